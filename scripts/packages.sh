@@ -1,0 +1,22 @@
+# The Debian packages Stonecall needs, and a helper that installs the missing ones.
+# Sourced by test.sh, run.sh and bench.sh.
+
+BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  binutils-mingw-w64-i686 libfreetype-dev libfontconfig-dev libpng-dev
+  libjpeg-dev libgif-dev libsdl2-dev)
+FONT_PACKAGES=(fonts-wine fonts-blankenburg fonts-dejavu-core)
+TEST_PACKAGES=("${FONT_PACKAGES[@]}")
+
+ensure_packages() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
