@@ -1,16 +1,22 @@
-/* KERNEL32: memory, files, time. */
+/* KERNEL32: memory, files, time, resources. */
 #ifndef STONECALL_WINBASE_H
 #define STONECALL_WINBASE_H
 
 #include "windef.h"
 
-#ifndef RC_INVOKED
-#ifdef __cplusplus
-extern "C" {
-#endif
+/* ------------------------------------------------------------------
+ * Global memory and files
+ * ------------------------------------------------------------------ */
 
-#ifdef __cplusplus
-}
-#endif
-#endif /* RC_INVOKED */
+
+/* ------------------------------------------------------------------
+ * Time and sleeping
+ * ------------------------------------------------------------------ */
+
+
+/* ------------------------------------------------------------------
+ * Resources
+ * ------------------------------------------------------------------ */
+
+
 #endif
