@@ -4,13 +4,10 @@
 
 #include "windef.h"
 
-#ifndef RC_INVOKED
-#ifdef __cplusplus
-extern "C" {
-#endif
+/* ------------------------------------------------------------------
+ * Drawing
+ * ------------------------------------------------------------------ */
 
-#ifdef __cplusplus
-}
-#endif
-#endif /* RC_INVOKED */
+
+
 #endif
