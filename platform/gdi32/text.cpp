@@ -1,0 +1,63 @@
+// Text output in the DC's font, text colour and background mode. (x, y) is
+// the top-left of the character cells; the baseline lies the font's ascent
+// below it.
+#include "gdi32/dc.h"
+#include "gdi32/font.h"
+
+BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c)
+{
+    const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
+    if (!dc || c < 0 || (c > 0 && !lpString))
+        return FALSE;
+    font::Face &face = gdi::face_of(dc->font);
+    const gfx::Canvas canvas = dc->canvas();
+    const gfx::Rect clip = dc->clip();
+    const gfx::Point at = dc->to_canvas(x, y);
+    if (dc->bkMode == OPAQUE)
+        gfx::fill_rect(canvas, gfx::Rect{at.x, at.y, at.x + face.text_width(lpString, c), at.y + face.height()},
+                       gdi::pixel_of(dc->bkColor), clip);
+    const uint32_t ink = gdi::pixel_of(dc->textColor);
+    const int baseline = at.y + face.metrics().ascent;
+    int pen = at.x;
+    for (int i = 0; i < c; ++i) {
+        const font::Glyph &g = face.glyph(static_cast<unsigned char>(lpString[i]));
+        gfx::blend_mask(canvas, pen + g.left, baseline - g.top, g.coverage.data(), g.width, g.height, g.width, ink,
+                        clip);
+        pen += g.advance;
+    }
+    return TRUE;
+}
+
+BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
+{
+    const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
+    if (!dc || !psizl || c < 0 || (c > 0 && !lpString))
+        return FALSE;
+    font::Face &face = gdi::face_of(dc->font);
+    psizl->cx = face.text_width(lpString, c);
+    psizl->cy = face.height();
+    return TRUE;
+}
+
+BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm)
+{
+    const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
+    if (!dc || !lptm)
+        return FALSE;
+    font::Face &face = gdi::face_of(dc->font);
+    const font::Metrics &m = face.metrics();
+    *lptm = TEXTMETRICA{};
+    lptm->tmHeight = face.height();
+    lptm->tmAscent = m.ascent;
+    lptm->tmDescent = m.descent;
+    lptm->tmInternalLeading = m.internalLeading;
+    lptm->tmAveCharWidth = m.aveCharWidth;
+    lptm->tmMaxCharWidth = m.maxCharWidth;
+    lptm->tmWeight = FW_NORMAL;
+    lptm->tmFirstChar = 0x20;
+    lptm->tmLastChar = 0xFF;
+    lptm->tmDefaultChar = '?';
+    lptm->tmBreakChar = ' ';
+    lptm->tmCharSet = ANSI_CHARSET;
+    return TRUE;
+}
