@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 namespace gfx {
 
@@ -72,16 +73,54 @@ std::vector<Span> spans(int dstLength, int srcStart, int srcLength, bool mirror,
     return out;
 }
 
-uint32_t merge_run(const uint32_t *p, int n, StretchMerge merge)
+struct AndOp {
+    static uint32_t apply(uint32_t a, uint32_t b) { return a & b; }
+};
+struct OrOp {
+    static uint32_t apply(uint32_t a, uint32_t b) { return a | b; }
+};
+
+// Merges the source rows of each destination row into one row first, then the
+// columns of each destination pixel; with Op null only the first of each run
+// is kept (delete-scans).
+template <class Op>
+void stretch_runs(const Canvas &dst, const Rect &dstRect, const Rect &to, const Canvas &src,
+                  const std::vector<Span> &cols, const std::vector<Span> &rows)
 {
-    uint32_t v = p[0];
-    if (merge == StretchMerge::And)
-        for (int i = 1; i < n; ++i)
-            v &= p[i];
-    else if (merge == StretchMerge::Or)
-        for (int i = 1; i < n; ++i)
-            v |= p[i];
-    return v;
+    int lo = src.width, hi = 0;
+    for (int x = to.left; x < to.right; ++x) {
+        const Span cs = cols[static_cast<size_t>(x - dstRect.left)];
+        if (cs.first != cs.last) {
+            lo = std::min(lo, cs.first);
+            hi = std::max(hi, cs.last);
+        }
+    }
+    if (lo >= hi)
+        return;
+    std::vector<uint32_t> merged(static_cast<size_t>(src.width));
+    for (int y = to.top; y < to.bottom; ++y) {
+        const Span rs = rows[static_cast<size_t>(y - dstRect.top)];
+        if (rs.first == rs.last)
+            continue;
+        std::copy(src.row(rs.first) + lo, src.row(rs.first) + hi, merged.begin() + lo);
+        if constexpr (!std::is_void_v<Op>)
+            for (int sy = rs.first + 1; sy < rs.last; ++sy) {
+                const uint32_t *line = src.row(sy);
+                for (int sx = lo; sx < hi; ++sx)
+                    merged[static_cast<size_t>(sx)] = Op::apply(merged[static_cast<size_t>(sx)], line[sx]);
+            }
+        uint32_t *out = dst.row(y);
+        for (int x = to.left; x < to.right; ++x) {
+            const Span cs = cols[static_cast<size_t>(x - dstRect.left)];
+            if (cs.first == cs.last)
+                continue;
+            uint32_t v = merged[static_cast<size_t>(cs.first)];
+            if constexpr (!std::is_void_v<Op>)
+                for (int sx = cs.first + 1; sx < cs.last; ++sx)
+                    v = Op::apply(v, merged[static_cast<size_t>(sx)]);
+            out[x] = v;
+        }
+    }
 }
 
 } // namespace
@@ -94,37 +133,10 @@ void stretch(const Canvas &dst, const Rect &dstRect, bool mirrorX, bool mirrorY,
         return;
     const std::vector<Span> cols = spans(dstRect.width(), srcRect.left, srcRect.width(), mirrorX, src.width);
     const std::vector<Span> rows = spans(dstRect.height(), srcRect.top, srcRect.height(), mirrorY, src.height);
-
-    // One pass over the merged columns of each source row, then the rows of a
-    // run are merged the same way; the accumulator keeps a row of results.
-    std::vector<uint32_t> acc(static_cast<size_t>(to.width()));
-    for (int y = to.top; y < to.bottom; ++y) {
-        const Span rs = rows[static_cast<size_t>(y - dstRect.top)];
-        if (rs.first == rs.last)
-            continue;
-        const int lastRow = merge == StretchMerge::Delete ? rs.first + 1 : rs.last;
-        for (int sy = rs.first; sy < lastRow; ++sy) {
-            const uint32_t *line = src.row(sy);
-            for (int x = to.left; x < to.right; ++x) {
-                const Span cs = cols[static_cast<size_t>(x - dstRect.left)];
-                if (cs.first == cs.last)
-                    continue;
-                const uint32_t v = merge_run(line + cs.first, cs.last - cs.first, merge);
-                uint32_t &a = acc[static_cast<size_t>(x - to.left)];
-                if (sy == rs.first)
-                    a = v;
-                else if (merge == StretchMerge::And)
-                    a &= v;
-                else
-                    a |= v;
-            }
-        }
-        uint32_t *out = dst.row(y);
-        for (int x = to.left; x < to.right; ++x) {
-            const Span cs = cols[static_cast<size_t>(x - dstRect.left)];
-            if (cs.first != cs.last)
-                out[x] = acc[static_cast<size_t>(x - to.left)];
-        }
+    switch (merge) {
+    case StretchMerge::And: stretch_runs<AndOp>(dst, dstRect, to, src, cols, rows); break;
+    case StretchMerge::Or: stretch_runs<OrOp>(dst, dstRect, to, src, cols, rows); break;
+    case StretchMerge::Delete: stretch_runs<void>(dst, dstRect, to, src, cols, rows); break;
     }
 }
 

@@ -102,8 +102,12 @@ bool decode_dib(const void *data, size_t size, gfx::Surface &out, std::string *e
                 dst[x] = palette[(src[x >> 3] >> (7 - (x & 7))) & 1];
             break;
         case 4:
-            for (int x = 0; x < w; ++x)
-                dst[x] = palette[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
+            for (int x = 0; x + 1 < w; x += 2, ++src) {
+                dst[x] = palette[*src >> 4];
+                dst[x + 1] = palette[*src & 0xF];
+            }
+            if (w & 1)
+                dst[w - 1] = palette[*src >> 4];
             break;
         case 8:
             for (int x = 0; x < w; ++x)
