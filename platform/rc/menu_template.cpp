@@ -55,8 +55,6 @@ bool parse_menu_template(const void *data, size_t size, std::vector<MenuItem> &o
         return fail(error, "menu template: version " + std::to_string(version) + " is not a standard menu");
     if (!in.skip(offset))
         return fail(error, "menu template: first item offset runs past the end");
-    if (in.remaining() == 0)
-        return true;   // MENU ... BEGIN END: a menu without items
     if (read_level(in, 0, out, error))
         return true;
     out.clear();
