@@ -49,8 +49,11 @@ bool read_item(ByteReader &in, bool extended, DialogItem &item)
         if (!in.coord(item.x) || !in.coord(item.y) || !in.coord(item.cx) || !in.coord(item.cy) || !in.word(item.id))
             return false;
     }
-    // The count gives the bytes that follow it, in both formats (it is what
-    // windres writes and what the dialog manager skips).
+    // Creation data: a WORD byte count, then that many bytes. The extended
+    // format documents the count as the bytes that follow it; the classic
+    // item's page says the count includes its own WORD, which the dialog
+    // manager does not do. We read both as the bytes that follow (windres
+    // writes creation data in extended templates only).
     WORD extra;
     return read_class(in, item.className) && in.name_or_ordinal(item.text) && in.word(extra) &&
            in.bytes(extra, item.creationData);
