@@ -51,9 +51,10 @@ bool read_item(ByteReader &in, bool extended, DialogItem &item)
     }
     // Creation data: a WORD byte count, then that many bytes. The extended
     // format documents the count as the bytes that follow it; the classic
-    // item's page says the count includes its own WORD, which the dialog
-    // manager does not do. We read both as the bytes that follow (windres
-    // writes creation data in extended templates only).
+    // item's page says the count includes its own WORD. We read both as the
+    // bytes that follow, as reimplementations do; windres writes creation data
+    // in extended templates only. (A choice: unconfirmed for classic templates
+    // on Windows itself.)
     WORD extra;
     return read_class(in, item.className) && in.name_or_ordinal(item.text) && in.word(extra) &&
            in.bytes(extra, item.creationData);
