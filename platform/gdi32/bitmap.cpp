@@ -120,6 +120,18 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy)
     return CreateBitmap(cx, cy, 1, bpp, nullptr);
 }
 
+HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName)
+{
+    // The resource is a packed DIB: the BMP file without its file header.
+    HRSRC res = FindResourceA(hInstance, lpBitmapName, RT_BITMAP);
+    if (!res)
+        return nullptr;
+    const void *data = LockResource(LoadResource(hInstance, res));
+    if (!data)
+        return nullptr;
+    return gdi::bitmap_from_dib(data, SizeofResource(hInstance, res));
+}
+
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop)
 {
     return StretchBlt(hdc, x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop);

@@ -18,5 +18,18 @@
  * Resources
  * ------------------------------------------------------------------ */
 
+#ifndef RC_INVOKED
+/* Resources come from the compiled .res images registered as modules
+ * (platform/rc/module.h); a null module means the program's own. */
+HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
+HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
+HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
+LPVOID WINAPI LockResource(HGLOBAL hResData);
+DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
+BOOL WINAPI FreeResource(HGLOBAL hResData);
+#define FindResource FindResourceA
+#define GetModuleHandle GetModuleHandleA
+#endif /* RC_INVOKED */
+
 
 #endif

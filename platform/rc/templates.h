@@ -45,7 +45,8 @@ struct DialogTemplate {
 };
 
 struct MenuItem {
-    WORD flags = 0;                       // MF_POPUP, MF_GRAYED, MF_SEPARATOR...
+    WORD flags = 0;                       // MF_POPUP, MF_GRAYED, MF_SEPARATOR (the empty item
+                                          // MENUITEM SEPARATOR writes)...; never MF_END
     WORD id = 0;
     std::string text;                     // with its '&' and '\t' as written
     std::vector<MenuItem> children;       // for popups

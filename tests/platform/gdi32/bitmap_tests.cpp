@@ -1,4 +1,7 @@
 #include "platform/gdi32/memory_dc.h"
+#include "platform/rc/embedded.h"
+
+#include "rc/module.h"
 
 #include <gtest/gtest.h>
 
@@ -214,4 +217,28 @@ TEST(BitBlt, CopiesPartlyOutsideEitherBitmapWithoutStraying)
     SelectObject(mem, old);
     DeleteDC(mem);
     DeleteObject(pic);
+}
+
+TEST(LoadBitmap, LoadsTheProgramsPicturesAsDeviceBitmaps)
+{
+    size_t size = 0;
+    const unsigned char *image = stonecall_res(&size);
+    HINSTANCE module = rc::register_module(image, size);
+    ASSERT_NE(module, nullptr);
+    struct Expected {
+        int id, width, height;
+    };
+    for (const Expected &e : {Expected{1, 220, 270}, Expected{25, 220, 270}, Expected{26, 578, 510},
+                              Expected{1011, 500, 82}}) {
+        HBITMAP b = LoadBitmapA(module, MAKEINTRESOURCE(e.id));
+        ASSERT_NE(b, nullptr) << e.id;
+        BITMAP bm{};
+        ASSERT_EQ(GetObjectA(b, sizeof bm, &bm), static_cast<int>(sizeof bm));
+        EXPECT_EQ(bm.bmWidth, e.width) << e.id;
+        EXPECT_EQ(bm.bmHeight, e.height) << e.id;
+        EXPECT_EQ(bm.bmBitsPixel, 32) << e.id;   // the display's format, not the file's
+        EXPECT_TRUE(DeleteObject(b));
+    }
+    EXPECT_EQ(LoadBitmapA(module, MAKEINTRESOURCE(27)), nullptr);
+    EXPECT_EQ(LoadBitmapA(module, MAKEINTRESOURCE(5000)), nullptr);
 }
