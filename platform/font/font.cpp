@@ -5,6 +5,7 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_WINFONTS_H
 
 #include <algorithm>
 #include <cstdlib>
@@ -82,8 +83,14 @@ Library &library()
 
 class FreeTypeFace final : public Face {
 public:
-    FreeTypeFace(FT_Face face, Source src) : face_(face), src_(std::move(src))
+    FreeTypeFace(FT_Face face, Source src, int weight) : face_(face), src_(std::move(src))
     {
+        // A bold request of a face that has no bold gets Windows' synthetic
+        // bold: every glyph struck twice, one pixel apart.
+        FT_WinFNT_HeaderRec fnt;
+        const bool bold = FT_Get_WinFNT_Header(face_, &fnt) == 0 ? fnt.weight >= 600
+                                                                 : (face_->style_flags & FT_STYLE_FLAG_BOLD) != 0;
+        embolden_ = weight >= 600 && !bold;
         // Bitmap fonts carry only their own code page's charmap: bytes index it directly.
         unicode_ = FT_Select_Charmap(face_, FT_ENCODING_UNICODE) == 0;
         if (!unicode_ && face_->num_charmaps > 0)
@@ -126,13 +133,20 @@ private:
         g.width = static_cast<int>(bm.width);
         g.height = static_cast<int>(bm.rows);
         g.advance = to_pixels(slot->advance.x);
+        const int extra = embolden_ ? 1 : 0;
+        g.width += extra;
+        g.advance += extra;
         g.coverage.assign(static_cast<size_t>(g.width) * static_cast<size_t>(g.height), 0);
         for (int y = 0; y < g.height; ++y) {
             const unsigned char *row = bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch;
             uint8_t *out = g.coverage.data() + static_cast<size_t>(y) * static_cast<size_t>(g.width);
-            for (int x = 0; x < g.width; ++x)
-                out[x] = bm.pixel_mode == FT_PIXEL_MODE_MONO ? (((row[x >> 3] >> (7 - (x & 7))) & 1) ? 255 : 0)
-                                                             : row[x];
+            for (int x = 0; x < g.width - extra; ++x) {
+                const uint8_t v = bm.pixel_mode == FT_PIXEL_MODE_MONO
+                                      ? (((row[x >> 3] >> (7 - (x & 7))) & 1) ? 255 : 0)
+                                      : row[x];
+                for (int k = 0; k <= extra; ++k)
+                    out[x + k] = std::max(out[x + k], v);
+            }
         }
         return g;
     }
@@ -140,6 +154,7 @@ private:
     FT_Face face_;
     Source src_;
     bool unicode_ = false;
+    bool embolden_ = false;
     Metrics metrics_;
     std::array<std::optional<Glyph>, 256> glyphs_;
 };
@@ -172,7 +187,7 @@ bool same_name(const std::string &a, const char *b)
 }
 
 // A .fon file holds one face per size; pick the one nearest the request.
-std::unique_ptr<Face> open_bitmap_font(const BitmapFamily &fam, int height)
+std::unique_ptr<Face> open_bitmap_font(const BitmapFamily &fam, int height, int weight)
 {
     const std::string path = std::string(kWineFonts) + fam.file;
     FT_Face best = nullptr;
@@ -203,7 +218,7 @@ std::unique_ptr<Face> open_bitmap_font(const BitmapFamily &fam, int height)
     }
     if (!best)
         return nullptr;
-    return std::make_unique<FreeTypeFace>(best, Source{path, bestIndex, fam.family});
+    return std::make_unique<FreeTypeFace>(best, Source{path, bestIndex, fam.family}, weight);
 }
 
 // fontconfig's best match for a family; with exact set, only a match of that
@@ -235,7 +250,7 @@ std::optional<Source> match_family(const std::string &family, int weight, bool e
     return src;
 }
 
-std::unique_ptr<Face> open_scalable(const Source &src, int height)
+std::unique_ptr<Face> open_scalable(const Source &src, int height, int weight)
 {
     FT_Face face = nullptr;
     if (FT_New_Face(library().ft(), src.path.c_str(), src.index, &face) != 0)
@@ -250,7 +265,7 @@ std::unique_ptr<Face> open_scalable(const Source &src, int height)
         FT_Done_Face(face);
         return nullptr;
     }
-    return std::make_unique<FreeTypeFace>(face, src);
+    return std::make_unique<FreeTypeFace>(face, src, weight);
 }
 
 std::unique_ptr<Face> open_face(const std::string &asked, int height, int weight)
@@ -261,11 +276,11 @@ std::unique_ptr<Face> open_face(const std::string &asked, int height, int weight
             family = a.installed;
     for (const BitmapFamily &fam : kBitmapFamilies)
         if (same_name(family, fam.family))
-            if (std::unique_ptr<Face> f = open_bitmap_font(fam, height))
+            if (std::unique_ptr<Face> f = open_bitmap_font(fam, height, weight))
                 return f;
     for (const auto &[name, exact] : {std::pair{family, true}, std::pair{std::string(kFallbackFamily), false}})
         if (const std::optional<Source> src = match_family(name, weight, exact))
-            if (std::unique_ptr<Face> f = open_scalable(*src, height))
+            if (std::unique_ptr<Face> f = open_scalable(*src, height, weight))
                 return f;
     return std::make_unique<EmptyFace>(height < 0 ? -height : height > 0 ? height : kDefaultEm);
 }
