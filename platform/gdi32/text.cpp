@@ -53,7 +53,8 @@ BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm)
     lptm->tmInternalLeading = m.internalLeading;
     lptm->tmAveCharWidth = m.aveCharWidth;
     lptm->tmMaxCharWidth = m.maxCharWidth;
-    lptm->tmWeight = FW_NORMAL;
+    const gdi::Font *f = gdi::find<gdi::Font>(dc->font);
+    lptm->tmWeight = f && f->logfont.lfWeight ? f->logfont.lfWeight : FW_NORMAL;
     lptm->tmFirstChar = 0x20;
     lptm->tmLastChar = 0xFF;
     lptm->tmDefaultChar = '?';

@@ -141,3 +141,25 @@ TEST(Fonts, NosferatuIsBlankenburgAt16PixelsAndUnknownFamiliesFallBack)
     SelectObject(m.dc, old);
     DeleteObject(f);
 }
+
+TEST(TextExtent, BoldWithoutABoldFaceIsStruckTwiceOnePixelApart)
+{
+    // sserife.fon has no bold: Windows widens each character by one pixel.
+    MemoryDC m(1, 1, kBlue);
+    HFONT bold = CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
+    HGDIOBJ old = SelectObject(m.dc, bold);
+    const SIZE b = extent(m.dc, kTitle);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(m.dc, &tm);
+    EXPECT_EQ(tm.tmWeight, FW_BOLD);
+    SelectObject(m.dc, old);
+    DeleteObject(bold);
+    HFONT regular = sans_serif_8pt();
+    old = SelectObject(m.dc, regular);
+    EXPECT_EQ(b.cx, extent(m.dc, kTitle).cx + static_cast<LONG>(std::strlen(kTitle)));
+    EXPECT_EQ(b.cy, 13);
+    DeleteObject(SelectObject(m.dc, old));
+    // The System font is bold already and is not widened again.
+    EXPECT_EQ(font::face_for("System", 16, FW_BOLD).text_width("MM", 2),
+              font::face_for("System", 16, FW_NORMAL).text_width("MM", 2));
+}
