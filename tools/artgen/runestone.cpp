@@ -23,17 +23,17 @@ enum Ink : uint8_t {
 const std::vector<Rgb> kPalette = {
     {40, 32, 24},    // glyph: dark enough that any AND with it stays dark
     {128, 128, 128}, // stone rim and the lit wall of a cut
-    {192, 192, 192}, {224, 224, 192}, {240, 224, 192}, {240, 240, 224},
-    {248, 240, 224}, {252, 248, 240}, {254, 252, 248}, // stone, dark to light
+    {192, 192, 192}, {224, 224, 224}, {240, 240, 224}, {248, 240, 224},
+    {248, 248, 240}, {252, 252, 248}, {255, 255, 255}, // stone, dark to light
     {255, 224, 192}, // pale peach ground
-    {240, 192, 192}, // the stone's shadow on the ground
-    {224, 224, 224}, // flecks in the stone
+    {240, 224, 192}, // the stone's shadow on the ground
+    {240, 240, 240}, // flecks in the stone
     {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0},
 };
 
 struct StoneShape {
   double cx, cy, a, b, power;
-  double amp[4], phase[4];
+  double amp[5], phase[5]; // waves of 1 to 5 per turn round the edge
   double tilt; // radians; leans the stone a little
 
   // The stone's own coordinate, 0 at the centre and 1 on its edge.
@@ -44,7 +44,7 @@ struct StoneShape {
     double d = std::pow(std::pow(std::abs(u), power) + std::pow(std::abs(v), power), 1.0 / power);
     double angle = std::atan2(v, u);
     double edge = 1.0;
-    for (int k = 0; k < 4; ++k) edge += amp[k] * std::cos((k + 2) * angle + phase[k]);
+    for (int k = 0; k < 5; ++k) edge += amp[k] * std::cos((k + 1) * angle + phase[k]);
     return d / edge;
   }
 };
@@ -54,14 +54,15 @@ StoneShape shape_for(int n) {
   StoneShape s{};
   s.cx = 110 + rng.uniform(-3, 3);
   s.cy = 136 + rng.uniform(-3, 3);
-  s.a = rng.uniform(84, 96);
-  s.b = rng.uniform(110, 122);
-  s.power = rng.uniform(2.2, 3.2);
-  for (int k = 0; k < 4; ++k) {
-    s.amp[k] = rng.uniform(0.0, 0.05 / (k + 1));
+  s.a = rng.uniform(80, 97);
+  s.b = rng.uniform(106, 124);
+  s.power = rng.uniform(2.0, 3.4);
+  static const double kWave[5] = {0.05, 0.07, 0.035, 0.02, 0.012};
+  for (int k = 0; k < 5; ++k) {
+    s.amp[k] = rng.uniform(0.0, kWave[k]);
     s.phase[k] = rng.uniform(0, 2 * std::numbers::pi);
   }
-  s.tilt = rng.uniform(-0.08, 0.08);
+  s.tilt = rng.uniform(-0.14, 0.14);
   return s;
 }
 
@@ -96,11 +97,12 @@ double surface_light(const StoneShape &s, uint32_t seed, double x, double y) {
   double len = std::sqrt(nx * nx + ny * ny + nz * nz);
   double diffuse = (nx * kLight[0] + ny * kLight[1] + nz * kLight[2]) / len;
   double grain = fractal_noise(seed, x / 22.0, y / 22.0, 4) - 0.5;
-  return 0.62 + 0.55 * (diffuse - kLight[2]) + 0.30 * grain;
+  double slope = ((x - s.cx) / s.a + (y - s.cy) / s.b) * 0.12; // darker towards the lower right
+  return 0.64 + 0.55 * (diffuse - kLight[2]) + 0.30 * grain - slope;
 }
 
 uint8_t stone_ink(double light) {
-  static const double kSteps[] = {0.30, 0.42, 0.52, 0.62, 0.72, 0.84};
+  static const double kSteps[] = {0.30, 0.44, 0.56, 0.72, 0.82, 0.92};
   uint8_t ink = kShade0;
   for (double step : kSteps)
     if (light > step) ++ink;
