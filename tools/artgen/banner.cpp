@@ -39,18 +39,18 @@ Image start_banner(Lettering &letters) {
   banner.fill(6, 4, kShown - 6, 6, kGoldDeep);
   banner.fill(6, kHeight - 6, kShown - 6, kHeight - 4, kGoldDeep);
 
-  int size = 40;
+  int size = 54;
   while (size > 16 && letters.measure(Face::Blackletter, size, kName) > kShown - 40) --size;
   int width = letters.measure(Face::Blackletter, size, kName);
   int x = (kShown - width) / 2;
-  letters.draw(banner, Face::Blackletter, size, x + 2, 46, kName, {6, 10, 16});
-  letters.draw(banner, Face::Blackletter, size, x, 44, kName, kGold);
+  letters.draw(banner, Face::Blackletter, size, x + 2, 49, kName, {6, 10, 16});
+  letters.draw(banner, Face::Blackletter, size, x, 47, kName, kGold);
 
   // The 24 runes in a row under the name, in the program's order.
   constexpr double kStep = 17.0, kGlyphW = 9.0, kGlyphH = 16.0;
   double left = (kShown - (kRuneCount - 1) * kStep) / 2.0;
   for (int n = 1; n < kRuneCount; ++n)
-    paint_glyph(banner, rune(n), left + (n - 1) * kStep - kGlyphW / 2, 55, kGlyphW, kGlyphH, 1.3, kGold);
+    paint_glyph(banner, rune(n), left + (n - 1) * kStep - kGlyphW / 2, 57, kGlyphW, kGlyphH - 2, 1.3, kGold);
   return banner;
 }
 
