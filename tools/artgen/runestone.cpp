@@ -85,6 +85,18 @@ bool in_cut(const Rune &g, const GlyphBox &box, double x, double y) {
   return stroke_distance(g, {x, y}, box.left, box.top, box.width, box.height) <= kStroke;
 }
 
+// How much of the pixel centred at (x, y) the cut covers, 0 to 16 (4 x 4 samples);
+// only pixels on a stroke's edge are sampled.
+int cut_cover(const Rune &g, const GlyphBox &box, double x, double y) {
+  double d = stroke_distance(g, {x, y}, box.left, box.top, box.width, box.height);
+  if (d <= kStroke - 0.75) return 16;
+  if (d >= kStroke + 0.75) return 0;
+  int cover = 0;
+  for (int sy = 0; sy < 4; ++sy)
+    for (int sx = 0; sx < 4; ++sx) cover += in_cut(g, box, x - 0.375 + sx * 0.25, y - 0.375 + sy * 0.25);
+  return cover;
+}
+
 // Brightness 0..1 of the stone surface at (x, y): a flat-topped dome lit from the
 // upper left, roughened by noise.
 double surface_light(const StoneShape &s, uint32_t seed, double x, double y) {
@@ -136,8 +148,10 @@ Indexed rune_picture(int n) {
         ink = s.reach(px - 5, py - 6) < 1.0 ? kGroundShadow : kGround;
       } else if (edge_distance(s, px, py) < 3.5) {
         ink = kRim;
-      } else if (in_cut(g, box, px, py)) {
+      } else if (int cover = cut_cover(g, box, px, py); cover >= 10) {
         ink = in_cut(g, box, px + kBevel, py + kBevel) ? kGlyph : kRim;
+      } else if (cover >= 4) {
+        ink = kRim; // the cut's soft edge
       } else if (in_cut(g, box, px + kBevel, py + kBevel)) {
         ink = kShade6;
       } else {
