@@ -11,6 +11,9 @@ namespace {
 
 // The dialog font "Nosferatu" 12 has base units of 9 x 20 pixels.
 constexpr int kBaseX = 9, kBaseY = 20;
+// A group box draws its line half a text height below its top.
+constexpr int kHalfText = kBaseY / 2;
+constexpr int kGroupFrame = 3;
 
 // MulDiv for the positive values of a template: rounded to nearest.
 int mul_div(int value, int numerator, int denominator) {
@@ -33,6 +36,8 @@ const Rect kPositionGroup = from_units(66, 3, 182, 71);
 const Rect kInterpretationGroup = from_units(6, 97, 243, 85);
 const Rect kOk = from_units(6, 186, 243, 14);
 const Rect kPicture = {15, 20, 15 + 105, 20 + 194};
+const Rect kParchment = {5, 6, 131, 239};
+const Rect kOkBar = {kOk.left - 8, kOk.top - 3, kOk.right + 8, kOk.bottom + 5};
 
 constexpr Rgb kPanel{255, 255, 255};
 constexpr Rgb kField{192, 192, 192}; // the dialog face colour the two controls paint
@@ -63,6 +68,14 @@ void paint_wood(Image &image) {
     }
 }
 
+// Darkens the wood where a panel standing on it casts its shadow, down and right.
+void shadow(Image &image, Rect r) {
+  constexpr int kOffset = 5;
+  for (int y = r.top + kOffset; y < r.bottom + kOffset; ++y)
+    for (int x = r.left + kOffset; x < r.right + kOffset; ++x)
+      if (image.contains(x, y)) image.at(x, y) = mix(image.at(x, y), {24, 12, 4}, 0.45);
+}
+
 void frame(Image &image, Rect r, int width, Rgb outer, Rgb inner) {
   for (int i = 0; i < width; ++i) {
     Rgb c = i == width - 1 ? inner : outer;
@@ -72,6 +85,11 @@ void frame(Image &image, Rect r, int width, Rgb outer, Rgb inner) {
     image.fill(l, t, l + 1, b, c);
     image.fill(rr - 1, t, rr, b, c);
   }
+}
+
+// A group panel with its frame, as the shadow falls from it.
+Rect outer(Rect g) {
+  return {g.left - kGroupFrame, g.top + kHalfText - kGroupFrame, g.right + kGroupFrame, g.bottom + kGroupFrame};
 }
 
 // A sunken well around a control's rectangle, filled with the colour the control
@@ -84,14 +102,13 @@ void inset(Image &image, Rect r) {
   image.fill(r.right, r.top - 1, r.right + 2, r.bottom + 2, {236, 236, 236});
 }
 
-// A white panel framed along a group box's rectangle. The group box draws its line
-// half a text height below its top, so the panel starts there and its caption sits
+// A white panel framed along a group box's rectangle. The panel starts where the
+// group box draws its line and its caption sits
 // on a white tab across the line, where the group box puts its own text.
 void group_panel(Image &image, Lettering &letters, Rect g, const char *caption) {
-  constexpr int kHalfText = kBaseY / 2;
   Rect panel{g.left, g.top + kHalfText, g.right, g.bottom};
   image.fill(panel.left, panel.top, panel.right, panel.bottom, kPanel);
-  frame(image, panel, 3, kFrame, kFrameLight);
+  frame(image, panel, kGroupFrame, kFrame, kFrameLight);
   constexpr int kSize = 19;
   int text = letters.measure(Face::Blackletter, kSize, caption);
   Rect tab{g.left + 6, g.top, g.left + 6 + text + 12, g.top + kBaseY + 2};
@@ -103,7 +120,7 @@ void group_panel(Image &image, Lettering &letters, Rect g, const char *caption) 
 
 // The parchment behind the rune picture, a little mottled and darker at its edges.
 void parchment(Image &image, Lettering &letters) {
-  const Rect p{5, 6, 131, 239};
+  const Rect p = kParchment;
   constexpr Rgb kLight{244, 230, 196}, kDark{214, 186, 136};
   for (int y = p.top; y < p.bottom; ++y)
     for (int x = p.left; x < p.right; ++x) {
@@ -120,7 +137,7 @@ void parchment(Image &image, Lettering &letters) {
 
 // The bar the OK button stands on, raised brass along the bottom.
 void ok_bar(Image &image) {
-  const Rect b{kOk.left - 8, kOk.top - 3, kOk.right + 8, kOk.bottom + 5};
+  const Rect b = kOkBar;
   image.fill(b.left, b.top, b.right, b.bottom, kBar);
   image.fill(b.left, b.top, b.right, b.top + 2, kBarLight);
   image.fill(b.left, b.top, b.left + 2, b.bottom, kBarLight);
@@ -134,6 +151,7 @@ void ok_bar(Image &image) {
 Image detail_skin(Lettering &letters) {
   Image skin(578, 510);
   paint_wood(skin);
+  for (Rect r : {kParchment, outer(kPositionGroup), outer(kInterpretationGroup), kOkBar}) shadow(skin, r);
   parchment(skin, letters);
   group_panel(skin, letters, kPositionGroup, "Meaning of Rune's Position");
   group_panel(skin, letters, kInterpretationGroup, "Divinatory Interpretation");
