@@ -44,4 +44,10 @@ Image contact_sheet(const std::vector<Image> &runes, Lettering &letters) {
   return sheet;
 }
 
+Image detail_preview(const Image &skin, const Image &rune_picture) {
+  Image preview = skin;
+  preview.paste(and_shrink(rune_picture, 105, 194), 15, 20);
+  return preview;
+}
+
 } // namespace art

@@ -11,4 +11,8 @@ namespace art {
 
 Image contact_sheet(const std::vector<Image> &runes, Lettering &letters);
 
+// The detail screen's skin with a rune picture where the screen draws it, at
+// x 15, y 20, shrunk to 105 x 194: shows the picture sits on its parchment.
+Image detail_preview(const Image &skin, const Image &rune_picture);
+
 } // namespace art

@@ -4,7 +4,8 @@
 //
 // writes under OUTPUT_ROOT (default: the current directory, meant to be the
 // repository root) res/bitmaps/1..26.bmp and 1011.bmp, res/images/1..25.jpg,
-// quenmir2.gif, quenmirs.gif, and docs/contact-sheet.png for review.
+// quenmir2.gif, quenmirs.gif, and for review docs/contact-sheet.png and
+// docs/detail-preview.png.
 #include "banner.h"
 #include "contact_sheet.h"
 #include "glyphs.h"
@@ -35,11 +36,13 @@ void make_all(const std::string &root) {
     runes.push_back(picture.to_image());
     write_jpeg(images + std::to_string(n) + ".jpg", runes.back(), 90);
   }
-  write_bmp(bitmaps + "26.bmp", detail_skin(letters));
+  const Image skin = detail_skin(letters);
+  write_bmp(bitmaps + "26.bmp", skin);
   write_bmp(bitmaps + "1011.bmp", quantize(start_banner(letters), 256), 8);
   write_gif(images + "quenmir2.gif", quantize(page_background(), 16));
   write_gif(images + "quenmirs.gif", quantize(footer_logo(letters), 64));
   write_png(root + "/docs/contact-sheet.png", contact_sheet(runes, letters));
+  write_png(root + "/docs/detail-preview.png", detail_preview(skin, runes[1]));
   std::printf("wrote the pictures under %s\n", root.c_str());
 }
 
