@@ -1,0 +1,4 @@
+#include "app/screenloop.h"
+
+HWND hWnd_sim_dialog = NULL;
+HINSTANCE hInst2 = NULL;
