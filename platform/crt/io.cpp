@@ -26,6 +26,7 @@
 namespace {
 
 constexpr unsigned char CTRL_Z = 0x1A;
+constexpr unsigned int TEXT_CHUNK = 64 * 1024;   // raw bytes a text read takes at a time
 
 struct OpenFile {
     std::string path;
@@ -100,12 +101,13 @@ int text_read(int fd, OpenFile &file, unsigned char *out, unsigned int count)
 {
     if (file.at_ctrl_z)
         return 0;
-    std::vector<unsigned char> raw(count);
+    // A text read may deliver less than asked for; callers read on.
+    std::vector<unsigned char> raw(count < TEXT_CHUNK ? count : TEXT_CHUNK);
     unsigned int delivered = 0;
     // A chunk of nothing but CRs delivers nothing: read on, so that 0 keeps
     // meaning the end of the data.
     while (delivered == 0) {
-        ssize_t n = ::read(fd, raw.data(), count);
+        ssize_t n = ::read(fd, raw.data(), raw.size());
         if (n < 0) {
             if (errno == EINTR)
                 continue;

@@ -295,6 +295,18 @@ TEST(SpreadRead, EmptyGarbageAndLineEndlessFilesReadWithoutHarm)
     EXPECT_TRUE(msgbox_hook::boxes().empty());
 }
 
+TEST(SpreadRead, ALargeFileIsReadWhole)
+{
+    TempDir dir;
+    std::string filler;
+    while (filler.size() < 300000)
+        filler += "runemeaning99=nothing to see here*\r\n";
+    write_bytes("LARGE.SCS", filler + "title=At The End\r\nNumCards=5");
+    get_spread_data(const_cast<char *>("LARGE.SCS"));
+    EXPECT_STREQ(title, "At The End");
+    EXPECT_EQ(NumCards, 5);
+}
+
 TEST(SpreadRead, AnUnreadableFileLeavesTheSpreadAsItWas)
 {
     TempDir dir;
