@@ -1,4 +1,3 @@
 #include "app/screenloop.h"
 
 HWND hWnd_sim_dialog = NULL;
-HINSTANCE hInst2 = NULL;

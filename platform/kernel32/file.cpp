@@ -6,10 +6,8 @@
 
 #include "crt/faults.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include <sys/stat.h>
 #include <unistd.h>
