@@ -12,7 +12,7 @@ namespace {
 void FillWindow1024x768(benchmark::State &state)
 {
     gfx::Surface window(1024, 768);
-    HDC dc = gdi::create_surface_dc(window.canvas, {0, 0}, gfx::bounds(window.canvas), gfx::bounds(window.canvas));
+    HDC dc = gdi::create_surface_dc([&window] { return window.canvas; });
     const RECT all{0, 0, 1024, 768};
     for (auto _ : state) {
         HBRUSH brush = CreateSolidBrush(RGB(255, 216, 170));
@@ -29,7 +29,7 @@ void LoadAndStretchRunePicture(benchmark::State &state)
     // Rune picture 1: 220 x 270 pixels, 16 colours.
     HINSTANCE module = GetModuleHandleA(nullptr);
     gfx::Surface window(1024, 768);
-    HDC dc = gdi::create_surface_dc(window.canvas, {0, 0}, gfx::bounds(window.canvas), gfx::bounds(window.canvas));
+    HDC dc = gdi::create_surface_dc([&window] { return window.canvas; });
     for (auto _ : state) {
         HBITMAP pic = LoadBitmapA(module, MAKEINTRESOURCE(1));
         if (!pic) {

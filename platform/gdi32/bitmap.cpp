@@ -158,10 +158,9 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
 
     const gfx::Point d = dst->to_canvas(dx, dy);
     const gfx::Rect to{d.x, d.y, d.x + dw, d.y + dh};
-    const gfx::Rect readable = src->readable();
-    const gfx::Canvas from = gfx::view(src->canvas(), readable);
+    const gfx::Canvas from = src->canvas();
     const gfx::Point s = src->to_canvas(sx, sy);
-    const gfx::Rect part = gfx::offset(gfx::Rect{s.x, s.y, s.x + sw, s.y + sh}, -readable.left, -readable.top);
+    const gfx::Rect part{s.x, s.y, s.x + sw, s.y + sh};
 
     if (dw == sw && dh == sh && !mirrorX && !mirrorY)
         gfx::blit(dst->canvas(), to.left, to.top, from, part, dst->clip());

@@ -22,14 +22,6 @@ Rect offset(const Rect &r, int dx, int dy)
     return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
 }
 
-Canvas view(const Canvas &c, const Rect &r)
-{
-    const Rect v = intersect(r, bounds(c));
-    if (v.empty())
-        return Canvas{};
-    return Canvas{c.row(v.top) + v.left, v.width(), v.height(), c.stride};
-}
-
 void fill_rect(const Canvas &dst, const Rect &r, uint32_t pixel, const Rect &clip)
 {
     const Rect area = intersect(intersect(r, clip), bounds(dst));

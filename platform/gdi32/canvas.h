@@ -51,8 +51,6 @@ struct Rect {
 Rect intersect(const Rect &a, const Rect &b);
 Rect offset(const Rect &r, int dx, int dy);
 inline Rect bounds(const Canvas &c) { return Rect{0, 0, c.width, c.height}; }
-// The part r of c (clipped to c) as a canvas of its own sharing c's pixels.
-Canvas view(const Canvas &c, const Rect &r);
 
 struct Point {
     int x = 0, y = 0;

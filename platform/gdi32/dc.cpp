@@ -35,32 +35,27 @@ T swap_attribute(HDC hdc, T DC::*field, T value, T failed)
 gfx::Canvas DC::canvas() const
 {
     if (!memory)
-        return windowCanvas;
+        return surface ? surface() : gfx::Canvas{};
     const Bitmap *b = find<Bitmap>(bitmap);
     return b ? b->surface.canvas : gfx::Canvas{};
 }
 
-gfx::Rect DC::readable() const
-{
-    return memory ? gfx::bounds(canvas()) : gfx::intersect(area, gfx::bounds(windowCanvas));
-}
-
 gfx::Rect DC::clip() const
 {
-    gfx::Rect r = memory ? readable() : gfx::intersect(readable(), visible);
+    gfx::Rect r = readable();
+    if (hasVisible)
+        r = gfx::intersect(r, visible);
     if (hasClipRegion)
-        r = gfx::intersect(r, gfx::offset(clipRegion, origin.x, origin.y));
+        r = gfx::intersect(r, clipRegion);
     return r;
 }
 
-HDC create_surface_dc(const gfx::Canvas &canvas, gfx::Point origin, const gfx::Rect &area,
-                      const gfx::Rect &visible)
+HDC create_surface_dc(std::function<gfx::Canvas()> source, const gfx::Rect *visible)
 {
     auto dc = std::make_unique<DC>();
-    dc->windowCanvas = canvas;
-    dc->origin = origin;
-    dc->area = area;
-    dc->visible = visible;
+    dc->surface = std::move(source);
+    dc->hasVisible = visible != nullptr;
+    dc->visible = visible ? *visible : gfx::Rect{};
     return add_dc(std::move(dc));
 }
 

@@ -1,11 +1,13 @@
 // Device contexts. A memory DC draws into the bitmap selected into it; a window
-// DC into the window's own surface at its client origin. The DC holds every
+// DC into the window's own surface, which holds its client area. The DC holds every
 // drawing attribute; a window DC is made afresh by each GetDC or BeginPaint,
 // so nothing a program selects survives its release.
 #pragma once
 
 #include "gdi32/canvas.h"
 #include "gdi32/gdiobj.h"
+
+#include <functional>
 
 namespace gdi {
 
@@ -16,28 +18,27 @@ struct DC : Object {
     HGDIOBJ select_into(DC &, HGDIOBJ) override { return nullptr; }
     int describe(int, void *) const override { return 0; }
 
-    // The pixels drawing goes to, and the part of them the DC may touch, in
-    // canvas coordinates: the selected bitmap for a memory DC, the client area
-    // (or the part being painted) for a window DC.
+    // The pixels drawing goes to, and the part of them the DC may touch: the
+    // selected bitmap for a memory DC; for a window DC the window's surface
+    // (its client area), fetched afresh at every call so that a resized or
+    // destroyed window is never drawn into through a stale pointer.
     gfx::Canvas canvas() const;
     gfx::Rect clip() const;
-    // What a blit may read from this DC as a source, in canvas coordinates:
-    // the whole bitmap, or the window's client area.
-    gfx::Rect readable() const;
-    // Device coordinates (x, y) in canvas coordinates. GDI coordinates are
-    // 27-bit, so anything beyond that is pinned rather than left to overflow.
-    gfx::Point to_canvas(int x, int y) const { return {pin(x) + origin.x, pin(y) + origin.y}; }
+    // What a blit may read from this DC as a source: all of its pixels.
+    gfx::Rect readable() const { return gfx::bounds(canvas()); }
+    // Device coordinates (x, y) on the canvas. GDI coordinates are 27-bit,
+    // so anything beyond that is pinned rather than left to overflow.
+    gfx::Point to_canvas(int x, int y) const { return {pin(x), pin(y)}; }
     static int pin(int v) { return v < -(1 << 27) ? -(1 << 27) : v > (1 << 27) ? (1 << 27) : v; }
 
     HDC self = nullptr;
     bool memory = false;
-    gfx::Canvas windowCanvas;   // window DCs only
-    gfx::Point origin;          // device (0, 0) on the canvas
-    gfx::Rect area;             // window DCs only: the client area
-    gfx::Rect visible;          // window DCs only: the part of it drawing may touch
+    std::function<gfx::Canvas()> surface;   // window DCs only
+    bool hasVisible = false;                // BeginPaint: only the part being painted
+    gfx::Rect visible;
 
     bool hasClipRegion = false;
-    gfx::Rect clipRegion;       // device coordinates
+    gfx::Rect clipRegion;
 
     HBITMAP bitmap = nullptr;   // memory DCs only
     HBRUSH brush = nullptr;
@@ -50,10 +51,9 @@ struct DC : Object {
     int stretchMode = BLACKONWHITE;
 };
 
-// A DC drawing into a window's surface: device (0, 0) is origin on the canvas,
-// area (canvas coordinates) is the client area, and drawing touches only
-// visible (BeginPaint passes the part being painted). Freed by DeleteDC.
-HDC create_surface_dc(const gfx::Canvas &canvas, gfx::Point origin, const gfx::Rect &area,
-                      const gfx::Rect &visible);
+// A DC drawing into the surface `source` answers (an empty canvas once the
+// window is gone), touching only `visible` when given (BeginPaint passes the
+// part being painted). Freed by DeleteDC.
+HDC create_surface_dc(std::function<gfx::Canvas()> source, const gfx::Rect *visible = nullptr);
 
 } // namespace gdi
