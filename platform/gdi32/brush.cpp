@@ -70,6 +70,26 @@ std::optional<COLORREF> brush_color(HBRUSH hbr)
 
 } // namespace gdi
 
+DWORD WINAPI GetSysColor(int nIndex)
+{
+    return gdi::system_color(nIndex);
+}
+
+HBRUSH WINAPI GetSysColorBrush(int nIndex)
+{
+    // One brush per system colour, kept for the program's life like a stock object.
+    static std::array<HBRUSH, gdi::kSystemColors.size()> brushes{};
+    if (nIndex < 0 || nIndex >= static_cast<int>(brushes.size()))
+        return nullptr;
+    HBRUSH &b = brushes[static_cast<size_t>(nIndex)];
+    if (!b) {
+        auto brush = std::make_unique<gdi::Brush>(gdi::system_color(nIndex));
+        brush->stock = true;
+        b = static_cast<HBRUSH>(gdi::add_object(std::move(brush)));
+    }
+    return b;
+}
+
 HBRUSH WINAPI CreateSolidBrush(COLORREF color)
 {
     return static_cast<HBRUSH>(gdi::add_object(std::make_unique<gdi::Brush>(color & 0x00FFFFFF)));

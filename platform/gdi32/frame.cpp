@@ -11,10 +11,11 @@ namespace gdi {
 
 namespace {
 
-// COLOR_ indices of the classic scheme (winuser.h's values).
-constexpr int kActiveCaption = 2, kInactiveCaption = 3, kMenu = 4, kWindowFrame = 6,
-              kCaptionText = 9, kInactiveCaptionText = 19, k3DFace = 15, k3DShadow = 16, k3DHilight = 20,
-              k3DDkShadow = 21, k3DLight = 22, kBtnText = 18;
+constexpr int kActiveCaption = COLOR_ACTIVECAPTION, kInactiveCaption = COLOR_INACTIVECAPTION, kMenu = COLOR_MENU,
+              kWindowFrame = COLOR_WINDOWFRAME, kCaptionText = COLOR_CAPTIONTEXT,
+              kInactiveCaptionText = COLOR_INACTIVECAPTIONTEXT, k3DFace = COLOR_3DFACE, k3DShadow = COLOR_3DSHADOW,
+              k3DHilight = COLOR_3DHILIGHT, k3DDkShadow = COLOR_3DDKSHADOW, k3DLight = COLOR_3DLIGHT,
+              kBtnText = COLOR_BTNTEXT;
 
 uint32_t sys(int index)
 {
@@ -151,7 +152,7 @@ gfx::Rect draw_edge(const gfx::Canvas &c, const gfx::Rect &r, Edge edge, const g
     return in;
 }
 
-void draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &clip)
+gfx::Rect draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &clip)
 {
     const bool clientEdge = (nc.exStyle & WS_EX_CLIENTEDGE) != 0;
     const int frame = nc.insets.left - (clientEdge ? nc.edge : 0);
@@ -177,8 +178,10 @@ void draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &
         caption_bar(c, nc, {r.left, r.top, r.right, r.top + nc.captionHeight}, clip);
         r.top += nc.captionHeight;
     }
+    gfx::Rect menuBar;
     if (nc.hasMenu) {
-        gfx::fill_rect(c, {r.left, r.top, r.right, r.top + nc.menuHeight}, sys(kMenu), clip);
+        menuBar = gfx::Rect{r.left, r.top, r.right, r.top + nc.menuHeight};
+        gfx::fill_rect(c, menuBar, sys(kMenu), clip);
         r.top += nc.menuHeight;
     }
     if (clientEdge)
@@ -192,6 +195,7 @@ void draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &
                     nc.scrollSize, clip);
     if (v && h)
         gfx::fill_rect(c, {r.right - nc.scrollSize, r.bottom - nc.scrollSize, r.right, r.bottom}, sys(k3DFace), clip);
+    return menuBar;
 }
 
 } // namespace gdi

@@ -39,6 +39,7 @@ struct NonClient {
 
 // Frame, caption (none unless the style has WS_CAPTION), menu bar ground,
 // client edge and scroll bar areas; the client area itself is left alone.
-void draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &clip);
+// Answers the menu bar's rectangle (empty without a menu) for its items.
+gfx::Rect draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &clip);
 
 } // namespace gdi

@@ -61,6 +61,38 @@
 #define SYSTEM_FIXED_FONT 16
 #define DEFAULT_GUI_FONT 17
 
+/* System colours (USER32 on Windows): GetSysColor indices */
+#define COLOR_SCROLLBAR 0
+#define COLOR_BACKGROUND 1
+#define COLOR_DESKTOP COLOR_BACKGROUND
+#define COLOR_ACTIVECAPTION 2
+#define COLOR_INACTIVECAPTION 3
+#define COLOR_MENU 4
+#define COLOR_WINDOW 5
+#define COLOR_WINDOWFRAME 6
+#define COLOR_MENUTEXT 7
+#define COLOR_WINDOWTEXT 8
+#define COLOR_CAPTIONTEXT 9
+#define COLOR_ACTIVEBORDER 10
+#define COLOR_INACTIVEBORDER 11
+#define COLOR_APPWORKSPACE 12
+#define COLOR_HIGHLIGHT 13
+#define COLOR_HIGHLIGHTTEXT 14
+#define COLOR_BTNFACE 15
+#define COLOR_3DFACE COLOR_BTNFACE
+#define COLOR_BTNSHADOW 16
+#define COLOR_3DSHADOW COLOR_BTNSHADOW
+#define COLOR_GRAYTEXT 17
+#define COLOR_BTNTEXT 18
+#define COLOR_INACTIVECAPTIONTEXT 19
+#define COLOR_BTNHIGHLIGHT 20
+#define COLOR_3DHIGHLIGHT COLOR_BTNHIGHLIGHT
+#define COLOR_3DHILIGHT COLOR_BTNHIGHLIGHT
+#define COLOR_3DDKSHADOW 21
+#define COLOR_3DLIGHT 22
+#define COLOR_INFOTEXT 23
+#define COLOR_INFOBK 24
+
 /* Pen styles */
 #define PS_SOLID 0
 #define PS_NULL 5
@@ -184,6 +216,12 @@ COLORREF WINAPI GetPixel(HDC hdc, int x, int y);
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
 int WINAPI FillRect(HDC hDC, CONST RECT *lprc, HBRUSH hbr);   /* USER32 on Windows */
+DWORD WINAPI GetSysColor(int nIndex);                          /* USER32 on Windows */
+HBRUSH WINAPI GetSysColorBrush(int nIndex);                    /* USER32 on Windows */
+
+/* Window device contexts (USER32 on Windows): the client area's own pixels */
+HDC WINAPI GetDC(HWND hWnd);
+int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
 
 /* Regions and clipping */
 HRGN WINAPI CreateRectRgn(int x1, int y1, int x2, int y2);

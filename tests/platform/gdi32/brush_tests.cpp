@@ -67,7 +67,7 @@ TEST(FillRect, AcceptsSystemColourIndexPlusOneAndRefusesUnknownBrushes)
 {
     MemoryDC m(2, 1, kWhite);
     RECT r{0, 0, 1, 1};
-    EXPECT_NE(FillRect(m.dc, &r, reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(15 /* COLOR_3DFACE */ + 1))), 0);
+    EXPECT_NE(FillRect(m.dc, &r, reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_3DFACE + 1))), 0);
     EXPECT_EQ(m.at(0, 0), RGB(192, 192, 192));
     RECT r2{1, 0, 2, 1};
     EXPECT_EQ(FillRect(m.dc, &r2, reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(0x7777))), 0);
@@ -80,4 +80,23 @@ TEST(FillRect, NullBrushPaintsNothing)
     RECT r{0, 0, 3, 3};
     EXPECT_NE(FillRect(m.dc, &r, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))), 0);
     EXPECT_EQ(m.count(kWhite), 9);
+}
+
+TEST(SysColor, ClassicSchemeAndOneLastingBrushPerColour)
+{
+    EXPECT_EQ(GetSysColor(COLOR_3DFACE), RGB(192, 192, 192));
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
+    EXPECT_EQ(GetSysColor(COLOR_ACTIVECAPTION), RGB(0, 0, 128));
+    HBRUSH face = GetSysColorBrush(COLOR_3DFACE);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(GetSysColorBrush(COLOR_3DFACE), face);
+    EXPECT_NE(GetSysColorBrush(COLOR_WINDOW), face);
+    EXPECT_EQ(GetSysColorBrush(-1), nullptr);
+    EXPECT_EQ(GetSysColorBrush(99), nullptr);
+    DeleteObject(face);   // not deleted: it belongs to the system
+    MemoryDC m(2, 2, kWhite);
+    EXPECT_NE(SelectObject(m.dc, face), nullptr);
+    RECT r{0, 0, 2, 2};
+    FillRect(m.dc, &r, face);
+    EXPECT_EQ(m.count(RGB(192, 192, 192)), 4);
 }

@@ -98,7 +98,10 @@ TEST(Golden, ClassicFramesCaptionsMenuBarAndBackground)
     main.hasMenu = true;
     main.active = false;
     main.caption = "Quenmire Stonecall";
-    gdi::draw_nonclient(s.canvas, main, all);
+    const gfx::Rect bar = gdi::draw_nonclient(s.canvas, main, all);
+    EXPECT_EQ(bar.top, 4 + 4 + 19);
+    EXPECT_EQ(bar.height(), 19);
+    EXPECT_EQ(bar.left, 8);
     gfx::fill_rect(s.canvas, {8, 46, 296, 196}, 0xFFD8AA, all);
 
     const gdi::NonClient dlg = dialog({100, 60, 330, 200}, "Divinatory Interpretation");
