@@ -13,7 +13,9 @@ namespace gdi {
 
 namespace {
 
+// Bitmaps larger than this are refused rather than allocated.
 constexpr int kMaxSide = 16384;
+constexpr int64_t kMaxPixels = 64LL * 1024 * 1024;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
 HBITMAP add_bitmap(std::unique_ptr<Bitmap> b)
@@ -88,8 +90,8 @@ HBITMAP bitmap_from_dib(const void *data, size_t size)
 
 HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, CONST VOID *lpBits)
 {
-    if (nWidth <= 0 || nHeight <= 0 || nWidth > gdi::kMaxSide || nHeight > gdi::kMaxSide || nPlanes != 1 ||
-        (nBitCount != 1 && nBitCount != 32))
+    if (nWidth <= 0 || nHeight <= 0 || nWidth > gdi::kMaxSide || nHeight > gdi::kMaxSide ||
+        int64_t(nWidth) * nHeight > gdi::kMaxPixels || nPlanes != 1 || (nBitCount != 1 && nBitCount != 32))
         return nullptr;
     auto b = std::make_unique<gdi::Bitmap>(nWidth, nHeight, static_cast<int>(nBitCount));
     if (lpBits) {
@@ -146,6 +148,9 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
         return FALSE;
     if (wDest == 0 || hDest == 0 || wSrc == 0 || hSrc == 0)
         return TRUE;   // an empty rectangle: nothing to copy
+    using gdi::DC;
+    for (int *v : {&xDest, &yDest, &wDest, &hDest, &xSrc, &ySrc, &wSrc, &hSrc})
+        *v = DC::pin(*v);
 
     // Extents of opposite signs mirror the picture along that axis.
     const bool mirrorX = (wDest < 0) != (wSrc < 0);

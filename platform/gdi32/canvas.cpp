@@ -49,18 +49,20 @@ struct Span {
     int first, last;   // last exclusive; first == last when wholly outside the source
 };
 
-std::vector<Span> spans(int dstLength, int srcStart, int srcLength, bool mirror, int srcLimit)
+// Only the destination indices [from, to) are mapped: a huge destination
+// that is mostly clipped away costs nothing.
+std::vector<Span> spans(int dstLength, int from, int to, int srcStart, int srcLength, bool mirror, int srcLimit)
 {
-    std::vector<Span> out(static_cast<size_t>(dstLength));
-    for (int d = 0; d < dstLength; ++d) {
-        const int k = mirror ? dstLength - 1 - d : d;
-        const int64_t a = static_cast<int64_t>(k) * srcLength / dstLength;
-        int64_t b = static_cast<int64_t>(k + 1) * srcLength / dstLength;
+    std::vector<Span> out(static_cast<size_t>(to - from));
+    for (int d = from; d < to; ++d) {
+        const int64_t k = mirror ? int64_t(dstLength) - 1 - d : d;
+        const int64_t a = k * srcLength / dstLength;
+        int64_t b = (k + 1) * srcLength / dstLength;
         if (b <= a)
             b = a + 1;
         const int first = static_cast<int>(std::clamp<int64_t>(srcStart + a, 0, srcLimit));
         const int last = static_cast<int>(std::clamp<int64_t>(srcStart + b, 0, srcLimit));
-        out[static_cast<size_t>(d)] = Span{first, last};
+        out[static_cast<size_t>(d - from)] = Span{first, last};
     }
     return out;
 }
@@ -75,13 +77,14 @@ struct OrOp {
 // Merges the source rows of each destination row into one row first, then the
 // columns of each destination pixel; with Op null only the first of each run
 // is kept (delete-scans).
+// cols and rows map the destination pixels of `to` only.
 template <class Op>
-void stretch_runs(const Canvas &dst, const Rect &dstRect, const Rect &to, const Canvas &src,
-                  const std::vector<Span> &cols, const std::vector<Span> &rows)
+void stretch_runs(const Canvas &dst, const Rect &to, const Canvas &src, const std::vector<Span> &cols,
+                  const std::vector<Span> &rows)
 {
     int lo = src.width, hi = 0;
     for (int x = to.left; x < to.right; ++x) {
-        const Span cs = cols[static_cast<size_t>(x - dstRect.left)];
+        const Span cs = cols[static_cast<size_t>(x - to.left)];
         if (cs.first != cs.last) {
             lo = std::min(lo, cs.first);
             hi = std::max(hi, cs.last);
@@ -91,7 +94,7 @@ void stretch_runs(const Canvas &dst, const Rect &dstRect, const Rect &to, const 
         return;
     std::vector<uint32_t> merged(static_cast<size_t>(src.width));
     for (int y = to.top; y < to.bottom; ++y) {
-        const Span rs = rows[static_cast<size_t>(y - dstRect.top)];
+        const Span rs = rows[static_cast<size_t>(y - to.top)];
         if (rs.first == rs.last)
             continue;
         std::copy(src.row(rs.first) + lo, src.row(rs.first) + hi, merged.begin() + lo);
@@ -103,7 +106,7 @@ void stretch_runs(const Canvas &dst, const Rect &dstRect, const Rect &to, const 
             }
         uint32_t *out = dst.row(y);
         for (int x = to.left; x < to.right; ++x) {
-            const Span cs = cols[static_cast<size_t>(x - dstRect.left)];
+            const Span cs = cols[static_cast<size_t>(x - to.left)];
             if (cs.first == cs.last)
                 continue;
             uint32_t v = merged[static_cast<size_t>(cs.first)];
@@ -123,12 +126,14 @@ void stretch(const Canvas &dst, const Rect &dstRect, bool mirrorX, bool mirrorY,
     const Rect to = intersect(intersect(dstRect, clip), bounds(dst));
     if (to.empty() || srcRect.empty())
         return;
-    const std::vector<Span> cols = spans(dstRect.width(), srcRect.left, srcRect.width(), mirrorX, src.width);
-    const std::vector<Span> rows = spans(dstRect.height(), srcRect.top, srcRect.height(), mirrorY, src.height);
+    const std::vector<Span> cols = spans(dstRect.width(), to.left - dstRect.left, to.right - dstRect.left,
+                                         srcRect.left, srcRect.width(), mirrorX, src.width);
+    const std::vector<Span> rows = spans(dstRect.height(), to.top - dstRect.top, to.bottom - dstRect.top,
+                                         srcRect.top, srcRect.height(), mirrorY, src.height);
     switch (merge) {
-    case StretchMerge::And: stretch_runs<AndOp>(dst, dstRect, to, src, cols, rows); break;
-    case StretchMerge::Or: stretch_runs<OrOp>(dst, dstRect, to, src, cols, rows); break;
-    case StretchMerge::Delete: stretch_runs<void>(dst, dstRect, to, src, cols, rows); break;
+    case StretchMerge::And: stretch_runs<AndOp>(dst, to, src, cols, rows); break;
+    case StretchMerge::Or: stretch_runs<OrOp>(dst, to, src, cols, rows); break;
+    case StretchMerge::Delete: stretch_runs<void>(dst, to, src, cols, rows); break;
     }
 }
 
@@ -183,22 +188,28 @@ void fill_polygon(const Canvas &dst, const Point *pts, int count, FillRule rule,
 
 void draw_line(const Canvas &dst, Point a, Point b, uint32_t pixel, const Rect &clip)
 {
+    // Step along the major axis, the minor coordinate rounded to nearest;
+    // only the steps whose major coordinate lies inside the clip are walked.
     const Rect area = intersect(clip, bounds(dst));
-    const int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
-    const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
-    int err = dx + dy;
-    while (a.x != b.x || a.y != b.y) {
-        if (area.contains(a.x, a.y))
-            dst.row(a.y)[a.x] = pixel;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            a.x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            a.y += sy;
-        }
+    const int64_t dx = int64_t(b.x) - a.x, dy = int64_t(b.y) - a.y;
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const int64_t n = xMajor ? std::abs(dx) : std::abs(dy);   // b itself is not drawn
+    if (area.empty() || n == 0)
+        return;
+    const int64_t step = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    const int64_t minorDelta = xMajor ? dy : dx;
+    const int64_t start = xMajor ? a.x : a.y, minorStart = xMajor ? a.y : a.x;
+    const int64_t lo = xMajor ? area.left : area.top, hi = (xMajor ? area.right : area.bottom) - 1;
+    const int64_t first = std::max<int64_t>(0, step > 0 ? lo - start : start - hi);
+    const int64_t last = std::min<int64_t>(n - 1, step > 0 ? hi - start : start - lo);
+    for (int64_t i = first; i <= last; ++i) {
+        // floor((2 i m + n) / 2n): i m / n rounded, halves upward.
+        const int64_t num = 2 * i * minorDelta + n, den = 2 * n;
+        const int64_t minor = minorStart + (num >= 0 ? num / den : -((-num + den - 1) / den));
+        const int64_t major = start + step * i;
+        const int64_t x = xMajor ? major : minor, y = xMajor ? minor : major;
+        if (y >= area.top && y < area.bottom && x >= area.left && x < area.right)
+            dst.row(static_cast<int>(y))[x] = pixel;
     }
 }
 

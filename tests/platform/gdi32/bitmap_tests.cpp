@@ -242,3 +242,21 @@ TEST(LoadBitmap, LoadsTheProgramsPicturesAsDeviceBitmaps)
     EXPECT_EQ(LoadBitmapA(module, MAKEINTRESOURCE(27)), nullptr);
     EXPECT_EQ(LoadBitmapA(module, MAKEINTRESOURCE(5000)), nullptr);
 }
+
+TEST(StretchBlt, HugeOrExtremeRectanglesAreClippedNotAllocated)
+{
+    HBITMAP pic = make_picture(4, 4, [](int, int) { return RGB(9, 9, 9); });
+    MemoryDC m(8, 8, kWhite);
+    HDC mem = CreateCompatibleDC(m.dc);
+    HGDIOBJ old = SelectObject(mem, pic);
+    // Enlarged a hundred million times: only the 8 x 8 visible pixels are worked out.
+    EXPECT_TRUE(StretchBlt(m.dc, 0, 0, 400000000, 400000000, mem, 0, 0, 4, 4, SRCCOPY));
+    EXPECT_EQ(m.count(RGB(9, 9, 9)), 64);
+    m.clear(kWhite);
+    EXPECT_TRUE(StretchBlt(m.dc, 2147483647, 0, -2147483647 - 1, 8, mem, 0, 0, 4, 4, SRCCOPY));
+    EXPECT_TRUE(StretchBlt(m.dc, 0, 0, 8, 8, mem, -2147483647 - 1, 0, 2147483647, 4, SRCCOPY));
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    DeleteObject(pic);
+    EXPECT_EQ(CreateBitmap(16384, 16384, 1, 32, nullptr), nullptr);   // a gigabyte: refused
+}

@@ -80,3 +80,16 @@ TEST(Polygon, SelectedBrushAndNullPenAreUsed)
     SelectObject(m.dc, oldPen);
     DeleteObject(red);
 }
+
+TEST(Polygon, FarAwayVerticesAreClippedBeforeTheLoop)
+{
+    // Edges that run a hundred million pixels away finish at once and draw
+    // only what lies on the bitmap.
+    MemoryDC m(20, 20, kBlue);
+    const POINT far[3] = {{-100000000, 5}, {100000000, 5}, {0, 100000000}};
+    ASSERT_TRUE(Polygon(m.dc, far, 3));
+    for (int x = 0; x < 20; ++x)
+        EXPECT_EQ(m.at(x, 5), kBlack) << x;
+    EXPECT_EQ(m.at(10, 10), kWhite);
+    EXPECT_EQ(m.at(10, 4), kBlue);
+}
