@@ -2,6 +2,7 @@
 #include "gdi32/frame.h"
 
 #include "gdi32/brush.h"
+#include "gdi32/dc.h"
 #include "gdi32/gdiobj.h"
 #include "font/font.h"
 
@@ -22,36 +23,51 @@ uint32_t sys(int index)
     return pixel_of(system_color(index));
 }
 
-// One ring of an edge: top and left in one colour, bottom and right in another.
-gfx::Rect ring(const gfx::Canvas &c, const gfx::Rect &r, int topLeft, int bottomRight, const gfx::Rect &clip)
+// One ring of an edge on the chosen sides: top and left in one colour,
+// bottom and right in another. Answers what lies inside it.
+gfx::Rect ring(const gfx::Canvas &c, const gfx::Rect &r, int topLeft, int bottomRight, UINT sides,
+               const gfx::Rect &clip)
 {
     if (r.empty())
         return r;
-    gfx::fill_rect(c, {r.left, r.top, r.right, r.top + 1}, sys(topLeft), clip);
-    gfx::fill_rect(c, {r.left, r.top, r.left + 1, r.bottom}, sys(topLeft), clip);
-    gfx::fill_rect(c, {r.left, r.bottom - 1, r.right, r.bottom}, sys(bottomRight), clip);
-    gfx::fill_rect(c, {r.right - 1, r.top, r.right, r.bottom}, sys(bottomRight), clip);
-    return gfx::Rect{r.left + 1, r.top + 1, std::max(r.left + 1, r.right - 1), std::max(r.top + 1, r.bottom - 1)};
+    if (sides & BF_TOP)
+        gfx::fill_rect(c, {r.left, r.top, r.right, r.top + 1}, sys(topLeft), clip);
+    if (sides & BF_LEFT)
+        gfx::fill_rect(c, {r.left, r.top, r.left + 1, r.bottom}, sys(topLeft), clip);
+    if (sides & BF_BOTTOM)
+        gfx::fill_rect(c, {r.left, r.bottom - 1, r.right, r.bottom}, sys(bottomRight), clip);
+    if (sides & BF_RIGHT)
+        gfx::fill_rect(c, {r.right - 1, r.top, r.right, r.bottom}, sys(bottomRight), clip);
+    gfx::Rect in = r;
+    in.left += (sides & BF_LEFT) ? 1 : 0;
+    in.top += (sides & BF_TOP) ? 1 : 0;
+    in.right -= (sides & BF_RIGHT) ? 1 : 0;
+    in.bottom -= (sides & BF_BOTTOM) ? 1 : 0;
+    in.right = std::max(in.left, in.right);
+    in.bottom = std::max(in.top, in.bottom);
+    return in;
 }
 
-// The colours of each edge's rings, outside first: top-left, bottom-right.
-struct EdgeRings {
-    int rings;
-    int colors[2][2];
+gfx::Rect ring(const gfx::Canvas &c, const gfx::Rect &r, int color, const gfx::Rect &clip)
+{
+    return ring(c, r, color, color, BF_RECT, clip);
+}
+
+// The colours of each half of an edge: top-left, bottom-right.
+struct Half {
+    UINT bit;
+    int topLeft, bottomRight;
 };
-constexpr EdgeRings kEdges[] = {
-    {2, {{k3DLight, k3DDkShadow}, {k3DHilight, k3DShadow}}},   // Raised
-    {2, {{k3DShadow, k3DHilight}, {k3DDkShadow, k3DLight}}},   // Sunken
-    {1, {{k3DHilight, k3DShadow}, {0, 0}}},                    // RaisedOuter
-    {1, {{k3DShadow, k3DHilight}, {0, 0}}},                    // SunkenOuter
-    {1, {{kWindowFrame, kWindowFrame}, {0, 0}}},               // Black
+constexpr Half kHalves[2][2] = {
+    {{BDR_RAISEDOUTER, k3DLight, k3DDkShadow}, {BDR_SUNKENOUTER, k3DShadow, k3DHilight}},   // outer ring
+    {{BDR_RAISEDINNER, k3DHilight, k3DShadow}, {BDR_SUNKENINNER, k3DDkShadow, k3DLight}},   // inner ring
 };
 
 // A caption button: a raised square with its glyph drawn by `glyph`.
 template <class Glyph>
 void caption_button(const gfx::Canvas &c, const gfx::Rect &r, const gfx::Rect &clip, Glyph glyph)
 {
-    const gfx::Rect inside = draw_edge(c, r, Edge::Raised, clip);
+    const gfx::Rect inside = draw_edge(c, r, EDGE_RAISED, BF_RECT, clip);
     gfx::fill_rect(c, inside, sys(k3DFace), clip);
     glyph(inside);
 }
@@ -123,7 +139,7 @@ void scroll_area(const gfx::Canvas &c, const gfx::Rect &r, bool vertical, int si
     const gfx::Rect last = vertical ? gfx::Rect{r.left, r.bottom - size, r.right, r.bottom}
                                     : gfx::Rect{r.right - size, r.top, r.right, r.bottom};
     for (const gfx::Rect &b : {first, last}) {
-        const gfx::Rect in = draw_edge(c, b, Edge::Raised, clip);
+        const gfx::Rect in = draw_edge(c, b, EDGE_RAISED, BF_RECT, clip);
         gfx::fill_rect(c, in, sys(k3DFace), clip);
     }
     // Arrow heads: rows of a small triangle pointing away from the track.
@@ -143,12 +159,15 @@ void scroll_area(const gfx::Canvas &c, const gfx::Rect &r, bool vertical, int si
 
 } // namespace
 
-gfx::Rect draw_edge(const gfx::Canvas &c, const gfx::Rect &r, Edge edge, const gfx::Rect &clip)
+gfx::Rect draw_edge(const gfx::Canvas &c, const gfx::Rect &r, UINT edge, UINT sides, const gfx::Rect &clip)
 {
-    const EdgeRings &e = kEdges[static_cast<int>(edge)];
     gfx::Rect in = r;
-    for (int i = 0; i < e.rings; ++i)
-        in = ring(c, in, e.colors[i][0], e.colors[i][1], clip);
+    for (const auto &layer : kHalves)
+        for (const Half &h : layer)
+            if (edge & h.bit) {
+                in = ring(c, in, h.topLeft, h.bottomRight, sides, clip);
+                break;
+            }
     return in;
 }
 
@@ -165,14 +184,14 @@ gfx::Rect draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::R
     if (frame > 0) {
         const gfx::Rect outer = r;
         if (staticOnly)
-            r = draw_edge(c, r, Edge::SunkenOuter, clip);
+            r = draw_edge(c, r, BDR_SUNKENOUTER, BF_RECT, clip);
         else if (raised)
-            r = draw_edge(c, r, Edge::Raised, clip);
+            r = draw_edge(c, r, EDGE_RAISED, BF_RECT, clip);
         else
-            r = draw_edge(c, r, Edge::Black, clip);
+            r = ring(c, r, kWindowFrame, clip);
         const int rest = frame - (r.left - outer.left);
         for (int i = 0; i < rest; ++i)
-            r = ring(c, r, k3DFace, k3DFace, clip);
+            r = ring(c, r, k3DFace, clip);
     }
     if ((nc.style & WS_CAPTION) == WS_CAPTION) {
         caption_bar(c, nc, {r.left, r.top, r.right, r.top + nc.captionHeight}, clip);
@@ -185,7 +204,7 @@ gfx::Rect draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::R
         r.top += nc.menuHeight;
     }
     if (clientEdge)
-        r = draw_edge(c, r, Edge::Sunken, clip);
+        r = draw_edge(c, r, EDGE_SUNKEN, BF_RECT, clip);
     const bool v = (nc.style & WS_VSCROLL) != 0, h = (nc.style & WS_HSCROLL) != 0;
     if (v)
         scroll_area(c, {r.right - nc.scrollSize, r.top, r.right, r.bottom - (h ? nc.scrollSize : 0)}, true,
@@ -199,3 +218,45 @@ gfx::Rect draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::R
 }
 
 } // namespace gdi
+
+BOOL WINAPI DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags)
+{
+    const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
+    if (!dc || !qrc)
+        return FALSE;
+    const gfx::Point a = dc->to_canvas(qrc->left, qrc->top), b = dc->to_canvas(qrc->right, qrc->bottom);
+    const gfx::Canvas canvas = dc->canvas();
+    const gfx::Rect in = gdi::draw_edge(canvas, {a.x, a.y, b.x, b.y}, edge, grfFlags, dc->clip());
+    if (grfFlags & BF_MIDDLE)
+        gfx::fill_rect(canvas, in, gdi::sys(COLOR_3DFACE), dc->clip());
+    if (grfFlags & BF_ADJUST)
+        *qrc = RECT{qrc->left + (in.left - a.x), qrc->top + (in.top - a.y), qrc->right - (b.x - in.right),
+                    qrc->bottom - (b.y - in.bottom)};
+    return TRUE;
+}
+
+BOOL WINAPI DrawFocusRect(HDC hDC, CONST RECT *lprc)
+{
+    // Every other pixel of the outline inverted, so a second call takes it away.
+    const gdi::DC *dc = gdi::find<gdi::DC>(hDC);
+    if (!dc || !lprc)
+        return FALSE;
+    const gfx::Point a = dc->to_canvas(lprc->left, lprc->top), b = dc->to_canvas(lprc->right, lprc->bottom);
+    const gfx::Canvas canvas = dc->canvas();
+    const gfx::Rect area = gfx::intersect(dc->clip(), gfx::Rect{a.x, a.y, b.x, b.y});
+    const auto invert = [&](int x, int y) {
+        if (area.contains(x, y) && ((x + y) & 1) == ((a.x + a.y) & 1))
+            canvas.row(y)[x] ^= 0xFFFFFF;
+    };
+    for (int x = std::max(a.x, area.left); x < std::min(b.x, area.right); ++x) {
+        invert(x, a.y);
+        if (b.y - 1 > a.y)
+            invert(x, b.y - 1);
+    }
+    for (int y = std::max(a.y + 1, area.top); y < std::min(b.y - 1, area.bottom); ++y) {
+        invert(a.x, y);
+        if (b.x - 1 > a.x)
+            invert(b.x - 1, y);
+    }
+    return TRUE;
+}

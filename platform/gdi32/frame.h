@@ -12,12 +12,10 @@
 
 namespace gdi {
 
-// EDGE_RAISED / EDGE_SUNKEN (two pixels) and their one-pixel outer halves
-// (BDR_RAISEDOUTER, BDR_SUNKENOUTER), plus the flat black line of WS_BORDER.
-enum class Edge { Raised, Sunken, RaisedOuter, SunkenOuter, Black };
-
-// Draws the edge just inside r and answers the rectangle inside it.
-gfx::Rect draw_edge(const gfx::Canvas &c, const gfx::Rect &r, Edge edge, const gfx::Rect &clip);
+// Draws an edge as DrawEdge does (edge: BDR_* bits, one ring per set half,
+// outer first; sides: BF_LEFT, BF_TOP, BF_RIGHT, BF_BOTTOM) just inside r and
+// answers the rectangle inside it.
+gfx::Rect draw_edge(const gfx::Canvas &c, const gfx::Rect &r, UINT edge, UINT sides, const gfx::Rect &clip);
 
 // Everything the non-client painter needs to know about a window: its
 // rectangle on the canvas, its styles, the insets from its window rectangle

@@ -93,6 +93,27 @@
 #define COLOR_INFOTEXT 23
 #define COLOR_INFOBK 24
 
+/* DrawEdge (USER32 on Windows): borders, edges and sides */
+#define BDR_RAISEDOUTER 0x0001
+#define BDR_SUNKENOUTER 0x0002
+#define BDR_RAISEDINNER 0x0004
+#define BDR_SUNKENINNER 0x0008
+#define BDR_OUTER (BDR_RAISEDOUTER | BDR_SUNKENOUTER)
+#define BDR_INNER (BDR_RAISEDINNER | BDR_SUNKENINNER)
+#define EDGE_RAISED (BDR_RAISEDOUTER | BDR_RAISEDINNER)
+#define EDGE_SUNKEN (BDR_SUNKENOUTER | BDR_SUNKENINNER)
+#define EDGE_ETCHED (BDR_SUNKENOUTER | BDR_RAISEDINNER)
+#define EDGE_BUMP (BDR_RAISEDOUTER | BDR_SUNKENINNER)
+#define BF_LEFT 0x0001
+#define BF_TOP 0x0002
+#define BF_RIGHT 0x0004
+#define BF_BOTTOM 0x0008
+#define BF_TOPLEFT (BF_TOP | BF_LEFT)
+#define BF_BOTTOMRIGHT (BF_BOTTOM | BF_RIGHT)
+#define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
+#define BF_MIDDLE 0x0800
+#define BF_ADJUST 0x2000
+
 /* Pen styles */
 #define PS_SOLID 0
 #define PS_NULL 5
@@ -218,6 +239,10 @@ HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
 int WINAPI FillRect(HDC hDC, CONST RECT *lprc, HBRUSH hbr);   /* USER32 on Windows */
 DWORD WINAPI GetSysColor(int nIndex);                          /* USER32 on Windows */
 HBRUSH WINAPI GetSysColorBrush(int nIndex);                    /* USER32 on Windows */
+
+/* The classic 3D look (USER32 on Windows) */
+BOOL WINAPI DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags);
+BOOL WINAPI DrawFocusRect(HDC hDC, CONST RECT *lprc);
 
 /* Window device contexts (USER32 on Windows): the client area's own pixels */
 HDC WINAPI GetDC(HWND hWnd);

@@ -1,3 +1,4 @@
+#include "platform/gdi32/memory_dc.h"
 #include "support/golden.h"
 
 #include "gdi32/frame.h"
@@ -31,7 +32,7 @@ uint32_t at(const gfx::Surface &s, int x, int y)
 TEST(Frame, RaisedEdgeIsLightAndWhiteAboveShadowAndBlackBelow)
 {
     gfx::Surface s(10, 10, 0x123456);
-    const gfx::Rect in = gdi::draw_edge(s.canvas, {0, 0, 10, 10}, gdi::Edge::Raised, gfx::bounds(s.canvas));
+    const gfx::Rect in = gdi::draw_edge(s.canvas, {0, 0, 10, 10}, EDGE_RAISED, BF_RECT, gfx::bounds(s.canvas));
     EXPECT_EQ(in.left, 2);
     EXPECT_EQ(in.bottom, 8);
     EXPECT_EQ(at(s, 0, 0), kLight);   // outer top-left: 3D light
@@ -40,7 +41,7 @@ TEST(Frame, RaisedEdgeIsLightAndWhiteAboveShadowAndBlackBelow)
     EXPECT_EQ(at(s, 8, 8), kGrey);    // inner bottom-right: shadow
     EXPECT_EQ(at(s, 2, 2), 0x123456u);
 
-    gdi::draw_edge(s.canvas, {0, 0, 10, 10}, gdi::Edge::Sunken, gfx::bounds(s.canvas));
+    gdi::draw_edge(s.canvas, {0, 0, 10, 10}, EDGE_SUNKEN, BF_RECT, gfx::bounds(s.canvas));
     EXPECT_EQ(at(s, 0, 0), kGrey);
     EXPECT_EQ(at(s, 9, 9), kWhite);
     EXPECT_EQ(at(s, 1, 1), kBlack);
@@ -125,4 +126,44 @@ TEST(Golden, ClassicFramesCaptionsMenuBarAndBackground)
     gdi::draw_nonclient(s.canvas, banner, all);
 
     EXPECT_TRUE(matches_golden(s.canvas, "classic_frames"));
+}
+
+TEST(DrawEdge, SidesMiddleAndAdjustThroughADC)
+{
+    MemoryDC m(12, 12, RGB(1, 2, 3));
+    RECT r{1, 1, 11, 11};
+    ASSERT_TRUE(DrawEdge(m.dc, &r, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST));
+    EXPECT_EQ(r.left, 3);
+    EXPECT_EQ(r.bottom, 9);
+    EXPECT_EQ(m.at(1, 1), RGB(223, 223, 223));
+    EXPECT_EQ(m.at(10, 10), RGB(0, 0, 0));
+    EXPECT_EQ(m.at(5, 5), RGB(192, 192, 192));   // the middle in face colour
+    EXPECT_EQ(m.at(0, 0), RGB(1, 2, 3));
+
+    // Only the top and left sides; without BF_MIDDLE the inside stays.
+    m.clear(RGB(1, 2, 3));
+    RECT half{0, 0, 12, 12};
+    DrawEdge(m.dc, &half, BDR_SUNKENOUTER, BF_TOPLEFT);
+    EXPECT_EQ(half.left, 0);   // no BF_ADJUST
+    EXPECT_EQ(m.at(0, 5), RGB(128, 128, 128));
+    EXPECT_EQ(m.at(5, 0), RGB(128, 128, 128));
+    EXPECT_EQ(m.at(11, 5), RGB(1, 2, 3));
+    EXPECT_EQ(m.at(5, 11), RGB(1, 2, 3));
+    EXPECT_EQ(m.at(5, 5), RGB(1, 2, 3));
+}
+
+TEST(DrawFocusRect, DotsTheOutlineAndASecondCallTakesItAway)
+{
+    MemoryDC m(10, 10, RGB(255, 255, 255));
+    RECT r{1, 1, 9, 9};
+    ASSERT_TRUE(DrawFocusRect(m.dc, &r));
+    EXPECT_EQ(m.at(1, 1), RGB(0, 0, 0));
+    EXPECT_EQ(m.at(2, 1), RGB(255, 255, 255));
+    EXPECT_EQ(m.at(3, 1), RGB(0, 0, 0));
+    EXPECT_EQ(m.at(5, 5), RGB(255, 255, 255));   // inside untouched
+    EXPECT_EQ(m.at(9, 1), RGB(255, 255, 255));   // right edge excluded
+    const int dots = m.count(RGB(0, 0, 0));
+    EXPECT_EQ(dots, 14);
+    DrawFocusRect(m.dc, &r);
+    EXPECT_EQ(m.count(RGB(255, 255, 255)), 100);
 }
