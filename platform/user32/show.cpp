@@ -42,8 +42,9 @@ void place(Window &w, const RECT &r, bool redraw)
 RECT maximized_rect(const Window &w)
 {
     RECT wa = work_area();
-    RECT in = nonclient_insets(w.style & ~WS_CAPTION, w.exStyle, false);
-    return RECT{wa.left - in.left, wa.top - in.top, wa.right + in.right, wa.bottom + in.bottom};
+    RECT in = nonclient_insets(w.style, w.exStyle, false);
+    // The frame is as thick at the top as at the sides; the caption stays in view.
+    return RECT{wa.left - in.left, wa.top - in.left, wa.right + in.right, wa.bottom + in.bottom};
 }
 
 } // namespace
