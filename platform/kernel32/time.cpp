@@ -45,6 +45,7 @@ void WINAPI GetSystemTime(LPSYSTEMTIME st)
 }
 
 // The program's time(): see platform/include/time.h.
+extern "C" time_t stonecall_time(time_t *out);
 extern "C" time_t stonecall_time(time_t *out)
 {
     time_t v = static_cast<time_t>(floor_div(drv::current().calendar_ms(), 1000));
