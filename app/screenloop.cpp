@@ -1,0 +1,3 @@
+#include "app/screenloop.h"
+
+HWND hWnd_sim_dialog = NULL;

@@ -1,0 +1,52 @@
+// The current spread (the one spread held in memory) and its file: a text
+// file of label=value lines with the extension .SCS.
+#ifndef STONECALL_RUNES_SPREAD_H
+#define STONECALL_RUNES_SPREAD_H
+
+#include "app/publisher.h"
+
+#include <windows.h>
+
+#define MAX_POSITIONS 15
+#define SPREAD_TITLE_SIZE 52          // 51 characters and the NUL
+#define POSITION_MEANING_SIZE 500     // 499 characters and the NUL
+#define CARD_DIR_SIZE 255
+#define SPREAD_FILE_VERSION 1100      // what the writer stores; later versions get a warning
+
+#define SPREAD_VERSION_WARNING_CAPTION "Posible problem..."
+#define SPREAD_VERSION_WARNING                                                                     \
+    "This spread was made with a later version of QM Stonecall, it may not be compatible with this " \
+    "version!  Please download the latest version of QM Stonecall from the Quenmire Software "        \
+    "Homepage,\n\n " PUBLISHER_HOME_PAGE ".\n\n Thankyou."
+
+extern char title[SPREAD_TITLE_SIZE];
+extern int version;
+extern int NumCards;                           // 0 to 15 positions in use
+extern int NumHorizontal;
+// Per position, transposed: left = y of the top edge, top = x of the left
+// edge, right = y + StretchCardWidth, bottom = x + StretchCardLength.
+extern RECT CardRect[MAX_POSITIONS];
+extern int CardNumber[MAX_POSITIONS];
+extern int horizontal[MAX_POSITIONS];
+extern int usd[MAX_POSITIONS];
+extern char pm[MAX_POSITIONS][POSITION_MEANING_SIZE];
+extern char SpreadFilename[MAX_PATH];         // a whole path of up to 259 characters
+extern int StretchCardWidth;
+extern int StretchCardLength;
+extern char CardDir[CARD_DIR_SIZE];
+
+// Reads the spread file `path` into the current spread (not the meanings).
+// A file that cannot be read leaves it as it was, after an "Error opening file" box.
+void get_spread_data(char *path);
+
+// Reads the spread file `path` into the current spread and returns its title.
+char *get_spread_name(char *path);
+
+// The meaning of position i, read anew from the file SpreadFilename names;
+// the empty text when the file cannot be read. Valid until the next call.
+char *get_card_pm(int i);
+
+// Saves the current spread to SpreadFilename and says whether that worked.
+void write_data_to_file(void);
+
+#endif
