@@ -57,9 +57,7 @@ void Runner::start(std::function<void()> program)
         cv_.notify_all();
     });
     std::unique_lock lock(mutex_);
-    if (cv_.wait_for(lock, bound_, [&] { return turn_ == Turn::Test; })) return;
-    lock.unlock();
-    fail("the program did not wait for input within the bound");
+    wait_for_program(lock);
 }
 
 void Runner::on_block(uint64_t deadline)
@@ -87,6 +85,11 @@ void Runner::resume()
     if (finished_) return;
     turn_ = Turn::Program;
     cv_.notify_all();
+    wait_for_program(lock);
+}
+
+void Runner::wait_for_program(std::unique_lock<std::mutex> &lock)
+{
     if (cv_.wait_for(lock, bound_, [&] { return turn_ == Turn::Test; })) return;
     // A run-away program: stop it at its next retrieval and take the window
     // tree from its own thread.

@@ -6,6 +6,7 @@
 #include "platform/rc/embedded.h"
 #include "support/msgseq.h"
 
+#include "driver/headless/headless.h"
 #include "rc/module.h"
 #include "testing/lockstep.h"
 #include "user32/msgbox_hook.h"
@@ -349,4 +350,40 @@ TEST(ScreenLoop, DlgProcTurnsCommandsAndCloseRequestsIntoThePrivateMessage)
     while (PeekMessageA(&m, w, SCREEN_COMMAND_MESSAGE, SCREEN_COMMAND_MESSAGE, PM_REMOVE))
         posted.emplace_back(m.wParam, m.lParam);
     EXPECT_EQ(posted, (std::vector<std::pair<WPARAM, LPARAM>>{{907, 0}, {MAKEWPARAM(12, 1), 0x1234}, {3, 0}}));
+}
+
+TEST(ScreenLoop, ScreenWhoseWindowACallbackDestroyedEndsInsteadOfSpinning)
+{
+    use_test_screens();
+    EXPECT_EQ(DirectDialog(10, [] { DestroyWindow(hWnd_sim_dialog); }, RecordMM, RecordKC), 1);
+    EXPECT_TRUE(trace.empty());
+    EXPECT_EQ(hWnd_sim_dialog, nullptr);
+}
+
+TEST(ScreenLoop, PauseWithoutACurrentWindowWaitsForItsOwnTimer)
+{
+    ASSERT_EQ(hWnd_sim_dialog, nullptr);
+    Pause(2, 0);
+    EXPECT_EQ(GetTickCount(), 2000u);
+    EXPECT_EQ(msg_sim_dialog.message, static_cast<UINT>(WM_TIMER));
+    // The timer is gone: nothing more comes.
+    MSG m;
+    drv::headless().set_now(10000);
+    EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST(ScreenLoop, PauseLeavesAQuitRequestForTheScreenLoop)
+{
+    HWND w = CreateWindowExA(0, msgseq::recorder_class(), "w", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr,
+                             nullptr);
+    hWnd_sim_dialog = w;
+    PostQuitMessage(4);
+    Pause(3, 0);
+    EXPECT_EQ(GetTickCount(), 0u);
+    MSG m;
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(m.wParam, 4u);
+    drv::headless().set_now(5000);
+    EXPECT_FALSE(PeekMessageA(&m, w, WM_TIMER, WM_TIMER, PM_REMOVE));
 }
