@@ -44,10 +44,12 @@ void DEFDLG_SaveFocus(HWND dlg)
     if (f && IsChild(dlg, f)) dialog_info(dlg)->savedFocus = f;
 }
 
+// The saved control, if it can still take the focus; else the first one.
 void DEFDLG_RestoreFocus(HWND dlg)
 {
     HWND saved = dialog_info(dlg)->savedFocus;
-    HWND target = IsChild(dlg, saved) ? saved : first_focus_control(dlg);
+    bool usable = IsChild(dlg, saved) && IsWindowVisible(saved) && IsWindowEnabled(saved) && !find(saved)->destroying;
+    HWND target = usable ? saved : first_focus_control(dlg);
     if (target) {
         if (GetFocus() != target) dialog_set_focus(dlg, target);
     } else if (GetFocus() != dlg) {

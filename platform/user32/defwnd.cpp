@@ -50,6 +50,10 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_SYSCOMMAND:
         return DEFWND_SysCommand(hwnd, wp);
+    case WM_SYSKEYDOWN:
+        // Alt+F4 closes the top-level window, as its close box does.
+        if (wp == VK_F4 && (lp & (1 << 29))) SendMessageA(top_level_of(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(hwnd, &ps);

@@ -120,10 +120,10 @@ HWND first_focus_control(HWND dlg)
     Window *d = find(dlg);
     if (!d || d->children.empty()) return nullptr;
     for (HWND k : d->children) {
-        DWORD s = find(k)->style;
-        if ((s & WS_VISIBLE) && !(s & WS_DISABLED) && (s & WS_TABSTOP)) return k;
+        const Window *c = find(k);
+        if ((c->style & WS_VISIBLE) && !(c->style & WS_DISABLED) && (c->style & WS_TABSTOP) && !c->destroying) return k;
     }
-    return d->children.front();
+    return find(d->children.front())->destroying ? nullptr : d->children.front();
 }
 
 HWND create_dialog(HINSTANCE instance, const rc::DialogTemplate &t, HWND owner, DLGPROC proc, LPARAM param)

@@ -6,6 +6,7 @@
 
 #include "driver/driver.h"
 
+#include <algorithm>
 #include <deque>
 #include <iterator>
 

@@ -63,9 +63,9 @@ BOOL WINAPI ShowWindow(HWND hwnd, int cmd)
         if (!was) return FALSE;
         {
             bool wasActive = GetActiveWindow() == hwnd;
-            focus_window_leaving(hwnd);
             SendMessageA(hwnd, WM_SHOWWINDOW, FALSE, 0);
             w->style &= ~WS_VISIBLE;
+            focus_window_leaving(hwnd);
             if (wasActive) activate_after_leaving(w->owner);
         }
         return was;

@@ -199,11 +199,11 @@ BOOL WINAPI DestroyWindow(HWND hwnd)
     for (HWND o : owned) DestroyWindow(o);
 
     bool wasActive = GetActiveWindow() == hwnd;
-    focus_window_leaving(hwnd);
     for_each_window([&](Window &x) {
         if (in_subtree(hwnd, x.handle)) x.destroying = true;
     });
     w->style &= ~WS_VISIBLE;
+    focus_window_leaving(hwnd);
     destroy_tree_messages(hwnd);
     remove_tree(hwnd);
     if (wasActive) activate_after_leaving(w->owner);

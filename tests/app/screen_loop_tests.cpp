@@ -387,3 +387,15 @@ TEST(ScreenLoop, PauseLeavesAQuitRequestForTheScreenLoop)
     drv::headless().set_now(5000);
     EXPECT_FALSE(PeekMessageA(&m, w, WM_TIMER, WM_TIMER, PM_REMOVE));
 }
+
+TEST(ScreenLoop, AltF4IsACloseRequestNotCancel)
+{
+    auto run = make_runner();
+    run.start([] {
+        use_test_screens();
+        DirectDialog(10, nullptr, nullptr, RecordKC);
+        note("returned");
+    });
+    run.key(VK_F4, VK_MENU);
+    EXPECT_EQ(trace, (Lines{"KC 3", "returned"}));
+}

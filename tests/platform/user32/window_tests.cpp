@@ -2,6 +2,7 @@
 // destruction order, geometry, showing and maximising, text.
 #include "support/msgseq.h"
 
+#include "driver/headless/headless.h"
 #include "user32/window_internal.h"
 
 #include <gtest/gtest.h>
@@ -219,4 +220,29 @@ TEST(Windows, MulDivRoundsHalvesAwayFromZeroAndRefusesOverflow)
     EXPECT_EQ(MulDiv(1, 1, 4), 0);
     EXPECT_EQ(MulDiv(1, 1, 0), -1);
     EXPECT_EQ(MulDiv(0x40000000, 4, 1), -1);
+}
+
+TEST(Windows, FocusLeavingAControlGoesBackToItsDialogNotToTheControl)
+{
+    HWND a = top("a");
+    HWND k1 = child(a, 1), k2 = child(a, 2);
+    SetFocus(k1);
+    ShowWindow(k1, SW_HIDE);
+    EXPECT_EQ(GetFocus(), a);
+    SetFocus(k2);
+    DestroyWindow(k2);
+    EXPECT_EQ(GetFocus(), a);
+    EXPECT_TRUE(IsWindow(k1));
+}
+
+TEST(Windows, MaximisedWindowFollowsTheDesktopSize)
+{
+    drv::headless().set_desktop_size(SIZE{800, 600});
+    HWND a = top("a");
+    ShowWindow(a, SW_SHOWMAXIMIZED);
+    RECT c;
+    GetClientRect(a, &c);
+    EXPECT_EQ(c.right, 800);
+    EXPECT_EQ(c.bottom, 600 - 19);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
 }
