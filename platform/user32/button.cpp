@@ -68,6 +68,10 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     UINT type = BUTTON_Type(hwnd);
     switch (msg) {
+    case WM_NCHITTEST:
+        // A group box is a frame around other controls: clicks go through it.
+        if (type == BS_GROUPBOX) return HTTRANSPARENT;
+        break;
     case WM_GETDLGCODE:
         return type < std::size(dlgCodes) ? dlgCodes[type] : DLGC_BUTTON;
     case WM_LBUTTONDOWN:

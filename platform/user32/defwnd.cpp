@@ -50,6 +50,12 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_SYSCOMMAND:
         return DEFWND_SysCommand(hwnd, wp);
+    case WM_NCHITTEST:
+        return nonclient_hit_test(*w, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+    case WM_NCLBUTTONUP:
+        // A press released over the close box is the close request.
+        if (wp == HTCLOSE) SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, lp);
+        return 0;
     case WM_SYSKEYDOWN:
         // Alt+F4 closes the top-level window, as its close box does.
         if (wp == VK_F4 && (lp & (1 << 29))) SendMessageA(top_level_of(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -17,7 +17,7 @@ struct Metric {
 const Metric metrics[] = {
     {SM_CXVSCROLL, 16}, {SM_CYHSCROLL, 16}, {SM_CYCAPTION, 19}, {SM_CXBORDER, 1}, {SM_CYBORDER, 1},
     {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3}, {SM_CYMENU, 19},    {SM_CXFRAME, 4},  {SM_CYFRAME, 4},
-    {SM_CXEDGE, 2},     {SM_CYEDGE, 2},
+    {SM_CXEDGE, 2},     {SM_CYEDGE, 2},     {SM_CXSIZE, 18},   {SM_CYSIZE, 18},
 };
 
 int metric(int index)
@@ -82,26 +82,69 @@ POINT client_origin_on_desktop(const Window &w)
     return p;
 }
 
+RECT close_box_rect(const Window &w)
+{
+    if ((w.style & WS_CAPTION) != WS_CAPTION || !(w.style & WS_SYSMENU)) return RECT{};
+    // The classic close button: two pixels in from the frame's inner edge,
+    // as high as the caption's buttons.
+    RECT in = nonclient_insets(w.style, w.exStyle & ~WS_EX_CLIENTEDGE, false);
+    LONG width = w.rect.right - w.rect.left;
+    LONG right = width - in.right - 2, top = in.left + 2;
+    return RECT{right - (metric(SM_CXSIZE) - 2), top, right, top + metric(SM_CYSIZE) - 4};
+}
+
+LRESULT nonclient_hit_test(const Window &w, POINT pt)
+{
+    POINT p{pt.x - w.rect.left, pt.y - w.rect.top};
+    if (w.child()) {
+        POINT o = client_origin_on_desktop(*find(w.parent));
+        p.x -= o.x;
+        p.y -= o.y;
+    }
+    LONG width = w.rect.right - w.rect.left, height = w.rect.bottom - w.rect.top;
+    RECT whole{0, 0, width, height};
+    if (!PtInRect(&whole, p)) return HTNOWHERE;
+    RECT client = client_rect_in_window(w);
+    if (PtInRect(&client, p)) return HTCLIENT;
+    RECT close = close_box_rect(w);
+    if (PtInRect(&close, p)) return HTCLOSE;
+    int frame = nonclient_insets(w.style, w.exStyle & ~WS_EX_CLIENTEDGE, false).left;
+    int captionBottom = frame + ((w.style & WS_CAPTION) == WS_CAPTION ? metric(SM_CYCAPTION) : 0);
+    if (p.x >= frame && p.x < width - frame && p.y >= frame && p.y < captionBottom) return HTCAPTION;
+    bool hasMenu = !w.child() && (w.menu || !w.menuName.empty());
+    if (hasMenu && p.x >= frame && p.x < width - frame && p.y >= captionBottom && p.y < captionBottom + metric(SM_CYMENU))
+        return HTMENU;
+    if ((w.style & WS_VSCROLL) && p.x >= client.right && p.x < client.right + metric(SM_CXVSCROLL) &&
+        p.y >= client.top && p.y < client.bottom)
+        return HTVSCROLL;
+    return HTBORDER;
+}
+
 HWND window_at(POINT pt)
 {
-    for (HWND t : top_level_windows()) {
-        Window *w = find(t);
-        if (!(w->style & WS_VISIBLE) || !PtInRect(&w->rect, pt)) continue;
+    std::vector<HWND> tops = top_level_windows();
+    for (HWND t : tops) {
+        Window *top = find(t);
+        if (!top || !(top->style & WS_VISIBLE) || !PtInRect(&top->rect, pt)) continue;
         // Descend into the children under the point, topmost first. A disabled
-        // child leaves the point to its parent, as Windows routes the mouse.
+        // child leaves the point to its parent, as Windows routes the mouse; a
+        // transparent one (a group box) to the sibling below it.
+        HWND at = t;
         for (;;) {
-            POINT o = client_origin_on_desktop(*w);
+            POINT o = client_origin_on_desktop(*find(at));
             POINT local{pt.x - o.x, pt.y - o.y};
-            Window *hit = nullptr;
-            for (HWND k : w->children) {
+            HWND hit = nullptr;
+            std::vector<HWND> kids = find(at)->children;
+            for (HWND k : kids) {
                 Window *c = find(k);
-                if ((c->style & WS_VISIBLE) && !(c->style & WS_DISABLED) && PtInRect(&c->rect, local)) {
-                    hit = c;
-                    break;
-                }
+                if (!c || !(c->style & WS_VISIBLE) || (c->style & WS_DISABLED) || !PtInRect(&c->rect, local)) continue;
+                LRESULT code = SendMessageA(k, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+                if (!IsWindow(k) || code == HTTRANSPARENT) continue;
+                hit = k;
+                break;
             }
-            if (!hit) return w->handle;
-            w = hit;
+            if (!hit) return IsWindow(at) ? at : nullptr;
+            at = hit;
         }
     }
     return nullptr;

@@ -102,6 +102,8 @@ WPARAM mouse_keys()
 const UINT buttonVk[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
 const UINT buttonDown[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
 const UINT buttonUp[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
+const UINT ncButtonDown[] = {WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN};
+const UINT ncButtonUp[] = {WM_NCLBUTTONUP, WM_NCRBUTTONUP, WM_NCMBUTTONUP};
 
 bool resolve_mouse(InputEvent &e)
 {
@@ -110,7 +112,6 @@ bool resolve_mouse(InputEvent &e)
     if (!target) target = window_at(e.pt);
     WindowRef w = ref(target);
     if (!w) return false;
-    int b = static_cast<int>(e.button);
     if (e.kind == Kind::Button && e.down && !captured) {
         // A click activates the window's top-level window first.
         HWND top = top_level_of(target);
@@ -118,13 +119,20 @@ bool resolve_mouse(InputEvent &e)
         if (!IsWindow(target)) return false;
     }
     if (w->style & WS_DISABLED) return false;   // Windows beeps; nothing arrives
+    int b = static_cast<int>(e.button);
+    if (!captured) {
+        // Over the frame, the caption, the close box or the menu bar: a
+        // non-client message with what the point is over.
+        LRESULT hit = SendMessageA(target, WM_NCHITTEST, 0, MAKELPARAM(e.pt.x, e.pt.y));
+        if (!IsWindow(target)) return false;
+        if (hit != HTCLIENT) {
+            UINT nc = e.kind == Kind::Move ? WM_NCMOUSEMOVE : e.down ? ncButtonDown[b] : ncButtonUp[b];
+            e.msg = MSG{target, nc, static_cast<WPARAM>(hit), MAKELPARAM(e.pt.x, e.pt.y), 0, e.pt};
+            return true;
+        }
+    }
     POINT o = client_origin_on_desktop(*w);
     POINT local{e.pt.x - o.x, e.pt.y - o.y};
-    RECT c = client_rect_in_window(*w);
-    RECT client{0, 0, c.right - c.left, c.bottom - c.top};
-    // The frame, the caption and the menu bar belong to the drawing and menu
-    // code; only client-area mouse messages are made here.
-    if (!captured && !PtInRect(&client, local)) return false;
     WPARAM keys = mouse_keys();
     UINT msg = WM_MOUSEMOVE;
     if (e.kind == Kind::Button) {

@@ -35,7 +35,7 @@ bool input_can_satisfy(UINT min, UINT max)
 {
     if (min == 0 && max == 0) return true;
     return ranges_overlap(min, max, WM_KEYFIRST, WM_KEYLAST) || ranges_overlap(min, max, WM_MOUSEFIRST, WM_MOUSELAST) ||
-           ranges_overlap(min, max, WM_SYSCOMMAND, WM_SYSCOMMAND);
+           ranges_overlap(min, max, WM_NCMOUSEMOVE, WM_NCMBUTTONUP) || ranges_overlap(min, max, WM_SYSCOMMAND, WM_SYSCOMMAND);
 }
 
 bool take_paint(HWND filter, MSG &out)

@@ -86,12 +86,19 @@ const std::vector<HWND> &top_level_windows();
 RECT nonclient_insets(DWORD style, DWORD exStyle, bool hasMenu);
 RECT client_rect_in_window(const Window &w);
 POINT client_origin_on_desktop(const Window &w);
+// What a desktop point is over in a window (HTCLIENT, HTCAPTION, HTCLOSE,
+// HTMENU, HTVSCROLL, HTBORDER...): DefWindowProcA's WM_NCHITTEST.
+LRESULT nonclient_hit_test(const Window &w, POINT desktopPt);
+// The caption's close box, in window-relative coordinates (empty without
+// WS_SYSMENU and a caption): where the frame painter draws it.
+RECT close_box_rect(const Window &w);
 // Visible, with every ancestor visible.
 bool really_visible(const Window &w);
 // The top-level window a window belongs to (itself when top-level).
 HWND top_level_of(HWND hwnd);
-// The deepest visible window at a desktop point (disabled children pass the
-// point to their parent), or null.
+// The deepest visible window at a desktop point, or null. Disabled children
+// and children that answer WM_NCHITTEST with HTTRANSPARENT (group boxes) leave
+// the point to what lies below them.
 HWND window_at(POINT desktopPt);
 // The desktop's work area: the whole desktop (there is no task bar).
 RECT work_area();

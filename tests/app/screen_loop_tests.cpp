@@ -10,6 +10,7 @@
 #include "rc/module.h"
 #include "testing/lockstep.h"
 #include "user32/msgbox_hook.h"
+#include "user32/window_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -397,5 +398,22 @@ TEST(ScreenLoop, AltF4IsACloseRequestNotCancel)
         note("returned");
     });
     run.key(VK_F4, VK_MENU);
+    EXPECT_EQ(trace, (Lines{"KC 3", "returned"}));
+}
+
+TEST(ScreenLoop, ClickOnTheCaptionsCloseBoxIsTheCloseRequest)
+{
+    auto run = make_runner();
+    run.start([] {
+        use_test_screens();
+        DirectDialog(10, nullptr, nullptr, RecordKC);
+        note("returned");
+    });
+    HWND screen = run.window("Screen");
+    RECT r, box = user32::close_box_rect(*user32::find(screen));
+    GetWindowRect(screen, &r);
+    ASSERT_FALSE(IsRectEmpty(&box));
+    run.click(POINT{r.left + box.left - 3, r.top + (box.top + box.bottom) / 2});   // the caption beside it
+    run.click(POINT{r.left + (box.left + box.right) / 2, r.top + (box.top + box.bottom) / 2});
     EXPECT_EQ(trace, (Lines{"KC 3", "returned"}));
 }

@@ -308,3 +308,18 @@ TEST(Dialogs, IsDialogMessageRefusesOtherWindowsAndDispatchesTheRest)
     EXPECT_SEQUENCE("IsDialogMessageA(WM_USER+7)", (std::vector<Seen>{{dlg, WM_USER + 7, 1, 2, Posted}}),
                     msgseq::log());
 }
+
+TEST(Dialogs, ClicksGoThroughGroupBoxesToTheControlsInside)
+{
+    HWND dlg = dialog(501);
+    HWND group = GetDlgItem(dlg, -1);
+    SetWindowPos(group, nullptr, 0, 0, 300, 150, SWP_NOMOVE | SWP_NOZORDER);   // now over every button
+    HWND alpha = GetDlgItem(dlg, 10);
+    RECT r;
+    GetWindowRect(alpha, &r);
+    msgseq::log().clear();
+    drv::mouse_button(POINT{r.left + 3, r.top + 3}, drv::Button::Left, true);
+    drv::mouse_button(POINT{r.left + 3, r.top + 3}, drv::Button::Left, false);
+    pump(dlg);
+    EXPECT_SEQUENCE("click through a group box", (std::vector<Seen>{command(dlg, 10, alpha)}), commands(dlg));
+}
