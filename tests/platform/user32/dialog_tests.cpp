@@ -323,3 +323,55 @@ TEST(Dialogs, ClicksGoThroughGroupBoxesToTheControlsInside)
     pump(dlg);
     EXPECT_SEQUENCE("click through a group box", (std::vector<Seen>{command(dlg, 10, alpha)}), commands(dlg));
 }
+
+TEST(Dialogs, EveryScreenOfTheProgramCreatesWithItsClientSize)
+{
+    size_t size;
+    const unsigned char *image = stonecall_res(&size);
+    HINSTANCE program = rc::register_module(image, size);
+    struct Screen {
+        int id;
+        LONG cx, cy;
+    };
+    // Client sizes from the template sizes and the font's base units.
+    const Screen screensOfProgram[] = {{5, 627, 471}, {2, 578, 510}, {3, 432, 208}, {6, 279, 250},
+                                       {7, 344, 200}, {8, 279, 250}, {10, 270, 138}, {987, 431, 85}};
+    for (const Screen &s : screensOfProgram) {
+        HWND dlg = CreateDialogParamA(program, MAKEINTRESOURCEA(s.id), nullptr, msgseq::recording_dlgproc, 0);
+        ASSERT_NE(dlg, nullptr) << "screen " << s.id;
+        RECT c;
+        GetClientRect(dlg, &c);
+        EXPECT_EQ(c.right, s.cx) << "screen " << s.id;
+        EXPECT_EQ(c.bottom, s.cy) << "screen " << s.id;
+        DestroyWindow(dlg);
+    }
+}
+
+TEST(Dialogs, OfSeveralDefaultPushButtonsTheLastIsTheDefault)
+{
+    rc::DialogTemplate t;
+    t.style = WS_POPUP | DS_SETFONT;
+    t.hasFont = true;
+    t.pointSize = 8;
+    t.faceName = "MS Sans Serif";
+    t.cx = 100;
+    t.cy = 50;
+    for (WORD id : {31, 32}) {
+        rc::DialogItem b;
+        b.style = WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
+        b.id = id;
+        b.className = "BUTTON";
+        b.cx = 40;
+        b.cy = 14;
+        t.items.push_back(b);
+    }
+    HWND dlg = user32::create_dialog(nullptr, t, nullptr, msgseq::recording_dlgproc, 0);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_FALSE(IsWindowVisible(dlg));   // no WS_VISIBLE in the template
+    EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), MAKELONG(32, DC_HASDEFID));
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(dlg, 31), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    // A hidden dialog takes the focus only when it is shown.
+    EXPECT_EQ(GetFocus(), nullptr);
+    ShowWindow(dlg, SW_SHOW);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 31));
+}
