@@ -41,8 +41,8 @@ void prepare_dialog(Window &w, const void *data)
     // The menu is loaded by the menu code; until then its bar is already
     // counted in the frame, so the client area has the template's size.
     const rc::NameOrOrdinal &m = s.t->menu;
-    if (m.isOrdinal) w.menuName = "#" + std::to_string(m.ordinal);
-    else w.menuName = m.name;
+    w.menuName = m.isOrdinal ? std::to_string(m.ordinal) : m.name;
+    if (m.isOrdinal) w.menuName.insert(w.menuName.begin(), '#');
 }
 
 // Where the dialog's window goes: the template point is the client origin,
