@@ -69,7 +69,7 @@ RECT dialog_window_rect(const rc::DialogTemplate &t, SIZE u, DWORD style, DWORD 
     return r;
 }
 
-bool create_controls(HWND dlg, HINSTANCE instance, const rc::DialogTemplate &t, SIZE u)
+bool create_controls(HWND dlg, HINSTANCE instance, const rc::DialogTemplate &t, SIZE u, HFONT font)
 {
     for (const rc::DialogItem &item : t.items) {
         DWORD style = item.style | WS_CHILD;
@@ -91,6 +91,7 @@ bool create_controls(HWND dlg, HINSTANCE instance, const rc::DialogTemplate &t, 
             if (t.style & DS_NOFAILCREATE) continue;
             return false;
         }
+        if (font) SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         // With several default push buttons the last one is the default.
         if (SendMessageA(c, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) {
             DialogInfo &info = *find(dlg)->dialog;
@@ -140,7 +141,10 @@ HWND create_dialog(HINSTANCE instance, const rc::DialogTemplate &t, HWND owner, 
                              r.bottom - r.top, owner, nullptr, instance, nullptr, prepare_dialog, &setup);
     if (!dlg) return nullptr;
     SetWindowLongPtrA(dlg, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
-    if (!create_controls(dlg, instance, t, u)) {
+    // The template's font goes to the dialog first, then to each control.
+    HFONT font = t.hasFont ? paint_dialog_font(*find(dlg)->dialog) : nullptr;
+    if (font) SendMessageA(dlg, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (!IsWindow(dlg) || !create_controls(dlg, instance, t, u, font)) {
         DestroyWindow(dlg);
         return nullptr;
     }

@@ -2,8 +2,8 @@
 // WM_PAINT when its queue is otherwise empty, again and again until the area
 // is validated (BeginPaint/EndPaint, ValidateRect or the default WM_PAINT).
 //
-// The drawing seam: the four functions at the end are where the drawing
-// helper's device contexts and brushes come in.
+// The drawing seam: the five functions below are where the drawing helper's
+// device contexts, brushes and fonts come in.
 #include "user32/internal.h"
 
 namespace user32 {
@@ -34,11 +34,13 @@ void invalidate_all(Window &w, bool erase, bool withChildren)
         if (Window *c = find(k); c && (c->style & WS_VISIBLE)) invalidate_all(*c, erase, true);
 }
 
-// Until the drawing helper gives them bodies: no device context, nothing to erase with.
+// Until the drawing helper gives them bodies: no device context, nothing to
+// erase with, no font.
 HDC paint_dc_begin(Window &) { return nullptr; }
 void paint_dc_end(Window &, HDC) {}
 BOOL paint_erase(Window &, HDC, HBRUSH brush) { return brush != nullptr; }
 HBRUSH paint_default_ctlcolor(UINT, HDC) { return nullptr; }
+HFONT paint_dialog_font(const DialogInfo &) { return nullptr; }
 
 } // namespace user32
 

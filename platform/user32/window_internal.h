@@ -110,6 +110,10 @@ void paint_dc_end(Window &w, HDC dc);     // EndPaint gives it back
 BOOL paint_erase(Window &w, HDC dc, HBRUSH brush);
 // Default WM_CTLCOLOR*: the brush for the message's kind of control.
 HBRUSH paint_default_ctlcolor(UINT msg, HDC dc);
+// The font of a DS_SETFONT dialog (face and size in its DialogInfo), which
+// CreateDialogParamA sends with WM_SETFONT to the dialog and each control;
+// null sends nothing.
+HFONT paint_dialog_font(const DialogInfo &dialog);
 
 // Creates a window as CreateWindowExA does, calling `prepare` on the new object
 // before the first message reaches it (a dialog sets its menu and units there).
