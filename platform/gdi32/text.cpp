@@ -1,30 +1,39 @@
 // Text output in the DC's font, text colour and background mode. (x, y) is
 // the top-left of the character cells; the baseline lies the font's ascent
 // below it.
-#include "gdi32/dc.h"
+#include "gdi32/text.h"
+
 #include "gdi32/font.h"
+
+namespace gdi {
+
+void draw_text(const DC &dc, int x, int y, const char *s, int n, const gfx::Rect &clip)
+{
+    font::Face &face = face_of(dc.font);
+    const gfx::Canvas canvas = dc.canvas();
+    const gfx::Point at = dc.to_canvas(x, y);
+    if (dc.bkMode == OPAQUE)
+        gfx::fill_rect(canvas, gfx::Rect{at.x, at.y, at.x + face.text_width(s, n), at.y + face.height()},
+                       pixel_of(dc.bkColor), clip);
+    const uint32_t ink = pixel_of(dc.textColor);
+    const int baseline = at.y + face.metrics().ascent;
+    int pen = at.x;
+    for (int i = 0; i < n; ++i) {
+        const font::Glyph &g = face.glyph(static_cast<unsigned char>(s[i]));
+        gfx::blend_mask(canvas, pen + g.left, baseline - g.top, g.coverage.data(), g.width, g.height, g.width, ink,
+                        clip);
+        pen += g.advance;
+    }
+}
+
+} // namespace gdi
 
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c)
 {
     const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
     if (!dc || c < 0 || (c > 0 && !lpString))
         return FALSE;
-    font::Face &face = gdi::face_of(dc->font);
-    const gfx::Canvas canvas = dc->canvas();
-    const gfx::Rect clip = dc->clip();
-    const gfx::Point at = dc->to_canvas(x, y);
-    if (dc->bkMode == OPAQUE)
-        gfx::fill_rect(canvas, gfx::Rect{at.x, at.y, at.x + face.text_width(lpString, c), at.y + face.height()},
-                       gdi::pixel_of(dc->bkColor), clip);
-    const uint32_t ink = gdi::pixel_of(dc->textColor);
-    const int baseline = at.y + face.metrics().ascent;
-    int pen = at.x;
-    for (int i = 0; i < c; ++i) {
-        const font::Glyph &g = face.glyph(static_cast<unsigned char>(lpString[i]));
-        gfx::blend_mask(canvas, pen + g.left, baseline - g.top, g.coverage.data(), g.width, g.height, g.width, ink,
-                        clip);
-        pen += g.advance;
-    }
+    gdi::draw_text(*dc, x, y, lpString, c, dc->clip());
     return TRUE;
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 static const COLORREF kBlue = RGB(0, 0, 255);
@@ -162,4 +163,98 @@ TEST(TextExtent, BoldWithoutABoldFaceIsStruckTwiceOnePixelApart)
     // The System font is bold already and is not widened again.
     EXPECT_EQ(font::face_for("System", 16, FW_BOLD).text_width("MM", 2),
               font::face_for("System", 16, FW_NORMAL).text_width("MM", 2));
+}
+
+// The box around every pixel that is not the background.
+static RECT ink_box(const MemoryDC &m)
+{
+    RECT r{m.width, m.height, -1, -1};
+    for (int y = 0; y < m.height; ++y)
+        for (int x = 0; x < m.width; ++x)
+            if (m.at(x, y) != kBlue) {
+                r.left = std::min<LONG>(r.left, x);
+                r.top = std::min<LONG>(r.top, y);
+                r.right = std::max<LONG>(r.right, x + 1);
+                r.bottom = std::max<LONG>(r.bottom, y + 1);
+            }
+    return r;
+}
+
+TEST(DrawText, WordBreakKeepsEveryLineInsideTheRectangle)
+{
+    MemoryDC m(200, 100, kBlue);
+    HGDIOBJ old = SelectObject(m.dc, sans_serif_8pt());
+    SetBkMode(m.dc, TRANSPARENT);
+    SetTextColor(m.dc, kWhite);
+    const char *text = "Meaning of Rune's Position";
+    RECT calc{10, 10, 70, 10};
+    const int h = DrawTextA(m.dc, text, -1, &calc, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_EQ(h % 13, 0);
+    EXPECT_GE(h, 3 * 13);   // no two words fit in 60 pixels together with a third
+    EXPECT_EQ(calc.right, 70);
+    EXPECT_EQ(calc.bottom, 10 + h);
+    EXPECT_EQ(m.count(kBlue), 200 * 100);   // measuring draws nothing
+
+    RECT box{10, 10, 70, 90};
+    EXPECT_EQ(DrawTextA(m.dc, text, -1, &box, DT_WORDBREAK), h);
+    const RECT ink = ink_box(m);
+    EXPECT_GE(ink.left, 10);
+    EXPECT_LE(ink.right, 70);
+    EXPECT_GE(ink.top, 10);
+    EXPECT_LE(ink.bottom, 10 + h);
+    EXPECT_GT(ink.bottom, 10 + h - 13);   // the last line is drawn
+    DeleteObject(SelectObject(m.dc, old));
+}
+
+TEST(DrawText, SingleLineCentresAndClipsToTheRectangle)
+{
+    MemoryDC m(200, 40, kBlue);
+    HGDIOBJ old = SelectObject(m.dc, sans_serif_8pt());
+    SetBkMode(m.dc, TRANSPARENT);
+    SetTextColor(m.dc, kWhite);
+    RECT r{0, 0, 200, 40};
+    EXPECT_EQ(DrawTextA(m.dc, "OK", 2, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE), 13);
+    const SIZE sz = extent(m.dc, "OK");
+    const RECT ink = ink_box(m);
+    EXPECT_GE(ink.left, (200 - sz.cx) / 2);
+    EXPECT_LE(ink.right, (200 - sz.cx) / 2 + sz.cx);
+    EXPECT_GE(ink.top, (40 - 13) / 2);
+    EXPECT_LE(ink.bottom, (40 - 13) / 2 + 13);
+
+    // A rectangle narrower than the text cuts it off at its edge.
+    m.clear(kBlue);
+    RECT narrow{0, 0, 10, 40};
+    DrawTextA(m.dc, "Divinatory", -1, &narrow, DT_SINGLELINE);
+    EXPECT_LE(ink_box(m).right, 10);
+    DeleteObject(SelectObject(m.dc, old));
+}
+
+TEST(DrawText, PrefixUnderlinesAndLineFeedsBreak)
+{
+    MemoryDC m(100, 60, kBlue);
+    HGDIOBJ old = SelectObject(m.dc, sans_serif_8pt());
+    RECT calc{0, 0, 100, 0};
+    DrawTextA(m.dc, "&Run", -1, &calc, DT_CALCRECT);
+    EXPECT_EQ(calc.right, extent(m.dc, "Run").cx);   // the '&' takes no room
+    RECT both{0, 0, 100, 0};
+    DrawTextA(m.dc, "&Run", -1, &both, DT_CALCRECT | DT_NOPREFIX);
+    EXPECT_EQ(both.right, extent(m.dc, "&Run").cx);
+    RECT amp{0, 0, 100, 0};
+    DrawTextA(m.dc, "a&&b", -1, &amp, DT_CALCRECT);
+    EXPECT_EQ(amp.right, extent(m.dc, "a&b").cx);
+    RECT two{0, 0, 100, 0};
+    EXPECT_EQ(DrawTextA(m.dc, "Run\r\nEdit", -1, &two, DT_CALCRECT), 26);
+    EXPECT_EQ(two.right, std::max(extent(m.dc, "Run").cx, extent(m.dc, "Edit").cx));
+
+    // The underline: one row below the baseline (ascent 11), under the R only.
+    SetBkMode(m.dc, TRANSPARENT);
+    SetTextColor(m.dc, kWhite);
+    RECT r{0, 0, 100, 20};
+    DrawTextA(m.dc, "&Run", -1, &r, DT_SINGLELINE);
+    const int rWidth = extent(m.dc, "R").cx;
+    EXPECT_EQ(m.at(0, 12), kWhite);
+    EXPECT_EQ(m.at(rWidth - 1, 12), kWhite);
+    EXPECT_EQ(m.at(rWidth + 1, 12), kBlue);
+    EXPECT_EQ(DrawTextA(m.dc, nullptr, 3, &r, 0), 0);
+    DeleteObject(SelectObject(m.dc, old));
 }
