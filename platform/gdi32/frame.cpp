@@ -4,6 +4,7 @@
 #include "gdi32/brush.h"
 #include "gdi32/dc.h"
 #include "gdi32/gdiobj.h"
+#include "gdi32/text.h"
 #include "font/font.h"
 
 #include <algorithm>
@@ -115,14 +116,9 @@ void caption_bar(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &bar
     const uint32_t ink = sys(nc.active ? kCaptionText : kInactiveCaptionText);
     gfx::Rect textClip = gfx::intersect(clip, fill);
     textClip.right = std::max(textClip.left, textClip.right - (nc.style & WS_SYSMENU ? nc.captionHeight : 0));
-    int pen = fill.left + 2;
     const int baseline = fill.top + (fill.height() - face.height()) / 2 + face.metrics().ascent;
-    for (unsigned char ch : nc.caption) {
-        const font::Glyph &g = face.glyph(ch);
-        gfx::blend_mask(c, pen + g.left, baseline - g.top, g.coverage.data(), g.width, g.height, g.width, ink,
-                        textClip);
-        pen += g.advance;
-    }
+    draw_glyphs(c, face, fill.left + 2, baseline, nc.caption.data(), static_cast<int>(nc.caption.size()), ink,
+                textClip);
     caption_buttons(c, nc, fill, clip);
 }
 

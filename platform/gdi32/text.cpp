@@ -7,6 +7,17 @@
 
 namespace gdi {
 
+void draw_glyphs(const gfx::Canvas &canvas, font::Face &face, int x, int baseline, const char *s, int n,
+                 uint32_t ink, const gfx::Rect &clip)
+{
+    for (int i = 0; i < n; ++i) {
+        const font::Glyph &g = face.glyph(static_cast<unsigned char>(s[i]));
+        gfx::blend_mask(canvas, x + g.left, baseline - g.top, g.coverage.data(), g.width, g.height, g.width, ink,
+                        clip);
+        x += g.advance;
+    }
+}
+
 void draw_text(const DC &dc, int x, int y, const char *s, int n, const gfx::Rect &clip)
 {
     font::Face &face = face_of(dc.font);
@@ -15,15 +26,7 @@ void draw_text(const DC &dc, int x, int y, const char *s, int n, const gfx::Rect
     if (dc.bkMode == OPAQUE)
         gfx::fill_rect(canvas, gfx::Rect{at.x, at.y, at.x + face.text_width(s, n), at.y + face.height()},
                        pixel_of(dc.bkColor), clip);
-    const uint32_t ink = pixel_of(dc.textColor);
-    const int baseline = at.y + face.metrics().ascent;
-    int pen = at.x;
-    for (int i = 0; i < n; ++i) {
-        const font::Glyph &g = face.glyph(static_cast<unsigned char>(s[i]));
-        gfx::blend_mask(canvas, pen + g.left, baseline - g.top, g.coverage.data(), g.width, g.height, g.width, ink,
-                        clip);
-        pen += g.advance;
-    }
+    draw_glyphs(canvas, face, at.x, at.y + face.metrics().ascent, s, n, pixel_of(dc.textColor), clip);
 }
 
 } // namespace gdi
