@@ -46,6 +46,7 @@ struct Rect {
     int width() const { return right - left; }
     int height() const { return bottom - top; }
     bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    bool operator==(const Rect &) const = default;
 };
 
 Rect intersect(const Rect &a, const Rect &b);

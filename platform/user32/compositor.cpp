@@ -31,10 +31,8 @@ struct Shot {
 
     bool same_look(const Shot &o) const
     {
-        return window.left == o.window.left && window.top == o.window.top && window.right == o.window.right &&
-               window.bottom == o.window.bottom && clip.left == o.clip.left && clip.top == o.clip.top &&
-               clip.right == o.clip.right && clip.bottom == o.clip.bottom && style == o.style &&
-               exStyle == o.exStyle && text == o.text && active == o.active && menu == o.menu;
+        return window == o.window && clip == o.clip && style == o.style && exStyle == o.exStyle && text == o.text &&
+               active == o.active && menu == o.menu;
     }
 };
 
