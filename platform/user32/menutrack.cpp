@@ -322,7 +322,7 @@ void select_bar(int i, bool openIt, bool selectFirst)
     std::vector<gfx::Rect> rects = owner_bar_items();
     if (!item.popup || rects.size() <= static_cast<size_t>(i)) return;
     const gfx::Rect r = rects[static_cast<size_t>(i)];
-    push_popup(item.popup, POINT{r.left, r.bottom}, r.right, selectFirst);
+    push_popup(item.popup, POINT{r.left, r.bottom + 1}, r.right, selectFirst);
     redraw_bar();
 }
 
