@@ -5,6 +5,7 @@
 #include "platform/rc/embedded.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
+#include "support/person.h"
 
 #include "driver/headless/headless.h"
 #include "rc/module.h"
@@ -13,12 +14,10 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
-#include <memory>
 
 using msgseq::Posted;
 using msgseq::Seen;
+using testsupport::Person;
 
 namespace {
 
@@ -45,45 +44,9 @@ void pump(HWND dlg)
         }
 }
 
-// Steps run one at a time whenever the program waits for input. A wait with
-// no step left is a failure; Escapes then let the menu go.
-class Person {
-public:
-    Person()
-    {
-        drv::headless().set_block_hook([this](uint64_t) {
-            if (steps_.empty()) {
-                ADD_FAILURE() << "the program waits for input and the test has nothing more to do\n"
-                              << user32::dump_windows();
-                for (int i = 0; i < 3; ++i) tap(VK_ESCAPE);
-                return;
-            }
-            auto step = std::move(steps_.front());
-            steps_.pop_front();
-            step();
-        });
-    }
-    ~Person() { drv::headless().set_block_hook(nullptr); }
-    void then(std::function<void()> step) { steps_.push_back(std::move(step)); }
-    bool done() const { return steps_.empty(); }
-
-    static void tap(UINT vk)
-    {
-        drv::key(vk, true);
-        drv::key(vk, false);
-    }
-
-private:
-    std::deque<std::function<void()>> steps_;
-};
-
 POINT centre(const RECT &r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-void click(POINT p)
-{
-    drv::mouse_button(p, drv::Button::Left, true);
-    drv::mouse_button(p, drv::Button::Left, false);
-}
+void click(POINT p) { Person::click(p); }
 
 void click_bar(HWND w, int pos) { click(centre(user32::menu_bar_item_rects(w).at(static_cast<size_t>(pos)))); }
 
@@ -96,12 +59,7 @@ RECT item_rect(int level, int pos)
 
 void click_item(int level, int pos) { click(centre(item_rect(level, pos))); }
 
-void alt_with(UINT vk)
-{
-    drv::key(VK_MENU, true);
-    Person::tap(vk);
-    drv::key(VK_MENU, false);
-}
+void alt_with(UINT vk) { Person::tap(vk, VK_MENU); }
 
 std::vector<Seen> commands(HWND w) { return msgseq::select(w, {WM_COMMAND}); }
 
