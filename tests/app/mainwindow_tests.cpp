@@ -6,21 +6,25 @@
 
 #include "app/screenloop.h"
 #include "editor/layout.h"
+#include "gfx/drawing.h"
 #include "runes/casting.h"
 #include "runes/spread.h"
 #include "settings/inifile.h"
 
+#include "gfx/current_window.h"
 #include "platform/rc/embedded.h"
 #include "support/tempdir.h"
 
 #include "crt/faults.h"
 #include "rc/module.h"
 #include "testing/lockstep.h"
+#include "user32/compositor.h"
 #include "user32/msgbox_hook.h"
 #include "user32/window_internal.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -554,4 +558,84 @@ TEST(CardSelected, RunsTheRuneDetailScreenForThePositionThenClearsTheCode)
     EXPECT_EQ(idAfter, 0);
     EXPECT_EQ(hWnd_sim_dialog, mainWindow);
     DestroyWindow(mainWindow);
+}
+
+namespace {
+
+// Two runes of a reading, the second overlapping the first, and a third
+// position flagged upside down.
+void lay_out_three()
+{
+    NumCards = 3;
+    const int places[3][2] = {{40, 30}, {100, 60}, {300, 300}};   // top, left
+    for (int i = 0; i < 3; ++i) {
+        CardNumber[i] = i + 1;
+        usd[i] = i == 2;
+        horizontal[i] = 0;
+        CardRect[i] = RECT{places[i][0], places[i][1], places[i][0] + 70, places[i][1] + 129};
+    }
+    ran_cards_used[0] = 1;
+}
+
+} // namespace
+
+// The pictures stand with their top-left corner at the position's x and y,
+// 70 x 129, later positions on top; flagged positions get none.
+TEST(Repaint, RunModeDrawsTheReadingOverTheBackground)
+{
+    CurrentWindow w;
+    ColourRefRGB = kBackground;
+    lay_out_three();
+    RunSpreadSelected = 1;
+    MainWindow1Con();
+    SIZE c = w.client();
+    const int covered = 70 * 129 * 2 - (70 - 30) * (129 - 60);
+    EXPECT_EQ(w.count(0, 0, c.cx, c.cy, kBackground), c.cx * c.cy - covered);
+    EXPECT_EQ(w.count(30, 40, 100, 169, kBackground), 0);
+    EXPECT_EQ(w.count(60, 100, 130, 229, kBackground), 0);
+    // Where they overlap, the second picture shows: as drawn alone at its place.
+    const COLORREF overlap = w.at(70, 120);
+    BackgroundColour(kBackground);
+    DrawBitmapFromID(2, 100, 60, 70, 129);
+    EXPECT_EQ(w.at(70, 120), overlap);
+
+    // Without a reading, or out of run mode, the background alone.
+    ran_cards_used[0] = -1;
+    MainWindow1Con();
+    EXPECT_EQ(w.count(0, 0, c.cx, c.cy, kBackground), c.cx * c.cy);
+    ran_cards_used[0] = 1;
+    RunSpreadSelected = 0;
+    MainWindow1Con();
+    EXPECT_EQ(w.count(0, 0, c.cx, c.cy, kBackground), c.cx * c.cy);
+}
+
+TEST(Repaint, LayoutModesKeepTheirWhiteBackground)
+{
+    CurrentWindow w;
+    SIZE c = w.client();
+    BackgroundColour(RGB(255, 255, 255));
+    ColourRefRGB = kBackground;
+    ColourMainBackground = 0;
+    MainWindow1Con();
+    EXPECT_EQ(w.count(0, 0, c.cx, c.cy, RGB(255, 255, 255)), c.cx * c.cy);
+}
+
+// The desktop as the driver shows it after start: the maximised main window,
+// its menu bar and the background colour. STONECALL_SCREENSHOT=FILE also
+// writes the PNG there (the README's picture comes from it).
+TEST(StartUp, DesktopShowsTheMainWindowWithItsMenuAndColour)
+{
+    Program p;
+    write_settings(0, "");
+    p.start();
+    POINT middle{300, 300};
+    ClientToScreen(p.main(), &middle);
+    const gfx::Canvas &desktop = user32::desktop_image();
+    const uint32_t pixel = desktop.row(middle.y)[middle.x] & 0xFFFFFF;
+    EXPECT_EQ(pixel, 0xFFD8AAu);   // 0xRRGGBB in the canvas
+    std::string error;
+    EXPECT_TRUE(user32::save_desktop_png((p.dir.path() / "main.png").string(), &error)) << error;
+    if (const char *shot = std::getenv("STONECALL_SCREENSHOT")) {
+        EXPECT_TRUE(user32::save_desktop_png(shot, &error)) << error;
+    }
 }
