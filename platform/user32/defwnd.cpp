@@ -52,6 +52,10 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return DEFWND_SysCommand(hwnd, wp);
     case WM_NCHITTEST:
         return nonclient_hit_test(*w, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+    case WM_NCLBUTTONDOWN:
+        if (wp == HTVSCROLL)
+            scroll_bar_press(hwnd, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+        return 0;
     case WM_NCLBUTTONUP:
         // A press released over the close box is the close request.
         if (wp == HTCLOSE) SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, lp);
