@@ -7,6 +7,7 @@
 
 LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 namespace user32 {
 namespace {
@@ -22,7 +23,7 @@ struct Classes {
 };
 
 // The system's classes. Each control's file gives its window procedure; the
-// classes still to come (EDIT, LISTBOX, SCROLLBAR, COMBOBOX) are plain windows, so that every
+// classes still to come (LISTBOX, SCROLLBAR, COMBOBOX) are plain windows, so that every
 // dialog template creates. (They stand in this table rather than registering
 // themselves at start-up: an object file of a static library that nothing
 // names is left out of the program, and its registration with it.)
@@ -34,7 +35,7 @@ struct SystemClass {
 const SystemClass systemClasses[] = {
     {"#32770", DefDlgProcA, DLGWINDOWEXTRA},
     {"BUTTON", ButtonWndProc, 0},
-    {"EDIT", DefWindowProcA, 0},
+    {"EDIT", EditWndProc, 0},
     {"STATIC", StaticWndProc, 0},
     {"LISTBOX", DefWindowProcA, 0},
     {"SCROLLBAR", DefWindowProcA, 0},
