@@ -6,6 +6,8 @@
 #include <map>
 
 LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 namespace user32 {
 namespace {
@@ -20,8 +22,11 @@ struct Classes {
     ATOM nextAtom = 0xC000;   // the range Windows gives registered classes
 };
 
-// The system's classes. The controls still to come are plain windows for now,
-// so that every dialog template creates.
+// The system's classes. Each control's file gives its window procedure; the
+// classes still to come (LISTBOX, SCROLLBAR, COMBOBOX) are plain windows, so that every
+// dialog template creates. (They stand in this table rather than registering
+// themselves at start-up: an object file of a static library that nothing
+// names is left out of the program, and its registration with it.)
 struct SystemClass {
     const char *name;
     WNDPROC proc;
@@ -29,9 +34,9 @@ struct SystemClass {
 };
 const SystemClass systemClasses[] = {
     {"#32770", DefDlgProcA, DLGWINDOWEXTRA},
-    {"BUTTON", ButtonWndProc, sizeof(LONG_PTR)},
-    {"EDIT", DefWindowProcA, 0},
-    {"STATIC", DefWindowProcA, 0},
+    {"BUTTON", ButtonWndProc, 0},
+    {"EDIT", EditWndProc, 0},
+    {"STATIC", StaticWndProc, 0},
     {"LISTBOX", DefWindowProcA, 0},
     {"SCROLLBAR", DefWindowProcA, 0},
     {"COMBOBOX", DefWindowProcA, 0},
