@@ -8,6 +8,7 @@
 LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 namespace user32 {
 namespace {
@@ -23,10 +24,10 @@ struct Classes {
 };
 
 // The system's classes. Each control's file gives its window procedure; the
-// classes still to come (LISTBOX, SCROLLBAR, COMBOBOX) are plain windows, so that every
-// dialog template creates. (They stand in this table rather than registering
-// themselves at start-up: an object file of a static library that nothing
-// names is left out of the program, and its registration with it.)
+// classes still to come (SCROLLBAR, COMBOBOX) are plain windows, so that
+// every dialog template creates. The controls stand in this table rather than
+// registering themselves at start-up: an object file of a static library that
+// nothing names is left out of the program, and its registration with it.
 struct SystemClass {
     const char *name;
     WNDPROC proc;
@@ -37,7 +38,7 @@ const SystemClass systemClasses[] = {
     {"BUTTON", ButtonWndProc, 0},
     {"EDIT", EditWndProc, 0},
     {"STATIC", StaticWndProc, 0},
-    {"LISTBOX", DefWindowProcA, 0},
+    {"LISTBOX", ListBoxWndProc, 0},
     {"SCROLLBAR", DefWindowProcA, 0},
     {"COMBOBOX", DefWindowProcA, 0},
 };
