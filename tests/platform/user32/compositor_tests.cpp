@@ -2,8 +2,10 @@
 #include "platform/rc/embedded.h"
 #include "support/golden.h"
 
+#include "driver/headless/headless.h"
 #include "rc/module.h"
 
+#include "gdi32/png.h"
 #include "user32/compositor.h"
 #include "user32/window_internal.h"
 
@@ -154,6 +156,29 @@ TEST(Compositor, OnlyWhatChangedIsComposedAgain)
     // A new window changes the set of windows: everything is composed again.
     popup(600, 600, 50, 50);
     EXPECT_EQ(desk(200, 200), kTeal);
+}
+
+TEST(Compositor, DesktopFollowsTheDriversSizeAndSavesAsPng)
+{
+    auto driver = std::make_unique<drv::HeadlessDriver>();
+    drv::HeadlessDriver &headless = *driver;
+    drv::install(std::move(driver));
+    popup(10, 10, 100, 100);
+    EXPECT_EQ(user32::desktop_image().width, 1024);
+    headless.set_desktop_size(SIZE{640, 480});
+    const gfx::Canvas &d = user32::desktop_image();
+    EXPECT_EQ(d.width, 640);
+    EXPECT_EQ(d.height, 480);
+    EXPECT_EQ(desk(13, 32), kFace);   // composed afresh at the new size
+    std::string error;
+    const std::string path = testing::TempDir() + "desktop.png";
+    ASSERT_TRUE(user32::save_desktop_png(path, &error)) << error;
+    gfx::Surface back;
+    ASSERT_TRUE(gfx::read_png(path, back, &error)) << error;
+    EXPECT_EQ(back.canvas.width, 640);
+    EXPECT_EQ(back.canvas.row(32)[13], kFace);
+    EXPECT_FALSE(user32::save_desktop_png("/no/such/folder/desktop.png", &error));
+    drv::install(nullptr);
 }
 
 TEST(Compositor, ActivationChangesTheCaptionColour)
