@@ -549,10 +549,10 @@ TEST(CardSelected, RunsTheRuneDetailScreenForThePositionThenClearsTheCode)
     ASSERT_NE(detail, mainWindow);
     EXPECT_EQ(CardChosen, 3);
     EXPECT_NE(GetDlgItem(detail, 114), nullptr);
-    // Escape (Cancel) does not close the detail screen; OK does.
-    run.key(VK_ESCAPE);
+    // Cancel does not close the detail screen; its OK button does.
+    run.post(detail, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(IsWindow(detail));
-    run.key(VK_RETURN);
+    run.click(run.control(detail, IDOK));
     EXPECT_TRUE(run.finished());
     EXPECT_FALSE(IsWindow(detail));
     EXPECT_EQ(idAfter, 0);
