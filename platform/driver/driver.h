@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace drv {
@@ -33,6 +34,20 @@ public:
     // Called at every retrieval of a message, so a driver can stop a program
     // that never blocks (the test driver's bound on a run-away program).
     virtual void checkpoint() {}
+
+    // Whoever drives the program from outside (the lock-step test driver, an
+    // automation script) is called on the program's thread whenever the program
+    // waits for input, with the wait's deadline. It may deliver input through
+    // the functions below. It answers the clock time until which it needs
+    // nothing: now() or earlier when it acted, so wait() returns at once; a
+    // later time when it lets time pass (a script's `wait`), so wait() waits
+    // for input, the deadline or that time, whichever comes first, and returns.
+    // Every driver's wait() must call it when input could end the wait.
+    using BlockHook = std::function<uint64_t(uint64_t deadline)>;
+    void set_block_hook(BlockHook hook) { onBlock_ = std::move(hook); }
+
+protected:
+    BlockHook onBlock_;
 };
 
 // The installed driver; the headless one when none was installed.

@@ -1,6 +1,7 @@
 #include "testing/lockstep.h"
 
 #include "driver/headless/headless.h"
+#include "testing/actions.h"
 #include "user32/window_internal.h"
 
 #include <cstdio>
@@ -19,7 +20,10 @@ Runner::Runner(FailureHandler onFailure, std::chrono::milliseconds bound)
 {
     drv::install(std::make_unique<drv::HeadlessDriver>());
     driver_ = &drv::headless();
-    driver_->set_block_hook([this](uint64_t deadline) { on_block(deadline); });
+    driver_->set_block_hook([this](uint64_t deadline) {
+        on_block(deadline);
+        return driver_->now();   // the test moved the clock itself
+    });
     driver_->set_checkpoint_hook([this] { on_checkpoint(); });
 }
 
@@ -146,8 +150,7 @@ void Runner::advance(uint32_t ms)
 void Runner::click(POINT pt)
 {
     if (!usable("click")) return;
-    drv::mouse_button(pt, drv::Button::Left, true);
-    drv::mouse_button(pt, drv::Button::Left, false);
+    actions::click(pt);
     resume();
 }
 
@@ -175,37 +178,21 @@ void Runner::key_up(UINT vk)
 void Runner::key(UINT vk)
 {
     if (!usable("key")) return;
-    drv::key(vk, true);
-    drv::key(vk, false);
+    actions::key(vk);
     resume();
 }
 
 void Runner::key(UINT vk, UINT modifier)
 {
     if (!usable("key")) return;
-    drv::key(modifier, true);
-    drv::key(vk, true);
-    drv::key(vk, false);
-    drv::key(modifier, false);
+    actions::key(vk, modifier);
     resume();
 }
 
 void Runner::type(const std::string &text)
 {
     if (!usable("type")) return;
-    for (char c : text) {
-        UINT vk;
-        bool shift;
-        auto ch = static_cast<unsigned char>(c);
-        if (!user32::vk_for_char(ch, vk, shift)) {
-            drv::character(ch);
-            continue;
-        }
-        if (shift) drv::key(VK_SHIFT, true);
-        drv::key(vk, true);
-        drv::key(vk, false);
-        if (shift) drv::key(VK_SHIFT, false);
-    }
+    actions::type(text);
     resume();
 }
 

@@ -1,0 +1,31 @@
+// What a user does with keyboard and mouse, for the two ways of driving the
+// program from outside: the lock-step test driver and automation scripts.
+// Each action only queues input through the driver (drv::key, drv::mouse_*);
+// the program takes it when it next retrieves a message. The lookups answer
+// where a click must land to reach a window, as a user aims at what is visible.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace actions {
+
+void click(POINT desktop);               // left button down and up
+void key(UINT vk);                       // down and up
+void key(UINT vk, UINT modifier);        // with a modifier held (VK_SHIFT, VK_CONTROL, VK_MENU)
+void type(const std::string &text);      // as keys where a US keyboard has them
+
+// A virtual key by its name without VK_ ("NUMPAD8", "F10", "RETURN") or a
+// single character ("a", "7", "+": the key a US keyboard types it with, and
+// whether Shift is needed); false for anything else.
+bool key_by_name(const std::string &name, UINT &vk, bool &shift);
+
+// The point a click must land on to reach `window`, in desktop coordinates:
+// the centre of `part` (client coordinates of the window; the whole window
+// when null) or, where siblings above it or its ancestors' edges hide the
+// centre, the visible point nearest to it. False, with the reason, when the
+// window is hidden or nothing of the part shows.
+bool reachable_point(HWND window, const RECT *part, POINT &out, std::string &why);
+
+} // namespace actions
