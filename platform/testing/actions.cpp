@@ -1,7 +1,7 @@
 #include "testing/actions.h"
 
 #include "driver/driver.h"
-#include "user32/window_internal.h"
+#include "user32/menu_internal.h"
 
 #include <algorithm>
 #include <cctype>
@@ -182,6 +182,73 @@ bool reachable_point(HWND window, const RECT *part, POINT &out, std::string &why
     }
     if (best == LONG_MAX) return why = "it is wholly covered", false;
     return true;
+}
+
+namespace {
+
+std::string plain_text(HMENU menu, int pos)
+{
+    user32::Menu *m = user32::find_menu(menu);
+    return m ? user32::menu_plain_text(m->items.at(static_cast<size_t>(pos)).text) : std::string();
+}
+
+int position_of(HMENU menu, const std::string &text)
+{
+    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i)
+        if (!(GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) && plain_text(menu, i) == text) return i;
+    return -1;
+}
+
+POINT centre(const RECT &r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+} // namespace
+
+bool find_menu_item(HWND window, const std::string &top, const std::string &item, MenuChoice &out,
+                    std::string &why)
+{
+    HMENU bar = GetMenu(window);
+    if (!bar) return why = "the window has no menu", false;
+    int t = position_of(bar, top);
+    HMENU dropDown = t < 0 ? nullptr : GetSubMenu(bar, t);
+    if (!dropDown) return why = "the menu bar has no drop-down \"" + top + "\"", false;
+    int i = position_of(dropDown, item);
+    if (i < 0) return why = "the drop-down \"" + top + "\" has no item \"" + item + "\"", false;
+    UINT state = GetMenuState(dropDown, i, MF_BYPOSITION);
+    if (state & (MF_GRAYED | MF_DISABLED)) return why = "the item \"" + item + "\" is greyed", false;
+    if (state & MF_POPUP) return why = "the item \"" + item + "\" opens a further drop-down", false;
+    out = MenuChoice{window, t, dropDown, i};
+    return true;
+}
+
+bool find_menu_item(HWND window, const std::string &topAndItem, MenuChoice &out, std::string &why)
+{
+    HMENU bar = GetMenu(window);
+    for (size_t blank = topAndItem.find(' '); bar && blank != std::string::npos; blank = topAndItem.find(' ', blank + 1)) {
+        std::string top = topAndItem.substr(0, blank);
+        if (position_of(bar, top) >= 0) return find_menu_item(window, top, topAndItem.substr(blank + 1), out, why);
+    }
+    why = bar ? "no drop-down on the menu bar begins \"" + topAndItem + "\"" : "the window has no menu";
+    return false;
+}
+
+bool menu_bar_point(const MenuChoice &choice, POINT &out, std::string &why)
+{
+    std::vector<RECT> items = user32::menu_bar_item_rects(choice.window);
+    if (choice.top < 0 || choice.top >= static_cast<int>(items.size())) return why = "the menu bar is gone", false;
+    out = centre(items[static_cast<size_t>(choice.top)]);
+    return true;
+}
+
+bool menu_item_point(const MenuChoice &choice, POINT &out, std::string &why)
+{
+    for (HWND popup : user32::open_menu_popups()) {
+        if (user32::menu_of_popup(popup) != choice.dropDown) continue;
+        RECT r = user32::menu_popup_item_rect(popup, choice.item);
+        if (IsRectEmpty(&r)) break;
+        out = centre(r);
+        return true;
+    }
+    return why = "the drop-down did not open", false;
 }
 
 } // namespace actions

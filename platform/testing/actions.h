@@ -28,4 +28,24 @@ bool key_by_name(const std::string &name, UINT &vk, bool &shift);
 // window is hidden or nothing of the part shows.
 bool reachable_point(HWND window, const RECT *part, POINT &out, std::string &why);
 
+// Choosing a menu item as a person does: a click on the drop-down's title in
+// the menu bar, then, once the menu is open, a click on the item.
+struct MenuChoice {
+    HWND window = nullptr;
+    int top = -1;              // the drop-down's position on the bar
+    HMENU dropDown = nullptr;
+    int item = -1;             // the item's position in the drop-down
+};
+// Finds the item by the texts of the drop-down and the item without '&' (and
+// without what follows a tab). False with the reason when the window has no
+// such item or it cannot be chosen (greyed, a separator, a further drop-down).
+bool find_menu_item(HWND window, const std::string &top, const std::string &item, MenuChoice &out,
+                    std::string &why);
+// The same from "TOP ITEM", wherever the blank between them falls.
+bool find_menu_item(HWND window, const std::string &topAndItem, MenuChoice &out, std::string &why);
+// Where to click on the bar; where to click in the open drop-down (false
+// when it is not open).
+bool menu_bar_point(const MenuChoice &choice, POINT &out, std::string &why);
+bool menu_item_point(const MenuChoice &choice, POINT &out, std::string &why);
+
 } // namespace actions

@@ -1,7 +1,9 @@
 #include "testing/lockstep.h"
 
 #include "driver/headless/headless.h"
+#include "gdi32/gdiobj.h"
 #include "testing/actions.h"
+#include "user32/compositor.h"
 #include "user32/window_internal.h"
 
 #include <cstdio>
@@ -204,6 +206,22 @@ void Runner::close(HWND window)
     resume();
 }
 
+void Runner::menu(HWND window, const std::string &top, const std::string &item)
+{
+    if (!usable("menu")) return;
+    actions::MenuChoice choice;
+    POINT pt;
+    std::string why;
+    if (!actions::find_menu_item(window, top, item, choice, why) || !actions::menu_bar_point(choice, pt, why))
+        return fail("menu: " + why);
+    actions::click(pt);
+    resume();
+    if (!usable("menu")) return;
+    if (!actions::menu_item_point(choice, pt, why)) return fail("menu: " + why);
+    actions::click(pt);
+    resume();
+}
+
 bool Runner::has_window(const std::string &title) const
 {
     for (HWND t : user32::top_level_windows())
@@ -233,5 +251,27 @@ std::string Runner::text(HWND window) const
 }
 
 std::string Runner::dump() const { return user32::dump_windows(); }
+
+COLORREF Runner::pixel(POINT pt)
+{
+    const gfx::Canvas &desktop = user32::desktop_image();
+    if (pt.x < 0 || pt.y < 0 || pt.x >= desktop.width || pt.y >= desktop.height) {
+        fail("pixel: (" + std::to_string(pt.x) + ", " + std::to_string(pt.y) + ") is off the desktop");
+        return CLR_INVALID;
+    }
+    return gdi::colorref_of(desktop.row(pt.y)[pt.x]);
+}
+
+COLORREF Runner::pixel(HWND window, POINT client)
+{
+    RECT c;
+    if (!GetClientRect(window, &c) || !PtInRect(&c, client)) {
+        fail("pixel: (" + std::to_string(client.x) + ", " + std::to_string(client.y) +
+             ") is outside the window's client area");
+        return CLR_INVALID;
+    }
+    ClientToScreen(window, &client);
+    return pixel(client);
+}
 
 } // namespace lockstep

@@ -58,6 +58,9 @@ public:
     void key(UINT vk, UINT modifier);        // with a modifier held (VK_SHIFT, VK_CONTROL, VK_MENU)
     void type(const std::string &text);      // as keys where a US keyboard has them
     void close(HWND window);                 // its close box
+    // Chooses a menu item as a person does: a click on the drop-down's title
+    // in the window's menu bar, then one on the item (texts without '&').
+    void menu(HWND window, const std::string &top, const std::string &item);
 
     // A top-level window by its title; fails with the window tree when none.
     HWND window(const std::string &title);
@@ -66,6 +69,11 @@ public:
     HWND control(HWND parent, int id);
     std::string text(HWND window) const;
     std::string dump() const;
+    // A pixel of the composed desktop, as a screenshot shows it: at a desktop
+    // point, or at a point of a window's client area (whatever shows there,
+    // its children included). CLR_INVALID, and a failure, outside.
+    COLORREF pixel(POINT desktop);
+    COLORREF pixel(HWND window, POINT client);
 
     void fail(const std::string &why);
 

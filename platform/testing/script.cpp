@@ -158,13 +158,13 @@ public:
     uint64_t on_block()
     {
         if (waitUntil_ > drv::current().now()) return waitUntil_;
+        if (menuStep_) return choose_open_item();
         while (next_ < steps_.size()) {
             const Step &step = steps_[next_++];
             std::string why;
             switch (perform(step, why)) {
             case Outcome::Failed:
-                report(step.line, step.source, "failed: " + why);
-                throw Ended{STEP_FAILED};
+                failed(step, why);
             case Outcome::Acted:
                 return drv::current().now();
             case Outcome::Waits:
@@ -184,6 +184,8 @@ private:
     std::vector<Step> steps_;
     size_t next_ = 0;
     uint64_t waitUntil_ = 0;
+    const Step *menuStep_ = nullptr;   // a `menu` whose drop-down was clicked open
+    actions::MenuChoice menu_;
 
     void report(int line, const std::string &source, const std::string &what)
     {
@@ -191,6 +193,25 @@ private:
         else std::fprintf(stderr, "script %s: %s\n", path_.c_str(), what.c_str());
         std::fputs(dump_json().c_str(), stderr);
         std::fflush(stderr);
+    }
+
+    [[noreturn]] void failed(const Step &step, const std::string &why)
+    {
+        report(step.line, step.source, "failed: " + why);
+        throw Ended{STEP_FAILED};
+    }
+
+    // The second half of a `menu`: its drop-down is open now (the menu's loop
+    // waits for input), so the item can be clicked.
+    uint64_t choose_open_item()
+    {
+        const Step &step = *menuStep_;
+        menuStep_ = nullptr;
+        POINT pt;
+        std::string why;
+        if (!actions::menu_item_point(menu_, pt, why)) failed(step, why);
+        actions::click(pt);
+        return drv::current().now();
     }
 
     Outcome fail(std::string &why, const std::string &reason)
@@ -266,7 +287,15 @@ private:
             if (text == step.text) return Outcome::Done;
             return fail(why, "control " + std::to_string(step.a) + " reads \"" + text + "\"");
         }
-        case Op::Menu:
+        case Op::Menu: {
+            POINT pt;
+            if (!active) return fail(why, "no window is active");
+            if (!actions::find_menu_item(active, step.text, menu_, why) || !actions::menu_bar_point(menu_, pt, why))
+                return Outcome::Failed;
+            actions::click(pt);
+            menuStep_ = &step;
+            return Outcome::Acted;
+        }
         case Op::Select:
             return fail(why, "not yet available");
         }

@@ -86,6 +86,26 @@ private:
     }
 };
 
+// A menu's items as the program wrote them ('&' and tab included); a
+// drop-down's id is -1, as GetMenuItemID answers for it.
+void menu(Json &j, HMENU m)
+{
+    j.open('[');
+    char text[256] = "";
+    for (int i = 0, n = GetMenuItemCount(m); i < n; ++i) {
+        UINT state = GetMenuState(m, i, MF_BYPOSITION);
+        GetMenuStringA(m, i, text, sizeof text, MF_BYPOSITION);
+        j.open('{');
+        j.key("text"), j.text(state & MF_SEPARATOR ? "" : text);
+        j.key("id"), j.number(static_cast<int>(GetMenuItemID(m, i)));
+        j.key("greyed"), j.boolean((state & MF_GRAYED) != 0);
+        if (state & MF_SEPARATOR) j.key("separator"), j.boolean(true);
+        if (HMENU sub = GetSubMenu(m, i)) j.key("items"), menu(j, sub);
+        j.close('}');
+    }
+    j.close(']');
+}
+
 void window(Json &j, HWND h)
 {
     user32::Window *w = user32::find(h);
@@ -103,6 +123,7 @@ void window(Json &j, HWND h)
     j.key("visible"), j.boolean((w->style & WS_VISIBLE) != 0);
     j.key("enabled"), j.boolean(!(w->style & WS_DISABLED));
     j.key("style"), j.number(w->style);
+    if (HMENU m = w->child() ? nullptr : GetMenu(h)) j.key("menu"), menu(j, m);
     j.key("children"), j.open('[');
     for (HWND k : std::vector<HWND>(w->children)) window(j, k);
     j.close(']');

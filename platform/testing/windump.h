@@ -7,7 +7,8 @@
 //
 // plus "checked" (B) on buttons, "items" ([S...]) and "selected" (the index,
 // -1 for none) on list boxes, and "menu" on windows with a menu bar: its items
-// as {"text": S, "id": N, "greyed": B} with "items" for a drop-down. Handles
+// as {"text": S, "id": N, "greyed": B}, with "items" for a drop-down (its id
+// is -1) and "separator": true for a separator. Handles
 // are numbers (0 for none); rectangles are desktop pixels; top-level windows
 // and children come topmost first. Texts are the program's (Windows-1252),
 // written as JSON escapes, so the file is plain ASCII.

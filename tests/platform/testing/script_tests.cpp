@@ -67,6 +67,11 @@ INT_PTR CALLBACK ScriptedProc(HWND dlg, UINT msg, WPARAM wp, LPARAM)
     case WM_COMMAND:
         note("command " + std::to_string(LOWORD(wp)));
         if (LOWORD(wp) == 10) SetDlgItemTextA(dlg, 30, ("count " + std::to_string(++counted)).c_str());
+        if (LOWORD(wp) == 16) SetDlgItemTextA(dlg, 30, "hello");
+        if (LOWORD(wp) == 3) {   // the menu's Exit
+            DestroyWindow(dlg);
+            PostQuitMessage(60 + counted);
+        }
         if (LOWORD(wp) == IDCANCEL || LOWORD(wp) == IDOK) {
             DestroyWindow(dlg);
             PostQuitMessage(50 + counted);
@@ -104,6 +109,7 @@ int program_of(int templateId)
 }
 
 int scripted() { return program_of(600); }
+int menued() { return program_of(602); }
 
 // Runs the script text against the program, capturing standard error.
 struct Ran {
@@ -384,4 +390,63 @@ TEST(Script, RunProgramTakesTheScriptFromTheEnvironment)
     setenv("STONECALL_SCRIPT", "env.txt", 1);
     EXPECT_EQ(script::run_program(scripted), 41);
     unsetenv("STONECALL_SCRIPT");
+}
+
+TEST(Script, MenuChoosesAnItemByItsTextsThroughTheMenuBar)
+{
+    testsupport::TempDir dir;
+    Ran r = run("menu File Count\n"
+                "menu File Count\n"
+                "expect-text 30 count 2\n"
+                "menu Two Words Say Hello\n"   // a blank in the title; the keys after the tab are not part of it
+                "expect-text 30 hello\n"
+                "dump menu.json\n"
+                "menu File Exit\n",
+                menued);
+    EXPECT_EQ(r.status, 62) << r.errors;
+    EXPECT_EQ(trace, (std::vector<std::string>{"command 10", "command 10", "command 16", "command 3"}));
+
+    Json dump = read_dump("menu.json");
+    const Json &bar = dump["windows"].array.at(0)["menu"];
+    ASSERT_EQ(bar.array.size(), 2u);
+    EXPECT_EQ(bar.array[0]["text"].string, "&File");
+    EXPECT_EQ(bar.array[0]["id"].integer(), -1);
+    const Json &file = bar.array[0]["items"];
+    ASSERT_EQ(file.array.size(), 2u);
+    EXPECT_EQ(file.array[1]["text"].string, "E&xit");
+    EXPECT_EQ(file.array[1]["id"].integer(), 3);
+    EXPECT_FALSE(file.array[1]["greyed"].boolean);
+    const Json &two = bar.array[1]["items"];
+    ASSERT_EQ(two.array.size(), 4u);
+    EXPECT_EQ(two.array[0]["text"].string, "Say &Hello\tCtrl+H");
+    EXPECT_TRUE(two.array[1]["separator"].boolean);
+    EXPECT_FALSE(two.array[0].has("separator"));
+    EXPECT_TRUE(two.array[2]["greyed"].boolean);
+    EXPECT_EQ(two.array[3]["items"].array.at(0)["id"].integer(), 18);
+    // Children have no menu, and a window without a bar says nothing of one.
+    EXPECT_FALSE(dump["windows"].array[0]["children"].array.at(0).has("menu"));
+}
+
+TEST(Script, MenuFailsOnItemsThatCannotBeChosen)
+{
+    struct Case {
+        const char *line;
+        const char *why;
+        int (*program)();
+    };
+    const Case cases[] = {
+        {"menu Two Words Greyed", "is greyed", menued},
+        {"menu Two Words Deeper", "further drop-down", menued},
+        {"menu File Nothing", "has no item \"Nothing\"", menued},
+        {"menu Nowhere Count", "no drop-down", menued},
+        {"menu FileCount", "no drop-down", menued},
+        {"menu File Count", "has no menu", scripted},
+    };
+    for (const Case &c : cases) {
+        testsupport::TempDir dir;
+        Ran r = run(std::string(c.line) + "\n", c.program);
+        EXPECT_EQ(r.status, script::STEP_FAILED) << c.line;
+        EXPECT_TRUE(contains(r.errors, c.why)) << r.errors;
+        EXPECT_TRUE(trace.empty()) << c.line;
+    }
 }
