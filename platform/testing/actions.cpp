@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdlib>
 #include <vector>
 
 namespace actions {
@@ -182,6 +183,32 @@ bool reachable_point(HWND window, const RECT *part, POINT &out, std::string &why
     }
     if (best == LONG_MAX) return why = "it is wholly covered", false;
     return true;
+}
+
+bool list_item_point(HWND list, int index, POINT &out, int &arrows, std::string &why)
+{
+    user32::Window *w = user32::find(list);
+    if (!w || w->cls != user32::find_class("LISTBOX")) return why = "it is no list box", false;
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    if (index < 0 || index >= count) return why = "it has " + std::to_string(count) + " items", false;
+    int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    RECT client;
+    GetClientRect(list, &client);
+    int row = index - top;
+    arrows = 0;
+    if (row < 0 || row * height >= client.bottom) {
+        arrows = row;   // from the first item in view
+        row = 0;
+    }
+    RECT item{0, row * height, client.right, (row + 1) * height};
+    return reachable_point(list, &item, out, why);
+}
+
+void select_list_item(POINT at, int arrows)
+{
+    click(at);
+    for (int i = 0; i < std::abs(arrows); ++i) key(arrows > 0 ? VK_DOWN : VK_UP);
 }
 
 namespace {

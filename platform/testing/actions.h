@@ -28,6 +28,14 @@ bool key_by_name(const std::string &name, UINT &vk, bool &shift);
 // window is hidden or nothing of the part shows.
 bool reachable_point(HWND window, const RECT *part, POINT &out, std::string &why);
 
+// Selecting item `index` of a list box as a person does: a click on the item
+// where it shows; otherwise a click on the first item in view and `arrows`
+// presses of Down (or of Up when negative) from there. False with the reason
+// for a window that is no list box, an index it does not have, or a list box
+// that cannot be clicked.
+bool list_item_point(HWND list, int index, POINT &out, int &arrows, std::string &why);
+void select_list_item(POINT click, int arrows);
+
 // Choosing a menu item as a person does: a click on the drop-down's title in
 // the menu bar, then, once the menu is open, a click on the item.
 struct MenuChoice {

@@ -222,6 +222,17 @@ void Runner::menu(HWND window, const std::string &top, const std::string &item)
     resume();
 }
 
+void Runner::select(HWND list, int index)
+{
+    if (!usable("select")) return;
+    POINT pt;
+    int arrows;
+    std::string why;
+    if (!actions::list_item_point(list, index, pt, arrows, why)) return fail("select: " + why);
+    actions::select_list_item(pt, arrows);
+    resume();
+}
+
 bool Runner::has_window(const std::string &title) const
 {
     for (HWND t : user32::top_level_windows())

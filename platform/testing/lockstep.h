@@ -61,6 +61,9 @@ public:
     // Chooses a menu item as a person does: a click on the drop-down's title
     // in the window's menu bar, then one on the item (texts without '&').
     void menu(HWND window, const std::string &top, const std::string &item);
+    // Selects an item of a list box as a person does: a click on it, or on
+    // the first item in view and arrow keys from there when it is scrolled away.
+    void select(HWND list, int index);
 
     // A top-level window by its title; fails with the window tree when none.
     HWND window(const std::string &title);

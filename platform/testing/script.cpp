@@ -296,8 +296,17 @@ private:
             menuStep_ = &step;
             return Outcome::Acted;
         }
-        case Op::Select:
-            return fail(why, "not yet available");
+        case Op::Select: {
+            HWND list = control(step.a, why);
+            POINT pt;
+            int arrows;
+            if (!list) return Outcome::Failed;
+            if (!actions::list_item_point(list, static_cast<int>(step.b), pt, arrows, why))
+                return fail(why, "item " + std::to_string(step.b) + " of control " + std::to_string(step.a) +
+                                     " cannot be selected: " + why);
+            actions::select_list_item(pt, arrows);
+            return Outcome::Acted;
+        }
         }
         return Outcome::Done;
     }

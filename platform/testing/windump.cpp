@@ -3,6 +3,7 @@
 #include "driver/driver.h"
 #include "user32/window_internal.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -35,7 +36,6 @@ public:
     void handle(HWND h) { number(static_cast<long long>(reinterpret_cast<uintptr_t>(h))); }
     void text(const std::string &s)
     {
-        separate();
         string(s);
         needComma_ = true;
     }
@@ -106,6 +106,21 @@ void menu(Json &j, HMENU m)
     j.close(']');
 }
 
+bool is_class(const user32::Window &w, const char *name) { return w.cls == user32::find_class(name); }
+
+// The list box's items and its selection, asked as the program asks.
+void list_box(Json &j, HWND h)
+{
+    j.key("items"), j.open('[');
+    for (int i = 0, n = static_cast<int>(SendMessageA(h, LB_GETCOUNT, 0, 0)); i < n; ++i) {
+        std::string item(static_cast<size_t>(std::max<LRESULT>(0, SendMessageA(h, LB_GETTEXTLEN, i, 0))) + 1, '\0');
+        SendMessageA(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+        j.text(item.c_str());
+    }
+    j.close(']');
+    j.key("selected"), j.number(SendMessageA(h, LB_GETCURSEL, 0, 0));
+}
+
 void window(Json &j, HWND h)
 {
     user32::Window *w = user32::find(h);
@@ -123,6 +138,8 @@ void window(Json &j, HWND h)
     j.key("visible"), j.boolean((w->style & WS_VISIBLE) != 0);
     j.key("enabled"), j.boolean(!(w->style & WS_DISABLED));
     j.key("style"), j.number(w->style);
+    if (is_class(*w, "BUTTON")) j.key("checked"), j.boolean(SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    if (is_class(*w, "LISTBOX")) list_box(j, h);
     if (HMENU m = w->child() ? nullptr : GetMenu(h)) j.key("menu"), menu(j, m);
     j.key("children"), j.open('[');
     for (HWND k : std::vector<HWND>(w->children)) window(j, k);

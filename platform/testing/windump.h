@@ -5,7 +5,7 @@
 //   W = {"handle": H, "class": S, "id": N, "text": S, "rect": [x, y, w, h],
 //        "visible": B, "enabled": B, "style": N, "children": [W...]}
 //
-// plus "checked" (B) on buttons, "items" ([S...]) and "selected" (the index,
+// plus "checked" (B: BM_GETCHECK answers BST_CHECKED) on buttons, "items" ([S...]) and "selected" (the index,
 // -1 for none) on list boxes, and "menu" on windows with a menu bar: its items
 // as {"text": S, "id": N, "greyed": B}, with "items" for a drop-down (its id
 // is -1) and "separator": true for a separator. Handles

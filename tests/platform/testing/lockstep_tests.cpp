@@ -194,3 +194,26 @@ TEST(LockStep, PixelsAreReadFromTheComposedDesktop)
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures[0].find("outside the window's client area"), std::string::npos);
 }
+
+TEST(LockStep, SelectClicksAListItemOrArrowsToIt)
+{
+    auto run = collecting_runner();
+    run.start([] {
+        size_t size;
+        const unsigned char *image = script_res(&size);
+        HWND dlg = CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(603), nullptr, CommandsProc, 0);
+        for (const char *item : {"One", "Two", "Three", "Four", "Five", "Six"})
+            SendDlgItemMessageA(dlg, 41, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        MSG m;
+        while (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
+    });
+    HWND list = run.control(run.window("Listed"), 41);
+    run.select(list, 1);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
+    run.select(list, 5);   // below the four in view
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 5);
+    EXPECT_TRUE(failures.empty());
+    run.select(list, 6);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find("select: it has 6 items"), std::string::npos) << failures[0];
+}

@@ -60,6 +60,8 @@ INT_PTR CALLBACK ScriptedProc(HWND dlg, UINT msg, WPARAM wp, LPARAM)
     switch (msg) {
     case WM_INITDIALOG:
         SetTimer(dlg, 1, 1000, nullptr);
+        for (int i = 0; GetDlgItem(dlg, 41) && i < 10; ++i)
+            SendDlgItemMessageA(dlg, 41, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Item " + std::to_string(i)).c_str()));
         return TRUE;
     case WM_TIMER:
         SetDlgItemTextA(dlg, 31, ("ticks " + std::to_string(++ticks)).c_str());
@@ -110,6 +112,7 @@ int program_of(int templateId)
 
 int scripted() { return program_of(600); }
 int menued() { return program_of(602); }
+int listed() { return program_of(603); }
 
 // Runs the script text against the program, capturing standard error.
 struct Ran {
@@ -131,7 +134,7 @@ Json read_dump(const std::string &name)
 {
     Json j;
     std::string error;
-    EXPECT_TRUE(testsupport::parse_json(testsupport::read_bytes(name), j, &error)) << error;
+    EXPECT_TRUE(testsupport::parse_json(testsupport::read_bytes(name), j, &error)) << error << testsupport::read_bytes(name);
     return j;
 }
 
@@ -449,4 +452,70 @@ TEST(Script, MenuFailsOnItemsThatCannotBeChosen)
         EXPECT_TRUE(contains(r.errors, c.why)) << r.errors;
         EXPECT_TRUE(trace.empty()) << c.line;
     }
+}
+
+TEST(Script, SelectClicksTheItemOrReachesItWithArrowKeys)
+{
+    testsupport::TempDir dir;
+    Ran r = run("select 41 2\n"
+                "dump shown.json\n"
+                "select 41 9\n"   // out of view: the first item in view, then Down
+                "dump far.json\n"
+                "select 41 0\n"   // scrolled away upwards: Up from the first in view
+                "dump back.json\n",
+                listed);
+    EXPECT_EQ(r.status, script::SCRIPT_RAN_OUT) << r.errors;
+    const char *files[] = {"shown.json", "far.json", "back.json"};
+    const long long expected[] = {2, 9, 0};
+    for (int i = 0; i < 3; ++i) {
+        Json dump = read_dump(files[i]);
+        const Json *list = child_with_id(dump["windows"].array.at(0), 41);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ((*list)["selected"].integer(), expected[i]) << files[i];
+        ASSERT_EQ((*list)["items"].array.size(), 10u);
+        EXPECT_EQ((*list)["items"].array[7].string, "Item 7");
+        EXPECT_EQ(dump["focus"].integer(), (*list)["handle"].integer());
+    }
+}
+
+TEST(Script, SelectFailsOnIndexesAndControlsThatAreNoListItems)
+{
+    struct Case {
+        const char *line;
+        const char *why;
+    };
+    const Case cases[] = {
+        {"select 41 10", "it has 10 items"},
+        {"select 41 -1", "it has 10 items"},
+        {"select 42 0", "it is no list box"},
+        {"select 77 0", "no control 77"},
+    };
+    for (const Case &c : cases) {
+        testsupport::TempDir dir;
+        Ran r = run(std::string(c.line) + "\n", listed);
+        EXPECT_EQ(r.status, script::STEP_FAILED) << c.line;
+        EXPECT_TRUE(contains(r.errors, c.why)) << r.errors;
+        EXPECT_TRUE(contains(r.errors, "\"selected\": -1")) << r.errors;
+    }
+}
+
+TEST(Script, CheckBoxesAndEditFieldsShowTheirStateInTheDump)
+{
+    testsupport::TempDir dir;
+    Ran r = run("dump before.json\n"
+                "click 42\n"
+                "click 43\n"
+                "type Runes\n"
+                "expect-text 43 Runes\n"
+                "dump after.json\n",
+                listed);
+    EXPECT_EQ(r.status, script::SCRIPT_RAN_OUT) << r.errors;
+    Json before = read_dump("before.json"), after = read_dump("after.json");
+    const Json &dlg = after["windows"].array.at(0);
+    EXPECT_FALSE((*child_with_id(before["windows"].array.at(0), 42))["checked"].boolean);
+    EXPECT_TRUE((*child_with_id(dlg, 42))["checked"].boolean);
+    EXPECT_EQ((*child_with_id(dlg, 43))["text"].string, "Runes");
+    EXPECT_EQ((*child_with_id(dlg, 43))["class"].string, "EDIT");
+    EXPECT_FALSE(child_with_id(dlg, 43)->has("checked"));
+    EXPECT_FALSE(child_with_id(dlg, 42)->has("items"));
 }
