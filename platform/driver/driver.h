@@ -35,6 +35,11 @@ public:
     // that never blocks (the test driver's bound on a run-away program).
     virtual void checkpoint() {}
 
+    // Whether anybody can answer a wait for input: a person, a test driver or
+    // a script. A headless run without any is never shown a window that only
+    // input could close (a message box answers itself as Enter would).
+    virtual bool input_can_come() { return true; }
+
     // Whoever drives the program from outside (the lock-step test driver, an
     // automation script) is called on the program's thread whenever the program
     // waits for input, with the wait's deadline. It may deliver input through

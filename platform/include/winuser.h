@@ -782,28 +782,6 @@ BOOL WINAPI EqualRect(const RECT *lprc1, const RECT *lprc2);
 /* ------------------------------------------------------------------
  * Controls, menus, message boxes
  * ------------------------------------------------------------------ */
-/* Menus */
-#ifndef RC_INVOKED
-#ifdef __cplusplus
-extern "C" {
-#endif
-HMENU WINAPI LoadMenuA(HINSTANCE hInstance, LPCSTR lpMenuName);
-BOOL WINAPI DestroyMenu(HMENU hMenu);
-BOOL WINAPI IsMenu(HMENU hMenu);
-HMENU WINAPI GetMenu(HWND hWnd);
-HMENU WINAPI GetSubMenu(HMENU hMenu, int nPos);
-HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL bRevert);
-int WINAPI GetMenuItemCount(HMENU hMenu);
-UINT WINAPI GetMenuItemID(HMENU hMenu, int nPos);
-UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
-int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax, UINT flags);
-BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
-BOOL WINAPI DrawMenuBar(HWND hWnd);
-#ifdef __cplusplus
-}
-#endif
-#endif /* RC_INVOKED */
-
 /* Controls */
 #define WM_HSCROLL 0x0114
 #define WM_VSCROLL 0x0115
@@ -905,6 +883,28 @@ int WINAPI SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw);
 BOOL WINAPI GetScrollInfo(HWND hwnd, int nBar, LPSCROLLINFO lpsi);
 int WINAPI SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw);
 int WINAPI GetScrollPos(HWND hWnd, int nBar);
+#ifdef __cplusplus
+}
+#endif
+#endif /* RC_INVOKED */
+
+/* Menus */
+#ifndef RC_INVOKED
+#ifdef __cplusplus
+extern "C" {
+#endif
+HMENU WINAPI LoadMenuA(HINSTANCE hInstance, LPCSTR lpMenuName);
+BOOL WINAPI DestroyMenu(HMENU hMenu);
+BOOL WINAPI IsMenu(HMENU hMenu);
+HMENU WINAPI GetMenu(HWND hWnd);
+HMENU WINAPI GetSubMenu(HMENU hMenu, int nPos);
+HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL bRevert);
+int WINAPI GetMenuItemCount(HMENU hMenu);
+UINT WINAPI GetMenuItemID(HMENU hMenu, int nPos);
+UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
+int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax, UINT flags);
+BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
+BOOL WINAPI DrawMenuBar(HWND hWnd);
 #ifdef __cplusplus
 }
 #endif

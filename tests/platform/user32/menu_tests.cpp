@@ -5,20 +5,20 @@
 #include "platform/rc/embedded.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
+#include "support/person.h"
 
 #include "driver/headless/headless.h"
 #include "rc/module.h"
+#include "testing/lockstep.h"
 #include "user32/compositor.h"
 #include "user32/menu_internal.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
-#include <memory>
 
 using msgseq::Posted;
 using msgseq::Seen;
+using testsupport::Person;
 
 namespace {
 
@@ -45,46 +45,9 @@ void pump(HWND dlg)
         }
 }
 
-// Steps run one at a time whenever the program waits for input. A wait with
-// no step left is a failure; Escapes then let the menu go.
-class Person {
-public:
-    Person()
-    {
-        drv::headless().set_block_hook([this](uint64_t) {
-            if (steps_.empty()) {
-                ADD_FAILURE() << "the program waits for input and the test has nothing more to do\n"
-                              << user32::dump_windows();
-                for (int i = 0; i < 3; ++i) tap(VK_ESCAPE);
-                return drv::headless().now();
-            }
-            auto step = std::move(steps_.front());
-            steps_.pop_front();
-            step();
-            return drv::headless().now();   // it acted: the program goes on at once
-        });
-    }
-    ~Person() { drv::headless().set_block_hook(nullptr); }
-    void then(std::function<void()> step) { steps_.push_back(std::move(step)); }
-    bool done() const { return steps_.empty(); }
-
-    static void tap(UINT vk)
-    {
-        drv::key(vk, true);
-        drv::key(vk, false);
-    }
-
-private:
-    std::deque<std::function<void()>> steps_;
-};
-
 POINT centre(const RECT &r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-void click(POINT p)
-{
-    drv::mouse_button(p, drv::Button::Left, true);
-    drv::mouse_button(p, drv::Button::Left, false);
-}
+void click(POINT p) { Person::click(p); }
 
 void click_bar(HWND w, int pos) { click(centre(user32::menu_bar_item_rects(w).at(static_cast<size_t>(pos)))); }
 
@@ -97,12 +60,7 @@ RECT item_rect(int level, int pos)
 
 void click_item(int level, int pos) { click(centre(item_rect(level, pos))); }
 
-void alt_with(UINT vk)
-{
-    drv::key(VK_MENU, true);
-    Person::tap(vk);
-    drv::key(VK_MENU, false);
-}
+void alt_with(UINT vk) { Person::tap(vk, VK_MENU); }
 
 std::vector<Seen> commands(HWND w) { return msgseq::select(w, {WM_COMMAND}); }
 
@@ -352,4 +310,29 @@ TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
     ASSERT_EQ(GetMessageA(&m, nullptr, 0, 0), FALSE);
     EXPECT_EQ(m.wParam, 5u);
     EXPECT_TRUE(commands(w).empty());
+}
+
+TEST(Menus, TheLockStepDriverSeesTheProgramWaitingWhileAMenuIsOpen)
+{
+    lockstep::Runner run([](const std::string &why) { ADD_FAILURE() << why; });
+    HWND w = nullptr;
+    UINT chosen = 0;
+    run.start([&] {
+        w = main_window();
+        MSG m;
+        while (GetMessageA(&m, w, 0, 0) > 0) {
+            if (m.message == WM_COMMAND) {
+                chosen = LOWORD(m.wParam);
+                break;
+            }
+            IsDialogMessageA(w, &m);
+        }
+    });
+    run.click(centre(user32::menu_bar_item_rects(w).at(1)));
+    ASSERT_FALSE(run.finished());
+    ASSERT_EQ(open_count(), 1u);
+    run.advance(1000);   // time passes while the menu is open
+    run.click(centre(item_rect(0, 2)));
+    EXPECT_TRUE(run.finished());
+    EXPECT_EQ(chosen, 901u);
 }
