@@ -69,7 +69,10 @@ INT_PTR CALLBACK ScriptedProc(HWND dlg, UINT msg, WPARAM wp, LPARAM)
     case WM_COMMAND:
         note("command " + std::to_string(LOWORD(wp)));
         if (LOWORD(wp) == 10) SetDlgItemTextA(dlg, 30, ("count " + std::to_string(++counted)).c_str());
-        if (LOWORD(wp) == 16) SetDlgItemTextA(dlg, 30, "hello");
+        if (LOWORD(wp) == 16) {
+            int answer = MessageBoxA(dlg, "Say hello?", "Question", MB_YESNO | MB_ICONQUESTION);
+            SetDlgItemTextA(dlg, 30, answer == IDYES ? "hello" : "silence");
+        }
         if (LOWORD(wp) == 3) {   // the menu's Exit
             DestroyWindow(dlg);
             PostQuitMessage(60 + counted);
@@ -402,6 +405,9 @@ TEST(Script, MenuChoosesAnItemByItsTextsThroughTheMenuBar)
                 "menu File Count\n"
                 "expect-text 30 count 2\n"
                 "menu Two Words Say Hello\n"   // a blank in the title; the keys after the tab are not part of it
+                "expect-window Question\n"
+                "click 6\n"                    // the message box's Yes
+                "expect-window Menued\n"
                 "expect-text 30 hello\n"
                 "dump menu.json\n"
                 "menu File Exit\n",
@@ -518,4 +524,19 @@ TEST(Script, CheckBoxesAndEditFieldsShowTheirStateInTheDump)
     EXPECT_EQ((*child_with_id(dlg, 43))["class"].string, "EDIT");
     EXPECT_FALSE(child_with_id(dlg, 43)->has("checked"));
     EXPECT_FALSE(child_with_id(dlg, 42)->has("items"));
+}
+
+TEST(Script, MessageBoxButtonsAreClickedByTheirIds)
+{
+    testsupport::TempDir dir;
+    Ran r = run("menu Two Words Say Hello\n"
+                "click 7\n"   // No
+                "expect-text 30 silence\n"
+                "menu Two Words Say Hello\n"
+                "click 1\n",   // a Yes/No box has no OK
+                menued);
+    EXPECT_EQ(r.status, script::STEP_FAILED);
+    EXPECT_TRUE(contains(r.errors, "steps.txt:5: click 1")) << r.errors;
+    EXPECT_TRUE(contains(r.errors, "the active window has no control 1")) << r.errors;
+    EXPECT_TRUE(contains(r.errors, "\"text\": \"Question\"")) << r.errors;
 }
