@@ -47,7 +47,8 @@ public:
     // nothing: now() or earlier when it acted, so wait() returns at once; a
     // later time when it lets time pass (a script's `wait`), so wait() waits
     // for input, the deadline or that time, whichever comes first, and returns.
-    // Every driver's wait() must call it when input could end the wait.
+    // Every driver's wait() must call it when input could end the wait, and
+    // let what it throws pass (a script ends the run that way).
     using BlockHook = std::function<uint64_t(uint64_t deadline)>;
     void set_block_hook(BlockHook hook) { onBlock_ = std::move(hook); }
 

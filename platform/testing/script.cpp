@@ -161,10 +161,7 @@ public:
         if (menuStep_) return choose_open_item();
         while (next_ < steps_.size()) {
             const Step &step = steps_[next_++];
-            std::string why;
-            switch (perform(step, why)) {
-            case Outcome::Failed:
-                failed(step, why);
+            switch (perform(step)) {
             case Outcome::Acted:
                 return drv::current().now();
             case Outcome::Waits:
@@ -178,7 +175,9 @@ public:
     }
 
 private:
-    enum class Outcome { Done, Acted, Waits, Failed };
+    // Done: the next step may follow at once. Acted: input was given, the
+    // program takes it before the next step. Waits: time must pass first.
+    enum class Outcome { Done, Acted, Waits };
 
     std::string path_;
     std::vector<Step> steps_;
@@ -214,42 +213,36 @@ private:
         return drv::current().now();
     }
 
-    Outcome fail(std::string &why, const std::string &reason)
-    {
-        why = reason;
-        return Outcome::Failed;
-    }
-
-    // The control `id` of the active window, or null with the reason.
-    static HWND control(long id, std::string &why)
+    HWND active_window(const Step &step)
     {
         HWND active = GetActiveWindow();
-        HWND c = active ? GetDlgItem(active, static_cast<int>(id)) : nullptr;
-        if (!active) why = "no window is active";
-        else if (!c) why = "the active window has no control " + std::to_string(id);
+        if (!active) failed(step, "no window is active");
+        return active;
+    }
+
+    // The step's control of the active window.
+    HWND control(const Step &step)
+    {
+        HWND c = GetDlgItem(active_window(step), static_cast<int>(step.a));
+        if (!c) failed(step, "the active window has no control " + std::to_string(step.a));
         return c;
     }
 
-    Outcome perform(const Step &step, std::string &why)
+    Outcome perform(const Step &step)
     {
-        HWND active = GetActiveWindow();
+        std::string why;
+        POINT pt;
         switch (step.op) {
-        case Op::Click: {
-            HWND c = control(step.a, why);
-            POINT pt;
-            if (!c) return Outcome::Failed;
-            if (!actions::reachable_point(c, nullptr, pt, why))
-                return fail(why, "control " + std::to_string(step.a) + " cannot be clicked: " + why);
+        case Op::Click:
+            if (!actions::reachable_point(control(step), nullptr, pt, why))
+                failed(step, "control " + std::to_string(step.a) + " cannot be clicked: " + why);
             actions::click(pt);
             return Outcome::Acted;
-        }
-        case Op::ClickAt: {
-            if (!active) return fail(why, "no window is active");
-            POINT pt{static_cast<LONG>(step.a), static_cast<LONG>(step.b)};
-            ClientToScreen(active, &pt);
+        case Op::ClickAt:
+            pt = POINT{static_cast<LONG>(step.a), static_cast<LONG>(step.b)};
+            ClientToScreen(active_window(step), &pt);
             actions::click(pt);
             return Outcome::Acted;
-        }
         case Op::Key:
             if (step.shift) actions::key(step.vk, VK_SHIFT);
             else actions::key(step.vk);
@@ -260,50 +253,44 @@ private:
         case Op::Close:
             // The system close command: Alt+F4 reaches every top-level
             // window, with or without a close box.
-            if (!active) return fail(why, "no window is active");
+            active_window(step);
             actions::key(VK_F4, VK_MENU);
             return Outcome::Acted;
         case Op::Wait:
             waitUntil_ = drv::current().now() + static_cast<uint64_t>(step.a);
             return Outcome::Waits;
         case Op::Screenshot:
-            return user32::save_desktop_png(step.text, &why) ? Outcome::Done : Outcome::Failed;
+            if (!user32::save_desktop_png(step.text, &why)) failed(step, why);
+            return Outcome::Done;
         case Op::Dump: {
             std::ofstream out(step.text, std::ios::binary | std::ios::trunc);
             out << dump_json();
             out.close();
-            return out ? Outcome::Done : fail(why, "cannot write " + step.text);
+            if (!out) failed(step, "cannot write " + step.text);
+            return Outcome::Done;
         }
         case Op::ExpectWindow: {
-            if (!active) return fail(why, "no window is active");
-            const std::string &title = user32::find(active)->text;
-            if (title == step.text) return Outcome::Done;
-            return fail(why, "the active window is \"" + title + "\"");
+            const std::string &title = user32::find(active_window(step))->text;
+            if (title != step.text) failed(step, "the active window is \"" + title + "\"");
+            return Outcome::Done;
         }
         case Op::ExpectText: {
-            HWND c = control(step.a, why);
-            if (!c) return Outcome::Failed;
-            const std::string &text = user32::find(c)->text;
-            if (text == step.text) return Outcome::Done;
-            return fail(why, "control " + std::to_string(step.a) + " reads \"" + text + "\"");
+            const std::string &text = user32::find(control(step))->text;
+            if (text != step.text) failed(step, "control " + std::to_string(step.a) + " reads \"" + text + "\"");
+            return Outcome::Done;
         }
-        case Op::Menu: {
-            POINT pt;
-            if (!active) return fail(why, "no window is active");
-            if (!actions::find_menu_item(active, step.text, menu_, why) || !actions::menu_bar_point(menu_, pt, why))
-                return Outcome::Failed;
+        case Op::Menu:
+            if (!actions::find_menu_item(active_window(step), step.text, menu_, why) ||
+                !actions::menu_bar_point(menu_, pt, why))
+                failed(step, why);
             actions::click(pt);
             menuStep_ = &step;
             return Outcome::Acted;
-        }
         case Op::Select: {
-            HWND list = control(step.a, why);
-            POINT pt;
             int arrows;
-            if (!list) return Outcome::Failed;
-            if (!actions::list_item_point(list, static_cast<int>(step.b), pt, arrows, why))
-                return fail(why, "item " + std::to_string(step.b) + " of control " + std::to_string(step.a) +
-                                     " cannot be selected: " + why);
+            if (!actions::list_item_point(control(step), static_cast<int>(step.b), pt, arrows, why))
+                failed(step, "item " + std::to_string(step.b) + " of control " + std::to_string(step.a) +
+                                 " cannot be selected: " + why);
             actions::select_list_item(pt, arrows);
             return Outcome::Acted;
         }
