@@ -55,7 +55,7 @@ struct Window {
     DWORD exStyle = 0;
     std::string text;
     LONG_PTR id = 0;               // child windows: the control id (a template's 0xFFFF is -1)
-    HMENU menu = nullptr;          // top-level windows: the menu bar (the controls helper draws it)
+    HMENU menu = nullptr;          // top-level windows: the menu bar (menutrack.cpp draws it)
     std::string menuName;          // a dialog template's menu, until the menu is loaded
     LONG_PTR userData = 0;
     std::vector<BYTE> extra;       // cbWndExtra bytes: Get/SetWindowLongPtr(index >= 0)
