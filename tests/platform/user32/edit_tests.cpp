@@ -8,6 +8,9 @@
 #include "support/msgseq.h"
 
 #include "driver/driver.h"
+#include "user32/compositor.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +52,26 @@ HWND focus(HWND dlg, int id)
     SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
     dialogs::pump(dlg);
     return edit;
+}
+
+// Where the caret shows: the first column of the client area that is black
+// for a whole line's height; -1 when none is.
+int caret_column(HWND edit)
+{
+    RECT r;
+    GetClientRect(edit, &r);
+    POINT o{0, 0};
+    ClientToScreen(edit, &o);
+    const gfx::Canvas &d = user32::desktop_image();
+    for (int x = 0; x < r.right; ++x) {
+        int run = 0, best = 0;
+        for (int y = 0; y < r.bottom; ++y) {
+            run = d.row(o.y + y)[o.x + x] == 0 ? run + 1 : 0;
+            best = std::max(best, run);
+        }
+        if (best >= 13) return x;
+    }
+    return -1;
 }
 
 int text_width(HWND edit, const std::string &s)
@@ -105,6 +128,15 @@ TEST(EditField, AutoScrollTakesLongTextUpToTheLimit)
     EXPECT_EQ(text(dlg, 101), longText);
     EXPECT_EQ(selection(edit), Sel(longText.size(), longText.size()));
     EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 30000);
+    // The field scrolled to keep the caret in sight, and scrolls back for Home.
+    RECT c;
+    GetClientRect(edit, &c);
+    ASSERT_GT(text_width(edit, longText), c.right);
+    const int end = caret_column(edit);
+    EXPECT_GT(end, 0);
+    EXPECT_LT(end, c.right);
+    dialogs::press(dlg, VK_HOME);
+    EXPECT_EQ(caret_column(edit), 0);
 
     SetDlgItemTextA(dlg, 101, "");
     SendMessageA(edit, EM_LIMITTEXT, 4, 0);

@@ -153,6 +153,47 @@ TEST(ListBox, MadeAtRunTimeWorksWithTheSystemFont)
     EXPECT_EQ(lb(list, LB_GETCURSEL), 2);
 }
 
+TEST(ListBox, SortsWithLbsSortAndInsertsWhereAsked)
+{
+    HWND dlg = dialogs::open(602);
+    HWND sorted = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_SORT, 0, 0, 50, 50, dlg, nullptr, nullptr, nullptr);
+    EXPECT_EQ(lb(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("pelt")), 0);
+    EXPECT_EQ(lb(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Anvil")), 0);
+    EXPECT_EQ(lb(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("moss")), 1);
+    char buf[16];
+    lb(sorted, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(buf));
+    EXPECT_STREQ(buf, "pelt");
+
+    HWND list = GetDlgItem(dlg, 60);
+    fill(list, 2);
+    lb(list, LB_SETCURSEL, 1);
+    EXPECT_EQ(lb(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("First")), 0);
+    EXPECT_EQ(lb(list, LB_GETCURSEL), 2);   // the selected item moved down with it
+    EXPECT_EQ(lb(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Last")), 3);
+    EXPECT_EQ(lb(list, LB_INSERTSTRING, 9, reinterpret_cast<LPARAM>("Nowhere")), LB_ERR);
+    EXPECT_EQ(lb(list, LB_DELETESTRING, 2), 3);
+    EXPECT_EQ(lb(list, LB_GETCURSEL), LB_ERR);
+    EXPECT_EQ(lb(list, LB_DELETESTRING, 3), LB_ERR);
+}
+
+TEST(ListBox, WithLbsNotifyTellsTheParentOfTheUsersChangesOnly)
+{
+    HWND dlg = dialogs::open(602);
+    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 5, 80, 100, 60, dlg,
+                                reinterpret_cast<HMENU>(71), nullptr, nullptr);
+    fill(list, 3);
+    dialogs::pump(dlg);
+    msgseq::log().clear();
+    lb(list, LB_SETCURSEL, 1);
+    dialogs::click(dlg, list, POINT{5, 2});
+    dialogs::click(dlg, list, POINT{5, 2});   // the same item again: no change
+    dialogs::press(dlg, VK_DOWN);
+    std::vector<WORD> heard;
+    for (const msgseq::Seen &s : msgseq::select(dlg, {WM_COMMAND}))
+        if (LOWORD(s.wp) == 71) heard.push_back(HIWORD(s.wp));
+    EXPECT_EQ(heard, (std::vector<WORD>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_SELCHANGE}));
+}
+
 TEST(Golden, ListBoxesInEachState)
 {
     HWND dlg = dialogs::open(602);
