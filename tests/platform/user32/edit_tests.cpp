@@ -277,6 +277,31 @@ TEST(MultiLineEdit, EnterAndCtrlEnterBreakLinesAsCrLf)
     EXPECT_EQ(text(dlg, 105), "x\r\n");
 }
 
+TEST(MultiLineEdit, WithoutAutoVScrollTypingStopsAtTheVisibleLines)
+{
+    HWND dlg = dialogs::open(601);
+    HWND edit = GetDlgItem(dlg, 1199);
+    RECT c;
+    GetClientRect(edit, &c);
+    ASSERT_EQ(c.bottom / 13, 4);   // four lines of MS Sans Serif 8
+    SetDlgItemTextA(dlg, 1199, "a\r\nb\r\nc\r\nd");
+    focus(dlg, 1199);
+    dialogs::press(dlg, VK_END, VK_CONTROL);
+    msgseq::log().clear();
+    dialogs::press(dlg, VK_RETURN);
+    EXPECT_EQ(text(dlg, 1199), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(notes(dlg, 1199), (std::vector<WORD>{EN_MAXTEXT}));
+    dialogs::type(dlg, "x");   // the line has room
+    EXPECT_EQ(text(dlg, 1199), "a\r\nb\r\nc\r\ndx");
+    // Taking text away always works, even from a field set fuller than it shows.
+    SetDlgItemTextA(dlg, 1199, "1\r\n2\r\n3\r\n4\r\n5\r\n6");
+    SendMessageA(edit, EM_SETSEL, 1, 1);
+    dialogs::press(dlg, VK_DELETE);
+    EXPECT_EQ(text(dlg, 1199), "12\r\n3\r\n4\r\n5\r\n6");
+    dialogs::type(dlg, "y");   // still more lines than it shows: refused
+    EXPECT_EQ(text(dlg, 1199), "12\r\n3\r\n4\r\n5\r\n6");
+}
+
 TEST(MultiLineEdit, TabMovesOnAndEscCancelsTheDialog)
 {
     HWND dlg = dialogs::open(601);
