@@ -108,7 +108,7 @@ TEST(ListBox, ClickAndArrowKeysSelectAndTheParentHearsNothing)
     EXPECT_EQ(lb(off, LB_GETCURSEL), LB_ERR);
 }
 
-TEST(ListBox, ScrollsByItsBarAndTheWheel)
+TEST(ListBox, ScrollsByItsBarItsThumbAndTheWheel)
 {
     HWND dlg = dialogs::open(602);
     HWND list = GetDlgItem(dlg, 60);
@@ -137,6 +137,26 @@ TEST(ListBox, ScrollsByItsBarAndTheWheel)
     EXPECT_EQ(lb(list, LB_GETTOPINDEX), 0);
     dialogs::wheel(dlg, list, -20);   // no further than the last page
     EXPECT_EQ(lb(list, LB_GETTOPINDEX), 20 - visible);
+
+    // The thumb dragged to the top, then half-way down the track.
+    RECT wr;
+    GetWindowRect(list, &wr);
+    const int trackTop = wr.top + 2 + 16, trackBottom = wr.bottom - 2 - 16;
+    const int thumb = MulDiv(trackBottom - trackTop, visible, 20), travel = trackBottom - trackTop - thumb;
+    const int thumbTop = trackBottom - thumb;   // at the last page the thumb sits at the bottom
+    const int x = wr.right - 10;
+    drv::mouse_button(POINT{x, thumbTop + 2}, drv::Button::Left, true);
+    drv::mouse_move(POINT{x, trackTop - 30});
+    drv::mouse_button(POINT{x, trackTop - 30}, drv::Button::Left, false);
+    dialogs::pump(dlg);
+    EXPECT_EQ(lb(list, LB_GETTOPINDEX), 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    drv::mouse_button(POINT{x, trackTop + 2}, drv::Button::Left, true);
+    drv::mouse_move(POINT{x, trackTop + 2 + travel / 2});
+    drv::mouse_button(POINT{x, trackTop + 2 + travel / 2}, drv::Button::Left, false);
+    dialogs::pump(dlg);
+    EXPECT_NEAR(lb(list, LB_GETTOPINDEX), (20 - visible) / 2, 1);
+    EXPECT_EQ(GetScrollPos(list, SB_VERT), lb(list, LB_GETTOPINDEX));
 }
 
 TEST(ListBox, MadeAtRunTimeWorksWithTheSystemFont)
