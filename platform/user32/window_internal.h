@@ -55,7 +55,7 @@ struct Window {
     DWORD exStyle = 0;
     std::string text;
     LONG_PTR id = 0;               // child windows: the control id (a template's 0xFFFF is -1)
-    HMENU menu = nullptr;          // top-level windows: the menu bar (the controls helper draws it)
+    HMENU menu = nullptr;          // top-level windows: the menu bar (menutrack.cpp draws it)
     std::string menuName;          // a dialog template's menu, until the menu is loaded
     LONG_PTR userData = 0;
     std::vector<BYTE> extra;       // cbWndExtra bytes: Get/SetWindowLongPtr(index >= 0)
@@ -103,6 +103,9 @@ LRESULT nonclient_hit_test(const Window &w, POINT desktopPt);
 // The caption's close box, in window-relative coordinates (empty without
 // WS_SYSMENU and a caption): where the frame painter draws it.
 RECT close_box_rect(const Window &w);
+// Any caption button (HTCLOSE, HTMAXBUTTON, HTMINBUTTON) the same way; the
+// minimise and maximise boxes come with WS_MINIMIZEBOX or WS_MAXIMIZEBOX.
+RECT caption_button_rect(const Window &w, LRESULT which);
 // Visible, with every ancestor visible.
 bool really_visible(const Window &w);
 // The top-level window a window belongs to (itself when top-level).
