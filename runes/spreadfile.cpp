@@ -4,7 +4,9 @@
 #include "util/labelstore.h"
 #include "util/text.h"
 
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 
 #include <errno.h>
 #include <stdio.h>

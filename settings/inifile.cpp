@@ -3,7 +3,9 @@
 #include "util/labelstore.h"
 #include "util/text.h"
 
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 
 #include <stdarg.h>
 #include <string.h>

@@ -12,8 +12,10 @@
 
 #include "util/text.h"
 
+#include <fcntl.h>
 #include <io.h>
 
+#include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 

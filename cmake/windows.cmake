@@ -1,0 +1,25 @@
+# The Windows build: the program's own folders against the real Windows
+# headers and system DLLs, without our layer, and the script driver that
+# drives it from outside. Included by CMakeLists.txt when cross-compiling
+# (cmake/mingw-i686.cmake).
+enable_language(RC)
+
+# The C++ runtime goes inside the executables, so they need no DLL but the system's.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# Every program source but main.cpp, whose job (choosing our layer's driver)
+# Windows does itself: there the entry point is WinMain.
+file(GLOB_RECURSE APP_SOURCES CONFIGURE_DEPENDS
+  app/*.cpp util/*.cpp settings/*.cpp runes/*.cpp editor/*.cpp gfx/*.cpp)
+list(FILTER APP_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
+
+file(GLOB STONECALL_BITMAPS CONFIGURE_DEPENDS res/bitmaps/*.bmp)
+set_source_files_properties(res/stonecall.rc PROPERTIES OBJECT_DEPENDS "${STONECALL_BITMAPS}")
+
+add_executable(stonecall WIN32 ${APP_SOURCES} res/stonecall.rc)
+target_include_directories(stonecall PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(stonecall PRIVATE comdlg32 gdi32 user32 kernel32)
+
+file(GLOB DRIVE_SOURCES CONFIGURE_DEPENDS platform/win32drive/*.cpp)
+add_executable(stonecall-drive ${DRIVE_SOURCES})
+target_link_libraries(stonecall-drive PRIVATE gdi32 user32 kernel32)

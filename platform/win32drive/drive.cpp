@@ -1,0 +1,579 @@
+// stonecall-drive: runs Stonecall's automation scripts against the Windows
+// build from outside, with the same steps, exit statuses and window dump as
+// the script runner of our own layer (README, "Automation scripts").
+//
+//   stonecall-drive SCRIPT PROGRAM.exe [ARGUMENTS...]
+//
+// The program starts in the current folder with the arguments joined by
+// single blanks; files named in steps are taken from that folder too. Each
+// step runs once the program waits for input: its thread has emptied its
+// queue (WaitForInputIdle) and stays so for a moment. Time is real: `wait`
+// sleeps. Input is posted to the program's windows as the system would
+// deliver it (mouse buttons at the point clicked, keys to the focus, WM_CHAR
+// for typed text); a menu item is chosen as the menu itself does, with
+// WM_COMMAND and the item's id.
+#include "dump.h"
+#include "png.h"
+#include "target.h"
+
+#include <windows.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace drive {
+namespace {
+
+constexpr int STEP_FAILED = 3;
+constexpr int SCRIPT_RAN_OUT = 4;
+// How long the program may stay busy before a step gives up on it, and how
+// long its queue must stay empty to count as waiting.
+constexpr DWORD BUSY_LIMIT_MS = 30000;
+constexpr DWORD QUIET_MS = 60;
+
+enum class Op { Menu, Click, ClickAt, Select, Key, Type, Close, Wait, Screenshot, Dump, ExpectWindow, ExpectText };
+enum class Args { None, Number, TwoNumbers, KeyName, Text, OptionalText, NumberThenText };
+
+struct StepKind {
+    const char *name;
+    Op op;
+    Args args;
+};
+const StepKind stepKinds[] = {
+    {"menu", Op::Menu, Args::Text},
+    {"click", Op::Click, Args::Number},
+    {"clickat", Op::ClickAt, Args::TwoNumbers},
+    {"select", Op::Select, Args::TwoNumbers},
+    {"key", Op::Key, Args::KeyName},
+    {"type", Op::Type, Args::Text},
+    {"close", Op::Close, Args::None},
+    {"wait", Op::Wait, Args::Number},
+    {"screenshot", Op::Screenshot, Args::Text},
+    {"dump", Op::Dump, Args::Text},
+    {"expect-window", Op::ExpectWindow, Args::OptionalText},
+    {"expect-text", Op::ExpectText, Args::NumberThenText},
+};
+
+struct NamedKey {
+    const char *name;
+    UINT vk;
+};
+const NamedKey namedKeys[] = {
+    {"BACK", VK_BACK},         {"TAB", VK_TAB},           {"CLEAR", VK_CLEAR},     {"RETURN", VK_RETURN},
+    {"SHIFT", VK_SHIFT},       {"CONTROL", VK_CONTROL},   {"MENU", VK_MENU},       {"PAUSE", VK_PAUSE},
+    {"CAPITAL", VK_CAPITAL},   {"ESCAPE", VK_ESCAPE},     {"SPACE", VK_SPACE},     {"PRIOR", VK_PRIOR},
+    {"NEXT", VK_NEXT},         {"END", VK_END},           {"HOME", VK_HOME},       {"LEFT", VK_LEFT},
+    {"UP", VK_UP},             {"RIGHT", VK_RIGHT},       {"DOWN", VK_DOWN},       {"INSERT", VK_INSERT},
+    {"DELETE", VK_DELETE},     {"MULTIPLY", VK_MULTIPLY}, {"ADD", VK_ADD},         {"SEPARATOR", VK_SEPARATOR},
+    {"SUBTRACT", VK_SUBTRACT}, {"DECIMAL", VK_DECIMAL},   {"DIVIDE", VK_DIVIDE},   {"NUMLOCK", VK_NUMLOCK},
+    {"SCROLL", VK_SCROLL},
+};
+
+struct Step {
+    Op op;
+    int line;
+    std::string source;
+    long a = 0, b = 0;
+    std::string text;
+    UINT vk = 0;
+    char ch = 0;   // `key` of one character
+};
+
+bool number(std::istringstream &in, long &out)
+{
+    std::string tok;
+    if (!(in >> tok)) return false;
+    char *end;
+    errno = 0;
+    out = std::strtol(tok.c_str(), &end, 10);
+    return *end == 0 && errno == 0;
+}
+
+bool only_comment_left(std::istringstream &in)
+{
+    std::string tok;
+    return !(in >> tok) || tok[0] == '#';
+}
+
+// One or two digits after `prefix`, their number within [lo, hi].
+bool counted(const std::string &name, const char *prefix, int lo, int hi, int &n)
+{
+    std::string p = prefix;
+    if (name.size() <= p.size() || name.size() > p.size() + 2 || name.compare(0, p.size(), p) != 0) return false;
+    n = 0;
+    for (size_t i = p.size(); i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') return false;
+        n = n * 10 + (name[i] - '0');
+    }
+    return n >= lo && n <= hi;
+}
+
+bool key_by_name(const std::string &name, Step &step)
+{
+    if (name.size() == 1) {
+        SHORT scan = VkKeyScanA(name[0]);
+        if (scan == -1) return false;
+        step.vk = LOBYTE(scan);
+        step.ch = name[0];
+        return true;
+    }
+    std::string upper;
+    for (char c : name) upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    for (const NamedKey &k : namedKeys)
+        if (upper == k.name) return step.vk = k.vk, true;
+    int n;
+    if (counted(upper, "NUMPAD", 0, 9, n)) return step.vk = static_cast<UINT>(VK_NUMPAD0 + n), true;
+    if (counted(upper, "F", 1, 24, n)) return step.vk = static_cast<UINT>(VK_F1 + n - 1), true;
+    return false;
+}
+
+std::string in_folder(const std::string &base, const std::string &name)
+{
+    bool absolute = (name.size() > 1 && name[1] == ':') || (!name.empty() && (name[0] == '\\' || name[0] == '/'));
+    return absolute ? name : base + "\\" + name;
+}
+
+bool parse_step(const std::string &line, Step &step, const std::string &base, std::string &why)
+{
+    std::istringstream in(line);
+    std::string name;
+    in >> name;
+    const StepKind *kind = nullptr;
+    for (const StepKind &k : stepKinds)
+        if (name == k.name) kind = &k;
+    if (!kind) return why = "unknown step \"" + name + "\"", false;
+    step.op = kind->op;
+    auto rest_of_line = [&] {
+        std::string rest;
+        std::getline(in, rest);
+        return rest.empty() ? rest : rest.substr(1);
+    };
+    switch (kind->args) {
+    case Args::None:
+        break;
+    case Args::Number:
+        if (!number(in, step.a)) return why = "a number must follow", false;
+        if (step.op == Op::Wait && step.a < 0) return why = "a time cannot be negative", false;
+        break;
+    case Args::TwoNumbers:
+        if (!number(in, step.a) || !number(in, step.b)) return why = "two numbers must follow", false;
+        break;
+    case Args::KeyName: {
+        std::string key;
+        in >> key;
+        if (!key_by_name(key, step)) return why = "no key is named \"" + key + "\"", false;
+        break;
+    }
+    case Args::Text:
+    case Args::OptionalText:
+        step.text = rest_of_line();
+        if (step.text.empty() && kind->args == Args::Text) return why = "text must follow", false;
+        if (step.op == Op::Screenshot || step.op == Op::Dump) step.text = in_folder(base, step.text);
+        return true;
+    case Args::NumberThenText:
+        if (!number(in, step.a)) return why = "a control id must follow", false;
+        step.text = rest_of_line();
+        return true;
+    }
+    if (!only_comment_left(in)) return why = "too many arguments", false;
+    return true;
+}
+
+bool load(const std::string &path, const std::string &base, std::vector<Step> &steps)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "script %s: cannot be read\n", path.c_str());
+        return false;
+    }
+    std::string line;
+    for (int n = 1; std::getline(file, line); ++n) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        size_t start = line.find_first_not_of(" \t");
+        if (start == std::string::npos || line[start] == '#') continue;
+        Step step;
+        step.line = n;
+        step.source = line;
+        std::string why;
+        if (!parse_step(line.substr(start), step, base, why)) {
+            std::fprintf(stderr, "script %s:%d: %s\n  %s\n", path.c_str(), n, line.c_str(), why.c_str());
+            return false;
+        }
+        steps.push_back(std::move(step));
+    }
+    return true;
+}
+
+// Thrown when the script ends the run.
+struct Ended {
+    int status;
+};
+
+class Runner {
+public:
+    Runner(std::string path, std::vector<Step> steps, Target target)
+        : path_(std::move(path)), steps_(std::move(steps)), t_(target)
+    {
+    }
+
+    int run()
+    {
+        try {
+            for (const Step &step : steps_) {
+                if (!waits_for_input(step)) return exit_code();
+                perform(step);
+            }
+            if (!waits_for_input(Step{})) return exit_code();
+            report(0, "", "the script ran out while the program waits for input");
+            throw Ended{SCRIPT_RAN_OUT};
+        } catch (const Ended &e) {
+            TerminateProcess(t_.process, static_cast<UINT>(e.status));
+            WaitForSingleObject(t_.process, 5000);
+            return e.status;
+        }
+    }
+
+private:
+    std::string path_;
+    std::vector<Step> steps_;
+    Target t_;
+
+    bool ended() const { return WaitForSingleObject(t_.process, 0) == WAIT_OBJECT_0; }
+
+    int exit_code() const
+    {
+        WaitForSingleObject(t_.process, INFINITE);
+        DWORD code = 0;
+        GetExitCodeProcess(t_.process, &code);
+        return static_cast<int>(code);
+    }
+
+    // Until the program's thread waits with an empty queue and stays so for
+    // a moment (input just posted wakes it first); false once it has ended.
+    bool waits_for_input(const Step &step)
+    {
+        DWORD since = GetTickCount();
+        while (GetTickCount() - since < BUSY_LIMIT_MS) {
+            if (ended()) return false;
+            Sleep(QUIET_MS);
+            if (WaitForInputIdle(t_.process, 100) != 0) continue;
+            if (ended()) return false;
+            if (active_window(t_)) return true;
+        }
+        if (ended()) return false;
+        failed(step, "the program does not wait for input");
+    }
+
+    void report(int line, const std::string &source, const std::string &what)
+    {
+        if (line) std::fprintf(stderr, "script %s:%d: %s\n  %s\n", path_.c_str(), line, source.c_str(), what.c_str());
+        else std::fprintf(stderr, "script %s: %s\n", path_.c_str(), what.c_str());
+        std::fputs(dump_json(t_).c_str(), stderr);
+        std::fflush(stderr);
+    }
+
+    [[noreturn]] void failed(const Step &step, const std::string &why)
+    {
+        report(step.line, step.source, "failed: " + why);
+        throw Ended{STEP_FAILED};
+    }
+
+    HWND active(const Step &step)
+    {
+        HWND a = active_window(t_);
+        if (!a) failed(step, "no window is active");
+        return a;
+    }
+
+    HWND control(const Step &step)
+    {
+        HWND c = GetDlgItem(active(step), static_cast<int>(step.a));
+        if (!c) failed(step, "the active window has no control " + std::to_string(step.a));
+        return c;
+    }
+
+    // The window a click at `pt` (desktop) reaches below `top`: the topmost
+    // visible child there, through group boxes, which let clicks pass.
+    static HWND window_at(HWND top, POINT pt)
+    {
+        HWND at = top;
+        for (bool deeper = true; deeper;) {
+            deeper = false;
+            for (HWND k : children(at)) {
+                LONG style = GetWindowLongA(k, GWL_STYLE);
+                RECT r;
+                if (!(style & WS_VISIBLE) || !GetWindowRect(k, &r) || !PtInRect(&r, pt)) continue;
+                if (is_class(k, "Button") && (style & BS_TYPEMASK) == BS_GROUPBOX) continue;
+                at = k;
+                deeper = true;
+                break;
+            }
+        }
+        return at;
+    }
+
+    // The point nearest the centre of `part` (desktop) where a click reaches `target`.
+    bool reachable_point(HWND target, RECT part, POINT &out, std::string &why)
+    {
+        if (!IsWindowVisible(target)) return why = "it is hidden", false;
+        HWND top = GetAncestor(target, GA_ROOT);
+        POINT c{(part.left + part.right) / 2, (part.top + part.bottom) / 2};
+        long best = LONG_MAX;
+        for (LONG y = part.top; y < part.bottom; ++y)
+            for (LONG x = part.left; x < part.right; ++x) {
+                long d = (x - c.x) * (x - c.x) + (y - c.y) * (y - c.y);
+                if (d < best && window_at(top, POINT{x, y}) == target) best = d, out = POINT{x, y};
+                if (best == 0) return true;
+            }
+        if (best == LONG_MAX) return why = "it is wholly covered", false;
+        return true;
+    }
+
+    // A left click at `pt` (desktop) on the window there: the cursor moves
+    // there, the button goes down and up, as the window's own thread sees it.
+    void click_at(HWND top, POINT pt)
+    {
+        HWND w = window_at(top, pt);
+        if (!IsWindowEnabled(w)) return;   // a disabled window takes no clicks
+        SetCursorPos(pt.x, pt.y);
+        POINT c = pt;
+        ScreenToClient(w, &c);
+        LPARAM at = MAKELPARAM(c.x, c.y);
+        PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(w, WM_LBUTTONUP, 0, at);
+    }
+
+    HWND key_target() { return focus_window(t_) ? focus_window(t_) : active_window(t_); }
+
+    void key(UINT vk)
+    {
+        HWND to = key_target();
+        UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+        LPARAM down = 1 | static_cast<LPARAM>(scan << 16);
+        PostMessageA(to, WM_KEYDOWN, vk, down);
+        PostMessageA(to, WM_KEYUP, vk, down | static_cast<LPARAM>(0xC0000000u));
+    }
+
+    void perform(const Step &step)
+    {
+        std::string why;
+        POINT pt;
+        switch (step.op) {
+        case Op::Click: {
+            HWND c = control(step);
+            RECT r;
+            GetWindowRect(c, &r);
+            if (!reachable_point(c, r, pt, why))
+                failed(step, "control " + std::to_string(step.a) + " cannot be clicked: " + why);
+            click_at(GetAncestor(c, GA_ROOT), pt);
+            break;
+        }
+        case Op::ClickAt: {
+            HWND a = active(step);
+            pt = POINT{step.a, step.b};
+            ClientToScreen(a, &pt);
+            click_at(a, pt);
+            break;
+        }
+        case Op::Select:
+            select(step);
+            break;
+        case Op::Key:
+            // A character key types its character; TranslateMessage makes it
+            // from the key only where no Shift is needed.
+            if (step.ch && VkKeyScanA(step.ch) & 0x100) PostMessageA(key_target(), WM_CHAR, static_cast<BYTE>(step.ch), 1);
+            else key(step.vk);
+            break;
+        case Op::Type:
+            for (char c : step.text) PostMessageA(key_target(), WM_CHAR, static_cast<BYTE>(c), 1);
+            break;
+        case Op::Close:
+            // The system close command, as Alt+F4 gives it to any top-level window.
+            PostMessageA(active(step), WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        case Op::Wait:
+            Sleep(static_cast<DWORD>(step.a));
+            break;
+        case Op::Screenshot:
+            if (!screenshot(step.text, why)) failed(step, why);
+            break;
+        case Op::Dump: {
+            std::ofstream out(step.text, std::ios::binary | std::ios::trunc);
+            out << dump_json(t_);
+            out.close();
+            if (!out) failed(step, "cannot write " + step.text);
+            break;
+        }
+        case Op::ExpectWindow: {
+            std::string title = window_text(active(step));
+            if (title != step.text) failed(step, "the active window is \"" + title + "\"");
+            break;
+        }
+        case Op::ExpectText: {
+            std::string text = window_text(control(step));
+            if (text != step.text) failed(step, "control " + std::to_string(step.a) + " reads \"" + text + "\"");
+            break;
+        }
+        case Op::Menu:
+            menu(step);
+            break;
+        }
+    }
+
+    void select(const Step &step)
+    {
+        HWND list = control(step);
+        if (!is_class(list, "ListBox")) failed(step, "control " + std::to_string(step.a) + " is no list box");
+        auto ask = [list](UINT msg) {
+            DWORD_PTR r = 0;
+            SendMessageTimeoutA(list, msg, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
+            return static_cast<int>(r);
+        };
+        int count = ask(LB_GETCOUNT), top = ask(LB_GETTOPINDEX), height = ask(LB_GETITEMHEIGHT);
+        if (step.b < 0 || step.b >= count)
+            failed(step, "item " + std::to_string(step.b) + " of control " + std::to_string(step.a) +
+                             " cannot be selected: it has " + std::to_string(count) + " items");
+        RECT client;
+        GetClientRect(list, &client);
+        int row = static_cast<int>(step.b) - top, arrows = 0;
+        if (row < 0 || row * height >= client.bottom) arrows = row, row = 0;   // from the first item in view
+        RECT item{0, row * height, client.right, (row + 1) * height < client.bottom ? (row + 1) * height : client.bottom};
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT *>(&item), 2);
+        POINT pt;
+        std::string why;
+        if (!reachable_point(list, item, pt, why))
+            failed(step, "item " + std::to_string(step.b) + " of control " + std::to_string(step.a) +
+                             " cannot be selected: " + why);
+        click_at(GetAncestor(list, GA_ROOT), pt);
+        for (int i = 0; i < (arrows < 0 ? -arrows : arrows); ++i) key(arrows > 0 ? VK_DOWN : VK_UP);
+    }
+
+    // "TOP ITEM": the drop-down whose text (without '&') begins the step,
+    // then its item; chosen as the menu does, by WM_COMMAND with the id.
+    void menu(const Step &step)
+    {
+        HWND a = active(step);
+        HMENU bar = GetMenu(a);
+        if (!bar || GetMenuItemCount(bar) <= 0) failed(step, "the window has no menu");
+        for (size_t blank = step.text.find(' '); blank != std::string::npos; blank = step.text.find(' ', blank + 1)) {
+            int top = position_of(bar, step.text.substr(0, blank));
+            if (top < 0) continue;
+            HMENU drop = GetSubMenu(bar, top);
+            std::string item = step.text.substr(blank + 1);
+            int i = drop ? position_of(drop, item) : -1;
+            if (i < 0) failed(step, "the drop-down \"" + step.text.substr(0, blank) + "\" has no item \"" + item + "\"");
+            UINT state = GetMenuState(drop, static_cast<UINT>(i), MF_BYPOSITION);
+            if (state & (MF_GRAYED | MF_DISABLED)) failed(step, "the item \"" + item + "\" is greyed");
+            if (state & MF_POPUP) failed(step, "the item \"" + item + "\" opens a further drop-down");
+            PostMessageA(a, WM_COMMAND, MAKEWPARAM(GetMenuItemID(drop, i), 0), 0);
+            return;
+        }
+        failed(step, "no drop-down on the menu bar begins \"" + step.text + "\"");
+    }
+
+    // A menu text as a person reads it: without '&' and what follows a tab.
+    static std::string plain(const char *text)
+    {
+        std::string out;
+        for (const char *p = text; *p && *p != '\t'; ++p)
+            if (*p != '&' || p[1] == '&') out += *p == '&' ? *++p : *p;
+        return out;
+    }
+
+    static int position_of(HMENU m, const std::string &text)
+    {
+        char buf[256];
+        for (int i = 0, n = GetMenuItemCount(m); i < n; ++i) {
+            buf[0] = 0;
+            GetMenuStringA(m, static_cast<UINT>(i), buf, sizeof buf, MF_BYPOSITION);
+            if (!(GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) && plain(buf) == text) return i;
+        }
+        return -1;
+    }
+
+    // The program's visible top-level windows as the desktop shows them,
+    // each printed by PrintWindow, bottom first.
+    bool screenshot(const std::string &path, std::string &why)
+    {
+        int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void *bits = nullptr;
+        HDC screen = GetDC(nullptr);
+        HDC desk = CreateCompatibleDC(screen);
+        HBITMAP canvas = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(desk, canvas);
+        PatBlt(desk, 0, 0, w, h, BLACKNESS);
+        std::vector<HWND> tops = top_level_windows(t_);
+        for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+            RECT r;
+            if (!IsWindowVisible(*it) || !GetWindowRect(*it, &r)) continue;
+            HDC win = CreateCompatibleDC(screen);
+            HBITMAP pic = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
+            HGDIOBJ was = SelectObject(win, pic);
+            PrintWindow(*it, win, 0);
+            BitBlt(desk, r.left, r.top, r.right - r.left, r.bottom - r.top, win, 0, 0, SRCCOPY);
+            SelectObject(win, was);
+            DeleteObject(pic);
+            DeleteDC(win);
+        }
+        GdiFlush();
+        std::vector<uint8_t> rgb(static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
+        const auto *px = static_cast<const uint8_t *>(bits);
+        for (size_t i = 0; i < static_cast<size_t>(w) * static_cast<size_t>(h); ++i) {
+            rgb[i * 3] = px[i * 4 + 2];
+            rgb[i * 3 + 1] = px[i * 4 + 1];
+            rgb[i * 3 + 2] = px[i * 4];
+        }
+        SelectObject(desk, old);
+        DeleteObject(canvas);
+        DeleteDC(desk);
+        ReleaseDC(nullptr, screen);
+        if (!write_png(path, w, h, rgb)) return why = "cannot write " + path, false;
+        return true;
+    }
+};
+
+int run(int argc, char **argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: stonecall-drive SCRIPT PROGRAM.exe [ARGUMENTS...]\n");
+        return STEP_FAILED;
+    }
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(sizeof folder, folder);
+    std::vector<Step> steps;
+    if (!load(argv[1], folder, steps)) return STEP_FAILED;
+
+    std::string line = std::string("\"") + argv[2] + "\"";
+    for (int i = 3; i < argc; ++i) line += std::string(i == 3 ? " " : " ") + argv[i];
+    std::vector<char> cmd(line.begin(), line.end());
+    cmd.push_back('\0');
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(argv[2], cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &si, &pi)) {
+        std::fprintf(stderr, "stonecall-drive: cannot start %s (error %lu)\n", argv[2], GetLastError());
+        return STEP_FAILED;
+    }
+    CloseHandle(pi.hThread);
+    Target t{pi.hProcess, pi.dwProcessId, pi.dwThreadId, GetTickCount()};
+    int status = Runner(argv[1], std::move(steps), t).run();
+    CloseHandle(pi.hProcess);
+    return status;
+}
+
+} // namespace
+} // namespace drive
+
+int main(int argc, char **argv) { return drive::run(argc, argv); }
