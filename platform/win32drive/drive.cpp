@@ -36,6 +36,10 @@ constexpr int SCRIPT_RAN_OUT = 4;
 // long its queue must stay empty to count as waiting.
 constexpr DWORD BUSY_LIMIT_MS = 30000;
 constexpr DWORD QUIET_MS = 60;
+// In real time a screen may still be on its way (a banner whose timer has
+// not quite run out) when a step looks for it: expectations and controls get
+// this long to appear before the step fails.
+constexpr DWORD GRACE_MS = 5000;
 
 enum class Op { Menu, Click, ClickAt, Select, Key, Type, Close, Wait, Screenshot, Dump, ExpectWindow, ExpectText };
 enum class Args { None, Number, TwoNumbers, KeyName, Text, OptionalText, NumberThenText };
@@ -217,8 +221,8 @@ struct Ended {
 
 class Runner {
 public:
-    Runner(std::string path, std::vector<Step> steps, Target target)
-        : path_(std::move(path)), steps_(std::move(steps)), t_(target)
+    Runner(std::string path, std::vector<Step> steps, Target target, std::string program)
+        : path_(std::move(path)), steps_(std::move(steps)), t_(target), program_(std::move(program))
     {
     }
 
@@ -229,7 +233,11 @@ public:
                 if (!waits_for_input(step)) return exit_code();
                 perform(step);
             }
+            // A program on its way out may still wait a moment with its
+            // windows hidden: it has run out only with a window showing.
             if (!waits_for_input(Step{})) return exit_code();
+            within_grace([&] { return ended() || (active_window(t_) && IsWindowVisible(active_window(t_))); });
+            if (ended()) return exit_code();
             report(0, "", "the script ran out while the program waits for input");
             throw Ended{SCRIPT_RAN_OUT};
         } catch (const Ended &e) {
@@ -243,6 +251,31 @@ private:
     std::string path_;
     std::vector<Step> steps_;
     Target t_;
+    std::string program_;
+    // Wine keeps a menu's items with the process that made it, so another
+    // process reads nothing through the handle. Then the menu is read from
+    // the program's own resources; its items have their ids there, but not
+    // the states the program gave them since (greyed items are not noticed).
+    struct ResourceMenu {
+        HMODULE module = nullptr;
+        HMENU menu = nullptr;
+        HMENU get(const std::string &exe)
+        {
+            if (!module) module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+            if (module && !menu) EnumResourceNamesA(module, MAKEINTRESOURCEA(4), first, reinterpret_cast<LONG_PTR>(this));
+            return menu;
+        }
+        static BOOL CALLBACK first(HMODULE m, LPCSTR, LPSTR name, LONG_PTR self)
+        {
+            reinterpret_cast<ResourceMenu *>(self)->menu = LoadMenuA(m, name);
+            return FALSE;
+        }
+        ~ResourceMenu()
+        {
+            if (menu) DestroyMenu(menu);
+            if (module) FreeLibrary(module);
+        }
+    } program_menu_;
 
     bool ended() const { return WaitForSingleObject(t_.process, 0) == WAIT_OBJECT_0; }
 
@@ -284,18 +317,32 @@ private:
         throw Ended{STEP_FAILED};
     }
 
+    // The active window once it shows: one being closed may still hold the
+    // activation for a moment after its thread has gone back to waiting.
     HWND active(const Step &step)
     {
-        HWND a = active_window(t_);
-        if (!a) failed(step, "no window is active");
+        HWND a = nullptr;
+        if (!within_grace([&] { return (a = active_window(t_)) && IsWindowVisible(a); }))
+            failed(step, "no window is active");
         return a;
     }
 
     HWND control(const Step &step)
     {
-        HWND c = GetDlgItem(active(step), static_cast<int>(step.a));
-        if (!c) failed(step, "the active window has no control " + std::to_string(step.a));
+        HWND c = nullptr;
+        HWND a = active(step);
+        if (!within_grace([&] { return (c = GetDlgItem(a, static_cast<int>(step.a))) != nullptr; }))
+            failed(step, "the active window has no control " + std::to_string(step.a));
         return c;
+    }
+
+    // Polls `holds` until it does or the grace time has run out.
+    template <class Check> bool within_grace(Check holds)
+    {
+        for (DWORD since = GetTickCount();; Sleep(QUIET_MS)) {
+            if (holds()) return true;
+            if (GetTickCount() - since >= GRACE_MS || ended()) return false;
+        }
     }
 
     // The window a click at `pt` (desktop) reaches below `top`: the topmost
@@ -411,13 +458,14 @@ private:
             break;
         }
         case Op::ExpectWindow: {
-            std::string title = window_text(active(step));
-            if (title != step.text) failed(step, "the active window is \"" + title + "\"");
+            std::string title;
+            if (!within_grace([&] { return (title = window_text(active(step))) == step.text; })) failed(step, "the active window is \"" + title + "\"");
             break;
         }
         case Op::ExpectText: {
-            std::string text = window_text(control(step));
-            if (text != step.text) failed(step, "control " + std::to_string(step.a) + " reads \"" + text + "\"");
+            std::string text;
+            HWND c = control(step);
+            if (!within_grace([&] { return (text = window_text(c)) == step.text; })) failed(step, "control " + std::to_string(step.a) + " reads \"" + text + "\"");
             break;
         }
         case Op::Menu:
@@ -460,7 +508,9 @@ private:
     {
         HWND a = active(step);
         HMENU bar = GetMenu(a);
-        if (!bar || GetMenuItemCount(bar) <= 0) failed(step, "the window has no menu");
+        if (!bar) failed(step, "the window has no menu");
+        if (GetMenuItemCount(bar) <= 0) bar = program_menu_.get(program_);
+        if (!bar) failed(step, "the window's menu cannot be read");
         for (size_t blank = step.text.find(' '); blank != std::string::npos; blank = step.text.find(' ', blank + 1)) {
             int top = position_of(bar, step.text.substr(0, blank));
             if (top < 0) continue;
@@ -568,7 +618,7 @@ int run(int argc, char **argv)
     }
     CloseHandle(pi.hThread);
     Target t{pi.hProcess, pi.dwProcessId, pi.dwThreadId, GetTickCount()};
-    int status = Runner(argv[1], std::move(steps), t).run();
+    int status = Runner(argv[1], std::move(steps), t, argv[2]).run();
     CloseHandle(pi.hProcess);
     return status;
 }
