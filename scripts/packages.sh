@@ -6,6 +6,20 @@ BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark
   libjpeg-dev libgif-dev libsdl2-dev)
 FONT_PACKAGES=(fonts-wine fonts-blankenburg fonts-dejavu-core)
 TEST_PACKAGES=("${FONT_PACKAGES[@]}")
+# The Windows build (build-windows.sh) and its tests under Wine (test-windows.sh);
+# wine32 needs the i386 architecture.
+WINDOWS_BUILD_PACKAGES=(cmake make g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686)
+WINDOWS_TEST_PACKAGES=(wine wine32:i386 xvfb xauth)
+
+# Adds a foreign architecture to dpkg (and refreshes the lists) when missing.
+ensure_architecture() {
+  if [ "$(dpkg --print-architecture)" != "$1" ] && ! dpkg --print-foreign-architectures | grep -qx "$1"; then
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo dpkg --add-architecture "$1"
+    $sudo apt-get update -qq
+  fi
+}
 
 ensure_packages() {
   local missing=()

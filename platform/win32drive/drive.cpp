@@ -36,6 +36,9 @@ constexpr int SCRIPT_RAN_OUT = 4;
 // long its queue must stay empty to count as waiting.
 constexpr DWORD BUSY_LIMIT_MS = 30000;
 constexpr DWORD QUIET_MS = 60;
+constexpr int SYNC_ROUNDS = 3;
+// A script has run out only when the program still waits this long after it.
+constexpr DWORD RAN_OUT_MS = 1000;
 // In real time a screen may still be on its way (a banner whose timer has
 // not quite run out) when a step looks for it: expectations and controls get
 // this long to appear before the step fails.
@@ -232,9 +235,12 @@ public:
             for (const Step &step : steps_) {
                 if (!waits_for_input(step)) return exit_code();
                 perform(step);
+                if (acts(step.op)) taken();
             }
             // A program on its way out may still wait a moment with its
             // windows hidden: it has run out only with a window showing.
+            if (!waits_for_input(Step{})) return exit_code();
+            Sleep(RAN_OUT_MS);
             if (!waits_for_input(Step{})) return exit_code();
             within_grace([&] { return ended() || (active_window(t_) && IsWindowVisible(active_window(t_))); });
             if (ended()) return exit_code();
@@ -276,6 +282,26 @@ private:
             if (module) FreeLibrary(module);
         }
     } program_menu_;
+
+    static bool acts(Op op)
+    {
+        return op == Op::Menu || op == Op::Click || op == Op::ClickAt || op == Op::Select || op == Op::Key ||
+               op == Op::Type || op == Op::Close;
+    }
+
+    // Until the program has taken the input just posted. Its thread answers
+    // a sent message each time it looks at its queue, before the posted ones,
+    // so a few answered WM_NULLs mean it has gone round its loop with them;
+    // until it does, WaitForInputIdle may still answer for the wait before.
+    void taken()
+    {
+        for (int round = 0; round < SYNC_ROUNDS && !ended(); ++round) {
+            DWORD_PTR ignored;
+            HWND w = active_window(t_);
+            if (w) SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_NORMAL, BUSY_LIMIT_MS, &ignored);
+            Sleep(QUIET_MS);
+        }
+    }
 
     bool ended() const { return WaitForSingleObject(t_.process, 0) == WAIT_OBJECT_0; }
 

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Runs every session that is not pending on both builds, each in a folder of
+# its own under a temporary folder, and compares their files. Runs under an X
+# display (test-windows.sh starts Xvfb); Wine gets a fresh prefix there.
+#   both_builds.sh LINUX_STONECALL WINDOWS_BUILD_FOLDER
+set -uo pipefail
+linux=$1 windows=$2
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() { wineserver -k 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+
+now() { date +%s%N; }
+started=$(now)
+wineboot -i >/dev/null 2>&1
+echo "Wine prefix ready after $(( ($(now) - started) / 1000000 )) ms"
+
+failed=0 passed=0
+pending=$(sed -n 's/^pending[[:space:]]\{1,\}\([a-z_]*\)[[:space:]]\{1,\}\(.*\)/\1: \2/p' "$here/sessions.list")
+for name in $(grep -E '^[a-z]' "$here/sessions.list" | grep -v '^pending' | cut -d' ' -f1); do
+  if echo "$pending" | grep -q "^$name:"; then
+    echo "session $name: PENDING, $(echo "$pending" | sed -n "s/^$name: //p")"
+    continue
+  fi
+  if "$here/run_session.sh" linux "$name" "$work/linux/$name" "$linux" &&
+     "$here/run_session.sh" windows "$name" "$work/windows/$name" "$windows/stonecall.exe" "$windows/stonecall-drive.exe" &&
+     "$here/compare_session.sh" "$name" "$work/linux/$name" "$work/windows/$name"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    # Keep what the failing session left, for a look.
+    mkdir -p "$here/../../build-windows/failed" && cp -r "$work/linux/$name" "$here/../../build-windows/failed/$name.linux" 2>/dev/null
+    cp -r "$work/windows/$name" "$here/../../build-windows/failed/$name.windows" 2>/dev/null
+  fi
+done
+echo "sessions: $passed passed, $failed failed, $(echo "$pending" | grep -c .) pending, in $(( ($(now) - started) / 1000000 )) ms"
+[ $failed = 0 ]

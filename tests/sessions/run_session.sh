@@ -1,0 +1,32 @@
+#!/bin/sh
+# Runs one session of sessions.list in a fresh working folder, which it
+# keeps, and checks the exit status.
+#   run_session.sh linux NAME DIR STONECALL                       (headless)
+#   run_session.sh windows NAME DIR STONECALL.EXE STONECALL-DRIVE.EXE   (under Wine)
+set -u
+side=$1 name=$2 dir=$3 program=$4 driver=${5:-}
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+row=$(grep -E "^$name[[:space:]]" "$here/sessions.list") || { echo "no session $name" >&2; exit 99; }
+# shellcheck disable=SC2086
+set -- $row
+want=$2 folder=$3
+shift 4
+rm -rf "$dir" && mkdir -p "$dir" || exit 99
+[ "$folder" = empty ] || cp "$root/spreads/$folder" "$dir/" || exit 99
+cd "$dir" || exit 99
+started=$(date +%s%N)
+case $side in
+linux) STONECALL_DRIVER=headless STONECALL_SCRIPT="$here/$name.script" "$program" "$@" 2>stderr.txt ;;
+windows) wine "$driver" "Z:$here/$name.script" "Z:$program" "$@" 2>stderr.txt ;;
+*) echo "no side $side" >&2; exit 99 ;;
+esac
+got=$?
+ms=$(( ($(date +%s%N) - started) / 1000000 ))
+if [ "$got" != "$want" ]; then
+    cat stderr.txt >&2
+    echo "session $name ($side): exit status $got, expected $want, after $ms ms" >&2
+    exit 1
+fi
+echo "session $name ($side): exit status $got after $ms ms"
+exit 0
