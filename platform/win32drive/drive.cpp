@@ -573,8 +573,9 @@ private:
         return -1;
     }
 
-    // The program's visible top-level windows as the desktop shows them,
-    // each printed by PrintWindow, bottom first.
+    // The desktop as it shows, like the screenshots of our own layer. Not
+    // through PrintWindow: under Wine a device context is the process's own,
+    // so another process cannot print into it and the picture stays black.
     bool screenshot(const std::string &path, std::string &why)
     {
         int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -589,20 +590,7 @@ private:
         HDC desk = CreateCompatibleDC(screen);
         HBITMAP canvas = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
         HGDIOBJ old = SelectObject(desk, canvas);
-        PatBlt(desk, 0, 0, w, h, BLACKNESS);
-        std::vector<HWND> tops = top_level_windows(t_);
-        for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
-            RECT r;
-            if (!IsWindowVisible(*it) || !GetWindowRect(*it, &r)) continue;
-            HDC win = CreateCompatibleDC(screen);
-            HBITMAP pic = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
-            HGDIOBJ was = SelectObject(win, pic);
-            PrintWindow(*it, win, 0);
-            BitBlt(desk, r.left, r.top, r.right - r.left, r.bottom - r.top, win, 0, 0, SRCCOPY);
-            SelectObject(win, was);
-            DeleteObject(pic);
-            DeleteDC(win);
-        }
+        BitBlt(desk, 0, 0, w, h, screen, 0, 0, SRCCOPY);
         GdiFlush();
         std::vector<uint8_t> rgb(static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
         const auto *px = static_cast<const uint8_t *>(bits);

@@ -14,6 +14,12 @@ trap cleanup EXIT
 now() { date +%s%N; }
 started=$(now)
 wineboot -i >/dev/null 2>&1
+# Wine's own desktop window: without a window manager on the display, Wine
+# would ask for the main window's maximising in vain, and the screen would
+# show it at its first size while Windows thinks it maximised.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+wineserver -w
 echo "Wine prefix ready after $(( ($(now) - started) / 1000000 )) ms"
 
 failed=0 passed=0
