@@ -11,6 +11,7 @@ row=$(grep -E "^$name[[:space:]]" "$here/sessions.list") || { echo "no session $
 # shellcheck disable=SC2086
 set -- $row
 files=$4
+[ "$files" = - ] && { echo "session $name: no files to compare"; exit 0; }
 tags() { grep -o '<[^>]*>' "$1" | sed 's/[0-9][0-9]*/#/g'; }
 head_text() { sed 's/<IMG[^>]*[0-9]\.[a-zA-Z]*"*>.*//' "$1"; }
 tail_text() { sed 's/.*<IMG[^>]*[0-9]\.[a-zA-Z]*"*>//' "$1"; }

@@ -23,6 +23,10 @@ windows) wine "$driver" "Z:$here/$name.script" "Z:$program" "$@" 2>stderr.txt ;;
 esac
 got=$?
 ms=$(( ($(date +%s%N) - started) / 1000000 ))
+# A run the script ends must say why, with the window dump.
+if [ "$want" = 3 ] || [ "$want" = 4 ]; then
+    grep -q '"windows": \[' stderr.txt || { cat stderr.txt >&2; echo "session $name ($side): no window dump on standard error" >&2; exit 1; }
+fi
 if [ "$got" != "$want" ]; then
     cat stderr.txt >&2
     echo "session $name ($side): exit status $got, expected $want, after $ms ms" >&2
