@@ -1,23 +1,10 @@
 /* The C runtime's low-level file calls, Microsoft flavour: integer handles,
  * text mode (CR LF on disk, LF in memory, Ctrl-Z ends the data) and 32-bit
- * offsets, since long is 32-bit on Windows whatever the host's long is. */
+ * offsets, since long is 32-bit on Windows whatever the host's long is.
+ * As on Windows, the flags of _open are in <fcntl.h> and its permission
+ * arguments in <sys/stat.h>. */
 #ifndef STONECALL_IO_H
 #define STONECALL_IO_H
-
-/* _open flags; the access mode is (flags & 3) because _O_RDONLY is 0. */
-#define _O_RDONLY 0x0000
-#define _O_WRONLY 0x0001
-#define _O_RDWR 0x0002
-#define _O_APPEND 0x0008
-#define _O_CREAT 0x0100
-#define _O_TRUNC 0x0200
-#define _O_EXCL 0x0400
-#define _O_TEXT 0x4000
-#define _O_BINARY 0x8000
-
-/* Permission arguments of _open (with _O_CREAT) and _chmod. */
-#define _S_IREAD 0x0100
-#define _S_IWRITE 0x0080
 
 /* Attribute bits of struct _finddata_t. */
 #define _A_NORMAL 0x00

@@ -614,6 +614,10 @@ int run(int argc, char **argv)
         std::fprintf(stderr, "usage: stonecall-drive SCRIPT PROGRAM.exe [ARGUMENTS...]\n");
         return STEP_FAILED;
     }
+    // A thread without a message queue cannot share its input state with
+    // the program's (AttachThreadInput): make ours.
+    MSG none;
+    PeekMessageA(&none, nullptr, 0, 0, PM_NOREMOVE);
     char folder[MAX_PATH];
     GetCurrentDirectoryA(sizeof folder, folder);
     std::vector<Step> steps;

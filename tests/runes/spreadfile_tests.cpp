@@ -2,7 +2,9 @@
 // safe save under faults.
 #include "runes/spread.h"
 
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 
 #include "app/screenloop.h"
 #include "crt/faults.h"

@@ -1,7 +1,9 @@
 // The settings file qmsc98.ini: creation, loading the options, rewriting.
 #include "settings/inifile.h"
 
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 
 #include "crt/faults.h"
 #include "support/tempdir.h"

@@ -1,6 +1,7 @@
 // The label-value store in texts and in files opened in text mode.
 #include "util/labelstore.h"
 
+#include <fcntl.h>
 #include <io.h>
 
 #include "crt/faults.h"

@@ -1,6 +1,8 @@
 // The low-level file calls: Microsoft text mode, raw 32-bit offsets, the
 // Windows rules for read-only files and folders, and the fault switch.
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 
 #include "crt/faults.h"
 #include "support/tempdir.h"

@@ -1,5 +1,7 @@
 // Replacing and deleting files, and the final path of an open file.
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 #include "crt/faults.h"
