@@ -624,7 +624,7 @@ int run(int argc, char **argv)
     if (!load(argv[1], folder, steps)) return STEP_FAILED;
 
     std::string line = std::string("\"") + argv[2] + "\"";
-    for (int i = 3; i < argc; ++i) line += std::string(i == 3 ? " " : " ") + argv[i];
+    for (int i = 3; i < argc; ++i) line += std::string(" ") + argv[i];
     std::vector<char> cmd(line.begin(), line.end());
     cmd.push_back('\0');
     STARTUPINFOA si{};

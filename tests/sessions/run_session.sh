@@ -13,7 +13,13 @@ set -- $row
 want=$2 folder=$3
 shift 4
 rm -rf "$dir" && mkdir -p "$dir" || exit 99
-[ "$folder" = empty ] || cp "$root/spreads/$folder" "$dir/" || exit 99
+if [ "$folder" != empty ]; then
+    for item in $(echo "$folder" | tr , ' '); do
+        if [ -d "$here/files/$item" ]; then cp "$here/files/$item"/* "$dir/" || exit 99
+        else cp "$root/spreads/$item" "$dir/" || exit 99
+        fi
+    done
+fi
 cd "$dir" || exit 99
 started=$(date +%s%N)
 case $side in
