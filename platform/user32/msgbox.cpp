@@ -103,6 +103,7 @@ int default_button(const ButtonSet &set, UINT type)
 constexpr int kMargin = 12;
 constexpr int kIcon = 32;
 constexpr int kButtonW = 75, kButtonH = 23, kButtonGap = 6;
+constexpr int kTextId = 0xFFFF;   // the id Windows gives the text of a message box
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
 
 struct MsgBox {
@@ -180,14 +181,8 @@ MsgBox *state_of(HWND box) { return reinterpret_cast<MsgBox *>(GetWindowLongPtrA
 void MSGBOX_Paint(HWND box, MsgBox &mb)
 {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(box, &ps);
+    BeginPaint(box, &ps);
     if (Window *w = find(box); w && mb.icon) draw_icon(w->surface.canvas, mb.icon, mb.iconAt.x, mb.iconAt.y);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    RECT r = mb.textRect;
-    DrawTextA(dc, mb.text.c_str(), -1, &r, DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
     EndPaint(box, &ps);
 }
 
@@ -293,6 +288,13 @@ HWND create_box(MsgBox &mb, const std::string &caption, HWND owner, UINT type)
     const int buttonsW = mb.set->count * kButtonW + (mb.set->count - 1) * kButtonGap;
     int x = (mb.client.cx - buttonsW) / 2;
     const int y = mb.client.cy - kMargin - kButtonH;
+    // The text is a label of its own with id 0xFFFF, as on Windows, so that
+    // what reads a box's controls (a script's expect-text) finds it there.
+    const RECT &at = mb.textRect;
+    HWND label = CreateWindowExA(0, "STATIC", mb.text.c_str(), WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT | SS_NOPREFIX,
+                                 at.left, at.top, at.right - at.left, at.bottom - at.top, box,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), nullptr, nullptr);
+    if (label) SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(box_font()), FALSE);
     for (int i = 0; i < mb.set->count; ++i, x += kButtonW + kButtonGap) {
         const Button &b = mb.set->buttons[i];
         DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == 0 ? WS_GROUP : 0) |

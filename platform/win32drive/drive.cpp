@@ -355,9 +355,14 @@ private:
 
     HWND control(const Step &step)
     {
+        // The window that holds it may itself be on its way (a message box).
         HWND c = nullptr;
-        HWND a = active(step);
-        if (!within_grace([&] { return (c = GetDlgItem(a, static_cast<int>(step.a))) != nullptr; }))
+        active(step);
+        auto found = [&] {
+            HWND a = active_window(t_);
+            return a && IsWindowVisible(a) && (c = GetDlgItem(a, static_cast<int>(step.a))) != nullptr;
+        };
+        if (!within_grace(found))
             failed(step, "the active window has no control " + std::to_string(step.a));
         return c;
     }

@@ -212,6 +212,29 @@ TEST(MessageBox, CentredOnItsOwnerOrTheDesktopAndSizedToItsText)
     EXPECT_TRUE(p.done());
 }
 
+// What reads a box from outside, as a script's expect-text does, finds its
+// text where Windows keeps it: a label with id 0xFFFF, beside the icon, that
+// clicks pass through to the box.
+TEST(MessageBox, ItsTextIsALabelWithIdFFFFBesideTheIcon)
+{
+    HWND owner = owner_window();
+    Person p;
+    p.then([&] {
+        HWND label = GetDlgItem(box(), 0xFFFF);
+        ASSERT_NE(label, nullptr);
+        char text[64] = "";
+        GetWindowTextA(label, text, sizeof text);
+        EXPECT_EQ(user32::find(label)->cls, user32::find_class("STATIC"));
+        EXPECT_STREQ(text, "Save the & changes?");
+        EXPECT_TRUE(GetWindowLongA(label, GWL_STYLE) & SS_NOPREFIX);
+        RECT r = rect_of(label), b = rect_of(box());
+        EXPECT_GE(r.left - b.left, 12 + 32 + 12);   // right of the icon
+        Person::click(GetDlgItem(box(), IDNO));
+    });
+    EXPECT_EQ(MessageBoxA(owner, "Save the & changes?", "Question", MB_YESNO | MB_ICONQUESTION), IDNO);
+    EXPECT_TRUE(p.done());
+}
+
 TEST(MessageBox, AQuitRequestEndsTheBoxAndIsHandedOn)
 {
     HWND owner = owner_window();
