@@ -33,6 +33,11 @@ public:
     // Called at every retrieval of a message, so a driver can stop a program
     // that never blocks (the test driver's bound on a run-away program).
     virtual void checkpoint() {}
+
+    // Whether anybody can answer a wait for input: a person, a test driver or
+    // a script. A headless run without any is never shown a window that only
+    // input could close (a message box answers itself as Enter would).
+    virtual bool input_can_come() { return true; }
 };
 
 // The installed driver; the headless one when none was installed.

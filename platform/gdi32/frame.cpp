@@ -73,35 +73,46 @@ void caption_button(const gfx::Canvas &c, const gfx::Rect &r, const gfx::Rect &c
     glyph(inside);
 }
 
-void caption_buttons(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &bar, const gfx::Rect &clip)
+void caption_buttons(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &clip)
 {
-    if (!(nc.style & WS_SYSMENU))
-        return;
-    const int h = nc.captionHeight - 5, w = h + 2;
     const uint32_t ink = sys(kBtnText);
-    gfx::Rect close{bar.right - 2 - w, bar.top + 2, bar.right - 2, bar.top + 2 + h};
-    caption_button(c, close, clip, [&](const gfx::Rect &in) {
-        // An X two pixels thick.
-        const int l = in.left + 3, t = in.top + 2, s = std::min(in.width(), in.height()) - 5;
-        for (int d = 0; d < 2; ++d) {
-            gfx::draw_line(c, {l + d, t}, {l + d + s + 1, t + s + 1}, ink, clip);
-            gfx::draw_line(c, {l + d + s, t}, {l + d - 1, t + s + 1}, ink, clip);
-        }
-    });
-    if (!(nc.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) || (nc.style & WS_CHILD))
-        return;
-    gfx::Rect max = gfx::offset(close, -(w + 2), 0);
-    caption_button(c, max, clip, [&](const gfx::Rect &in) {
-        const gfx::Rect box{in.left + 2, in.top + 1, in.right - 3, in.bottom - 2};
-        gfx::fill_rect(c, {box.left, box.top, box.right, box.top + 2}, ink, clip);
-        gfx::fill_rect(c, {box.left, box.top, box.left + 1, box.bottom}, ink, clip);
-        gfx::fill_rect(c, {box.right - 1, box.top, box.right, box.bottom}, ink, clip);
-        gfx::fill_rect(c, {box.left, box.bottom - 1, box.right, box.bottom}, ink, clip);
-    });
-    gfx::Rect min = gfx::offset(max, -w, 0);
-    caption_button(c, min, clip, [&](const gfx::Rect &in) {
-        gfx::fill_rect(c, {in.left + 3, in.bottom - 4, in.left + 9, in.bottom - 2}, ink, clip);
-    });
+    if (!nc.closeBox.empty()) {
+        // An X two pixels thick; etched when Close is greyed.
+        const auto cross = [&](const gfx::Rect &in, int dx, uint32_t colour) {
+            const int l = in.left + 3 + dx, t = in.top + 2 + dx, s = std::min(in.width(), in.height()) - 5;
+            for (int d = 0; d < 2; ++d) {
+                gfx::draw_line(c, {l + d, t}, {l + d + s + 1, t + s + 1}, colour, clip);
+                gfx::draw_line(c, {l + d + s, t}, {l + d - 1, t + s + 1}, colour, clip);
+            }
+        };
+        caption_button(c, nc.closeBox, clip, [&](const gfx::Rect &in) {
+            if (nc.closeEnabled)
+                return cross(in, 0, ink);
+            cross(in, 1, sys(k3DHilight));
+            cross(in, 0, sys(k3DShadow));
+        });
+    }
+    const auto box = [&](const gfx::Rect &b) {
+        gfx::fill_rect(c, {b.left, b.top, b.right, b.top + 2}, ink, clip);
+        gfx::fill_rect(c, {b.left, b.top, b.left + 1, b.bottom}, ink, clip);
+        gfx::fill_rect(c, {b.right - 1, b.top, b.right, b.bottom}, ink, clip);
+        gfx::fill_rect(c, {b.left, b.bottom - 1, b.right, b.bottom}, ink, clip);
+    };
+    if (!nc.maxBox.empty())
+        caption_button(c, nc.maxBox, clip, [&](const gfx::Rect &in) {
+            if (!(nc.style & WS_MAXIMIZE))
+                return box({in.left + 2, in.top + 1, in.right - 3, in.bottom - 2});
+            // Restore: two small windows, one behind the other.
+            box({in.left + 4, in.top + 1, in.right - 3, in.bottom - 5});
+            gfx::fill_rect(c, {in.left + 2, in.top + 4, in.right - 5, in.bottom - 2}, sys(k3DFace), clip);
+            box({in.left + 2, in.top + 4, in.right - 5, in.bottom - 2});
+        });
+    if (!nc.minBox.empty())
+        caption_button(c, nc.minBox, clip, [&](const gfx::Rect &in) {
+            if (!(nc.style & WS_MINIMIZE))
+                return gfx::fill_rect(c, {in.left + 3, in.bottom - 4, in.left + 9, in.bottom - 2}, ink, clip);
+            box({in.left + 2, in.top + 1, in.right - 3, in.bottom - 2});
+        });
 }
 
 void caption_bar(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &bar, const gfx::Rect &clip)
@@ -115,11 +126,13 @@ void caption_bar(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &bar
     font::Face &face = font::face_for("MS Sans Serif", -11, FW_BOLD);
     const uint32_t ink = sys(nc.active ? kCaptionText : kInactiveCaptionText);
     gfx::Rect textClip = gfx::intersect(clip, fill);
-    textClip.right = std::max(textClip.left, textClip.right - (nc.style & WS_SYSMENU ? nc.captionHeight : 0));
+    for (const gfx::Rect &b : {nc.closeBox, nc.maxBox, nc.minBox})
+        if (!b.empty())
+            textClip.right = std::max(textClip.left, std::min(textClip.right, b.left - 2));
     const int baseline = fill.top + (fill.height() - face.height()) / 2 + face.metrics().ascent;
     draw_glyphs(c, face, fill.left + 2, baseline, nc.caption.data(), static_cast<int>(nc.caption.size()), ink,
                 textClip);
-    caption_buttons(c, nc, fill, clip);
+    caption_buttons(c, nc, clip);
 }
 
 void scroll_area(const gfx::Canvas &c, const gfx::Rect &r, bool vertical, int size, const gfx::Rect &clip)

@@ -33,6 +33,10 @@ struct NonClient {
     bool hasMenu = false;
     bool active = true;
     std::string caption;
+    // The caption buttons where the window manager hit-tests them, in canvas
+    // coordinates; an empty rectangle is a button the window does not have.
+    gfx::Rect closeBox, maxBox, minBox;
+    bool closeEnabled = true;   // a greyed close box is drawn etched
 };
 
 // Frame, caption (none unless the style has WS_CAPTION), menu bar ground,

@@ -379,6 +379,7 @@
 #define SC_MOVE 0xF010
 #define SC_MINIMIZE 0xF020
 #define SC_MAXIMIZE 0xF030
+#define SC_MOUSEMENU 0xF090
 #define SC_CLOSE 0xF060
 #define SC_KEYMENU 0xF100
 #define SC_RESTORE 0xF120
@@ -781,6 +782,29 @@ BOOL WINAPI EqualRect(const RECT *lprc1, const RECT *lprc2);
 /* ------------------------------------------------------------------
  * Controls, menus, message boxes
  * ------------------------------------------------------------------ */
+/* Menus */
+#ifndef RC_INVOKED
+#ifdef __cplusplus
+extern "C" {
+#endif
+HMENU WINAPI LoadMenuA(HINSTANCE hInstance, LPCSTR lpMenuName);
+BOOL WINAPI DestroyMenu(HMENU hMenu);
+BOOL WINAPI IsMenu(HMENU hMenu);
+HMENU WINAPI GetMenu(HWND hWnd);
+HMENU WINAPI GetSubMenu(HMENU hMenu, int nPos);
+HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL bRevert);
+int WINAPI GetMenuItemCount(HMENU hMenu);
+UINT WINAPI GetMenuItemID(HMENU hMenu, int nPos);
+UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
+int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax, UINT flags);
+BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
+BOOL WINAPI DrawMenuBar(HWND hWnd);
+#ifdef __cplusplus
+}
+#endif
+#endif /* RC_INVOKED */
+
+/* Message boxes */
 #define MB_OK 0x00000000L
 #define MB_OKCANCEL 0x00000001L
 #define MB_ABORTRETRYIGNORE 0x00000002L
@@ -803,9 +827,16 @@ BOOL WINAPI EqualRect(const RECT *lprc1, const RECT *lprc2);
 #define MB_TASKMODAL 0x00002000L
 #define MB_TYPEMASK 0x0000000FL
 #define MB_ICONMASK 0x000000F0L
+#define MB_DEFMASK 0x00000F00L
 
 #ifndef RC_INVOKED
+#ifdef __cplusplus
+extern "C" {
+#endif
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+#ifdef __cplusplus
+}
+#endif
 #endif /* RC_INVOKED */
 
 

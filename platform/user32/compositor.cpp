@@ -5,6 +5,7 @@
 // the desktop's size, composes everything.
 #include "user32/compositor.h"
 #include "user32/internal.h"
+#include "user32/menu_internal.h"
 
 #include "driver/driver.h"
 #include "gdi32/frame.h"
@@ -28,11 +29,12 @@ struct Shot {
     std::string text;   // top-level windows only: the caption
     bool active = false;
     bool menu = false;
+    bool closeEnabled = true;
 
     bool same_look(const Shot &o) const
     {
         return window == o.window && clip == o.clip && style == o.style && exStyle == o.exStyle && text == o.text &&
-               active == o.active && menu == o.menu;
+               active == o.active && menu == o.menu && closeEnabled == o.closeEnabled;
     }
 };
 
@@ -86,7 +88,8 @@ void snapshot_window(const Window &w, POINT parentClient, const gfx::Rect &clip,
     if (!w.child())
         s.text = w.text;
     s.active = w.handle == active;
-    s.menu = has_menu(w);
+    s.menu = has_menu(w) && !(w.style & WS_MINIMIZE);   // a minimised window is its caption alone
+    s.closeEnabled = w.child() || close_box_enabled(w.handle);
     out.push_back(s);
     const gfx::Rect client = desktop_client_rect(w, s.window);
     const gfx::Rect inner = gfx::intersect(s.clip, client);
@@ -150,6 +153,14 @@ void compose_window(const State &st, const Window &w, const Shot &shot, const gf
     nc.hasMenu = shot.menu;
     nc.active = shot.active;
     nc.caption = shot.text;
+    const auto button = [&](LRESULT which) {
+        RECT r = caption_button_rect(w, which);
+        return IsRectEmpty(&r) ? gfx::Rect{} : gfx::offset(to_rect(r), shot.window.left, shot.window.top);
+    };
+    nc.closeBox = button(HTCLOSE);
+    nc.maxBox = button(HTMAXBUTTON);
+    nc.minBox = button(HTMINBUTTON);
+    nc.closeEnabled = shot.closeEnabled;
     const gfx::Rect bar = gdi::draw_nonclient(desk, nc, clip);
     if (!bar.empty() && st.menuPainter)
         st.menuPainter(w.handle, desk, bar, clip);

@@ -1,5 +1,6 @@
 // The default window procedure, and the text calls that go through it.
 #include "user32/internal.h"
+#include "user32/menu_internal.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,13 +17,78 @@ LRESULT DEFWND_GetText(Window &w, WPARAM size, LPSTR buf)
     return static_cast<LRESULT>(n);
 }
 
-LRESULT DEFWND_SysCommand(HWND hwnd, WPARAM cmd)
+// Alt or F10 pressed and released with nothing in between enters the menu bar.
+struct MenuKeys {
+    bool alt = false;
+    bool f10 = false;
+};
+
+MenuKeys &menu_keys()
+{
+    static MenuKeys k;
+    return k;
+}
+
+POINT point_of(LPARAM lp) { return POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
+
+LRESULT DEFWND_SysCommand(HWND hwnd, WPARAM cmd, LPARAM lp)
 {
     switch (cmd & 0xFFF0) {
-    case SC_CLOSE: SendMessageA(hwnd, WM_CLOSE, 0, 0); break;
+    case SC_CLOSE:
+        // A greyed Close (a Yes/No message box) refuses the close box, Alt+F4 and the driver's close alike.
+        if (close_box_enabled(hwnd)) SendMessageA(hwnd, WM_CLOSE, 0, 0);
+        break;
+    case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
     case SC_MAXIMIZE: ShowWindow(hwnd, SW_SHOWMAXIMIZED); break;
     case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); break;
+    case SC_KEYMENU: menu_track_keyboard(hwnd, static_cast<unsigned char>(lp)); break;
+    case SC_MOUSEMENU: menu_track_mouse(hwnd, point_of(lp)); break;
     }
+    return 0;
+}
+
+// A press released over a caption button is its command; a press on the
+// caption of a minimised window restores it.
+LRESULT DEFWND_NcButtonUp(HWND hwnd, WPARAM hit, LPARAM lp)
+{
+    DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+    WPARAM cmd = 0;
+    switch (hit) {
+    case HTCLOSE: cmd = SC_CLOSE; break;
+    case HTMINBUTTON: cmd = (style & WS_MINIMIZE) ? SC_RESTORE : SC_MINIMIZE; break;
+    case HTMAXBUTTON: cmd = (style & (WS_MAXIMIZE | WS_MINIMIZE)) == WS_MAXIMIZE ? SC_RESTORE : SC_MAXIMIZE; break;
+    case HTCAPTION: cmd = (style & WS_MINIMIZE) ? SC_RESTORE : 0; break;
+    }
+    if (cmd) SendMessageA(hwnd, WM_SYSCOMMAND, cmd, lp);
+    return 0;
+}
+
+LRESULT DEFWND_SysKey(HWND hwnd, UINT msg, WPARAM vk, LPARAM lp)
+{
+    MenuKeys &k = menu_keys();
+    HWND top = top_level_of(hwnd);
+    if (msg == WM_SYSKEYDOWN) {
+        bool repeat = (lp & (1 << 30)) != 0;
+        if (!repeat) {
+            k.alt = vk == VK_MENU;
+            k.f10 = vk == VK_F10;
+        }
+        // Alt+F4 closes the top-level window, as its close box does.
+        if (vk == VK_F4 && (lp & (1 << 29))) SendMessageA(top, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+    }
+    bool enter = (vk == VK_MENU && k.alt) || (vk == VK_F10 && k.f10);
+    k = MenuKeys{};
+    if (enter) SendMessageA(top, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    return 0;
+}
+
+LRESULT DEFWND_SysChar(HWND hwnd, WPARAM ch, LPARAM lp)
+{
+    menu_keys() = MenuKeys{};
+    // Alt+letter opens the menu with that mnemonic; Alt+Tab and Alt+Esc are not ours.
+    if ((lp & (1 << 29)) && ch && ch != '\t' && ch != 0x1B)
+        SendMessageA(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(ch));
     return 0;
 }
 
@@ -49,16 +115,22 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         DestroyWindow(hwnd);
         return 0;
     case WM_SYSCOMMAND:
-        return DEFWND_SysCommand(hwnd, wp);
+        return DEFWND_SysCommand(hwnd, wp, lp);
     case WM_NCHITTEST:
         return nonclient_hit_test(*w, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
-    case WM_NCLBUTTONUP:
-        // A press released over the close box is the close request.
-        if (wp == HTCLOSE) SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, lp);
+    case WM_NCLBUTTONDOWN:
+        // A press on the menu bar opens the menu under it.
+        if (wp == HTMENU) SendMessageA(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, lp);
         return 0;
+    case WM_NCLBUTTONUP:
+        return DEFWND_NcButtonUp(hwnd, wp, lp);
     case WM_SYSKEYDOWN:
-        // Alt+F4 closes the top-level window, as its close box does.
-        if (wp == VK_F4 && (lp & (1 << 29))) SendMessageA(top_level_of(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+    case WM_SYSKEYUP:
+        return DEFWND_SysKey(hwnd, msg, wp, lp);
+    case WM_SYSCHAR:
+        return DEFWND_SysChar(hwnd, wp, lp);
+    case WM_NCDESTROY:
+        menu_forget_window(*w);
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;

@@ -38,11 +38,15 @@ void prepare_dialog(Window &w, const void *data)
         w.dialog->fontFace = s.t->faceName;
         w.dialog->pointSize = s.t->pointSize;
     }
-    // The menu is loaded by the menu code; until then its bar is already
-    // counted in the frame, so the client area has the template's size.
+    // The template's menu becomes the dialog's menu bar before the first
+    // message. One that cannot be loaded still keeps its bar's room in the
+    // frame, so the client area has the template's size.
     const rc::NameOrOrdinal &m = s.t->menu;
     w.menuName = m.isOrdinal ? std::to_string(m.ordinal) : m.name;
     if (m.isOrdinal) w.menuName.insert(w.menuName.begin(), '#');
+    if (w.menuName.empty()) return;
+    w.menu = LoadMenuA(w.instance, m.isOrdinal ? MAKEINTRESOURCEA(m.ordinal) : m.name.c_str());
+    if (w.menu) w.menuName.clear();
 }
 
 // Where the dialog's window goes: the template point is the client origin,

@@ -82,16 +82,28 @@ POINT client_origin_on_desktop(const Window &w)
     return p;
 }
 
-RECT close_box_rect(const Window &w)
+RECT caption_button_rect(const Window &w, LRESULT which)
 {
     if ((w.style & WS_CAPTION) != WS_CAPTION || !(w.style & WS_SYSMENU)) return RECT{};
-    // The classic close button: two pixels in from the frame's inner edge,
-    // as high as the caption's buttons.
-    RECT in = nonclient_insets(w.style, w.exStyle & ~WS_EX_CLIENTEDGE, false);
+    // The classic buttons: two pixels in from the frame's inner edge, as high
+    // as the caption allows; close alone at the right, then a gap, then
+    // maximise and minimise side by side (both shown when either is wanted).
+    int frame = nonclient_insets(w.style, w.exStyle & ~WS_EX_CLIENTEDGE, false).left;
     LONG width = w.rect.right - w.rect.left;
-    LONG right = width - in.right - 2, top = in.left + 2;
-    return RECT{right - (metric(SM_CXSIZE) - 2), top, right, top + metric(SM_CYSIZE) - 4};
+    LONG right = width - frame - 2, top = frame + 2;
+    int bw = metric(SM_CXSIZE) - 2, bh = metric(SM_CYSIZE) - 4;
+    RECT close{right - bw, top, right, top + bh};
+    if (which == HTCLOSE) return close;
+    if (!(w.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) return RECT{};
+    RECT max = close;
+    OffsetRect(&max, -(bw + 2), 0);
+    if (which == HTMAXBUTTON) return max;
+    RECT min = max;
+    OffsetRect(&min, -bw, 0);
+    return which == HTMINBUTTON ? min : RECT{};
 }
+
+RECT close_box_rect(const Window &w) { return caption_button_rect(w, HTCLOSE); }
 
 LRESULT nonclient_hit_test(const Window &w, POINT pt)
 {
@@ -106,12 +118,14 @@ LRESULT nonclient_hit_test(const Window &w, POINT pt)
     if (!PtInRect(&whole, p)) return HTNOWHERE;
     RECT client = client_rect_in_window(w);
     if (PtInRect(&client, p)) return HTCLIENT;
-    RECT close = close_box_rect(w);
-    if (PtInRect(&close, p)) return HTCLOSE;
+    for (LRESULT button : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
+        RECT r = caption_button_rect(w, button);
+        if (PtInRect(&r, p)) return button;
+    }
     int frame = nonclient_insets(w.style, w.exStyle & ~WS_EX_CLIENTEDGE, false).left;
     int captionBottom = frame + ((w.style & WS_CAPTION) == WS_CAPTION ? metric(SM_CYCAPTION) : 0);
     if (p.x >= frame && p.x < width - frame && p.y >= frame && p.y < captionBottom) return HTCAPTION;
-    bool hasMenu = !w.child() && (w.menu || !w.menuName.empty());
+    bool hasMenu = !w.child() && !(w.style & WS_MINIMIZE) && (w.menu || !w.menuName.empty());
     if (hasMenu && p.x >= frame && p.x < width - frame && p.y >= captionBottom && p.y < captionBottom + metric(SM_CYMENU))
         return HTMENU;
     if ((w.style & WS_VSCROLL) && p.x >= client.right && p.x < client.right + metric(SM_CXVSCROLL) &&

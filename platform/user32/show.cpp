@@ -47,6 +47,38 @@ RECT maximized_rect(const Window &w)
     return RECT{wa.left - in.left, wa.top - in.left, wa.right + in.right, wa.bottom + in.bottom};
 }
 
+// There is no task bar on the virtual desktop: a minimised window shrinks to
+// its caption bar, 160 pixels wide, at the desktop's bottom-left corner, as
+// Windows shows minimised windows without a task bar. A click on that caption
+// (or on its restore button) brings the window back.
+RECT minimized_rect(const Window &w)
+{
+    RECT wa = work_area();
+    RECT in = nonclient_insets(w.style, w.exStyle, false);
+    LONG height = in.left + in.left + ((w.style & WS_CAPTION) == WS_CAPTION ? GetSystemMetrics(SM_CYCAPTION) : 0);
+    return RECT{wa.left, wa.bottom - height, wa.left + 160, wa.bottom};
+}
+
+void minimize(Window &w)
+{
+    if ((w.style & WS_MINIMIZE) || w.child()) return;
+    if (!(w.style & WS_MAXIMIZE)) w.normalRect = w.rect;
+    w.style |= WS_MINIMIZE;
+    place(w, minimized_rect(w), true);
+}
+
+// Back from minimised to where it was: maximised again if it was maximised.
+void restore(Window &w)
+{
+    if (w.style & WS_MINIMIZE) {
+        w.style &= ~WS_MINIMIZE;
+        place(w, (w.style & WS_MAXIMIZE) ? maximized_rect(w) : w.normalRect, true);
+    } else if (w.style & WS_MAXIMIZE) {
+        w.style &= ~WS_MAXIMIZE;
+        place(w, w.normalRect, true);
+    }
+}
+
 } // namespace
 
 void desktop_size_changed()
@@ -79,19 +111,22 @@ BOOL WINAPI ShowWindow(HWND hwnd, int cmd)
         }
         return was;
     case SW_SHOWMAXIMIZED:
-        if (!(w->style & WS_MAXIMIZE) && !w->child()) {
-            w->normalRect = w->rect;
-            w->style |= WS_MAXIMIZE;
+        if ((w->style & (WS_MAXIMIZE | WS_MINIMIZE)) != WS_MAXIMIZE && !w->child()) {
+            if (!(w->style & WS_MINIMIZE)) w->normalRect = w->rect;
+            w->style = (w->style & ~WS_MINIMIZE) | WS_MAXIMIZE;
             place(*w, maximized_rect(*w), true);
         }
+        break;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE:
+        minimize(*w);
+        activates = cmd == SW_SHOWMINIMIZED;
         break;
     case SW_SHOWNORMAL:
     case SW_RESTORE:
     case SW_SHOWDEFAULT:
-        if (w->style & WS_MAXIMIZE) {
-            w->style &= ~WS_MAXIMIZE;
-            place(*w, w->normalRect, true);
-        }
+        restore(*w);
         break;
     case SW_SHOW:
         break;
@@ -100,7 +135,6 @@ BOOL WINAPI ShowWindow(HWND hwnd, int cmd)
         activates = false;
         break;
     default:
-        // There is no minimised state on the virtual desktop: the window stays as it is.
         return was;
     }
     if (!IsWindow(hwnd)) return was;
@@ -145,12 +179,12 @@ BOOL WINAPI GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT *wp)
     Window *w = find(hwnd);
     if (!w || !wp || wp->length != sizeof(WINDOWPLACEMENT)) return FALSE;
     wp->flags = 0;
-    bool max = (w->style & WS_MAXIMIZE) != 0;
-    wp->showCmd = max ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    bool max = (w->style & WS_MAXIMIZE) != 0, min = (w->style & WS_MINIMIZE) != 0;
+    wp->showCmd = min ? SW_SHOWMINIMIZED : max ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     wp->ptMinPosition = POINT{-1, -1};
     wp->ptMaxPosition = POINT{-1, -1};
     // Workspace coordinates; the work area starts at the desktop's origin.
-    wp->rcNormalPosition = max ? w->normalRect : w->rect;
+    wp->rcNormalPosition = (max || min) ? w->normalRect : w->rect;
     return TRUE;
 }
 

@@ -92,6 +92,9 @@ LRESULT nonclient_hit_test(const Window &w, POINT desktopPt);
 // The caption's close box, in window-relative coordinates (empty without
 // WS_SYSMENU and a caption): where the frame painter draws it.
 RECT close_box_rect(const Window &w);
+// Any caption button (HTCLOSE, HTMAXBUTTON, HTMINBUTTON) the same way; the
+// minimise and maximise boxes come with WS_MINIMIZEBOX or WS_MAXIMIZEBOX.
+RECT caption_button_rect(const Window &w, LRESULT which);
 // Visible, with every ancestor visible.
 bool really_visible(const Window &w);
 // The top-level window a window belongs to (itself when top-level).

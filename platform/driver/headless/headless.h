@@ -25,6 +25,7 @@ public:
     SIZE desktop_size() override { return desktop_; }
     void wait(uint64_t deadline, bool inputCanEnd) override;
     void checkpoint() override;
+    bool input_can_come() override { return static_cast<bool>(onBlock_); }
 
     // Moves the clock forward (never back).
     void set_now(uint64_t t);

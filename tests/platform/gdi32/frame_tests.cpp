@@ -19,6 +19,8 @@ gdi::NonClient dialog(gfx::Rect r, const char *caption)
     nc.exStyle = WS_EX_DLGMODALFRAME;
     nc.insets = RECT{3, 3 + 19, 3, 3};
     nc.caption = caption;
+    // Where the window manager puts the close box: 2 pixels inside the frame, 16 x 14.
+    nc.closeBox = {r.right - 3 - 2 - 16, r.top + 3 + 2, r.right - 3 - 2, r.top + 3 + 2 + 14};
     return nc;
 }
 
@@ -99,6 +101,9 @@ TEST(Golden, ClassicFramesCaptionsMenuBarAndBackground)
     main.hasMenu = true;
     main.active = false;
     main.caption = "Quenmire Stonecall";
+    main.closeBox = {278, 10, 294, 24};
+    main.maxBox = {260, 10, 276, 24};
+    main.minBox = {244, 10, 260, 24};
     const gfx::Rect bar = gdi::draw_nonclient(s.canvas, main, all);
     EXPECT_EQ(bar.top, 4 + 4 + 19);
     EXPECT_EQ(bar.height(), 19);

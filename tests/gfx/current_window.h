@@ -1,0 +1,67 @@
+// The program's main window (template 5 of its own resources) made the
+// current window, for drawing tests that need no screen loop. Pixels are read
+// back from the window's client area.
+#pragma once
+
+#include "app/screenloop.h"
+
+#include "platform/rc/embedded.h"
+
+#include "rc/module.h"
+
+#include <windows.h>
+
+struct CurrentWindow {
+    HWND hwnd = nullptr;
+
+    CurrentWindow()
+    {
+        size_t size;
+        const unsigned char *image = stonecall_res(&size);
+        hInst2 = rc::register_module(image, size);
+        hwnd = CreateDialogParamA(hInst2, MAKEINTRESOURCEA(5), nullptr, DlgProc, 0);
+        hWnd_sim_dialog = hWndSimDialog = hwnd;
+    }
+    ~CurrentWindow()
+    {
+        DestroyWindow(hwnd);
+        hWnd_sim_dialog = hWndSimDialog = nullptr;
+    }
+    CurrentWindow(const CurrentWindow &) = delete;
+    CurrentWindow &operator=(const CurrentWindow &) = delete;
+
+    SIZE client() const
+    {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        return SIZE{r.right, r.bottom};
+    }
+    COLORREF at(int x, int y) const
+    {
+        HDC dc = GetDC(hwnd);
+        COLORREF c = GetPixel(dc, x, y);
+        ReleaseDC(hwnd, dc);
+        return c;
+    }
+    // How many pixels of the rectangle (right and bottom excluded) have this colour.
+    int count(int left, int top, int right, int bottom, COLORREF c) const
+    {
+        HDC dc = GetDC(hwnd);
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                n += GetPixel(dc, x, y) == c;
+        ReleaseDC(hwnd, dc);
+        return n;
+    }
+    void fill(COLORREF c) const
+    {
+        HDC dc = GetDC(hwnd);
+        HBRUSH b = CreateSolidBrush(c);
+        RECT r;
+        GetClientRect(hwnd, &r);
+        FillRect(dc, &r, b);
+        DeleteObject(b);
+        ReleaseDC(hwnd, dc);
+    }
+};
