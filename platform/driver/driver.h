@@ -52,6 +52,9 @@ void install(std::unique_ptr<Driver> driver);
 enum class Button { Left, Right, Middle };
 void mouse_move(POINT pt);
 void mouse_button(POINT pt, Button button, bool down);
+// A turn of the mouse wheel, in WHEEL_DELTA units per notch (positive away
+// from the user); it goes to the window with the focus.
+void mouse_wheel(POINT pt, int delta);
 void key(UINT vk, bool down);
 // A character that no key produces (text input of another layout).
 void character(unsigned char ch);

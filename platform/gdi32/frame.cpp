@@ -135,7 +135,21 @@ void caption_bar(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &bar
     caption_buttons(c, nc, clip);
 }
 
-void scroll_area(const gfx::Canvas &c, const gfx::Rect &r, bool vertical, int size, const gfx::Rect &clip)
+// An arrow head: rows of a small triangle, `dir` +1 pointing down or right,
+// -1 up or left, its tip row at `tip`.
+void arrow_head(const gfx::Canvas &c, bool vertical, int centre, int tip, int dir, uint32_t ink, const gfx::Rect &clip)
+{
+    for (int i = 0; i < 4; ++i) {
+        const int row = tip - dir * i;
+        if (vertical)
+            gfx::fill_rect(c, {centre - i, row, centre + i + 1, row + 1}, ink, clip);
+        else
+            gfx::fill_rect(c, {row, centre - i, row + 1, centre + i + 1}, ink, clip);
+    }
+}
+
+void scroll_area(const gfx::Canvas &c, const gfx::Rect &r, bool vertical, int size, const gfx::Rect &clip,
+                 bool enabled = true, int thumbStart = 0, int thumbSize = 0)
 {
     // The track in the classic dither of face and highlight, a button at each end.
     const gfx::Rect area = gfx::intersect(gfx::intersect(r, clip), gfx::bounds(c));
@@ -151,18 +165,22 @@ void scroll_area(const gfx::Canvas &c, const gfx::Rect &r, bool vertical, int si
         const gfx::Rect in = draw_edge(c, b, EDGE_RAISED, BF_RECT, clip);
         gfx::fill_rect(c, in, sys(k3DFace), clip);
     }
-    // Arrow heads: rows of a small triangle pointing away from the track.
-    const uint32_t ink = sys(kBtnText);
-    for (int i = 0; i < 4; ++i) {
-        if (vertical) {
-            const int cx = r.left + r.width() / 2;
-            gfx::fill_rect(c, {cx - i, first.top + 6 + i, cx + i + 1, first.top + 7 + i}, ink, clip);
-            gfx::fill_rect(c, {cx - i, last.bottom - 7 - i, cx + i + 1, last.bottom - 6 - i}, ink, clip);
-        } else {
-            const int cy = r.top + r.height() / 2;
-            gfx::fill_rect(c, {first.left + 6 + i, cy - i, first.left + 7 + i, cy + i + 1}, ink, clip);
-            gfx::fill_rect(c, {last.right - 7 - i, cy - i, last.right - 6 - i, cy + i + 1}, ink, clip);
-        }
+    // Arrow heads pointing away from the track; grey with a white shadow when
+    // there is nothing to scroll.
+    const int centre = vertical ? r.left + r.width() / 2 : r.top + r.height() / 2;
+    const int firstTip = (vertical ? first.top : first.left) + 6, lastTip = (vertical ? last.bottom : last.right) - 7;
+    if (!enabled) {
+        arrow_head(c, vertical, centre + 1, firstTip + 1, -1, sys(k3DHilight), clip);
+        arrow_head(c, vertical, centre + 1, lastTip + 1, 1, sys(k3DHilight), clip);
+    }
+    const uint32_t ink = sys(enabled ? kBtnText : k3DShadow);
+    arrow_head(c, vertical, centre, firstTip, -1, ink, clip);
+    arrow_head(c, vertical, centre, lastTip, 1, ink, clip);
+    if (enabled && thumbSize > 0) {
+        const int t = (vertical ? r.top : r.left) + size + thumbStart;
+        const gfx::Rect thumb = vertical ? gfx::Rect{r.left, t, r.right, t + thumbSize}
+                                         : gfx::Rect{t, r.top, t + thumbSize, r.bottom};
+        gfx::fill_rect(c, draw_edge(c, thumb, EDGE_RAISED, BF_RECT, clip), sys(k3DFace), clip);
     }
 }
 
@@ -217,7 +235,7 @@ gfx::Rect draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::R
     const bool v = (nc.style & WS_VSCROLL) != 0, h = (nc.style & WS_HSCROLL) != 0;
     if (v)
         scroll_area(c, {r.right - nc.scrollSize, r.top, r.right, r.bottom - (h ? nc.scrollSize : 0)}, true,
-                    nc.scrollSize, clip);
+                    nc.scrollSize, clip, nc.vScrollEnabled, nc.vThumbStart, nc.vThumbSize);
     if (h)
         scroll_area(c, {r.left, r.bottom - nc.scrollSize, r.right - (v ? nc.scrollSize : 0), r.bottom}, false,
                     nc.scrollSize, clip);

@@ -31,6 +31,10 @@ struct NonClient {
     int edge = 2;             // SM_CXEDGE
     int scrollSize = 16;      // SM_CXVSCROLL, SM_CYHSCROLL
     bool hasMenu = false;
+    // The vertical bar's thumb along the track between its arrows; a bar with
+    // nothing to scroll is drawn disabled: grey arrows, no thumb.
+    bool vScrollEnabled = true;
+    int vThumbStart = 0, vThumbSize = 0;
     bool active = true;
     std::string caption;
     // The caption buttons where the window manager hit-tests them, in canvas

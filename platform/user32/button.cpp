@@ -1,49 +1,78 @@
-// BUTTON: what the dialog keyboard needs of push buttons. A click (released
-// over the button), Space or BM_CLICK tells the parent with BN_CLICKED; the
-// button's dialog code says whether it is the default push button. How it
-// looks, and check boxes and radio buttons, belong to the controls.
-#include <windows.h>
+// BUTTON: push buttons (the default one framed in black), check boxes, radio
+// buttons and group boxes, in the classic 3D look. A click released over the
+// button, Space or BM_CLICK tells the parent with BN_CLICKED; an automatic
+// check box has flipped its check by then. A group box is a frame with a
+// caption: it takes no input and leaves the inside of its frame to what lies
+// below it.
+#include "user32/compositor.h"
+#include "user32/control.h"
 
+#include <algorithm>
 #include <iterator>
 
+namespace user32 {
 namespace {
 
-// The button's state lives in its window's extra bytes.
-constexpr int STATE_OFFSET = 0;
+struct ButtonState {
+    LONG_PTR state = 0;     // BST_CHECKED, BST_PUSHED, BST_FOCUS
+    HFONT font = nullptr;   // WM_SETFONT's; the DC's own when null
+};
+
+ButtonState &BUTTON_Get(HWND hwnd) { return *control_state<ButtonState>(hwnd); }
 
 UINT BUTTON_Type(HWND hwnd) { return static_cast<UINT>(GetWindowLongA(hwnd, GWL_STYLE)) & BS_TYPEMASK; }
 
-LONG_PTR BUTTON_State(HWND hwnd) { return GetWindowLongPtrA(hwnd, STATE_OFFSET); }
-
 void BUTTON_SetState(HWND hwnd, LONG_PTR flag, bool on)
 {
-    LONG_PTR s = BUTTON_State(hwnd);
-    LONG_PTR n = on ? (s | flag) : (s & ~flag);
-    if (n == s) return;
-    SetWindowLongPtrA(hwnd, STATE_OFFSET, n);
+    ButtonState &b = BUTTON_Get(hwnd);
+    const LONG_PTR n = on ? (b.state | flag) : (b.state & ~flag);
+    if (n == b.state) return;
+    b.state = n;
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-// Dialog codes by button type (the low four bits of the style).
-const UINT dlgCodes[] = {
-    DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON,   // BS_PUSHBUTTON
-    DLGC_BUTTON | DLGC_DEFPUSHBUTTON,     // BS_DEFPUSHBUTTON
-    DLGC_BUTTON,                          // BS_CHECKBOX
-    DLGC_BUTTON,                          // BS_AUTOCHECKBOX
-    DLGC_BUTTON | DLGC_RADIOBUTTON,       // BS_RADIOBUTTON
-    DLGC_BUTTON,                          // BS_3STATE
-    DLGC_BUTTON,                          // BS_AUTO3STATE
-    DLGC_STATIC,                          // BS_GROUPBOX: its mnemonic moves on, as a label's
-    DLGC_BUTTON,                          // BS_USERBUTTON
-    DLGC_BUTTON | DLGC_RADIOBUTTON,       // BS_AUTORADIOBUTTON
-    DLGC_BUTTON,                          // BS_PUSHBOX
-    DLGC_BUTTON,                          // BS_OWNERDRAW
+// What each button type is: its dialog code, whether it has a check state,
+// and whether a click toggles it by itself.
+struct TypeInfo {
+    UINT dlgCode;
+    bool checkable;
+    bool automatic;
 };
+const TypeInfo types[] = {
+    {DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON, false, false},   // BS_PUSHBUTTON
+    {DLGC_BUTTON | DLGC_DEFPUSHBUTTON, false, false},     // BS_DEFPUSHBUTTON
+    {DLGC_BUTTON, true, false},                           // BS_CHECKBOX
+    {DLGC_BUTTON, true, true},                            // BS_AUTOCHECKBOX
+    {DLGC_BUTTON | DLGC_RADIOBUTTON, true, false},        // BS_RADIOBUTTON
+    {DLGC_BUTTON, true, false},                           // BS_3STATE
+    {DLGC_BUTTON, true, true},                            // BS_AUTO3STATE
+    {DLGC_STATIC, false, false},                          // BS_GROUPBOX: its mnemonic moves on, as a label's
+    {DLGC_BUTTON, false, false},                          // BS_USERBUTTON
+    {DLGC_BUTTON | DLGC_RADIOBUTTON, true, true},         // BS_AUTORADIOBUTTON
+    {DLGC_BUTTON, false, false},                          // BS_PUSHBOX
+    {DLGC_BUTTON, false, false},                          // BS_OWNERDRAW
+};
+
+TypeInfo BUTTON_Info(UINT type) { return type < std::size(types) ? types[type] : TypeInfo{DLGC_BUTTON, false, false}; }
+
+// An automatic radio button that is clicked checks itself and clears the
+// others of its group.
+void BUTTON_CheckRadio(HWND hwnd)
+{
+    HWND parent = GetParent(hwnd);
+    for (HWND c = GetNextDlgGroupItem(parent, hwnd, FALSE); c && c != hwnd; c = GetNextDlgGroupItem(parent, c, FALSE))
+        if (BUTTON_Type(c) == BS_AUTORADIOBUTTON) SendMessageA(c, BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageA(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+}
 
 void BUTTON_Click(HWND hwnd)
 {
-    SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(hwnd));
+    const UINT type = BUTTON_Type(hwnd);
+    if (type == BS_AUTOCHECKBOX)
+        SendMessageA(hwnd, BM_SETCHECK, (BUTTON_Get(hwnd).state & BST_CHECKED) ? BST_UNCHECKED : BST_CHECKED, 0);
+    else if (type == BS_AUTORADIOBUTTON)
+        BUTTON_CheckRadio(hwnd);
+    control_notify(hwnd, BN_CLICKED);
 }
 
 bool BUTTON_Inside(HWND hwnd, LPARAM lp)
@@ -56,25 +85,188 @@ bool BUTTON_Inside(HWND hwnd, LPARAM lp)
 
 void BUTTON_Release(HWND hwnd, bool click)
 {
-    bool wasPushed = (BUTTON_State(hwnd) & BST_PUSHED) != 0;
+    const bool wasPushed = (BUTTON_Get(hwnd).state & BST_PUSHED) != 0;
     BUTTON_SetState(hwnd, BST_PUSHED, false);
     if (GetCapture() == hwnd) ReleaseCapture();
     if (wasPushed && click) BUTTON_Click(hwnd);
 }
 
+// ---- Painting ----
+
+void BUTTON_Line(HDC dc, int l, int t, int r, int b, int color)
+{
+    const RECT rc{l, t, r, b};
+    FillRect(dc, &rc, GetSysColorBrush(color));
+}
+
+// One ring just inside r: top and left in one colour, bottom and right in another.
+void BUTTON_Ring(HDC dc, RECT &r, int topLeft, int bottomRight)
+{
+    BUTTON_Line(dc, r.left, r.top, r.right - 1, r.top + 1, topLeft);
+    BUTTON_Line(dc, r.left, r.top, r.left + 1, r.bottom - 1, topLeft);
+    BUTTON_Line(dc, r.left, r.bottom - 1, r.right, r.bottom, bottomRight);
+    BUTTON_Line(dc, r.right - 1, r.top, r.right, r.bottom, bottomRight);
+    InflateRect(&r, -1, -1);
+}
+
+void BUTTON_Text(HWND hwnd, HDC dc, RECT r, UINT format)
+{
+    char text[256];
+    GetWindowTextA(hwnd, text, sizeof text);
+    if (!IsWindowEnabled(hwnd)) {
+        control_grey_text(dc, text, r, format);
+        return;
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    DrawTextA(dc, text, -1, &r, format);
+}
+
+// The push button: raised, sunk while pressed (its caption one pixel down and
+// right), a black ring outside when it is the default one, the dotted focus
+// rectangle inside.
+void BUTTON_PaintPush(HWND hwnd, HDC dc, const ButtonState &b, RECT r)
+{
+    const RECT client = r;
+    FillRect(dc, &r, GetSysColorBrush(COLOR_3DFACE));
+    const bool pushed = (b.state & BST_PUSHED) != 0;
+    if (BUTTON_Type(hwnd) == BS_DEFPUSHBUTTON || pushed) BUTTON_Ring(dc, r, COLOR_3DDKSHADOW, COLOR_3DDKSHADOW);
+    if (pushed) {
+        BUTTON_Ring(dc, r, COLOR_3DSHADOW, COLOR_3DSHADOW);
+        OffsetRect(&r, 1, 1);
+    } else {
+        BUTTON_Ring(dc, r, COLOR_3DHILIGHT, COLOR_3DDKSHADOW);
+        BUTTON_Ring(dc, r, COLOR_3DLIGHT, COLOR_3DSHADOW);
+    }
+    BUTTON_Text(hwnd, dc, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (b.state & BST_FOCUS) {
+        RECT f = client;
+        InflateRect(&f, -4, -4);
+        DrawFocusRect(dc, &f);
+    }
+}
+
+// The check mark: a thick tick, three pixels tall in each of seven columns.
+const int tickTop[7] = {2, 3, 4, 3, 2, 1, 0};
+constexpr int kBoxSize = 13;
+
+void BUTTON_PaintCheck(HWND hwnd, HDC dc, const ButtonState &b, RECT r)
+{
+    FillRect(dc, &r, control_colors(hwnd, dc, WM_CTLCOLORSTATIC));
+    const int top = (r.bottom - r.top - kBoxSize) / 2;
+    RECT box{r.left, top, r.left + kBoxSize, top + kBoxSize};
+    BUTTON_Ring(dc, box, COLOR_3DSHADOW, COLOR_3DHILIGHT);
+    BUTTON_Ring(dc, box, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
+    const bool enabled = IsWindowEnabled(hwnd);
+    FillRect(dc, &box, GetSysColorBrush((b.state & BST_PUSHED) || !enabled ? COLOR_3DFACE : COLOR_WINDOW));
+    if (b.state & BST_CHECKED)
+        for (int c = 0; c < 7; ++c)
+            BUTTON_Line(dc, box.left + 1 + c, box.top + 1 + tickTop[c], box.left + 2 + c, box.top + 4 + tickTop[c],
+                        enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW);
+    RECT text{r.left + kBoxSize + 4, r.top, r.right, r.bottom};
+    BUTTON_Text(hwnd, dc, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if (b.state & BST_FOCUS) {
+        char t[256];
+        GetWindowTextA(hwnd, t, sizeof t);
+        RECT f = text;
+        DrawTextA(dc, t, -1, &f, DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
+        const int h = f.bottom - f.top;
+        f.top = text.top + (text.bottom - text.top - h) / 2;
+        f.bottom = f.top + h;
+        InflateRect(&f, 1, 1);
+        IntersectRect(&f, &f, &r);
+        DrawFocusRect(dc, &f);
+    }
+}
+
+// The group box: an etched frame from half the caption's height down, the
+// caption over it on the dialog's colour. Everything else is a hole.
+void BUTTON_PaintGroup(HWND hwnd, HDC dc, const ButtonState &, RECT r)
+{
+    HBRUSH ground = control_colors(hwnd, dc, WM_CTLCOLORSTATIC);
+    char text[256];
+    GetWindowTextA(hwnd, text, sizeof text);
+    RECT cap{r.left + 8, r.top, r.right - 8, r.bottom};
+    DrawTextA(dc, text[0] ? text : " ", -1, &cap, DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
+    RECT frame{r.left, r.top + (cap.bottom - cap.top) / 2, r.right, r.bottom};
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    if (!text[0]) return;
+    cap.right = std::min(cap.right + 2, r.right - 6);
+    cap.left -= 2;
+    FillRect(dc, &cap, ground);
+    cap.left += 2;
+    BUTTON_Text(hwnd, dc, cap, DT_LEFT | DT_SINGLELINE);
+}
+
+using Painter = void (*)(HWND, HDC, const ButtonState &, RECT);
+Painter BUTTON_Painter(UINT type)
+{
+    switch (type) {
+    case BS_GROUPBOX: return BUTTON_PaintGroup;
+    case BS_PUSHBUTTON: case BS_DEFPUSHBUTTON: case BS_PUSHBOX: case BS_USERBUTTON: case BS_OWNERDRAW:
+        return BUTTON_PaintPush;
+    }
+    return BUTTON_PaintCheck;   // check boxes and radio buttons alike
+}
+
+void BUTTON_Paint(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    const ButtonState &b = BUTTON_Get(hwnd);
+    if (b.font) SelectObject(dc, b.font);
+    RECT r;
+    GetClientRect(hwnd, &r);
+    const UINT type = BUTTON_Type(hwnd);
+    if (Window *w = type == BS_GROUPBOX ? find(hwnd) : nullptr) {
+        const gfx::Rect all = gfx::bounds(w->surface.canvas);
+        gfx::fill_rect(w->surface.canvas, all, kHolePixel,
+                       gfx::Rect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
+    }
+    BUTTON_Painter(type)(hwnd, dc, b, r);
+    EndPaint(hwnd, &ps);
+}
+
 } // namespace
+} // namespace user32
+
+using namespace user32;
 
 LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    UINT type = BUTTON_Type(hwnd);
+    const UINT type = BUTTON_Type(hwnd);
+    const TypeInfo info = BUTTON_Info(type);
     switch (msg) {
+    case WM_NCCREATE:
+        control_attach<ButtonState>(hwnd);
+        break;
+    case WM_CREATE:
+        // The group box shows what lies below its frame.
+        if (type == BS_GROUPBOX) SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+        return 0;
     case WM_NCHITTEST:
         // A group box is a frame around other controls: clicks go through it.
         if (type == BS_GROUPBOX) return HTTRANSPARENT;
         break;
     case WM_GETDLGCODE:
-        return type < std::size(dlgCodes) ? dlgCodes[type] : DLGC_BUTTON;
+        return info.dlgCode;
+    case WM_SETFONT:
+        BUTTON_Get(hwnd).font = reinterpret_cast<HFONT>(wp);
+        if (LOWORD(lp)) InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(BUTTON_Get(hwnd).font);
+    case WM_PAINT:
+        BUTTON_Paint(hwnd);
+        return 0;
+    case WM_ERASEBKGND:
+        return TRUE;   // the painters cover every pixel
+    case WM_SETTEXT:
+        DefWindowProcA(hwnd, msg, wp, lp);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return TRUE;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
         if (type == BS_GROUPBOX) return 0;
         SetFocus(hwnd);
         SetCapture(hwnd);
@@ -96,7 +288,7 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_KILLFOCUS:
         // Losing the mouse or the focus half-way cancels the press.
         if (msg == WM_KILLFOCUS) BUTTON_SetState(hwnd, BST_FOCUS, false);
-        if (BUTTON_State(hwnd) & BST_PUSHED) BUTTON_Release(hwnd, false);
+        if (BUTTON_Get(hwnd).state & BST_PUSHED) BUTTON_Release(hwnd, false);
         return 0;
     case WM_SETFOCUS:
         BUTTON_SetState(hwnd, BST_FOCUS, true);
@@ -105,8 +297,20 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
         SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
         return 0;
+    case BM_GETCHECK:
+        return info.checkable ? (BUTTON_Get(hwnd).state & (BST_CHECKED | BST_INDETERMINATE)) : 0;
+    case BM_SETCHECK:
+        if (info.checkable) {
+            ButtonState &b = BUTTON_Get(hwnd);
+            const LONG_PTR n = (b.state & ~(BST_CHECKED | BST_INDETERMINATE)) | (wp & (BST_CHECKED | BST_INDETERMINATE));
+            if (n != b.state) {
+                b.state = n;
+                InvalidateRect(hwnd, nullptr, FALSE);
+            }
+        }
+        return 0;
     case BM_GETSTATE:
-        return BUTTON_State(hwnd);
+        return BUTTON_Get(hwnd).state;
     case BM_SETSTATE:
         BUTTON_SetState(hwnd, BST_PUSHED, wp != 0);
         return 0;
@@ -120,4 +324,18 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+BOOL WINAPI CheckDlgButton(HWND dlg, int id, UINT check)
+{
+    HWND b = GetDlgItem(dlg, id);
+    if (!b) return FALSE;
+    SendMessageA(b, BM_SETCHECK, check, 0);
+    return TRUE;
+}
+
+UINT WINAPI IsDlgButtonChecked(HWND dlg, int id)
+{
+    HWND b = GetDlgItem(dlg, id);
+    return b ? static_cast<UINT>(SendMessageA(b, BM_GETCHECK, 0, 0)) : 0;
 }

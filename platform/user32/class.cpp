@@ -6,6 +6,9 @@
 #include <map>
 
 LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 namespace user32 {
 namespace {
@@ -20,8 +23,11 @@ struct Classes {
     ATOM nextAtom = 0xC000;   // the range Windows gives registered classes
 };
 
-// The system's classes. The controls still to come are plain windows for now,
-// so that every dialog template creates.
+// The system's classes. Each control's file gives its window procedure; the
+// classes still to come (SCROLLBAR, COMBOBOX) are plain windows, so that
+// every dialog template creates. The controls stand in this table rather than
+// registering themselves at start-up: an object file of a static library that
+// nothing names is left out of the program, and its registration with it.
 struct SystemClass {
     const char *name;
     WNDPROC proc;
@@ -29,10 +35,10 @@ struct SystemClass {
 };
 const SystemClass systemClasses[] = {
     {"#32770", DefDlgProcA, DLGWINDOWEXTRA},
-    {"BUTTON", ButtonWndProc, sizeof(LONG_PTR)},
-    {"EDIT", DefWindowProcA, 0},
-    {"STATIC", DefWindowProcA, 0},
-    {"LISTBOX", DefWindowProcA, 0},
+    {"BUTTON", ButtonWndProc, 0},
+    {"EDIT", EditWndProc, 0},
+    {"STATIC", StaticWndProc, 0},
+    {"LISTBOX", ListBoxWndProc, 0},
     {"SCROLLBAR", DefWindowProcA, 0},
     {"COMBOBOX", DefWindowProcA, 0},
 };

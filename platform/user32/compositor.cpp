@@ -135,6 +135,20 @@ std::vector<gfx::Rect> damage(const State &st, const std::vector<Shot> &now, con
     return d;
 }
 
+// A transparent window (a group box) leaves its holes to what lies below.
+void blit_keyed(const gfx::Canvas &desk, int x, int y, const gfx::Canvas &src, const gfx::Rect &clip)
+{
+    const gfx::Rect area = gfx::intersect(gfx::intersect(clip, gfx::bounds(desk)),
+                                          gfx::offset(gfx::bounds(src), x, y));
+    for (int dy = area.top; dy < area.bottom; ++dy) {
+        const uint32_t *from = src.row(dy - y);
+        uint32_t *to = desk.row(dy);
+        for (int dx = area.left; dx < area.right; ++dx)
+            if (from[dx - x] != kHolePixel)
+                to[dx] = from[dx - x];
+    }
+}
+
 void compose_window(const State &st, const Window &w, const Shot &shot, const gfx::Rect &damaged)
 {
     const gfx::Canvas &desk = st.desktop.canvas;
@@ -151,6 +165,11 @@ void compose_window(const State &st, const Window &w, const Shot &shot, const gf
     nc.edge = GetSystemMetrics(SM_CXEDGE);
     nc.scrollSize = GetSystemMetrics(SM_CXVSCROLL);
     nc.hasMenu = shot.menu;
+    if (w.style & WS_VSCROLL) {
+        const RECT client = client_rect_in_window(w);
+        const int track = (client.bottom - client.top) - 2 * GetSystemMetrics(SM_CYHSCROLL);
+        nc.vScrollEnabled = scroll_thumb(w, track, nc.vThumbStart, nc.vThumbSize);
+    }
     nc.active = shot.active;
     nc.caption = shot.text;
     const auto button = [&](LRESULT which) {
@@ -165,8 +184,11 @@ void compose_window(const State &st, const Window &w, const Shot &shot, const gf
     if (!bar.empty() && st.menuPainter)
         st.menuPainter(w.handle, desk, bar, clip);
     const gfx::Rect client = desktop_client_rect(w, shot.window);
-    gfx::blit(desk, client.left, client.top, w.surface.canvas, gfx::bounds(w.surface.canvas),
-              gfx::intersect(clip, client));
+    const gfx::Rect shown = gfx::intersect(clip, client);
+    if (w.exStyle & WS_EX_TRANSPARENT)
+        blit_keyed(desk, client.left, client.top, w.surface.canvas, shown);
+    else
+        gfx::blit(desk, client.left, client.top, w.surface.canvas, gfx::bounds(w.surface.canvas), shown);
 }
 
 } // namespace

@@ -17,6 +17,10 @@ namespace user32 {
 const gfx::Canvas &desktop_image();
 bool save_desktop_png(const std::string &path, std::string *error);
 
+// What a WS_EX_TRANSPARENT window (a group box) leaves in its surface where
+// the windows below it should show: no drawing makes it (its top byte is set).
+constexpr uint32_t kHolePixel = 0xFF000000u;
+
 // A window's pixels changed (a device context on it was taken or given back).
 void surface_changed(HWND hwnd);
 

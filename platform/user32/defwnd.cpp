@@ -119,8 +119,10 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_NCHITTEST:
         return nonclient_hit_test(*w, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
     case WM_NCLBUTTONDOWN:
-        // A press on the menu bar opens the menu under it.
+        // A press on the menu bar opens the menu under it; one on a scroll bar scrolls.
         if (wp == HTMENU) SendMessageA(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, lp);
+        if (wp == HTVSCROLL)
+            scroll_bar_press(hwnd, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
         return 0;
     case WM_NCLBUTTONUP:
         return DEFWND_NcButtonUp(hwnd, wp, lp);

@@ -3,10 +3,6 @@
 
 #include "user32/internal.h"
 
-#ifndef EM_SETSEL
-#define EM_SETSEL 0x00B1
-#endif
-
 namespace user32 {
 
 // The control that gets the focus first: the first visible, enabled tab stop,

@@ -13,14 +13,15 @@
 namespace user32 {
 namespace {
 
-enum class Kind { Key, Char, Move, Button, Close };
+enum class Kind { Key, Char, Move, Button, Wheel, Close };
 
 struct InputEvent {
     Kind kind;
     UINT vk = 0;            // Key
     bool down = false;      // Key, Button
     unsigned char ch = 0;   // Char
-    POINT pt{};             // Move, Button (desktop)
+    POINT pt{};             // Move, Button, Wheel (desktop)
+    int delta = 0;          // Wheel
     drv::Button button = drv::Button::Left;
     HWND close = nullptr;   // Close
     bool resolved = false;
@@ -158,6 +159,12 @@ bool resolve(InputEvent &e)
     case Kind::Move:
     case Kind::Button:
         return resolve_mouse(e);
+    case Kind::Wheel: {
+        bool sys = false;
+        HWND target = keyboard_target(sys);
+        e.msg = MSG{target, WM_MOUSEWHEEL, MAKEWPARAM(mouse_keys(), e.delta), MAKELPARAM(e.pt.x, e.pt.y), 0, e.pt};
+        return target != nullptr;
+    }
     case Kind::Close:
         e.msg = MSG{e.close, WM_SYSCOMMAND, SC_CLOSE, 0, 0, {}};
         return IsWindow(e.close);
@@ -287,6 +294,13 @@ void mouse_button(POINT pt, Button button, bool down)
 {
     InputEvent e{Kind::Button, 0, down, 0, pt};
     e.button = button;
+    push(e);
+}
+
+void mouse_wheel(POINT pt, int delta)
+{
+    InputEvent e{Kind::Wheel, 0, false, 0, pt};
+    e.delta = delta;
     push(e);
 }
 

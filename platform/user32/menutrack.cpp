@@ -217,11 +217,11 @@ void paint_bar(HWND window, const gfx::Canvas &desk, const gfx::Rect &bar, const
     std::vector<gfx::Rect> rects = bar_layout(*m, bar);
     for (size_t i = 0; i < rects.size(); ++i) {
         const gfx::Rect &r = rects[i];
-        // The item being tracked: pushed in while its drop-down is open,
-        // raised while the keyboard only points at it.
-        if (t.active && t.owner == window && t.barSel == static_cast<int>(i))
-            gdi::draw_edge(desk, r, t.open.empty() ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT, inBar);
-        const int shift = t.active && t.owner == window && t.barSel == static_cast<int>(i) && !t.open.empty() ? 1 : 0;
+        // The item being tracked: pushed in while its drop-down is open (its
+        // text moves with it), raised while the keyboard only points at it.
+        const bool tracked = t.active && t.owner == window && t.barSel == static_cast<int>(i);
+        if (tracked) gdi::draw_edge(desk, r, t.open.empty() ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT, inBar);
+        const int shift = tracked && !t.open.empty() ? 1 : 0;
         draw_item_text(desk, r.left + kBarPad + shift, r.top + shift, r.height(), m->items[i].text,
                        !enabled(m->items[i]), inBar);
     }
@@ -491,8 +491,7 @@ void mouse(UINT msg, POINT pt)
         // The bar: a press on the open item closes the menu, on another opens it;
         // moving over another item while a drop-down is open switches to it.
         if (down && h.pos == t.barSel && !t.open.empty()) t.done = true;
-        else if ((down || (move && !t.open.empty())) && h.pos != t.barSel) select_bar(h.pos, true, false);
-        else if (down) select_bar(h.pos, true, false);
+        else if (down || (move && !t.open.empty() && h.pos != t.barSel)) select_bar(h.pos, true, false);
         return;
     }
     if (h.inPopup) {

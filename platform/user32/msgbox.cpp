@@ -7,6 +7,7 @@
 #include "user32/compositor.h"
 #include "user32/internal.h"
 #include "user32/menu_internal.h"
+#include "user32/modal.h"
 #include "user32/msgbox_hook.h"
 
 #include "driver/driver.h"
@@ -316,29 +317,8 @@ int run_box(const msgbox_hook::Box &b)
     HWND owner = top_level_of(b.owner);
     HWND box = create_box(mb, b.caption, owner, b.flags);
     if (!box) return 0;
-    // The owner takes no input while the box is open (with no owner nothing is disabled).
-    const bool disabled = owner && !EnableWindow(owner, FALSE);
     MessageBeep(mb.icon);
-    ShowWindow(box, SW_SHOWNORMAL);
-    SendMessageA(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(box, default_button(*mb.set, b.flags))),
-                 TRUE);
-    MSG m;
-    while (!mb.done && IsWindow(box)) {
-        BOOL got = GetMessageA(&m, nullptr, 0, 0);
-        if (got == 0) {
-            // The quit request ends the box and goes on to the program's own loop.
-            PostQuitMessage(static_cast<int>(m.wParam));
-            break;
-        }
-        if (got < 0) break;
-        if (!IsDialogMessageA(box, &m)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
-    }
-    // The owner is enabled before the box goes, so it is what becomes active.
-    if (disabled && IsWindow(owner)) EnableWindow(owner, TRUE);
-    if (IsWindow(box)) DestroyWindow(box);
+    run_modal(box, owner, GetDlgItem(box, default_button(*mb.set, b.flags)), mb.done);
     return mb.result;
 }
 

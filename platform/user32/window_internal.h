@@ -38,6 +38,14 @@ struct DialogInfo {
     WORD defId = 0;                // DM_SETDEFID / the template's default push button
 };
 
+// A standard scroll bar's range, page and position (SetScrollInfo); Windows
+// starts every bar at 0 to 100.
+struct ScrollBarState {
+    int min = 0, max = 100;
+    UINT page = 0;
+    int pos = 0;
+};
+
 struct Window {
     HWND handle = nullptr;
     std::shared_ptr<WindowClass> cls;
@@ -47,7 +55,7 @@ struct Window {
     DWORD exStyle = 0;
     std::string text;
     LONG_PTR id = 0;               // child windows: the control id (a template's 0xFFFF is -1)
-    HMENU menu = nullptr;          // top-level windows: the menu bar (the controls helper draws it)
+    HMENU menu = nullptr;          // top-level windows: the menu bar (menutrack.cpp draws it)
     std::string menuName;          // a dialog template's menu, until the menu is loaded
     LONG_PTR userData = 0;
     std::vector<BYTE> extra;       // cbWndExtra bytes: Get/SetWindowLongPtr(index >= 0)
@@ -64,6 +72,9 @@ struct Window {
     bool hasUpdate = false;        // something is invalid: a WM_PAINT is due
     RECT update{};                 // client coordinates, the union of the invalid parts
     bool erasePending = false;     // BeginPaint sends WM_ERASEBKGND first
+
+    ScrollBarState vscroll;        // WS_VSCROLL: drawn in the non-client area
+    std::shared_ptr<void> control; // a system control's state (control.h)
 
     std::unique_ptr<DialogInfo> dialog;   // windows made by CreateDialogParamA
     bool destroying = false;       // between WM_DESTROY and removal
@@ -145,6 +156,13 @@ std::shared_ptr<WindowClass> find_class(const char *name);
 // How the message now being handled reached the window procedure.
 enum class Delivery { None, Sent, Posted };
 Delivery current_delivery();
+
+// Standard scroll bars (scrollbar.cpp). Where the thumb of the vertical bar
+// lies along a track of `length` pixels between the arrows; false when there
+// is nothing to scroll (the bar is drawn disabled). A press on the bar (at a
+// desktop point) becomes WM_VSCROLL to the window, as DefWindowProcA does it.
+bool scroll_thumb(const Window &w, int length, int &start, int &size);
+void scroll_bar_press(HWND hwnd, POINT desktopPt);
 
 // Keyboard (input.cpp). The key a US keyboard types a character with, for
 // drivers and tests that type text; false when no key gives it.

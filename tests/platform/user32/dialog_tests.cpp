@@ -48,7 +48,13 @@ void press(HWND dlg, UINT vk, bool shift = false)
     pump(dlg);
 }
 
-std::vector<Seen> commands(HWND dlg) { return msgseq::select(dlg, {WM_COMMAND}); }
+// The buttons' commands; edit fields tell of focus changes too.
+std::vector<Seen> commands(HWND dlg)
+{
+    std::vector<Seen> out = msgseq::select(dlg, {WM_COMMAND});
+    std::erase_if(out, [](const Seen &s) { return HIWORD(s.wp) != BN_CLICKED; });
+    return out;
+}
 
 Seen command(HWND dlg, int id, HWND control, msgseq::How how = Sent)
 {

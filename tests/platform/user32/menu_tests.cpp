@@ -9,6 +9,7 @@
 
 #include "driver/headless/headless.h"
 #include "rc/module.h"
+#include "testing/lockstep.h"
 #include "user32/compositor.h"
 #include "user32/menu_internal.h"
 
@@ -309,4 +310,29 @@ TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
     ASSERT_EQ(GetMessageA(&m, nullptr, 0, 0), FALSE);
     EXPECT_EQ(m.wParam, 5u);
     EXPECT_TRUE(commands(w).empty());
+}
+
+TEST(Menus, TheLockStepDriverSeesTheProgramWaitingWhileAMenuIsOpen)
+{
+    lockstep::Runner run([](const std::string &why) { ADD_FAILURE() << why; });
+    HWND w = nullptr;
+    UINT chosen = 0;
+    run.start([&] {
+        w = main_window();
+        MSG m;
+        while (GetMessageA(&m, w, 0, 0) > 0) {
+            if (m.message == WM_COMMAND) {
+                chosen = LOWORD(m.wParam);
+                break;
+            }
+            IsDialogMessageA(w, &m);
+        }
+    });
+    run.click(centre(user32::menu_bar_item_rects(w).at(1)));
+    ASSERT_FALSE(run.finished());
+    ASSERT_EQ(open_count(), 1u);
+    run.advance(1000);   // time passes while the menu is open
+    run.click(centre(item_rect(0, 2)));
+    EXPECT_TRUE(run.finished());
+    EXPECT_EQ(chosen, 901u);
 }

@@ -1,0 +1,288 @@
+// GetOpenFileNameA on a temporary folder tree, driven as a person would:
+// the filter, the folders, typed names, the full path, a buffer too small,
+// Cancel, and the look of the dialog.
+#include "support/golden.h"
+#include "support/msgseq.h"
+#include "support/person.h"
+#include "support/tempdir.h"
+
+#include <commdlg.h>
+
+#include "driver/driver.h"
+#include "user32/compositor.h"
+#include "user32/msgbox_hook.h"
+#include "user32/window_internal.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using testsupport::Person;
+
+namespace {
+
+const char kFilter[] = "Stonecall Spread Files (*.SCS)\0*.SCS\0";
+const char kTitle[] = "Choose the spread you wish to auto-start";
+
+// A.SCS, b.scs, notes.txt, Other/, Sub/C.SCS
+void make_tree(const std::filesystem::path &root)
+{
+    for (const char *f : {"A.SCS", "b.scs", "notes.txt"}) testsupport::write_bytes((root / f).string(), "x");
+    std::filesystem::create_directory(root / "Other");
+    std::filesystem::create_directory(root / "Sub");
+    testsupport::write_bytes((root / "Sub" / "C.SCS").string(), "x");
+}
+
+// The setup screen's request: the buffer starts with `start`.
+struct Request {
+    char file[255] = {};
+    OPENFILENAMEA ofn{};
+
+    explicit Request(const std::string &start = "", HWND owner = nullptr, DWORD size = 255)
+    {
+        std::strncpy(file, start.c_str(), sizeof file - 1);
+        ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = owner;
+        ofn.lpstrFilter = kFilter;
+        ofn.nFilterIndex = 1;
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = size;
+        ofn.lpstrTitle = kTitle;
+        ofn.lpstrDefExt = "*";
+        ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON;
+    }
+};
+
+HWND dialog() { return GetActiveWindow(); }
+
+std::vector<std::string> items(int id)
+{
+    std::vector<std::string> out;
+    HWND list = GetDlgItem(dialog(), id);
+    LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        char buf[260] = {};
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
+        out.push_back(buf);
+    }
+    return out;
+}
+
+std::string text(int id) { return user32::find(GetDlgItem(dialog(), id))->text; }
+
+// A click on an item of one of the dialog's lists.
+void pick(int id, const std::string &name)
+{
+    std::vector<std::string> all = items(id);
+    auto at = std::find(all.begin(), all.end(), name);
+    ASSERT_NE(at, all.end()) << name;
+    HWND list = GetDlgItem(dialog(), id);
+    RECT r;
+    GetWindowRect(list, &r);
+    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    Person::click(POINT{r.left + 10, r.top + 2 + height * static_cast<int>(at - all.begin()) + height / 2});
+}
+
+void type(const std::string &s)
+{
+    for (char c : s) {
+        UINT vk;
+        bool shift;
+        ASSERT_TRUE(user32::vk_for_char(static_cast<unsigned char>(c), vk, shift));
+        if (shift) Person::tap(vk, VK_SHIFT);
+        else Person::tap(vk);
+    }
+}
+
+using Names = std::vector<std::string>;
+
+} // namespace
+
+TEST(OpenFile, ListsTheFilteredFilesAndTheFoldersAndAnswersAFullPath)
+{
+    testsupport::TempDir dir;
+    make_tree(dir.path());
+    const std::string root = std::filesystem::canonical(dir.path()).string();
+    Request r;
+    Person p;
+    p.then([&] {
+        EXPECT_EQ(user32::find(dialog())->text, kTitle);
+        EXPECT_EQ(items(lst1), (Names{"A.SCS", "b.scs"}));   // the pattern matches without regard to case
+        EXPECT_EQ(items(lst2), (Names{"..", "Other", "Sub"}));
+        EXPECT_EQ(items(cmb1), (Names{"Stonecall Spread Files (*.SCS)"}));
+        EXPECT_EQ(text(stc1), root);
+        EXPECT_EQ(text(edt1), "*.SCS");
+        EXPECT_EQ(GetDlgItem(dialog(), chx1), nullptr);    // OFN_HIDEREADONLY
+        EXPECT_EQ(GetDlgItem(dialog(), psh14), nullptr);   // OFN_NONETWORKBUTTON
+        pick(lst1, "b.scs");
+    });
+    p.then([] {
+        EXPECT_EQ(text(edt1), "b.scs");
+        Person::click(GetDlgItem(dialog(), IDOK));
+    });
+    ASSERT_TRUE(GetOpenFileNameA(&r.ofn));
+    EXPECT_TRUE(p.done());
+    const std::string path = root + "/b.scs";
+    EXPECT_STREQ(r.file, path.c_str());
+    EXPECT_EQ(r.ofn.nFileOffset, root.size() + 1);
+    EXPECT_EQ(r.ofn.nFileExtension, root.size() + 3);
+    EXPECT_EQ(std::filesystem::current_path(), dir.path());
+}
+
+TEST(OpenFile, FoldersOpenFromTheListOrByNameAndTheCurrentFolderStays)
+{
+    testsupport::TempDir dir;
+    make_tree(dir.path());
+    const std::string root = std::filesystem::canonical(dir.path()).string();
+    Request r;
+    Person p;
+    p.then([] { pick(lst2, "Sub"); });
+    p.then([] {
+        EXPECT_EQ(text(edt1), "Sub");
+        Person::tap(VK_RETURN);   // OK on a folder opens it
+    });
+    p.then([&] {
+        EXPECT_EQ(text(stc1), root + "/Sub");
+        EXPECT_EQ(items(lst1), (Names{"C.SCS"}));
+        EXPECT_EQ(items(lst2), (Names{".."}));
+        EXPECT_EQ(text(edt1), "*.SCS");
+        pick(lst2, "..");
+    });
+    p.then([] { Person::click(GetDlgItem(dialog(), IDOK)); });
+    p.then([&] {
+        EXPECT_EQ(text(stc1), root);
+        SetFocus(GetDlgItem(dialog(), edt1));
+        SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
+        type("*.txt");   // a pattern lists by it
+        Person::tap(VK_RETURN);
+    });
+    p.then([] {
+        EXPECT_EQ(items(lst1), (Names{"notes.txt"}));
+        SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
+        type("Sub/C.SCS");
+        Person::tap(VK_RETURN);
+    });
+    ASSERT_TRUE(GetOpenFileNameA(&r.ofn));
+    EXPECT_TRUE(p.done());
+    EXPECT_EQ(std::string(r.file), root + "/Sub/C.SCS");
+    EXPECT_EQ(std::filesystem::current_path(), dir.path());
+}
+
+TEST(OpenFile, AMissingFileOrPathIsRefusedWithAWarningAndTheDialogStays)
+{
+    testsupport::TempDir dir;
+    make_tree(dir.path());
+    msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
+    Request r;
+    Person p;
+    p.then([] {
+        type("missing.scs");
+        Person::tap(VK_RETURN);
+    });
+    p.then([] {
+        ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
+        EXPECT_EQ(msgbox_hook::boxes()[0].text, "missing.scs\nFile not found.\nPlease verify the correct filename was given.");
+        EXPECT_EQ(msgbox_hook::boxes()[0].owner, dialog());
+        EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+        SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
+        type("Nowhere/A.SCS");
+        Person::tap(VK_RETURN);
+    });
+    p.then([] {
+        ASSERT_EQ(msgbox_hook::boxes().size(), 2u);
+        EXPECT_NE(msgbox_hook::boxes()[1].text.find("Path does not exist."), std::string::npos);
+        Person::tap(VK_ESCAPE);   // Cancel
+    });
+    std::strcpy(r.file, "");
+    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+    EXPECT_TRUE(p.done());
+}
+
+TEST(OpenFile, StartsFromThePathInTheBufferAndCancelAnswersZeroLeavingIt)
+{
+    testsupport::TempDir dir;
+    make_tree(dir.path());
+    const std::string start = std::filesystem::canonical(dir.path()).string() + "/Sub/C.SCS";
+    HWND owner = CreateWindowExA(0, msgseq::recorder_class(), "Setup", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
+                                 300, nullptr, nullptr, nullptr, nullptr);
+    Request r(start, owner);
+    Person p;
+    p.then([&] {
+        EXPECT_EQ(text(stc1), start.substr(0, start.size() - 6));
+        EXPECT_EQ(text(edt1), "C.SCS");
+        EXPECT_FALSE(IsWindowEnabled(owner));
+        Person::click(GetDlgItem(dialog(), IDCANCEL));
+    });
+    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+    EXPECT_STREQ(r.file, start.c_str());
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    // Enter takes the name as it stands: the same path back.
+    p.then([] { Person::tap(VK_RETURN); });
+    ASSERT_TRUE(GetOpenFileNameA(&r.ofn));
+    EXPECT_STREQ(r.file, start.c_str());
+    // The close box cancels too.
+    p.then([] { drv::close_request(dialog()); });
+    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+    EXPECT_TRUE(p.done());
+}
+
+TEST(OpenFile, APathLongerThanTheBufferFailsWithTheSizeItNeeds)
+{
+    testsupport::TempDir dir;
+    make_tree(dir.path());
+    const std::string root = std::filesystem::canonical(dir.path()).string();
+    Request r("", nullptr, 12);
+    Person p;
+    p.then([] {
+        type("A.SCS");
+        Person::tap(VK_RETURN);
+    });
+    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
+    WORD needed;
+    std::memcpy(&needed, r.file, sizeof needed);
+    EXPECT_EQ(needed, root.size() + 7);   // "/A.SCS" and the NUL
+    EXPECT_TRUE(p.done());
+}
+
+TEST(OpenFile, RefusesABadStructureSizeAndAcceptsTheOlderOne)
+{
+    Request r;
+    r.ofn.lStructSize = 12;
+    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
+    r.ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400;
+    r.ofn.nMaxFile = 0;
+    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_INITIALIZATION));   // the size passed, the buffer not
+}
+
+TEST(Golden, OpenFileDialog)
+{
+    // A fixed folder, so the path the dialog shows is the same on every run.
+    const std::filesystem::path root = "/tmp/StonecallSpreads";
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directory(root);
+    make_tree(root);
+    Request r((root / "A.SCS").string());
+    r.ofn.Flags = OFN_PATHMUSTEXIST;   // with the Read Only box and the Network button
+    Person p;
+    p.then([] {
+        RECT w;
+        GetWindowRect(dialog(), &w);
+        gfx::Surface shot(w.right - w.left, w.bottom - w.top);
+        gfx::blit(shot.canvas, 0, 0, user32::desktop_image(), {w.left, w.top, w.right, w.bottom},
+                  gfx::bounds(shot.canvas));
+        EXPECT_TRUE(matches_golden(shot.canvas, "openfile_dialog"));
+        Person::tap(VK_ESCAPE);
+    });
+    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
+    EXPECT_TRUE(p.done());
+    std::filesystem::remove_all(root);
+}

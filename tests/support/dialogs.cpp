@@ -1,0 +1,80 @@
+#include "support/dialogs.h"
+#include "platform/rc/embedded.h"
+#include "support/msgseq.h"
+
+#include "driver/driver.h"
+#include "rc/module.h"
+#include "user32/compositor.h"
+#include "user32/window_internal.h"
+
+namespace dialogs {
+
+HWND open(int id, HWND owner, DLGPROC proc)
+{
+    size_t size;
+    const unsigned char *image = screens_res(&size);
+    return CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(id), owner,
+                              proc ? proc : msgseq::recording_dlgproc, 0);
+}
+
+void pump(HWND dlg)
+{
+    MSG m;
+    for (int guard = 0; guard < 500 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++guard) {
+        if (!IsWindow(dlg) || !IsDialogMessageA(dlg, &m)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+    }
+}
+
+void press(HWND dlg, UINT vk, UINT modifier)
+{
+    if (modifier) drv::key(modifier, true);
+    drv::key(vk, true);
+    drv::key(vk, false);
+    if (modifier) drv::key(modifier, false);
+    pump(dlg);
+}
+
+void type(HWND dlg, const std::string &text)
+{
+    for (unsigned char ch : text) {
+        UINT vk;
+        bool shift;
+        if (user32::vk_for_char(ch, vk, shift)) press(dlg, vk, shift ? VK_SHIFT : 0);
+    }
+}
+
+void mouse(HWND control, POINT at, bool down)
+{
+    ClientToScreen(control, &at);
+    drv::mouse_button(at, drv::Button::Left, down);
+}
+
+void click(HWND dlg, HWND control, POINT at)
+{
+    mouse(control, at, true);
+    mouse(control, at, false);
+    pump(dlg);
+}
+
+void wheel(HWND dlg, HWND control, int notches)
+{
+    POINT at{2, 2};
+    ClientToScreen(control, &at);
+    drv::mouse_wheel(at, notches * WHEEL_DELTA);
+    pump(dlg);
+}
+
+gfx::Surface picture(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    const gfx::Canvas &desk = user32::desktop_image();
+    gfx::Surface crop(r.right - r.left, r.bottom - r.top);
+    gfx::blit(crop.canvas, 0, 0, desk, gfx::Rect{r.left, r.top, r.right, r.bottom}, gfx::bounds(crop.canvas));
+    return crop;
+}
+
+} // namespace dialogs
