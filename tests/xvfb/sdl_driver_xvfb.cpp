@@ -29,7 +29,7 @@ LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_TIMER:
         if (wp == GUARD_TIMER) timedOut = true;
         return 0;
-    case WM_LBUTTONDOWN: case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR: case WM_SYSKEYDOWN: case WM_SIZE:
+    case WM_LBUTTONDOWN: case WM_MOUSEWHEEL: case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR: case WM_SYSKEYDOWN: case WM_SIZE:
     case WM_CLOSE:
         seen.push_back(MSG{hwnd, msg, wp, lp, 0, {}});
         if (msg == WM_CLOSE) return 0;
@@ -147,10 +147,19 @@ TEST_F(SdlDriverTest, WindowShowsTheDesktopAndItsTitleFollowsTheActiveWindow)
     EXPECT_EQ("Renamed \xC3\xA9t\xC3\xA9", output_of("xdotool getwindowname " + xid));
 }
 
-TEST_F(SdlDriverTest, ClickArrivesAtTheClientPointUnderIt)
+TEST_F(SdlDriverTest, ClickAndWheelArriveAtThePointUnderThem)
 {
-    xdotool("mousemove --window " + xid + " 150 120 click 1");
-    ASSERT_TRUE(run_until([] { return first(WM_LBUTTONDOWN) != nullptr; }));
+    SetFocus(hwnd);
+    // X buttons 4 and 5: the wheel turned away from the user, then twice towards.
+    xdotool("mousemove --window " + xid + " 150 120 click 1 click 4 click --repeat 2 5");
+    ASSERT_TRUE(run_until([] { return all(WM_MOUSEWHEEL).size() >= 3; }));
+    std::vector<int> turns;
+    for (const MSG &m : all(WM_MOUSEWHEEL)) {
+        turns.push_back(static_cast<short>(HIWORD(m.wParam)));
+        EXPECT_EQ(150, x_of(m.lParam));   // the wheel's point is on the desktop
+        EXPECT_EQ(120, y_of(m.lParam));
+    }
+    EXPECT_EQ((std::vector<int>{WHEEL_DELTA, -WHEEL_DELTA, -WHEEL_DELTA}), turns);
     POINT expected{150, 120};
     ScreenToClient(hwnd, &expected);
     const MSG *down = first(WM_LBUTTONDOWN);

@@ -198,6 +198,14 @@ void SdlDriver::handle(const SDL_Event &e, bool &input)
         input = true;
         return;
     }
+    case SDL_MOUSEWHEEL: {
+        int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        if (notches == 0) return;
+        flush_move();
+        mouse_wheel(to_desktop(e.wheel.mouseX, e.wheel.mouseY), notches * WHEEL_DELTA);
+        input = true;
+        return;
+    }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         if (UINT vk = sdl::vk_of_key(e.key.keysym.sym)) {
