@@ -1,5 +1,25 @@
-// Program entry on Linux: hands over to the Win32 entry point.
-int main()
+// Program entry on Linux: chooses the driver by environment and hands over to
+// WinMain with the command line as Windows passes it. WinMain's result is the
+// exit code.
+#include <windows.h>
+
+#include "driver/entry.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+int main(int argc, char **argv)
 {
-    return 0;
+    std::string why;
+    drv::Choice choice = drv::choose_driver(std::getenv("STONECALL_DRIVER"), drv::display_available(), &why);
+    if (choice == drv::Choice::Refused || !drv::install_driver(choice, &why)) {
+        std::fprintf(stderr, "stonecall: %s\n", why.c_str());
+        return 2;
+    }
+    std::string text = drv::command_line(argc, argv);
+    std::vector<char> line(text.begin(), text.end());
+    line.push_back('\0');
+    return WinMain(GetModuleHandleA(NULL), NULL, line.data(), SW_SHOWDEFAULT);
 }

@@ -80,4 +80,20 @@ BOOL WINAPI FreeResource(HGLOBAL hResData);
 #endif /* RC_INVOKED */
 
 
+/* ------------------------------------------------------------------
+ * Program entry
+ * ------------------------------------------------------------------ */
+#ifndef RC_INVOKED
+#ifdef __cplusplus
+extern "C" {
+#endif
+/* Defined by the program; the command line is the text after the program's
+ * name, as the system passes it. */
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
+#ifdef __cplusplus
+}
+#endif
+#endif /* RC_INVOKED */
+
+
 #endif

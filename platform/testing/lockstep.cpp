@@ -217,6 +217,13 @@ void Runner::close(HWND window)
     resume();
 }
 
+void Runner::post(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!usable("post")) return;
+    if (!PostMessageA(window, msg, wParam, lParam)) return fail("post: no such window");
+    resume();
+}
+
 bool Runner::has_window(const std::string &title) const
 {
     for (HWND t : user32::top_level_windows())

@@ -58,6 +58,9 @@ public:
     void key(UINT vk, UINT modifier);        // with a modifier held (VK_SHIFT, VK_CONTROL, VK_MENU)
     void type(const std::string &text);      // as keys where a US keyboard has them
     void close(HWND window);                 // its close box
+    // Posts a message to a window, as another program could, and lets the
+    // program handle it (WM_COMMAND 905 is the menu item 905 chosen).
+    void post(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
     // A top-level window by its title; fails with the window tree when none.
     HWND window(const std::string &title);

@@ -1,0 +1,53 @@
+// The main window: the program's top screen (template 5), maximised, with the
+// menu. It is idle, shows a reading (run mode) or the layout editor's position
+// buttons (edit and new mode); every command that starts a mode ends the
+// current one first.
+#ifndef STONECALL_APP_MAINWINDOW_H
+#define STONECALL_APP_MAINWINDOW_H
+
+#include <windows.h>
+
+#define MAIN_WINDOW_TEMPLATE_ID 5
+#define RUNE_DETAIL_TEMPLATE_ID 2
+
+/* Timer 1 repaints the top screens every five seconds, so what a nested
+ * screen or a message box covered comes back. */
+#define REPAINT_TIMER_ID 1
+#define REPAINT_TIME_MS 5000
+
+/* Menu commands. */
+#define IDM_EXIT 3
+#define IDM_RUN 901
+#define IDM_EDIT 902
+#define IDM_NEW 903
+#define IDM_ABOUT 905
+#define IDM_HTMLISE 907
+
+/* The one keyword of the command line. */
+#define SETUP_KEYWORD "DeckwiseSetup"
+
+extern int RunSpreadSelected;
+extern int EditSpreadSelected;
+extern int NewSpreadSelected;
+extern int edit_spread;
+extern int ColourMainBackground;
+extern int SpreadChanged;
+extern int CancelNewSpread;
+extern int CardChosen;
+extern int ButtonAquired;
+extern int ButtonJumpWidth;
+
+// Construct on the first call (FirstRun), repaint on every later one.
+void MainWindow1Con(void);
+void MainWindow1MM(void);
+void MainWindow1KC(int code);
+
+// Opens the rune detail screen for position `position`.
+void CardSelected(int position);
+// Ends whatever mode is active.
+void CleanUpMainWin(void);
+void DestroyRunSpread(void);
+void DestroyEditSpread(void);
+void DestroyNewSpread(void);
+
+#endif

@@ -1,0 +1,641 @@
+// The main window through the lock-step driver, started by WinMain with real
+// settings files in a temporary folder: start-up with and without the banner,
+// the auto-load, the setup keyword, the menu commands, the end of each mode
+// with its save prompt, and the exit codes.
+#include "app/mainwindow.h"
+
+#include "app/screenloop.h"
+#include "editor/layout.h"
+#include "gfx/drawing.h"
+#include "runes/casting.h"
+#include "runes/spread.h"
+#include "settings/inifile.h"
+
+#include "gfx/current_window.h"
+#include "platform/rc/embedded.h"
+#include "support/tempdir.h"
+
+#include "crt/faults.h"
+#include "rc/module.h"
+#include "testing/lockstep.h"
+#include "user32/compositor.h"
+#include "user32/msgbox_hook.h"
+#include "user32/window_internal.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using testsupport::crlf;
+using testsupport::read_bytes;
+using testsupport::write_bytes;
+
+namespace {
+
+const char kTitle[] = "Quenmire Stonecall V1.1";
+const COLORREF kBackground = RGB(255, 216, 170);
+const char kSavePrompt[] = "Do you wish to save the new spread configuration?";
+
+void write_settings(int banner, const std::string &spread)
+{
+    write_bytes("qmsc98.ini", crlf("\n\nIni file for QM Stonecall V1.10\n\n\nShowEditHelp=1\nShowStartBanner=" +
+                                   std::to_string(banner) + "\nDefaultStartUpSpread=" + spread + "\n"));
+}
+
+void copy_sample(const char *name)
+{
+    std::filesystem::copy_file(std::filesystem::path(STONECALL_SOURCE_DIR) / "spreads" / name, name);
+}
+
+// One run of the program in a fresh folder; boxes are answered by `answer`
+// (OK unless a test says otherwise) and recorded.
+struct Program {
+    testsupport::TempDir dir;
+    lockstep::Runner run{[](const std::string &why) { ADD_FAILURE() << why; }};
+    std::string line;
+    int exitCode = -1;
+    int answer = IDOK;
+
+    Program()
+    {
+        msgbox_hook::clear();
+        msgbox_hook::set_answerer([this](const msgbox_hook::Box &) { return answer; });
+    }
+    // A program still running is closed, so no window of it outlives the test.
+    ~Program()
+    {
+        answer = IDNO;
+        msgbox_hook::set_answerer([this](const msgbox_hook::Box &) { return answer; });
+        while (!run.finished() && !run.failed() && !user32::top_level_windows().empty())
+            run.close(user32::top_level_windows().front());
+        msgbox_hook::set_answerer(nullptr);
+    }
+
+    void start(const std::string &commandLine = "")
+    {
+        line = commandLine;
+        run.start([this] {
+            size_t size;
+            const unsigned char *image = stonecall_res(&size);
+            HINSTANCE module = rc::register_module(image, size);
+            exitCode = WinMain(module, nullptr, line.data(), SW_SHOWDEFAULT);
+        });
+    }
+    HWND main() { return run.window(kTitle); }
+    void command(int code) { run.post(main(), WM_COMMAND, (WPARAM)code, 0); }
+
+    COLORREF at(int x, int y)
+    {
+        HWND w = main();
+        HDC dc = GetDC(w);
+        COLORREF c = GetPixel(dc, x, y);
+        ReleaseDC(w, dc);
+        return c;
+    }
+    // The client area's four corners and its middle.
+    std::vector<COLORREF> samples()
+    {
+        RECT r;
+        GetClientRect(main(), &r);
+        return {at(0, 0), at(r.right - 1, 0), at(0, r.bottom - 1), at(r.right - 1, r.bottom - 1),
+                at(r.right / 2, r.bottom / 2)};
+    }
+    void scribble()
+    {
+        HWND w = main();
+        HDC dc = GetDC(w);
+        RECT r;
+        GetClientRect(w, &r);
+        HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
+        FillRect(dc, &r, b);
+        DeleteObject(b);
+        ReleaseDC(w, dc);
+    }
+    bool htmlise_greyed() { return (GetMenuState(GetMenu(main()), IDM_HTMLISE, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+};
+
+std::vector<COLORREF> all(COLORREF c) { return std::vector<COLORREF>(5, c); }
+
+struct Seen {
+    std::string text, caption;
+    bool operator==(const Seen &) const = default;
+};
+std::ostream &operator<<(std::ostream &os, const Seen &s) { return os << "[" << s.caption << "] " << s.text; }
+
+std::vector<Seen> boxes()
+{
+    std::vector<Seen> out;
+    for (const auto &b : msgbox_hook::boxes()) out.push_back({b.text, b.caption});
+    return out;
+}
+
+} // namespace
+
+TEST(StartUp, WithoutBannerMaximisedIdleAfterTheOneSecondPause)
+{
+    Program p;
+    write_settings(0, "");
+    p.start();
+    HWND main = p.main();
+    EXPECT_EQ(p.run.now(), 1000u);
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    ASSERT_TRUE(GetWindowPlacement(main, &wp));
+    EXPECT_EQ(wp.showCmd, (UINT)SW_SHOWMAXIMIZED);
+    EXPECT_EQ(p.samples(), all(kBackground));
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_TRUE(p.htmlise_greyed());
+    EXPECT_EQ(RunSpreadSelected + EditSpreadSelected + NewSpreadSelected, 0);
+}
+
+TEST(StartUp, BannerClosesAfterThreeSecondsThenTheOneSecondPause)
+{
+    Program p;
+    write_settings(1, "");
+    p.start();
+    HWND banner = hWnd_sim_dialog;
+    HWND main = p.main();
+    ASSERT_NE(banner, main);
+    EXPECT_TRUE(IsWindowVisible(banner));
+    EXPECT_EQ(user32::find(banner)->owner, main);
+    // The main window is maximised and coloured before the banner shows.
+    EXPECT_EQ(p.samples(), all(kBackground));
+    p.run.advance(2999);
+    EXPECT_TRUE(IsWindow(banner));
+    p.run.advance(1);
+    EXPECT_FALSE(IsWindow(banner));
+    EXPECT_EQ(p.run.now(), 4000u);
+    EXPECT_EQ(hWnd_sim_dialog, main);
+}
+
+TEST(StartUp, BannerClosesAtOnceOnEnter)
+{
+    Program p;
+    write_settings(1, "");
+    p.start();
+    HWND banner = hWnd_sim_dialog;
+    p.run.key(VK_RETURN);
+    EXPECT_FALSE(IsWindow(banner));
+    EXPECT_EQ(p.run.now(), 1000u);
+    EXPECT_EQ(hWnd_sim_dialog, p.main());
+}
+
+TEST(StartUp, MissingSettingsFileIsCreatedWithTheBannerOn)
+{
+    Program p;
+    p.start();
+    EXPECT_NE(hWnd_sim_dialog, p.main());   // the banner
+    EXPECT_NE(read_bytes("qmsc98.ini").find("ShowStartBanner=1"), std::string::npos);
+}
+
+// The message names the default spread, then the pending Run starts without
+// waiting for anything (the chooser is skipped, so it ends at once for now).
+TEST(AutoLoad, MessageWithTheSpreadsTitleThenRunStarts)
+{
+    Program p;
+    write_settings(0, "CROSS.SCS");
+    copy_sample("CROSS.SCS");
+    int pendingAtBox = -1;
+    bool greyedAtBox = false;
+    p.answer = 0;
+    msgbox_hook::set_answerer([&](const msgbox_hook::Box &b) {
+        pendingAtBox = id;
+        greyedAtBox = (GetMenuState(GetMenu(b.owner), IDM_HTMLISE, MF_BYCOMMAND) & MF_GRAYED) != 0;
+        return IDOK;
+    });
+    p.start();
+    HWND main = p.main();
+    ASSERT_EQ(boxes(), (std::vector<Seen>{{"Auto-loading The Five-Rune Cross", "Auto-load activated!"}}));
+    EXPECT_EQ(msgbox_hook::boxes()[0].owner, main);
+    EXPECT_EQ(msgbox_hook::boxes()[0].flags, (UINT)MB_OK);
+    EXPECT_EQ(pendingAtBox, 0);
+    EXPECT_TRUE(greyedAtBox);
+    // Run has come and gone: HTMLise enabled, the start-up flag spent, idle again.
+    EXPECT_STREQ(SpreadFilename, "CROSS.SCS");
+    EXPECT_STREQ(title, "The Five-Rune Cross");
+    EXPECT_FALSE(p.htmlise_greyed());
+    EXPECT_EQ(RunDefaultStartUpSpread, 0);
+    EXPECT_EQ(RunSpreadSelected, 0);
+    EXPECT_EQ(p.run.now(), 1000u);
+}
+
+TEST(AutoLoad, UnreadableDefaultShowsTheErrorFirstThenTheOldTitle)
+{
+    Program p;
+    write_settings(0, "CROSS.SCS");
+    copy_sample("CROSS.SCS");
+    faults::fail(faults::Call::Open, -1, 0, "CROSS.SCS");
+    title[0] = '\0';   // as at start-up, also when tests share a process
+    p.start();
+    EXPECT_EQ(boxes(), (std::vector<Seen>{{"Error opening file", "CROSS.SCS"}, {"Auto-loading ", "Auto-load activated!"}}));
+    EXPECT_STREQ(SpreadFilename, "CROSS.SCS");
+    EXPECT_EQ(RunDefaultStartUpSpread, 0);
+    EXPECT_FALSE(p.htmlise_greyed());
+}
+
+TEST(AutoLoad, UnreadableDefaultNamesTheTitleStillHeld)
+{
+    Program p;
+    write_settings(0, "GONE.SCS");
+    strcpy(title, "Old Title");
+    p.start();
+    EXPECT_EQ(boxes(), (std::vector<Seen>{{"Error opening file", "GONE.SCS"}, {"Auto-loading Old Title", "Auto-load activated!"}}));
+    EXPECT_FALSE(p.htmlise_greyed());
+}
+
+TEST(CommandLine, OnlyTheWholeKeywordOpensTheSetupScreen)
+{
+    {
+        Program p;
+        write_settings(0, "");
+        p.start("DeckwiseSetup");
+        EXPECT_FALSE(p.run.has_window(kTitle));
+        HWND setup = p.run.window("Quenmire Stonecall V1.1 - Setup");
+        p.run.close(setup);
+        EXPECT_TRUE(p.run.finished());
+        EXPECT_EQ(p.exitCode, 0);
+    }
+    for (const char *line : {"DeckwiseSetup ", "deckwisesetup", "DECKWISESETUP", "DeckwiseSetup now", " DeckwiseSetup"}) {
+        Program p;
+        write_settings(0, "");
+        p.start(line);
+        EXPECT_TRUE(p.run.has_window(kTitle)) << line;
+        EXPECT_FALSE(p.run.has_window("Quenmire Stonecall V1.1 - Setup")) << line;
+        p.run.close(p.main());
+        EXPECT_EQ(p.exitCode, 1) << line;
+    }
+}
+
+TEST(CommandLine, SettingsAreLoadedBeforeTheSetupScreenOpens)
+{
+    Program p;
+    p.start("DeckwiseSetup");
+    EXPECT_NE(read_bytes("qmsc98.ini").find("DefaultStartUpSpread="), std::string::npos);
+    EXPECT_EQ(ColourRefRGB, kBackground);
+}
+
+TEST(Menu, AboutShowsItsTextAndChangesNothing)
+{
+    Program p;
+    write_settings(0, "");
+    p.start();
+    p.command(IDM_ABOUT);
+    ASSERT_EQ(boxes(), (std::vector<Seen>{{"         Quenmire Stonecall V1.10\n\n"
+                                           "See ReadMe.htm for detailed help infomation.",
+                                           "About.."}}));
+    EXPECT_EQ(msgbox_hook::boxes()[0].owner, p.main());
+    EXPECT_EQ(msgbox_hook::boxes()[0].flags, (UINT)MB_OK);
+    EXPECT_TRUE(p.htmlise_greyed());
+    EXPECT_EQ(RunSpreadSelected + EditSpreadSelected + NewSpreadSelected, 0);
+    EXPECT_FALSE(p.run.finished());
+}
+
+// Run enables HTMLise (a Run whose chooser yields nothing stays so), every
+// other mode-starting command greys it, About leaves it.
+TEST(Menu, HtmliseGreyedAndEnabledAsTheModesChange)
+{
+    Program p;
+    write_settings(0, "");
+    p.start();
+    EXPECT_TRUE(p.htmlise_greyed());
+    p.command(IDM_RUN);
+    EXPECT_FALSE(p.htmlise_greyed());
+    p.command(IDM_ABOUT);
+    EXPECT_FALSE(p.htmlise_greyed());
+    p.command(IDM_EDIT);
+    EXPECT_TRUE(p.htmlise_greyed());
+    p.command(IDM_RUN);
+    EXPECT_FALSE(p.htmlise_greyed());
+    p.command(IDM_NEW);
+    EXPECT_TRUE(p.htmlise_greyed());
+    p.command(IDM_HTMLISE);   // greyed in the menu; a command that comes anyway writes nothing
+    EXPECT_FALSE(std::filesystem::exists("RUNE.HTM"));
+}
+
+namespace {
+
+void set_numlock(BYTE state)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_NUMLOCK] = state;
+    SetKeyboardState(keys);
+}
+
+} // namespace
+
+TEST(Menu, EditAndNewTurnNumLockOnAndFadeToWhite)
+{
+    for (int code : {IDM_EDIT, IDM_NEW}) {
+        Program p;
+        write_settings(0, "");
+        p.start();
+        set_numlock(0);
+        uint64_t before = p.run.now();
+        p.command(code);
+        EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 1) << code;
+        EXPECT_EQ(p.samples(), all(RGB(255, 255, 255))) << code;
+        EXPECT_EQ(ColourMainBackground, 0);
+        EXPECT_EQ(edit_spread, code == IDM_EDIT ? 1 : 0);
+        EXPECT_EQ(code == IDM_EDIT ? EditSpreadSelected : NewSpreadSelected, 1);
+        EXPECT_EQ(p.run.now() - before, 9u * USER_TIMER_MINIMUM);
+        // The same command again first fades back, then to white once more.
+        before = p.run.now();
+        p.command(code);
+        EXPECT_EQ(p.run.now() - before, 18u * USER_TIMER_MINIMUM) << code;
+        EXPECT_EQ(p.samples(), all(RGB(255, 255, 255))) << code;
+    }
+}
+
+// The forcing looks at the key's pressed bit, not at its toggle: held down,
+// NumLock is left as it is; Run never touches it.
+TEST(Menu, NumLockLeftAloneWhileHeldAndByRun)
+{
+    Program p;
+    write_settings(0, "");
+    p.start();
+    set_numlock(0x80);
+    p.command(IDM_EDIT);
+    EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
+    set_numlock(0);
+    p.command(IDM_RUN);
+    EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
+    // Already on, it is written again all the same: pressed and on.
+    set_numlock(1);
+    p.command(IDM_NEW);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    EXPECT_EQ(keys[VK_NUMLOCK], 0x81);
+}
+
+TEST(Repaint, TimerTicksAndPaintMessagesBringTheBackgroundBack)
+{
+    Program p;
+    write_settings(0, "");
+    p.start();
+    p.scribble();
+    p.run.advance(3999);   // the first tick is due 5000 ms after the start
+    EXPECT_EQ(p.samples(), all(RGB(1, 2, 3)));
+    p.run.advance(1);
+    EXPECT_EQ(p.samples(), all(kBackground));
+
+    // A paint message repaints with the colour, not the dialog's grey.
+    p.scribble();
+    InvalidateRect(p.main(), nullptr, TRUE);
+    p.run.post(p.main(), WM_NULL, 0, 0);
+    EXPECT_EQ(p.samples(), all(kBackground));
+
+    // A tick of another timer of the window does not repaint.
+    p.scribble();
+    SetTimer(p.main(), 77, 100, nullptr);
+    p.run.advance(100);
+    KillTimer(p.main(), 77);
+    EXPECT_EQ(p.samples(), all(RGB(1, 2, 3)));
+}
+
+namespace {
+
+struct SaveCase {
+    const char *name;
+    int *mode;
+    const char *file;
+    int changed;
+    int cancelled;
+    bool asks;
+};
+
+// Buttons at the first and the last position, whatever the spread's size.
+void make_buttons(HWND main)
+{
+    NumCards = 1;
+    for (int i : {0, 14})
+        ButtonHandles[i] = CreateWindowExA(0, "BUTTON", "rune", WS_CHILD | WS_VISIBLE, 10 * i, 10, 70, 129, main,
+                                           (HMENU)(INT_PTR)(10 + i), nullptr, nullptr);
+}
+
+} // namespace
+
+// Edit mode asks only after a layout edit, new mode for every spread the
+// dialog made; neither without a file name. Run ends the mode either way.
+TEST(SavePrompt, AskedUnderEachConditionAndSavedOnlyOnYes)
+{
+    const SaveCase cases[] = {
+        {"edit, changed", &EditSpreadSelected, "MINE.SCS", 1, 0, true},
+        {"edit, unchanged", &EditSpreadSelected, "MINE.SCS", 0, 0, false},
+        {"edit, no file", &EditSpreadSelected, "", 1, 0, false},
+        {"edit, changed, cancel flag", &EditSpreadSelected, "MINE.SCS", 1, 1, true},
+        {"new, unchanged", &NewSpreadSelected, "MINE.SCS", 0, 0, true},
+        {"new, cancelled", &NewSpreadSelected, "MINE.SCS", 1, 1, false},
+        {"new, no file", &NewSpreadSelected, "", 0, 0, false},
+    };
+    for (const SaveCase &k : cases)
+        for (int reply : {IDYES, IDNO}) {
+            SCOPED_TRACE(std::string(k.name) + (reply == IDYES ? ", yes" : ", no"));
+            msgbox_hook::clear();
+            Program p;
+            write_settings(0, "");
+            p.start();
+            HWND main = p.main();
+            *k.mode = 1;
+            ColourMainBackground = 0;
+            SpreadChanged = k.changed;
+            CancelNewSpread = k.cancelled;
+            strcpy(SpreadFilename, k.file);
+            strcpy(title, "Mine");
+            make_buttons(main);
+            std::vector<COLORREF> atPrompt;
+            p.answer = 0;
+            msgbox_hook::set_answerer([&](const msgbox_hook::Box &) {
+                atPrompt = p.samples();
+                return reply;
+            });
+            p.command(IDM_RUN);
+            if (k.asks) {
+                // The spread's writer confirms a save with a box of its own.
+                ASSERT_EQ(boxes().size(), reply == IDYES ? 2u : 1u);
+                EXPECT_EQ(boxes()[0], (Seen{kSavePrompt, "Save.."}));
+                EXPECT_EQ(msgbox_hook::boxes()[0].flags, (UINT)(MB_ICONQUESTION | MB_YESNO));
+                EXPECT_EQ(msgbox_hook::boxes()[0].owner, main);
+                // Faded back and repainted before the question.
+                EXPECT_EQ(atPrompt, all(kBackground));
+            } else {
+                EXPECT_TRUE(boxes().empty());
+            }
+            EXPECT_EQ(std::filesystem::exists("MINE.SCS"), k.asks && reply == IDYES);
+            EXPECT_EQ(EditSpreadSelected + NewSpreadSelected + SpreadChanged, 0);
+            EXPECT_EQ(ColourMainBackground, 1);
+            EXPECT_EQ(ButtonHandles[0], nullptr);
+            EXPECT_TRUE(user32::find(main)->children.empty());
+            EXPECT_EQ(p.samples(), all(kBackground));
+            msgbox_hook::set_answerer(nullptr);
+        }
+}
+
+// Exit and the close box end the active mode (with its save prompt) and then
+// the program, whose exit code says the settings file closed cleanly.
+TEST(Exit, MenuAndCloseBoxEndEveryMode)
+{
+    int *modes[] = {nullptr, &RunSpreadSelected, &EditSpreadSelected, &NewSpreadSelected};
+    for (int *mode : modes)
+        for (bool closeBox : {false, true}) {
+            SCOPED_TRACE(std::string(mode == &RunSpreadSelected    ? "run"
+                                     : mode == &EditSpreadSelected ? "edit"
+                                     : mode == &NewSpreadSelected  ? "new"
+                                                                   : "idle") +
+                         (closeBox ? ", close box" : ", Exit"));
+            msgbox_hook::clear();
+            Program p;
+            write_settings(0, "");
+            p.start();
+            HWND main = p.main();
+            if (mode) *mode = 1;
+            strcpy(SpreadFilename, "MINE.SCS");
+            SpreadChanged = 1;
+            CancelNewSpread = 0;
+            p.answer = IDNO;
+            if (closeBox)
+                p.run.close(main);
+            else
+                p.command(IDM_EXIT);
+            ASSERT_TRUE(p.run.finished());
+            EXPECT_FALSE(IsWindow(main));
+            EXPECT_EQ(p.exitCode, 1);
+            EXPECT_EQ(RunSpreadSelected + EditSpreadSelected + NewSpreadSelected, 0);
+            const bool layout = mode == &EditSpreadSelected || mode == &NewSpreadSelected;
+            EXPECT_EQ(boxes().size(), layout ? 1u : 0u);
+        }
+}
+
+TEST(Exit, CodeIsZeroWhenTheSettingsFileDoesNotCloseCleanly)
+{
+    Program p;
+    write_settings(0, "");
+    p.start();
+    faults::fail(faults::Call::Close, 1, 0, "qmsc98.ini");
+    p.run.close(p.main());
+    ASSERT_TRUE(p.run.finished());
+    EXPECT_EQ(p.exitCode, 0);
+}
+
+namespace {
+
+int idAfter = -1;
+HWND mainWindow = nullptr;
+
+// The main window made current by hand, as the main window's own loop would
+// have it, then a rune chosen: what the reading's hit test will do.
+void choose_rune_three()
+{
+    size_t size;
+    const unsigned char *image = stonecall_res(&size);
+    hInst2 = rc::register_module(image, size);
+    mainWindow = CreateDialogParamA(hInst2, MAKEINTRESOURCEA(MAIN_WINDOW_TEMPLATE_ID), nullptr, DlgProc, 0);
+    hWnd_sim_dialog = hWndSimDialog = mainWindow;
+    id = 5;
+    CardSelected(3);
+    idAfter = id;
+}
+
+} // namespace
+
+TEST(CardSelected, RunsTheRuneDetailScreenForThePositionThenClearsTheCode)
+{
+    lockstep::Runner run([](const std::string &why) { ADD_FAILURE() << why; });
+    run.start(choose_rune_three);
+    HWND detail = hWnd_sim_dialog;
+    ASSERT_NE(detail, mainWindow);
+    EXPECT_EQ(CardChosen, 3);
+    EXPECT_NE(GetDlgItem(detail, 114), nullptr);
+    // Escape (Cancel) does not close the detail screen; OK does.
+    run.key(VK_ESCAPE);
+    EXPECT_TRUE(IsWindow(detail));
+    run.key(VK_RETURN);
+    EXPECT_TRUE(run.finished());
+    EXPECT_FALSE(IsWindow(detail));
+    EXPECT_EQ(idAfter, 0);
+    EXPECT_EQ(hWnd_sim_dialog, mainWindow);
+    DestroyWindow(mainWindow);
+}
+
+namespace {
+
+// Two runes of a reading, the second overlapping the first, and a third
+// position flagged upside down.
+void lay_out_three()
+{
+    NumCards = 3;
+    const int places[3][2] = {{40, 30}, {100, 60}, {300, 300}};   // top, left
+    for (int i = 0; i < 3; ++i) {
+        CardNumber[i] = i + 1;
+        usd[i] = i == 2;
+        horizontal[i] = 0;
+        CardRect[i] = RECT{places[i][0], places[i][1], places[i][0] + 70, places[i][1] + 129};
+    }
+    ran_cards_used[0] = 1;
+}
+
+} // namespace
+
+// The pictures stand with their top-left corner at the position's x and y,
+// 70 x 129, later positions on top; flagged positions get none.
+TEST(Repaint, RunModeDrawsTheReadingOverTheBackground)
+{
+    CurrentWindow w;
+    ColourRefRGB = kBackground;
+    lay_out_three();
+    RunSpreadSelected = 1;
+    MainWindow1Con();
+    SIZE c = w.client();
+    const int covered = 70 * 129 * 2 - (70 - 30) * (129 - 60);
+    EXPECT_EQ(w.count(0, 0, c.cx, c.cy, kBackground), c.cx * c.cy - covered);
+    EXPECT_EQ(w.count(30, 40, 100, 169, kBackground), 0);
+    EXPECT_EQ(w.count(60, 100, 130, 229, kBackground), 0);
+    // Where they overlap, the second picture shows: as drawn alone at its place.
+    const COLORREF overlap = w.at(70, 120);
+    BackgroundColour(kBackground);
+    DrawBitmapFromID(2, 100, 60, 70, 129);
+    EXPECT_EQ(w.at(70, 120), overlap);
+
+    // Without a reading, or out of run mode, the background alone.
+    ran_cards_used[0] = -1;
+    MainWindow1Con();
+    EXPECT_EQ(w.count(0, 0, c.cx, c.cy, kBackground), c.cx * c.cy);
+    ran_cards_used[0] = 1;
+    RunSpreadSelected = 0;
+    MainWindow1Con();
+    EXPECT_EQ(w.count(0, 0, c.cx, c.cy, kBackground), c.cx * c.cy);
+}
+
+TEST(Repaint, LayoutModesKeepTheirWhiteBackground)
+{
+    CurrentWindow w;
+    SIZE c = w.client();
+    BackgroundColour(RGB(255, 255, 255));
+    ColourRefRGB = kBackground;
+    ColourMainBackground = 0;
+    MainWindow1Con();
+    EXPECT_EQ(w.count(0, 0, c.cx, c.cy, RGB(255, 255, 255)), c.cx * c.cy);
+}
+
+// The desktop as the driver shows it after start: the maximised main window,
+// its menu bar and the background colour. STONECALL_SCREENSHOT=FILE also
+// writes the PNG there (the README's picture comes from it).
+TEST(StartUp, DesktopShowsTheMainWindowWithItsMenuAndColour)
+{
+    Program p;
+    write_settings(0, "");
+    p.start();
+    POINT middle{300, 300};
+    ClientToScreen(p.main(), &middle);
+    const gfx::Canvas &desktop = user32::desktop_image();
+    const uint32_t pixel = desktop.row(middle.y)[middle.x] & 0xFFFFFF;
+    EXPECT_EQ(pixel, 0xFFD8AAu);   // 0xRRGGBB in the canvas
+    std::string error;
+    EXPECT_TRUE(user32::save_desktop_png((p.dir.path() / "main.png").string(), &error)) << error;
+    if (const char *shot = std::getenv("STONECALL_SCREENSHOT")) {
+        EXPECT_TRUE(user32::save_desktop_png(shot, &error)) << error;
+    }
+}
