@@ -145,6 +145,14 @@ TEST_F(SdlDriverTest, WindowShowsTheDesktopAndItsTitleFollowsTheActiveWindow)
     SetWindowTextA(hwnd, "Renamed \xE9t\xE9");
     run_for(100);
     EXPECT_EQ("Renamed \xC3\xA9t\xC3\xA9", output_of("xdotool getwindowname " + xid));
+
+    // A popup without a caption in front (a start banner) leaves its owner's title.
+    HWND popup = CreateWindowExA(0, "Probe", "", WS_POPUP, 200, 200, 50, 50, hwnd, nullptr, nullptr, nullptr);
+    ShowWindow(popup, SW_SHOW);
+    ASSERT_EQ(popup, GetActiveWindow());
+    SetWindowTextA(hwnd, "Owner");
+    run_for(100);
+    EXPECT_EQ("Owner", output_of("xdotool getwindowname " + xid));
 }
 
 TEST_F(SdlDriverTest, ClickAndWheelArriveAtThePointUnderThem)

@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 namespace drv {
 namespace {
@@ -266,10 +267,23 @@ void SdlDriver::follow_window_size()
     user32::desktop_size_changed();
 }
 
+// The caption of the window in front; a window without one (the start
+// banner, a bare popup) gives the title of its owner, else of the topmost
+// captioned window.
 void SdlDriver::follow_title()
 {
-    const user32::Window *active = user32::find(GetActiveWindow());
-    std::string title = active && !active->text.empty() ? utf8_of_ansi(active->text) : NO_WINDOW_TITLE;
+    std::vector<HWND> candidates;
+    for (HWND h = GetActiveWindow(); const user32::Window *w = user32::find(h); h = w->owner) candidates.push_back(h);
+    const std::vector<HWND> &tops = user32::top_level_windows();
+    candidates.insert(candidates.end(), tops.begin(), tops.end());
+    std::string title = NO_WINDOW_TITLE;
+    for (HWND h : candidates) {
+        const user32::Window *w = user32::find(h);
+        if (w && (w->style & WS_VISIBLE) && (w->style & WS_CAPTION) == WS_CAPTION && !w->text.empty()) {
+            title = utf8_of_ansi(w->text);
+            break;
+        }
+    }
     if (title == title_) return;
     title_ = title;
     SDL_SetWindowTitle(window_, title_.c_str());
