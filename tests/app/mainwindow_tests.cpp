@@ -311,8 +311,6 @@ TEST(Menu, HtmliseGreyedAndEnabledAsTheModesChange)
     EXPECT_FALSE(p.htmlise_greyed());
     p.command(IDM_NEW);
     EXPECT_TRUE(p.htmlise_greyed());
-    p.command(IDM_HTMLISE);   // greyed in the menu; a command that comes anyway writes nothing
-    EXPECT_FALSE(std::filesystem::exists("RUNE.HTM"));
 }
 
 namespace {
@@ -419,7 +417,8 @@ void make_buttons(HWND main)
 } // namespace
 
 // Edit mode asks only after a layout edit, new mode for every spread the
-// dialog made; neither without a file name. Run ends the mode either way.
+// dialog made; neither without a file name. Exit ends the mode here, as every
+// mode-starting command does, without starting a flow of its own.
 TEST(SavePrompt, AskedUnderEachConditionAndSavedOnlyOnYes)
 {
     const SaveCase cases[] = {
@@ -448,28 +447,31 @@ TEST(SavePrompt, AskedUnderEachConditionAndSavedOnlyOnYes)
             make_buttons(main);
             std::vector<COLORREF> atPrompt;
             p.answer = 0;
+            bool buttonsGoneAtPrompt = false;
             msgbox_hook::set_answerer([&](const msgbox_hook::Box &) {
                 atPrompt = p.samples();
+                buttonsGoneAtPrompt = user32::find(main)->children.empty();
                 return reply;
             });
-            p.command(IDM_RUN);
+            p.command(IDM_EXIT);
+            ASSERT_TRUE(p.run.finished());
+            EXPECT_EQ(p.exitCode, 1);
             if (k.asks) {
                 // The spread's writer confirms a save with a box of its own.
                 ASSERT_EQ(boxes().size(), reply == IDYES ? 2u : 1u);
                 EXPECT_EQ(boxes()[0], (Seen{kSavePrompt, "Save.."}));
                 EXPECT_EQ(msgbox_hook::boxes()[0].flags, (UINT)(MB_ICONQUESTION | MB_YESNO));
                 EXPECT_EQ(msgbox_hook::boxes()[0].owner, main);
-                // Faded back and repainted before the question.
+                // Faded back, the buttons gone and repainted before the question.
                 EXPECT_EQ(atPrompt, all(kBackground));
+                EXPECT_TRUE(buttonsGoneAtPrompt);
             } else {
                 EXPECT_TRUE(boxes().empty());
             }
             EXPECT_EQ(std::filesystem::exists("MINE.SCS"), k.asks && reply == IDYES);
             EXPECT_EQ(EditSpreadSelected + NewSpreadSelected + SpreadChanged, 0);
             EXPECT_EQ(ColourMainBackground, 1);
-            EXPECT_EQ(ButtonHandles[0], nullptr);
-            EXPECT_TRUE(user32::find(main)->children.empty());
-            EXPECT_EQ(p.samples(), all(kBackground));
+            for (HWND button : ButtonHandles) EXPECT_EQ(button, nullptr);
             msgbox_hook::set_answerer(nullptr);
         }
 }
@@ -549,10 +551,10 @@ TEST(CardSelected, RunsTheRuneDetailScreenForThePositionThenClearsTheCode)
     ASSERT_NE(detail, mainWindow);
     EXPECT_EQ(CardChosen, 3);
     EXPECT_NE(GetDlgItem(detail, 114), nullptr);
-    // Escape (Cancel) does not close the detail screen; OK does.
-    run.key(VK_ESCAPE);
+    // Cancel does not close the detail screen; its OK button does.
+    run.post(detail, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(IsWindow(detail));
-    run.key(VK_RETURN);
+    run.click(run.control(detail, IDOK));
     EXPECT_TRUE(run.finished());
     EXPECT_FALSE(IsWindow(detail));
     EXPECT_EQ(idAfter, 0);
