@@ -1,0 +1,90 @@
+// The whole program in a real window on a virtual X server (with-xvfb.sh, no
+// window manager), used as a person uses it: real X input from xdotool, the
+// screen read back from the server's framebuffer.
+#include "xscreen.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+class ProgramTest : public ::testing::Test {
+protected:
+    std::string folder;
+    pid_t pid = -1;
+
+    void SetUp() override
+    {
+        char name[] = "/tmp/stonecall-xvfb-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(name));
+        folder = name;
+        // No start banner, no spread loaded at start: the main window at once.
+        std::ofstream(folder + "/qmsc98.ini", std::ios::binary)
+            << "Ini file for QM Stonecall V1.10\r\n\r\nShowEditHelp=1\r\nShowStartBanner=0\r\nDefaultStartUpSpread=\r\n";
+    }
+
+    void TearDown() override
+    {
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        std::system(("rm -rf '" + folder + "'").c_str());
+    }
+
+    void start(const std::string &script = "")
+    {
+        pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            if (chdir(folder.c_str()) != 0) _exit(100);
+            setenv("STONECALL_DRIVER", "sdl", 1);
+            if (!script.empty()) setenv("STONECALL_SCRIPT", script.c_str(), 1);
+            execl(STONECALL_PROGRAM, STONECALL_PROGRAM, static_cast<char *>(nullptr));
+            _exit(101);
+        }
+    }
+
+    // The program's exit code; -1 when it is still running after 10 s.
+    int exit_code()
+    {
+        for (int i = 0; i < 500; ++i) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                pid = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return -1;
+    }
+};
+
+TEST_F(ProgramTest, MenuBarOpensByClickAndAltFThenEnterExits)
+{
+    start();
+    std::string xid = xscreen::output_of("timeout 10 xdotool search --sync --name '^Quenmire Stonecall V1.1'");
+    ASSERT_FALSE(xid.empty()) << "no window titled after the main window";
+    POINT origin = xscreen::window_origin(xid);
+    ASSERT_EQ(0, std::system(("xdotool windowfocus --sync " + xid).c_str()));
+
+    // The File menu drops below its title on the menu bar.
+    const RECT dropDown{0, 40, 80, 70};
+    xscreen::Shot before = xscreen::shot(origin, dropDown);
+    ASSERT_EQ(0, std::system(("xdotool mousemove --window " + xid + " 14 28 click 1").c_str()));
+    EXPECT_TRUE(xscreen::changes(origin, dropDown, before, 40)) << "no menu dropped down";
+
+    ASSERT_EQ(0, std::system("xdotool key Escape Escape alt+f Return"));
+    // Exit: the settings file closed cleanly.
+    EXPECT_EQ(1, exit_code());
+}
+
+} // namespace
