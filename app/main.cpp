@@ -1,10 +1,11 @@
-// Program entry on Linux: chooses the driver by environment and hands over to
-// WinMain with the command line as Windows passes it. WinMain's result is the
-// exit code.
+// Program entry on Linux: chooses the driver by environment, runs the
+// automation script STONECALL_SCRIPT names (if any) and hands over to WinMain
+// with the command line as Windows passes it. WinMain's result is the exit code.
 #include <windows.h>
 
 #include "driver/entry.h"
 #include "driver/sdl/sdl_driver.h"
+#include "testing/script.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,5 +26,5 @@ int main(int argc, char **argv)
     std::string text = drv::command_line(argc, argv);
     std::vector<char> line(text.begin(), text.end());
     line.push_back('\0');
-    return WinMain(GetModuleHandleA(NULL), NULL, line.data(), SW_SHOWDEFAULT);
+    return script::run_program([&line] { return WinMain(GetModuleHandleA(NULL), NULL, line.data(), SW_SHOWDEFAULT); });
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace drv {
@@ -38,6 +39,21 @@ public:
     // a script. A headless run without any is never shown a window that only
     // input could close (a message box answers itself as Enter would).
     virtual bool input_can_come() { return true; }
+
+    // Whoever drives the program from outside (the lock-step test driver, an
+    // automation script) is called on the program's thread whenever the program
+    // waits for input, with the wait's deadline. It may deliver input through
+    // the functions below. It answers the clock time until which it needs
+    // nothing: now() or earlier when it acted, so wait() returns at once; a
+    // later time when it lets time pass (a script's `wait`), so wait() waits
+    // for input, the deadline or that time, whichever comes first, and returns.
+    // Every driver's wait() must call it when input could end the wait, and
+    // let what it throws pass (a script ends the run that way).
+    using BlockHook = std::function<uint64_t(uint64_t deadline)>;
+    void set_block_hook(BlockHook hook) { onBlock_ = std::move(hook); }
+
+protected:
+    BlockHook onBlock_;
 };
 
 // The installed driver; the headless one when none was installed.

@@ -813,10 +813,6 @@ BOOL WINAPI EqualRect(const RECT *lprc1, const RECT *lprc2);
 #define SIF_TRACKPOS 0x0010
 #define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
 
-/* Static control messages */
-#define STM_SETICON 0x0170
-#define STM_GETICON 0x0171
-
 /* Edit control messages and notifications */
 #define EM_GETSEL 0x00B0
 #define EM_SETSEL 0x00B1

@@ -1,6 +1,9 @@
 #include "testing/lockstep.h"
 
 #include "driver/headless/headless.h"
+#include "gdi32/gdiobj.h"
+#include "testing/actions.h"
+#include "user32/compositor.h"
 #include "user32/window_internal.h"
 
 #include <cstdio>
@@ -19,7 +22,10 @@ Runner::Runner(FailureHandler onFailure, std::chrono::milliseconds bound)
 {
     drv::install(std::make_unique<drv::HeadlessDriver>());
     driver_ = &drv::headless();
-    driver_->set_block_hook([this](uint64_t deadline) { on_block(deadline); });
+    driver_->set_block_hook([this](uint64_t deadline) {
+        on_block(deadline);
+        return driver_->now();   // the test moved the clock itself
+    });
     driver_->set_checkpoint_hook([this] { on_checkpoint(); });
 }
 
@@ -146,8 +152,7 @@ void Runner::advance(uint32_t ms)
 void Runner::click(POINT pt)
 {
     if (!usable("click")) return;
-    drv::mouse_button(pt, drv::Button::Left, true);
-    drv::mouse_button(pt, drv::Button::Left, false);
+    actions::click(pt);
     resume();
 }
 
@@ -175,37 +180,21 @@ void Runner::key_up(UINT vk)
 void Runner::key(UINT vk)
 {
     if (!usable("key")) return;
-    drv::key(vk, true);
-    drv::key(vk, false);
+    actions::key(vk);
     resume();
 }
 
 void Runner::key(UINT vk, UINT modifier)
 {
     if (!usable("key")) return;
-    drv::key(modifier, true);
-    drv::key(vk, true);
-    drv::key(vk, false);
-    drv::key(modifier, false);
+    actions::key(vk, modifier);
     resume();
 }
 
 void Runner::type(const std::string &text)
 {
     if (!usable("type")) return;
-    for (char c : text) {
-        UINT vk;
-        bool shift;
-        auto ch = static_cast<unsigned char>(c);
-        if (!user32::vk_for_char(ch, vk, shift)) {
-            drv::character(ch);
-            continue;
-        }
-        if (shift) drv::key(VK_SHIFT, true);
-        drv::key(vk, true);
-        drv::key(vk, false);
-        if (shift) drv::key(VK_SHIFT, false);
-    }
+    actions::type(text);
     resume();
 }
 
@@ -221,6 +210,33 @@ void Runner::post(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!usable("post")) return;
     if (!PostMessageA(window, msg, wParam, lParam)) return fail("post: no such window");
+    resume();
+}
+
+void Runner::menu(HWND window, const std::string &top, const std::string &item)
+{
+    if (!usable("menu")) return;
+    actions::MenuChoice choice;
+    POINT pt;
+    std::string why;
+    if (!actions::find_menu_item(window, top, item, choice, why) || !actions::menu_bar_point(choice, pt, why))
+        return fail("menu: " + why);
+    actions::click(pt);
+    resume();
+    if (!usable("menu")) return;
+    if (!actions::menu_item_point(choice, pt, why)) return fail("menu: " + why);
+    actions::click(pt);
+    resume();
+}
+
+void Runner::select(HWND list, int index)
+{
+    if (!usable("select")) return;
+    POINT pt;
+    int arrows;
+    std::string why;
+    if (!actions::list_item_point(list, index, pt, arrows, why)) return fail("select: " + why);
+    actions::select_list_item(pt, arrows);
     resume();
 }
 
@@ -253,5 +269,27 @@ std::string Runner::text(HWND window) const
 }
 
 std::string Runner::dump() const { return user32::dump_windows(); }
+
+COLORREF Runner::pixel(POINT pt)
+{
+    const gfx::Canvas &desktop = user32::desktop_image();
+    if (pt.x < 0 || pt.y < 0 || pt.x >= desktop.width || pt.y >= desktop.height) {
+        fail("pixel: (" + std::to_string(pt.x) + ", " + std::to_string(pt.y) + ") is off the desktop");
+        return CLR_INVALID;
+    }
+    return gdi::colorref_of(desktop.row(pt.y)[pt.x]);
+}
+
+COLORREF Runner::pixel(HWND window, POINT client)
+{
+    RECT c;
+    if (!GetClientRect(window, &c) || !PtInRect(&c, client)) {
+        fail("pixel: (" + std::to_string(client.x) + ", " + std::to_string(client.y) +
+             ") is outside the window's client area");
+        return CLR_INVALID;
+    }
+    ClientToScreen(window, &client);
+    return pixel(client);
+}
 
 } // namespace lockstep

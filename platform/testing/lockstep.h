@@ -61,6 +61,12 @@ public:
     // Posts a message to a window, as another program could, and lets the
     // program handle it (WM_COMMAND 905 is the menu item 905 chosen).
     void post(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Chooses a menu item as a person does: a click on the drop-down's title
+    // in the window's menu bar, then one on the item (texts without '&').
+    void menu(HWND window, const std::string &top, const std::string &item);
+    // Selects an item of a list box as a person does: a click on it, or on
+    // the first item in view and arrow keys from there when it is scrolled away.
+    void select(HWND list, int index);
 
     // A top-level window by its title; fails with the window tree when none.
     HWND window(const std::string &title);
@@ -69,6 +75,11 @@ public:
     HWND control(HWND parent, int id);
     std::string text(HWND window) const;
     std::string dump() const;
+    // A pixel of the composed desktop, as a screenshot shows it: at a desktop
+    // point, or at a point of a window's client area (whatever shows there,
+    // its children included). CLR_INVALID, and a failure, outside.
+    COLORREF pixel(POINT desktop);
+    COLORREF pixel(HWND window, POINT client);
 
     void fail(const std::string &why);
 

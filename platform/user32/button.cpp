@@ -31,49 +31,20 @@ void BUTTON_SetState(HWND hwnd, LONG_PTR flag, bool on)
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-// What each button type is: its dialog code, whether it has a check state,
-// and whether a click toggles it by itself.
-struct TypeInfo {
-    UINT dlgCode;
-    bool checkable;
-    bool automatic;
-};
-const TypeInfo types[] = {
-    {DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON, false, false},   // BS_PUSHBUTTON
-    {DLGC_BUTTON | DLGC_DEFPUSHBUTTON, false, false},     // BS_DEFPUSHBUTTON
-    {DLGC_BUTTON, true, false},                           // BS_CHECKBOX
-    {DLGC_BUTTON, true, true},                            // BS_AUTOCHECKBOX
-    {DLGC_BUTTON | DLGC_RADIOBUTTON, true, false},        // BS_RADIOBUTTON
-    {DLGC_BUTTON, true, false},                           // BS_3STATE
-    {DLGC_BUTTON, true, true},                            // BS_AUTO3STATE
-    {DLGC_STATIC, false, false},                          // BS_GROUPBOX: its mnemonic moves on, as a label's
-    {DLGC_BUTTON, false, false},                          // BS_USERBUTTON
-    {DLGC_BUTTON | DLGC_RADIOBUTTON, true, true},         // BS_AUTORADIOBUTTON
-    {DLGC_BUTTON, false, false},                          // BS_PUSHBOX
-    {DLGC_BUTTON, false, false},                          // BS_OWNERDRAW
-};
-
-TypeInfo BUTTON_Info(UINT type) { return type < std::size(types) ? types[type] : TypeInfo{DLGC_BUTTON, false, false}; }
-
 // An automatic radio button that is clicked checks itself and clears the
 // others of its group.
 void BUTTON_CheckRadio(HWND hwnd)
 {
     HWND parent = GetParent(hwnd);
-    for (HWND c = GetNextDlgGroupItem(parent, hwnd, FALSE); c && c != hwnd; c = GetNextDlgGroupItem(parent, c, FALSE))
+    HWND c = GetNextDlgGroupItem(parent, hwnd, FALSE);
+    // Bounded: a group walk that never comes back to this button ends anyway.
+    for (int guard = 0; c && c != hwnd && guard < 1000; ++guard, c = GetNextDlgGroupItem(parent, c, FALSE))
         if (BUTTON_Type(c) == BS_AUTORADIOBUTTON) SendMessageA(c, BM_SETCHECK, BST_UNCHECKED, 0);
     SendMessageA(hwnd, BM_SETCHECK, BST_CHECKED, 0);
 }
 
-void BUTTON_Click(HWND hwnd)
-{
-    const UINT type = BUTTON_Type(hwnd);
-    if (type == BS_AUTOCHECKBOX)
-        SendMessageA(hwnd, BM_SETCHECK, (BUTTON_Get(hwnd).state & BST_CHECKED) ? BST_UNCHECKED : BST_CHECKED, 0);
-    else if (type == BS_AUTORADIOBUTTON)
-        BUTTON_CheckRadio(hwnd);
-    control_notify(hwnd, BN_CLICKED);
-}
+// A click: an automatic check box or radio button changes first, then the parent hears.
+void BUTTON_Click(HWND hwnd);
 
 bool BUTTON_Inside(HWND hwnd, LPARAM lp)
 {
@@ -148,21 +119,49 @@ void BUTTON_PaintPush(HWND hwnd, HDC dc, const ButtonState &b, RECT r)
 
 // The check mark: a thick tick, three pixels tall in each of seven columns.
 const int tickTop[7] = {2, 3, 4, 3, 2, 1, 0};
-constexpr int kBoxSize = 13;
+constexpr int kBoxSize = 13, kRadioSize = 12;
 
-void BUTTON_PaintCheck(HWND hwnd, HDC dc, const ButtonState &b, RECT r)
+// The check box: a sunken square, white (face colour while pressed or
+// disabled), with the tick when checked.
+void BUTTON_DrawCheckBox(HDC dc, RECT box, bool checked, bool pushed, bool enabled)
 {
-    FillRect(dc, &r, control_colors(hwnd, dc, WM_CTLCOLORSTATIC));
-    const int top = (r.bottom - r.top - kBoxSize) / 2;
-    RECT box{r.left, top, r.left + kBoxSize, top + kBoxSize};
     BUTTON_Ring(dc, box, COLOR_3DSHADOW, COLOR_3DHILIGHT);
     BUTTON_Ring(dc, box, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
-    const bool enabled = IsWindowEnabled(hwnd);
-    FillRect(dc, &box, GetSysColorBrush((b.state & BST_PUSHED) || !enabled ? COLOR_3DFACE : COLOR_WINDOW));
-    if (b.state & BST_CHECKED)
+    FillRect(dc, &box, GetSysColorBrush(pushed || !enabled ? COLOR_3DFACE : COLOR_WINDOW));
+    if (checked)
         for (int c = 0; c < 7; ++c)
             BUTTON_Line(dc, box.left + 1 + c, box.top + 1 + tickTop[c], box.left + 2 + c, box.top + 4 + tickTop[c],
                         enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW);
+}
+
+// The radio button: a sunken circle, its two rings shaded from the upper
+// left like the check box's, with a dot when checked.
+void BUTTON_DrawRadio(HDC dc, RECT box, bool checked, bool pushed, bool enabled)
+{
+    const double c = (kRadioSize - 1) / 2.0;
+    for (int y = 0; y < kRadioSize; ++y)
+        for (int x = 0; x < kRadioSize; ++x) {
+            const double dx = x - c, dy = y - c, d2 = dx * dx + dy * dy;
+            const bool upperLeft = dx + dy < 0;
+            int color;
+            if (d2 >= 36.0) continue;
+            else if (d2 >= 25.0) color = upperLeft ? COLOR_3DSHADOW : COLOR_3DHILIGHT;
+            else if (d2 >= 16.0) color = upperLeft ? COLOR_3DDKSHADOW : COLOR_3DLIGHT;
+            else if (checked && d2 < 4.0) color = enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW;
+            else color = pushed || !enabled ? COLOR_3DFACE : COLOR_WINDOW;
+            BUTTON_Line(dc, box.left + x, box.top + y, box.left + x + 1, box.top + y + 1, color);
+        }
+}
+
+// Check boxes and radio buttons: the mark at the left, centred in height,
+// the caption after it with the focus rectangle around it.
+void BUTTON_PaintMarked(HWND hwnd, HDC dc, const ButtonState &b, RECT r, int size,
+                        void (*mark)(HDC, RECT, bool, bool, bool))
+{
+    FillRect(dc, &r, control_colors(hwnd, dc, WM_CTLCOLORSTATIC));
+    const int top = (r.bottom - r.top - size) / 2;
+    mark(dc, RECT{r.left, top, r.left + size, top + size}, (b.state & BST_CHECKED) != 0, (b.state & BST_PUSHED) != 0,
+         IsWindowEnabled(hwnd) != FALSE);
     RECT text{r.left + kBoxSize + 4, r.top, r.right, r.bottom};
     BUTTON_Text(hwnd, dc, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     if (b.state & BST_FOCUS) {
@@ -177,6 +176,16 @@ void BUTTON_PaintCheck(HWND hwnd, HDC dc, const ButtonState &b, RECT r)
         IntersectRect(&f, &f, &r);
         DrawFocusRect(dc, &f);
     }
+}
+
+void BUTTON_PaintCheck(HWND hwnd, HDC dc, const ButtonState &b, RECT r)
+{
+    BUTTON_PaintMarked(hwnd, dc, b, r, kBoxSize, BUTTON_DrawCheckBox);
+}
+
+void BUTTON_PaintRadio(HWND hwnd, HDC dc, const ButtonState &b, RECT r)
+{
+    BUTTON_PaintMarked(hwnd, dc, b, r, kRadioSize, BUTTON_DrawRadio);
 }
 
 // The group box: an etched frame from half the caption's height down, the
@@ -198,15 +207,45 @@ void BUTTON_PaintGroup(HWND hwnd, HDC dc, const ButtonState &, RECT r)
     BUTTON_Text(hwnd, dc, cap, DT_LEFT | DT_SINGLELINE);
 }
 
+// What each button type is: its dialog code, whether it has a check state,
+// whether a click changes it by itself, and how it looks.
 using Painter = void (*)(HWND, HDC, const ButtonState &, RECT);
-Painter BUTTON_Painter(UINT type)
+struct TypeInfo {
+    UINT dlgCode;
+    bool checkable;
+    bool automatic;
+    Painter paint;
+};
+const TypeInfo types[] = {
+    {DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON, false, false, BUTTON_PaintPush},  // BS_PUSHBUTTON
+    {DLGC_BUTTON | DLGC_DEFPUSHBUTTON, false, false, BUTTON_PaintPush},    // BS_DEFPUSHBUTTON
+    {DLGC_BUTTON, true, false, BUTTON_PaintCheck},                         // BS_CHECKBOX
+    {DLGC_BUTTON, true, true, BUTTON_PaintCheck},                          // BS_AUTOCHECKBOX
+    {DLGC_BUTTON | DLGC_RADIOBUTTON, true, false, BUTTON_PaintRadio},      // BS_RADIOBUTTON
+    {DLGC_BUTTON, true, false, BUTTON_PaintCheck},                         // BS_3STATE
+    {DLGC_BUTTON, true, true, BUTTON_PaintCheck},                          // BS_AUTO3STATE
+    {DLGC_STATIC, false, false, BUTTON_PaintGroup},                        // BS_GROUPBOX: its mnemonic moves on, as a label's
+    {DLGC_BUTTON, false, false, BUTTON_PaintPush},                         // BS_USERBUTTON
+    {DLGC_BUTTON | DLGC_RADIOBUTTON, true, true, BUTTON_PaintRadio},       // BS_AUTORADIOBUTTON
+    {DLGC_BUTTON, false, false, BUTTON_PaintPush},                         // BS_PUSHBOX
+    {DLGC_BUTTON, false, false, BUTTON_PaintPush},                         // BS_OWNERDRAW
+};
+
+TypeInfo BUTTON_Info(UINT type)
 {
-    switch (type) {
-    case BS_GROUPBOX: return BUTTON_PaintGroup;
-    case BS_PUSHBUTTON: case BS_DEFPUSHBUTTON: case BS_PUSHBOX: case BS_USERBUTTON: case BS_OWNERDRAW:
-        return BUTTON_PaintPush;
+    return type < std::size(types) ? types[type] : TypeInfo{DLGC_BUTTON, false, false, BUTTON_PaintPush};
+}
+
+void BUTTON_Click(HWND hwnd)
+{
+    const UINT type = BUTTON_Type(hwnd);
+    if (BUTTON_Info(type).automatic) {
+        const LONG_PTR check = BUTTON_Get(hwnd).state & (BST_CHECKED | BST_INDETERMINATE);
+        if (type == BS_AUTORADIOBUTTON) BUTTON_CheckRadio(hwnd);
+        else if (type == BS_AUTO3STATE) SendMessageA(hwnd, BM_SETCHECK, (check + 1) % 3, 0);
+        else SendMessageA(hwnd, BM_SETCHECK, check ? BST_UNCHECKED : BST_CHECKED, 0);
     }
-    return BUTTON_PaintCheck;   // check boxes and radio buttons alike
+    control_notify(hwnd, BN_CLICKED);
 }
 
 void BUTTON_Paint(HWND hwnd)
@@ -223,7 +262,7 @@ void BUTTON_Paint(HWND hwnd)
         gfx::fill_rect(w->surface.canvas, all, kHolePixel,
                        gfx::Rect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
     }
-    BUTTON_Painter(type)(hwnd, dc, b, r);
+    BUTTON_Info(type).paint(hwnd, dc, b, r);
     EndPaint(hwnd, &ps);
 }
 

@@ -266,9 +266,10 @@ void EDIT_ReplaceSel(HWND hwnd, std::string ins)
         e.anchor = e.caret;
     }
     EDIT_Wrap(hwnd);
-    if (EDIT_Multi(hwnd) && !(style & ES_AUTOVSCROLL) && static_cast<int>(e.lines.size()) > EDIT_Visible(hwnd, e) &&
-        e.lines.size() > 1) {
-        // More than the field shows: the whole insertion is refused.
+    if (EDIT_Multi(hwnd) && !(style & ES_AUTOVSCROLL) && !ins.empty() &&
+        static_cast<int>(e.lines.size()) > EDIT_Visible(hwnd, e) && e.lines.size() > 1) {
+        // More than the field shows: the whole insertion is refused (what
+        // only takes text away is always allowed).
         t = before;
         e.caret = e.anchor = hi;
         EDIT_Wrap(hwnd);

@@ -241,7 +241,10 @@ bool input_take(HWND filter, UINT min, UINT max, bool remove, MSG &out)
         if (filter_accepts_window(filter, it->msg.hwnd) && filter_accepts_message(min, max, it->msg.message)) {
             out = it->msg;
             out.time = GetTickCount();
-            out.pt = input().cursor;
+            // A mouse message carries the point where it happened; a key message
+            // the cursor as it stands when the key arrives.
+            bool mouse = it->kind == Kind::Move || it->kind == Kind::Button || it->kind == Kind::Wheel;
+            out.pt = mouse ? it->pt : input().cursor;
             if (remove) {
                 apply(*it);
                 ev.erase(it);

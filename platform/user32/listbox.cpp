@@ -1,4 +1,5 @@
-// LISTBOX: a single-selection list of strings in the order they were added.
+// LISTBOX: a single-selection list of strings in the order they were added
+// (in order of the alphabet, ignoring case, with LBS_SORT).
 // A click or the arrow keys select; the vertical scroll bar (WS_VSCROLL) and
 // the mouse wheel scroll. Without LBS_NOTIFY the parent hears nothing and
 // asks with LB_GETCURSEL; with it a change of selection by the user sends
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <strings.h>
 #include <string>
 #include <vector>
 
@@ -162,10 +164,12 @@ void LISTBOX_Scroll(HWND hwnd, WORD code, int thumb)
     if (code < std::size(to)) LISTBOX_ScrollTo(hwnd, to[code]);
 }
 
+// Inserts before `index` (-1: at the end); LB_ERR for an index past the end.
 LRESULT LISTBOX_Insert(HWND hwnd, int index, LPCSTR text)
 {
     ListBoxState &l = LISTBOX_Get(hwnd);
-    if (index < 0 || index > LISTBOX_Count(l)) index = LISTBOX_Count(l);
+    if (index == -1) index = LISTBOX_Count(l);
+    if (index < 0 || index > LISTBOX_Count(l)) return LB_ERR;
     l.items.insert(l.items.begin() + index, text ? text : "");
     if (l.selected >= index) ++l.selected;
     LISTBOX_UpdateScrollBar(hwnd, l);
@@ -232,8 +236,17 @@ LRESULT CALLBACK ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_MOUSEWHEEL:
         LISTBOX_ScrollTo(hwnd, LISTBOX_Get(hwnd).top - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3);
         return 0;
-    case LB_ADDSTRING:
-        return LISTBOX_Insert(hwnd, -1, reinterpret_cast<LPCSTR>(lp));
+    case LB_ADDSTRING: {
+        // LBS_SORT keeps the list in order, ignoring case; otherwise it appends.
+        const ListBoxState &l = LISTBOX_Get(hwnd);
+        const char *text = lp ? reinterpret_cast<LPCSTR>(lp) : "";
+        int at = -1;
+        if (GetWindowLongA(hwnd, GWL_STYLE) & LBS_SORT)
+            at = static_cast<int>(std::find_if(l.items.begin(), l.items.end(),
+                                               [&](const std::string &s) { return strcasecmp(s.c_str(), text) > 0; }) -
+                                  l.items.begin());
+        return LISTBOX_Insert(hwnd, at, text);
+    }
     case LB_INSERTSTRING:
         return LISTBOX_Insert(hwnd, static_cast<int>(wp), reinterpret_cast<LPCSTR>(lp));
     case LB_DELETESTRING: {

@@ -1,7 +1,8 @@
 // Standard scroll bars: the vertical bar of a WS_VSCROLL window, drawn by the
 // frame painter in the non-client area. The window keeps its range, page and
-// position; a press on an arrow or on the track beside the thumb becomes
-// WM_VSCROLL, which the window answers by scrolling and setting the position.
+// position; a press on an arrow or on the track beside the thumb, or a drag
+// of the thumb, becomes WM_VSCROLL, which the window answers by scrolling and
+// setting the position.
 #include "user32/compositor.h"
 #include "user32/internal.h"
 
@@ -20,6 +21,37 @@ ScrollBarState *SCROLL_Bar(HWND hwnd, int bar)
 int SCROLL_MaxPos(const ScrollBarState &s)
 {
     return std::max(s.min, s.max - std::max(0, static_cast<int>(s.page) - 1));
+}
+
+// Dragging the thumb: as Windows does, a loop of its own follows the mouse
+// until the button comes up, telling the window SB_THUMBTRACK at each move
+// and SB_THUMBPOSITION at the end. `grab` is where in the thumb it was taken,
+// in the client coordinates the captured mouse messages carry.
+void SCROLL_DragThumb(HWND hwnd, int trackTop, int length, int size, int grab)
+{
+    SetCapture(hwnd);
+    MSG m;
+    while (GetCapture() == hwnd) {
+        if (!GetMessageA(&m, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(m.wParam));   // for the loop that called us
+            break;
+        }
+        if (m.hwnd != hwnd || (m.message != WM_MOUSEMOVE && m.message != WM_LBUTTONUP)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+            continue;
+        }
+        const Window *w = find(hwnd);
+        if (!w) return;
+        const ScrollBarState &s = w->vscroll;
+        const int travel = length - size;
+        const int y = std::clamp(static_cast<short>(HIWORD(m.lParam)) - trackTop - grab, 0, std::max(0, travel));
+        const int pos = s.min + (travel > 0 ? MulDiv(y, SCROLL_MaxPos(s) - s.min, travel) : 0);
+        const bool up = m.message == WM_LBUTTONUP;
+        SendMessageA(hwnd, WM_VSCROLL, MAKEWPARAM(up ? SB_THUMBPOSITION : SB_THUMBTRACK, pos), 0);
+        if (up) break;
+    }
+    if (GetCapture() == hwnd) ReleaseCapture();
 }
 
 } // namespace
@@ -53,8 +85,9 @@ void scroll_bar_press(HWND hwnd, POINT desktopPt)
     else if (y >= height - arrow) code = SB_LINEDOWN;
     else if (y < arrow + start) code = SB_PAGEUP;
     else if (y >= arrow + start + size) code = SB_PAGEDOWN;
-    else return;   // the thumb itself: dragging it is not offered
-    SendMessageA(hwnd, WM_VSCROLL, MAKEWPARAM(code, 0), 0);
+    else code = SB_THUMBTRACK;
+    if (code == SB_THUMBTRACK) SCROLL_DragThumb(hwnd, arrow, length, size, y - arrow - start);
+    else SendMessageA(hwnd, WM_VSCROLL, MAKEWPARAM(code, 0), 0);
     if (IsWindow(hwnd)) SendMessageA(hwnd, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
 }
 

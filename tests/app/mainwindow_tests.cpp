@@ -85,7 +85,20 @@ struct Program {
         });
     }
     HWND main() { return run.window(kTitle); }
-    void command(int code) { run.post(main(), WM_COMMAND, (WPARAM)code, 0); }
+    // The menu item of the command, chosen with the mouse.
+    void command(int code)
+    {
+        struct Item {
+            int code;
+            const char *top, *item;
+        };
+        static const Item items[] = {{IDM_EXIT, "File", "Exit"},   {IDM_NEW, "Spread", "New"},
+                                     {IDM_EDIT, "Spread", "Edit"}, {IDM_RUN, "Spread", "Run"},
+                                     {IDM_HTMLISE, "Spread", "HTMLise"}, {IDM_ABOUT, "Help", "About.."}};
+        for (const Item &i : items)
+            if (i.code == code) return run.menu(main(), i.top, i.item);
+        ADD_FAILURE() << "no menu item " << code;
+    }
 
     COLORREF at(int x, int y)
     {

@@ -3,6 +3,7 @@
 // window. Real time passes here; every wait is bounded by a timer.
 #include "driver/driver.h"
 #include "driver/sdl/sdl_driver.h"
+#include "testing/script.h"
 #include "user32/compositor.h"
 #include "xclose.h"
 #include "xscreen.h"
@@ -11,12 +12,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -35,6 +39,9 @@ LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         seen.push_back(MSG{hwnd, msg, wp, lp, 0, {}});
         if (msg == WM_CLOSE) return 0;
         break;
+    case WM_DESTROY:
+        PostQuitMessage(7);
+        return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
@@ -198,6 +205,32 @@ TEST_F(SdlDriverTest, ClosingTheOsWindowClosesTheActiveWindow)
     ASSERT_TRUE(send_window_close(std::stoul(xid)));
     ASSERT_TRUE(run_until([] { return first(WM_CLOSE) != nullptr; }));
     EXPECT_EQ(hwnd, first(WM_CLOSE)->hwnd);
+}
+
+TEST_F(SdlDriverTest, ScriptStepsRunAndWaitInRealTime)
+{
+    const std::string path = "/tmp/sdl-script-" + std::to_string(getpid()) + ".txt";
+    {
+        std::ofstream script(path);
+        script << "wait 300\nclickat 20 30\nwait 50\nclose\n";
+    }
+    auto started = std::chrono::steady_clock::now();
+    int status = script::run_script(path, [this] {
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0)) {
+            TranslateMessage(&msg);
+            if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) DestroyWindow(hwnd);
+            DispatchMessageA(&msg);
+        }
+        return static_cast<int>(msg.wParam);
+    });
+    auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+    std::remove(path.c_str());
+    EXPECT_EQ(7, status);
+    EXPECT_GE(took.count(), 350);
+    ASSERT_NE(nullptr, first(WM_LBUTTONDOWN));
+    EXPECT_EQ(20, x_of(first(WM_LBUTTONDOWN)->lParam));
+    EXPECT_EQ(30, y_of(first(WM_LBUTTONDOWN)->lParam));
 }
 
 // Run with XVFB_DPI=192 on a 2560 x 2048 screen: every desktop pixel is two by two OS pixels.

@@ -2,6 +2,7 @@
 
 #include "user32/window_internal.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +23,9 @@ void HeadlessDriver::wait(uint64_t deadline, bool inputCanEnd)
         return;
     }
     if (onBlock_) {
-        onBlock_(deadline);
+        // Nothing real happens while the clock stands: the time the hook needs
+        // nothing until is reached at once, unless a timer is due first.
+        set_now(std::min(onBlock_(deadline), deadline));
         return;
     }
     // Nobody will ever type or click: the program would wait forever.

@@ -135,18 +135,26 @@ int64_t SdlDriver::calendar_ms()
         .count();
 }
 
-// Sleeps in SDL until an event or `until`, presenting what the program drew
-// in between. Input ends the wait when the program waits for it; during Sleep
-// it is queued for later, and the window keeps answering.
+// Sleeps in SDL until an event or the deadline, presenting what the program
+// drew in between. Input ends the wait when the program waits for it; during
+// Sleep it is queued for later, and the window keeps answering. A script's
+// steps run first: its `wait` lets real time pass.
 void SdlDriver::wait(uint64_t deadline, bool inputCanEnd)
 {
     framePending_ = true;
+    uint64_t until = deadline;
+    if (inputCanEnd && onBlock_) {
+        if (now() >= lastFrame_ + FRAME_MS) present();   // what the step acts on is on screen
+        uint64_t needsNothingUntil = onBlock_(deadline);
+        if (needsNothingUntil <= now()) return;
+        until = std::min(deadline, needsNothingUntil);
+    }
     for (;;) {
         bool input = pump();
         uint64_t t = now();
         if (framePending_ && t >= lastFrame_ + FRAME_MS) present();
-        if ((input && inputCanEnd) || t >= deadline) return;
-        uint64_t wake = framePending_ ? std::min(deadline, lastFrame_ + FRAME_MS) : deadline;
+        if ((input && inputCanEnd) || t >= until) return;
+        uint64_t wake = framePending_ ? std::min(until, lastFrame_ + FRAME_MS) : until;
         if (wake == NO_DEADLINE)
             SDL_WaitEvent(nullptr);
         else

@@ -1,9 +1,11 @@
 // The lock-step driver: the test acts while the program is blocked; a program
 // that never blocks, or waits for what cannot come, fails the test within the
 // bound with the window tree instead of hanging it.
+#include "platform/rc/embedded.h"
 #include "support/msgseq.h"
 
 #include "driver/driver.h"
+#include "rc/module.h"
 #include "testing/lockstep.h"
 
 #include <gtest/gtest.h>
@@ -115,4 +117,103 @@ TEST(LockStep, ProgramThatEndsTakesNoMoreSteps)
     run.click(POINT{1, 1});
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures[0].find("not running"), std::string::npos);
+}
+
+namespace {
+
+std::vector<WORD> chosen;
+
+INT_PTR CALLBACK CommandsProc(HWND, UINT msg, WPARAM wp, LPARAM)
+{
+    if (msg == WM_COMMAND) chosen.push_back(LOWORD(wp));
+    return msg == WM_INITDIALOG;
+}
+
+// The "Menued" test template (script.rc) with its menu bar, in a plain loop.
+void menued_program()
+{
+    size_t size;
+    const unsigned char *image = script_res(&size);
+    CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(602), nullptr, CommandsProc, 0);
+    MSG m;
+    while (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
+}
+
+LRESULT CALLBACK FilledProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg != WM_PAINT) return DefWindowProcA(hwnd, msg, wp, lp);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    HBRUSH green = CreateSolidBrush(RGB(36, 180, 0));
+    RECT r{0, 0, 10, 5};
+    FillRect(dc, &r, green);
+    DeleteObject(green);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+} // namespace
+
+TEST(LockStep, MenuChoosesAnItemThroughTheOpenDropDown)
+{
+    auto run = collecting_runner();
+    run.start(menued_program);
+    HWND w = run.window("Menued");
+    run.menu(w, "Two Words", "Say Hello");
+    run.menu(w, "File", "Exit");
+    EXPECT_EQ(chosen, (std::vector<WORD>{16, 3}));
+    EXPECT_TRUE(failures.empty());
+    run.menu(w, "Two Words", "Greyed");
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find("menu: the item \"Greyed\" is greyed"), std::string::npos) << failures[0];
+    EXPECT_EQ(chosen.size(), 2u);
+}
+
+TEST(LockStep, PixelsAreReadFromTheComposedDesktop)
+{
+    auto run = collecting_runner();
+    run.start([] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = FilledProc;
+        wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+        wc.lpszClassName = "Filled";
+        RegisterClassA(&wc);
+        CreateWindowExA(0, "Filled", "Filled", WS_POPUP | WS_VISIBLE, 100, 50, 40, 30, nullptr, nullptr, nullptr,
+                        nullptr);
+        MSG m;
+        while (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
+    });
+    HWND w = run.window("Filled");
+    EXPECT_EQ(run.pixel(w, POINT{0, 0}), RGB(36, 180, 0));
+    EXPECT_EQ(run.pixel(w, POINT{9, 4}), RGB(36, 180, 0));
+    EXPECT_EQ(run.pixel(w, POINT{10, 4}), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(run.pixel(POINT{109, 54}), RGB(36, 180, 0));
+    EXPECT_EQ(run.pixel(POINT{99, 50}), RGB(0, 128, 128));   // the desktop's ground
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(run.pixel(w, POINT{40, 0}), CLR_INVALID);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find("outside the window's client area"), std::string::npos);
+}
+
+TEST(LockStep, SelectClicksAListItemOrArrowsToIt)
+{
+    auto run = collecting_runner();
+    run.start([] {
+        size_t size;
+        const unsigned char *image = script_res(&size);
+        HWND dlg = CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(603), nullptr, CommandsProc, 0);
+        for (const char *item : {"One", "Two", "Three", "Four", "Five", "Six"})
+            SendDlgItemMessageA(dlg, 41, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        MSG m;
+        while (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
+    });
+    HWND list = run.control(run.window("Listed"), 41);
+    run.select(list, 1);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
+    run.select(list, 5);   // below the four in view
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 5);
+    EXPECT_TRUE(failures.empty());
+    run.select(list, 6);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find("select: it has 6 items"), std::string::npos) << failures[0];
 }

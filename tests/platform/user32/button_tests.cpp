@@ -138,6 +138,20 @@ TEST(CheckBox, ClickAndSpaceFlipItBeforeTheParentHearsAndTheProgramSetsItSilentl
     EXPECT_EQ(IsDlgButtonChecked(dlg, 999), 0u);
 }
 
+TEST(RadioButton, AClickChecksItAndClearsTheOthersOfItsGroup)
+{
+    HWND dlg = dialogs::open(503);
+    dialogs::click(dlg, GetDlgItem(dlg, 22), POINT{3, 3});
+    EXPECT_EQ(IsDlgButtonChecked(dlg, 22), BST_CHECKED);
+    dialogs::press(dlg, VK_DOWN);   // the dialog moves on and clicks Three
+    EXPECT_EQ(IsDlgButtonChecked(dlg, 23), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(dlg, 22), BST_UNCHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(dlg, 21), BST_UNCHECKED);
+    // Setting a check by the program leaves the others alone.
+    CheckDlgButton(dlg, 21, BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(dlg, 23), BST_CHECKED);
+}
+
 TEST(GroupBox, TakesNoInputAndShowsWhatLiesInsideItsFrame)
 {
     HWND dlg = dialogs::open(600);
@@ -177,6 +191,7 @@ TEST(Golden, ButtonsInEachState)
     SendDlgItemMessageA(dlg, 13, BM_SETSTATE, TRUE, 0);
     CheckDlgButton(dlg, 22, BST_CHECKED);
     CheckDlgButton(dlg, 21, BST_CHECKED);
+    CheckDlgButton(dlg, 23, BST_CHECKED);
     dialogs::pump(dlg);
     gfx::Surface all = dialogs::picture(dlg);
     EXPECT_TRUE(matches_golden(all.canvas, "controls_buttons"));

@@ -8,6 +8,9 @@
 #include "support/msgseq.h"
 
 #include "driver/driver.h"
+#include "user32/compositor.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +52,26 @@ HWND focus(HWND dlg, int id)
     SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
     dialogs::pump(dlg);
     return edit;
+}
+
+// Where the caret shows: the first column of the client area that is black
+// for a whole line's height; -1 when none is.
+int caret_column(HWND edit)
+{
+    RECT r;
+    GetClientRect(edit, &r);
+    POINT o{0, 0};
+    ClientToScreen(edit, &o);
+    const gfx::Canvas &d = user32::desktop_image();
+    for (int x = 0; x < r.right; ++x) {
+        int run = 0, best = 0;
+        for (int y = 0; y < r.bottom; ++y) {
+            run = d.row(o.y + y)[o.x + x] == 0 ? run + 1 : 0;
+            best = std::max(best, run);
+        }
+        if (best >= 13) return x;
+    }
+    return -1;
 }
 
 int text_width(HWND edit, const std::string &s)
@@ -105,6 +128,15 @@ TEST(EditField, AutoScrollTakesLongTextUpToTheLimit)
     EXPECT_EQ(text(dlg, 101), longText);
     EXPECT_EQ(selection(edit), Sel(longText.size(), longText.size()));
     EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 30000);
+    // The field scrolled to keep the caret in sight, and scrolls back for Home.
+    RECT c;
+    GetClientRect(edit, &c);
+    ASSERT_GT(text_width(edit, longText), c.right);
+    const int end = caret_column(edit);
+    EXPECT_GT(end, 0);
+    EXPECT_LT(end, c.right);
+    dialogs::press(dlg, VK_HOME);
+    EXPECT_EQ(caret_column(edit), 0);
 
     SetDlgItemTextA(dlg, 101, "");
     SendMessageA(edit, EM_LIMITTEXT, 4, 0);
@@ -243,6 +275,31 @@ TEST(MultiLineEdit, EnterAndCtrlEnterBreakLinesAsCrLf)
     SendMessageA(other, EM_SETSEL, 1, 1);
     dialogs::press(dlg, VK_RETURN, VK_CONTROL);
     EXPECT_EQ(text(dlg, 105), "x\r\n");
+}
+
+TEST(MultiLineEdit, WithoutAutoVScrollTypingStopsAtTheVisibleLines)
+{
+    HWND dlg = dialogs::open(601);
+    HWND edit = GetDlgItem(dlg, 1199);
+    RECT c;
+    GetClientRect(edit, &c);
+    ASSERT_EQ(c.bottom / 13, 4);   // four lines of MS Sans Serif 8
+    SetDlgItemTextA(dlg, 1199, "a\r\nb\r\nc\r\nd");
+    focus(dlg, 1199);
+    dialogs::press(dlg, VK_END, VK_CONTROL);
+    msgseq::log().clear();
+    dialogs::press(dlg, VK_RETURN);
+    EXPECT_EQ(text(dlg, 1199), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(notes(dlg, 1199), (std::vector<WORD>{EN_MAXTEXT}));
+    dialogs::type(dlg, "x");   // the line has room
+    EXPECT_EQ(text(dlg, 1199), "a\r\nb\r\nc\r\ndx");
+    // Taking text away always works, even from a field set fuller than it shows.
+    SetDlgItemTextA(dlg, 1199, "1\r\n2\r\n3\r\n4\r\n5\r\n6");
+    SendMessageA(edit, EM_SETSEL, 1, 1);
+    dialogs::press(dlg, VK_DELETE);
+    EXPECT_EQ(text(dlg, 1199), "12\r\n3\r\n4\r\n5\r\n6");
+    dialogs::type(dlg, "y");   // still more lines than it shows: refused
+    EXPECT_EQ(text(dlg, 1199), "12\r\n3\r\n4\r\n5\r\n6");
 }
 
 TEST(MultiLineEdit, TabMovesOnAndEscCancelsTheDialog)

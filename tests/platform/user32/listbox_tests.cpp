@@ -108,7 +108,7 @@ TEST(ListBox, ClickAndArrowKeysSelectAndTheParentHearsNothing)
     EXPECT_EQ(lb(off, LB_GETCURSEL), LB_ERR);
 }
 
-TEST(ListBox, ScrollsByItsBarAndTheWheel)
+TEST(ListBox, ScrollsByItsBarItsThumbAndTheWheel)
 {
     HWND dlg = dialogs::open(602);
     HWND list = GetDlgItem(dlg, 60);
@@ -137,6 +137,26 @@ TEST(ListBox, ScrollsByItsBarAndTheWheel)
     EXPECT_EQ(lb(list, LB_GETTOPINDEX), 0);
     dialogs::wheel(dlg, list, -20);   // no further than the last page
     EXPECT_EQ(lb(list, LB_GETTOPINDEX), 20 - visible);
+
+    // The thumb dragged to the top, then half-way down the track.
+    RECT wr;
+    GetWindowRect(list, &wr);
+    const int trackTop = wr.top + 2 + 16, trackBottom = wr.bottom - 2 - 16;
+    const int thumb = MulDiv(trackBottom - trackTop, visible, 20), travel = trackBottom - trackTop - thumb;
+    const int thumbTop = trackBottom - thumb;   // at the last page the thumb sits at the bottom
+    const int x = wr.right - 10;
+    drv::mouse_button(POINT{x, thumbTop + 2}, drv::Button::Left, true);
+    drv::mouse_move(POINT{x, trackTop - 30});
+    drv::mouse_button(POINT{x, trackTop - 30}, drv::Button::Left, false);
+    dialogs::pump(dlg);
+    EXPECT_EQ(lb(list, LB_GETTOPINDEX), 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    drv::mouse_button(POINT{x, trackTop + 2}, drv::Button::Left, true);
+    drv::mouse_move(POINT{x, trackTop + 2 + travel / 2});
+    drv::mouse_button(POINT{x, trackTop + 2 + travel / 2}, drv::Button::Left, false);
+    dialogs::pump(dlg);
+    EXPECT_NEAR(lb(list, LB_GETTOPINDEX), (20 - visible) / 2, 1);
+    EXPECT_EQ(GetScrollPos(list, SB_VERT), lb(list, LB_GETTOPINDEX));
 }
 
 TEST(ListBox, MadeAtRunTimeWorksWithTheSystemFont)
@@ -151,6 +171,47 @@ TEST(ListBox, MadeAtRunTimeWorksWithTheSystemFont)
     dialogs::pump(dlg);
     dialogs::click(dlg, list, POINT{5, static_cast<int>(lb(list, LB_GETITEMHEIGHT)) * 2 + 1});
     EXPECT_EQ(lb(list, LB_GETCURSEL), 2);
+}
+
+TEST(ListBox, SortsWithLbsSortAndInsertsWhereAsked)
+{
+    HWND dlg = dialogs::open(602);
+    HWND sorted = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_SORT, 0, 0, 50, 50, dlg, nullptr, nullptr, nullptr);
+    EXPECT_EQ(lb(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("pelt")), 0);
+    EXPECT_EQ(lb(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Anvil")), 0);
+    EXPECT_EQ(lb(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("moss")), 1);
+    char buf[16];
+    lb(sorted, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(buf));
+    EXPECT_STREQ(buf, "pelt");
+
+    HWND list = GetDlgItem(dlg, 60);
+    fill(list, 2);
+    lb(list, LB_SETCURSEL, 1);
+    EXPECT_EQ(lb(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("First")), 0);
+    EXPECT_EQ(lb(list, LB_GETCURSEL), 2);   // the selected item moved down with it
+    EXPECT_EQ(lb(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Last")), 3);
+    EXPECT_EQ(lb(list, LB_INSERTSTRING, 9, reinterpret_cast<LPARAM>("Nowhere")), LB_ERR);
+    EXPECT_EQ(lb(list, LB_DELETESTRING, 2), 3);
+    EXPECT_EQ(lb(list, LB_GETCURSEL), LB_ERR);
+    EXPECT_EQ(lb(list, LB_DELETESTRING, 3), LB_ERR);
+}
+
+TEST(ListBox, WithLbsNotifyTellsTheParentOfTheUsersChangesOnly)
+{
+    HWND dlg = dialogs::open(602);
+    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 5, 80, 100, 60, dlg,
+                                reinterpret_cast<HMENU>(71), nullptr, nullptr);
+    fill(list, 3);
+    dialogs::pump(dlg);
+    msgseq::log().clear();
+    lb(list, LB_SETCURSEL, 1);
+    dialogs::click(dlg, list, POINT{5, 2});
+    dialogs::click(dlg, list, POINT{5, 2});   // the same item again: no change
+    dialogs::press(dlg, VK_DOWN);
+    std::vector<WORD> heard;
+    for (const msgseq::Seen &s : msgseq::select(dlg, {WM_COMMAND}))
+        if (LOWORD(s.wp) == 71) heard.push_back(HIWORD(s.wp));
+    EXPECT_EQ(heard, (std::vector<WORD>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_SELCHANGE}));
 }
 
 TEST(Golden, ListBoxesInEachState)

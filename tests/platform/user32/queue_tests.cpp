@@ -217,3 +217,22 @@ TEST(MessageQueue, TranslateMessageMakesCharactersFromKeysWithShiftAndCapsLock)
               "Q\r");
     EXPECT_EQ(typed({{VK_CONTROL, true}, {'C', true}, {VK_CONTROL, false}}), "\x03");
 }
+
+TEST(MessageQueue, MouseMessagesCarryTheirOwnPointAndKeysTheCursor)
+{
+    HWND w = top("points");
+    pump();
+    drv::mouse_button(POINT{40, 60}, drv::Button::Left, true);
+    drv::mouse_button(POINT{45, 70}, drv::Button::Left, false);
+    drv::key('A', true);
+    MSG down{}, up{}, key{};
+    ASSERT_TRUE(PeekMessageA(&down, w, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&up, w, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&key, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+    EXPECT_EQ(down.pt.x, 40);
+    EXPECT_EQ(down.pt.y, 60);
+    EXPECT_EQ(up.pt.x, 45);
+    EXPECT_EQ(up.pt.y, 70);
+    EXPECT_EQ(key.pt.x, 45);
+    EXPECT_EQ(key.pt.y, 70);
+}
