@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -205,6 +206,28 @@ TEST_F(SdlDriverTest, ClosingTheOsWindowClosesTheActiveWindow)
     ASSERT_TRUE(send_window_close(std::stoul(xid)));
     ASSERT_TRUE(run_until([] { return first(WM_CLOSE) != nullptr; }));
     EXPECT_EQ(hwnd, first(WM_CLOSE)->hwnd);
+}
+
+TEST_F(SdlDriverTest, SleepShowsWhatWasDrawnAndWaitingTakesNoCpu)
+{
+    // Long synchronous work: draw, then Sleep, with no message loop between.
+    HDC dc = GetDC(hwnd);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT r{0, 0, 40, 40};
+    FillRect(dc, &r, red);
+    DeleteObject(red);
+    ReleaseDC(hwnd, dc);
+    auto started = std::chrono::steady_clock::now();
+    Sleep(100);
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(100));
+    POINT p{10, 10};
+    ClientToScreen(hwnd, &p);
+    EXPECT_EQ(0xFF0000u, screen_pixel(origin.x + p.x, origin.y + p.y));
+
+    // Waiting for a timer half a second away sleeps in SDL: no polling.
+    std::clock_t cpu = std::clock();
+    run_for(500);
+    EXPECT_LT(static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC, 0.05);
 }
 
 TEST_F(SdlDriverTest, ScriptStepsRunAndWaitInRealTime)
