@@ -308,16 +308,16 @@ int run_script(const std::string &path, const std::function<int()> &program)
     std::vector<Step> steps;
     if (!load(path, base, steps)) return STEP_FAILED;
     Runner runner(path, std::move(steps));
-    drv::Driver &driver = drv::current();
-    driver.set_block_hook([&runner](uint64_t) { return runner.on_block(); });
-    int status;
+    // The hook goes with the run, however the program leaves.
+    struct Hooked {
+        explicit Hooked(Runner &r) { drv::current().set_block_hook([&r](uint64_t) { return r.on_block(); }); }
+        ~Hooked() { drv::current().set_block_hook(nullptr); }
+    } hooked(runner);
     try {
-        status = program();
+        return program();
     } catch (const Ended &e) {
-        status = e.status;
+        return e.status;
     }
-    driver.set_block_hook(nullptr);
-    return status;
 }
 
 int run_program(const std::function<int()> &program)

@@ -203,6 +203,7 @@ BOOL WINAPI EnableWindow(HWND hwnd, BOOL enable)
         w->style |= WS_DISABLED;
         SendMessageA(hwnd, WM_ENABLE, FALSE, 0);
     }
-    if (IsWindow(hwnd)) invalidate_all(*w, true, false);
+    // Windows repaints nothing here: controls redraw their own look on WM_ENABLE,
+    // and a disabled main window keeps its picture under a message box.
     return wasDisabled;
 }

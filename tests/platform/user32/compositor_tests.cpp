@@ -254,3 +254,17 @@ TEST(Golden, DialogFrameCaptionAndBackground)
     gfx::blit(crop.canvas, 0, 0, d, gfx::Rect{0, 0, 360, 240}, gfx::bounds(crop.canvas));
     EXPECT_TRUE(matches_golden(crop.canvas, "desktop_dialog"));
 }
+
+TEST(Compositor, DisablingAndEnablingAWindowKeepsWhatWasDrawnOnIt)
+{
+    // A message box disables its owner; the owner's own drawing must stay.
+    HWND w = popup(100, 50, 200, 150);
+    pump();
+    fill(w, RECT{0, 0, 200, 150}, RGB(255, 0, 0));
+    EnableWindow(w, FALSE);
+    pump();
+    EXPECT_EQ(desk(150, 100), kRed);
+    EnableWindow(w, TRUE);
+    pump();
+    EXPECT_EQ(desk(150, 100), kRed);
+}
