@@ -19,6 +19,8 @@ namespace {
 
 // The classic desktop the dialogs were laid out for, at 96 dots per inch.
 constexpr int DESKTOP_WIDTH = 1024, DESKTOP_HEIGHT = 768;
+// The main window's screens are laid out for at least this much.
+constexpr int MIN_DESKTOP_WIDTH = 640, MIN_DESKTOP_HEIGHT = 480;
 constexpr float CLASSIC_DPI = 96.0f;
 // Presenting more often than a display refreshes shows nothing new: at most
 // 60 frames a second, and events are taken at least as often while the
@@ -349,6 +351,7 @@ bool install_sdl_driver(std::string &why)
         SDL_Quit();
         return false;
     }
+    SDL_SetWindowMinimumSize(window, MIN_DESKTOP_WIDTH * scale, MIN_DESKTOP_HEIGHT * scale);
     install(std::make_unique<SdlDriver>(window, scale));
     return true;
 }
