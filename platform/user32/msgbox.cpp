@@ -1,6 +1,7 @@
 // MessageBoxA until windows can be shown: every box is recorded for tests,
-// its caption and text go to standard error, and it is answered with what a
-// test queued, or IDOK, as a user pressing Enter would.
+// and it is answered with what a test queued or its answerer says; a box no
+// test answers goes to standard error (caption and text) and is answered
+// IDOK, as a user pressing Enter would.
 #include <windows.h>
 
 #include "user32/msgbox_hook.h"
@@ -55,6 +56,8 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
     // Windows titles a box without a caption "Error".
     msgbox_hook::Box box{hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType};
     int answer = msgbox_hook::record(box);
+    if (answer)
+        return answer;
     std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), box.text.c_str());
-    return answer ? answer : IDOK;
+    return IDOK;
 }
