@@ -1,10 +1,41 @@
-// The screen loop's shared state: the window of the screen whose loop runs.
-// Every drawing call draws into it and message boxes are owned by it.
+// The screen loop: every window of the program but its message boxes and the
+// open-file dialog is a screen, a modeless dialog from a template run by
+// DirectDialog with three callbacks (construct, message monitor, command).
+//
+// The current window (hWnd_sim_dialog, also hWndSimDialog) is the window of the
+// screen whose loop runs: every drawing call draws into it, message boxes are
+// owned by it. hInst2 is the module the templates and bitmaps come from.
 #ifndef STONECALL_APP_SCREENLOOP_H
 #define STONECALL_APP_SCREENLOOP_H
 
 #include <windows.h>
 
+/* The private command message DlgProc posts for every command and close request. */
+#define SCREEN_COMMAND_MESSAGE (WM_USER + 100)
+/* The command code of a close request (and of the Exit item). */
+#define SCREEN_CLOSE_CODE 3
+/* The timer Pause runs (and the colour fades). */
+#define PAUSE_TIMER_ID 9876
+
 extern HWND hWnd_sim_dialog;
+extern HWND hWndSimDialog;
+extern HWND hWnd_owid;
+extern HINSTANCE hInst2;
+extern MSG msg_sim_dialog;
+extern int id;
+extern int CloseDialog;
+extern int FirstRun;
+extern HWND hWnd_sim_dialog_id[100];
+
+int DirectDialog(int template_id, void (*Con)(void), void (*MM)(void), void (*KC)(int));
+INT_PTR CALLBACK DlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+int CheckMessage(int message);
+WPARAM GetwParam(void);
+LPARAM GetlParam(void);
+int GetRepaint(void);
+int GetKeyDown(void);
+
+void Pause(int seconds, int any_timer);
 
 #endif

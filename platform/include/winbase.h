@@ -35,6 +35,31 @@ DWORD WINAPI GetFinalPathNameByHandleA(HANDLE hFile, LPSTR lpszFilePath, DWORD c
 /* ------------------------------------------------------------------
  * Time and sleeping
  * ------------------------------------------------------------------ */
+#ifndef RC_INVOKED
+typedef struct _SYSTEMTIME {
+    WORD wYear;
+    WORD wMonth;
+    WORD wDayOfWeek;
+    WORD wDay;
+    WORD wHour;
+    WORD wMinute;
+    WORD wSecond;
+    WORD wMilliseconds;
+} SYSTEMTIME, *PSYSTEMTIME, *LPSYSTEMTIME;
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+/* All of these read the driver's one clock: real under a real window, virtual
+ * when headless. */
+void WINAPI Sleep(DWORD dwMilliseconds);
+DWORD WINAPI GetTickCount(void);
+void WINAPI GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime);
+void WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime);
+#ifdef __cplusplus
+}
+#endif
+#endif /* RC_INVOKED */
 
 
 /* ------------------------------------------------------------------

@@ -1,8 +1,9 @@
 // The compiled resource images the test program carries (tests/CMakeLists.txt):
-// the test script's and the program's own.
+// the test scripts' and the program's own.
 #pragma once
 
 #include <cstddef>
 
 const unsigned char *test_res(size_t *size);
+const unsigned char *screens_res(size_t *size);
 const unsigned char *stonecall_res(size_t *size);

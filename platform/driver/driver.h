@@ -1,0 +1,56 @@
+// The driver: what lies beneath the layer. It owns the one clock, the size of
+// the virtual desktop, and the way the program blocks; it delivers input as a
+// keyboard and mouse would. The core never includes a backend's headers: the
+// headless driver (virtual clock) is the default, a real window installs its own.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace drv {
+
+// A wait with no deadline: nothing but input can end it.
+constexpr uint64_t NO_DEADLINE = UINT64_MAX;
+
+class Driver {
+public:
+    virtual ~Driver() = default;
+
+    // Milliseconds since the driver started: GetTickCount, timers, Sleep.
+    virtual uint64_t now() = 0;
+    // Milliseconds since 1970-01-01 UTC: GetSystemTime*, the program's time().
+    virtual int64_t calendar_ms() = 0;
+    virtual SIZE desktop_size() = 0;
+
+    // The program has nothing to do. `deadline` is the clock time of the earliest
+    // timer (or Sleep) that could end the wait, NO_DEADLINE if none;
+    // `inputCanEnd` tells whether input could. Returns when either may have
+    // happened; the caller looks again and may call again.
+    virtual void wait(uint64_t deadline, bool inputCanEnd) = 0;
+
+    // Called at every retrieval of a message, so a driver can stop a program
+    // that never blocks (the test driver's bound on a run-away program).
+    virtual void checkpoint() {}
+};
+
+// The installed driver; the headless one when none was installed.
+Driver &current();
+// Replaces the driver (null restores the default headless one on next use).
+void install(std::unique_ptr<Driver> driver);
+
+// Input, as a keyboard and mouse deliver it. Points are desktop coordinates.
+// Keypad digit keys are reported as VK_NUMPAD0..9 and the keypad point as
+// VK_DECIMAL whatever the lock: the layer's own NumLock toggle turns them into
+// navigation keys while it is off.
+enum class Button { Left, Right, Middle };
+void mouse_move(POINT pt);
+void mouse_button(POINT pt, Button button, bool down);
+void key(UINT vk, bool down);
+// A character that no key produces (text input of another layout).
+void character(unsigned char ch);
+// The close box of a top-level window (the OS window's close for a real window).
+void close_request(HWND window);
+
+} // namespace drv

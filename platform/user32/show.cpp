@@ -1,0 +1,163 @@
+// Showing, hiding, moving, sizing, maximising and enabling windows.
+#include "user32/internal.h"
+
+#include <algorithm>
+
+namespace user32 {
+namespace {
+
+void restack(Window &w, HWND after)
+{
+    auto &list = siblings_of(w);
+    list.erase(std::remove(list.begin(), list.end(), w.handle), list.end());
+    if (after == HWND_BOTTOM) {
+        list.push_back(w.handle);
+        return;
+    }
+    auto at = std::find(list.begin(), list.end(), after);
+    if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST || at == list.end())
+        list.insert(list.begin(), w.handle);
+    else
+        list.insert(at + 1, w.handle);
+}
+
+// Moves and sizes a window; a new size gives it a new surface to paint.
+void place(Window &w, const RECT &r, bool redraw)
+{
+    bool moved = r.left != w.rect.left || r.top != w.rect.top;
+    bool sized = r.right - r.left != w.rect.right - w.rect.left || r.bottom - r.top != w.rect.bottom - w.rect.top;
+    w.rect = r;
+    WindowRef keep = ref(w.handle);
+    if (sized) {
+        RECT c = client_rect_in_window(w);
+        w.surface.resize(c.right - c.left, c.bottom - c.top);
+        if (redraw) invalidate_all(w, true, false);
+        SendMessageA(w.handle, WM_SIZE, 0, MAKELPARAM(c.right - c.left, c.bottom - c.top));
+    }
+    if (moved && IsWindow(w.handle)) SendMessageA(w.handle, WM_MOVE, 0, MAKELPARAM(r.left, r.top));
+}
+
+// A maximised window fills the work area with its client area and caption;
+// its side and bottom frames lie beyond the desktop's edges, as on Windows.
+RECT maximized_rect(const Window &w)
+{
+    RECT wa = work_area();
+    RECT in = nonclient_insets(w.style, w.exStyle, false);
+    // The frame is as thick at the top as at the sides; the caption stays in view.
+    return RECT{wa.left - in.left, wa.top - in.left, wa.right + in.right, wa.bottom + in.bottom};
+}
+
+} // namespace
+} // namespace user32
+
+using namespace user32;
+
+BOOL WINAPI ShowWindow(HWND hwnd, int cmd)
+{
+    WindowRef w = ref(hwnd);
+    if (!w) return FALSE;
+    BOOL was = (w->style & WS_VISIBLE) != 0;
+    bool activates = true;
+    switch (cmd) {
+    case SW_HIDE:
+        if (!was) return FALSE;
+        {
+            bool wasActive = GetActiveWindow() == hwnd;
+            SendMessageA(hwnd, WM_SHOWWINDOW, FALSE, 0);
+            w->style &= ~WS_VISIBLE;
+            focus_window_leaving(hwnd);
+            if (wasActive) activate_after_leaving(w->owner);
+        }
+        return was;
+    case SW_SHOWMAXIMIZED:
+        if (!(w->style & WS_MAXIMIZE) && !w->child()) {
+            w->normalRect = w->rect;
+            w->style |= WS_MAXIMIZE;
+            place(*w, maximized_rect(*w), true);
+        }
+        break;
+    case SW_SHOWNORMAL:
+    case SW_RESTORE:
+    case SW_SHOWDEFAULT:
+        if (w->style & WS_MAXIMIZE) {
+            w->style &= ~WS_MAXIMIZE;
+            place(*w, w->normalRect, true);
+        }
+        break;
+    case SW_SHOW:
+        break;
+    case SW_SHOWNA:
+    case SW_SHOWNOACTIVATE:
+        activates = false;
+        break;
+    default:
+        // There is no minimised state on the virtual desktop: the window stays as it is.
+        return was;
+    }
+    if (!IsWindow(hwnd)) return was;
+    if (!was) {
+        SendMessageA(hwnd, WM_SHOWWINDOW, TRUE, 0);
+        w->style |= WS_VISIBLE;
+        // Showing exposes the whole window and its children: each is painted and erased.
+        invalidate_all(*w, true, true);
+    }
+    if (activates && !w->child() && IsWindow(hwnd)) activate(hwnd, WA_ACTIVE);
+    return was;
+}
+
+BOOL WINAPI SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flags)
+{
+    WindowRef w = ref(hwnd);
+    if (!w) return FALSE;
+    RECT r = w->rect;
+    if (!(flags & SWP_NOMOVE)) OffsetRect(&r, x - r.left, y - r.top);
+    if (!(flags & SWP_NOSIZE)) {
+        r.right = r.left + std::max(cx, 0);
+        r.bottom = r.top + std::max(cy, 0);
+    }
+    if (!(flags & SWP_NOZORDER)) restack(*w, after);
+    place(*w, r, !(flags & SWP_NOREDRAW));
+    if (!IsWindow(hwnd)) return TRUE;
+    if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
+    if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
+    else if (!(flags & SWP_NOACTIVATE) && !w->child() && (w->style & WS_VISIBLE)) activate(hwnd, WA_ACTIVE);
+    return TRUE;
+}
+
+BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int cx, int cy, BOOL repaint)
+{
+    return SetWindowPos(hwnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL WINAPI GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT *wp)
+{
+    Window *w = find(hwnd);
+    if (!w || !wp || wp->length != sizeof(WINDOWPLACEMENT)) return FALSE;
+    wp->flags = 0;
+    bool max = (w->style & WS_MAXIMIZE) != 0;
+    wp->showCmd = max ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    wp->ptMinPosition = POINT{-1, -1};
+    wp->ptMaxPosition = POINT{-1, -1};
+    // Workspace coordinates; the work area starts at the desktop's origin.
+    wp->rcNormalPosition = max ? w->normalRect : w->rect;
+    return TRUE;
+}
+
+BOOL WINAPI EnableWindow(HWND hwnd, BOOL enable)
+{
+    WindowRef w = ref(hwnd);
+    if (!w) return FALSE;
+    BOOL wasDisabled = (w->style & WS_DISABLED) != 0;
+    if (enable && wasDisabled) {
+        w->style &= ~WS_DISABLED;
+        SendMessageA(hwnd, WM_ENABLE, TRUE, 0);
+    } else if (!enable && !wasDisabled) {
+        // A window losing its input gives up the focus (and the capture) first.
+        if (GetFocus() && in_subtree(hwnd, GetFocus())) SetFocus(nullptr);
+        if (GetCapture() == hwnd) ReleaseCapture();
+        w->style |= WS_DISABLED;
+        SendMessageA(hwnd, WM_ENABLE, FALSE, 0);
+    }
+    if (IsWindow(hwnd)) invalidate_all(*w, true, false);
+    return wasDisabled;
+}

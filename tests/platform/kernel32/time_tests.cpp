@@ -1,0 +1,72 @@
+// One clock: the program's time(), GetSystemTime* and GetTickCount read the
+// driver. Standard headers that include <time.h> come before and after ours
+// here on purpose: they must all still compile, and time() must still reach
+// the driver.
+#include <chrono>
+#include <ctime>
+
+#include <time.h>
+
+#include <filesystem>
+#include <iomanip>
+#include <iostream>
+#include <locale>
+#include <map>
+#include <mutex>
+#include <random>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include <windows.h>
+
+#include "driver/headless/headless.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// 2001-09-09 01:46:40 UTC
+constexpr int64_t BILLION_SECONDS_MS = 1000000000LL * 1000;
+
+} // namespace
+
+TEST(Clock, ProgramTimeAndSystemTimeReadTheVirtualClock)
+{
+    drv::HeadlessDriver &d = drv::headless();
+    d.set_calendar_at_zero(BILLION_SECONDS_MS);
+    EXPECT_EQ(time(nullptr), 1000000000);
+    d.set_now(61500);
+    time_t out = 0;
+    EXPECT_EQ(std::time(&out), 1000000061);
+    EXPECT_EQ(out, 1000000061);
+    SYSTEMTIME st;
+    GetSystemTime(&st);
+    EXPECT_EQ(st.wYear, 2001);
+    EXPECT_EQ(st.wMonth, 9);
+    EXPECT_EQ(st.wDay, 9);
+    EXPECT_EQ(st.wDayOfWeek, 0);   // a Sunday
+    EXPECT_EQ(st.wHour, 1);
+    EXPECT_EQ(st.wMinute, 47);
+    EXPECT_EQ(st.wSecond, 41);
+    EXPECT_EQ(st.wMilliseconds, 500);
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    uint64_t ticks = (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    EXPECT_EQ(ticks, (11644473600000ULL + 1000000061500ULL) * 10000ULL);
+    EXPECT_EQ(GetTickCount(), 61500u);
+}
+
+TEST(Clock, TheStandardLibrarysOwnClocksAreUntouched)
+{
+    drv::headless().set_calendar_at_zero(0);
+    auto real = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    EXPECT_GT(real, 1600000000);
+    EXPECT_LT(time(nullptr), 10);
+    std::ostringstream s;
+    std::tm tm{};
+    tm.tm_year = 101;
+    s << std::put_time(&tm, "%Y");
+    EXPECT_EQ(s.str(), "2001");
+}

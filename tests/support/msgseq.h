@@ -1,0 +1,49 @@
+// Message-sequence recording: what window procedures (and screen callbacks)
+// see, compared with an expected list named after the call it covers; a
+// mismatch prints both lists with message names.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace msgseq {
+
+enum How { Sent, Posted, Any };
+
+struct Seen {
+    HWND hwnd;
+    UINT msg;
+    WPARAM wp;
+    LPARAM lp;
+    How how;
+};
+
+// Every message a recording window procedure saw, in order.
+std::vector<Seen> &log();
+// Registers (once) the class "Recorder" whose procedure logs every message and
+// then does the default processing.
+const char *recorder_class();
+// A dialog procedure that logs every message and returns FALSE (TRUE for
+// WM_INITDIALOG), leaving the rest to the default dialog processing.
+INT_PTR CALLBACK recording_dlgproc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+std::string name(UINT msg);
+std::string describe(const std::vector<Seen> &list);
+
+// The log entries for `hwnd` (null: all) whose message is among `only`
+// (empty: all).
+std::vector<Seen> select(HWND hwnd, std::vector<UINT> only = {});
+
+// Compares ignoring what the expected entries leave open: hwnd null matches
+// any window, How Any matches either delivery, and wp/lp are compared unless
+// `compareParams` is false.
+::testing::AssertionResult same(const char *call, const std::vector<Seen> &expected, const std::vector<Seen> &actual,
+                                bool compareParams = true);
+
+} // namespace msgseq
+
+#define EXPECT_SEQUENCE(call, expected, ...) EXPECT_TRUE(msgseq::same(call, expected, __VA_ARGS__))
