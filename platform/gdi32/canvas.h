@@ -1,8 +1,13 @@
 // A 32-bit pixel surface: every window keeps one, every memory bitmap is one.
 // Pixels are 0x00RRGGBB (the byte order SDL and PNG writers want); COLORREF
 // values (0x00BBGGRR) are converted at the GDI boundary.
+//
+// Every primitive takes a clip rectangle in canvas coordinates, intersects it
+// with the canvas first and then loops only over what is left, so no caller
+// can make a primitive write outside its pixels.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -13,6 +18,8 @@ struct Canvas {
     int width = 0;
     int height = 0;
     int stride = 0;   // in pixels, not bytes
+
+    uint32_t *row(int y) const { return pixels + static_cast<ptrdiff_t>(y) * stride; }
 };
 
 // A canvas that owns its pixels.
@@ -30,5 +37,54 @@ struct Surface {
         canvas = Canvas{storage.data(), w, h, w};
     }
 };
+
+// Right and bottom edges are exclusive, as in Win32's RECT.
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+
+    bool empty() const { return right <= left || bottom <= top; }
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    bool operator==(const Rect &) const = default;
+};
+
+Rect intersect(const Rect &a, const Rect &b);
+Rect offset(const Rect &r, int dx, int dy);
+inline Rect bounds(const Canvas &c) { return Rect{0, 0, c.width, c.height}; }
+
+struct Point {
+    int x = 0, y = 0;
+};
+
+// How StretchBlt merges the source pixels that fall onto one destination pixel
+// when it shrinks; enlarging always replicates.
+enum class StretchMerge { And, Or, Delete };
+
+// Which pixels a self-intersecting polygon covers.
+enum class FillRule { EvenOdd, NonZero };
+
+void fill_rect(const Canvas &dst, const Rect &r, uint32_t pixel, const Rect &clip);
+
+// Copies srcRect of src so that its top-left lands on (dx, dy).
+void blit(const Canvas &dst, int dx, int dy, const Canvas &src, const Rect &srcRect, const Rect &clip);
+
+// Scales srcRect of src onto dstRect. A negative destination width or height
+// mirrors the picture along that axis. Source pixels outside src are skipped.
+void stretch(const Canvas &dst, const Rect &dstRect, bool mirrorX, bool mirrorY, const Canvas &src,
+             const Rect &srcRect, StretchMerge merge, const Rect &clip);
+
+// Fills the interior of a closed polygon: a pixel belongs to it when its centre
+// is inside under the rule (left and top edges inclusive, right and bottom not).
+void fill_polygon(const Canvas &dst, const Point *pts, int count, FillRule rule, uint32_t pixel,
+                  const Rect &clip);
+
+// A one-pixel line from a to b, b itself excluded (LineTo's rule).
+void draw_line(const Canvas &dst, Point a, Point b, uint32_t pixel, const Rect &clip);
+
+// Blends an 8-bit coverage mask (0 transparent .. 255 opaque) in one colour,
+// its top-left at (x, y).
+void blend_mask(const Canvas &dst, int x, int y, const uint8_t *mask, int w, int h, int pitch,
+                uint32_t pixel, const Rect &clip);
 
 } // namespace gfx

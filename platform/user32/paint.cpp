@@ -2,8 +2,8 @@
 // WM_PAINT when its queue is otherwise empty, again and again until the area
 // is validated (BeginPaint/EndPaint, ValidateRect or the default WM_PAINT).
 //
-// The drawing seam: the five functions below are where the drawing helper's
-// device contexts, brushes and fonts come in.
+// The drawing seam (paint_dc_begin, paint_dc_end, paint_erase,
+// paint_default_ctlcolor, paint_dialog_font) lives in windc.cpp.
 #include "user32/internal.h"
 
 namespace user32 {
@@ -33,14 +33,6 @@ void invalidate_all(Window &w, bool erase, bool withChildren)
     for (HWND k : w.children)
         if (Window *c = find(k); c && (c->style & WS_VISIBLE)) invalidate_all(*c, erase, true);
 }
-
-// Until the drawing helper gives them bodies: no device context, nothing to
-// erase with, no font.
-HDC paint_dc_begin(Window &) { return nullptr; }
-void paint_dc_end(Window &, HDC) {}
-BOOL paint_erase(Window &, HDC, HBRUSH brush) { return brush != nullptr; }
-HBRUSH paint_default_ctlcolor(UINT, HDC) { return nullptr; }
-HFONT paint_dialog_font(const DialogInfo &) { return nullptr; }
 
 } // namespace user32
 
@@ -99,7 +91,7 @@ HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
     w->hasUpdate = false;
     w->erasePending = false;
     w->update = RECT{};
-    ps->hdc = paint_dc_begin(*w);
+    ps->hdc = paint_dc_begin(*w, ps->rcPaint);
     // fErase tells the painter that the background still needs erasing: it is
     // set when WM_ERASEBKGND left it undone.
     if (erase) ps->fErase = !SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps->hdc), 0);

@@ -102,6 +102,8 @@ BOOL WINAPI ShowWindow(HWND hwnd, int cmd)
         invalidate_all(*w, true, true);
     }
     if (activates && !w->child() && IsWindow(hwnd)) activate(hwnd, WA_ACTIVE);
+    // Windows erases a window being shown at once, after activating it.
+    if (!was && IsWindow(hwnd)) paint_erase_now(*w);
     return was;
 }
 

@@ -103,8 +103,8 @@ HWND window_at(POINT desktopPt);
 // The desktop's work area: the whole desktop (there is no task bar).
 RECT work_area();
 
-// The drawing seam (paint.cpp): the drawing helper gives these their bodies.
-HDC paint_dc_begin(Window &w);            // a DC on the client area for BeginPaint
+// The drawing seam (windc.cpp): device contexts, brushes and fonts for painting.
+HDC paint_dc_begin(Window &w, const RECT &paint);   // a DC on the part of the client area BeginPaint paints
 void paint_dc_end(Window &w, HDC dc);     // EndPaint gives it back
 // Default WM_ERASEBKGND: fill the client area with `brush`; TRUE when erased.
 BOOL paint_erase(Window &w, HDC dc, HBRUSH brush);
@@ -114,6 +114,9 @@ HBRUSH paint_default_ctlcolor(UINT msg, HDC dc);
 // CreateDialogParamA sends with WM_SETFONT to the dialog and each control;
 // null sends nothing.
 HFONT paint_dialog_font(const DialogInfo &dialog);
+// A window being shown is erased at once, as Windows erases on SWP_SHOWWINDOW,
+// so what its owner draws right after showing it is not erased by a later WM_PAINT.
+void paint_erase_now(Window &w);
 
 // Creates a window as CreateWindowExA does, calling `prepare` on the new object
 // before the first message reaches it (a dialog sets its menu and units there).

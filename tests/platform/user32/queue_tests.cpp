@@ -160,7 +160,9 @@ TEST(MessageQueue, PaintIsOneMessageWithTheUnionUntilValidated)
     EXPECT_EQ(ps.rcPaint.bottom, 50);
     // The erase was asked for and the class has no brush: the painter must erase.
     EXPECT_TRUE(ps.fErase);
-    EXPECT_SEQUENCE("BeginPaint", (std::vector<Seen>{{w, WM_ERASEBKGND, 0, 0, Sent}}), msgseq::log());
+    EXPECT_NE(ps.hdc, nullptr);
+    EXPECT_SEQUENCE("BeginPaint", (std::vector<Seen>{{w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps.hdc), 0, Sent}}),
+                    msgseq::log());
     EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
 }
 

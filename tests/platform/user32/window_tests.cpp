@@ -162,12 +162,16 @@ TEST(Windows, ShowingActivatesAndFocusesAndHidingHandsActivationToTheOwner)
     EXPECT_TRUE(IsWindowVisible(b));
     EXPECT_EQ(GetActiveWindow(), b);
     EXPECT_EQ(GetFocus(), b);
+    // Last, the window is erased at once through a DC of its own.
+    const WPARAM eraseDC = msgseq::log().empty() ? 0 : msgseq::log().back().wp;
+    EXPECT_NE(eraseDC, 0u);
     EXPECT_SEQUENCE("ShowWindow(SW_SHOW)",
                     (std::vector<Seen>{{b, WM_SHOWWINDOW, TRUE, 0, Sent},
                                        {a, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(b), Sent},
                                        {b, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(a), Sent},
                                        {a, WM_KILLFOCUS, reinterpret_cast<WPARAM>(b), 0, Sent},
-                                       {b, WM_SETFOCUS, reinterpret_cast<WPARAM>(a), 0, Sent}}),
+                                       {b, WM_SETFOCUS, reinterpret_cast<WPARAM>(a), 0, Sent},
+                                       {b, WM_ERASEBKGND, eraseDC, 0, Sent}}),
                     msgseq::log());
     EXPECT_EQ(user32::top_level_windows().front(), b);
     EXPECT_TRUE(ShowWindow(b, SW_HIDE));

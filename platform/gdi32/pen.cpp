@@ -1,0 +1,47 @@
+// Pens. Only one-pixel solid pens are drawn; a wider pen draws one pixel wide.
+#include "gdi32/pen.h"
+
+#include "gdi32/dc.h"
+
+#include <cstring>
+
+namespace gdi {
+
+HGDIOBJ Pen::select_into(DC &dc, HGDIOBJ self)
+{
+    const HGDIOBJ old = dc.pen;
+    dc.pen = static_cast<HPEN>(self);
+    return old;
+}
+
+int Pen::describe(int size, void *out) const
+{
+    // LOGPEN: style, width as a POINT, colour.
+    const LONG logpen[4] = {color ? PS_SOLID : PS_NULL, 1, 0, static_cast<LONG>(color.value_or(0))};
+    if (!out)
+        return sizeof logpen;
+    if (size < static_cast<int>(sizeof logpen))
+        return 0;
+    std::memcpy(out, logpen, sizeof logpen);
+    return sizeof logpen;
+}
+
+std::unique_ptr<Object> make_stock_pen(int id)
+{
+    switch (id) {
+    case WHITE_PEN: return std::make_unique<Pen>(RGB(255, 255, 255));
+    case BLACK_PEN: return std::make_unique<Pen>(RGB(0, 0, 0));
+    case NULL_PEN: return std::make_unique<Pen>(std::nullopt);
+    default: return nullptr;
+    }
+}
+
+} // namespace gdi
+
+HPEN WINAPI CreatePen(int iStyle, int, COLORREF color)
+{
+    if (iStyle != PS_SOLID && iStyle != PS_NULL)
+        return nullptr;
+    const std::optional<COLORREF> c = iStyle == PS_NULL ? std::nullopt : std::optional<COLORREF>(color & 0x00FFFFFF);
+    return static_cast<HPEN>(gdi::add_object(std::make_unique<gdi::Pen>(c)));
+}

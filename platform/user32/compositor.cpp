@@ -1,0 +1,200 @@
+// The compositor. It keeps the desktop image and a snapshot of what it last
+// composed (each visible window's place, clip, styles, caption and activation);
+// the next call composes again only the places of what differs and of the
+// windows whose pixels changed. A change in the set or order of windows, or in
+// the desktop's size, composes everything.
+#include "user32/compositor.h"
+#include "user32/internal.h"
+
+#include "driver/driver.h"
+#include "gdi32/frame.h"
+#include "gdi32/gdiobj.h"
+#include "gdi32/png.h"
+
+#include <algorithm>
+#include <unordered_set>
+#include <vector>
+
+namespace user32 {
+
+namespace {
+
+// One visible window as composed: desktop coordinates throughout.
+struct Shot {
+    HWND handle = nullptr;
+    gfx::Rect window;   // its window rectangle
+    gfx::Rect clip;     // what of it shows: inside every ancestor's client area
+    DWORD style = 0, exStyle = 0;
+    std::string text;   // top-level windows only: the caption
+    bool active = false;
+    bool menu = false;
+
+    bool same_look(const Shot &o) const
+    {
+        return window == o.window && clip == o.clip && style == o.style && exStyle == o.exStyle && text == o.text &&
+               active == o.active && menu == o.menu;
+    }
+};
+
+struct State {
+    gfx::Surface desktop;
+    std::vector<Shot> shots;           // paint order: bottom first, parents before children
+    std::unordered_set<HWND> changed;  // windows whose pixels changed since
+    bool composed = false;
+    MenuBarPainter menuPainter = nullptr;
+};
+
+State &state()
+{
+    static State s;
+    return s;
+}
+
+gfx::Rect to_rect(const RECT &r)
+{
+    return gfx::Rect{r.left, r.top, r.right, r.bottom};
+}
+
+bool has_menu(const Window &w)
+{
+    return !w.child() && (w.menu || !w.menuName.empty());
+}
+
+// The window rectangle on the desktop and its client rectangle there.
+gfx::Rect desktop_window_rect(const Window &w, POINT parentClient)
+{
+    return gfx::offset(to_rect(w.rect), parentClient.x, parentClient.y);
+}
+
+gfx::Rect desktop_client_rect(const Window &w, const gfx::Rect &window)
+{
+    return gfx::offset(to_rect(client_rect_in_window(w)), window.left, window.top);
+}
+
+// Visible windows in paint order: top-level windows from the bottom of the
+// z-order up, each followed by its children from the bottom up.
+void snapshot_window(const Window &w, POINT parentClient, const gfx::Rect &clip, HWND active,
+                     std::vector<Shot> &out)
+{
+    Shot s;
+    s.handle = w.handle;
+    s.window = desktop_window_rect(w, parentClient);
+    s.clip = gfx::intersect(s.window, clip);
+    s.style = w.style;
+    s.exStyle = w.exStyle;
+    if (!w.child())
+        s.text = w.text;
+    s.active = w.handle == active;
+    s.menu = has_menu(w);
+    out.push_back(s);
+    const gfx::Rect client = desktop_client_rect(w, s.window);
+    const gfx::Rect inner = gfx::intersect(s.clip, client);
+    for (auto it = w.children.rbegin(); it != w.children.rend(); ++it)
+        if (const Window *c = find(*it); c && (c->style & WS_VISIBLE))
+            snapshot_window(*c, POINT{client.left, client.top}, inner, active, out);
+}
+
+std::vector<Shot> snapshot(const gfx::Rect &desktop)
+{
+    std::vector<Shot> out;
+    const HWND active = GetActiveWindow();
+    const std::vector<HWND> &tops = top_level_windows();
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it)
+        if (const Window *w = find(*it); w && (w->style & WS_VISIBLE))
+            snapshot_window(*w, POINT{0, 0}, desktop, active, out);
+    return out;
+}
+
+// What must be composed again: everything when the windows or their order
+// changed, else the old and new places of windows that look different and
+// the places of windows whose pixels changed.
+std::vector<gfx::Rect> damage(const State &st, const std::vector<Shot> &now, const gfx::Rect &desktop)
+{
+    if (!st.composed || st.shots.size() != now.size())
+        return {desktop};
+    std::vector<gfx::Rect> d;
+    const auto add = [&d](const gfx::Rect &r) {
+        if (!r.empty())
+            d.push_back(r);
+    };
+    for (size_t i = 0; i < now.size(); ++i) {
+        const Shot &was = st.shots[i], &is = now[i];
+        if (was.handle != is.handle)
+            return {desktop};
+        if (!was.same_look(is)) {
+            add(was.clip);
+            add(is.clip);
+        } else if (st.changed.count(is.handle)) {
+            add(is.clip);
+        }
+    }
+    return d;
+}
+
+void compose_window(const State &st, const Window &w, const Shot &shot, const gfx::Rect &damaged)
+{
+    const gfx::Canvas &desk = st.desktop.canvas;
+    const gfx::Rect clip = gfx::intersect(shot.clip, damaged);
+    if (clip.empty())
+        return;
+    gdi::NonClient nc;
+    nc.window = shot.window;
+    nc.style = w.style;
+    nc.exStyle = w.exStyle;
+    nc.insets = nonclient_insets(w.style, w.exStyle, shot.menu);
+    nc.captionHeight = GetSystemMetrics(SM_CYCAPTION);
+    nc.menuHeight = GetSystemMetrics(SM_CYMENU);
+    nc.edge = GetSystemMetrics(SM_CXEDGE);
+    nc.scrollSize = GetSystemMetrics(SM_CXVSCROLL);
+    nc.hasMenu = shot.menu;
+    nc.active = shot.active;
+    nc.caption = shot.text;
+    const gfx::Rect bar = gdi::draw_nonclient(desk, nc, clip);
+    if (!bar.empty() && st.menuPainter)
+        st.menuPainter(w.handle, desk, bar, clip);
+    const gfx::Rect client = desktop_client_rect(w, shot.window);
+    gfx::blit(desk, client.left, client.top, w.surface.canvas, gfx::bounds(w.surface.canvas),
+              gfx::intersect(clip, client));
+}
+
+} // namespace
+
+void surface_changed(HWND hwnd)
+{
+    state().changed.insert(hwnd);
+}
+
+void set_menu_bar_painter(MenuBarPainter painter)
+{
+    state().menuPainter = painter;
+    state().composed = false;
+}
+
+const gfx::Canvas &desktop_image()
+{
+    State &st = state();
+    const SIZE size = drv::current().desktop_size();
+    if (size.cx != st.desktop.canvas.width || size.cy != st.desktop.canvas.height) {
+        st.desktop.resize(size.cx, size.cy);
+        st.composed = false;
+    }
+    const gfx::Rect all = gfx::bounds(st.desktop.canvas);
+    std::vector<Shot> now = snapshot(all);
+    for (const gfx::Rect &damaged : damage(st, now, all)) {
+        gfx::fill_rect(st.desktop.canvas, damaged, gdi::pixel_of(GetSysColor(COLOR_BACKGROUND)), all);
+        for (const Shot &s : now)
+            if (const Window *w = find(s.handle))
+                compose_window(st, *w, s, damaged);
+    }
+    st.shots = std::move(now);
+    st.changed.clear();
+    st.composed = true;
+    return st.desktop.canvas;
+}
+
+bool save_desktop_png(const std::string &path, std::string *error)
+{
+    return gfx::write_png(desktop_image(), path, error);
+}
+
+} // namespace user32

@@ -1,0 +1,28 @@
+// The desktop image: every visible window's frame and pixels composited over
+// the desktop background, top-level windows in z-order, each child above its
+// parent and clipped to the parent's client area. Only what changed since the
+// last call is composed again. Drivers ask for it when the program blocks; tests
+// and automation scripts read pixels from it and save it as a PNG.
+#pragma once
+
+#include "gdi32/canvas.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace user32 {
+
+const gfx::Canvas &desktop_image();
+bool save_desktop_png(const std::string &path, std::string *error);
+
+// A window's pixels changed (a device context on it was taken or given back).
+void surface_changed(HWND hwnd);
+
+// The menu bar's items come from the menu code; until it registers a painter
+// the bar is empty ground.
+using MenuBarPainter = void (*)(HWND window, const gfx::Canvas &desktop, const gfx::Rect &bar,
+                                const gfx::Rect &clip);
+void set_menu_bar_painter(MenuBarPainter painter);
+
+} // namespace user32

@@ -1,0 +1,149 @@
+#include "gdi32/dib.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A packed DIB as a bitmap resource stores it: header, colour table, rows
+// padded to four bytes. rowBits holds each row's bytes before padding, top row
+// first; the builder stores them bottom-up unless topDown.
+std::vector<BYTE> make_dib(int w, int h, int bpp, const std::vector<COLORREF> &palette,
+                           const std::vector<std::vector<BYTE>> &rowBits, bool topDown = false)
+{
+    BITMAPINFOHEADER hdr{};
+    hdr.biSize = sizeof hdr;
+    hdr.biWidth = w;
+    hdr.biHeight = topDown ? -h : h;
+    hdr.biPlanes = 1;
+    hdr.biBitCount = static_cast<WORD>(bpp);
+    hdr.biCompression = BI_RGB;
+    hdr.biClrUsed = static_cast<DWORD>(palette.size());
+    std::vector<BYTE> out(sizeof hdr);
+    std::memcpy(out.data(), &hdr, sizeof hdr);
+    for (COLORREF c : palette) {
+        const RGBQUAD q{GetBValue(c), GetGValue(c), GetRValue(c), 0};
+        out.insert(out.end(), reinterpret_cast<const BYTE *>(&q), reinterpret_cast<const BYTE *>(&q) + 4);
+    }
+    const size_t stride = ((static_cast<size_t>(w) * bpp + 31) / 32) * 4;
+    for (int i = 0; i < h; ++i) {
+        std::vector<BYTE> row = rowBits[static_cast<size_t>(topDown ? i : h - 1 - i)];
+        row.resize(stride, 0xEE);   // padding must be ignored
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+uint32_t px(const gfx::Surface &s, int x, int y)
+{
+    return s.canvas.row(y)[x];
+}
+
+std::vector<BYTE> four_bit_sample()
+{
+    // 3 x 2, indices 0 1 2 / 3 0 1
+    return make_dib(3, 2, 4, {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(1, 2, 3)},
+                    {{0x01, 0x20}, {0x30, 0x10}});
+}
+
+} // namespace
+
+TEST(Dib, DecodesEachBitDepthThroughItsPalette)
+{
+    gfx::Surface s;
+    std::string error;
+
+    const auto mono = make_dib(10, 2, 1, {RGB(0, 0, 0), RGB(255, 255, 255)}, {{0x80, 0x40}, {0x00, 0x00}});
+    ASSERT_TRUE(gdi::decode_dib(mono.data(), mono.size(), s, &error)) << error;
+    EXPECT_EQ(s.canvas.width, 10);
+    EXPECT_EQ(px(s, 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(px(s, 1, 0), 0u);
+    EXPECT_EQ(px(s, 9, 0), 0xFFFFFFu);   // bit 6 of the second byte
+    EXPECT_EQ(px(s, 0, 1), 0u);
+
+    const auto four = four_bit_sample();
+    ASSERT_TRUE(gdi::decode_dib(four.data(), four.size(), s, &error)) << error;
+    EXPECT_EQ(px(s, 0, 0), 0xFF0000u);
+    EXPECT_EQ(px(s, 1, 0), 0x00FF00u);
+    EXPECT_EQ(px(s, 2, 0), 0x0000FFu);
+    EXPECT_EQ(px(s, 0, 1), 0x010203u);
+
+    const auto eight = make_dib(2, 1, 8, {RGB(9, 9, 9), RGB(255, 216, 170)}, {{1, 0}});
+    ASSERT_TRUE(gdi::decode_dib(eight.data(), eight.size(), s, &error)) << error;
+    EXPECT_EQ(px(s, 0, 0), 0xFFD8AAu);
+    EXPECT_EQ(px(s, 1, 0), 0x090909u);
+
+    // 24 bits: blue, green, red per pixel.
+    const auto deep = make_dib(2, 1, 24, {}, {{0x03, 0x02, 0x01, 0xAA, 0xBB, 0xCC}});
+    ASSERT_TRUE(gdi::decode_dib(deep.data(), deep.size(), s, &error)) << error;
+    EXPECT_EQ(px(s, 0, 0), 0x010203u);
+    EXPECT_EQ(px(s, 1, 0), 0xCCBBAAu);
+}
+
+TEST(Dib, BottomUpAndTopDownGiveTheSamePicture)
+{
+    const std::vector<std::vector<BYTE>> rows = {{0x12}, {0x21}};
+    const std::vector<COLORREF> pal = {RGB(0, 0, 0), RGB(255, 0, 0), RGB(0, 255, 0)};
+    gfx::Surface up, down;
+    const auto a = make_dib(2, 2, 4, pal, rows, false);
+    const auto b = make_dib(2, 2, 4, pal, rows, true);
+    ASSERT_TRUE(gdi::decode_dib(a.data(), a.size(), up, nullptr));
+    ASSERT_TRUE(gdi::decode_dib(b.data(), b.size(), down, nullptr));
+    EXPECT_EQ(up.storage, down.storage);
+    EXPECT_EQ(px(up, 0, 0), 0xFF0000u);   // the first row given is the top
+    EXPECT_EQ(px(up, 0, 1), 0x00FF00u);
+}
+
+TEST(Dib, ShortColourTableReadsMissingEntriesAsBlack)
+{
+    const auto d = make_dib(2, 1, 4, {RGB(255, 255, 255)}, {{0x0F}});
+    gfx::Surface s;
+    ASSERT_TRUE(gdi::decode_dib(d.data(), d.size(), s, nullptr));
+    EXPECT_EQ(px(s, 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(px(s, 1, 0), 0u);
+}
+
+TEST(Dib, EveryTruncationIsRefused)
+{
+    const auto whole = four_bit_sample();
+    gfx::Surface s;
+    for (size_t n = 0; n < whole.size(); ++n) {
+        // A copy of exactly n bytes, so the sanitizer sees any read past it.
+        std::vector<BYTE> cut(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(n));
+        std::string error;
+        EXPECT_FALSE(gdi::decode_dib(cut.data(), cut.size(), s, &error)) << n;
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(Dib, MalformedHeadersAreRefusedWithAReason)
+{
+    struct Case {
+        const char *what;
+        size_t offset;   // into BITMAPINFOHEADER
+        uint32_t value;
+        int bytes;
+    };
+    const Case cases[] = {
+        {"header size", 0, 12, 4},          {"zero width", 4, 0, 4},
+        {"negative width", 4, 0xFFFFFFFF, 4}, {"zero height", 8, 0, 4},
+        {"huge width", 4, 100000, 4},        {"planes", 12, 2, 2},
+        {"bit depth", 14, 16, 2},            {"compression", 16, 2, 4},
+        {"table too long", 32, 17, 4},
+    };
+    for (const Case &c : cases) {
+        auto d = four_bit_sample();
+        std::memcpy(d.data() + c.offset, &c.value, static_cast<size_t>(c.bytes));
+        gfx::Surface s;
+        std::string error;
+        EXPECT_FALSE(gdi::decode_dib(d.data(), d.size(), s, &error)) << c.what;
+        EXPECT_FALSE(error.empty()) << c.what;
+    }
+    gfx::Surface s;
+    EXPECT_FALSE(gdi::decode_dib(nullptr, 100, s, nullptr));
+}

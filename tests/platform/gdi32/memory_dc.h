@@ -1,0 +1,47 @@
+// A memory DC with a 32-bit bitmap of its own, for drawing tests.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+struct MemoryDC {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    int width, height;
+
+    MemoryDC(int w, int h, COLORREF fill) : width(w), height(h)
+    {
+        dc = CreateCompatibleDC(nullptr);
+        bitmap = CreateBitmap(w, h, 1, 32, nullptr);
+        old = SelectObject(dc, bitmap);
+        clear(fill);
+    }
+    ~MemoryDC()
+    {
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+    }
+    MemoryDC(const MemoryDC &) = delete;
+    MemoryDC &operator=(const MemoryDC &) = delete;
+
+    void clear(COLORREF fill)
+    {
+        HBRUSH b = CreateSolidBrush(fill);
+        RECT all{0, 0, width, height};
+        FillRect(dc, &all, b);
+        DeleteObject(b);
+    }
+    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+    // How many pixels of the whole picture have this colour.
+    int count(COLORREF c) const
+    {
+        int n = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                n += at(x, y) == c;
+        return n;
+    }
+};

@@ -1,0 +1,256 @@
+// Window DCs, the dialog erase, and the compositor's desktop image.
+#include "platform/rc/embedded.h"
+#include "support/golden.h"
+
+#include "driver/headless/headless.h"
+#include "rc/module.h"
+
+#include "gdi32/png.h"
+#include "user32/compositor.h"
+#include "user32/window_internal.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kFace = 0xC0C0C0, kTeal = 0x008080;
+
+// A class that paints nothing itself; its background is the face colour.
+const char *plain_class()
+{
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpszClassName = "CompositorTestWindow";
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1));
+        RegisterClassA(&wc);
+        registered = true;
+    }
+    return "CompositorTestWindow";
+}
+
+// A dialog-like popup: modal frame and caption, 3 + 19 pixels above its client area.
+HWND popup(int x, int y, int w, int h, const char *title = "Rune")
+{
+    return CreateWindowExA(WS_EX_DLGMODALFRAME, plain_class(), title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                           x, y, w, h, nullptr, nullptr, nullptr, nullptr);
+}
+
+HWND child(HWND parent, int x, int y, int w, int h)
+{
+    return CreateWindowExA(0, plain_class(), "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr, nullptr,
+                           nullptr);
+}
+
+void fill(HWND hwnd, RECT r, COLORREF c)
+{
+    HDC dc = GetDC(hwnd);
+    HBRUSH b = CreateSolidBrush(c);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+    ReleaseDC(hwnd, dc);
+}
+
+uint32_t desk(int x, int y)
+{
+    return user32::desktop_image().row(y)[x];
+}
+
+void pump()
+{
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&m);
+}
+
+} // namespace
+
+TEST(WindowDC, DrawsAtTheClientOriginOnTheDesktop)
+{
+    HWND w = popup(100, 50, 200, 150);
+    fill(w, RECT{0, 0, 10, 10}, RGB(255, 0, 0));
+    // Client origin: 3 pixels of frame, 19 of caption.
+    EXPECT_EQ(desk(103, 72), kRed);
+    EXPECT_EQ(desk(112, 81), kRed);
+    EXPECT_EQ(desk(113, 81), kFace);   // the erased background
+    EXPECT_EQ(desk(102, 72), kFace);   // the frame's face-coloured ring
+    EXPECT_EQ(desk(103, 71), kFace);   // the line under the caption
+    EXPECT_EQ(desk(99, 50), kTeal);    // the desktop
+}
+
+TEST(WindowDC, StateResetsWhenReleasedAndStaleHandlesFail)
+{
+    HWND w = popup(0, 0, 100, 100);
+    HDC dc = GetDC(w);
+    SetBkMode(dc, TRANSPARENT);
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    EXPECT_EQ(ReleaseDC(w, dc), 1);
+    EXPECT_EQ(ReleaseDC(w, dc), 0);
+    dc = GetDC(w);
+    EXPECT_EQ(SetBkMode(dc, OPAQUE), OPAQUE);
+    EXPECT_EQ(SelectObject(dc, GetStockObject(WHITE_BRUSH)), GetStockObject(WHITE_BRUSH));
+    ReleaseDC(w, dc);
+    // A memory DC is not given back through ReleaseDC.
+    HDC mem = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(ReleaseDC(w, mem), 0);
+    DeleteDC(mem);
+    // Drawing through a DC whose window has gone does nothing, safely.
+    dc = GetDC(w);
+    DestroyWindow(w);
+    RECT r{0, 0, 50, 50};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ(GetPixel(dc, 1, 1), CLR_INVALID);
+    ReleaseDC(w, dc);
+    EXPECT_EQ(GetDC(w), nullptr);
+}
+
+TEST(Compositor, ChildrenLieAboveTheirParentClippedToItsClientArea)
+{
+    HWND parent = popup(100, 50, 200, 150);
+    HWND kid = child(parent, -5, -5, 20, 20);
+    fill(kid, RECT{0, 0, 20, 20}, RGB(0, 255, 0));
+    // Drawing over the whole parent never paints over its child.
+    fill(parent, RECT{0, 0, 200, 200}, RGB(255, 0, 0));
+    EXPECT_EQ(desk(103, 72), kGreen);          // the child's visible part
+    EXPECT_EQ(desk(103 + 14, 72 + 14), kGreen);
+    EXPECT_EQ(desk(103 + 15, 72 + 15), kRed);  // past the child
+    EXPECT_EQ(desk(102, 72), kFace);           // the part off the client area stays hidden
+    EXPECT_EQ(desk(103, 71), kFace);
+}
+
+TEST(Compositor, SiblingsInZOrderNewChildrenAtTheBottom)
+{
+    HWND parent = popup(0, 0, 200, 150);
+    HWND first = child(parent, 10, 10, 30, 30);
+    HWND second = child(parent, 20, 20, 30, 30);
+    fill(first, RECT{0, 0, 30, 30}, RGB(255, 0, 0));
+    fill(second, RECT{0, 0, 30, 30}, RGB(0, 255, 0));
+    EXPECT_EQ(desk(3 + 25, 22 + 25), kRed);    // the overlap: the first child is on top
+    EXPECT_EQ(desk(3 + 45, 22 + 45), kGreen);
+    SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(desk(3 + 25, 22 + 25), kGreen);
+}
+
+TEST(Compositor, OnlyWhatChangedIsComposedAgain)
+{
+    HWND a = popup(0, 0, 100, 100);
+    HWND b = popup(300, 300, 100, 100);
+    user32::desktop_image();
+    // A mark on the desktop that only a new composition of its place removes.
+    gfx::Canvas d = user32::desktop_image();
+    d.row(200)[200] = 0x123456;
+    d.row(340)[330] = 0x123456;   // inside b's client area
+    fill(a, RECT{0, 0, 5, 5}, RGB(255, 0, 0));
+    EXPECT_EQ(desk(3, 22), kRed);
+    EXPECT_EQ(desk(200, 200), 0x123456u);
+    EXPECT_EQ(desk(330, 340), 0x123456u);
+    // Moving a window composes its old and new places only. (Activating it
+    // would raise it, a new order of windows that composes everything.)
+    SetWindowPos(a, nullptr, 150, 0, 100, 100, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(desk(3, 22), kTeal);
+    EXPECT_EQ(desk(153, 22), kRed);
+    EXPECT_EQ(desk(200, 200), 0x123456u);
+    fill(b, RECT{0, 0, 1, 1}, RGB(0, 255, 0));
+    EXPECT_EQ(desk(330, 340), kFace);
+    // A new window changes the set of windows: everything is composed again.
+    popup(600, 600, 50, 50);
+    EXPECT_EQ(desk(200, 200), kTeal);
+}
+
+TEST(Compositor, DesktopFollowsTheDriversSizeAndSavesAsPng)
+{
+    auto driver = std::make_unique<drv::HeadlessDriver>();
+    drv::HeadlessDriver &headless = *driver;
+    drv::install(std::move(driver));
+    popup(10, 10, 100, 100);
+    EXPECT_EQ(user32::desktop_image().width, 1024);
+    headless.set_desktop_size(SIZE{640, 480});
+    const gfx::Canvas &d = user32::desktop_image();
+    EXPECT_EQ(d.width, 640);
+    EXPECT_EQ(d.height, 480);
+    EXPECT_EQ(desk(13, 32), kFace);   // composed afresh at the new size
+    std::string error;
+    const std::string path = testing::TempDir() + "desktop.png";
+    ASSERT_TRUE(user32::save_desktop_png(path, &error)) << error;
+    gfx::Surface back;
+    ASSERT_TRUE(gfx::read_png(path, back, &error)) << error;
+    EXPECT_EQ(back.canvas.width, 640);
+    EXPECT_EQ(back.canvas.row(32)[13], kFace);
+    EXPECT_FALSE(user32::save_desktop_png("/no/such/folder/desktop.png", &error));
+    drv::install(nullptr);
+}
+
+TEST(Compositor, ActivationChangesTheCaptionColour)
+{
+    HWND a = popup(0, 0, 100, 100);
+    EXPECT_EQ(desk(5, 5), 0x000080u);
+    popup(300, 0, 100, 100);   // shown and activated above
+    EXPECT_EQ(desk(5, 5), 0x808080u);
+    SetActiveWindow(a);
+    EXPECT_EQ(desk(5, 5), 0x000080u);
+}
+
+TEST(Erase, ShownWindowIsErasedAtOnceAndLaterOnlyWhereInvalidatedWithErasing)
+{
+    HWND w = popup(0, 0, 100, 100);
+    // Erased before anything is dispatched, so what is drawn next stays.
+    HDC dc = GetDC(w);
+    EXPECT_EQ(GetPixel(dc, 50, 50), RGB(192, 192, 192));
+    ReleaseDC(w, dc);
+    fill(w, RECT{0, 0, 94, 78}, RGB(255, 0, 0));
+    pump();   // the WM_PAINT of being shown: nothing left to erase
+    EXPECT_EQ(desk(3 + 50, 22 + 50), kRed);
+
+    RECT part{10, 10, 20, 20};
+    InvalidateRect(w, &part, TRUE);
+    pump();
+    EXPECT_EQ(desk(3 + 15, 22 + 15), kFace);   // erased where invalidated
+    EXPECT_EQ(desk(3 + 25, 22 + 25), kRed);    // nowhere else
+
+    RECT other{30, 30, 40, 40};
+    InvalidateRect(w, &other, FALSE);
+    pump();
+    EXPECT_EQ(desk(3 + 35, 22 + 35), kRed);    // invalidated without erasing
+}
+
+TEST(DialogFont, TemplateFontAt96DotsPerInchSharedByEveryDialogAskingForIt)
+{
+    size_t size = 0;
+    const unsigned char *image = stonecall_res(&size);
+    HINSTANCE module = rc::register_module(image, size);
+    ASSERT_NE(module, nullptr);
+    const DLGPROC proc = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+    HWND detail = CreateDialogParamA(module, MAKEINTRESOURCE(2), nullptr, proc, 0);
+    HWND again = CreateDialogParamA(module, MAKEINTRESOURCE(2), nullptr, proc, 0);
+    HWND meaning = CreateDialogParamA(module, MAKEINTRESOURCE(6), nullptr, proc, 0);
+    ASSERT_NE(detail, nullptr);
+    ASSERT_NE(again, nullptr);
+    ASSERT_NE(meaning, nullptr);
+    const auto font = [](HWND w) { return reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)); };
+    LOGFONTA lf{};
+    ASSERT_EQ(GetObjectA(font(detail), sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_STREQ(lf.lfFaceName, "Nosferatu");
+    EXPECT_EQ(lf.lfHeight, -16);   // 12 points
+    EXPECT_EQ(font(again), font(detail));
+    ASSERT_EQ(GetObjectA(font(meaning), sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
+    EXPECT_EQ(lf.lfHeight, -11);   // 8 points: the 13-pixel face
+    EXPECT_TRUE(DeleteObject(font(meaning)));   // the program may try: the font stays
+    EXPECT_EQ(GetObjectA(font(meaning), sizeof lf, &lf), static_cast<int>(sizeof lf));
+}
+
+TEST(Golden, DialogFrameCaptionAndBackground)
+{
+    HWND under = CreateWindowExA(0, plain_class(), "Quenmire Stonecall", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
+                                 200, nullptr, nullptr, nullptr, nullptr);
+    fill(under, RECT{0, 0, 300, 200}, RGB(255, 216, 170));
+    HWND dlg = popup(120, 90, 220, 130, "Meaning of Position");
+    HWND kid = CreateWindowExA(WS_EX_CLIENTEDGE, plain_class(), "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 10, 150,
+                               60, dlg, nullptr, nullptr, nullptr);
+    fill(kid, RECT{0, 0, 200, 200}, RGB(255, 255, 255));
+    const gfx::Canvas &d = user32::desktop_image();
+    gfx::Surface crop(360, 240);
+    gfx::blit(crop.canvas, 0, 0, d, gfx::Rect{0, 0, 360, 240}, gfx::bounds(crop.canvas));
+    EXPECT_TRUE(matches_golden(crop.canvas, "desktop_dialog"));
+}
