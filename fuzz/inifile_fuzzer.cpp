@@ -26,7 +26,9 @@ const char kStartUpSpread[] = "DefaultStartUpSpread=";
 const char kNewStartUpSpread[] = "THREE.SCS";
 
 // The work folder is the current directory only while the program runs, so
-// that libFuzzer's own files land where the fuzzer was started.
+// that libFuzzer's own files land where the fuzzer was started. A finding
+// stops the run inside it: run.sh therefore names an absolute folder for
+// findings (-artifact_prefix).
 class InWorkDir {
 public:
     InWorkDir()
@@ -48,13 +50,15 @@ int option_of(const std::string &text, const char *label)
 }
 
 // SendToIniFile must leave what the model's rewrite leaves, and the option
-// must read back at once.
+// must read back from those bytes at once. (The program's lookups were held
+// to the model on the file as loaded; reading back through the model spares
+// a scan of the file a byte per call.)
 std::string send_and_check(const std::string &path, const std::string &before, const char *label, const char *value)
 {
     check(SendToIniFile(label, value) == 1, "SendToIniFile did not answer 1");
     std::string expected = file_after_set(before, label, value, '\n');
     check(read_file(path) == expected, "a rewritten option left other bytes than the model");
-    check(strcmp(GetFromIniFile(label, nullptr), value) == 0, "a rewritten option does not read back");
+    check(value_of(text_view(expected).text, label, '\n') == value, "a rewritten option does not read back");
     return expected;
 }
 

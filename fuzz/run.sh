@@ -44,11 +44,13 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 # The longest input each fuzzer makes: a little more than the longest real
 # file of its kind for the readers that read files a byte per call (the
 # settings file, the label-value store on files), so that their runs stay
-# quick; 4096 bytes for the others.
+# quick; room for a whole rune picture for the bitmap decoder; 4096 bytes
+# for the others.
 max_len_of() {
   case $1 in
     inifile) echo 256 ;;
     labelstore_file) echo 1200 ;;
+    dib) echo 32768 ;;
     *) echo 4096 ;;
   esac
 }
