@@ -1,5 +1,5 @@
 # The Debian packages Stonecall needs, and a helper that installs the missing ones.
-# Sourced by test.sh, run.sh and bench.sh.
+# Sourced by test.sh, run.sh, bench.sh and fuzz/run.sh.
 
 BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   binutils-mingw-w64-i686 libfreetype-dev libfontconfig-dev libpng-dev
@@ -7,6 +7,8 @@ BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark
 FONT_PACKAGES=(fonts-wine fonts-blankenburg fonts-dejavu-core)
 # The real window's tests: a virtual X server, real X input, Xlib for a close request.
 TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool libx11-dev)
+# libFuzzer and the sanitizers' runtime for clang (fuzz/run.sh).
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 ensure_packages() {
   local missing=()
