@@ -1,11 +1,14 @@
 # The Debian packages Stonecall needs, and a helper that installs the missing ones.
-# Sourced by test.sh, run.sh and bench.sh.
+# Sourced by test.sh, run.sh, bench.sh and fuzz/run.sh.
 
 BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   binutils-mingw-w64-i686 libfreetype-dev libfontconfig-dev libpng-dev
   libjpeg-dev libgif-dev libsdl2-dev)
 FONT_PACKAGES=(fonts-wine fonts-blankenburg fonts-dejavu-core)
-TEST_PACKAGES=("${FONT_PACKAGES[@]}")
+# The real window's tests: a virtual X server, real X input, Xlib for a close request.
+TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool libx11-dev)
+# libFuzzer and the sanitizers' runtime for clang (fuzz/run.sh).
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The Windows build (build-windows.sh) and its tests under Wine (test-windows.sh);
 # wine32 needs the i386 architecture.
 WINDOWS_BUILD_PACKAGES=(cmake make g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686)
