@@ -5,7 +5,10 @@ BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark
   binutils-mingw-w64-i686 libfreetype-dev libfontconfig-dev libpng-dev
   libjpeg-dev libgif-dev libsdl2-dev)
 FONT_PACKAGES=(fonts-wine fonts-blankenburg fonts-dejavu-core)
-TEST_PACKAGES=("${FONT_PACKAGES[@]}")
+# The reading's web page is checked in Debian's Chromium, driven from Node.js
+# by the npm package playwright-core (locked in tests/browser/).
+BROWSER_PACKAGES=(chromium nodejs npm)
+TEST_PACKAGES=("${FONT_PACKAGES[@]}" "${BROWSER_PACKAGES[@]}")
 
 ensure_packages() {
   local missing=()
