@@ -1,14 +1,17 @@
 # The Debian packages Stonecall needs, and a helper that installs the missing ones.
-# Sourced by test.sh, run.sh and bench.sh.
+# Sourced by test.sh, run.sh, bench.sh and fuzz/run.sh.
 
 BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   binutils-mingw-w64-i686 libfreetype-dev libfontconfig-dev libpng-dev
   libjpeg-dev libgif-dev libsdl2-dev)
 FONT_PACKAGES=(fonts-wine fonts-blankenburg fonts-dejavu-core)
+# The real window's tests: a virtual X server, real X input, Xlib for a close request.
 # The reading's web page is checked in Debian's Chromium, driven from Node.js
 # by the npm package playwright-core (locked in tests/browser/).
 BROWSER_PACKAGES=(chromium nodejs npm)
-TEST_PACKAGES=("${FONT_PACKAGES[@]}" "${BROWSER_PACKAGES[@]}")
+TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool libx11-dev "${BROWSER_PACKAGES[@]}")
+# libFuzzer and the sanitizers' runtime for clang (fuzz/run.sh).
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 ensure_packages() {
   local missing=()
