@@ -221,10 +221,14 @@ TEST(Menu, HtmliseGreyedAndEnabledAsTheModesChange)
     p.command(IDM_ABOUT);
     EXPECT_FALSE(p.htmlise_greyed());
     p.command(IDM_EDIT);
+    EXPECT_TRUE(p.htmlise_greyed());   // already while the chooser is open
+    p.cancel();
     EXPECT_TRUE(p.htmlise_greyed());
     p.command(IDM_RUN);
     EXPECT_FALSE(p.htmlise_greyed());
     p.command(IDM_NEW);
+    EXPECT_TRUE(p.htmlise_greyed());   // already while the new-spread dialog is open
+    p.cancel();
     EXPECT_TRUE(p.htmlise_greyed());
 }
 
@@ -255,11 +259,16 @@ TEST(Menu, EditAndNewTurnNumLockOnAndFadeToWhite)
         EXPECT_EQ(edit_spread, code == IDM_EDIT ? 1 : 0);
         EXPECT_EQ(code == IDM_EDIT ? EditSpreadSelected : NewSpreadSelected, 1);
         EXPECT_EQ(p.run.now() - before, 9u * USER_TIMER_MINIMUM);
+        // The chooser or the new-spread dialog now waits; cancelled, the mode stays.
+        EXPECT_NE(p.screen(), p.main());
+        p.cancel();
+        EXPECT_EQ(code == IDM_EDIT ? EditSpreadSelected : NewSpreadSelected, 1);
         // The same command again first fades back, then to white once more.
         before = p.run.now();
         p.command(code);
         EXPECT_EQ(p.run.now() - before, 18u * USER_TIMER_MINIMUM) << code;
         EXPECT_EQ(p.samples(), all(RGB(255, 255, 255))) << code;
+        p.cancel();
     }
 }
 
@@ -273,6 +282,7 @@ TEST(Menu, NumLockLeftAloneWhileHeldAndByRun)
     set_numlock(0x80);
     p.command(IDM_EDIT);
     EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
+    p.cancel();
     set_numlock(0);
     p.command(IDM_RUN);
     EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
@@ -282,6 +292,7 @@ TEST(Menu, NumLockLeftAloneWhileHeldAndByRun)
     BYTE keys[256];
     GetKeyboardState(keys);
     EXPECT_EQ(keys[VK_NUMLOCK], 0x81);
+    p.cancel();
 }
 
 TEST(Repaint, TimerTicksAndPaintMessagesBringTheBackgroundBack)

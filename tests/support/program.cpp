@@ -1,6 +1,7 @@
 #include "support/program.h"
 
 #include "app/mainwindow.h"
+#include "app/screenloop.h"
 
 #include "platform/rc/embedded.h"
 
@@ -52,7 +53,12 @@ void Program::start(const std::string &commandLine)
     });
 }
 
-HWND Program::main() { return run.window("Quenmire Stonecall V1.1"); }
+// Found once by its first title: the editor and a reading add the spread's title to it.
+HWND Program::main()
+{
+    if (!mainWindow || !IsWindow(mainWindow)) mainWindow = run.window("Quenmire Stonecall V1.1");
+    return mainWindow;
+}
 
 void Program::command(int code)
 {
@@ -67,6 +73,10 @@ void Program::command(int code)
         if (i.code == code) return run.menu(main(), i.top, i.item);
     ADD_FAILURE() << "no menu item " << code;
 }
+
+HWND Program::screen() { return hWnd_sim_dialog; }
+
+void Program::cancel() { run.click(run.control(screen(), IDCANCEL)); }
 
 COLORREF Program::at(int x, int y)
 {

@@ -29,6 +29,7 @@ struct Program {
     std::string line;
     int exitCode = -1;
     int answer = IDOK;
+    HWND mainWindow = nullptr;
 
     Program();
     // A program still running is closed (boxes answered No), so no window of
@@ -38,10 +39,14 @@ struct Program {
     Program &operator=(const Program &) = delete;
 
     void start(const std::string &commandLine = "");
-    // The main window, found by the title it has at start.
+    // The main window, found by the title it has at start and remembered.
     HWND main();
     // The menu item of the command, chosen with the mouse.
     void command(int code);
+    // The screen whose loop runs now (the chooser, the new-spread dialog...).
+    HWND screen();
+    // A click on that screen's Cancel button.
+    void cancel();
 
     COLORREF at(int x, int y);
     // The client area's four corners and its middle.
