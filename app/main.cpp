@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "driver/entry.h"
+#include "driver/sdl/sdl_driver.h"
 #include "testing/script.h"
 
 #include <cstdio>
@@ -15,7 +16,10 @@ int main(int argc, char **argv)
 {
     std::string why;
     drv::Choice choice = drv::choose_driver(std::getenv("STONECALL_DRIVER"), drv::display_available(), &why);
-    if (choice == drv::Choice::Refused || !drv::install_driver(choice, &why)) {
+    // The window driver is linked into the program alone.
+    bool installed = choice != drv::Choice::Refused &&
+                     (choice == drv::Choice::Sdl ? drv::install_sdl_driver(why) : drv::install_driver(choice, &why));
+    if (!installed) {
         std::fprintf(stderr, "stonecall: %s\n", why.c_str());
         return 2;
     }

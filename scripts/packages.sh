@@ -5,7 +5,8 @@ BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark
   binutils-mingw-w64-i686 libfreetype-dev libfontconfig-dev libpng-dev
   libjpeg-dev libgif-dev libsdl2-dev)
 FONT_PACKAGES=(fonts-wine fonts-blankenburg fonts-dejavu-core)
-TEST_PACKAGES=("${FONT_PACKAGES[@]}")
+# The real window's tests: a virtual X server, real X input, Xlib for a close request.
+TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool libx11-dev)
 
 ensure_packages() {
   local missing=()

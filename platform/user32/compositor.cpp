@@ -43,6 +43,7 @@ struct State {
     std::vector<Shot> shots;           // paint order: bottom first, parents before children
     std::unordered_set<HWND> changed;  // windows whose pixels changed since
     bool composed = false;
+    uint64_t changes = 0;
     MenuBarPainter menuPainter = nullptr;
 };
 
@@ -213,16 +214,24 @@ const gfx::Canvas &desktop_image()
     }
     const gfx::Rect all = gfx::bounds(st.desktop.canvas);
     std::vector<Shot> now = snapshot(all);
-    for (const gfx::Rect &damaged : damage(st, now, all)) {
-        gfx::fill_rect(st.desktop.canvas, damaged, gdi::pixel_of(GetSysColor(COLOR_BACKGROUND)), all);
+    const std::vector<gfx::Rect> damaged = damage(st, now, all);
+    if (!damaged.empty())
+        ++st.changes;
+    for (const gfx::Rect &area : damaged) {
+        gfx::fill_rect(st.desktop.canvas, area, gdi::pixel_of(GetSysColor(COLOR_BACKGROUND)), all);
         for (const Shot &s : now)
             if (const Window *w = find(s.handle))
-                compose_window(st, *w, s, damaged);
+                compose_window(st, *w, s, area);
     }
     st.shots = std::move(now);
     st.changed.clear();
     st.composed = true;
     return st.desktop.canvas;
+}
+
+uint64_t desktop_changes()
+{
+    return state().changes;
 }
 
 bool save_desktop_png(const std::string &path, std::string *error)

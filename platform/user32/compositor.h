@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace user32 {
@@ -28,5 +29,9 @@ void surface_changed(HWND hwnd);
 using MenuBarPainter = void (*)(HWND window, const gfx::Canvas &desktop, const gfx::Rect &bar,
                                 const gfx::Rect &clip);
 void set_menu_bar_painter(MenuBarPainter painter);
+
+// How many calls of desktop_image() found something to compose: a driver
+// presents the image again only when this moved.
+uint64_t desktop_changes();
 
 } // namespace user32

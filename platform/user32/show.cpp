@@ -80,6 +80,15 @@ void restore(Window &w)
 }
 
 } // namespace
+
+void desktop_size_changed()
+{
+    // A copy: a window procedure answering WM_SIZE may create or destroy windows.
+    const std::vector<HWND> tops = top_level_windows();
+    for (HWND t : tops)
+        if (WindowRef w = ref(t); w && (w->style & WS_MAXIMIZE)) place(*w, maximized_rect(*w), true);
+}
+
 } // namespace user32
 
 using namespace user32;

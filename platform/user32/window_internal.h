@@ -116,6 +116,9 @@ HWND top_level_of(HWND hwnd);
 HWND window_at(POINT desktopPt);
 // The desktop's work area: the whole desktop (there is no task bar).
 RECT work_area();
+// The driver's desktop changed size (the real window was resized): maximised
+// windows fill the new work area, as Windows resizes them on a display change.
+void desktop_size_changed();
 
 // The drawing seam (windc.cpp): device contexts, brushes and fonts for painting.
 HDC paint_dc_begin(Window &w, const RECT &paint);   // a DC on the part of the client area BeginPaint paints

@@ -31,7 +31,7 @@ TEST(DriverChoice, RefusedWithoutADisplayOrForAnUnknownNameNamingBothWaysToRun)
     EXPECT_NE(why.find("STONECALL_DRIVER=x11"), std::string::npos);
 }
 
-TEST(DriverChoice, TheWindowDriverSaysItIsNotThereYet)
+TEST(DriverChoice, TheLayerLeavesTheWindowDriverToTheProgram)
 {
     std::string why;
     EXPECT_FALSE(drv::install_driver(Choice::Sdl, &why));

@@ -1,0 +1,135 @@
+// The whole program in a real window on a virtual X server (with-xvfb.sh, no
+// window manager), used as a person uses it: real X input from xdotool, the
+// screen read back from the server's framebuffer.
+#include "xscreen.h"
+
+#include "gdi32/png.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <string>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+class ProgramTest : public ::testing::Test {
+protected:
+    std::string folder;
+    pid_t pid = -1;
+
+    void SetUp() override
+    {
+        char name[] = "/tmp/stonecall-xvfb-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(name));
+        folder = name;
+    }
+
+    // No start banner, no spread loaded at start: the main window at once.
+    void skip_banner()
+    {
+        std::ofstream(folder + "/qmsc98.ini", std::ios::binary)
+            << "Ini file for QM Stonecall V1.10\r\n\r\nShowEditHelp=1\r\nShowStartBanner=0\r\nDefaultStartUpSpread=\r\n";
+    }
+
+    void TearDown() override
+    {
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        std::system(("rm -rf '" + folder + "'").c_str());
+    }
+
+    void start(const std::string &script = "")
+    {
+        pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            if (chdir(folder.c_str()) != 0) _exit(100);
+            setenv("STONECALL_DRIVER", "sdl", 1);
+            if (!script.empty()) setenv("STONECALL_SCRIPT", script.c_str(), 1);
+            execl(STONECALL_PROGRAM, STONECALL_PROGRAM, static_cast<char *>(nullptr));
+            _exit(101);
+        }
+    }
+
+    // The program's exit code; -1 when it is still running after 10 s.
+    int exit_code()
+    {
+        for (int i = 0; i < 500; ++i) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                pid = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return -1;
+    }
+};
+
+TEST_F(ProgramTest, ScriptRunsPastTheBannerAndAboutToExitInRealTime)
+{
+    std::ofstream(folder + "/steps.txt") << "wait 3000\n"
+                                           "menu Help About..\n"
+                                           "expect-window About..\n"
+                                           "click 1\n"
+                                           "screenshot main.png\n"
+                                           "menu File Exit\n";
+    auto started = std::chrono::steady_clock::now();
+    start(folder + "/steps.txt");
+    EXPECT_EQ(1, exit_code());
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(3000));
+
+    gfx::Surface image;
+    std::string why;
+    ASSERT_TRUE(gfx::read_png(folder + "/main.png", image, &why)) << why;
+    const gfx::Canvas &c = image.canvas;
+    ASSERT_EQ(1024, c.width);
+    // Not blank: the desktop holds more than a few colours.
+    std::set<uint32_t> colours;
+    for (int y = 0; y < c.height; y += 4)
+        for (int x = 0; x < c.width; x += 4) colours.insert(c.row(y)[x]);
+    EXPECT_GE(colours.size(), 4u);
+    // The maximised main window's menu bar below its caption: menu ground
+    // with the dark letters of File, Spread and Help.
+    COLORREF menu = GetSysColor(COLOR_MENU);
+    uint32_t ground = (uint32_t{GetRValue(menu)} << 16) | (uint32_t{GetGValue(menu)} << 8) | GetBValue(menu);
+    int groundPixels = 0, letterPixels = 0;
+    for (int y = 22; y < 36; ++y)
+        for (int x = 0; x < 120; ++x) {
+            groundPixels += c.row(y)[x] == ground;
+            letterPixels += c.row(y)[x] == 0;
+        }
+    EXPECT_GT(groundPixels, 120 * 14 / 2);
+    EXPECT_GT(letterPixels, 30);
+}
+
+TEST_F(ProgramTest, MenuBarOpensByClickAndAltFThenEnterExits)
+{
+    skip_banner();
+    start();
+    std::string xid = xscreen::output_of("timeout 10 xdotool search --sync --name '^Quenmire Stonecall V1.1'");
+    ASSERT_FALSE(xid.empty()) << "no window titled after the main window";
+    POINT origin = xscreen::window_origin(xid);
+    ASSERT_EQ(0, std::system(("xdotool windowfocus --sync " + xid).c_str()));
+
+    // The File menu drops below its title on the menu bar.
+    const RECT dropDown{0, 40, 80, 70};
+    xscreen::Shot before = xscreen::shot(origin, dropDown);
+    ASSERT_EQ(0, std::system(("xdotool mousemove --window " + xid + " 14 28 click 1").c_str()));
+    EXPECT_TRUE(xscreen::changes(origin, dropDown, before, 40)) << "no menu dropped down";
+
+    ASSERT_EQ(0, std::system("xdotool key Escape Escape alt+f Return"));
+    // Exit: the settings file closed cleanly.
+    EXPECT_EQ(1, exit_code());
+}
+
+} // namespace
