@@ -7,10 +7,42 @@
 #include "runes/spread.h"
 #include "util/text.h"
 
-// Becomes the hit test of run mode: a left click on a rune picture opens its
-// detail screen (CardSelected), the topmost picture first.
+// Where the last left click tested in run mode was, in the main window's client area.
+POINT cursor = {0, 0};
+
+// The rectangle position i's picture covers, rebuilt from its transposed
+// CardRect entry (y, x, y + width, x + height).
+static RECT PictureRect(int i)
+{
+    const RECT *stored = &CardRect[i];
+    RECT r;
+
+    r.left = stored->top;
+    r.top = stored->left;
+    r.right = stored->top + (stored->right - stored->left);
+    r.bottom = stored->left + (stored->bottom - stored->top);
+    return r;
+}
+
+// A left click on a rune picture opens its detail screen; the last position
+// is drawn on top, so it is tested first.
 static void RuneHitTest(void)
 {
+    LPARAM at;
+    int i;
+
+    if (!CheckMessage(WM_LBUTTONDOWN))
+        return;
+    at = GetlParam();
+    cursor.x = LOWORD(at);
+    cursor.y = HIWORD(at);
+    for (i = NumCards - 1; i >= 0; i--) {
+        RECT r = PictureRect(i);
+        if (PtInRect(&r, cursor)) {
+            CardSelected(i);
+            return;
+        }
+    }
 }
 
 /* The keypad's eight direction keys: how far each moves the acquired

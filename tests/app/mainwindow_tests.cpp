@@ -107,7 +107,7 @@ TEST(StartUp, MissingSettingsFileIsCreatedWithTheBannerOn)
 }
 
 // The message names the default spread, then the pending Run starts without
-// waiting for anything (the chooser is skipped, so it ends at once for now).
+// waiting for anything: the chooser is skipped, the casting screen waits.
 TEST(AutoLoad, MessageWithTheSpreadsTitleThenRunStarts)
 {
     Program p;
@@ -128,13 +128,20 @@ TEST(AutoLoad, MessageWithTheSpreadsTitleThenRunStarts)
     EXPECT_EQ(msgbox_hook::boxes()[0].flags, (UINT)MB_OK);
     EXPECT_EQ(pendingAtBox, 0);
     EXPECT_TRUE(greyedAtBox);
-    // Run has come and gone: HTMLise enabled, the start-up flag spent, idle again.
+    // Run has started on the default spread: HTMLise enabled, the start-up
+    // flag spent, the casting screen (not the chooser) waiting for its OK.
     EXPECT_STREQ(SpreadFilename, "CROSS.SCS");
     EXPECT_STREQ(title, "The Five-Rune Cross");
     EXPECT_FALSE(p.htmlise_greyed());
     EXPECT_EQ(RunDefaultStartUpSpread, 0);
-    EXPECT_EQ(RunSpreadSelected, 0);
+    EXPECT_EQ(RunSpreadSelected, 1);
     EXPECT_EQ(p.run.now(), 1000u);
+    HWND casting = hWnd_sim_dialog;
+    ASSERT_NE(casting, main);
+    p.run.click(p.run.control(casting, 101));
+    EXPECT_FALSE(IsWindow(casting));
+    EXPECT_EQ(hWnd_sim_dialog, main);
+    EXPECT_EQ(p.run.text(main), std::string(kTitle) + " - The Five-Rune Cross");
 }
 
 TEST(AutoLoad, UnreadableDefaultShowsTheErrorFirstThenTheOldTitle)
@@ -216,7 +223,7 @@ TEST(Menu, HtmliseGreyedAndEnabledAsTheModesChange)
     write_settings(0, "");
     p.start();
     EXPECT_TRUE(p.htmlise_greyed());
-    p.command(IDM_RUN);
+    p.run_and_cancel();
     EXPECT_FALSE(p.htmlise_greyed());
     p.command(IDM_ABOUT);
     EXPECT_FALSE(p.htmlise_greyed());
@@ -224,7 +231,7 @@ TEST(Menu, HtmliseGreyedAndEnabledAsTheModesChange)
     EXPECT_TRUE(p.htmlise_greyed());   // already while the chooser is open
     p.cancel();
     EXPECT_TRUE(p.htmlise_greyed());
-    p.command(IDM_RUN);
+    p.run_and_cancel();
     EXPECT_FALSE(p.htmlise_greyed());
     p.command(IDM_NEW);
     EXPECT_TRUE(p.htmlise_greyed());   // already while the new-spread dialog is open
@@ -284,7 +291,7 @@ TEST(Menu, NumLockLeftAloneWhileHeldAndByRun)
     EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
     p.cancel();
     set_numlock(0);
-    p.command(IDM_RUN);
+    p.run_and_cancel();
     EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
     // Already on, it is written again all the same: pressed and on.
     set_numlock(1);
@@ -457,6 +464,9 @@ HWND mainWindow = nullptr;
 // have it, then a rune chosen: what the reading's hit test will do.
 void choose_rune_three()
 {
+    write_bytes("S.SCS", crlf("\ntitle=Three\nrunemeaning3=Fourth place*\nNumCards=4\n"));
+    strcpy(SpreadFilename, "S.SCS");
+    CardNumber[3] = 4;
     size_t size;
     const unsigned char *image = stonecall_res(&size);
     hInst2 = rc::register_module(image, size);
@@ -471,12 +481,13 @@ void choose_rune_three()
 
 TEST(CardSelected, RunsTheRuneDetailScreenForThePositionThenClearsTheCode)
 {
+    testsupport::TempDir dir;
     lockstep::Runner run([](const std::string &why) { ADD_FAILURE() << why; });
     run.start(choose_rune_three);
     HWND detail = hWnd_sim_dialog;
     ASSERT_NE(detail, mainWindow);
     EXPECT_EQ(CardChosen, 3);
-    EXPECT_NE(GetDlgItem(detail, 114), nullptr);
+    EXPECT_EQ(run.text(GetDlgItem(detail, 114)), "Fourth place");
     // Cancel does not close the detail screen; its OK button does.
     run.post(detail, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(IsWindow(detail));

@@ -74,6 +74,12 @@ void Program::command(int code)
     ADD_FAILURE() << "no menu item " << code;
 }
 
+void Program::run_and_cancel()
+{
+    command(IDM_RUN);
+    cancel();
+}
+
 HWND Program::screen() { return hWnd_sim_dialog; }
 
 void Program::cancel() { run.click(run.control(screen(), IDCANCEL)); }

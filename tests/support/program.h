@@ -43,6 +43,8 @@ struct Program {
     HWND main();
     // The menu item of the command, chosen with the mouse.
     void command(int code);
+    // Run waits in the spread chooser: Cancel there ends it without a reading.
+    void run_and_cancel();
     // The screen whose loop runs now (the chooser, the new-spread dialog...).
     HWND screen();
     // A click on that screen's Cancel button.
