@@ -51,9 +51,9 @@ struct EditRun : Program {
     Positions at = sample_positions();
 
     // Edit, the one spread chosen in the chooser, its buttons shown.
-    void edit()
+    void edit(const std::string &file = "MINE.SCS")
     {
-        write_bytes("MINE.SCS", spread_bytes("Mine", at, 3));
+        write_bytes(file, spread_bytes("Mine", at, 3));
         write_settings(0, "", 0);
         start();
         command(IDM_EDIT);
@@ -318,6 +318,28 @@ TEST(EditSpread, LeavingThroughRunSavesOnYesAndKeepsTheFileOnNo)
             EXPECT_EQ(read_bytes("MINE.SCS"), before);
         }
     }
+}
+
+// A spread file named at length (not made by New) is edited and saved under
+// its whole name: the meanings come from it and the save goes back to it.
+TEST(EditSpread, ALongFileNameIsKeptWhole)
+{
+    const std::string name = "A_RATHER_LONG_NAME_FOR_A_SPREAD.SCS";
+    EditRun e;
+    e.edit(name);
+    EXPECT_TRUE(boxes().empty());   // the file was read again by its whole name
+    EXPECT_EQ(std::string(SpreadFilename), name);
+    EXPECT_STREQ(pm[2], "Future");
+    click_visible(e.run, ButtonHandles[1]);
+    e.run.key(VK_NUMPAD4);
+    e.answer = IDYES;
+    e.leave_through_run();
+    Positions after = e.at;
+    after[1].x -= 5;
+    EXPECT_EQ(read_bytes(name), spread_bytes("Mine", after, 3));
+    size_t files = 0;
+    for (const auto &f : std::filesystem::directory_iterator(".")) files += f.path().extension() == ".SCS";
+    EXPECT_EQ(files, 1u);
 }
 
 // However long the file name and the title, the help text stays within its
