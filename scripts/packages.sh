@@ -1,5 +1,5 @@
 # The Debian packages Stonecall needs, and a helper that installs the missing ones.
-# Sourced by test.sh, run.sh and bench.sh.
+# Sourced by test.sh, run.sh, bench.sh and fuzz/run.sh.
 
 BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   binutils-mingw-w64-i686 libfreetype-dev libfontconfig-dev libpng-dev
@@ -10,6 +10,8 @@ FONT_PACKAGES=(fonts-wine fonts-blankenburg fonts-dejavu-core)
 # by the npm package playwright-core (locked in tests/browser/).
 BROWSER_PACKAGES=(chromium nodejs npm)
 TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool libx11-dev "${BROWSER_PACKAGES[@]}")
+# libFuzzer and the sanitizers' runtime for clang (fuzz/run.sh).
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 ensure_packages() {
   local missing=()

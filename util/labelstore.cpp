@@ -20,6 +20,7 @@
 #define LABEL_AREA_SIZE (LABEL_VALUE_MAX + 1)
 #define LINE_AREA_SIZE (2 * LABEL_AREA_SIZE)
 #define SHIFT_BUFFER_SIZE 1000
+#define NO_BYTE (-1)             // what ScanTo reports as the last byte when it read none
 
 static char LabelArea[LABEL_AREA_SIZE];
 static int LabelFallback[LABEL_AREA_SIZE];   // KMP: longest proper border of each prefix
@@ -87,14 +88,15 @@ static LONG RawLength(const char *text)
 
 // Reads from offset `from` until a byte equal to `stop` has been read (never
 // when stop is NUL) or the data ends. Returns the offset then; `last` gets the
-// last byte read (NUL if none) and `last_at` the offset its read began at, so
+// last byte read, as an unsigned char, or NO_BYTE (a NUL byte in the file is
+// a byte like any other), and `last_at` the offset its read began at, so
 // that a stop character's line end (CR before LF) stays outside the value.
-static LONG ScanTo(int handle, LONG from, char stop, char *last, LONG *last_at)
+static LONG ScanTo(int handle, LONG from, char stop, int *last, LONG *last_at)
 {
     char c;
     LONG at = _lseek(handle, from, SEEK_SET);
 
-    *last = '\0';
+    *last = NO_BYTE;
     *last_at = at;
     if (at < 0)
         return -1;
@@ -102,7 +104,7 @@ static LONG ScanTo(int handle, LONG from, char stop, char *last, LONG *last_at)
         LONG before = _tell(handle);
         if (_read(handle, &c, 1) != 1)
             break;
-        *last = c;
+        *last = (unsigned char)c;
         *last_at = before;
         if (stop && c == stop)
             break;
@@ -130,13 +132,15 @@ static int ReplaceRegion(int handle, LONG from, LONG to, const char *text)
 static int AppendLines(int handle, const char *text)
 {
     char line[4 * LABEL_AREA_SIZE];
-    char last;
+    int last;
     LONG last_at;
     LONG end = ScanTo(handle, 0, '\0', &last, &last_at);
 
     if (end < 0)
         return -1;
-    MakeString(line, 2, (last && last != '\n') ? "\n" : "", text);
+    // Data ending in a NUL still needs the line end, or rewriting the value
+    // before it would swallow the new line.
+    MakeString(line, 2, (last != NO_BYTE && last != '\n') ? "\n" : "", text);
     return ReplaceRegion(handle, end, end, line);
 }
 
@@ -300,7 +304,7 @@ static int SetValue(int handle, LONG start, const char *label, const char *value
     char cut_value[LABEL_AREA_SIZE];
     char text[3 * LABEL_AREA_SIZE];
     char stop_text[2] = {stop, '\0'};
-    char last;
+    int last;
     LONG last_at, end;
     LONG pos = get_label_end_pos(handle, start, label);
 
@@ -318,7 +322,7 @@ static int SetValue(int handle, LONG start, const char *label, const char *value
         MakeString(text, 2, cut_value, "\n");
         return ReplaceRegion(handle, pos, end, text);
     }
-    if (stop && last == stop)
+    if (stop && last == (unsigned char)stop)
         end = last_at;
     return ReplaceRegion(handle, pos, end, cut_value);
 }
@@ -333,7 +337,7 @@ static int AddAtEnd(int handle, LONG start, const char *text)
 static int AddAfterSection(int handle, LONG start, const char *text)
 {
     char line[4 * LABEL_AREA_SIZE];
-    char last;
+    int last;
     LONG last_at;
     LONG end = ScanTo(handle, start, '\n', &last, &last_at);
 

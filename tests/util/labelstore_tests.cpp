@@ -213,6 +213,21 @@ TEST(LabelStoreFile, AMissingLabelIsAppendedAsALine)
     }
 }
 
+// Found by fuzzing the settings file: a line added after data that ended in
+// a NUL byte was glued to the last line, and rewriting that line's value then
+// swallowed the added line.
+TEST(LabelStoreFile, ALineAddedAfterATrailingNulKeepsItsOwnLine)
+{
+    TempDir dir;
+    const std::string nul_ended("A=x\0", 4);
+    StoreFile file(nul_ended);
+    EXPECT_EQ(set_variable_of_label(file.handle, "B=", "2"), 0);
+    EXPECT_EQ(file.bytes(), nul_ended + crlf("\nB=2\n"));
+    EXPECT_EQ(set_variable_of_label(file.handle, "A=", "y"), 0);
+    EXPECT_EQ(file.bytes(), crlf("A=y\nB=2\n"));
+    EXPECT_STREQ(get_variable_of_label(file.handle, "B="), "2");
+}
+
 TEST(LabelStoreFile, HugeLabelsAndValuesAreCut)
 {
     TempDir dir;

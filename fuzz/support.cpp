@@ -1,0 +1,172 @@
+#include "support.h"
+
+#include <windows.h>
+
+#include "user32/msgbox_hook.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace fuzzsupport {
+
+namespace {
+
+constexpr char kCtrlZ = 0x1A;
+
+std::string cut(const std::string &text, size_t max)
+{
+    return text.size() > max ? text.substr(0, max) : text;
+}
+
+// Made on first use, removed at exit; a run that stops on a finding leaves
+// it behind, so run.sh gives the fuzzers a TMPDIR of its own.
+struct WorkDir {
+    std::string path;
+
+    WorkDir()
+    {
+        const char *base = std::getenv("TMPDIR");
+        std::string pattern = base && *base                           ? base
+                              : std::filesystem::is_directory("/dev/shm") ? "/dev/shm"
+                                                                          : "/tmp";
+        pattern += "/stonecall-fuzz-XXXXXX";
+        if (!mkdtemp(pattern.data()))
+            fail("cannot make a work folder under " + pattern);
+        path = pattern;
+    }
+    ~WorkDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+} // namespace
+
+void fail(const std::string &what)
+{
+    std::fprintf(stderr, "\n*** fuzz check failed: %s\n", what.c_str());
+    std::abort();
+}
+
+void answer_message_boxes()
+{
+    msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
+}
+
+const std::string &work_dir()
+{
+    static WorkDir dir;
+    return dir.path;
+}
+
+void write_file(const std::string &path, const std::string &bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out.good())
+        fail("cannot write " + path);
+}
+
+std::string read_file(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in.good())
+        fail("cannot read " + path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string c_text(const std::string &text)
+{
+    return text.substr(0, text.find('\0'));
+}
+
+std::string crlf(const std::string &text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+TextView text_view(const std::string &raw, size_t from)
+{
+    TextView view;
+    size_t i = from;
+    for (; i < raw.size() && raw[i] != kCtrlZ; ++i) {
+        if (raw[i] == '\r')
+            continue;
+        view.text += raw[i];
+        view.raw_at.push_back(i);
+    }
+    view.data_end = i;
+    return view;
+}
+
+size_t find_label(const std::string &text, size_t start, const std::string &label)
+{
+    std::string wanted = cut(c_text(label), kLabelValueMax);
+    if (wanted.empty() || start > text.size())
+        return std::string::npos;
+    size_t at = text.find(wanted, start);
+    return at == std::string::npos ? at : at + wanted.size() - 1;
+}
+
+std::string value_from(const std::string &text, size_t from, char stop)
+{
+    std::string value = from < text.size() ? text.substr(from) : "";
+    if (stop)
+        value = value.substr(0, value.find(stop));
+    return cut(value, kLabelValueMax);
+}
+
+std::string value_of(const std::string &text, const std::string &label, char stop)
+{
+    size_t last = find_label(text, 0, label);
+    return last == std::string::npos ? "" : c_text(value_from(text, last + 1, stop));
+}
+
+std::string file_after_set(const std::string &raw, const std::string &label, const std::string &value, char stop)
+{
+    TextView view = text_view(raw);
+    std::string cutLabel = cut(c_text(label), kLabelValueMax);
+    std::string cutValue = cut(c_text(value), kLabelValueMax);
+    size_t last = find_label(view.text, 0, label);
+
+    if (last == std::string::npos) {
+        // A line of its own where the data ends, after a line end of its own.
+        std::string line;
+        if (!view.text.empty() && view.text.back() != '\n')
+            line = "\n";
+        line += cutLabel + cutValue;
+        if (stop && stop != '\n')
+            line += stop;
+        line += "\n";
+        return raw.substr(0, view.data_end) + crlf(line) + raw.substr(view.data_end);
+    }
+    size_t begin = view.raw_at[last] + 1;
+    size_t end = view.data_end;
+    size_t stopAt = stop ? view.text.find(stop, last + 1) : std::string::npos;
+    std::string replacement;
+    if (stop == '\n') {
+        // The whole line, its line end included, becomes the value and CR LF.
+        if (stopAt != std::string::npos)
+            end = view.raw_at[stopAt] + 1;
+        replacement = crlf(cutValue + "\n");
+    } else {
+        // Up to the end character, which stays, with any CRs just before it.
+        if (stopAt != std::string::npos)
+            end = view.raw_at[stopAt - 1] + 1;
+        replacement = crlf(cutValue);
+    }
+    return raw.substr(0, begin) + replacement + raw.substr(end);
+}
+
+} // namespace fuzzsupport

@@ -1,0 +1,72 @@
+// What the fuzzers share: a folder of their own for the files they write,
+// message boxes answered without being shown, a check that stops the run with
+// a message, and a model of the label-value store to compare the real one
+// with. The model is written the plain way (std::string::find over the text
+// a text-mode read delivers), so that it shares no code with the store.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace fuzzsupport {
+
+// Stops the run with the message; libFuzzer keeps the input as a crash.
+[[noreturn]] void fail(const std::string &what);
+
+inline void check(bool condition, const char *what)
+{
+    if (!condition)
+        fail(what);
+}
+
+// Called once from LLVMFuzzerInitialize: every message box is answered with
+// IDOK at once, so a fuzzer never waits for a user or fills its log.
+void answer_message_boxes();
+
+// A fresh folder of this process's own (on /dev/shm when there is one),
+// removed when the process ends. Absolute path, no trailing slash.
+const std::string &work_dir();
+
+// Exact bytes, no translation.
+void write_file(const std::string &path, const std::string &bytes);
+std::string read_file(const std::string &path);
+
+// The text up to its first NUL: what a C string of it holds.
+std::string c_text(const std::string &text);
+
+// Each LF as CR LF: the bytes a text-mode write stores.
+std::string crlf(const std::string &text);
+
+// What a text-mode read of the raw bytes from offset `from` delivers: every
+// CR dropped, the data ending at the first Ctrl-Z. raw_at[i] is the raw
+// offset of text[i]; data_end the offset where the data ends.
+struct TextView {
+    std::string text;
+    std::vector<size_t> raw_at;
+    size_t data_end = 0;
+};
+TextView text_view(const std::string &raw, size_t from = 0);
+
+// The store cuts labels and values at this many characters.
+constexpr size_t kLabelValueMax = 999;
+
+// Index of the last character of the first occurrence of `label` (cut at a
+// NUL and at kLabelValueMax) in `text` at or after `start`; npos when there
+// is none or the label is empty.
+size_t find_label(const std::string &text, size_t start, const std::string &label);
+
+// The value that starts at `from`: up to `stop` (none when NUL) or the end,
+// cut at kLabelValueMax characters.
+std::string value_from(const std::string &text, size_t from, char stop);
+
+// The value of the first `label` in `text`, as the store's lookups return it
+// (a C string: cut at a NUL); empty when the label is missing.
+std::string value_of(const std::string &text, const std::string &label, char stop);
+
+// The bytes a file holding `raw` should hold after the store's
+// set_variable_of_label (stop LF) or set_variable_of_label_with_end_char
+// rewrote the value of `label` to `value`.
+std::string file_after_set(const std::string &raw, const std::string &label, const std::string &value, char stop);
+
+} // namespace fuzzsupport
