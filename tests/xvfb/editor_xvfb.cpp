@@ -103,7 +103,8 @@ TEST_F(EditorXTest, EditForcesNumLockOnAndKeypadEightMovesTheButtonUp)
     write("qmsc98.ini", "ShowEditHelp=0\r\nShowStartBanner=0\r\nDefaultStartUpSpread=\r\n");
     write("MINE.SCS", "\r\nversion=1100\r\ntitle=Mine\r\nrunemeaning0=Here*\r\nrune0x=300\r\nrune0y=200\r\n"
                       "NumCards=1\r\n\r\n");
-    write("steps.txt", "menu Spread Edit\n"
+    write("steps.txt", "dump start.json\n"
+                       "menu Spread Edit\n"
                        "select 104 0\n"
                        "click 1\n"
                        "click 10\n"
@@ -131,7 +132,10 @@ TEST_F(EditorXTest, EditForcesNumLockOnAndKeypadEightMovesTheButtonUp)
     EXPECT_EQ(1, exit_code());
     EXPECT_FALSE(x_numlock_on());   // the X server's lock was never touched
 
+    Json start;
+    ASSERT_TRUE(read_json(folder + "/start.json", start));
     ASSERT_TRUE(read_json(folder + "/after.json", after));
+    EXPECT_FALSE(start["numlock"].boolean);   // the layer's lock began as the server's
     EXPECT_TRUE(before["numlock"].boolean);
     const std::vector<long long> was = control_rect(before, "Quenmire Stonecall V1.1 - Mine", 10);
     const std::vector<long long> now = control_rect(after, "Quenmire Stonecall V1.1 - Mine", 10);
