@@ -13,6 +13,7 @@
 
 #include "gfx/current_window.h"
 #include "platform/rc/embedded.h"
+#include "support/program.h"
 #include "support/tempdir.h"
 
 #include "crt/faults.h"
@@ -29,7 +30,12 @@
 #include <string>
 #include <vector>
 
+using testsupport::boxes;
+using testsupport::copy_sample;
 using testsupport::crlf;
+using testsupport::Program;
+using testsupport::Seen;
+using testsupport::write_settings;
 using testsupport::read_bytes;
 using testsupport::write_bytes;
 
@@ -39,123 +45,7 @@ const char kTitle[] = "Quenmire Stonecall V1.1";
 const COLORREF kBackground = RGB(255, 216, 170);
 const char kSavePrompt[] = "Do you wish to save the new spread configuration?";
 
-void write_settings(int banner, const std::string &spread)
-{
-    write_bytes("qmsc98.ini", crlf("\n\nIni file for QM Stonecall V1.10\n\n\nShowEditHelp=1\nShowStartBanner=" +
-                                   std::to_string(banner) + "\nDefaultStartUpSpread=" + spread + "\n"));
-}
-
-void copy_sample(const char *name)
-{
-    std::filesystem::copy_file(std::filesystem::path(STONECALL_SOURCE_DIR) / "spreads" / name, name);
-}
-
-// One run of the program in a fresh folder; boxes are answered by `answer`
-// (OK unless a test says otherwise) and recorded.
-struct Program {
-    testsupport::TempDir dir;
-    lockstep::Runner run{[](const std::string &why) { ADD_FAILURE() << why; }};
-    std::string line;
-    int exitCode = -1;
-    int answer = IDOK;
-
-    Program()
-    {
-        msgbox_hook::clear();
-        msgbox_hook::set_answerer([this](const msgbox_hook::Box &) { return answer; });
-    }
-    // A program still running is closed, so no window of it outlives the test.
-    ~Program()
-    {
-        answer = IDNO;
-        msgbox_hook::set_answerer([this](const msgbox_hook::Box &) { return answer; });
-        while (!run.finished() && !run.failed() && !user32::top_level_windows().empty())
-            run.close(user32::top_level_windows().front());
-        msgbox_hook::set_answerer(nullptr);
-    }
-
-    void start(const std::string &commandLine = "")
-    {
-        line = commandLine;
-        run.start([this] {
-            size_t size;
-            const unsigned char *image = stonecall_res(&size);
-            HINSTANCE module = rc::register_module(image, size);
-            exitCode = WinMain(module, nullptr, line.data(), SW_SHOWDEFAULT);
-        });
-    }
-    // Found by its first title: a reading adds the spread's title to it.
-    HWND main()
-    {
-        if (!mainWindow) mainWindow = run.window(kTitle);
-        return mainWindow;
-    }
-    HWND mainWindow = nullptr;
-    // Run waits in the spread chooser: Cancel there ends it without a reading.
-    void run_and_cancel()
-    {
-        command(IDM_RUN);
-        run.click(run.control(hWnd_sim_dialog, IDCANCEL));
-    }
-    // The menu item of the command, chosen with the mouse.
-    void command(int code)
-    {
-        struct Item {
-            int code;
-            const char *top, *item;
-        };
-        static const Item items[] = {{IDM_EXIT, "File", "Exit"},   {IDM_NEW, "Spread", "New"},
-                                     {IDM_EDIT, "Spread", "Edit"}, {IDM_RUN, "Spread", "Run"},
-                                     {IDM_HTMLISE, "Spread", "HTMLise"}, {IDM_ABOUT, "Help", "About.."}};
-        for (const Item &i : items)
-            if (i.code == code) return run.menu(main(), i.top, i.item);
-        ADD_FAILURE() << "no menu item " << code;
-    }
-
-    COLORREF at(int x, int y)
-    {
-        HWND w = main();
-        HDC dc = GetDC(w);
-        COLORREF c = GetPixel(dc, x, y);
-        ReleaseDC(w, dc);
-        return c;
-    }
-    // The client area's four corners and its middle.
-    std::vector<COLORREF> samples()
-    {
-        RECT r;
-        GetClientRect(main(), &r);
-        return {at(0, 0), at(r.right - 1, 0), at(0, r.bottom - 1), at(r.right - 1, r.bottom - 1),
-                at(r.right / 2, r.bottom / 2)};
-    }
-    void scribble()
-    {
-        HWND w = main();
-        HDC dc = GetDC(w);
-        RECT r;
-        GetClientRect(w, &r);
-        HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
-        FillRect(dc, &r, b);
-        DeleteObject(b);
-        ReleaseDC(w, dc);
-    }
-    bool htmlise_greyed() { return (GetMenuState(GetMenu(main()), IDM_HTMLISE, MF_BYCOMMAND) & MF_GRAYED) != 0; }
-};
-
 std::vector<COLORREF> all(COLORREF c) { return std::vector<COLORREF>(5, c); }
-
-struct Seen {
-    std::string text, caption;
-    bool operator==(const Seen &) const = default;
-};
-std::ostream &operator<<(std::ostream &os, const Seen &s) { return os << "[" << s.caption << "] " << s.text; }
-
-std::vector<Seen> boxes()
-{
-    std::vector<Seen> out;
-    for (const auto &b : msgbox_hook::boxes()) out.push_back({b.text, b.caption});
-    return out;
-}
 
 } // namespace
 
@@ -338,10 +228,14 @@ TEST(Menu, HtmliseGreyedAndEnabledAsTheModesChange)
     p.command(IDM_ABOUT);
     EXPECT_FALSE(p.htmlise_greyed());
     p.command(IDM_EDIT);
+    EXPECT_TRUE(p.htmlise_greyed());   // already while the chooser is open
+    p.cancel();
     EXPECT_TRUE(p.htmlise_greyed());
     p.run_and_cancel();
     EXPECT_FALSE(p.htmlise_greyed());
     p.command(IDM_NEW);
+    EXPECT_TRUE(p.htmlise_greyed());   // already while the new-spread dialog is open
+    p.cancel();
     EXPECT_TRUE(p.htmlise_greyed());
 }
 
@@ -372,11 +266,16 @@ TEST(Menu, EditAndNewTurnNumLockOnAndFadeToWhite)
         EXPECT_EQ(edit_spread, code == IDM_EDIT ? 1 : 0);
         EXPECT_EQ(code == IDM_EDIT ? EditSpreadSelected : NewSpreadSelected, 1);
         EXPECT_EQ(p.run.now() - before, 9u * USER_TIMER_MINIMUM);
+        // The chooser or the new-spread dialog now waits; cancelled, the mode stays.
+        EXPECT_NE(p.screen(), p.main());
+        p.cancel();
+        EXPECT_EQ(code == IDM_EDIT ? EditSpreadSelected : NewSpreadSelected, 1);
         // The same command again first fades back, then to white once more.
         before = p.run.now();
         p.command(code);
         EXPECT_EQ(p.run.now() - before, 18u * USER_TIMER_MINIMUM) << code;
         EXPECT_EQ(p.samples(), all(RGB(255, 255, 255))) << code;
+        p.cancel();
     }
 }
 
@@ -390,6 +289,7 @@ TEST(Menu, NumLockLeftAloneWhileHeldAndByRun)
     set_numlock(0x80);
     p.command(IDM_EDIT);
     EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
+    p.cancel();
     set_numlock(0);
     p.run_and_cancel();
     EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
@@ -399,6 +299,7 @@ TEST(Menu, NumLockLeftAloneWhileHeldAndByRun)
     BYTE keys[256];
     GetKeyboardState(keys);
     EXPECT_EQ(keys[VK_NUMLOCK], 0x81);
+    p.cancel();
 }
 
 TEST(Repaint, TimerTicksAndPaintMessagesBringTheBackgroundBack)
