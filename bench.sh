@@ -18,3 +18,5 @@ for program in build-bench/bench/*_bench; do
 done
 # The real window on a virtual X server: start-up, idle CPU, peak memory.
 bench/realwindow.sh build-bench/stonecall
+# A reading's cast in the real window on the real clock: its CPU time.
+bench/cast_cpu.sh build-bench/stonecall

@@ -9,7 +9,8 @@ cd "$(dirname "$0")"
 
 source ./scripts/packages.sh
 ensure_architecture i386
-ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WINDOWS_BUILD_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}"
+# The Linux side runs headless: the build and the fonts, not the real window's test tools.
+ensure_packages "${BUILD_PACKAGES[@]}" "${FONT_PACKAGES[@]}" "${WINDOWS_BUILD_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}"
 
 ./build-windows.sh
 # The Linux program as test.sh builds it.

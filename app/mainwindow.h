@@ -36,6 +36,8 @@ extern int CancelNewSpread;
 extern int CardChosen;
 extern int ButtonAquired;
 extern int ButtonJumpWidth;
+// The point of the last left click tested in run mode, in client coordinates.
+extern POINT cursor;
 
 // Construct on the first call (FirstRun), repaint on every later one.
 void MainWindow1Con(void);

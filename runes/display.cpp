@@ -1,8 +1,39 @@
 #include "runes/display.h"
 
+#include "app/mainwindow.h"
 #include "app/screenloop.h"
 #include "gfx/drawing.h"
+#include "runes/runetable.h"
 #include "runes/spread.h"
+
+#include <string.h>
+
+#define DETAIL_TEXT_SIZE 1000
+#define DETAIL_SEPARATOR "  -  "
+
+/* The rune's picture in the detail screen's parchment panel. */
+#define DETAIL_PICTURE_LEFT 15
+#define DETAIL_PICTURE_TOP 20
+#define DETAIL_PICTURE_WIDTH 105
+#define DETAIL_PICTURE_HEIGHT 194
+
+// Appends as much of `piece` as still fits in the DETAIL_TEXT_SIZE buffer.
+static void AppendDetail(char *text, const char *piece)
+{
+    strncat(text, piece, DETAIL_TEXT_SIZE - 1 - strlen(text));
+}
+
+void DrawCards(void)
+{
+    int i;
+
+    /* All fifteen, in use or not; entries are transposed: y first. */
+    for (i = 0; i < MAX_POSITIONS; i++) {
+        CardRect[i].right = CardRect[i].left + StretchCardWidth;
+        CardRect[i].bottom = CardRect[i].top + StretchCardLength;
+    }
+    RefreshBitBlt();
+}
 
 int RefreshBitBlt(void)
 {
@@ -18,16 +49,31 @@ int RefreshBitBlt(void)
     return 0;
 }
 
-// Becomes the detail screen's drawing: the skin, the position meaning, the
-// rune's name and interpretation, and its picture.
+/* The skin and the picture are drawn once: the screen keeps its pixels, and
+ * its controls stand above them. A meaning that cannot be read (its box has
+ * been shown) leaves the position's panel empty. */
 void messages_cons(void)
 {
+    char meaning[DETAIL_TEXT_SIZE] = "";
+    char text[DETAIL_TEXT_SIZE] = "";
+    int n = CardNumber[CardChosen];
+
+    DrawBitmapFromID(DETAIL_SKIN_BITMAP_ID, 0, 0, 0, 0);
+    AppendDetail(meaning, get_card_pm(CardChosen));
+    SetDlgItemTextA(hWnd_sim_dialog, DETAIL_MEANING_ID, meaning);
+    AppendDetail(text, get_card_title(n));
+    AppendDetail(text, DETAIL_SEPARATOR);
+    AppendDetail(text, get_card_desc(n));
+    SetDlgItemTextA(hWnd_sim_dialog, DETAIL_TEXT_ID, text);
+    DrawBitmapFromID(n, DETAIL_PICTURE_TOP, DETAIL_PICTURE_LEFT, DETAIL_PICTURE_WIDTH, DETAIL_PICTURE_HEIGHT);
 }
 
 void messagesMM(void)
 {
 }
 
+/* Only OK closes; Cancel (Escape away from the text) is ignored, and the
+ * close request ends the screen through the loop. */
 void messagesKC(int code)
 {
     if (code == IDOK)

@@ -2,14 +2,13 @@
 
 #include "app/screenloop.h"
 #include "util/labelstore.h"
+#include "util/safesave.h"
 #include "util/text.h"
 
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
 
-#include <errno.h>
-#include <stdio.h>
 #include <string.h>
 
 char title[SPREAD_TITLE_SIZE] = "";
@@ -29,7 +28,6 @@ char CardDir[CARD_DIR_SIZE] = "images/";
 #define SPREAD_HEADER "\nSpread Data File Created By Quenmire Stonecall V1.10\n"
 #define SPREAD_TEXT_SIZE 20000
 #define LABEL_SIZE 32
-#define TEMP_NAME_TRIES 10
 
 /* ---- helpers --------------------------------------------------------- */
 
@@ -180,97 +178,23 @@ static void AssembleSpreadText(char *text)
     AppendAll(text, "\n\n");
 }
 
-// The file a name stands for: through a symbolic link, its target, so the
-// link stays a link. The name itself when it names no file yet.
-static void ResolveTarget(const char *name, char *target)
-{
-    const char *path = target;
-    int file = _open(name, _O_RDONLY | _O_BINARY);
-    DWORD n = 0;
-
-    if (file != -1) {
-        n = GetFinalPathNameByHandleA((HANDLE)_get_osfhandle(file), target, MAX_PATH, FILE_NAME_NORMALIZED);
-        _close(file);
-    }
-    if (n == 0 || n >= MAX_PATH) {
-        CopyCut(target, name, MAX_PATH);
-        return;
-    }
-    // Windows answers \\?\C:\folder\name; the plain form is wanted.
-    if (strncmp(path, "\\\\?\\", 4) == 0)
-        memmove(target, path + 4, strlen(path + 4) + 1);
-}
-
-// Creates a temporary file beside `target` under a name that never matches
-// *.SCS; -1 when the folder takes no new file.
-static int CreateTempBeside(const char *target, char *temp)
-{
-    const char *slash = strrchr(target, '/');
-    const char *backslash = strrchr(target, '\\');
-    size_t folder;
-    int file = -1;
-
-    if (backslash > slash)
-        slash = backslash;
-    folder = slash ? (size_t)(slash - target + 1) : 0;
-    for (int i = 0; i < TEMP_NAME_TRIES && file == -1; ++i) {
-        memcpy(temp, target, folder);
-        MakeString(temp + folder, 3, "~SC", int_to_char(i, 1), ".TMP");
-        file = _open(temp, _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT, _S_IREAD | _S_IWRITE);
-        if (file == -1 && errno != EEXIST)
-            break;
-    }
-    return file;
-}
-
-static BOOL WriteWhole(int file, const char *text)
-{
-    BOOL written = swrite(file, text) == (int)strlen(text);
-    return _close(file) == 0 && written;
-}
-
-// The safe way: a complete new file replaces the old one only once it is
-// whole, so a failure leaves the old file as it was.
-static BOOL SaveBeside(const char *target, const char *text, BOOL *saved)
-{
-    char temp[MAX_PATH + 16];
-    int file = CreateTempBeside(target, temp);
-
-    if (file == -1)
-        return FALSE;
-    *saved = WriteWhole(file, text) && MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING);
-    if (!*saved)
-        DeleteFileA(temp);
-    return TRUE;
-}
-
-// Where no file can be made beside it, the file is rewritten where it is.
-static BOOL SaveInPlace(const char *target, const char *text)
-{
-    int file = _open(target, _O_RDWR | _O_TRUNC | _O_TEXT);
-    if (file == -1)
-        file = _open(target, _O_RDWR | _O_CREAT | _O_TEXT, _S_IREAD | _S_IWRITE);
-    return file != -1 && WriteWhole(file, text);
-}
-
 void write_data_to_file(void)
 {
-    char target[MAX_PATH];
     char message[MAX_PATH + 100];
+    SAFE_SAVE save;
     BOOL saved = FALSE;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, SPREAD_TEXT_SIZE);
 
-    ResolveTarget(SpreadFilename, target);
-    _chmod(target, _S_IWRITE);
     if (block) {
         char *text = (char *)GlobalLock(block);
         AssembleSpreadText(text);
-        if (!SaveBeside(target, text, &saved))
-            saved = SaveInPlace(target, text);
+        if (safe_save_open(&save, SpreadFilename)) {
+            safe_save_write(&save, text);
+            saved = safe_save_close(&save);
+        }
         GlobalUnlock(block);
         GlobalFree(block);
     }
-    _chmod(target, _S_IWRITE);
     if (saved) {
         MessageBoxA(hWnd_sim_dialog, "Data writen to file.", "Done...", MB_OK);
         return;

@@ -6,7 +6,10 @@ BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark
   libjpeg-dev libgif-dev libsdl2-dev)
 FONT_PACKAGES=(fonts-wine fonts-blankenburg fonts-dejavu-core)
 # The real window's tests: a virtual X server, real X input, Xlib for a close request.
-TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool libx11-dev)
+# The reading's web page is checked in Debian's Chromium, driven from Node.js
+# by the npm package playwright-core (locked in tests/browser/).
+BROWSER_PACKAGES=(chromium nodejs npm)
+TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool libx11-dev "${BROWSER_PACKAGES[@]}")
 # libFuzzer and the sanitizers' runtime for clang (fuzz/run.sh).
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The Windows build (build-windows.sh) and its tests under Wine (test-windows.sh);

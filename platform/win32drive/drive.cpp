@@ -261,7 +261,7 @@ private:
     // Wine keeps a menu's items with the process that made it, so another
     // process reads nothing through the handle. Then the menu is read from
     // the program's own resources; its items have their ids there, but not
-    // the states the program gave them since (greyed items are not noticed).
+    // the states the program gave them since.
     struct ResourceMenu {
         HMODULE module = nullptr;
         HMENU menu = nullptr;
@@ -540,7 +540,10 @@ private:
         HWND a = active(step);
         HMENU bar = GetMenu(a);
         if (!bar) failed(step, "the window has no menu");
-        if (GetMenuItemCount(bar) <= 0) bar = program_menu_.get(program_);
+        // Read from the resources, an item's greyed state is the one it
+        // started with, not the program's now: it is not checked then.
+        bool live = GetMenuItemCount(bar) > 0;
+        if (!live) bar = program_menu_.get(program_);
         if (!bar) failed(step, "the window's menu cannot be read");
         for (size_t blank = step.text.find(' '); blank != std::string::npos; blank = step.text.find(' ', blank + 1)) {
             int top = position_of(bar, step.text.substr(0, blank));
@@ -550,7 +553,7 @@ private:
             int i = drop ? position_of(drop, item) : -1;
             if (i < 0) failed(step, "the drop-down \"" + step.text.substr(0, blank) + "\" has no item \"" + item + "\"");
             UINT state = GetMenuState(drop, static_cast<UINT>(i), MF_BYPOSITION);
-            if (state & (MF_GRAYED | MF_DISABLED)) failed(step, "the item \"" + item + "\" is greyed");
+            if (live && (state & (MF_GRAYED | MF_DISABLED))) failed(step, "the item \"" + item + "\" is greyed");
             if (state & MF_POPUP) failed(step, "the item \"" + item + "\" opens a further drop-down");
             PostMessageA(a, WM_COMMAND, MAKEWPARAM(GetMenuItemID(drop, i), 0), 0);
             return;

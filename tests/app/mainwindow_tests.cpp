@@ -13,6 +13,7 @@
 
 #include "gfx/current_window.h"
 #include "platform/rc/embedded.h"
+#include "support/program.h"
 #include "support/tempdir.h"
 
 #include "crt/faults.h"
@@ -29,7 +30,12 @@
 #include <string>
 #include <vector>
 
+using testsupport::boxes;
+using testsupport::copy_sample;
 using testsupport::crlf;
+using testsupport::Program;
+using testsupport::Seen;
+using testsupport::write_settings;
 using testsupport::read_bytes;
 using testsupport::write_bytes;
 
@@ -39,111 +45,7 @@ const char kTitle[] = "Quenmire Stonecall V1.1";
 const COLORREF kBackground = RGB(255, 216, 170);
 const char kSavePrompt[] = "Do you wish to save the new spread configuration?";
 
-void write_settings(int banner, const std::string &spread)
-{
-    write_bytes("qmsc98.ini", crlf("\n\nIni file for QM Stonecall V1.10\n\n\nShowEditHelp=1\nShowStartBanner=" +
-                                   std::to_string(banner) + "\nDefaultStartUpSpread=" + spread + "\n"));
-}
-
-void copy_sample(const char *name)
-{
-    std::filesystem::copy_file(std::filesystem::path(STONECALL_SOURCE_DIR) / "spreads" / name, name);
-}
-
-// One run of the program in a fresh folder; boxes are answered by `answer`
-// (OK unless a test says otherwise) and recorded.
-struct Program {
-    testsupport::TempDir dir;
-    lockstep::Runner run{[](const std::string &why) { ADD_FAILURE() << why; }};
-    std::string line;
-    int exitCode = -1;
-    int answer = IDOK;
-
-    Program()
-    {
-        msgbox_hook::clear();
-        msgbox_hook::set_answerer([this](const msgbox_hook::Box &) { return answer; });
-    }
-    // A program still running is closed, so no window of it outlives the test.
-    ~Program()
-    {
-        answer = IDNO;
-        msgbox_hook::set_answerer([this](const msgbox_hook::Box &) { return answer; });
-        while (!run.finished() && !run.failed() && !user32::top_level_windows().empty())
-            run.close(user32::top_level_windows().front());
-        msgbox_hook::set_answerer(nullptr);
-    }
-
-    void start(const std::string &commandLine = "")
-    {
-        line = commandLine;
-        run.start([this] {
-            size_t size;
-            const unsigned char *image = stonecall_res(&size);
-            HINSTANCE module = rc::register_module(image, size);
-            exitCode = WinMain(module, nullptr, line.data(), SW_SHOWDEFAULT);
-        });
-    }
-    HWND main() { return run.window(kTitle); }
-    // The menu item of the command, chosen with the mouse.
-    void command(int code)
-    {
-        struct Item {
-            int code;
-            const char *top, *item;
-        };
-        static const Item items[] = {{IDM_EXIT, "File", "Exit"},   {IDM_NEW, "Spread", "New"},
-                                     {IDM_EDIT, "Spread", "Edit"}, {IDM_RUN, "Spread", "Run"},
-                                     {IDM_HTMLISE, "Spread", "HTMLise"}, {IDM_ABOUT, "Help", "About.."}};
-        for (const Item &i : items)
-            if (i.code == code) return run.menu(main(), i.top, i.item);
-        ADD_FAILURE() << "no menu item " << code;
-    }
-
-    COLORREF at(int x, int y)
-    {
-        HWND w = main();
-        HDC dc = GetDC(w);
-        COLORREF c = GetPixel(dc, x, y);
-        ReleaseDC(w, dc);
-        return c;
-    }
-    // The client area's four corners and its middle.
-    std::vector<COLORREF> samples()
-    {
-        RECT r;
-        GetClientRect(main(), &r);
-        return {at(0, 0), at(r.right - 1, 0), at(0, r.bottom - 1), at(r.right - 1, r.bottom - 1),
-                at(r.right / 2, r.bottom / 2)};
-    }
-    void scribble()
-    {
-        HWND w = main();
-        HDC dc = GetDC(w);
-        RECT r;
-        GetClientRect(w, &r);
-        HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
-        FillRect(dc, &r, b);
-        DeleteObject(b);
-        ReleaseDC(w, dc);
-    }
-    bool htmlise_greyed() { return (GetMenuState(GetMenu(main()), IDM_HTMLISE, MF_BYCOMMAND) & MF_GRAYED) != 0; }
-};
-
 std::vector<COLORREF> all(COLORREF c) { return std::vector<COLORREF>(5, c); }
-
-struct Seen {
-    std::string text, caption;
-    bool operator==(const Seen &) const = default;
-};
-std::ostream &operator<<(std::ostream &os, const Seen &s) { return os << "[" << s.caption << "] " << s.text; }
-
-std::vector<Seen> boxes()
-{
-    std::vector<Seen> out;
-    for (const auto &b : msgbox_hook::boxes()) out.push_back({b.text, b.caption});
-    return out;
-}
 
 } // namespace
 
@@ -205,7 +107,7 @@ TEST(StartUp, MissingSettingsFileIsCreatedWithTheBannerOn)
 }
 
 // The message names the default spread, then the pending Run starts without
-// waiting for anything (the chooser is skipped, so it ends at once for now).
+// waiting for anything: the chooser is skipped, the casting screen waits.
 TEST(AutoLoad, MessageWithTheSpreadsTitleThenRunStarts)
 {
     Program p;
@@ -226,13 +128,20 @@ TEST(AutoLoad, MessageWithTheSpreadsTitleThenRunStarts)
     EXPECT_EQ(msgbox_hook::boxes()[0].flags, (UINT)MB_OK);
     EXPECT_EQ(pendingAtBox, 0);
     EXPECT_TRUE(greyedAtBox);
-    // Run has come and gone: HTMLise enabled, the start-up flag spent, idle again.
+    // Run has started on the default spread: HTMLise enabled, the start-up
+    // flag spent, the casting screen (not the chooser) waiting for its OK.
     EXPECT_STREQ(SpreadFilename, "CROSS.SCS");
     EXPECT_STREQ(title, "The Five-Rune Cross");
     EXPECT_FALSE(p.htmlise_greyed());
     EXPECT_EQ(RunDefaultStartUpSpread, 0);
-    EXPECT_EQ(RunSpreadSelected, 0);
+    EXPECT_EQ(RunSpreadSelected, 1);
     EXPECT_EQ(p.run.now(), 1000u);
+    HWND casting = hWnd_sim_dialog;
+    ASSERT_NE(casting, main);
+    p.run.click(p.run.control(casting, 101));
+    EXPECT_FALSE(IsWindow(casting));
+    EXPECT_EQ(hWnd_sim_dialog, main);
+    EXPECT_EQ(p.run.text(main), std::string(kTitle) + " - The Five-Rune Cross");
 }
 
 TEST(AutoLoad, UnreadableDefaultShowsTheErrorFirstThenTheOldTitle)
@@ -314,15 +223,19 @@ TEST(Menu, HtmliseGreyedAndEnabledAsTheModesChange)
     write_settings(0, "");
     p.start();
     EXPECT_TRUE(p.htmlise_greyed());
-    p.command(IDM_RUN);
+    p.run_and_cancel();
     EXPECT_FALSE(p.htmlise_greyed());
     p.command(IDM_ABOUT);
     EXPECT_FALSE(p.htmlise_greyed());
     p.command(IDM_EDIT);
+    EXPECT_TRUE(p.htmlise_greyed());   // already while the chooser is open
+    p.cancel();
     EXPECT_TRUE(p.htmlise_greyed());
-    p.command(IDM_RUN);
+    p.run_and_cancel();
     EXPECT_FALSE(p.htmlise_greyed());
     p.command(IDM_NEW);
+    EXPECT_TRUE(p.htmlise_greyed());   // already while the new-spread dialog is open
+    p.cancel();
     EXPECT_TRUE(p.htmlise_greyed());
 }
 
@@ -353,11 +266,16 @@ TEST(Menu, EditAndNewTurnNumLockOnAndFadeToWhite)
         EXPECT_EQ(edit_spread, code == IDM_EDIT ? 1 : 0);
         EXPECT_EQ(code == IDM_EDIT ? EditSpreadSelected : NewSpreadSelected, 1);
         EXPECT_EQ(p.run.now() - before, 9u * USER_TIMER_MINIMUM);
+        // The chooser or the new-spread dialog now waits; cancelled, the mode stays.
+        EXPECT_NE(p.screen(), p.main());
+        p.cancel();
+        EXPECT_EQ(code == IDM_EDIT ? EditSpreadSelected : NewSpreadSelected, 1);
         // The same command again first fades back, then to white once more.
         before = p.run.now();
         p.command(code);
         EXPECT_EQ(p.run.now() - before, 18u * USER_TIMER_MINIMUM) << code;
         EXPECT_EQ(p.samples(), all(RGB(255, 255, 255))) << code;
+        p.cancel();
     }
 }
 
@@ -371,8 +289,9 @@ TEST(Menu, NumLockLeftAloneWhileHeldAndByRun)
     set_numlock(0x80);
     p.command(IDM_EDIT);
     EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
+    p.cancel();
     set_numlock(0);
-    p.command(IDM_RUN);
+    p.run_and_cancel();
     EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
     // Already on, it is written again all the same: pressed and on.
     set_numlock(1);
@@ -380,6 +299,7 @@ TEST(Menu, NumLockLeftAloneWhileHeldAndByRun)
     BYTE keys[256];
     GetKeyboardState(keys);
     EXPECT_EQ(keys[VK_NUMLOCK], 0x81);
+    p.cancel();
 }
 
 TEST(Repaint, TimerTicksAndPaintMessagesBringTheBackgroundBack)
@@ -544,6 +464,9 @@ HWND mainWindow = nullptr;
 // have it, then a rune chosen: what the reading's hit test will do.
 void choose_rune_three()
 {
+    write_bytes("S.SCS", crlf("\ntitle=Three\nrunemeaning3=Fourth place*\nNumCards=4\n"));
+    strcpy(SpreadFilename, "S.SCS");
+    CardNumber[3] = 4;
     size_t size;
     const unsigned char *image = stonecall_res(&size);
     hInst2 = rc::register_module(image, size);
@@ -558,12 +481,13 @@ void choose_rune_three()
 
 TEST(CardSelected, RunsTheRuneDetailScreenForThePositionThenClearsTheCode)
 {
+    testsupport::TempDir dir;
     lockstep::Runner run([](const std::string &why) { ADD_FAILURE() << why; });
     run.start(choose_rune_three);
     HWND detail = hWnd_sim_dialog;
     ASSERT_NE(detail, mainWindow);
     EXPECT_EQ(CardChosen, 3);
-    EXPECT_NE(GetDlgItem(detail, 114), nullptr);
+    EXPECT_EQ(run.text(GetDlgItem(detail, 114)), "Fourth place");
     // Cancel does not close the detail screen; its OK button does.
     run.post(detail, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(IsWindow(detail));

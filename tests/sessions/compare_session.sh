@@ -1,8 +1,7 @@
 #!/bin/sh
 # Compares what two runs of a session left in their folders: each file of its
 # row in sessions.list byte for byte, except a page (*.HTM), whose runes differ
-# from cast to cast: there its tags (every number in them aside) and the texts
-# before the first and after the last rune picture must agree.
+# from cast to cast: there everything but the runes must agree.
 #   compare_session.sh NAME DIR_A DIR_B
 set -u
 name=$1 a=$2 b=$3
@@ -12,9 +11,12 @@ row=$(grep -E "^$name[[:space:]]" "$here/sessions.list") || { echo "no session $
 set -- $row
 files=$4
 [ "$files" = - ] && { echo "session $name: no files to compare"; exit 0; }
-tags() { grep -o '<[^>]*>' "$1" | sed 's/[0-9][0-9]*/#/g'; }
-head_text() { sed 's/<IMG[^>]*[0-9]\.[a-zA-Z]*"*>.*//' "$1"; }
-tail_text() { sed 's/.*<IMG[^>]*[0-9]\.[a-zA-Z]*"*>//' "$1"; }
+# A page without what the cast chose: each rune's picture number, its name
+# and its interpretation become "#"; the position meanings, the title and
+# every tag stay.
+without_runes() {
+    sed -E 's#(<IMG ALIGN=LEFT SRC="images/)[0-9]+(\.jpg"[^>]*><U>[^<]*</U><BR><BR><U>)[^<]*(</U><BR>)[^<]*#\1\#\2\#\3\##g' "$1"
+}
 status=0
 old_ifs=$IFS
 IFS=,
@@ -27,12 +29,10 @@ for f in $files; do
     fi
     case $f in
     *.HTM | *.htm)
-        for part in tags head_text tail_text; do
-            if [ "$($part "$a/$f")" != "$($part "$b/$f")" ]; then
-                echo "session $name: $f differs in its $part" >&2
-                status=1
-            fi
-        done ;;
+        if [ "$(without_runes "$a/$f")" != "$(without_runes "$b/$f")" ]; then
+            echo "session $name: $f differs beyond its runes" >&2
+            status=1
+        fi ;;
     *)
         if ! cmp "$a/$f" "$b/$f" >&2; then
             echo "session $name: $f differs" >&2

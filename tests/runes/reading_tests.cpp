@@ -1,0 +1,430 @@
+// A reading from the menu to the web page, through the lock-step driver with
+// WinMain in a temporary folder: the chooser, the casting screen, the cast in
+// virtual time, the pictures, the rune detail screen and RUNE.HTM; then the
+// cast's own rules and the ways a Run can end early.
+#include "app/mainwindow.h"
+#include "app/screenloop.h"
+#include "editor/chooser.h"
+#include "gfx/drawing.h"
+#include "runes/casting.h"
+#include "runes/display.h"
+#include "runes/runetable.h"
+#include "runes/spread.h"
+#include "settings/inifile.h"
+
+#include "platform/rc/embedded.h"
+#include "support/tempdir.h"
+
+#include "driver/headless/headless.h"
+#include "rc/module.h"
+#include "testing/lockstep.h"
+#include "user32/msgbox_hook.h"
+#include "user32/window_internal.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+using testsupport::crlf;
+using testsupport::read_bytes;
+using testsupport::write_bytes;
+
+namespace {
+
+const char kTitle[] = "Quenmire Stonecall V1.1";
+const COLORREF kBackground = RGB(255, 216, 170);
+const char kInstruction[] = "Put all thoughts and desires other than your specific question out of your mind.  "
+                            "Think about your question whilst the Rune stones are chosen.";
+// A calendar second with 400 ms of it gone, so waits for the next second are partial.
+const int64_t kCalendarAtZero = 1700000000400LL;
+
+struct Position {
+    int x, y;
+    std::string meaning;
+};
+
+void write_spread(const std::string &name, const std::string &title, const std::vector<Position> &positions,
+                  int version = 1100)
+{
+    std::string text = "\nSpread Data File Created By Quenmire Stonecall V1.10\n\nversion=" + std::to_string(version) +
+                       "\ntitle=" + title;
+    for (size_t i = 0; i < 15; ++i)
+        text += "\nrunemeaning" + std::to_string(i) + "=" + (i < positions.size() ? positions[i].meaning : "") + "*";
+    for (size_t i = 0; i < positions.size(); ++i)
+        text += "\nrune" + std::to_string(i) + "x=" + std::to_string(positions[i].x) + "\nrune" + std::to_string(i) +
+                "y=" + std::to_string(positions[i].y);
+    text += "\nNumCards=" + std::to_string(positions.size()) + "\n\n";
+    write_bytes(name, crlf(text));
+}
+
+// The program started by WinMain in a fresh folder with the banner off;
+// message boxes are answered with OK and recorded.
+struct Program {
+    testsupport::TempDir dir;
+    lockstep::Runner run{[](const std::string &why) { ADD_FAILURE() << why; }};
+    HWND mainWindow = nullptr;
+    std::string line;
+
+    Program()
+    {
+        msgbox_hook::clear();
+        msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
+        write_bytes("qmsc98.ini", crlf("\n\nIni file for QM Stonecall V1.10\n\n\nShowEditHelp=1\nShowStartBanner=0\n"
+                                       "DefaultStartUpSpread=\n"));
+    }
+    ~Program()
+    {
+        msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDNO; });
+        while (!run.finished() && !run.failed() && !user32::top_level_windows().empty())
+            run.close(user32::top_level_windows().front());
+        msgbox_hook::set_answerer(nullptr);
+    }
+    void start()
+    {
+        run.driver().set_calendar_at_zero(kCalendarAtZero);
+        run.start([this] {
+            size_t size;
+            const unsigned char *image = stonecall_res(&size);
+            HINSTANCE module = rc::register_module(image, size);
+            WinMain(module, nullptr, line.data(), SW_SHOWDEFAULT);
+        });
+        mainWindow = run.window(kTitle);
+    }
+    void menu(const char *item) { run.menu(mainWindow, "Spread", item); }
+    // Run, the spread of list item `item` chosen: the casting screen waits.
+    HWND run_spread(int item)
+    {
+        menu("Run");
+        HWND chooser = hWnd_sim_dialog;
+        run.select(run.control(chooser, CHOOSER_LIST_ID), item);
+        run.click(run.control(chooser, IDOK));
+        return hWnd_sim_dialog;
+    }
+    std::vector<std::string> box_texts()
+    {
+        std::vector<std::string> out;
+        for (const auto &b : msgbox_hook::boxes()) out.push_back(b.caption + ": " + b.text);
+        return out;
+    }
+};
+
+std::vector<std::string> list_items(HWND list)
+{
+    std::vector<std::string> out;
+    int n = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < n; ++i) {
+        std::string s((size_t)SendMessageA(list, LB_GETTEXTLEN, i, 0), '\0');
+        SendMessageA(list, LB_GETTEXT, i, (LPARAM)s.data());
+        out.push_back(s);
+    }
+    return out;
+}
+
+// The client area's pixels, row by row.
+std::vector<COLORREF> client_pixels(HWND window)
+{
+    RECT r;
+    GetClientRect(window, &r);
+    HDC dc = GetDC(window);
+    std::vector<COLORREF> out;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) out.push_back(GetPixel(dc, x, y));
+    ReleaseDC(window, dc);
+    return out;
+}
+
+// The runes a cast started in calendar second `start` takes, as drawing the
+// first value after seeding with each second in turn gives them.
+std::vector<int> runes_cast_from(time_t start, time_t *last)
+{
+    std::vector<int> runes;
+    time_t second = start;
+    while (runes.size() < 15) {
+        srand((unsigned)second);
+        int n = rand() % 25 + 1;
+        if (std::find(runes.begin(), runes.end(), n) == runes.end())
+            runes.push_back(n);
+        else
+            ++second;
+    }
+    *last = second;
+    return runes;
+}
+
+void expect_full_cast()
+{
+    std::set<int> seen;
+    for (int i = 0; i < 15; ++i) {
+        EXPECT_GE(ran_cards_used[i], 1) << i;
+        EXPECT_LE(ran_cards_used[i], 25) << i;
+        seen.insert(ran_cards_used[i]);
+        EXPECT_EQ(ran_upsidedown[i], 0) << i;
+    }
+    EXPECT_EQ(seen.size(), 15u);
+}
+
+// The page the reading of the second spread below must give, piece by piece.
+std::string expected_page(const std::vector<std::string> &safeMeanings)
+{
+    std::string page = "<HTML><HEAD><TITLE>Quenmire Stonecall V1.1</TITLE></HEAD><BODY BACKGROUND=\"images/"
+                       "quenmir2.gif\"   BGCOLOR=\"#FEDAAC\"><font face=\"nosferatu\"><font size=4><FONT  "
+                       "COLOR=\"#004080\"><B><BIG>F</BIG></B></FONT>ollowing are your chosen runes, their divinatory "
+                       "interpretation, and the meaning of their positions in the Second &amp; &lt;Best&gt; "
+                       "formation:<BR><BR>";
+    for (size_t i = 0; i < safeMeanings.size(); ++i) {
+        int n = ran_cards_used[i];
+        page += "<IMG ALIGN=LEFT SRC=\"images/" + std::to_string(n) + ".jpg\" WIDTH=70 HEIGHT=129>";
+        page += "<U>" + safeMeanings[i] + "</U><BR>";
+        page += std::string("<BR><U>") + get_card_title(n) + "</U><BR>" + get_card_desc(n);
+        page += "<BR><BR><BR><BR><BR><BR><BR>";
+    }
+    page += "<Center><A HREF=\"http://www.quenmire.example/\"><IMG SRC=\"images/quenmirs.gif\" WIDTH=142 "
+            "HEIGHT=20></A><BR><BR></B></BODY></HTML>";
+    return page;
+}
+
+} // namespace
+
+TEST(Reading, TheWholeRoadFromRunToThePage)
+{
+    Program p;
+    write_spread("A.SCS", "First", {{10, 10, "a"}});
+    // Positions 0 and 1 overlap; position 2 stands apart.
+    write_spread("B.SCS", "Second & <Best>",
+                 {{200, 100, "The past & what <B>roots</B> it"}, {240, 150, "Now\nand here"}, {500, 300, ""}});
+    write_spread("C.SCS", "Third", {{10, 10, "c"}, {90, 10, "d"}});
+    p.start();
+    HWND main = p.mainWindow;
+
+    p.menu("Run");
+    HWND chooser = hWnd_sim_dialog;
+    ASSERT_NE(chooser, main);
+    HWND list = p.run.control(chooser, CHOOSER_LIST_ID);
+    EXPECT_EQ(list_items(list), (std::vector<std::string>{"First", "Second & <Best>", "Third"}));
+    p.run.select(list, 1);
+    p.run.click(p.run.control(chooser, IDOK));
+    EXPECT_FALSE(IsWindow(chooser));
+    EXPECT_STREQ(SpreadFilename, "B.SCS");
+
+    // The casting screen: its instruction and its OK button, 362 x 30 at (36, 146).
+    HWND casting = hWnd_sim_dialog;
+    ASSERT_NE(casting, main);
+    EXPECT_EQ(p.run.text(GetDlgItem(casting, CASTING_TEXT_ID)), kInstruction);
+    HWND ok = p.run.control(casting, CASTING_OK_ID);
+    EXPECT_EQ(ok, button_OK);
+    EXPECT_EQ(p.run.text(ok), "OK");
+    EXPECT_TRUE(IsWindowVisible(ok));
+    RECT r;
+    GetWindowRect(ok, &r);
+    POINT origin{0, 0};
+    ClientToScreen(casting, &origin);
+    EXPECT_EQ((std::vector<LONG>{r.left - origin.x, r.top - origin.y, r.right - r.left, r.bottom - r.top}),
+              (std::vector<LONG>{36, 146, 362, 30}));
+
+    // The cast, in virtual time: the runes and the pace of one seeding per second.
+    const uint64_t before = p.run.now();
+    const time_t start = time(nullptr);
+    p.run.click(ok);
+    EXPECT_FALSE(IsWindow(casting));
+    expect_full_cast();
+    time_t last;
+    std::vector<int> expected = runes_cast_from(start, &last);
+    EXPECT_EQ(std::vector<int>(ran_cards_used, ran_cards_used + 15), expected);
+    // Each rejected second is slept out to its end and no further.
+    EXPECT_EQ(kCalendarAtZero + (int64_t)p.run.now(), (int64_t)last * 1000);
+    EXPECT_GE(p.run.now() - before, 14000u - 400u);
+
+    // The reading: the title, and exactly the three pictures at their places.
+    EXPECT_EQ(p.run.text(main), std::string(kTitle) + " - Second & <Best>");
+    EXPECT_EQ(hWnd_sim_dialog, main);
+    EXPECT_EQ(NumCards, 3);
+    const std::vector<COLORREF> shown = client_pixels(main);
+    BackgroundColour(kBackground);
+    const int places[3][2] = {{200, 100}, {240, 150}, {500, 300}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(CardNumber[i], ran_cards_used[i]);
+        DrawBitmapFromID(ran_cards_used[i], places[i][1], places[i][0], 70, 129);
+    }
+    EXPECT_TRUE(client_pixels(main) == shown);
+    size_t background = 0;
+    for (COLORREF c : shown) background += c == kBackground;
+    EXPECT_EQ(shown.size() - background, (size_t)(3 * 70 * 129 - (70 - 40) * (129 - 50)));
+
+    // A click where positions 0 and 1 overlap opens position 1, drawn on top.
+    POINT at{250, 160};
+    ClientToScreen(main, &at);
+    p.run.click(at);
+    HWND detail = hWnd_sim_dialog;
+    ASSERT_NE(detail, main);
+    EXPECT_EQ(CardChosen, 1);
+    EXPECT_EQ(cursor.x, 250);
+    EXPECT_EQ(cursor.y, 160);
+    EXPECT_EQ(p.run.text(GetDlgItem(detail, DETAIL_MEANING_ID)), "Now\nand here");
+    EXPECT_EQ(p.run.text(GetDlgItem(detail, DETAIL_TEXT_ID)),
+              std::string(get_card_title(ran_cards_used[1])) + "  -  " + get_card_desc(ran_cards_used[1]));
+    p.run.click(p.run.control(detail, IDOK));
+    EXPECT_FALSE(IsWindow(detail));
+    EXPECT_EQ(hWnd_sim_dialog, main);
+
+    // The page: every piece in order, the spread's texts made safe.
+    msgbox_hook::clear();
+    p.menu("HTMLise");
+    EXPECT_EQ(p.box_texts(), (std::vector<std::string>{
+                                 "Rune.htm created...: The file 'Rune.htm' has been created, and contains infomation "
+                                 "about this reading"}));
+    EXPECT_EQ(msgbox_hook::boxes()[0].owner, main);
+    EXPECT_EQ(read_bytes("RUNE.HTM"),
+              expected_page({"The past &amp; what <B>roots</B> it", "Now\r\nand here", ""}));
+    EXPECT_TRUE(p.box_texts().size() == 1);
+}
+
+// A click that hits no picture does nothing; the Escape key in the detail
+// screen's text closes it (as the edit control does on Windows), a Cancel
+// command does not.
+TEST(Reading, ClicksBesideThePicturesAndTheDetailScreensKeys)
+{
+    Program p;
+    write_spread("A.SCS", "Lone", {{100, 100, "Only place"}});
+    p.start();
+    HWND casting = p.run_spread(0);
+    p.run.click(p.run.control(casting, CASTING_OK_ID));
+    HWND main = p.mainWindow;
+    POINT beside{100 + 70, 100};
+    ClientToScreen(main, &beside);
+    p.run.click(beside);
+    EXPECT_EQ(hWnd_sim_dialog, main);
+    POINT inside{100 + 69, 100 + 128};
+    ClientToScreen(main, &inside);
+    p.run.click(inside);
+    HWND detail = hWnd_sim_dialog;
+    ASSERT_NE(detail, main);
+    EXPECT_EQ(p.run.text(GetDlgItem(detail, DETAIL_MEANING_ID)), "Only place");
+    p.run.post(detail, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(IsWindow(detail));
+    p.run.key(VK_ESCAPE);
+    EXPECT_FALSE(IsWindow(detail));
+    EXPECT_EQ(hWnd_sim_dialog, main);
+    EXPECT_EQ(RunSpreadSelected, 1);
+    EXPECT_NE(ran_cards_used[0], -1);
+}
+
+// Whatever command the casting screen gets first (its close request, Escape),
+// it casts a whole reading; a spread of one position still gets fifteen runes.
+TEST(Reading, AnyFirstCommandCastsFifteenRunesForAnySpread)
+{
+    for (int way = 0; way < 2; ++way) {
+        Program p;
+        write_spread("ONE.SCS", "One", {{30, 40, "Here"}});
+        p.start();
+        HWND casting = p.run_spread(0);
+        if (way == 0)
+            p.run.post(casting, WM_CLOSE, 0, 0);
+        else
+            p.run.key(VK_ESCAPE);
+        EXPECT_FALSE(IsWindow(casting)) << way;
+        expect_full_cast();
+        EXPECT_EQ(NumCards, 1);
+        EXPECT_EQ(CardNumber[0], ran_cards_used[0]);
+        EXPECT_EQ(p.run.text(p.mainWindow), std::string(kTitle) + " - One");
+    }
+}
+
+// The warning comes for a version after the program's own, before the runes
+// are drawn; the reading is shown all the same.
+TEST(Reading, LaterVersionWarnsBeforeTheRunesAreDrawn)
+{
+    for (int version : {1100, 1101}) {
+        Program p;
+        write_spread("V.SCS", "Versioned", {{30, 40, "Here"}}, version);
+        p.start();
+        COLORREF atWarning = CLR_INVALID;
+        msgbox_hook::set_answerer([&](const msgbox_hook::Box &) {
+            HDC dc = GetDC(p.mainWindow);
+            atWarning = GetPixel(dc, 40 + 35, 30 + 60);
+            ReleaseDC(p.mainWindow, dc);
+            return IDOK;
+        });
+        HWND casting = p.run_spread(0);
+        p.run.click(p.run.control(casting, CASTING_OK_ID));
+        if (version == 1100) {
+            EXPECT_TRUE(msgbox_hook::boxes().empty());
+        } else {
+            ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
+            const msgbox_hook::Box &b = msgbox_hook::boxes()[0];
+            EXPECT_EQ(b.caption, "Posible problem...");
+            EXPECT_EQ(b.text, "This spread was made with a later version of QM Stonecall, it may not be compatible "
+                              "with this version!  Please download the latest version of QM Stonecall from the "
+                              "Quenmire Software Homepage,\n\n http://www.quenmire.example/.\n\n Thankyou.");
+            EXPECT_EQ(b.owner, p.mainWindow);
+            EXPECT_EQ(b.flags & MB_ICONMASK, (UINT)MB_ICONWARNING);
+            EXPECT_EQ(atWarning, kBackground);
+        }
+        HDC dc = GetDC(p.mainWindow);
+        EXPECT_NE(GetPixel(dc, 40 + 35, 30 + 60), kBackground) << version;
+        ReleaseDC(p.mainWindow, dc);
+    }
+}
+
+// Cancel in the chooser: no casting screen, run mode left, HTMLise enabled;
+// the page then says there is no reading and writes nothing.
+TEST(Reading, CancelledChooserShowsNoReadingAndThePageIsNotWritten)
+{
+    Program p;
+    write_spread("A.SCS", "Lone", {{100, 100, "Only place"}});
+    write_bytes("RUNE.HTM", "old page");
+    p.start();
+    p.menu("Run");
+    HWND chooser = hWnd_sim_dialog;
+    p.run.click(p.run.control(chooser, IDCANCEL));
+    EXPECT_EQ(hWnd_sim_dialog, p.mainWindow);
+    EXPECT_EQ(RunSpreadSelected, 0);
+    EXPECT_EQ(ran_cards_used[0], -1);
+    EXPECT_EQ(p.run.text(p.mainWindow), kTitle);
+    p.menu("HTMLise");
+    EXPECT_EQ(p.box_texts(),
+              (std::vector<std::string>{"Rune.htm not written...: There is no reading to write: run a spread first."}));
+    EXPECT_EQ(read_bytes("RUNE.HTM"), "old page");
+}
+
+// The chosen file removed while the casting screen waits: the cast happens,
+// the file's error is shown, and the reading keeps the spread the chooser
+// read last (the chosen one); its meanings cannot be read, so the detail
+// screen and the page show them empty, and the page is still completed.
+TEST(Reading, SpreadFileGoneBeforeItIsReadShowsTheReadingWithEmptyMeanings)
+{
+    Program p;
+    write_spread("A.SCS", "First", {{10, 10, "a"}});
+    write_spread("B.SCS", "Going", {{100, 100, "p0"}, {300, 100, "p1"}});
+    p.start();
+    HWND casting = p.run_spread(1);
+    std::remove("B.SCS");
+    msgbox_hook::clear();
+    p.run.click(p.run.control(casting, CASTING_OK_ID));
+    EXPECT_EQ(p.box_texts(), (std::vector<std::string>{"B.SCS: Error opening file"}));
+    EXPECT_EQ(NumCards, 2);
+    EXPECT_EQ(p.run.text(p.mainWindow), std::string(kTitle) + " - Going");
+
+    POINT inside{110, 110};
+    ClientToScreen(p.mainWindow, &inside);
+    p.run.click(inside);
+    HWND detail = hWnd_sim_dialog;
+    ASSERT_NE(detail, p.mainWindow);
+    EXPECT_EQ(p.run.text(GetDlgItem(detail, DETAIL_MEANING_ID)), "");
+    EXPECT_EQ(p.run.text(GetDlgItem(detail, DETAIL_TEXT_ID)).rfind(get_card_title(ran_cards_used[0]), 0), 0u);
+    p.run.click(p.run.control(detail, IDOK));
+
+    msgbox_hook::clear();
+    p.menu("HTMLise");
+    EXPECT_EQ(p.box_texts(), (std::vector<std::string>{
+                                 "B.SCS: Error opening file", "B.SCS: Error opening file",
+                                 "Rune.htm created...: The file 'Rune.htm' has been created, and contains infomation "
+                                 "about this reading"}));
+    const std::string page = read_bytes("RUNE.HTM");
+    EXPECT_NE(page.find(".jpg\" WIDTH=70 HEIGHT=129><U></U><BR><BR><U>"), std::string::npos);
+    EXPECT_EQ(page.size() - page.rfind("</HTML>"), 7u);
+}
