@@ -8,7 +8,12 @@ FONT_PACKAGES=(fonts-wine fonts-blankenburg fonts-dejavu-core)
 # The real window's tests: a virtual X server, real X input, Xlib for a close request.
 # The reading's web page is checked in Debian's Chromium, driven from Node.js
 # by the npm package playwright-core (locked in tests/browser/).
-BROWSER_PACKAGES=(chromium nodejs npm)
+BROWSER_PACKAGES=(chromium)
+# Node.js and npm from Debian only where no node and npm are there already: a
+# Node.js from another source brings its own npm, which Debian's npm conflicts with.
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+  BROWSER_PACKAGES+=(nodejs npm)
+fi
 TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool libx11-dev "${BROWSER_PACKAGES[@]}")
 # libFuzzer and the sanitizers' runtime for clang (fuzz/run.sh).
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

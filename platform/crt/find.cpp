@@ -112,13 +112,13 @@ intptr_t _findfirst(const char *filespec, struct _finddata_t *fileinfo)
         errno = ENOENT;
         return -1;
     }
-    std::string spec = filespec;
-    size_t slash = spec.find_last_of("/\\");
+    std::string pattern_path = filespec;
+    size_t slash = pattern_path.find_last_of("/\\");
     Search search;
-    std::string pattern = spec;
+    std::string pattern = pattern_path;
     if (slash != std::string::npos) {
-        search.folder = spec.substr(0, slash + 1);
-        pattern = spec.substr(slash + 1);
+        search.folder = pattern_path.substr(0, slash + 1);
+        pattern = pattern_path.substr(slash + 1);
     }
     DIR *dir = ::opendir(search.folder.empty() ? "." : search.folder.c_str());
     if (!dir) {

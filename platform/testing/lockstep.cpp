@@ -31,6 +31,16 @@ Runner::Runner(FailureHandler onFailure, std::chrono::milliseconds bound)
 
 Runner::~Runner()
 {
+    stop_program();
+    // The driver outlives this runner: leave it no hook that points here.
+    if (&drv::current() == driver_) {
+        driver_->set_block_hook(nullptr);
+        driver_->set_checkpoint_hook(nullptr);
+    }
+}
+
+void Runner::stop_program()
+{
     if (!thread_.joinable()) return;
     {
         std::unique_lock lock(mutex_);

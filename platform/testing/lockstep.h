@@ -88,6 +88,7 @@ private:
 
     void resume();                              // let the program run until it blocks or ends
     void wait_for_program(std::unique_lock<std::mutex> &lock);
+    void stop_program();
     void on_block(uint64_t deadline);           // program thread
     void on_checkpoint();                       // program thread
     bool usable(const char *step);

@@ -97,11 +97,11 @@ void make_two_paths(const char *file)
     strcpy(SpreadFilename, file);
 }
 
-std::vector<std::string> listing(const char *spec)
+std::vector<std::string> listing(const char *extension)
 {
     std::vector<std::string> names;
     for (const auto &entry : fs::directory_iterator("."))
-        if (fs::path(entry.path()).extension() == spec)
+        if (fs::path(entry.path()).extension() == extension)
             names.push_back(entry.path().filename().string());
     return names;
 }

@@ -115,7 +115,8 @@ void group_panel(Image &image, Lettering &letters, Rect g, const char *caption) 
   image.fill(tab.left, tab.top, tab.right, tab.bottom, kPanel);
   frame(image, {tab.left, tab.top, tab.right, panel.top - 1}, 2, kFrame, kFrameLight);
   image.fill(tab.left, panel.top - 4, tab.right, panel.top + 1, kPanel);
-  letters.draw(image, Face::Blackletter, kSize, tab.left + 6, g.top + 16, caption, kInk);
+  // The tab stays blank: the group box letters its own caption onto it, and a
+  // second, painted caption would show through beside it.
 }
 
 // The parchment behind the rune picture, a little mottled and darker at its edges.

@@ -16,11 +16,11 @@ using testsupport::write_bytes;
 
 namespace {
 
-std::vector<std::string> find_all(const char *spec)
+std::vector<std::string> find_all(const char *wildcard)
 {
     std::vector<std::string> names;
     _finddata_t info;
-    intptr_t handle = _findfirst(spec, &info);
+    intptr_t handle = _findfirst(wildcard, &info);
     if (handle == -1)
         return names;
     do
