@@ -1,5 +1,6 @@
 #include "crt/faults.h"
 
+#include <filesystem>
 #include <vector>
 
 namespace faults {
@@ -14,6 +15,14 @@ struct Armed {
 
 std::vector<Armed> g_armed;
 long long g_room = -1;   // -1: the disk never fills
+std::vector<std::filesystem::path> g_read_only_folders;
+
+std::filesystem::path absolute_folder(const std::string &path)
+{
+    std::error_code error;
+    std::filesystem::path full = std::filesystem::absolute(path, error);
+    return full.lexically_normal();
+}
 
 bool matches(const Armed &a, Call call, const char *path)
 {
@@ -36,10 +45,27 @@ void disk_full_after(long long bytes)
     g_room = bytes < 0 ? 0 : bytes;
 }
 
+void read_only_folder(const std::string &folder)
+{
+    g_read_only_folders.push_back(absolute_folder(folder + "/"));
+}
+
 void reset()
 {
     g_armed.clear();
     g_room = -1;
+    g_read_only_folders.clear();
+}
+
+bool in_read_only_folder(const char *path)
+{
+    if (!path || g_read_only_folders.empty())
+        return false;
+    std::filesystem::path folder = absolute_folder(path).parent_path() / "";
+    for (const auto &f : g_read_only_folders)
+        if (f == folder)
+            return true;
+    return false;
 }
 
 bool should_fail(Call call, const char *path)

@@ -7,6 +7,7 @@
 //   faults::fail(faults::Call::Open, 1, 2);            // the third _open fails
 //   faults::fail(faults::Call::Open, -1, 0, ".TMP");   // every _open of a name containing ".TMP"
 //   faults::disk_full_after(100);                      // 100 more bytes fit on the disk
+//   faults::read_only_folder(".");                     // the folder takes no new name
 //
 // Calls on handles (_read, _write, _chsize, ...) match a name by the name the
 // handle was opened with. Each test runs in a process of its own, so nothing
@@ -32,12 +33,23 @@ void fail(Call call, int times = 1, int skip = 0, const std::string &path_part =
 // what fits and fails with ENOSPC, as does growing a file with _chsize.
 void disk_full_after(long long bytes);
 
+// A folder whose entries cannot change, as one without write permission for
+// its user: no file is created, deleted or renamed in it (EACCES), while the
+// files already there can still be read and written.
+void read_only_folder(const std::string &folder);
+
 void reset();
 
 // For the layer: whether this call must fail; counts it against the armed faults.
 bool should_fail(Call call, const char *path = nullptr);
 
 // For the layer: how many of `wanted` bytes fit on the disk now; takes them.
+// Only bytes that make a file longer need room: rewriting bytes a file
+// already has takes none, as on a real disk.
 size_t take_room(size_t wanted);
+
+// For the layer: whether the folder holding `path` refuses new, deleted or
+// renamed entries.
+bool in_read_only_folder(const char *path);
 
 } // namespace faults

@@ -12,6 +12,7 @@
 
 #include "crt/faults.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdint>
@@ -65,10 +66,24 @@ int posix_flags(int oflag)
     return flags | O_CLOEXEC;
 }
 
+// Bytes a write of `size` bytes adds to the file's length.
+size_t growth_of_write(int fd, size_t size)
+{
+    struct stat st;
+    off_t at = ::lseek(fd, 0, SEEK_CUR);
+    if (::fstat(fd, &st) != 0 || at < 0)
+        return size;
+    if (::fcntl(fd, F_GETFL) & O_APPEND)
+        at = st.st_size;
+    off_t end = at + static_cast<off_t>(size);
+    return end > st.st_size ? static_cast<size_t>(end - std::max(at, st.st_size)) : 0;
+}
+
 // Writes all of `data` unless the disk (or a fault) says otherwise.
 bool write_all(int fd, const char *data, size_t size)
 {
-    size_t room = faults::take_room(size);
+    size_t growth = growth_of_write(fd, size);
+    size_t room = size - growth + faults::take_room(growth);
     size_t done = 0;
     while (done < room) {
         ssize_t n = ::write(fd, data + done, room - done);
@@ -158,6 +173,9 @@ int _open(const char *filename, int oflag, ...)
             errno = (oflag & _O_CREAT) && (oflag & _O_EXCL) ? EEXIST : EACCES;
             return -1;
         }
+    } else if ((oflag & _O_CREAT) && faults::in_read_only_folder(filename)) {
+        errno = EACCES;
+        return -1;
     }
     mode_t mode = (pmode & _S_IWRITE) ? 0666 : 0444;
     int fd = ::open(filename, posix_flags(oflag), mode);
@@ -374,7 +392,7 @@ int _unlink(const char *filename)
         errno = EINVAL;
         return -1;
     }
-    if (faults::should_fail(faults::Call::Unlink, filename)) {
+    if (faults::should_fail(faults::Call::Unlink, filename) || faults::in_read_only_folder(filename)) {
         errno = EACCES;
         return -1;
     }

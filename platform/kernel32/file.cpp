@@ -25,7 +25,8 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
 {
     if (!lpExistingFileName || !lpNewFileName)
         return FALSE;
-    if (faults::should_fail(faults::Call::MoveFile, lpNewFileName))
+    if (faults::should_fail(faults::Call::MoveFile, lpNewFileName) ||
+        faults::in_read_only_folder(lpExistingFileName) || faults::in_read_only_folder(lpNewFileName))
         return FALSE;
     struct stat from, to;
     if (::lstat(lpExistingFileName, &from) != 0)
@@ -46,7 +47,7 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
 {
     if (!lpFileName)
         return FALSE;
-    if (faults::should_fail(faults::Call::DeleteFile, lpFileName))
+    if (faults::should_fail(faults::Call::DeleteFile, lpFileName) || faults::in_read_only_folder(lpFileName))
         return FALSE;
     struct stat st;
     if (::lstat(lpFileName, &st) != 0 || S_ISDIR(st.st_mode) || read_only(st))

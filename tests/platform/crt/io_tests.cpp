@@ -2,6 +2,7 @@
 // Windows rules for read-only files and folders, and the fault switch.
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #include <sys/stat.h>
 
 #include "crt/faults.h"
@@ -277,6 +278,34 @@ TEST(Faults, AFullDiskStoresWhatFitsAndFails)
     EXPECT_EQ(_write(fd, "x", 1), -1);
     EXPECT_EQ(_chsize(fd, 100), -1);
     EXPECT_EQ(_chsize(fd, 2), 0);   // shrinking needs no room
+    // Rewriting bytes the file has takes no room; only what lengthens it does.
+    EXPECT_EQ(_lseek(fd, 0, SEEK_SET), 0);
+    EXPECT_EQ(_write(fd, "XY", 2), 2);
+    EXPECT_EQ(_lseek(fd, 1, SEEK_SET), 1);
+    EXPECT_EQ(_write(fd, "zw", 2), -1);
     _close(fd);
-    EXPECT_EQ(read_bytes("a.txt"), "ab");
+    EXPECT_EQ(read_bytes("a.txt"), "Xz");
+}
+
+TEST(Faults, AReadOnlyFolderKeepsItsNamesButNotItsFilesContents)
+{
+    TempDir dir;
+    write_bytes("old.txt", "old");
+    std::filesystem::create_directory("sub");
+    faults::read_only_folder(".");
+    EXPECT_EQ(_open("new.txt", _O_RDWR | _O_CREAT, _S_IREAD | _S_IWRITE), -1);
+    EXPECT_EQ(errno, EACCES);
+    EXPECT_EQ(_unlink("old.txt"), -1);
+    EXPECT_FALSE(DeleteFileA("old.txt"));
+    EXPECT_FALSE(MoveFileExA("old.txt", "moved.txt", MOVEFILE_REPLACE_EXISTING));
+    int fd = _open("old.txt", _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+    ASSERT_NE(fd, -1);
+    EXPECT_EQ(_write(fd, "new", 3), 3);
+    _close(fd);
+    EXPECT_EQ(read_bytes("old.txt"), "new");
+    // Another folder, even one inside it, is not touched.
+    fd = _open("sub/new.txt", _O_RDWR | _O_CREAT, _S_IREAD | _S_IWRITE);
+    EXPECT_NE(fd, -1);
+    _close(fd);
+    EXPECT_EQ(std::filesystem::exists("new.txt"), false);
 }
