@@ -104,7 +104,10 @@ static LONG ScanTo(int handle, LONG from, char stop, int *last, LONG *last_at)
         return -1;
     for (;;) {
         LONG before = _tell(handle);
-        if (_read(handle, &c, 1) != 1)
+        int n = _read(handle, &c, 1);
+        if (n < 0)
+            return -1;
+        if (n == 0)
             break;
         *last = (unsigned char)c;
         *last_at = before;
@@ -114,19 +117,44 @@ static LONG ScanTo(int handle, LONG from, char stop, int *last, LONG *last_at)
     return _tell(handle);
 }
 
-// Replaces the raw bytes [from, to) of the file by `text`, written in text mode.
-static int ReplaceRegion(int handle, LONG from, LONG to, const char *text)
+static int WriteAt(int handle, LONG at, const char *text)
 {
-    LONG count = (to - from) - RawLength(text);
     size_t length = strlen(text);
 
-    if (remove_from_file(handle, from, count) != 0)
+    if (_lseek(handle, at, SEEK_SET) < 0)
         return -1;
-    if (_lseek(handle, from, SEEK_SET) < 0)
-        return -1;
-    if (length > 0 && _write(handle, text, (unsigned int)length) != (int)length)
-        return -1;
-    return 0;
+    return length == 0 || _write(handle, text, (unsigned int)length) == (int)length ? 0 : -1;
+}
+
+// Replaces the raw bytes [from, to) of the file by `text`, written in text
+// mode, in an order that leaves every other label readable wherever a call
+// fails on the way: only the value being written may be left garbled.
+//
+// A shorter text is written first and the rest of the file moved down after
+// it: cut short, the old value's leftover trails the new line end as a line
+// of its own. A longer one needs room, made by moving the rest of the file up
+// from `from`; the bytes left behind are a copy of what stood there, so room
+// is made in steps no longer than the region already is, and every copy is a
+// piece of the old value, never a piece of the following lines. The old
+// value stays at the end of the grown region, so when the text cannot be
+// written the room is taken out again in front of it.
+static int ReplaceRegion(int handle, LONG from, LONG to, const char *text)
+{
+    LONG raw = RawLength(text);
+    LONG room = to - from;
+
+    if (room >= raw)
+        return WriteAt(handle, from, text) == 0 && remove_from_file(handle, from + raw, room - raw) == 0 ? 0 : -1;
+    while (room < raw) {
+        LONG step = raw - room < (room > 0 ? room : 1) ? raw - room : (room > 0 ? room : 1);
+        if (remove_from_file(handle, from, -step) != 0)
+            break;
+        room += step;
+    }
+    if (room == raw && WriteAt(handle, from, text) == 0)
+        return 0;
+    remove_from_file(handle, from, room - (to - from));
+    return -1;
 }
 
 // Adds `text` (which ends with its own line end) where the data ends,
@@ -235,20 +263,36 @@ char *get_variable_of_label_in_section_with_end_char_of_strin(const char *text, 
 
 /* ---- files: reading -------------------------------------------------- */
 
-LONG get_label_end_pos(int handle, LONG start, const char *label)
+// Where the label ends, from `start` on: the offset, LABEL_MISSING when the
+// data holds no such label, or LABEL_UNREADABLE when the file could not be
+// read to the end, so a rewrite never takes a label it could not see for one
+// that is not there.
+#define LABEL_MISSING (-1)
+#define LABEL_UNREADABLE (-2)
+
+static LONG FindLabelEnd(int handle, LONG start, const char *label)
 {
     int length = PrepareLabel(label);
     int matched = 0;
+    int n;
     char c;
 
-    if (length == 0 || _lseek(handle, start < 0 ? 0 : start, SEEK_SET) < 0)
-        return -1;
-    while (_read(handle, &c, 1) == 1) {
+    if (length == 0)
+        return LABEL_MISSING;
+    if (_lseek(handle, start < 0 ? 0 : start, SEEK_SET) < 0)
+        return LABEL_UNREADABLE;
+    while ((n = _read(handle, &c, 1)) == 1) {
         matched = Advance(matched, c);
         if (matched == length)
             return _tell(handle);
     }
-    return -1;
+    return n < 0 ? LABEL_UNREADABLE : LABEL_MISSING;
+}
+
+LONG get_label_end_pos(int handle, LONG start, const char *label)
+{
+    LONG pos = FindLabelEnd(handle, start, label);
+    return pos < 0 ? -1 : pos;
 }
 
 char *get_variable_of_label_pos(int handle, LONG offset, const char *end)
@@ -308,10 +352,12 @@ static int SetValue(int handle, LONG start, const char *label, const char *value
     char stop_text[2] = {stop, '\0'};
     int last;
     LONG last_at, end;
-    LONG pos = get_label_end_pos(handle, start, label);
+    LONG pos = FindLabelEnd(handle, start, label);
 
     CopyCut(cut_label, label, LABEL_VALUE_MAX);
     CopyCut(cut_value, value, LABEL_VALUE_MAX);
+    if (pos == LABEL_UNREADABLE)
+        return -1;
     if (pos < 0) {
         // As a line of its own: the label, the value, the end character, a line end.
         MakeString(text, 4, cut_label, cut_value, stop == '\n' ? "" : stop_text, "\n");
@@ -369,8 +415,10 @@ int set_variable_of_label_in_section_with_end_char(int handle, const char *secti
 {
     char cut_section[LABEL_AREA_SIZE];
     char text[LABEL_AREA_SIZE + 2];
-    LONG pos = get_label_end_pos(handle, 0, section);
+    LONG pos = FindLabelEnd(handle, 0, section);
 
+    if (pos == LABEL_UNREADABLE)
+        return -1;
     if (pos >= 0)
         return SetValue(handle, pos, label, value, EndChar(end), AddAfterSection);
     // No section: add it, then the label after it.
@@ -395,7 +443,16 @@ static int MoveDown(int handle, LONG from, LONG length, LONG count)
             return -1;
         src += want;
     }
-    return _chsize(handle, length - count);
+    if (_chsize(handle, length - count) == 0)
+        return 0;
+    // The file keeps its old end, a copy of bytes now in front of it, which
+    // would run on from the last line. NUL bytes end a value where it stands.
+    memset(buffer, 0, sizeof buffer);
+    if (_lseek(handle, length - count, SEEK_SET) >= 0)
+        for (LONG left = count; left > 0; left -= SHIFT_BUFFER_SIZE)
+            if (_write(handle, buffer, left < SHIFT_BUFFER_SIZE ? (unsigned int)left : SHIFT_BUFFER_SIZE) < 0)
+                break;
+    return -1;
 }
 
 // Moves the raw bytes [from, length) up by `gap` bytes, back to front, so
