@@ -60,19 +60,57 @@ static int CreateTempBeside(const char *target, char *temp)
     return file;
 }
 
+// Keeps the target's bytes as they are now; FALSE when they cannot all be read.
+static BOOL KeepOldBytes(SAFE_SAVE *save)
+{
+    char *bytes;
+    BOOL kept;
+
+    save->old_length = _filelength(save->file);
+    if (save->old_length < 0)
+        return FALSE;
+    save->old = GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)save->old_length + 1);
+    if (!save->old)
+        return FALSE;
+    bytes = (char *)GlobalLock(save->old);
+    kept = _setmode(save->file, _O_BINARY) != -1 &&
+           _read(save->file, bytes, (unsigned int)save->old_length) == save->old_length &&
+           _setmode(save->file, _O_TEXT) != -1 && _lseek(save->file, 0, SEEK_SET) == 0;
+    GlobalUnlock(save->old);
+    return kept;
+}
+
+// Rewriting in place: over the old bytes, never truncating first, so that
+// the old ones can go back whatever room is left on the disk.
+static BOOL OpenInPlace(SAFE_SAVE *save)
+{
+    save->file = _open(save->target, _O_RDWR | _O_BINARY);
+    if (save->file == -1) {
+        save->created = TRUE;
+        save->file = _open(save->target, _O_RDWR | _O_CREAT | _O_EXCL | _O_TEXT, _S_IREAD | _S_IWRITE);
+        return save->file != -1;
+    }
+    if (KeepOldBytes(save))
+        return TRUE;
+    _close(save->file);
+    save->file = -1;
+    if (save->old)
+        GlobalFree(save->old);
+    save->old = NULL;
+    return FALSE;
+}
+
 BOOL safe_save_open(SAFE_SAVE *save, const char *name)
 {
     save->failed = FALSE;
+    save->created = FALSE;
+    save->old = NULL;
+    save->old_length = 0;
     ResolveTarget(name, save->target);
     _chmod(save->target, _S_IWRITE);
     save->file = CreateTempBeside(save->target, save->temp);
     save->beside = save->file != -1;
-    if (save->beside)
-        return TRUE;
-    save->file = _open(save->target, _O_RDWR | _O_TRUNC | _O_TEXT);
-    if (save->file == -1)
-        save->file = _open(save->target, _O_RDWR | _O_CREAT | _O_TEXT, _S_IREAD | _S_IWRITE);
-    return save->file != -1;
+    return save->beside || OpenInPlace(save);
 }
 
 void safe_save_write(SAFE_SAVE *save, const char *piece)
@@ -81,16 +119,45 @@ void safe_save_write(SAFE_SAVE *save, const char *piece)
         save->failed = TRUE;
 }
 
+// Writes the old bytes back over whatever the failed save left.
+static void PutOldBytesBack(SAFE_SAVE *save)
+{
+    char *bytes = (char *)GlobalLock(save->old);
+
+    if (_setmode(save->file, _O_BINARY) != -1 && _lseek(save->file, 0, SEEK_SET) == 0 &&
+        _write(save->file, bytes, (unsigned int)save->old_length) == save->old_length)
+        _chsize(save->file, save->old_length);
+    GlobalUnlock(save->old);
+}
+
+static BOOL CloseInPlace(SAFE_SAVE *save)
+{
+    BOOL whole = !save->failed && _chsize(save->file, _tell(save->file)) == 0;
+
+    if (!whole && save->old)
+        PutOldBytesBack(save);
+    whole = _close(save->file) == 0 && whole;
+    if (!whole && save->created)
+        _unlink(save->target);
+    if (save->old)
+        GlobalFree(save->old);
+    save->old = NULL;
+    return whole;
+}
+
 BOOL safe_save_close(SAFE_SAVE *save)
 {
-    BOOL whole = _close(save->file) == 0 && !save->failed;
+    BOOL whole;
 
-    save->file = -1;
     if (save->beside) {
+        whole = _close(save->file) == 0 && !save->failed;
         whole = whole && MoveFileExA(save->temp, save->target, MOVEFILE_REPLACE_EXISTING);
         if (!whole)
             DeleteFileA(save->temp);
+    } else {
+        whole = CloseInPlace(save);
     }
+    save->file = -1;
     _chmod(save->target, _S_IWRITE);
     return whole;
 }

@@ -115,17 +115,29 @@ TEST(HtmlReport, FailedWriteKeepsTheOldPageAndSaysItCouldNotBeWritten)
     }
 }
 
-// Where the folder takes no new file, the page is rewritten in place; where
-// not even the page opens, the old terse message stays and nothing is written.
+// Where the folder takes no new file, the page is rewritten in place, and
+// put back as it was when a write fails; where not even the page opens, the
+// old terse message stays and nothing is written.
 TEST(HtmlReport, NoTemporaryFileMeansInPlaceNoFileAtAllMeansUnableToComply)
 {
     {
         Report r;
         write_bytes("RUNE.HTM", "old page");
-        faults::fail(faults::Call::Open, -1, 0, ".TMP");
+        faults::read_only_folder(".");
         r.write();
         EXPECT_EQ(read_bytes("RUNE.HTM").rfind("<HTML>", 0), 0u);
         EXPECT_EQ(r.boxes(), (std::vector<std::string>{std::string("Rune.htm created...: ") + kCreated}));
+        faults::reset();
+    }
+    {
+        Report r;
+        write_bytes("RUNE.HTM", "old page");
+        faults::read_only_folder(".");
+        faults::fail(faults::Call::Write, 1, 3);
+        r.write();
+        EXPECT_EQ(read_bytes("RUNE.HTM"), "old page");
+        ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
+        EXPECT_EQ(msgbox_hook::boxes()[0].caption, "Error..");
         faults::reset();
     }
     {

@@ -419,21 +419,30 @@ TEST(SpreadSave, AFailedReplaceOrCloseKeepsTheOldFile)
     }
 }
 
-TEST(SpreadSave, WritesInPlaceWhereNoFileCanBeMadeBeside)
+// A folder that takes no new name: an existing spread is rewritten in
+// place, a new one cannot be made, and the user is told which.
+TEST(SpreadSave, AReadOnlyFolderIsWrittenInPlaceButTakesNoNewFile)
 {
     TempDir dir;
     write_bytes("PLACE.SCS", std::string(500, 'o'));
     make_two_paths("PLACE.SCS");
-    faults::fail(faults::Call::Open, -1, 0, ".TMP");
+    faults::read_only_folder(".");
     write_data_to_file();
     EXPECT_EQ(read_bytes("PLACE.SCS"), std::string(kTwoPaths));
     expect_saved();
-    // A new file in place too.
     msgbox_hook::clear();
     strcpy(SpreadFilename, "NEW.SCS");
     write_data_to_file();
-    EXPECT_EQ(read_bytes("NEW.SCS"), std::string(kTwoPaths));
-    expect_saved();
+    EXPECT_FALSE(fs::exists("NEW.SCS"));
+    expect_error_naming("NEW.SCS");
+    // In place, a failing write puts the old bytes back.
+    msgbox_hook::clear();
+    strcpy(SpreadFilename, "PLACE.SCS");
+    strcpy(title, "Changed");
+    faults::fail(faults::Call::Write);
+    write_data_to_file();
+    EXPECT_EQ(read_bytes("PLACE.SCS"), std::string(kTwoPaths));
+    expect_error_naming("PLACE.SCS");
 }
 
 TEST(SpreadSave, ReportsAFileThatCanNeitherBeReplacedNorWritten)

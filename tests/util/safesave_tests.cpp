@@ -1,0 +1,178 @@
+// Saving a file under every fault the disk can raise: afterwards the file
+// holds either its old bytes or the whole new text, never a mix, the answer
+// says which, and no temporary file is left behind.
+#include "util/safesave.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
+#include "crt/faults.h"
+#include "support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using testsupport::crlf;
+using testsupport::read_bytes;
+using testsupport::TempDir;
+using testsupport::write_bytes;
+
+namespace {
+
+const char *const kPieces[] = {"first line\n", "second, somewhat longer line\n", "third\n", "the end\n"};
+
+std::string new_bytes()
+{
+    std::string text;
+    for (const char *piece : kPieces)
+        text += piece;
+    return crlf(text);
+}
+
+BOOL save(const char *name)
+{
+    SAFE_SAVE s;
+    if (!safe_save_open(&s, name))
+        return FALSE;
+    for (const char *piece : kPieces)
+        safe_save_write(&s, piece);
+    return safe_save_close(&s);
+}
+
+bool temp_file_left()
+{
+    for (const auto &entry : fs::directory_iterator("."))
+        if (entry.path().extension() == ".TMP")
+            return true;
+    return false;
+}
+
+struct Fault {
+    const char *what;
+    std::function<void()> arm;
+};
+
+// Each fault, armed once the old file is in place.
+std::vector<Fault> faults_on_the_way()
+{
+    using faults::Call;
+    std::vector<Fault> list = {
+        {"every write fails", [] { faults::fail(Call::Write, -1); }},
+        {"the disk is full", [] { faults::disk_full_after(0); }},
+        {"the disk fills after 30 bytes", [] { faults::disk_full_after(30); }},
+        {"the close fails", [] { faults::fail(Call::Close, 1, 0, "."); }},
+        {"the replace fails", [] { faults::fail(Call::MoveFile); }},
+        {"setting the length fails once", [] { faults::fail(Call::Chsize); }},
+        {"no memory for the old bytes", [] { faults::fail(Call::GlobalAlloc); }},
+        {"the old bytes cannot be read", [] { faults::fail(Call::Read, -1); }},
+    };
+    for (int k = 0; k < 4; ++k)
+        list.push_back({"one write fails", [k] { faults::fail(Call::Write, 1, k); }});
+    return list;
+}
+
+// Runs one save under one fault and checks what is on disk against the answer.
+void expect_old_or_whole_new(const std::string &old, bool folder_read_only, const Fault &fault)
+{
+    const bool existed = !old.empty();
+    TempDir dir;
+    if (existed)
+        write_bytes("FILE.SCS", old);
+    if (folder_read_only)
+        faults::read_only_folder(".");
+    fault.arm();
+    const BOOL saved = save("FILE.SCS");
+    faults::reset();
+
+    SCOPED_TRACE(std::string(fault.what) + (folder_read_only ? ", folder read-only" : "") +
+                 (existed ? ", file there" : ", new file"));
+    if (saved) {
+        EXPECT_EQ(read_bytes("FILE.SCS"), new_bytes());
+    } else if (existed) {
+        EXPECT_EQ(read_bytes("FILE.SCS"), old);
+    } else {
+        EXPECT_FALSE(fs::exists("FILE.SCS"));
+    }
+    EXPECT_FALSE(temp_file_left());
+}
+
+} // namespace
+
+TEST(SafeSave, EveryFaultLeavesTheOldFileOrTheWholeNewOne)
+{
+    const std::string olds[] = {"", crlf("old\n"), crlf(std::string(2000, 'o') + "\n")};
+    for (const std::string &old : olds)
+        for (bool folder_read_only : {false, true})
+            for (const Fault &fault : faults_on_the_way())
+                expect_old_or_whole_new(old, folder_read_only, fault);
+}
+
+// The faults that hit the save's own writes must be reported, whichever way
+// the file is written; a fault on a call the way does not make changes nothing.
+TEST(SafeSave, AFaultOnTheWayIsReported)
+{
+    struct Case {
+        const char *what;
+        bool read_only_folder;
+        std::function<void()> arm;
+        bool saved;
+    } cases[] = {
+        {"beside: a write", false, [] { faults::fail(faults::Call::Write, 1, 2); }, false},
+        {"beside: full disk", false, [] { faults::disk_full_after(30); }, false},
+        {"beside: replace", false, [] { faults::fail(faults::Call::MoveFile); }, false},
+        {"beside: length", false, [] { faults::fail(faults::Call::Chsize); }, true},
+        {"in place: a write", true, [] { faults::fail(faults::Call::Write, 1, 2); }, false},
+        {"in place: growth past a full disk", true, [] { faults::disk_full_after(30); }, false},
+        {"in place: length", true, [] { faults::fail(faults::Call::Chsize); }, false},
+        {"in place: no memory", true, [] { faults::fail(faults::Call::GlobalAlloc); }, false},
+        {"in place: replace", true, [] { faults::fail(faults::Call::MoveFile); }, true},
+    };
+    for (const Case &c : cases) {
+        TempDir dir;
+        write_bytes("FILE.SCS", "old");
+        if (c.read_only_folder)
+            faults::read_only_folder(".");
+        c.arm();
+        EXPECT_EQ(save("FILE.SCS"), c.saved ? TRUE : FALSE) << c.what;
+        faults::reset();
+        EXPECT_EQ(read_bytes("FILE.SCS"), c.saved ? new_bytes() : "old") << c.what;
+    }
+}
+
+// In place over a longer file, the new text ends the file; over a shorter
+// one, a failure puts the short old one back exactly.
+TEST(SafeSave, InPlaceSetsTheLengthAndPutsBackTheOldLength)
+{
+    TempDir dir;
+    write_bytes("LONG.SCS", std::string(5000, 'x'));
+    faults::read_only_folder(".");
+    EXPECT_TRUE(save("LONG.SCS"));
+    EXPECT_EQ(read_bytes("LONG.SCS"), new_bytes());
+
+    write_bytes("SHORT.SCS", "ab\r\n");
+    faults::fail(faults::Call::Write, 1, 3);
+    EXPECT_FALSE(save("SHORT.SCS"));
+    EXPECT_EQ(read_bytes("SHORT.SCS"), "ab\r\n");
+}
+
+// Tests run as root, so a read-only file is one whose write bit is off: it
+// is made writable and saved, in a read-only folder too.
+TEST(SafeSave, AReadOnlyFileIsMadeWritableFirst)
+{
+    for (bool folder_read_only : {false, true}) {
+        TempDir dir;
+        write_bytes("RO.SCS", "old");
+        ASSERT_EQ(_chmod("RO.SCS", _S_IREAD), 0);
+        if (folder_read_only)
+            faults::read_only_folder(".");
+        EXPECT_TRUE(save("RO.SCS")) << folder_read_only;
+        faults::reset();
+        EXPECT_EQ(read_bytes("RO.SCS"), new_bytes()) << folder_read_only;
+    }
+}
