@@ -16,20 +16,22 @@ extern int RunDefaultStartUpSpread;
 extern COLORREF ColourRefRGB;
 
 // Opens the file, or creates it with "\n\n", the header, "\n" and the
-// count - 1 default lines (each followed by "\n"). 1 when it is open.
+// count - 1 default lines (each followed by "\n"). 1 when it is open; a new
+// file that could not be written whole is removed again.
 int InitiateIniFile(const char *path, int count, const char *header, ...);
 
 // The value of `label`; copied into `dest` (1000 bytes) when given, else the
 // store's own area, valid until the next lookup.
 char *GetFromIniFile(const char *label, char *dest);
 
-// Rewrites the value of `label` in the file at once. Always 1.
+// Rewrites the value of `label` in the file at once. 1 when done; 0 when the
+// file could not be changed, which leaves the other labels readable.
 int SendToIniFile(const char *label, const char *value);
 
 // Closes the file: 1 when it closed without error.
 int TerminateIniFile(void);
 
-// Opens the settings file and loads the options.
+// Opens the settings file and loads the options; says so when there is none.
 void GetIniData(void);
 
 #endif

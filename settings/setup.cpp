@@ -17,6 +17,9 @@
 static const char SpreadFilter[] = "Stonecall Spread Files (*.SCS)\0*.SCS\0";
 static const char NotSavedText[] =
     "The settings could not be saved: the settings file " INI_FILE_NAME " could not be opened.";
+static const char NotWrittenText[] =
+    "Not every setting could be saved: the settings file " INI_FILE_NAME " could not be changed (the disk may be "
+    "full). The settings it did not take keep their old values.";
 
 void DeckwiseSetup(void)
 {
@@ -43,24 +46,29 @@ void DWSetupMM(void)
         DWSetupCon();
 }
 
-static void SaveCheckBox(const char *label, int box)
+static int SaveCheckBox(const char *label, int box)
 {
-    SendToIniFile(label, int_to_char(IsDlgButtonChecked(hWnd_sim_dialog, box) == BST_CHECKED ? 1 : 0, 10));
+    return SendToIniFile(label, int_to_char(IsDlgButtonChecked(hWnd_sim_dialog, box) == BST_CHECKED ? 1 : 0, 10));
 }
 
 /* The options in memory stay as they are: the program ends after this screen.
- * Without a settings file nothing can be written, and the user is told so
- * rather than left to believe the choices were kept. */
+ * Without a settings file nothing can be written, and where the file refuses
+ * a change the user is told so rather than left to believe the choices were
+ * kept. Each option is tried even after one failed. */
 static void SaveSettings(void)
 {
+    int saved;
+
     if (IniFileHandle == -1) {
         MessageBoxA(hWnd_sim_dialog, NotSavedText, "Settings not saved", MB_OK | MB_ICONSTOP);
         return;
     }
-    SaveCheckBox("ShowEditHelp=", IDC_SHOW_EDIT_HELP);
-    SaveCheckBox("ShowStartBanner=", IDC_SHOW_START_BANNER);
+    saved = SaveCheckBox("ShowEditHelp=", IDC_SHOW_EDIT_HELP);
+    saved &= SaveCheckBox("ShowStartBanner=", IDC_SHOW_START_BANNER);
     GetDlgItemTextA(hWnd_sim_dialog, IDC_START_UP_SPREAD, DefaultStartUpSpread, DEFAULT_START_UP_SPREAD_SIZE);
-    SendToIniFile("DefaultStartUpSpread=", DefaultStartUpSpread);
+    saved &= SendToIniFile("DefaultStartUpSpread=", DefaultStartUpSpread);
+    if (!saved)
+        MessageBoxA(hWnd_sim_dialog, NotWrittenText, "Settings not saved", MB_OK | MB_ICONSTOP);
 }
 
 void DWSetupKC(int code)

@@ -7,11 +7,14 @@
 
 #include "crt/faults.h"
 #include "support/tempdir.h"
+#include "user32/msgbox_hook.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 using testsupport::crlf;
 using testsupport::read_bytes;
@@ -149,28 +152,124 @@ TEST(Settings, AMissingKeyIsAddedWhenWritten)
     EXPECT_EQ(read_bytes(INI_FILE_NAME), crlf("ShowEditHelp=1\nShowStartBanner=0\n"));
 }
 
-TEST(Settings, AFileThatCannotBeOpenedLeavesEverythingOff)
+const char kNoFileCaption[] = "Settings file";
+
+void expect_told_there_is_no_settings_file()
 {
-    TempDir dir;
-    std::filesystem::create_directory(INI_FILE_NAME);
-    GetIniData();
-    EXPECT_EQ(IniFileHandle, -1);
-    EXPECT_EQ(ShowEditHelp, 0);
-    EXPECT_EQ(ShowStartBanner, 0);
-    EXPECT_STREQ(DefaultStartUpSpread, "");
-    EXPECT_EQ(SendToIniFile("ShowEditHelp=", "1"), 1);
-    EXPECT_STREQ(GetFromIniFile("ShowEditHelp=", nullptr), "");
-    EXPECT_EQ(TerminateIniFile(), 0);
+    ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
+    EXPECT_EQ(msgbox_hook::boxes()[0].caption, kNoFileCaption);
+    EXPECT_NE(msgbox_hook::boxes()[0].text.find("could be neither opened nor created"), std::string::npos);
+    msgbox_hook::clear();
 }
 
-TEST(Settings, AFolderThatTakesNoFileLeavesEverythingOff)
+// A settings file that cannot be had: every option is off, the user is told,
+// nothing can be written, and the program goes on.
+TEST(Settings, NoFileToBeHadLeavesEverythingOffAndSaysSo)
 {
-    TempDir dir;
-    faults::fail(faults::Call::Open, 2);
-    GetIniData();
-    EXPECT_EQ(IniFileHandle, -1);
-    EXPECT_EQ(ShowStartBanner, 0);
-    EXPECT_FALSE(std::filesystem::exists(INI_FILE_NAME));
+    struct Case {
+        const char *what;
+        std::function<void()> make;
+    } cases[] = {
+        {"a folder of that name", [] { std::filesystem::create_directory(INI_FILE_NAME); }},
+        {"a folder that takes no new file", [] { faults::read_only_folder("."); }},
+        {"a file that will not open", [] { faults::fail(faults::Call::Open, 2); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        c.make();
+        GetIniData();
+        EXPECT_EQ(IniFileHandle, -1);
+        EXPECT_EQ(ShowEditHelp, 0);
+        EXPECT_EQ(ShowStartBanner, 0);
+        EXPECT_STREQ(DefaultStartUpSpread, "");
+        expect_told_there_is_no_settings_file();
+        EXPECT_EQ(SendToIniFile("ShowEditHelp=", "1"), 0);
+        EXPECT_STREQ(GetFromIniFile("ShowEditHelp=", nullptr), "");
+        EXPECT_EQ(TerminateIniFile(), 0);
+        EXPECT_FALSE(std::filesystem::is_regular_file(INI_FILE_NAME));
+        faults::reset();
+    }
+}
+
+// A new file that the disk does not take whole is removed again, so that the
+// next start makes it anew instead of taking half of it for the settings.
+TEST(Settings, ANewFileNotWrittenWholeIsRemovedAndTheNextStartMakesItAnew)
+{
+    std::vector<std::function<void()>> faults_on_creation;
+    for (long long room : {0, 10, 40, 60})
+        faults_on_creation.push_back([room] { faults::disk_full_after(room); });
+    for (int k = 0; k < 8; ++k)
+        faults_on_creation.push_back([k] { faults::fail(faults::Call::Write, 1, k); });
+    for (size_t i = 0; i < faults_on_creation.size(); ++i) {
+        SCOPED_TRACE(i);
+        TempDir dir;
+        faults_on_creation[i]();
+        GetIniData();
+        faults::reset();
+        EXPECT_EQ(IniFileHandle, -1);
+        EXPECT_EQ(ShowStartBanner, 0);
+        EXPECT_FALSE(std::filesystem::exists(INI_FILE_NAME));
+        expect_told_there_is_no_settings_file();
+        GetIniData();
+        EXPECT_EQ(ShowStartBanner, 1);
+        EXPECT_TRUE(msgbox_hook::boxes().empty());
+        TerminateIniFile();
+        EXPECT_EQ(read_bytes(INI_FILE_NAME), kNewFile);
+    }
+}
+
+// An option is rewritten in place on the open file, as the setup screen
+// does, under a fault at every step of the way: it reads back when the
+// rewrite answers done, and whatever happens every other key keeps its value.
+TEST(Settings, ARewriteThatFailsKeepsEveryOtherKeyReadable)
+{
+    const char *const labels[] = {"ShowEditHelp=", "ShowStartBanner=", "DefaultStartUpSpread="};
+    const char *const new_values[] = {"0", "0", "C:\\SPREADS\\CELTIC CROSS.SCS"};
+    const std::string files[] = {
+        kNewFile,
+        crlf("DefaultStartUpSpread=A.SCS\nShowStartBanner=1\n; mine\nShowEditHelp=1\n"),
+        // Growing the first value by 17 moves "\r\nShowStartBanner=" up exactly.
+        crlf("DefaultStartUpSpread=0123456789\nShowStartBanner=1\nShowEditHelp=1\n"),
+        crlf("ShowEditHelp=1\nDefaultStartUpSpread=A LONGER NAME THAN THE NEW ONE, BY FAR, FOR SHRINKING.SCS\n"
+             "ShowStartBanner=1"),
+    };
+    std::vector<std::function<void()>> faults_on_the_way;
+    for (int k = 0; k < 6; ++k) {
+        faults_on_the_way.push_back([k] { faults::fail(faults::Call::Write, 1, k); });
+        faults_on_the_way.push_back([k] { faults::fail(faults::Call::Write, -1, k); });
+        faults_on_the_way.push_back([k] { faults::fail(faults::Call::Lseek, 1, k * 3); });
+        faults_on_the_way.push_back([k] { faults::fail(faults::Call::Chsize, 1, k); });
+    }
+    for (int k = 0; k < 200; k += 7)
+        faults_on_the_way.push_back([k] { faults::fail(faults::Call::Read, 1, k); });
+    for (long long room : {0, 5, 20, 40})
+        faults_on_the_way.push_back([room] { faults::disk_full_after(room); });
+
+    for (const std::string &file : files) {
+        for (int edited = 0; edited < 3; ++edited) {
+            for (size_t f = 0; f < faults_on_the_way.size(); ++f) {
+                SCOPED_TRACE(testing::Message() << "file " << (&file - files) << ", " << labels[edited] << ", fault " << f);
+                TempDir dir;
+                write_bytes(INI_FILE_NAME, file);
+                std::string old_values[3];
+                ASSERT_EQ(InitiateIniFile(INI_FILE_NAME, 1, "unused"), 1);
+                for (int i = 0; i < 3; ++i) old_values[i] = GetFromIniFile(labels[i], nullptr);
+                faults_on_the_way[f]();
+                const int done = SendToIniFile(labels[edited], new_values[edited]);
+                faults::reset();
+                for (int i = 0; i < 3; ++i) {
+                    const std::string now = GetFromIniFile(labels[i], nullptr);
+                    if (i != edited) {
+                        EXPECT_EQ(now, old_values[i]) << labels[i];
+                    } else if (done) {
+                        EXPECT_EQ(now, new_values[i]) << labels[i];
+                    }
+                }
+                TerminateIniFile();
+            }
+        }
+    }
 }
 
 TEST(Settings, InitiateWithNoLinesLeavesAnEmptyFile)

@@ -249,9 +249,11 @@ TEST(Setup, WithoutASettingsFileOkSaysSoAndWritesNothing)
     s.press(IDOK);
     ASSERT_TRUE(s.run.finished());
     EXPECT_EQ(s.exitCode, 0);
-    ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_NE(boxes()[0].text.find("could not be saved"), std::string::npos) << boxes()[0];
-    EXPECT_EQ(msgbox_hook::boxes()[0].owner, s.screen);
+    // Told once at the start, and again when OK cannot save.
+    ASSERT_EQ(boxes().size(), 2u);
+    EXPECT_EQ(boxes()[0].caption, "Settings file");
+    EXPECT_NE(boxes()[1].text.find("could not be saved"), std::string::npos) << boxes()[1];
+    EXPECT_EQ(msgbox_hook::boxes()[1].owner, s.screen);
     faults::reset();
     EXPECT_FALSE(std::filesystem::exists("qmsc98.ini"));
 }
@@ -269,4 +271,25 @@ TEST(Setup, OkAddsAMissingKeyAndKeepsEveryOtherByte)
     s.press(IDOK);
     ASSERT_TRUE(s.run.finished());
     EXPECT_EQ(read_bytes("qmsc98.ini"), mine + crlf("\nShowEditHelp=1\n"));
+}
+
+// A settings file that refuses a change on a full disk: OK says so, the
+// program still ends normally, and the file keeps every byte it had (the
+// empty value needs room to take its "1"; the others are rewritten as they
+// were).
+TEST(Setup, AFullDiskAtOkIsReportedAndTheFileKeepsItsBytes)
+{
+    SetupRun s;
+    const std::string before = crlf("ShowEditHelp=\nShowStartBanner=1\nDefaultStartUpSpread=CROSS.SCS\n");
+    write_bytes("qmsc98.ini", before);
+    s.open();
+    s.press(IDC_SHOW_EDIT_HELP);
+    faults::disk_full_after(0);
+    s.press(IDOK);
+    ASSERT_TRUE(s.run.finished());
+    EXPECT_EQ(s.exitCode, 0);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].caption, "Settings not saved");
+    EXPECT_NE(boxes()[0].text.find("Not every setting could be saved"), std::string::npos) << boxes()[0];
+    EXPECT_EQ(read_bytes("qmsc98.ini"), before);
 }
