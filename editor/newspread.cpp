@@ -10,6 +10,7 @@
 #include <io.h>
 #include <sys/stat.h>
 
+#include <errno.h>
 #include <string.h>
 
 /* The most characters taken from each field; longer text is cut. */
@@ -26,6 +27,8 @@ static const char TooFewText[] = "You must enter a value greater than zero for t
 static const char TooManyText[] = "You must enter a value less than sixteen for the number of runes in your spread.";
 static const char UnusableFileText[] =
     "You have entered either an invalid filename, or the filename of a file that already exists.";
+static const char FolderRefusesText[] =
+    " cannot be created here: the folder does not take new files, or the disk is full.";
 
 static void ShowEntryError(const char *text)
 {
@@ -49,16 +52,28 @@ static int HasSpreadExtension(const char *name)
 
 /* The name must make a new file in the working folder: creating it
  * exclusively fails for a name that is taken or that the file system refuses.
- * A folder part would put the spread where the chooser never looks. */
+ * A folder part would put the spread where the chooser never looks. A folder
+ * that takes no file at all is a different trouble from a bad name, and the
+ * user is told so. */
 static int FileCanBeCreated(const char *name)
 {
+    char text[NEW_FILENAME_CHARS + sizeof FolderRefusesText + 16];
     int file;
 
-    if (strchr(name, '/') || strchr(name, '\\'))
+    if (strchr(name, '/') || strchr(name, '\\')) {
+        ShowEntryError(UnusableFileText);
         return 0;
+    }
     file = _open(name, _O_RDWR | _O_CREAT | _O_EXCL | _O_TEXT, _S_IREAD | _S_IWRITE);
-    if (file == -1)
+    if (file == -1) {
+        if (errno == EACCES || errno == ENOSPC || errno == EROFS) {
+            MakeString(text, 3, "The file ", name, FolderRefusesText);
+            ShowEntryError(text);
+        } else {
+            ShowEntryError(UnusableFileText);
+        }
         return 0;
+    }
     _close(file);
     _chmod(name, _S_IWRITE);
     _unlink(name);
@@ -90,9 +105,7 @@ static void AcceptNewSpread(void)
         ShowEntryError(TooFewText);
     else if (NumCards > MAX_POSITIONS)
         ShowEntryError(TooManyText);
-    else if (!FileCanBeCreated(SpreadFilename))
-        ShowEntryError(UnusableFileText);
-    else
+    else if (FileCanBeCreated(SpreadFilename))
         id = SCREEN_CLOSE_CODE;
 }
 

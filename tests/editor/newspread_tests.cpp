@@ -8,6 +8,7 @@
 
 #include "app/screenloop.h"
 
+#include "crt/faults.h"
 #include "user32/msgbox_hook.h"
 #include "user32/window_internal.h"
 
@@ -115,6 +116,28 @@ TEST(NewSpread, EveryCheckInOrderWithItsMessage)
     n.command(IDM_EXIT);
     EXPECT_TRUE(n.run.finished());
     EXPECT_TRUE(boxes().empty());
+}
+
+// A folder that takes no new file is a different trouble from a bad name:
+// the message names the file and the folder, the dialog stays, nothing is
+// left on the disk, and once the folder takes files again OK goes through.
+TEST(NewSpread, AFolderThatTakesNoFileIsToldApartFromABadName)
+{
+    NewRun n;
+    n.open_dialog();
+    faults::read_only_folder(".");
+    n.fill("My Spread", "MINE.SCS", "3");
+    msgbox_hook::clear();
+    n.ok();
+    ASSERT_EQ(boxes(), (std::vector<Seen>{{"The file MINE.SCS cannot be created here: the folder does not take new "
+                                           "files, or the disk is full.",
+                                           "Error"}}));
+    EXPECT_TRUE(IsWindow(n.dialog));
+    EXPECT_FALSE(std::filesystem::exists("MINE.SCS"));
+    faults::reset();
+    n.ok();
+    EXPECT_FALSE(IsWindow(n.dialog));
+    EXPECT_FALSE(std::filesystem::exists("MINE.SCS"));
 }
 
 // The field upper-cases what is typed, so a lower-case extension passes; 15
