@@ -1,6 +1,7 @@
 #include "testing/actions.h"
 
 #include "driver/driver.h"
+#include "testing/menu_entries.h"
 #include "user32/menu_internal.h"
 
 #include <algorithm>
@@ -177,7 +178,7 @@ std::string plain_text(HMENU menu, int pos)
 int position_of(HMENU menu, const std::string &text)
 {
     for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i)
-        if (!(GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) && plain_text(menu, i) == text) return i;
+        if (!script::menu_separator(menu, i) && plain_text(menu, i) == text) return i;
     return -1;
 }
 

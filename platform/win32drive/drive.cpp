@@ -16,6 +16,7 @@
 #include "dump.h"
 #include "png.h"
 #include "target.h"
+#include "testing/menu_entries.h"
 #include "testing/script_steps.h"
 
 #include <windows.h>
@@ -413,7 +414,7 @@ private:
         for (int i = 0, n = GetMenuItemCount(m); i < n; ++i) {
             buf[0] = 0;
             GetMenuStringA(m, static_cast<UINT>(i), buf, sizeof buf, MF_BYPOSITION);
-            if (!(GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) && plain(buf) == text) return i;
+            if (!script::menu_separator(m, i) && plain(buf) == text) return i;
         }
         return -1;
     }
