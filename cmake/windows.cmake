@@ -20,6 +20,13 @@ add_executable(stonecall WIN32 ${APP_SOURCES} res/stonecall.rc)
 target_include_directories(stonecall PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
 target_link_libraries(stonecall PRIVATE comdlg32 gdi32 user32 kernel32)
 
+# The driver reads scripts and writes the window dump with the very files
+# our layer's script runner uses (they need the standard library and, for
+# menus, the system's <windows.h>, never our layer's headers), so the two
+# cannot drift apart.
 file(GLOB DRIVE_SOURCES CONFIGURE_DEPENDS platform/win32drive/*.cpp)
-add_executable(stonecall-drive ${DRIVE_SOURCES})
+add_executable(stonecall-drive ${DRIVE_SOURCES}
+  platform/testing/script_steps.cpp platform/testing/key_names.cpp platform/testing/window_json.cpp
+  platform/testing/menu_entries.cpp)
+target_include_directories(stonecall-drive PRIVATE ${CMAKE_SOURCE_DIR}/platform)
 target_link_libraries(stonecall-drive PRIVATE gdi32 user32 kernel32)

@@ -1,46 +1,16 @@
 #include "testing/actions.h"
 
 #include "driver/driver.h"
+#include "testing/menu_entries.h"
 #include "user32/menu_internal.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <vector>
 
 namespace actions {
 namespace {
-
-// Keys by the names Windows gives them after VK_; NUMPAD0..9 and F1..F24 are
-// counted, not listed.
-struct NamedKey {
-    const char *name;
-    UINT vk;
-};
-const NamedKey namedKeys[] = {
-    {"BACK", VK_BACK},         {"TAB", VK_TAB},           {"CLEAR", VK_CLEAR},     {"RETURN", VK_RETURN},
-    {"SHIFT", VK_SHIFT},       {"CONTROL", VK_CONTROL},   {"MENU", VK_MENU},       {"PAUSE", VK_PAUSE},
-    {"CAPITAL", VK_CAPITAL},   {"ESCAPE", VK_ESCAPE},     {"SPACE", VK_SPACE},     {"PRIOR", VK_PRIOR},
-    {"NEXT", VK_NEXT},         {"END", VK_END},           {"HOME", VK_HOME},       {"LEFT", VK_LEFT},
-    {"UP", VK_UP},             {"RIGHT", VK_RIGHT},       {"DOWN", VK_DOWN},       {"INSERT", VK_INSERT},
-    {"DELETE", VK_DELETE},     {"MULTIPLY", VK_MULTIPLY}, {"ADD", VK_ADD},         {"SEPARATOR", VK_SEPARATOR},
-    {"SUBTRACT", VK_SUBTRACT}, {"DECIMAL", VK_DECIMAL},   {"DIVIDE", VK_DIVIDE},   {"NUMLOCK", VK_NUMLOCK},
-    {"SCROLL", VK_SCROLL},
-};
-
-// One or two digits after `prefix`, their number within [0, max].
-bool counted(const std::string &name, const char *prefix, int max, int &n)
-{
-    std::string p = prefix;
-    if (name.size() <= p.size() || name.size() > p.size() + 2 || name.compare(0, p.size(), p) != 0) return false;
-    n = 0;
-    for (size_t i = p.size(); i < name.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(name[i]))) return false;
-        n = n * 10 + (name[i] - '0');
-    }
-    return n <= max;
-}
 
 using Region = std::vector<RECT>;
 
@@ -147,20 +117,6 @@ void type(const std::string &text)
     }
 }
 
-bool key_by_name(const std::string &name, UINT &vk, bool &shift)
-{
-    shift = false;
-    if (name.size() == 1) return user32::vk_for_char(static_cast<unsigned char>(name[0]), vk, shift);
-    std::string upper;
-    for (char c : name) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    for (const NamedKey &k : namedKeys)
-        if (upper == k.name) return vk = k.vk, true;
-    int n;
-    if (counted(upper, "NUMPAD", 9, n)) return vk = VK_NUMPAD0 + n, true;
-    if (counted(upper, "F", 24, n) && n >= 1) return vk = VK_F1 + n - 1, true;
-    return false;
-}
-
 bool reachable_point(HWND window, const RECT *part, POINT &out, std::string &why)
 {
     user32::Window *w = user32::find(window);
@@ -222,7 +178,7 @@ std::string plain_text(HMENU menu, int pos)
 int position_of(HMENU menu, const std::string &text)
 {
     for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i)
-        if (!(GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) && plain_text(menu, i) == text) return i;
+        if (!script::menu_separator(menu, i) && plain_text(menu, i) == text) return i;
     return -1;
 }
 

@@ -16,11 +16,6 @@ void key(UINT vk);                       // down and up
 void key(UINT vk, UINT modifier);        // with a modifier held (VK_SHIFT, VK_CONTROL, VK_MENU)
 void type(const std::string &text);      // as keys where a US keyboard has them
 
-// A virtual key by its name without VK_ ("NUMPAD8", "F10", "RETURN") or a
-// single character ("a", "7", "+": the key a US keyboard types it with, and
-// whether Shift is needed); false for anything else.
-bool key_by_name(const std::string &name, UINT &vk, bool &shift);
-
 // The point a click must land on to reach `window`, in desktop coordinates:
 // the centre of `part` (client coordinates of the window; the whole window
 // when null) or, where siblings above it or its ancestors' edges hide the

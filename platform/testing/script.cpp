@@ -6,12 +6,10 @@
 #include "user32/compositor.h"
 #include "user32/window_internal.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace script {
@@ -19,136 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Op { Menu, Click, ClickAt, Select, Key, Type, Close, Wait, Screenshot, Dump, ExpectWindow, ExpectText };
-
-// What follows a step's name. Free text runs to the end of the line, so only
-// steps without it may carry a trailing comment.
-enum class Args { None, Number, TwoNumbers, KeyName, Text, OptionalText, NumberThenText };
-
-struct StepKind {
-    const char *name;
-    Op op;
-    Args args;
-};
-const StepKind stepKinds[] = {
-    {"menu", Op::Menu, Args::Text},
-    {"click", Op::Click, Args::Number},
-    {"clickat", Op::ClickAt, Args::TwoNumbers},
-    {"select", Op::Select, Args::TwoNumbers},
-    {"key", Op::Key, Args::KeyName},
-    {"type", Op::Type, Args::Text},
-    {"close", Op::Close, Args::None},
-    {"wait", Op::Wait, Args::Number},
-    {"screenshot", Op::Screenshot, Args::Text},
-    {"dump", Op::Dump, Args::Text},
-    {"expect-window", Op::ExpectWindow, Args::OptionalText},
-    {"expect-text", Op::ExpectText, Args::NumberThenText},
-};
-
-struct Step {
-    Op op;
-    int line;
-    std::string source;   // the line as written
-    long a = 0, b = 0;    // numbers: an id, a position, milliseconds
-    std::string text;     // free text; a path made absolute
-    UINT vk = 0;          // `key`
-    bool shift = false;
-};
-
 // Thrown on the program's thread from the block hook: the script ends the run.
 struct Ended {
     int status;
 };
-
-bool number(std::istringstream &in, long &out)
-{
-    std::string tok;
-    if (!(in >> tok)) return false;
-    char *end;
-    errno = 0;
-    out = std::strtol(tok.c_str(), &end, 10);
-    return *end == 0 && errno == 0;
-}
-
-// Nothing but a comment may follow the arguments.
-bool only_comment_left(std::istringstream &in)
-{
-    std::string tok;
-    return !(in >> tok) || tok[0] == '#';
-}
-
-// Parses one step; false with the reason when the line is not one.
-bool parse_step(const std::string &line, Step &step, const fs::path &base, std::string &why)
-{
-    std::istringstream in(line);
-    std::string name;
-    in >> name;
-    const StepKind *kind = nullptr;
-    for (const StepKind &k : stepKinds)
-        if (name == k.name) kind = &k;
-    if (!kind) return why = "unknown step \"" + name + "\"", false;
-    step.op = kind->op;
-    // Free text starts after the one blank that ends the step's name.
-    auto rest_of_line = [&] {
-        std::string rest;
-        std::getline(in, rest);
-        return rest.empty() ? rest : rest.substr(1);
-    };
-    switch (kind->args) {
-    case Args::None:
-        break;
-    case Args::Number:
-        if (!number(in, step.a)) return why = "a number must follow", false;
-        if (step.op == Op::Wait && step.a < 0) return why = "a time cannot be negative", false;
-        break;
-    case Args::TwoNumbers:
-        if (!number(in, step.a) || !number(in, step.b)) return why = "two numbers must follow", false;
-        break;
-    case Args::KeyName: {
-        std::string key;
-        in >> key;
-        if (!actions::key_by_name(key, step.vk, step.shift)) return why = "no key is named \"" + key + "\"", false;
-        break;
-    }
-    case Args::Text:
-    case Args::OptionalText:
-        step.text = rest_of_line();
-        if (step.text.empty() && kind->args == Args::Text) return why = "text must follow", false;
-        if (step.op == Op::Screenshot || step.op == Op::Dump) step.text = (base / step.text).string();
-        return true;
-    case Args::NumberThenText:
-        if (!number(in, step.a)) return why = "a control id must follow", false;
-        step.text = rest_of_line();
-        return true;
-    }
-    if (!only_comment_left(in)) return why = "too many arguments", false;
-    return true;
-}
-
-bool load(const std::string &path, const fs::path &base, std::vector<Step> &steps)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "script %s: cannot be read\n", path.c_str());
-        return false;
-    }
-    std::string line;
-    for (int n = 1; std::getline(file, line); ++n) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        size_t start = line.find_first_not_of(" \t");
-        if (start == std::string::npos || line[start] == '#') continue;
-        Step step;
-        step.line = n;
-        step.source = line;
-        std::string why;
-        if (!parse_step(line.substr(start), step, base, why)) {
-            std::fprintf(stderr, "script %s:%d: %s\n  %s\n", path.c_str(), n, line.c_str(), why.c_str());
-            return false;
-        }
-        steps.push_back(std::move(step));
-    }
-    return true;
-}
 
 // The steps, taken one at a time whenever the program waits for input.
 class Runner {
@@ -305,8 +177,13 @@ int run_script(const std::string &path, const std::function<int()> &program)
 {
     std::error_code ec;
     fs::path base = fs::current_path(ec);
+    Host host;
+    host.keyForCharacter = [](char c, unsigned &vk, bool &shift) {
+        return user32::vk_for_char(static_cast<unsigned char>(c), vk, shift);
+    };
+    host.pathFromStart = [&base](const std::string &name) { return (base / name).string(); };
     std::vector<Step> steps;
-    if (!load(path, base, steps)) return STEP_FAILED;
+    if (!load_steps(path, host, steps)) return STEP_FAILED;
     Runner runner(path, std::move(steps));
     // The hook goes with the run, however the program leaves.
     struct Hooked {

@@ -6,14 +6,12 @@
 // clock; under a real window time passes as it does.
 #pragma once
 
+#include "testing/script_steps.h"
+
 #include <functional>
 #include <string>
 
 namespace script {
-
-// Exit statuses of a scripted run besides the program's own.
-constexpr int STEP_FAILED = 3;      // a step failed (or the script could not be read)
-constexpr int SCRIPT_RAN_OUT = 4;   // the program still waits for input after the last step
 
 // The program's main calls this with its WinMain call, once the driver is
 // installed: with STONECALL_SCRIPT set it runs `program` under that script,

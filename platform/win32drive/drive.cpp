@@ -1,6 +1,7 @@
 // stonecall-drive: runs Stonecall's automation scripts against the Windows
 // build from outside, with the same steps, exit statuses and window dump as
-// the script runner of our own layer (README, "Automation scripts").
+// the script runner of our own layer (README, "Automation scripts"): both
+// read scripts and write the dump through the same files of platform/testing.
 //
 //   stonecall-drive SCRIPT PROGRAM.exe [ARGUMENTS...]
 //
@@ -15,23 +16,25 @@
 #include "dump.h"
 #include "png.h"
 #include "target.h"
+#include "testing/menu_entries.h"
+#include "testing/script_steps.h"
 
 #include <windows.h>
 
-#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace drive {
 namespace {
 
-constexpr int STEP_FAILED = 3;
-constexpr int SCRIPT_RAN_OUT = 4;
+using script::Op;
+using script::SCRIPT_RAN_OUT;
+using script::Step;
+using script::STEP_FAILED;
+
 // How long the program may stay busy before a step gives up on it, and how
 // long its queue must stay empty to count as waiting.
 constexpr DWORD BUSY_LIMIT_MS = 30000;
@@ -44,177 +47,12 @@ constexpr DWORD RAN_OUT_MS = 1000;
 // this long to appear before the step fails.
 constexpr DWORD GRACE_MS = 5000;
 
-enum class Op { Menu, Click, ClickAt, Select, Key, Type, Close, Wait, Screenshot, Dump, ExpectWindow, ExpectText };
-enum class Args { None, Number, TwoNumbers, KeyName, Text, OptionalText, NumberThenText };
-
-struct StepKind {
-    const char *name;
-    Op op;
-    Args args;
-};
-const StepKind stepKinds[] = {
-    {"menu", Op::Menu, Args::Text},
-    {"click", Op::Click, Args::Number},
-    {"clickat", Op::ClickAt, Args::TwoNumbers},
-    {"select", Op::Select, Args::TwoNumbers},
-    {"key", Op::Key, Args::KeyName},
-    {"type", Op::Type, Args::Text},
-    {"close", Op::Close, Args::None},
-    {"wait", Op::Wait, Args::Number},
-    {"screenshot", Op::Screenshot, Args::Text},
-    {"dump", Op::Dump, Args::Text},
-    {"expect-window", Op::ExpectWindow, Args::OptionalText},
-    {"expect-text", Op::ExpectText, Args::NumberThenText},
-};
-
-struct NamedKey {
-    const char *name;
-    UINT vk;
-};
-const NamedKey namedKeys[] = {
-    {"BACK", VK_BACK},         {"TAB", VK_TAB},           {"CLEAR", VK_CLEAR},     {"RETURN", VK_RETURN},
-    {"SHIFT", VK_SHIFT},       {"CONTROL", VK_CONTROL},   {"MENU", VK_MENU},       {"PAUSE", VK_PAUSE},
-    {"CAPITAL", VK_CAPITAL},   {"ESCAPE", VK_ESCAPE},     {"SPACE", VK_SPACE},     {"PRIOR", VK_PRIOR},
-    {"NEXT", VK_NEXT},         {"END", VK_END},           {"HOME", VK_HOME},       {"LEFT", VK_LEFT},
-    {"UP", VK_UP},             {"RIGHT", VK_RIGHT},       {"DOWN", VK_DOWN},       {"INSERT", VK_INSERT},
-    {"DELETE", VK_DELETE},     {"MULTIPLY", VK_MULTIPLY}, {"ADD", VK_ADD},         {"SEPARATOR", VK_SEPARATOR},
-    {"SUBTRACT", VK_SUBTRACT}, {"DECIMAL", VK_DECIMAL},   {"DIVIDE", VK_DIVIDE},   {"NUMLOCK", VK_NUMLOCK},
-    {"SCROLL", VK_SCROLL},
-};
-
-struct Step {
-    Op op;
-    int line;
-    std::string source;
-    long a = 0, b = 0;
-    std::string text;
-    UINT vk = 0;
-    char ch = 0;   // `key` of one character
-};
-
-bool number(std::istringstream &in, long &out)
-{
-    std::string tok;
-    if (!(in >> tok)) return false;
-    char *end;
-    errno = 0;
-    out = std::strtol(tok.c_str(), &end, 10);
-    return *end == 0 && errno == 0;
-}
-
-bool only_comment_left(std::istringstream &in)
-{
-    std::string tok;
-    return !(in >> tok) || tok[0] == '#';
-}
-
-// One or two digits after `prefix`, their number within [lo, hi].
-bool counted(const std::string &name, const char *prefix, int lo, int hi, int &n)
-{
-    std::string p = prefix;
-    if (name.size() <= p.size() || name.size() > p.size() + 2 || name.compare(0, p.size(), p) != 0) return false;
-    n = 0;
-    for (size_t i = p.size(); i < name.size(); ++i) {
-        if (name[i] < '0' || name[i] > '9') return false;
-        n = n * 10 + (name[i] - '0');
-    }
-    return n >= lo && n <= hi;
-}
-
-bool key_by_name(const std::string &name, Step &step)
-{
-    if (name.size() == 1) {
-        SHORT scan = VkKeyScanA(name[0]);
-        if (scan == -1) return false;
-        step.vk = LOBYTE(scan);
-        step.ch = name[0];
-        return true;
-    }
-    std::string upper;
-    for (char c : name) upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-    for (const NamedKey &k : namedKeys)
-        if (upper == k.name) return step.vk = k.vk, true;
-    int n;
-    if (counted(upper, "NUMPAD", 0, 9, n)) return step.vk = static_cast<UINT>(VK_NUMPAD0 + n), true;
-    if (counted(upper, "F", 1, 24, n)) return step.vk = static_cast<UINT>(VK_F1 + n - 1), true;
-    return false;
-}
-
+// `name` as Windows reads a path: as it is with a drive or from the root,
+// otherwise in `base`.
 std::string in_folder(const std::string &base, const std::string &name)
 {
     bool absolute = (name.size() > 1 && name[1] == ':') || (!name.empty() && (name[0] == '\\' || name[0] == '/'));
     return absolute ? name : base + "\\" + name;
-}
-
-bool parse_step(const std::string &line, Step &step, const std::string &base, std::string &why)
-{
-    std::istringstream in(line);
-    std::string name;
-    in >> name;
-    const StepKind *kind = nullptr;
-    for (const StepKind &k : stepKinds)
-        if (name == k.name) kind = &k;
-    if (!kind) return why = "unknown step \"" + name + "\"", false;
-    step.op = kind->op;
-    auto rest_of_line = [&] {
-        std::string rest;
-        std::getline(in, rest);
-        return rest.empty() ? rest : rest.substr(1);
-    };
-    switch (kind->args) {
-    case Args::None:
-        break;
-    case Args::Number:
-        if (!number(in, step.a)) return why = "a number must follow", false;
-        if (step.op == Op::Wait && step.a < 0) return why = "a time cannot be negative", false;
-        break;
-    case Args::TwoNumbers:
-        if (!number(in, step.a) || !number(in, step.b)) return why = "two numbers must follow", false;
-        break;
-    case Args::KeyName: {
-        std::string key;
-        in >> key;
-        if (!key_by_name(key, step)) return why = "no key is named \"" + key + "\"", false;
-        break;
-    }
-    case Args::Text:
-    case Args::OptionalText:
-        step.text = rest_of_line();
-        if (step.text.empty() && kind->args == Args::Text) return why = "text must follow", false;
-        if (step.op == Op::Screenshot || step.op == Op::Dump) step.text = in_folder(base, step.text);
-        return true;
-    case Args::NumberThenText:
-        if (!number(in, step.a)) return why = "a control id must follow", false;
-        step.text = rest_of_line();
-        return true;
-    }
-    if (!only_comment_left(in)) return why = "too many arguments", false;
-    return true;
-}
-
-bool load(const std::string &path, const std::string &base, std::vector<Step> &steps)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "script %s: cannot be read\n", path.c_str());
-        return false;
-    }
-    std::string line;
-    for (int n = 1; std::getline(file, line); ++n) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        size_t start = line.find_first_not_of(" \t");
-        if (start == std::string::npos || line[start] == '#') continue;
-        Step step;
-        step.line = n;
-        step.source = line;
-        std::string why;
-        if (!parse_step(line.substr(start), step, base, why)) {
-            std::fprintf(stderr, "script %s:%d: %s\n  %s\n", path.c_str(), n, line.c_str(), why.c_str());
-            return false;
-        }
-        steps.push_back(std::move(step));
-    }
-    return true;
 }
 
 // Thrown when the script ends the run.
@@ -465,7 +303,7 @@ private:
         case Op::Key:
             // A character key types its character; TranslateMessage makes it
             // from the key only where no Shift is needed.
-            if (step.ch && VkKeyScanA(step.ch) & 0x100) PostMessageA(key_target(), WM_CHAR, static_cast<BYTE>(step.ch), 1);
+            if (step.shift) PostMessageA(key_target(), WM_CHAR, static_cast<BYTE>(step.ch), 1);
             else key(step.vk);
             break;
         case Op::Type:
@@ -576,7 +414,7 @@ private:
         for (int i = 0, n = GetMenuItemCount(m); i < n; ++i) {
             buf[0] = 0;
             GetMenuStringA(m, static_cast<UINT>(i), buf, sizeof buf, MF_BYPOSITION);
-            if (!(GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) && plain(buf) == text) return i;
+            if (!script::menu_separator(m, i) && plain(buf) == text) return i;
         }
         return -1;
     }
@@ -628,8 +466,17 @@ int run(int argc, char **argv)
     PeekMessageA(&none, nullptr, 0, 0, PM_NOREMOVE);
     char folder[MAX_PATH];
     GetCurrentDirectoryA(sizeof folder, folder);
+    script::Host host;
+    host.keyForCharacter = [](char c, unsigned &vk, bool &shift) {
+        SHORT scan = VkKeyScanA(c);
+        if (scan == -1) return false;
+        vk = LOBYTE(scan);
+        shift = (scan & 0x100) != 0;
+        return true;
+    };
+    host.pathFromStart = [&folder](const std::string &name) { return in_folder(folder, name); };
     std::vector<Step> steps;
-    if (!load(argv[1], folder, steps)) return STEP_FAILED;
+    if (!script::load_steps(argv[1], host, steps)) return STEP_FAILED;
 
     std::string line = std::string("\"") + argv[2] + "\"";
     for (int i = 3; i < argc; ++i) line += std::string(" ") + argv[i];

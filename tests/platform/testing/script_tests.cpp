@@ -116,6 +116,7 @@ int program_of(int templateId)
 int scripted() { return program_of(600); }
 int menued() { return program_of(602); }
 int listed() { return program_of(603); }
+int eight() { return program_of(604); }
 
 // Runs the script text against the program, capturing standard error.
 struct Ran {
@@ -434,6 +435,23 @@ TEST(Script, MenuChoosesAnItemByItsTextsThroughTheMenuBar)
     EXPECT_EQ(two.array[3]["items"].array.at(0)["id"].integer(), 18);
     // Children have no menu, and a window without a bar says nothing of one.
     EXPECT_FALSE(dump["windows"].array[0]["children"].array.at(0).has("menu"));
+}
+
+TEST(Script, ADropDownOfEightItemsIsNoSeparator)
+{
+    // Eight items set the bit of MF_SEPARATOR in the drop-down's state.
+    testsupport::TempDir dir;
+    Ran r = run("menu Many Count\n"
+                "expect-text 30 count 1\n"
+                "dump eight.json\n",
+                eight);
+    EXPECT_EQ(r.status, script::SCRIPT_RAN_OUT) << r.errors;
+    Json dump = read_dump("eight.json");
+    const Json &bar = dump["windows"].array.at(0)["menu"];
+    ASSERT_EQ(bar.array.size(), 1u);
+    EXPECT_EQ(bar.array[0]["text"].string, "&Many");
+    EXPECT_FALSE(bar.array[0].has("separator"));
+    EXPECT_EQ(bar.array[0]["items"].array.size(), 8u);
 }
 
 TEST(Script, MenuFailsOnItemsThatCannotBeChosen)
