@@ -228,8 +228,10 @@ TEST(LoadBitmap, LoadsTheProgramsPicturesAsDeviceBitmaps)
     struct Expected {
         int id, width, height;
     };
-    for (const Expected &e : {Expected{1, 220, 270}, Expected{25, 220, 270}, Expected{26, 578, 510},
-                              Expected{1011, 500, 82}}) {
+    std::vector<Expected> pictures = {{26, 578, 510}, {1011, 500, 82}};
+    for (int rune = 1; rune <= 25; ++rune)
+        pictures.push_back({rune, 220, 270});
+    for (const Expected &e : pictures) {
         HBITMAP b = LoadBitmapA(module, MAKEINTRESOURCE(e.id));
         ASSERT_NE(b, nullptr) << e.id;
         BITMAP bm{};
