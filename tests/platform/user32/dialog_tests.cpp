@@ -94,29 +94,6 @@ TEST(Dialogs, PositionIsRelativeToTheOwnersClientAreaAndStaysOnTheDesktop)
     EXPECT_EQ(r.bottom, 768);
 }
 
-TEST(Dialogs, ProgramsSetupScreenOkButtonStandsAt90_140)
-{
-    size_t size;
-    const unsigned char *image = stonecall_res(&size);
-    HINSTANCE program = rc::register_module(image, size);
-    HWND dlg = CreateDialogParamA(program, MAKEINTRESOURCEA(7), nullptr, msgseq::recording_dlgproc, 0);
-    ASSERT_NE(dlg, nullptr);
-    RECT ok = rect_in_parent(GetDlgItem(dlg, IDOK));
-    EXPECT_EQ(ok.left, 90);
-    EXPECT_EQ(ok.top, 140);
-    EXPECT_EQ(ok.right - ok.left, 75);
-}
-
-TEST(Dialogs, NosferatuTemplatesUseNineByTwentyUnits)
-{
-    HWND dlg = dialogs::open(504);
-    RECT c;
-    GetClientRect(dlg, &c);
-    EXPECT_EQ(c.right, 578);
-    EXPECT_EQ(c.bottom, 510);
-    EXPECT_EQ(CreateDialogParamA(screens(), MAKEINTRESOURCEA(77), nullptr, msgseq::recording_dlgproc, 0), nullptr);
-}
-
 TEST(Dialogs, InitDialogOffersTheFirstTabStopWhichGetsTheFocus)
 {
     msgseq::log().clear();
@@ -274,7 +251,7 @@ TEST(Dialogs, ClicksGoThroughGroupBoxesToTheControlsInside)
     EXPECT_SEQUENCE("click through a group box", (std::vector<Seen>{command(dlg, 10, alpha)}), commands(dlg));
 }
 
-TEST(Dialogs, EveryScreenOfTheProgramCreatesWithItsClientSize)
+TEST(Dialogs, EveryScreenOfTheProgramCreatesWithItsClientSizeAndPlacesItsControls)
 {
     size_t size;
     const unsigned char *image = stonecall_res(&size);
@@ -295,6 +272,15 @@ TEST(Dialogs, EveryScreenOfTheProgramCreatesWithItsClientSize)
         EXPECT_EQ(c.bottom, s.cy) << "screen " << s.id;
         DestroyWindow(dlg);
     }
+    // The setup screen's OK button, 60, 86, 50 x 20 units, in pixels.
+    HWND setup = CreateDialogParamA(program, MAKEINTRESOURCEA(7), nullptr, msgseq::recording_dlgproc, 0);
+    RECT ok = rect_in_parent(GetDlgItem(setup, IDOK));
+    EXPECT_EQ(ok.left, 90);
+    EXPECT_EQ(ok.top, 140);
+    EXPECT_EQ(ok.right - ok.left, 75);
+    EXPECT_EQ(ok.bottom - ok.top, 33);   // 32.5
+    // A template the module does not hold makes no dialog.
+    EXPECT_EQ(CreateDialogParamA(program, MAKEINTRESOURCEA(77), nullptr, msgseq::recording_dlgproc, 0), nullptr);
 }
 
 TEST(Dialogs, OfSeveralDefaultPushButtonsTheLastIsTheDefault)
