@@ -186,7 +186,6 @@ TEST(MessageBox, CentredOnItsOwnerOrTheDesktopAndSizedToItsText)
     EXPECT_NEAR((shortBox.left + shortBox.right) / 2, (o.left + o.right) / 2, 1);
     EXPECT_NEAR((shortBox.top + shortBox.bottom) / 2, (o.top + o.bottom) / 2, 1);
 
-    const std::string words(60, 'w');
     std::string text;
     for (int i = 0; i < 12; ++i) text += "many words wrap across the lines of a box ";
     p.then([&] {
