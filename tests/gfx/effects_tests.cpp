@@ -75,40 +75,37 @@ void cast_bar(CurrentWindow &w, int done)
 
 } // namespace
 
-TEST(ProgressBar, CoversItsFrameWithTheCastingScreensArguments)
+// With the casting screen's arguments the bar covers its frame whatever is
+// done. Columns 35..38 and 120..133 hold neither stars nor text; 390..396 no
+// star. The blue of done over total steps ends with x 214 at half; no steps,
+// or more done than steps, fill nothing past the inside.
+TEST(ProgressBar, CoversItsFrameAndFillsDoneOverTotalOfTheInside)
 {
+    struct Case {
+        int total, done;
+        int left, middle, right;   // blue pixels in columns 35..38, 120..133, 390..396
+    };
+    const Case cases[] = {{14, 0, 0, 0, 0},          {14, 7, 4 * 19, 14 * 19, 0}, {14, 14, 4 * 19, 14 * 19, 7 * 19},
+                          {14, 20, 4 * 19, 14 * 19, 7 * 19}, {0, 0, 0, 0, 0},    {0, 5, 0, 0, 0}};
     CurrentWindow w;
-    for (int done : {0, 7, 14}) {
-        cast_bar(w, done);
-        // x 34..397 and y 150..170: nothing of the ground left inside, nothing drawn outside.
-        EXPECT_EQ(w.count(34, 150, 398, 171, kGround), 0) << done;
-        EXPECT_EQ(w.count(0, 100, 450, 220, kGround), 450 * 120 - 364 * 21) << done;
-        // The black frame's corners.
-        EXPECT_EQ(w.at(34, 150), kBlack);
-        EXPECT_EQ(w.at(397, 150), kBlack);
-        EXPECT_EQ(w.at(34, 170), kBlack);
-        EXPECT_EQ(w.at(397, 170), kBlack);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.done << " of " << c.total);
+        w.fill(kGround);
+        ProgressBarTarot(34, 150, 364.0f, 20, c.total, c.done);
+        EXPECT_EQ(w.count(35, 151, 39, 170, kBlue), c.left);
+        EXPECT_EQ(w.count(35, 151, 39, 170, kWhite), 4 * 19 - c.left);
+        EXPECT_EQ(w.count(120, 151, 134, 170, kBlue), c.middle);
+        EXPECT_EQ(w.count(390, 151, 397, 170, kBlue), c.right);
+        // x 34..397 and y 150..170: nothing of the ground left inside, nothing drawn
+        // outside, the black frame's corners and right edge.
+        EXPECT_EQ(w.count(34, 150, 398, 171, kGround), 0);
+        EXPECT_EQ(w.count(0, 100, 450, 220, kGround), 450 * 120 - 364 * 21);
+        for (POINT p : {POINT{34, 150}, POINT{397, 150}, POINT{34, 170}, POINT{397, 170}, POINT{397, 160}})
+            EXPECT_EQ(w.at(p.x, p.y), kBlack) << p.x << "," << p.y;
     }
-}
-
-// Columns 35..38 and 120..133 hold neither stars nor text; 390..396 no star.
-TEST(ProgressBar, FillsDoneOverTotalOfTheInside)
-{
-    CurrentWindow w;
-    cast_bar(w, 0);
-    EXPECT_EQ(w.count(35, 151, 39, 170, kBlue), 0);
-    EXPECT_EQ(w.count(35, 151, 39, 170, kWhite), 4 * 19);
-
     cast_bar(w, 7);
-    EXPECT_EQ(w.count(35, 151, 39, 170, kBlue), 4 * 19);
-    EXPECT_EQ(w.count(120, 151, 134, 170, kBlue), 14 * 19);
-    // The blue ends with x 214: past it only white, stars and text.
     EXPECT_EQ(w.count(215, 151, 397, 170, kBlue), 0);
     EXPECT_GT(w.count(214, 151, 215, 170, kBlue), 0);
-
-    cast_bar(w, 14);
-    EXPECT_EQ(w.count(390, 151, 397, 170, kBlue), 7 * 19);
-    EXPECT_EQ(w.at(397, 160), kBlack);
 }
 
 TEST(ProgressBar, DrawsSixStarsOutlinedAndFilled)
@@ -142,21 +139,6 @@ TEST(ProgressBar, WhiteTextShowsOnBlueAndStaysInsideTheBar)
     ProgressBarTarot(34, 150, 364.0f, 6, 14, 14);
     EXPECT_EQ(w.count(120, 157, 309, 175, kGround), 189 * 18);
     EXPECT_GT(w.count(134, 151, 260, 156, kWhite), 0);
-}
-
-TEST(ProgressBar, NoStepsFillsNothing)
-{
-    CurrentWindow w;
-    w.fill(kGround);
-    ProgressBarTarot(34, 150, 364.0f, 20, 0, 0);
-    EXPECT_EQ(w.count(35, 151, 39, 170, kWhite), 4 * 19);
-    ProgressBarTarot(34, 150, 364.0f, 20, 0, 5);
-    EXPECT_EQ(w.count(35, 151, 39, 170, kWhite), 4 * 19);
-    // More done than steps fills the inside and no further.
-    w.fill(kGround);
-    ProgressBarTarot(34, 150, 364.0f, 20, 14, 20);
-    EXPECT_EQ(w.count(390, 151, 397, 170, kBlue), 7 * 19);
-    EXPECT_EQ(w.count(398, 150, 450, 171, kGround), 52 * 21);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // GetOpenFileNameA on a temporary folder tree, driven as a person would:
 // the filter, the folders, typed names, the full path, a buffer too small,
 // Cancel, and the look of the dialog.
+#include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
 #include "support/person.h"
@@ -9,7 +10,6 @@
 #include <commdlg.h>
 
 #include "driver/driver.h"
-#include "user32/compositor.h"
 #include "user32/msgbox_hook.h"
 #include "user32/window_internal.h"
 
@@ -274,12 +274,7 @@ TEST(Golden, OpenFileDialog)
     r.ofn.Flags = OFN_PATHMUSTEXIST;   // with the Read Only box and the Network button
     Person p;
     p.then([] {
-        RECT w;
-        GetWindowRect(dialog(), &w);
-        gfx::Surface shot(w.right - w.left, w.bottom - w.top);
-        gfx::blit(shot.canvas, 0, 0, user32::desktop_image(), {w.left, w.top, w.right, w.bottom},
-                  gfx::bounds(shot.canvas));
-        EXPECT_TRUE(matches_golden(shot.canvas, "openfile_dialog"));
+        EXPECT_TRUE(matches_golden(dialogs::picture(dialog()).canvas, "openfile_dialog"));
         Person::tap(VK_ESCAPE);
     });
     EXPECT_FALSE(GetOpenFileNameA(&r.ofn));

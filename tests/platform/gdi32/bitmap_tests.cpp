@@ -159,43 +159,31 @@ TEST(StretchBlt, OtherStretchModesMergeDifferently)
     DeleteObject(pic);
 }
 
-TEST(StretchBlt, EnlargingReplicatesPixels)
+// Without shrinking there is nothing to merge: each destination pixel is the
+// source pixel it falls on, counted from the far end when the signs differ.
+TEST(StretchBlt, NaturalSizeCopiesEnlargingRepeatsOppositeSignsMirrorAndEmptyExtentsDrawNothing)
 {
-    HBITMAP pic = make_picture(2, 2, [](int x, int y) { return RGB(x * 100, y * 100, 7); });
-    MemoryDC m(4, 4, kWhite);
-    stretch_picture(m.dc, pic, 0, 0, 4, 4);
-    DeleteObject(pic);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(m.at(x, y), RGB(x / 2 * 100, y / 2 * 100, 7)) << x << "," << y;
-}
-
-TEST(StretchBlt, NaturalSizeCopiesAndZeroHeightDrawsNothing)
-{
-    HBITMAP pic = make_picture(5, 3, [](int x, int y) { return RGB(x * 40, y * 60, 1); });
-    MemoryDC m(12, 12, kWhite);
-    // Natural size: the source extent used as the destination extent.
-    stretch_picture(m.dc, pic, 2, 4, 5, 3);
-    EXPECT_EQ(m.at(2, 4), RGB(0, 0, 1));
-    EXPECT_EQ(m.at(6, 6), RGB(160, 120, 1));
-    EXPECT_EQ(m.count(kWhite), 144 - 15);
-    // A height of 0 (or a width of 0) has no pixels to draw.
-    m.clear(kWhite);
-    EXPECT_TRUE(stretch_picture(m.dc, pic, 2, 4, 70, 0));
-    EXPECT_TRUE(stretch_picture(m.dc, pic, 2, 4, 0, 70));
-    EXPECT_EQ(m.count(kWhite), 144);
-    DeleteObject(pic);
-}
-
-TEST(StretchBlt, OppositeSignsMirror)
-{
-    HBITMAP pic = make_picture(3, 1, [](int x, int) { return RGB(x * 100, 0, 0); });
-    MemoryDC m(3, 1, kWhite);
-    HDC mem = CreateCompatibleDC(m.dc);
+    HBITMAP pic = make_picture(3, 2, [](int x, int y) { return RGB(x * 100, y * 100, 7); });
+    HDC mem = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(mem, pic);
-    StretchBlt(m.dc, 3, 0, -3, 1, mem, 0, 0, 3, 1, SRCCOPY);
-    EXPECT_EQ(m.at(0, 0), RGB(200, 0, 0));
-    EXPECT_EQ(m.at(2, 0), RGB(0, 0, 0));
+    struct Case {
+        const char *what;
+        int x, y, w, h;
+    };
+    const Case cases[] = {{"natural size", 2, 4, 3, 2},  {"twice the size", 1, 1, 6, 4}, {"mirrored", 5, 0, -3, 2},
+                          {"no height", 2, 4, 70, 0},     {"no width", 2, 4, 0, 70}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryDC m(12, 12, kWhite);
+        EXPECT_TRUE(StretchBlt(m.dc, c.x, c.y, c.w, c.h, mem, 0, 0, 3, 2, SRCCOPY));
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x) {
+                const int i = c.w > 0 ? x - c.x : c.x - 1 - x, j = y - c.y;
+                const bool inside = i >= 0 && i < std::abs(c.w) && j >= 0 && j < c.h;
+                const COLORREF expected = inside ? RGB(i * 3 / std::abs(c.w) * 100, j * 2 / c.h * 100, 7) : kWhite;
+                ASSERT_EQ(m.at(x, y), expected) << x << "," << y;
+            }
+    }
     SelectObject(mem, old);
     DeleteDC(mem);
     DeleteObject(pic);
@@ -228,8 +216,10 @@ TEST(LoadBitmap, LoadsTheProgramsPicturesAsDeviceBitmaps)
     struct Expected {
         int id, width, height;
     };
-    for (const Expected &e : {Expected{1, 220, 270}, Expected{25, 220, 270}, Expected{26, 578, 510},
-                              Expected{1011, 500, 82}}) {
+    std::vector<Expected> pictures = {{26, 578, 510}, {1011, 500, 82}};
+    for (int rune = 1; rune <= 25; ++rune)
+        pictures.push_back({rune, 220, 270});
+    for (const Expected &e : pictures) {
         HBITMAP b = LoadBitmapA(module, MAKEINTRESOURCE(e.id));
         ASSERT_NE(b, nullptr) << e.id;
         BITMAP bm{};

@@ -55,34 +55,31 @@ std::vector<BYTE> four_bit_sample()
 
 TEST(Dib, DecodesEachBitDepthThroughItsPalette)
 {
-    gfx::Surface s;
-    std::string error;
-
-    const auto mono = make_dib(10, 2, 1, {RGB(0, 0, 0), RGB(255, 255, 255)}, {{0x80, 0x40}, {0x00, 0x00}});
-    ASSERT_TRUE(gdi::decode_dib(mono.data(), mono.size(), s, &error)) << error;
-    EXPECT_EQ(s.canvas.width, 10);
-    EXPECT_EQ(px(s, 0, 0), 0xFFFFFFu);
-    EXPECT_EQ(px(s, 1, 0), 0u);
-    EXPECT_EQ(px(s, 9, 0), 0xFFFFFFu);   // bit 6 of the second byte
-    EXPECT_EQ(px(s, 0, 1), 0u);
-
-    const auto four = four_bit_sample();
-    ASSERT_TRUE(gdi::decode_dib(four.data(), four.size(), s, &error)) << error;
-    EXPECT_EQ(px(s, 0, 0), 0xFF0000u);
-    EXPECT_EQ(px(s, 1, 0), 0x00FF00u);
-    EXPECT_EQ(px(s, 2, 0), 0x0000FFu);
-    EXPECT_EQ(px(s, 0, 1), 0x010203u);
-
-    const auto eight = make_dib(2, 1, 8, {RGB(9, 9, 9), RGB(255, 216, 170)}, {{1, 0}});
-    ASSERT_TRUE(gdi::decode_dib(eight.data(), eight.size(), s, &error)) << error;
-    EXPECT_EQ(px(s, 0, 0), 0xFFD8AAu);
-    EXPECT_EQ(px(s, 1, 0), 0x090909u);
-
-    // 24 bits: blue, green, red per pixel.
-    const auto deep = make_dib(2, 1, 24, {}, {{0x03, 0x02, 0x01, 0xAA, 0xBB, 0xCC}});
-    ASSERT_TRUE(gdi::decode_dib(deep.data(), deep.size(), s, &error)) << error;
-    EXPECT_EQ(px(s, 0, 0), 0x010203u);
-    EXPECT_EQ(px(s, 1, 0), 0xCCBBAAu);
+    struct Pixel {
+        int x, y;
+        uint32_t rgb;
+    };
+    struct Case {
+        const char *what;
+        std::vector<BYTE> dib;
+        std::vector<Pixel> expected;
+    };
+    const Case cases[] = {
+        {"1 bit", make_dib(10, 2, 1, {RGB(0, 0, 0), RGB(255, 255, 255)}, {{0x80, 0x40}, {0x00, 0x00}}),
+         {{0, 0, 0xFFFFFF}, {1, 0, 0}, {9, 0, 0xFFFFFF} /* bit 6 of the second byte */, {0, 1, 0}}},
+        {"4 bits", four_bit_sample(), {{0, 0, 0xFF0000}, {1, 0, 0x00FF00}, {2, 0, 0x0000FF}, {0, 1, 0x010203}}},
+        {"8 bits", make_dib(2, 1, 8, {RGB(9, 9, 9), RGB(255, 216, 170)}, {{1, 0}}), {{0, 0, 0xFFD8AA}, {1, 0, 0x090909}}},
+        // 24 bits: blue, green, red per pixel.
+        {"24 bits", make_dib(2, 1, 24, {}, {{0x03, 0x02, 0x01, 0xAA, 0xBB, 0xCC}}), {{0, 0, 0x010203}, {1, 0, 0xCCBBAA}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        gfx::Surface s;
+        std::string error;
+        ASSERT_TRUE(gdi::decode_dib(c.dib.data(), c.dib.size(), s, &error)) << error;
+        for (const Pixel &p : c.expected)
+            EXPECT_EQ(px(s, p.x, p.y), p.rgb) << p.x << "," << p.y;
+    }
 }
 
 TEST(Dib, BottomUpAndTopDownGiveTheSamePicture)

@@ -18,41 +18,34 @@ static void draw_star(MemoryDC &m, int mode, int dx = 0)
     ASSERT_TRUE(Polygon(m.dc, pts, 5));
 }
 
-TEST(Polygon, WindingFillsTheStarsInnerPentagon)
+TEST(Polygon, WindingFillsTheStarsPentagonAlternateLeavesItAndBothOutlineItInBlack)
 {
-    MemoryDC m(40, 25, kBlue);
-    draw_star(m, WINDING);
-    EXPECT_EQ(m.at(20, 12), kWhite);   // inner pentagon
-    EXPECT_EQ(m.at(20, 5), kWhite);    // top arm
-    EXPECT_EQ(m.at(14, 16), kWhite);   // lower-left arm
-    EXPECT_EQ(m.at(2, 2), kBlue);      // outside
-    EXPECT_EQ(m.at(20, 17), kBlue);    // between the lower arms
-}
-
-TEST(Polygon, AlternateLeavesTheInnerPentagonEmpty)
-{
-    MemoryDC m(40, 25, kBlue);
-    draw_star(m, ALTERNATE);
-    EXPECT_EQ(m.at(20, 12), kBlue);
-    EXPECT_EQ(m.at(18, 13), kBlue);
-    EXPECT_EQ(m.at(20, 5), kWhite);
-    EXPECT_EQ(m.at(14, 16), kWhite);
-}
-
-TEST(Polygon, DefaultPenOutlinesEveryVertexInBlack)
-{
-    MemoryDC m(40, 25, kBlue);
-    draw_star(m, WINDING);
-    for (const POINT &p : kStar)
-        EXPECT_EQ(m.at(p.x, p.y), kBlack) << p.x << "," << p.y;
-    // The horizontal edge (10,10)-(30,10) is a solid black line.
-    for (int x = 10; x <= 30; ++x)
-        EXPECT_EQ(m.at(x, 10), kBlack) << x;
-    // Winding fills more than alternate; both draw the same outline.
-    MemoryDC alt(40, 25, kBlue);
-    draw_star(alt, ALTERNATE);
-    EXPECT_EQ(m.count(kBlack), alt.count(kBlack));
-    EXPECT_GT(m.count(kWhite), alt.count(kWhite));
+    struct Case {
+        int mode;
+        COLORREF pentagon;
+    };
+    int black[2], white[2];
+    const Case cases[] = {{WINDING, kWhite}, {ALTERNATE, kBlue}};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(cases[i].mode);
+        MemoryDC m(40, 25, kBlue);
+        draw_star(m, cases[i].mode);
+        EXPECT_EQ(m.at(20, 12), cases[i].pentagon);
+        EXPECT_EQ(m.at(18, 13), cases[i].pentagon);
+        EXPECT_EQ(m.at(20, 5), kWhite);    // top arm
+        EXPECT_EQ(m.at(14, 16), kWhite);   // lower-left arm
+        EXPECT_EQ(m.at(2, 2), kBlue);      // outside
+        EXPECT_EQ(m.at(20, 17), kBlue);    // between the lower arms
+        for (const POINT &p : kStar)
+            EXPECT_EQ(m.at(p.x, p.y), kBlack) << p.x << "," << p.y;
+        // The horizontal edge (10,10)-(30,10) is a solid line of the default pen.
+        for (int x = 10; x <= 30; ++x)
+            EXPECT_EQ(m.at(x, 10), kBlack) << x;
+        black[i] = m.count(kBlack);
+        white[i] = m.count(kWhite);
+    }
+    EXPECT_EQ(black[0], black[1]);
+    EXPECT_GT(white[0], white[1]);
 }
 
 TEST(Polygon, FillModeIsAlternateUntilSetAndStarsClipAtTheEdge)

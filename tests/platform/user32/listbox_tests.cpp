@@ -159,20 +159,6 @@ TEST(ListBox, ScrollsByItsBarItsThumbAndTheWheel)
     EXPECT_EQ(GetScrollPos(list, SB_VERT), lb(list, LB_GETTOPINDEX));
 }
 
-TEST(ListBox, MadeAtRunTimeWorksWithTheSystemFont)
-{
-    HWND dlg = dialogs::open(602);
-    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 5, 80, 120, 60,
-                                dlg, reinterpret_cast<HMENU>(70), nullptr, nullptr);
-    ASSERT_NE(list, nullptr);
-    fill(list, 3);
-    EXPECT_EQ(lb(list, LB_GETCOUNT), 3);
-    EXPECT_GT(lb(list, LB_GETITEMHEIGHT), 0);
-    dialogs::pump(dlg);
-    dialogs::click(dlg, list, POINT{5, static_cast<int>(lb(list, LB_GETITEMHEIGHT)) * 2 + 1});
-    EXPECT_EQ(lb(list, LB_GETCURSEL), 2);
-}
-
 TEST(ListBox, SortsWithLbsSortAndInsertsWhereAsked)
 {
     HWND dlg = dialogs::open(602);
@@ -196,6 +182,7 @@ TEST(ListBox, SortsWithLbsSortAndInsertsWhereAsked)
     EXPECT_EQ(lb(list, LB_DELETESTRING, 3), LB_ERR);
 }
 
+// Made at run time, in the system font, with LBS_NOTIFY.
 TEST(ListBox, WithLbsNotifyTellsTheParentOfTheUsersChangesOnly)
 {
     HWND dlg = dialogs::open(602);
@@ -205,9 +192,12 @@ TEST(ListBox, WithLbsNotifyTellsTheParentOfTheUsersChangesOnly)
     dialogs::pump(dlg);
     msgseq::log().clear();
     lb(list, LB_SETCURSEL, 1);
-    dialogs::click(dlg, list, POINT{5, 2});
-    dialogs::click(dlg, list, POINT{5, 2});   // the same item again: no change
-    dialogs::press(dlg, VK_DOWN);
+    const POINT third{5, static_cast<int>(lb(list, LB_GETITEMHEIGHT)) * 2 + 1};
+    dialogs::click(dlg, list, third);
+    EXPECT_EQ(lb(list, LB_GETCURSEL), 2);
+    dialogs::click(dlg, list, third);   // the same item again: no change
+    dialogs::press(dlg, VK_UP);
+    EXPECT_EQ(lb(list, LB_GETCURSEL), 1);
     std::vector<WORD> heard;
     for (const msgseq::Seen &s : msgseq::select(dlg, {WM_COMMAND}))
         if (LOWORD(s.wp) == 71) heard.push_back(HIWORD(s.wp));

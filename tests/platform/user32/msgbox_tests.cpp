@@ -1,11 +1,11 @@
 // MessageBoxA: the test hook, the shown box (buttons, Esc, the close box, the
 // owner disabled, timers running, placement and size) and its look.
+#include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
 #include "support/person.h"
 
 #include "driver/headless/headless.h"
-#include "user32/compositor.h"
 #include "user32/msgbox_hook.h"
 #include "user32/window_internal.h"
 
@@ -186,7 +186,6 @@ TEST(MessageBox, CentredOnItsOwnerOrTheDesktopAndSizedToItsText)
     EXPECT_NEAR((shortBox.left + shortBox.right) / 2, (o.left + o.right) / 2, 1);
     EXPECT_NEAR((shortBox.top + shortBox.bottom) / 2, (o.top + o.bottom) / 2, 1);
 
-    const std::string words(60, 'w');
     std::string text;
     for (int i = 0; i < 12; ++i) text += "many words wrap across the lines of a box ";
     p.then([&] {
@@ -264,11 +263,7 @@ TEST(Golden, MessageBoxesOfEachKind)
     for (const Kind &k : kinds) {
         Person p;
         p.then([&] {
-            RECT r = rect_of(box());
-            gfx::Surface shot(r.right - r.left, r.bottom - r.top);
-            gfx::blit(shot.canvas, 0, 0, user32::desktop_image(), {r.left, r.top, r.right, r.bottom},
-                      gfx::bounds(shot.canvas));
-            EXPECT_TRUE(matches_golden(shot.canvas, k.golden));
+            EXPECT_TRUE(matches_golden(dialogs::picture(box()).canvas, k.golden));
             Person::tap(VK_RETURN);
         });
         MessageBoxA(nullptr, k.text, k.caption, k.type);

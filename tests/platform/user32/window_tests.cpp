@@ -148,6 +148,14 @@ TEST(Windows, MaximisedWindowFillsTheDesktopAndRemembersItsNormalPlace)
     GetWindowRect(a, &r);
     EXPECT_TRUE(EqualRect(&r, &wp.rcNormalPosition));
     EXPECT_EQ(r.right, 400);
+
+    // Maximised again on a smaller desktop, it fills that one.
+    drv::headless().set_desktop_size(SIZE{800, 600});
+    ShowWindow(a, SW_SHOWMAXIMIZED);
+    GetClientRect(a, &c);
+    EXPECT_EQ(c.right, 800);
+    EXPECT_EQ(c.bottom, 600 - 19);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
 }
 
 TEST(Windows, ShowingActivatesAndFocusesAndHidingHandsActivationToTheOwner)
@@ -189,11 +197,10 @@ TEST(Windows, TextCopiesAreBoundedAndCountTheTerminator)
     EXPECT_EQ(GetWindowTextA(a, buf, sizeof buf), 4);
     EXPECT_STREQ(buf, "Quen");
     EXPECT_EQ(GetWindowTextLengthA(a), 8);
-    HWND k = child(a, 7);
+    child(a, 7);
     EXPECT_TRUE(SetDlgItemTextA(a, 7, "item"));
-    EXPECT_EQ(GetDlgItemTextA(a, 7, buf, sizeof buf), 4u);
+    EXPECT_EQ(GetDlgItemTextA(a, 7, buf, sizeof buf), 4u);   // the whole of it fits, NUL included
     EXPECT_STREQ(buf, "item");
-    EXPECT_EQ(user32::find(k)->text, "item");
     buf[0] = 'x';
     EXPECT_EQ(GetDlgItemTextA(a, 99, buf, sizeof buf), 0u);
     EXPECT_STREQ(buf, "");
@@ -237,16 +244,4 @@ TEST(Windows, FocusLeavingAControlGoesBackToItsDialogNotToTheControl)
     DestroyWindow(k2);
     EXPECT_EQ(GetFocus(), a);
     EXPECT_TRUE(IsWindow(k1));
-}
-
-TEST(Windows, MaximisedWindowFollowsTheDesktopSize)
-{
-    drv::headless().set_desktop_size(SIZE{800, 600});
-    HWND a = top("a");
-    ShowWindow(a, SW_SHOWMAXIMIZED);
-    RECT c;
-    GetClientRect(a, &c);
-    EXPECT_EQ(c.right, 800);
-    EXPECT_EQ(c.bottom, 600 - 19);
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
 }
