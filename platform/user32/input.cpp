@@ -256,9 +256,13 @@ bool input_take(HWND filter, UINT min, UINT max, bool remove, MSG &out)
     return false;
 }
 
+// Input already aimed at a window that is going is aimed again when it is
+// taken, at whoever should have it then: a key let go while its window closed
+// (the release of Alt+F4) must still be let go, or the key stays held for good.
 void input_forget_window(HWND hwnd)
 {
-    std::erase_if(input().events, [&](const InputEvent &e) { return e.resolved && e.msg.hwnd == hwnd; });
+    for (InputEvent &e : input().events)
+        if (e.resolved && e.msg.hwnd == hwnd) e.resolved = false;
 }
 
 bool vk_for_char(unsigned char ch, UINT &vk, bool &shift)
