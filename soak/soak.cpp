@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include <malloc.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -230,8 +231,11 @@ std::string check_page_file(bool reportJustWritten)
 struct Outcome {
     int status = 0;
     int actions = 0;
-    long settledKib = 0, lastKib = 0;
+    long settledKib = 0, lastKib = 0;     // resident
+    long settledHeap = 0, lastHeap = 0;   // bytes the allocator has handed out
 };
+
+long heap_in_use() { return static_cast<long>(mallinfo2().uordblks); }
 
 // In the child: the program under the session's script, looked at after
 // every action. Writes the outcome to `report` and ends the process.
@@ -244,8 +248,12 @@ struct Outcome {
     }
     Outcome out;
     auto observe = [&](int line) {
-        if (++out.actions == SETTLED_AFTER) out.settledKib = resident_kib();
+        if (++out.actions == SETTLED_AFTER) {
+            out.settledKib = resident_kib();
+            out.settledHeap = heap_in_use();
+        }
         out.lastKib = resident_kib();
+        out.lastHeap = heap_in_use();
         auto c = session.checks.find(line);
         if (c == session.checks.end()) return std::string();
         std::string problem;
@@ -354,8 +362,10 @@ int main(int argc, char **argv)
         else if (out.status != expected) problem = "the run ended with " + std::to_string(out.status) + ", not " + std::to_string(expected);
         else if (code != expected) problem = "the process ended with " + std::to_string(code) + " (a sanitizer's report?)";
         if (reported && out.settledKib && session.actions >= MEMORY_SESSION_LEAST) {
-            std::printf("soak: session %zu: resident %ld KiB after %d actions, %ld KiB after its last (%d)\n", n + 1,
-                        out.settledKib, SETTLED_AFTER, out.lastKib, out.actions);
+            std::printf("soak: session %zu: resident %ld KiB after %d actions, %ld KiB after its last (%d);"
+                        " heap in use %ld KiB, then %ld KiB\n",
+                        n + 1, out.settledKib, SETTLED_AFTER, out.lastKib, out.actions, out.settledHeap / 1024,
+                        out.lastHeap / 1024);
             if (!firstKib) firstKib = out.settledKib;
             lastKib = out.lastKib;
             if (o.checkMemory && problem.empty() && out.lastKib > out.settledKib * (1 + MEMORY_GROWTH_ALLOWED))
