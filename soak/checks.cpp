@@ -161,7 +161,9 @@ std::string check_page(const std::string &page, const Reading &reading)
 {
     std::string why = check_page_frame(page);
     if (!why.empty()) return why;
-    std::string intro = " " + html_safe_text(reading.title.c_str()) + " formation:<BR><BR>";
+    std::string intro = " ";
+    intro += html_safe_text(reading.title.c_str());
+    intro += " formation:<BR><BR>";
     size_t at = page.find(intro);
     if (at == std::string::npos) return "the page does not name the spread \"" + reading.title + "\"";
     at += intro.size();
