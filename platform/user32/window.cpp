@@ -1,4 +1,5 @@
 // Window objects: handles, the tree, creation and destruction, window longs.
+#include "user32/compositor.h"
 #include "user32/internal.h"
 
 #include "driver/driver.h"
@@ -67,6 +68,7 @@ void remove_tree(HWND hwnd)
     timers_forget_window(hwnd);
     queue_forget_window(hwnd);
     input_forget_window(hwnd);
+    compositor_forget_window(hwnd);
     unlink(*w);
     mgr().windows.erase(hwnd);
 }
