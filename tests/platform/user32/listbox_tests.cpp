@@ -162,7 +162,9 @@ TEST(ListBox, ScrollsByItsBarItsThumbAndTheWheel)
 TEST(ListBox, MadeAtRunTimeWorksWithTheSystemFont)
 {
     HWND dlg = dialogs::open(602);
-    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 5, 80, 120, 60,
+    // In the template's list box's place: a child shows only inside the dialog's client area.
+    DestroyWindow(GetDlgItem(dlg, 60));
+    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 5, 5, 120, 60,
                                 dlg, reinterpret_cast<HMENU>(70), nullptr, nullptr);
     ASSERT_NE(list, nullptr);
     fill(list, 3);
