@@ -67,7 +67,6 @@ void remove_tree(HWND hwnd)
     call_proc(*w, WM_NCDESTROY, 0, 0, Delivery::Sent);
     timers_forget_window(hwnd);
     queue_forget_window(hwnd);
-    input_forget_window(hwnd);
     compositor_forget_window(hwnd);
     unlink(*w);
     mgr().windows.erase(hwnd);
