@@ -233,6 +233,7 @@ struct Outcome {
     int actions = 0;
     long settledKib = 0, lastKib = 0;     // resident
     long settledHeap = 0, lastHeap = 0;   // bytes the allocator has handed out
+    int checked[3] = {};                  // readings, saves, pages looked at
 };
 
 long heap_in_use() { return static_cast<long>(mallinfo2().uordblks); }
@@ -257,6 +258,7 @@ long heap_in_use() { return static_cast<long>(mallinfo2().uordblks); }
         auto c = session.checks.find(line);
         if (c == session.checks.end()) return std::string();
         std::string problem;
+        ++out.checked[static_cast<int>(c->second)];
         if (c->second == Check::Reading) problem = check_reading();
         if (c->second == Check::Save) problem = check_saved();
         if (problem.empty()) problem = check_page_file(c->second == Check::Report);
@@ -330,7 +332,7 @@ int main(int argc, char **argv)
     std::fflush(stdout);
 
     const auto started = std::chrono::steady_clock::now();
-    int done = 0;
+    int done = 0, setups = 0, checked[3] = {};
     long firstKib = 0, lastKib = 0;
     bool failed = false;
     for (size_t n = 0; n < sessions.size() && !failed; ++n) {
@@ -357,15 +359,18 @@ int main(int argc, char **argv)
         int expected = session.setup ? 0 : 1;
         // Every step given; the last, which ends the program, is not observed.
         done += reported && out.status == expected ? session.actions : reported ? out.actions : 0;
+        setups += session.setup;
+        for (int k = 0; k < 3; ++k) checked[k] += out.checked[k];
         std::string problem;
         if (!reported) problem = "the program stopped without a report (exit " + std::to_string(code) + ")";
         else if (out.status != expected) problem = "the run ended with " + std::to_string(out.status) + ", not " + std::to_string(expected);
         else if (code != expected) problem = "the process ended with " + std::to_string(code) + " (a sanitizer's report?)";
         if (reported && out.settledKib && session.actions >= MEMORY_SESSION_LEAST) {
-            std::printf("soak: session %zu: resident %ld KiB after %d actions, %ld KiB after its last (%d);"
-                        " heap in use %ld KiB, then %ld KiB\n",
-                        n + 1, out.settledKib, SETTLED_AFTER, out.lastKib, out.actions, out.settledHeap / 1024,
-                        out.lastHeap / 1024);
+            std::printf("soak: session %zu: resident %ld KiB after %d actions, %ld KiB after its last (%d)", n + 1,
+                        out.settledKib, SETTLED_AFTER, out.lastKib, out.actions);
+            // The sanitizers' allocator keeps its own books.
+            if (out.settledHeap) std::printf("; heap in use %ld KiB, then %ld KiB", out.settledHeap / 1024, out.lastHeap / 1024);
+            std::printf("\n");
             if (!firstKib) firstKib = out.settledKib;
             lastKib = out.lastKib;
             if (o.checkMemory && problem.empty() && out.lastKib > out.settledKib * (1 + MEMORY_GROWTH_ALLOWED))
@@ -378,6 +383,8 @@ int main(int argc, char **argv)
         }
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("soak: %d starts of the program (%d of the setup screen); checked after %d readings, %d saves, %d pages\n",
+                static_cast<int>(sessions.size()), setups, checked[0], checked[1], checked[2]);
     std::printf("soak: %s: %d actions in %.1f s", failed ? "FAILED" : "passed", done, seconds);
     if (firstKib) std::printf(", resident %ld KiB after %d actions, %ld KiB after the last", firstKib, SETTLED_AFTER, lastKib);
     std::printf("\n");
