@@ -52,7 +52,9 @@ const char *const LABELISH[] = {"NumCards=3", "rune0x=12", "rune4y=-7", "title=x
                                 "runemeaning1=", "NumCards=", "rune14x=5", "runemeaning0=a"};
 const char ODD[] = "<>&\"';:!?.,()[]{}/\\|~^%$@=+-_`";
 
-enum class Screen { Main, Chooser, Casting, Detail, NewDialog, Meaning, Setup, FileDialog };
+// The screens of a start of the main window (the setup screen's start is
+// written in one go: it has no other screen but the open-file dialog).
+enum class Screen { Main, Chooser, Casting, Detail, NewDialog, Meaning };
 enum class Mode { Idle, Run, Edit, New };
 enum class Purpose { Run, Edit };
 
@@ -120,6 +122,10 @@ private:
     std::string caption_, filename_;
     Spread spread_;
     int acquired_ = 10, jump_ = 5;
+    // The layer's NumLock: toggled on, and whether the key counts as held
+    // down (the layout modes write "down and on" into the keyboard state; the
+    // next press of the key then only lets it go).
+    bool numlock_ = false, numlockHeld_ = false;
     // The new-spread dialog's fields, the meaning dialog's state.
     std::string titleField_, nameField_, countField_;
     int selected_ = -1;   // the chooser's selected item
@@ -191,12 +197,35 @@ private:
     void menu(const std::string &item) { input("menu " + item); }
     void type(const std::string &text) { input("type " + text); }
 
-    // A message box with an OK button, answered as a person would.
+    // A message box with an OK button, answered as a person would: its
+    // button, Enter, Escape or the close command all answer OK.
     void answer_ok(const std::string &caption)
     {
         expect(caption);
-        if (chance(1, 4)) key("RETURN");
-        else click(OK);
+        switch (pick(0, 7)) {
+        case 0:
+            return key("RETURN");
+        case 1:
+            return key("ESCAPE");
+        case 2:
+            return input("close");
+        default:
+            return click(OK);
+        }
+    }
+
+    // The Yes/No box: its buttons or their letters; Escape and the close
+    // command do not answer it, so it waits on.
+    void answer_yes_no(const std::string &caption, bool yes)
+    {
+        expect(caption);
+        if (chance(1, 6)) {
+            if (chance(1, 2)) key("ESCAPE");
+            else input("close");
+            expect(caption);
+        }
+        if (chance(1, 4)) key(yes ? "y" : "n");
+        else click(yes ? YES : NO);
     }
 
     // ---- the main window --------------------------------------------------
@@ -232,6 +261,7 @@ private:
         spread_ = Spread();
         acquired_ = 10;
         jump_ = 5;
+        numlock_ = numlockHeld_ = false;
         line("# a start of the program: past the banner and the pause");
         line("wait 5000");
         if (!defaultSpread_.empty()) {
@@ -271,9 +301,6 @@ private:
             return new_dialog_step();
         case Screen::Meaning:
             return meaning_step();
-        case Screen::Setup:
-        case Screen::FileDialog:
-            return;
         }
     }
 
@@ -291,14 +318,13 @@ private:
         newAccepted_ = false;
         mode_ = Mode::Idle;
         if (!ask) return;
-        expect("Save..");
         if (chance(3, 4)) {
-            click(YES);
+            answer_yes_no("Save..", true);
             check(Check::Save);
             files_[filename_] = spread_;
             answer_ok("Done...");
         } else {
-            click(NO);
+            answer_yes_no("Save..", false);
         }
     }
 
@@ -336,9 +362,18 @@ private:
         expect("");
     }
 
+    // Edit and New turn NumLock on first, unless the key counts as held.
+    void force_numlock()
+    {
+        if (numlockHeld_) return;
+        numlock_ = true;
+        numlockHeld_ = true;
+    }
+
     void command_edit()
     {
         menu("Spread Edit");
+        force_numlock();
         end_mode();
         mode_ = Mode::Edit;
         purpose_ = Purpose::Edit;
@@ -350,6 +385,7 @@ private:
     void command_new()
     {
         menu("Spread New");
+        force_numlock();
         end_mode();
         mode_ = Mode::New;
         screen_ = Screen::NewDialog;
@@ -531,8 +567,14 @@ private:
         }
         if (r < 70) return keypad_move();
         if (r < 78) return meaning_open();
-        if (r < 86) return jump_change(1);
-        if (r < 94) return jump_change(-1);
+        if (r < 85) return jump_change(1);
+        if (r < 92) return jump_change(-1);
+        if (r < 94) {
+            key("NUMLOCK");
+            if (numlockHeld_) numlockHeld_ = false;
+            else numlock_ = !numlock_;
+            return;
+        }
         key("MULTIPLY");
         answer_ok("Button jump size..");
         expect(caption_);
@@ -560,6 +602,8 @@ private:
         }
         for (const Dir &d : dirs)
             if (d.dy == dy && d.dx == dx) key(d.key);
+        // Without NumLock the keypad gives the arrows, which move nothing.
+        if (!numlock_) return;
         spread_.y[static_cast<size_t>(a)] += dy * jump_;
         spread_.x[static_cast<size_t>(a)] += dx * jump_;
         changed_ = true;
@@ -589,6 +633,7 @@ private:
     void meaning_open()
     {
         key("NUMPAD5");
+        if (!numlock_) return expect(caption_);
         changed_ = true;
         screen_ = Screen::Meaning;
         meaningFocused_ = false;
