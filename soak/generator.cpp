@@ -128,6 +128,7 @@ private:
     bool numlock_ = false, numlockHeld_ = false;
     // The new-spread dialog's fields, the meaning dialog's state.
     std::string titleField_, nameField_, countField_;
+    int newFocus_ = 0;   // the control known to have the focus, 0 for not known
     int selected_ = -1;   // the chooser's selected item
     bool meaningFocused_ = false, meaningStar_ = false;
     int meaningLength_ = 0;
@@ -392,6 +393,7 @@ private:
         titleField_.clear();
         nameField_ = ".SCS";
         countField_.clear();
+        newFocus_ = 0;
         expect("");
     }
 
@@ -692,8 +694,33 @@ private:
     void clear_field(int id, const std::string &content)
     {
         click(id);
+        newFocus_ = id;
         key("END");
         for (size_t i = 0; i < content.size(); ++i) key("BACK");
+    }
+
+    // Tab into an edit field selects its whole text, so what is typed next
+    // replaces it. Only from a control known to have the focus.
+    bool tab_to(int id)
+    {
+        static const int order[] = {NEW_TITLE, NEW_NAME, NEW_COUNT, OK, CANCEL};
+        const int n = sizeof order / sizeof *order;
+        int from = -1, to = -1;
+        for (int i = 0; i < n; ++i) {
+            if (order[i] == newFocus_) from = i;
+            if (order[i] == id) to = i;
+        }
+        if (from < 0) return false;
+        int tabs = (to - from + n) % n;
+        for (int i = 0; i < (tabs ? tabs : n); ++i) key("TAB");
+        newFocus_ = id;
+        return true;
+    }
+
+    // Makes ready to replace a field's text with what is typed next.
+    void replace_field(int id, const std::string &content)
+    {
+        if (!chance(1, 2) || !tab_to(id)) clear_field(id, content);
     }
 
     void new_dialog_step()
@@ -702,6 +729,7 @@ private:
         if (budget_ <= 0) r = 99;
         if (r < 20 && titleField_.size() < 60) {
             click(NEW_TITLE);
+            newFocus_ = NEW_TITLE;
             key("END");
             std::string text;
             if (chance(1, 5) && !files_.empty()) {
@@ -718,9 +746,15 @@ private:
             titleField_ += text;
             return expect_text(NEW_TITLE, titleField_);
         }
-        if (r < 25 && !titleField_.empty()) {
+        if (r < 23 && !titleField_.empty()) {
             clear_field(NEW_TITLE, titleField_);
             titleField_.clear();
+            return expect_text(NEW_TITLE, titleField_);
+        }
+        if (r < 25 && tab_to(NEW_TITLE)) {
+            std::string text = random_text(40);
+            type(text);
+            titleField_ = text;
             return expect_text(NEW_TITLE, titleField_);
         }
         if (r < 45) {
@@ -738,7 +772,7 @@ private:
                 for (char &c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
                 typed = lower;
             }
-            clear_field(NEW_NAME, nameField_);
+            replace_field(NEW_NAME, nameField_);
             type(typed);
             nameField_ = upper(typed);
             return expect_text(NEW_NAME, nameField_);
@@ -747,6 +781,7 @@ private:
             // Typed in front of what is there, as the field invites.
             std::string name = random_name().substr(0, 3);
             click(NEW_NAME);
+            newFocus_ = NEW_NAME;
             key("HOME");
             type(name);
             nameField_ = name + nameField_;
@@ -755,7 +790,9 @@ private:
         if (r < 65) {
             static const char *const counts[] = {"1", "2", "3", "5", "7", "9", "12", "15", "0", "16", "99", "x", "-3", ""};
             std::string count = chance(3, 4) ? std::to_string(pick(1, 15)) : counts[pick(0, 13)];
-            clear_field(NEW_COUNT, countField_);
+            // Typing nothing after Tab would leave the old text selected.
+            if (count.empty()) clear_field(NEW_COUNT, countField_);
+            else replace_field(NEW_COUNT, countField_);
             if (!count.empty()) type(count);
             countField_ = count;
             return expect_text(NEW_COUNT, countField_);
@@ -773,6 +810,8 @@ private:
     void new_dialog_ok()
     {
         click(OK);
+        // Where the focus goes back to after a refusal is the dialog's business.
+        newFocus_ = 0;
         std::string title = titleField_.substr(0, TITLE_CHARS);
         std::string name = nameField_.substr(0, NAME_CHARS);
         long count = number_of(countField_.substr(0, 2));
