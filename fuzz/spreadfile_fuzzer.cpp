@@ -2,8 +2,9 @@
 // folder of the fuzzer's own. get_spread_data and get_card_pm must keep every
 // field in its bounds (NumCards 0 to 15, the title within its 52 bytes, each
 // meaning within its 500) and read what the model reads from the text a
-// text-mode read delivers; a file that is not there changes nothing and says
-// "Error opening file".
+// text-mode read delivers: each label in the order the writer puts them,
+// looked for after the value before it, else wherever it first stands; a file
+// that is not there changes nothing and says "Error opening file".
 #include "support.h"
 
 #include "runes/spread.h"
@@ -24,9 +25,35 @@ std::string number_label(const char *stem, int i, const char *tail)
     return stem + std::to_string(i) + tail;
 }
 
-LONG number_of(const std::string &text, const std::string &label)
+// The reader's lookups, one after the other in the writer's order.
+class Lookups {
+public:
+    explicit Lookups(const std::string &text) : text_(text) {}
+
+    std::string next(const std::string &label, char stop)
+    {
+        size_t last = find_label(text_, from_, label);
+        if (last == std::string::npos) last = find_label(text_, 0, label);
+        if (last == std::string::npos) return "";
+        size_t end = text_.find(stop, last + 1);
+        from_ = end == std::string::npos ? text_.size() : end;
+        return c_text(value_from(text_, last + 1, stop));
+    }
+    LONG number(const std::string &label) { return char_to_int(next(label, '\n').c_str()); }
+
+private:
+    const std::string &text_;
+    size_t from_ = 0;
+};
+
+// The meaning of position i, as get_card_pm looks for it.
+std::string meaning_of(const std::string &text, int i)
 {
-    return char_to_int(value_of(text, label, '\n').c_str());
+    Lookups look(text);
+    look.next("version=", '\n');
+    look.next("title=", '\n');
+    for (int n = 0; n < i; ++n) look.next(number_label("runemeaning", n, "="), '*');
+    return look.next(number_label("runemeaning", i, "="), '*');
 }
 
 bool same_spread(const RECT (&before)[MAX_POSITIONS], const std::string &titleBefore, int versionBefore,
@@ -56,17 +83,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     get_spread_data(const_cast<char *>(path.c_str()));
     check(msgbox_hook::boxes().empty(), "reading a spread file that is there showed a message box");
     check(memchr(title, '\0', sizeof title) != nullptr, "the title is not ended within its 52 bytes");
-    check(title == value_of(text, "title=", '\n').substr(0, SPREAD_TITLE_SIZE - 1), "the title is not the file's");
-    check(version == number_of(text, "version="), "the version is not the file's");
-    check(NumCards >= 0 && NumCards <= MAX_POSITIONS, "NumCards is outside 0 to 15");
-    LONG cards = number_of(text, "NumCards=");
-    check(NumCards == (cards < 0 ? 0 : cards > MAX_POSITIONS ? MAX_POSITIONS : cards),
-          "NumCards is not the file's, kept within 0 to 15");
+    Lookups look(text);
+    check(version == look.number("version="), "the version is not the file's");
+    check(title == look.next("title=", '\n').substr(0, SPREAD_TITLE_SIZE - 1), "the title is not the file's");
+    for (int i = 0; i < MAX_POSITIONS; ++i) look.next(number_label("runemeaning", i, "="), '*');
     for (int i = 0; i < MAX_POSITIONS; ++i) {
-        check(CardRect[i].top == number_of(text, number_label("rune", i, "x=")), "an x is not the file's");
-        check(CardRect[i].left == number_of(text, number_label("rune", i, "y=")), "a y is not the file's");
+        check(CardRect[i].top == look.number(number_label("rune", i, "x=")), "an x is not the file's");
+        check(CardRect[i].left == look.number(number_label("rune", i, "y=")), "a y is not the file's");
         check(CardRect[i].right == 0 && CardRect[i].bottom == 0, "the reader wrote the picture's far corner");
     }
+    check(NumCards >= 0 && NumCards <= MAX_POSITIONS, "NumCards is outside 0 to 15");
+    LONG cards = look.number("NumCards=");
+    check(NumCards == (cards < 0 ? 0 : cards > MAX_POSITIONS ? MAX_POSITIONS : cards),
+          "NumCards is not the file's, kept within 0 to 15");
 
     // The meanings, read anew from the file each time: the first, a middle
     // and the last position, and -1 and 15, which are none.
@@ -74,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int i : {-1, 0, 7, MAX_POSITIONS - 1, MAX_POSITIONS}) {
         const char *meaning = get_card_pm(i);
         check(memchr(meaning, '\0', POSITION_MEANING_SIZE) != nullptr, "a meaning is not ended within 500 bytes");
-        check(meaning == value_of(text, number_label("runemeaning", i, "="), '*').substr(0, POSITION_MEANING_SIZE - 1),
+        check(meaning == meaning_of(text, i).substr(0, POSITION_MEANING_SIZE - 1),
               "a meaning is not the file's");
     }
     check(msgbox_hook::boxes().empty(), "reading meanings from a file that is there showed a message box");

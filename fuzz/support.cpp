@@ -55,6 +55,7 @@ void fail(const std::string &what)
 
 void answer_message_boxes()
 {
+    msgbox_hook::keep_records(true);
     msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
 }
 

@@ -21,7 +21,8 @@ inline void check(bool condition, const char *what)
 }
 
 // Called once from LLVMFuzzerInitialize: every message box is answered with
-// IDOK at once, so a fuzzer never waits for a user or fills its log.
+// IDOK at once, so a fuzzer never waits for a user or fills its log, and
+// recorded, so a fuzzer can check what was shown.
 void answer_message_boxes();
 
 // A fresh folder of this process's own (on /dev/shm when there is one),

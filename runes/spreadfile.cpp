@@ -91,21 +91,63 @@ static void ReleaseSpreadText(HGLOBAL block)
 
 /* ---- reading --------------------------------------------------------- */
 
+/* The writer puts the labels in one order: version, title, the fifteen
+ * meanings, the fifteen places, the count. A title or a meaning is the user's
+ * free text and may well hold something like "NumCards=" or "rune0x=", so each
+ * label is looked for after the value before it, where the writer put it; text
+ * inside an earlier value is never taken for a later line. A file laid out
+ * otherwise (made by hand) still finds a label wherever it first stands. */
+typedef struct {
+    const char *text;
+    LONG from;   // where the next label's search starts
+} SPREAD_CURSOR;
+
+// The value after `label`, up to its end character; the cursor moves past it.
+static char *NextValue(SPREAD_CURSOR *cursor, const char *label, char end)
+{
+    const char ends[2] = {end, '\0'};
+    LONG pos = get_label_end_pos_of_string(cursor->text, cursor->from, label);
+    const char *stop;
+
+    if (pos < 0)
+        pos = get_label_end_pos_of_string(cursor->text, 0, label);
+    if (pos < 0)
+        return get_variable_of_label_with_end_char_of_string(cursor->text, label, ends);   // the empty text
+    stop = strchr(cursor->text + pos + 1, end);
+    cursor->from = stop ? (LONG)(stop - cursor->text) : (LONG)strlen(cursor->text);
+    return get_variable_of_label_pos_of_string(cursor->text, pos, ends);
+}
+
+// The cursor past the version, the title and the meanings before position n.
+static void SkipToMeaning(SPREAD_CURSOR *cursor, int n)
+{
+    char label[LABEL_SIZE];
+
+    NextValue(cursor, "version=", '\n');
+    NextValue(cursor, "title=", '\n');
+    for (int i = 0; i < n; ++i)
+        NextValue(cursor, PositionLabel(label, "runemeaning", i, "="), '*');
+}
+
 void get_spread_data(char *path)
 {
     char label[LABEL_SIZE];
     char *text;
     HGLOBAL block = ReadSpreadText(path, &text);
+    SPREAD_CURSOR cursor = {NULL, 0};
 
     if (!block)
         return;
-    version = char_to_int(get_variable_of_label_of_string(text, "version="));
-    CopyCut(title, get_variable_of_label_of_string(text, "title="), sizeof title);
+    cursor.text = text;
+    version = char_to_int(NextValue(&cursor, "version=", '\n'));
+    CopyCut(title, NextValue(&cursor, "title=", '\n'), sizeof title);
+    for (int i = 0; i < MAX_POSITIONS; ++i)
+        NextValue(&cursor, PositionLabel(label, "runemeaning", i, "="), '*');
     for (int i = 0; i < MAX_POSITIONS; ++i) {
-        CardRect[i].top = char_to_int(get_variable_of_label_of_string(text, PositionLabel(label, "rune", i, "x=")));
-        CardRect[i].left = char_to_int(get_variable_of_label_of_string(text, PositionLabel(label, "rune", i, "y=")));
+        CardRect[i].top = char_to_int(NextValue(&cursor, PositionLabel(label, "rune", i, "x="), '\n'));
+        CardRect[i].left = char_to_int(NextValue(&cursor, PositionLabel(label, "rune", i, "y="), '\n'));
     }
-    NumCards = char_to_int(get_variable_of_label_of_string(text, "NumCards="));
+    NumCards = char_to_int(NextValue(&cursor, "NumCards=", '\n'));
     if (NumCards < 0)
         NumCards = 0;
     if (NumCards > MAX_POSITIONS)
@@ -125,12 +167,14 @@ char *get_card_pm(int i)
     char label[LABEL_SIZE];
     char *text;
     HGLOBAL block = ReadSpreadText(SpreadFilename, &text);
+    SPREAD_CURSOR cursor = {NULL, 0};
 
     meaning[0] = '\0';
     if (!block)
         return meaning;
-    PositionLabel(label, "runemeaning", i, "=");
-    CopyCut(meaning, get_variable_of_label_with_end_char_of_string(text, label, "*"), sizeof meaning);
+    cursor.text = text;
+    SkipToMeaning(&cursor, i);
+    CopyCut(meaning, NextValue(&cursor, PositionLabel(label, "runemeaning", i, "="), '*'), sizeof meaning);
     ReleaseSpreadText(block);
     return meaning;
 }

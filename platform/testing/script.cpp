@@ -25,16 +25,22 @@ struct Ended {
 // The steps, taken one at a time whenever the program waits for input.
 class Runner {
 public:
-    Runner(std::string path, std::vector<Step> steps) : path_(std::move(path)), steps_(std::move(steps)) {}
+    Runner(std::string path, std::vector<Step> steps, const Observer &observer)
+        : path_(std::move(path)), steps_(std::move(steps)), observer_(observer)
+    {
+    }
 
     uint64_t on_block()
     {
+        if (given_) observe();
         if (waitUntil_ > drv::current().now()) return waitUntil_;
         if (menuStep_) return choose_open_item();
         while (next_ < steps_.size()) {
             const Step &step = steps_[next_++];
             switch (perform(step)) {
             case Outcome::Acted:
+                // A menu step is given only once its item is clicked.
+                if (step.op != Op::Menu) given_ = &step;
                 return drv::current().now();
             case Outcome::Waits:
                 return waitUntil_;
@@ -57,6 +63,18 @@ private:
     uint64_t waitUntil_ = 0;
     const Step *menuStep_ = nullptr;   // a `menu` whose drop-down was clicked open
     actions::MenuChoice menu_;
+    const Observer &observer_;
+    const Step *given_ = nullptr;      // an input step the program has not yet been observed after
+
+    // The program has taken the input of the step and waits again.
+    void observe()
+    {
+        const Step &step = *given_;
+        given_ = nullptr;
+        if (!observer_) return;
+        std::string why = observer_(step.line);
+        if (!why.empty()) failed(step, why);
+    }
 
     void report(int line, const std::string &source, const std::string &what)
     {
@@ -82,6 +100,7 @@ private:
         std::string why;
         if (!actions::menu_item_point(menu_, pt, why)) failed(step, why);
         actions::click(pt);
+        given_ = &step;
         return drv::current().now();
     }
 
@@ -173,7 +192,7 @@ private:
 
 } // namespace
 
-int run_script(const std::string &path, const std::function<int()> &program)
+int run_script(const std::string &path, const std::function<int()> &program, const Observer &observer)
 {
     std::error_code ec;
     fs::path base = fs::current_path(ec);
@@ -184,7 +203,7 @@ int run_script(const std::string &path, const std::function<int()> &program)
     host.pathFromStart = [&base](const std::string &name) { return (base / name).string(); };
     std::vector<Step> steps;
     if (!load_steps(path, host, steps)) return STEP_FAILED;
-    Runner runner(path, std::move(steps));
+    Runner runner(path, std::move(steps), observer);
     // The hook goes with the run, however the program leaves.
     struct Hooked {
         explicit Hooked(Runner &r) { drv::current().set_block_hook([&r](uint64_t) { return r.on_block(); }); }

@@ -21,9 +21,17 @@ namespace script {
 // process is expected to exit).
 int run_program(const std::function<int()> &program);
 
+// Looks at the program between steps: called on the program's thread once the
+// program waits for input again after an input step (menu, click, clickat,
+// select, key, type, close) has been given, with that step's line in the
+// script. Not called after the step that ends the program. An answer other
+// than the empty text fails the run at that step, with that reason, as a
+// failing step does.
+using Observer = std::function<std::string(int line)>;
+
 // The same with a script file named directly. Relative paths in the script's
 // steps are taken from the current directory at the start of the run, whatever
 // the program does to it later.
-int run_script(const std::string &path, const std::function<int()> &program);
+int run_script(const std::string &path, const std::function<int()> &program, const Observer &observer = {});
 
 } // namespace script

@@ -198,6 +198,16 @@ void surface_changed(HWND hwnd)
     state().changed.insert(hwnd);
 }
 
+void compositor_forget_window(HWND hwnd)
+{
+    state().changed.erase(hwnd);
+}
+
+size_t windows_changed()
+{
+    return state().changed.size();
+}
+
 void set_menu_bar_painter(MenuBarPainter painter)
 {
     state().menuPainter = painter;

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -23,6 +24,14 @@ constexpr uint32_t kHolePixel = 0xFF000000u;
 
 // A window's pixels changed (a device context on it was taken or given back).
 void surface_changed(HWND hwnd);
+
+// A window is gone: nothing of it is composed any more (where it stood shows
+// from the set of windows). Without this, a program that is never shown,
+// headless, would keep every window it ever drew on in the set of changes.
+void compositor_forget_window(HWND hwnd);
+
+// How many windows' pixels changed since the desktop was last composed.
+size_t windows_changed();
 
 // The menu bar's items come from the menu code; until it registers a painter
 // the bar is empty ground.

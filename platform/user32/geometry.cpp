@@ -147,6 +147,12 @@ HWND window_at(POINT pt)
         for (;;) {
             POINT o = client_origin_on_desktop(*find(at));
             POINT local{pt.x - o.x, pt.y - o.y};
+            // Children show only inside their parent's client area: over the
+            // frame, the caption or the menu bar the point stays with the
+            // parent, however far a child has been moved out.
+            RECT client = client_rect_in_window(*find(at));
+            RECT inside{0, 0, client.right - client.left, client.bottom - client.top};
+            if (!PtInRect(&inside, local)) return at;
             HWND hit = nullptr;
             std::vector<HWND> kids = find(at)->children;
             for (HWND k : kids) {

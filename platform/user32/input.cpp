@@ -227,11 +227,21 @@ unsigned char char_of_key(UINT vk)
 
 } // namespace
 
+// Keys, characters and the wheel go to the focus as it is when they are read,
+// as Windows decides at the moment a message is read: a key let go while its
+// window closed, or while another window's loop ran, is let go where the focus
+// is now, in the order it came, or it would stay held for good. The mouse goes
+// where it was aimed when first looked at, unless that window is gone.
+static bool aimed_at_reading(const InputEvent &e)
+{
+    return e.kind == Kind::Key || e.kind == Kind::Char || e.kind == Kind::Wheel;
+}
+
 bool input_take(HWND filter, UINT min, UINT max, bool remove, MSG &out)
 {
     auto &ev = input().events;
     for (auto it = ev.begin(); it != ev.end();) {
-        if (!it->resolved) {
+        if (!it->resolved || aimed_at_reading(*it) || !IsWindow(it->msg.hwnd)) {
             if (!resolve(*it)) {
                 it = ev.erase(it);
                 continue;
@@ -254,11 +264,6 @@ bool input_take(HWND filter, UINT min, UINT max, bool remove, MSG &out)
         ++it;
     }
     return false;
-}
-
-void input_forget_window(HWND hwnd)
-{
-    std::erase_if(input().events, [&](const InputEvent &e) { return e.resolved && e.msg.hwnd == hwnd; });
 }
 
 bool vk_for_char(unsigned char ch, UINT &vk, bool &shift)

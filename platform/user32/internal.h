@@ -26,7 +26,6 @@ bool timers_take_expired(HWND filter, UINT min, UINT max, bool remove, MSG &out)
 // input.cpp
 bool input_take(HWND filter, UINT min, UINT max, bool remove, MSG &out);
 bool input_pending(HWND filter, UINT min, UINT max);
-void input_forget_window(HWND hwnd);
 
 // focus.cpp: focus, activation and capture after a window goes away or hides.
 void focus_window_leaving(HWND hwnd);      // before the subtree is hidden or destroyed

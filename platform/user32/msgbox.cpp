@@ -21,11 +21,17 @@
 namespace msgbox_hook {
 namespace {
 
+bool g_keep = false;
 std::vector<Box> g_boxes;
 std::deque<int> g_replies;
 std::function<int(const Box &)> g_answerer;
 
 } // namespace
+
+void keep_records(bool on)
+{
+    g_keep = on;
+}
 
 const std::vector<Box> &boxes()
 {
@@ -49,7 +55,7 @@ void set_answerer(std::function<int(const Box &)> answerer)
 
 int record(const Box &box)
 {
-    g_boxes.push_back(box);
+    if (g_keep) g_boxes.push_back(box);
     if (!g_replies.empty()) {
         int reply = g_replies.front();
         g_replies.pop_front();

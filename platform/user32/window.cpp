@@ -1,4 +1,5 @@
 // Window objects: handles, the tree, creation and destruction, window longs.
+#include "user32/compositor.h"
 #include "user32/internal.h"
 
 #include "driver/driver.h"
@@ -66,7 +67,7 @@ void remove_tree(HWND hwnd)
     call_proc(*w, WM_NCDESTROY, 0, 0, Delivery::Sent);
     timers_forget_window(hwnd);
     queue_forget_window(hwnd);
-    input_forget_window(hwnd);
+    compositor_forget_window(hwnd);
     unlink(*w);
     mgr().windows.erase(hwnd);
 }

@@ -238,16 +238,59 @@ TEST(SpreadRead, MissingLinesReadAsZeroOrEmpty)
     EXPECT_EQ(version, 1101);
 }
 
-TEST(SpreadRead, EarlierTextShadowsLaterLines)
+// A title or meaning is free text; what in it looks like a later label is
+// not that label: each line is looked for after the value before it.
+TEST(SpreadRead, LabelsInsideATitleOrMeaningDoNotShadowTheLinesAfterThem)
 {
     TempDir dir;
-    write_bytes("SHADOW.SCS", crlf("title=Count NumCards=9\nrunemeaning0=see rune0x=77 here*\nrune0x=10\n"
-                                   "NumCards=2\n"));
+    write_bytes("SHADOW.SCS", crlf("title=Count NumCards=9 runemeaning1=x\nrunemeaning0=see rune0x=77 here*\n"
+                                   "runemeaning1=one*\nrune0x=10\nNumCards=2\n"));
     get_spread_data(const_cast<char *>("SHADOW.SCS"));
-    EXPECT_EQ(NumCards, 9);
-    EXPECT_EQ(CardRect[0].top, 77);
+    EXPECT_EQ(NumCards, 2);
+    EXPECT_EQ(CardRect[0].top, 10);
+    EXPECT_STREQ(title, "Count NumCards=9 runemeaning1=x");
     strcpy(SpreadFilename, "SHADOW.SCS");
     EXPECT_STREQ(get_card_pm(0), "see rune0x=77 here");
+    EXPECT_STREQ(get_card_pm(1), "one");
+}
+
+// Files laid out by hand, in another order, still find each label where it
+// first stands.
+TEST(SpreadRead, LinesInAnotherOrderAreStillFound)
+{
+    TempDir dir;
+    write_bytes("ORDER.SCS", crlf("NumCards=3\nrune1y=8\nrune0x=4\nrunemeaning1=b*\ntitle=Out of order\n"
+                                  "runemeaning0=a*\n"));
+    get_spread_data(const_cast<char *>("ORDER.SCS"));
+    EXPECT_EQ(NumCards, 3);
+    EXPECT_EQ(CardRect[0].top, 4);
+    EXPECT_EQ(CardRect[1].left, 8);
+    EXPECT_STREQ(title, "Out of order");
+    strcpy(SpreadFilename, "ORDER.SCS");
+    EXPECT_STREQ(get_card_pm(0), "a");
+    EXPECT_STREQ(get_card_pm(1), "b");
+}
+
+// What a user types into a title or a meaning comes back as typed, and so do
+// the places and the count written after it.
+TEST(SpreadRead, TextLikeTheFilesOwnLabelsReadsBackAsWritten)
+{
+    TempDir dir;
+    make_two_paths("LABELS.SCS");
+    strcpy(title, "NumCards=9 rune0x=5 runemeaning0=t");
+    strcpy(pm[0], "before\r\nNumCards=7\r\nrune1y=-3 version=1 runemeaning1=shadow");
+    strcpy(pm[1], "title=not this rune0x=99");
+    write_data_to_file();
+    strcpy(title, "other");
+    NumCards = 0;
+    get_spread_data(SpreadFilename);
+    EXPECT_STREQ(title, "NumCards=9 rune0x=5 runemeaning0=t");
+    EXPECT_EQ(version, SPREAD_FILE_VERSION);
+    EXPECT_EQ(NumCards, 2);
+    EXPECT_EQ(CardRect[0].top, 200);
+    EXPECT_EQ(CardRect[1].left, 30);
+    EXPECT_STREQ(get_card_pm(0), "before\nNumCards=7\nrune1y=-3 version=1 runemeaning1=shadow");
+    EXPECT_STREQ(get_card_pm(1), "title=not this rune0x=99");
 }
 
 TEST(SpreadRead, AMeaningEndsAtItsFirstStarOrTheText)

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -557,4 +558,47 @@ TEST(Script, MessageBoxButtonsAreClickedByTheirIds)
     EXPECT_TRUE(contains(r.errors, "steps.txt:5: click 1")) << r.errors;
     EXPECT_TRUE(contains(r.errors, "the active window has no control 1")) << r.errors;
     EXPECT_TRUE(contains(r.errors, "\"text\": \"Question\"")) << r.errors;
+}
+
+// The observer sees the program after each input step has been taken (a menu
+// once its item is chosen, a message box's answer once the box is gone), never
+// after waits and expectations, nor after the step that ends the program.
+TEST(Script, ObserverLooksAfterEachInputStepOnceTheProgramHasTakenIt)
+{
+    testsupport::TempDir dir;
+    testsupport::write_bytes("steps.txt", "menu File Count\n"
+                                          "wait 10\n"
+                                          "expect-text 30 count 1\n"
+                                          "menu File Count\n"
+                                          "menu Two Words Say Hello\n"
+                                          "click 7\n"
+                                          "menu File Exit\n");
+    std::vector<std::string> seen;
+    int status = script::run_script("steps.txt", menued, [&seen](int line) {
+        char text[64] = "";
+        HWND active = GetActiveWindow();
+        GetDlgItemTextA(active, 30, text, sizeof text);
+        GetWindowTextA(active, text + std::strlen(text), 20);
+        seen.push_back(std::to_string(line) + " " + text);
+        return std::string();
+    });
+    EXPECT_EQ(status, 62);
+    EXPECT_EQ(seen, (std::vector<std::string>{"1 count 1Menued", "4 count 2Menued", "5 Question", "6 silenceMenued"}));
+}
+
+TEST(Script, ObserverThatObjectsFailsTheRunAtThatStep)
+{
+    testsupport::TempDir dir;
+    testsupport::write_bytes("steps.txt", "click 10\n"
+                                          "click 10\n"
+                                          "click 10\n");
+    int before = counted;
+    testing::internal::CaptureStderr();
+    int status = script::run_script("steps.txt", scripted, [](int line) {
+        return line == 2 ? std::string("two is too many") : std::string();
+    });
+    std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, script::STEP_FAILED);
+    EXPECT_EQ(counted - before, 2);   // the third click was never given
+    EXPECT_TRUE(contains(errors, "steps.txt:2: click 10\n  failed: two is too many")) << errors;
 }

@@ -158,6 +158,25 @@ TEST(Compositor, OnlyWhatChangedIsComposedAgain)
     EXPECT_EQ(desk(200, 200), kTeal);
 }
 
+// Headless, nothing may ever ask for the desktop: the windows that drew since
+// it was last composed are held only while they exist.
+TEST(Compositor, AWindowThatIsGoneIsNoLongerHeldAsChanged)
+{
+    HWND kept = popup(0, 0, 100, 100);
+    fill(kept, RECT{0, 0, 5, 5}, RGB(255, 0, 0));
+    for (int i = 0; i < 50; ++i) {
+        HWND shortLived = popup(200, 200, 100, 100);
+        fill(child(shortLived, 0, 0, 10, 10), RECT{0, 0, 5, 5}, RGB(0, 255, 0));
+        fill(shortLived, RECT{0, 0, 5, 5}, RGB(0, 255, 0));
+        DestroyWindow(shortLived);
+    }
+    EXPECT_EQ(user32::windows_changed(), 1u);
+    // What was drawn before is still composed, and where the others stood is clear.
+    EXPECT_EQ(desk(3, 22), kRed);
+    EXPECT_EQ(desk(203, 222), kTeal);
+    EXPECT_EQ(user32::windows_changed(), 0u);
+}
+
 TEST(Compositor, DesktopFollowsTheDriversSizeAndSavesAsPng)
 {
     auto driver = std::make_unique<drv::HeadlessDriver>();

@@ -101,3 +101,31 @@ TEST(Keyboard, AltMakesSystemKeysAndWithoutFocusTheActiveWindowGetsThem)
     EXPECT_EQ(m.hwnd, w);
     EXPECT_EQ(m.message, static_cast<UINT>(WM_SYSKEYDOWN));
 }
+
+// Alt+F4 closes a window before the keys are let go: their releases go to the
+// window that has the focus next, so Alt is not left held down and the next
+// Enter is a plain key again.
+TEST(Keyboard, KeysLetGoAfterTheirWindowClosedReachTheNextFocus)
+{
+    HWND below = focused_window();
+    HWND closing = focused_window();
+    ASSERT_EQ(GetFocus(), closing);
+    drv::key(VK_MENU, true);
+    drv::key(VK_F4, true);
+    drv::key(VK_F4, false);
+    drv::key(VK_MENU, false);
+    MSG m;
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));   // Alt down
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)); // F4 down, aimed at it
+    EXPECT_EQ(m.hwnd, closing);
+    DestroyWindow(closing);
+    SetFocus(below);
+    std::vector<std::pair<HWND, UINT>> seen;
+    while (PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) seen.push_back({m.hwnd, m.message});
+    EXPECT_EQ(seen, (std::vector<std::pair<HWND, UINT>>{
+                        {below, WM_SYSKEYDOWN}, {below, WM_SYSKEYUP}, {below, WM_SYSKEYUP}}));
+    EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
+    drv::key(VK_RETURN, true);
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_KEYDOWN));
+}

@@ -57,6 +57,20 @@ TEST(MessageBox, RecordsEveryBoxAndAnswersOk)
     EXPECT_TRUE(msgbox_hook::boxes().empty());
 }
 
+// The program keeps no record of its boxes: a long session would otherwise
+// hold every text it ever showed. Only a test that asks gets one.
+TEST(MessageBox, BoxesAreRecordedOnlyWhileRecordsAreKept)
+{
+    msgbox_hook::keep_records(false);
+    msgbox_hook::clear();
+    EXPECT_EQ(MessageBoxA(nullptr, "not kept", "One", MB_OK), IDOK);
+    EXPECT_TRUE(msgbox_hook::boxes().empty());
+    msgbox_hook::keep_records(true);
+    EXPECT_EQ(MessageBoxA(nullptr, "kept", "Two", MB_OK), IDOK);
+    ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
+    EXPECT_EQ(msgbox_hook::boxes()[0].text, "kept");
+}
+
 TEST(MessageBox, AnswersWithQueuedRepliesThenTheAnswerer)
 {
     Person p;   // even with a driver the hook's answers come first and nothing is shown

@@ -97,6 +97,26 @@ TEST(Windows, NewChildGoesToTheBottomAndIdsFindControls)
     EXPECT_EQ(user32::window_at(POINT{o.x + 25, o.y + 5}), a);
 }
 
+// A child moved partly out of its parent's client area is cut off there: the
+// caption and the menu bar above it still take the clicks.
+TEST(Windows, AChildMovedOutOfTheClientAreaDoesNotTakePointsBeyondIt)
+{
+    HWND a = top("a");
+    HWND up = child(a, 10, 40);
+    SetWindowPos(up, nullptr, 40, -15, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    POINT o{0, 0};
+    ClientToScreen(a, &o);
+    EXPECT_EQ(user32::window_at(POINT{o.x + 45, o.y + 2}), up);
+    EXPECT_EQ(user32::window_at(POINT{o.x + 45, o.y - 5}), a);
+    EXPECT_EQ(SendMessageA(a, WM_NCHITTEST, 0, MAKELPARAM(o.x + 45, o.y - 5)), HTCAPTION);
+    // Beyond the right edge too.
+    RECT r;
+    GetClientRect(a, &r);
+    SetWindowPos(up, nullptr, r.right - 10, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(user32::window_at(POINT{o.x + r.right - 5, o.y + 35}), up);
+    EXPECT_EQ(user32::window_at(POINT{o.x + r.right + 2, o.y + 35}), a);
+}
+
 TEST(Windows, FrameAndClientRectanglesFollowTheStyle)
 {
     HWND a = top("a", WS_POPUP | WS_CAPTION | WS_VISIBLE);

@@ -1,0 +1,60 @@
+// The soak's walk: from a seed, automation scripts of random but valid user
+// actions over every screen of the program. The walk keeps its own picture of
+// the program (which screen is in front, the main window's mode, the spread in
+// memory, the settings) and of the spread files in the folder, so it only
+// ever asks for what a user could do at that moment, and says with
+// expect-window steps where it believes the program to be.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace soak {
+
+constexpr int POSITIONS = 15;
+
+// A spread as the walk knows it: what its file holds.
+struct Spread {
+    std::string title;
+    int count = 0;                               // positions in use
+    std::array<int, POSITIONS> x{}, y{};
+    std::array<bool, POSITIONS> placed{};        // whether x and y are known
+    std::array<int, POSITIONS> meaning{};        // at most this many characters
+};
+
+// Spread files by name.
+using Files = std::map<std::string, Spread>;
+
+// What the soak looks at once the program has taken a step.
+enum class Check {
+    Reading,   // a cast has just been shown
+    Save,      // a spread has just been written ("Done..." is up)
+    Report,    // RUNE.HTM has just been written ("Rune.htm created..." is up)
+};
+
+// One start of the program and its script.
+struct Session {
+    bool setup = false;               // started as DeckwiseSetup
+    std::string script;
+    std::map<int, Check> checks;      // by the line of the step that leads to it
+    int actions = 0;                  // input steps
+};
+
+struct WalkOptions {
+    uint32_t seed = 1;
+    int actions = 1000;               // in all, over every session
+    int sessionActions = 2000;        // about this many before the program is started again
+};
+
+// The sessions, in order, for a folder that starts with `files` and no
+// settings file. Each main session ends with Exit; a setup screen's session
+// may come between two of them.
+std::vector<Session> generate(const WalkOptions &options, const Files &files);
+
+// The order in which the program lists file names: without regard to case.
+bool listed_before(const std::string &a, const std::string &b);
+
+} // namespace soak
