@@ -141,9 +141,11 @@ void expect_open_error(const char *path)
 
 /* ---- writing --------------------------------------------------------- */
 
+// An existing file of any length is replaced wholly by exactly these bytes.
 TEST(SpreadWrite, TwoPathsIsWrittenByteForByte)
 {
     TempDir dir;
+    write_bytes("TWOPATHS.SCS", std::string(30000, 'o'));
     hWnd_sim_dialog = reinterpret_cast<HWND>(0x55);
     make_two_paths("TWOPATHS.SCS");
     version = 7;   // the writer stores 1100 whatever this holds
@@ -151,16 +153,6 @@ TEST(SpreadWrite, TwoPathsIsWrittenByteForByte)
     EXPECT_EQ(read_bytes("TWOPATHS.SCS"), std::string(kTwoPaths));
     expect_saved();
     EXPECT_EQ(listing(".TMP"), std::vector<std::string>{});
-}
-
-TEST(SpreadWrite, ReplacesAnExistingFileWholly)
-{
-    TempDir dir;
-    write_bytes("TWOPATHS.SCS", std::string(30000, 'o'));
-    make_two_paths("TWOPATHS.SCS");
-    write_data_to_file();
-    EXPECT_EQ(read_bytes("TWOPATHS.SCS"), std::string(kTwoPaths));
-    expect_saved();
 }
 
 TEST(SpreadWrite, FullMeaningsFitAndLongerOnesAreCut)
@@ -415,45 +407,29 @@ TEST(SpreadRead, ALongPathIsCarriedWhole)
 
 /* ---- the safe save --------------------------------------------------- */
 
-TEST(SpreadSave, AFailedWriteKeepsTheOldFile)
+// A write, a full disk, the replace, the close or the buffer failing: the
+// old file stays, the user is told which file, and no temporary is left.
+TEST(SpreadSave, AFailureAtAnyStepKeepsTheOldFile)
 {
     TempDir dir;
     const std::string old = crlf("title=Old\nNumCards=1\n");
-    write_bytes("KEEP.SCS", old);
-    make_two_paths("KEEP.SCS");
-    faults::fail(faults::Call::Write, -1, 0, ".TMP");
-    write_data_to_file();
-    EXPECT_EQ(read_bytes("KEEP.SCS"), old);
-    expect_error_naming("KEEP.SCS");
-    EXPECT_EQ(listing(".TMP"), std::vector<std::string>{});
-}
-
-TEST(SpreadSave, AFullDiskKeepsTheOldFile)
-{
-    TempDir dir;
-    const std::string old = crlf("title=Old\nNumCards=1\n");
-    write_bytes("KEEP.SCS", old);
-    make_two_paths("KEEP.SCS");
-    faults::disk_full_after(100);
-    write_data_to_file();
-    EXPECT_EQ(read_bytes("KEEP.SCS"), old);
-    expect_error_naming("KEEP.SCS");
-    EXPECT_EQ(listing(".TMP"), std::vector<std::string>{});
-}
-
-TEST(SpreadSave, AFailedReplaceOrCloseKeepsTheOldFile)
-{
-    TempDir dir;
-    const std::string old = crlf("title=Old\n");
     struct Case {
+        const char *what;
         faults::Call call;
+        int count;
         const char *path_part;
-    } cases[] = {{faults::Call::MoveFile, ""}, {faults::Call::Close, ".TMP"}, {faults::Call::GlobalAlloc, ""}};
+    } cases[] = {{"write", faults::Call::Write, -1, ".TMP"},   {"full disk", faults::Call::Write, 0, ""},
+                 {"replace", faults::Call::MoveFile, 1, ""},  {"close", faults::Call::Close, 1, ".TMP"},
+                 {"buffer", faults::Call::GlobalAlloc, 1, ""}};
     for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
         write_bytes("KEEP.SCS", old);
         make_two_paths("KEEP.SCS");
         msgbox_hook::clear();
-        faults::fail(c.call, 1, 0, c.path_part);
+        if (c.count == 0)
+            faults::disk_full_after(100);
+        else
+            faults::fail(c.call, c.count, 0, c.path_part);
         write_data_to_file();
         EXPECT_EQ(read_bytes("KEEP.SCS"), old);
         expect_error_naming("KEEP.SCS");
