@@ -12,13 +12,9 @@
 #include "settings/inifile.h"
 
 #include "gfx/current_window.h"
-#include "platform/rc/embedded.h"
 #include "support/program.h"
-#include "support/tempdir.h"
 
 #include "crt/faults.h"
-#include "rc/module.h"
-#include "testing/lockstep.h"
 #include "user32/compositor.h"
 #include "user32/msgbox_hook.h"
 #include "user32/window_internal.h"
@@ -32,12 +28,10 @@
 
 using testsupport::boxes;
 using testsupport::copy_sample;
-using testsupport::crlf;
 using testsupport::Program;
 using testsupport::Seen;
 using testsupport::write_settings;
 using testsupport::read_bytes;
-using testsupport::write_bytes;
 
 namespace {
 
@@ -144,28 +138,32 @@ TEST(AutoLoad, MessageWithTheSpreadsTitleThenRunStarts)
     EXPECT_EQ(p.run.text(main), std::string(kTitle) + " - The Five-Rune Cross");
 }
 
-TEST(AutoLoad, UnreadableDefaultShowsTheErrorFirstThenTheOldTitle)
+// An unreadable default (one the file layer will not open, or one that is
+// gone): its error comes first, then the message with the title still held,
+// and Run starts all the same.
+TEST(AutoLoad, UnreadableDefaultShowsTheErrorFirstThenTheTitleStillHeld)
 {
-    Program p;
-    write_settings(0, "CROSS.SCS");
-    copy_sample("CROSS.SCS");
-    faults::fail(faults::Call::Open, -1, 0, "CROSS.SCS");
-    title[0] = '\0';   // as at start-up, also when tests share a process
-    p.start();
-    EXPECT_EQ(boxes(), (std::vector<Seen>{{"Error opening file", "CROSS.SCS"}, {"Auto-loading ", "Auto-load activated!"}}));
-    EXPECT_STREQ(SpreadFilename, "CROSS.SCS");
-    EXPECT_EQ(RunDefaultStartUpSpread, 0);
-    EXPECT_FALSE(p.htmlise_greyed());
-}
-
-TEST(AutoLoad, UnreadableDefaultNamesTheTitleStillHeld)
-{
-    Program p;
-    write_settings(0, "GONE.SCS");
-    strcpy(title, "Old Title");
-    p.start();
-    EXPECT_EQ(boxes(), (std::vector<Seen>{{"Error opening file", "GONE.SCS"}, {"Auto-loading Old Title", "Auto-load activated!"}}));
-    EXPECT_FALSE(p.htmlise_greyed());
+    struct Case {
+        const char *file, *heldTitle;
+        bool present;
+    } cases[] = {{"CROSS.SCS", "", true}, {"GONE.SCS", "Old Title", false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.file);
+        Program p;
+        write_settings(0, c.file);
+        if (c.present) {
+            copy_sample(c.file);
+            faults::fail(faults::Call::Open, -1, 0, c.file);
+        }
+        strcpy(title, c.heldTitle);
+        p.start();
+        EXPECT_EQ(boxes(), (std::vector<Seen>{{"Error opening file", c.file},
+                                              {std::string("Auto-loading ") + c.heldTitle, "Auto-load activated!"}}));
+        EXPECT_STREQ(SpreadFilename, c.file);
+        EXPECT_EQ(RunDefaultStartUpSpread, 0);
+        EXPECT_FALSE(p.htmlise_greyed());
+        faults::reset();
+    }
 }
 
 TEST(CommandLine, OnlyTheWholeKeywordOpensTheSetupScreen)
@@ -453,50 +451,6 @@ TEST(Exit, CodeIsZeroWhenTheSettingsFileDoesNotCloseCleanly)
     p.run.close(p.main());
     ASSERT_TRUE(p.run.finished());
     EXPECT_EQ(p.exitCode, 0);
-}
-
-namespace {
-
-int idAfter = -1;
-HWND mainWindow = nullptr;
-
-// The main window made current by hand, as the main window's own loop would
-// have it, then a rune chosen: what the reading's hit test will do.
-void choose_rune_three()
-{
-    write_bytes("S.SCS", crlf("\ntitle=Three\nrunemeaning3=Fourth place*\nNumCards=4\n"));
-    strcpy(SpreadFilename, "S.SCS");
-    CardNumber[3] = 4;
-    size_t size;
-    const unsigned char *image = stonecall_res(&size);
-    hInst2 = rc::register_module(image, size);
-    mainWindow = CreateDialogParamA(hInst2, MAKEINTRESOURCEA(MAIN_WINDOW_TEMPLATE_ID), nullptr, DlgProc, 0);
-    hWnd_sim_dialog = hWndSimDialog = mainWindow;
-    id = 5;
-    CardSelected(3);
-    idAfter = id;
-}
-
-} // namespace
-
-TEST(CardSelected, RunsTheRuneDetailScreenForThePositionThenClearsTheCode)
-{
-    testsupport::TempDir dir;
-    lockstep::Runner run([](const std::string &why) { ADD_FAILURE() << why; });
-    run.start(choose_rune_three);
-    HWND detail = hWnd_sim_dialog;
-    ASSERT_NE(detail, mainWindow);
-    EXPECT_EQ(CardChosen, 3);
-    EXPECT_EQ(run.text(GetDlgItem(detail, 114)), "Fourth place");
-    // Cancel does not close the detail screen; its OK button does.
-    run.post(detail, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(IsWindow(detail));
-    run.click(run.control(detail, IDOK));
-    EXPECT_TRUE(run.finished());
-    EXPECT_FALSE(IsWindow(detail));
-    EXPECT_EQ(idAfter, 0);
-    EXPECT_EQ(hWnd_sim_dialog, mainWindow);
-    DestroyWindow(mainWindow);
 }
 
 namespace {
