@@ -389,31 +389,29 @@ TEST(ScreenLoop, PauseLeavesAQuitRequestForTheScreenLoop)
     EXPECT_FALSE(PeekMessageA(&m, w, WM_TIMER, WM_TIMER, PM_REMOVE));
 }
 
-TEST(ScreenLoop, AltF4IsACloseRequestNotCancel)
+// Alt+F4 and a click on the caption's close box (not on the caption beside
+// it) are the close request, not Cancel.
+TEST(ScreenLoop, AltF4AndTheCaptionsCloseBoxAreTheCloseRequest)
 {
-    auto run = make_runner();
-    run.start([] {
-        use_test_screens();
-        DirectDialog(10, nullptr, nullptr, RecordKC);
-        note("returned");
-    });
-    run.key(VK_F4, VK_MENU);
-    EXPECT_EQ(trace, (Lines{"KC 3", "returned"}));
-}
-
-TEST(ScreenLoop, ClickOnTheCaptionsCloseBoxIsTheCloseRequest)
-{
-    auto run = make_runner();
-    run.start([] {
-        use_test_screens();
-        DirectDialog(10, nullptr, nullptr, RecordKC);
-        note("returned");
-    });
-    HWND screen = run.window("Screen");
-    RECT r, box = user32::close_box_rect(*user32::find(screen));
-    GetWindowRect(screen, &r);
-    ASSERT_FALSE(IsRectEmpty(&box));
-    run.click(POINT{r.left + box.left - 3, r.top + (box.top + box.bottom) / 2});   // the caption beside it
-    run.click(POINT{r.left + (box.left + box.right) / 2, r.top + (box.top + box.bottom) / 2});
-    EXPECT_EQ(trace, (Lines{"KC 3", "returned"}));
+    for (bool altF4 : {true, false}) {
+        SCOPED_TRACE(altF4 ? "Alt+F4" : "close box");
+        trace.clear();
+        auto run = make_runner();
+        run.start([] {
+            use_test_screens();
+            DirectDialog(10, nullptr, nullptr, RecordKC);
+            note("returned");
+        });
+        HWND screen = run.window("Screen");
+        if (altF4) {
+            run.key(VK_F4, VK_MENU);
+        } else {
+            RECT r, box = user32::close_box_rect(*user32::find(screen));
+            GetWindowRect(screen, &r);
+            ASSERT_FALSE(IsRectEmpty(&box));
+            run.click(POINT{r.left + box.left - 3, r.top + (box.top + box.bottom) / 2});   // the caption beside it
+            run.click(POINT{r.left + (box.left + box.right) / 2, r.top + (box.top + box.bottom) / 2});
+        }
+        EXPECT_EQ(trace, (Lines{"KC 3", "returned"}));
+    }
 }
