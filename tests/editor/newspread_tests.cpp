@@ -210,19 +210,6 @@ TEST(NewSpread, ThreePositionsThenSavedOnYes)
     EXPECT_EQ(read_bytes("THREE.SCS"), spread_bytes("Three Ways", at, 3));
 }
 
-TEST(NewSpread, NoFileWhenTheSavePromptIsAnsweredNo)
-{
-    NewRun n;
-    n.open_dialog();
-    n.fill("Three Ways", "THREE.SCS", "3");
-    n.ok();
-    n.answer = IDNO;
-    n.command(IDM_EXIT);
-    ASSERT_TRUE(n.run.finished());
-    EXPECT_EQ(boxes(), (std::vector<Seen>{{kSavePrompt, "Save.."}}));
-    EXPECT_FALSE(std::filesystem::exists("THREE.SCS"));
-}
-
 // The dialog has no caption, yet Alt+F4 closes it: a cancel, even after an OK
 // that failed a check (which clears the flag), so nothing is offered for saving.
 TEST(NewSpread, TheCloseCommandCountsAsCancel)
