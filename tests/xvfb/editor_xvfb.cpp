@@ -5,6 +5,7 @@
 // key, which xdotool sends as the bare keypad keycode (KP_Up is its keysym
 // with the lock off, so xdotool touches no lock to send it).
 #include "xnumlock.h"
+#include "xprogram.h"
 #include "xscreen.h"
 
 #include "support/json.h"
@@ -13,14 +14,10 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -52,29 +49,8 @@ std::vector<long long> control_rect(const Json &dump, const std::string &title, 
     return {};
 }
 
-class EditorXTest : public ::testing::Test {
+class EditorXTest : public XProgramTest {
 protected:
-    std::string folder;
-    pid_t pid = -1;
-
-    void SetUp() override
-    {
-        char name[] = "/tmp/stonecall-xvfb-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(name));
-        folder = name;
-    }
-    void TearDown() override
-    {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        std::filesystem::remove_all(folder);
-    }
-    void write(const std::string &name, const std::string &text)
-    {
-        std::ofstream(folder + "/" + name, std::ios::binary) << text;
-    }
     // The dump once it is there whole (it parses); false after 10 s.
     bool wait_for_dump(const std::string &name, Json &out)
     {
@@ -83,18 +59,6 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         return false;
-    }
-    int exit_code()
-    {
-        for (int i = 0; i < 500; ++i) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return -1;
     }
 };
 
@@ -115,15 +79,7 @@ TEST_F(EditorXTest, EditForcesNumLockOnAndKeypadEightMovesTheButtonUp)
                        "click 7\n");
     ASSERT_FALSE(x_numlock_on());
 
-    pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        if (chdir(folder.c_str()) != 0) _exit(100);
-        setenv("STONECALL_DRIVER", "sdl", 1);
-        setenv("STONECALL_SCRIPT", (folder + "/steps.txt").c_str(), 1);
-        execl(STONECALL_PROGRAM, STONECALL_PROGRAM, static_cast<char *>(nullptr));
-        _exit(101);
-    }
+    start("steps.txt");
     Json before, after;
     ASSERT_TRUE(wait_for_dump("before.json", before)) << "the script did not reach its first dump";
     std::string xid = xscreen::output_of("timeout 10 xdotool search --sync --name '^Quenmire Stonecall V1.1'");

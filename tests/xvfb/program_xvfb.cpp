@@ -1,6 +1,7 @@
 // The whole program in a real window on a virtual X server (with-xvfb.sh, no
 // window manager), used as a person uses it: real X input from xdotool, the
 // screen read back from the server's framebuffer.
+#include "xprogram.h"
 #include "xscreen.h"
 
 #include "gdi32/png.h"
@@ -9,82 +10,31 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <set>
 #include <string>
-#include <thread>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public XProgramTest {
 protected:
-    std::string folder;
-    pid_t pid = -1;
-
-    void SetUp() override
-    {
-        char name[] = "/tmp/stonecall-xvfb-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(name));
-        folder = name;
-    }
-
     // No start banner, no spread loaded at start: the main window at once.
     void skip_banner()
     {
-        std::ofstream(folder + "/qmsc98.ini", std::ios::binary)
-            << "Ini file for QM Stonecall V1.10\r\n\r\nShowEditHelp=1\r\nShowStartBanner=0\r\nDefaultStartUpSpread=\r\n";
-    }
-
-    void TearDown() override
-    {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        std::system(("rm -rf '" + folder + "'").c_str());
-    }
-
-    void start(const std::string &script = "")
-    {
-        pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            if (chdir(folder.c_str()) != 0) _exit(100);
-            setenv("STONECALL_DRIVER", "sdl", 1);
-            if (!script.empty()) setenv("STONECALL_SCRIPT", script.c_str(), 1);
-            execl(STONECALL_PROGRAM, STONECALL_PROGRAM, static_cast<char *>(nullptr));
-            _exit(101);
-        }
-    }
-
-    // The program's exit code; -1 when it is still running after 10 s.
-    int exit_code()
-    {
-        for (int i = 0; i < 500; ++i) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return -1;
+        write("qmsc98.ini", "Ini file for QM Stonecall V1.10\r\n\r\nShowEditHelp=1\r\nShowStartBanner=0\r\n"
+                            "DefaultStartUpSpread=\r\n");
     }
 };
 
 TEST_F(ProgramTest, ScriptRunsPastTheBannerAndAboutToExitInRealTime)
 {
-    std::ofstream(folder + "/steps.txt") << "wait 3000\n"
-                                           "menu Help About..\n"
-                                           "expect-window About..\n"
-                                           "click 1\n"
-                                           "screenshot main.png\n"
-                                           "menu File Exit\n";
+    write("steps.txt", "wait 3000\n"
+                       "menu Help About..\n"
+                       "expect-window About..\n"
+                       "click 1\n"
+                       "screenshot main.png\n"
+                       "menu File Exit\n");
     auto started = std::chrono::steady_clock::now();
-    start(folder + "/steps.txt");
+    start("steps.txt");
     EXPECT_EQ(1, exit_code());
     EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(3000));
 
