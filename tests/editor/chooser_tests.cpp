@@ -117,46 +117,7 @@ TEST(Chooser, ListsTitlesInFolderOrderAndOkChoosesTheSelectedFile)
     EXPECT_TRUE(msgbox_hook::boxes().empty());
 }
 
-// The first file with the selected title wins, whichever item carries it.
-TEST(Chooser, OfTwoFilesWithOneTitleTheFirstListedIsChosen)
-{
-    Chooser c;
-    write_spread("A.SCS", "Twin");
-    write_spread("B.SCS", "Other");
-    write_spread("C.SCS", "Twin");
-    c.open();
-    EXPECT_EQ(c.items(), (std::vector<std::string>{"Twin", "Other", "Twin"}));
-    c.run.select(c.list(), 2);
-    c.ok();
-    EXPECT_STREQ(SpreadFilename, "A.SCS");
-}
-
-// A file without a title line is an empty item, and it can be chosen.
-TEST(Chooser, FileWithoutTitleIsAnEmptyItemThatCanBeChosen)
-{
-    Chooser c;
-    write_spread("A.SCS", "Named");
-    write_spread("B.SCS", "-");
-    c.open();
-    EXPECT_EQ(c.items(), (std::vector<std::string>{"Named", ""}));
-    c.run.select(c.list(), 1);
-    c.ok();
-    EXPECT_STREQ(SpreadFilename, "B.SCS");
-}
-
 // With nothing selected, OK looks for the title the listing left behind: the
-// last file's.
-TEST(Chooser, OkWithNothingSelectedChoosesTheLastListedFile)
-{
-    Chooser c;
-    write_spread("A.SCS", "First");
-    write_spread("B.SCS", "Last");
-    c.open("OLD.SCS");
-    EXPECT_EQ(SendMessageA(c.list(), LB_GETCURSEL, 0, 0), LB_ERR);
-    c.ok();
-    EXPECT_STREQ(SpreadFilename, "B.SCS");
-}
-
 // Cancel (button or Escape) empties the name; the close command and an empty
 // folder's OK leave it as it was.
 TEST(Chooser, CancelEmptiesTheNameCloseAndEmptyFolderKeepIt)
@@ -217,38 +178,57 @@ TEST(Chooser, EveryFileIsListedHoweverManyAndLongNamesStayWhole)
     EXPECT_STREQ(SpreadFilename, "spread-with-a-long-name-39.SCS");
 }
 
-// A file removed after the listing cannot be the one chosen by its title:
-// the lookup says it cannot open it and goes on to the file that has it.
-TEST(Chooser, FileGoneBeforeOkIsSkippedByTheLookup)
+// OK looks the chosen item's title up among the files again: the first file
+// with it wins, whichever item carries it; a file without a title line is an
+// empty item; with nothing selected the title the listing left behind (the
+// last file's) is looked for. A file gone since the listing is skipped with
+// its error; when the chosen one itself is gone, no file has the title any
+// more and the name stays as it was rather than naming a file not there.
+TEST(Chooser, OkLooksTheChosenTitleUpAmongTheFiles)
 {
-    Chooser c;
-    write_spread("A.SCS", "Gone");
-    write_spread("B.SCS", "Kept");
-    write_spread("C.SCS", "Third");
-    c.open("OLD.SCS");
-    std::remove("A.SCS");
-    msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
-    c.run.select(c.list(), 1);
-    c.ok();
-    EXPECT_STREQ(SpreadFilename, "B.SCS");
-    ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
-    EXPECT_EQ(msgbox_hook::boxes()[0].text, "Error opening file");
-    EXPECT_EQ(msgbox_hook::boxes()[0].caption, "A.SCS");
-    EXPECT_STREQ(title, "Kept");
-}
-
-// The chosen file itself gone: no file has the title any more, so the name
-// stays as it was rather than naming a file that is not there.
-TEST(Chooser, ChosenFileGoneLeavesTheNameUnchanged)
-{
-    Chooser c;
-    write_spread("A.SCS", "First");
-    write_spread("B.SCS", "Gone");
-    c.open("OLD.SCS");
-    std::remove("B.SCS");
-    msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
-    c.run.select(c.list(), 1);
-    c.ok();
-    EXPECT_STREQ(SpreadFilename, "OLD.SCS");
-    EXPECT_STREQ(title, "Gone");
+    struct File {
+        const char *name, *title;
+    };
+    struct Case {
+        const char *what;
+        std::vector<File> files;
+        const char *removed;
+        int item;
+        const char *chosen;
+    };
+    const Case cases[] = {
+        {"one title twice", {{"A.SCS", "Twin"}, {"B.SCS", "Other"}, {"C.SCS", "Twin"}}, nullptr, 2, "A.SCS"},
+        {"no title line", {{"A.SCS", "Named"}, {"B.SCS", "-"}}, nullptr, 1, "B.SCS"},
+        {"nothing selected", {{"A.SCS", "First"}, {"B.SCS", "Last"}}, nullptr, -1, "B.SCS"},
+        {"an earlier file gone", {{"A.SCS", "Gone"}, {"B.SCS", "Kept"}, {"C.SCS", "Third"}}, "A.SCS", 1, "B.SCS"},
+        {"the chosen file gone", {{"A.SCS", "First"}, {"B.SCS", "Gone"}}, "B.SCS", 1, "OLD.SCS"},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        Chooser c;
+        std::vector<std::string> titles;
+        for (const File &f : k.files) {
+            write_spread(f.name, f.title);
+            titles.push_back(std::strcmp(f.title, "-") == 0 ? "" : f.title);
+        }
+        c.open("OLD.SCS");
+        EXPECT_EQ(c.items(), titles);
+        msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
+        if (k.removed) std::remove(k.removed);
+        if (k.item >= 0)
+            c.run.select(c.list(), k.item);
+        else
+            EXPECT_EQ(SendMessageA(c.list(), LB_GETCURSEL, 0, 0), LB_ERR);
+        c.ok();
+        EXPECT_TRUE(c.run.finished());
+        EXPECT_STREQ(SpreadFilename, k.chosen);
+        if (k.removed) {
+            ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
+            EXPECT_EQ(msgbox_hook::boxes()[0].text, "Error opening file");
+            EXPECT_EQ(msgbox_hook::boxes()[0].caption, k.removed);
+            EXPECT_STREQ(title, titles[k.item].c_str());   // the chosen title, read or kept
+        } else {
+            EXPECT_TRUE(msgbox_hook::boxes().empty());
+        }
+    }
 }
