@@ -83,34 +83,30 @@ TEST(HtmlReport, ReadOnlyOldPageIsReplacedWhole)
     EXPECT_FALSE(temp_files_left());
 }
 
-// A write that fails part way leaves the old page as it was, and says so.
+// A write that fails part way, a full disk or a replace that fails: the old
+// page stays as it was, and the user is told so.
 TEST(HtmlReport, FailedWriteKeepsTheOldPageAndSaysItCouldNotBeWritten)
 {
-    for (int skip : {0, 5, 20}) {
+    struct Case {
+        const char *what;
+        faults::Call call;
+        int skip;   // -1: the disk is full instead
+    } cases[] = {{"first write", faults::Call::Write, 0}, {"sixth write", faults::Call::Write, 5},
+                 {"21st write", faults::Call::Write, 20}, {"full disk", faults::Call::Write, -1},
+                 {"replace", faults::Call::MoveFile, 0}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
         Report r;
         write_bytes("RUNE.HTM", "old page");
-        faults::fail(faults::Call::Write, 1, skip, ".TMP");
-        r.write();
-        EXPECT_EQ(read_bytes("RUNE.HTM"), "old page") << skip;
-        EXPECT_EQ(r.boxes(), (std::vector<std::string>{"Error..: The file RUNE.HTM could not be written; any page it "
-                                                       "held before is unchanged."}))
-            << skip;
-        EXPECT_FALSE(temp_files_left()) << skip;
-        faults::reset();
-    }
-    // A full disk and a replace that fails end the same way.
-    for (int way = 0; way < 2; ++way) {
-        Report r;
-        write_bytes("RUNE.HTM", "old page");
-        if (way == 0)
+        if (c.skip < 0)
             faults::disk_full_after(100);
         else
-            faults::fail(faults::Call::MoveFile);
+            faults::fail(c.call, 1, c.skip, c.call == faults::Call::Write ? ".TMP" : "");
         r.write();
-        EXPECT_EQ(read_bytes("RUNE.HTM"), "old page") << way;
-        ASSERT_EQ(msgbox_hook::boxes().size(), 1u) << way;
-        EXPECT_EQ(msgbox_hook::boxes()[0].caption, "Error..") << way;
-        EXPECT_FALSE(temp_files_left()) << way;
+        EXPECT_EQ(read_bytes("RUNE.HTM"), "old page");
+        EXPECT_EQ(r.boxes(), (std::vector<std::string>{"Error..: The file RUNE.HTM could not be written; any page it "
+                                                       "held before is unchanged."}));
+        EXPECT_FALSE(temp_files_left());
         faults::reset();
     }
 }
