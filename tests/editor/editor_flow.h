@@ -27,10 +27,12 @@ struct Position {
 };
 using Positions = std::array<Position, MAX_POSITIONS>;
 
-// The bytes of a spread file exactly as the writer stores them.
-inline std::string spread_bytes(const std::string &title, const Positions &at, int numCards)
+// The bytes of a spread file exactly as the writer stores them (a later
+// version's writer only with another version).
+inline std::string spread_bytes(const std::string &title, const Positions &at, int numCards, int version = 1100)
 {
-    std::string text = "\nSpread Data File Created By Quenmire Stonecall V1.10\n\nversion=1100\ntitle=" + title;
+    std::string text = "\nSpread Data File Created By Quenmire Stonecall V1.10\n\nversion=" + std::to_string(version) +
+                       "\ntitle=" + title;
     for (int i = 0; i < MAX_POSITIONS; ++i) text += "\nrunemeaning" + std::to_string(i) + "=" + at[i].meaning + "*";
     for (int i = 0; i < MAX_POSITIONS; ++i)
         text += "\nrune" + std::to_string(i) + "x=" + std::to_string(at[i].x) + "\nrune" + std::to_string(i) +

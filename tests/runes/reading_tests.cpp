@@ -12,6 +12,7 @@
 #include "runes/spread.h"
 #include "settings/inifile.h"
 
+#include "editor/editor_flow.h"
 #include "support/program.h"
 
 #include "driver/headless/headless.h"
@@ -27,7 +28,6 @@
 #include <string>
 #include <vector>
 
-using testsupport::crlf;
 using testsupport::read_bytes;
 using testsupport::write_bytes;
 
@@ -40,23 +40,13 @@ const char kInstruction[] = "Put all thoughts and desires other than your specif
 // A calendar second with 400 ms of it gone, so waits for the next second are partial.
 const int64_t kCalendarAtZero = 1700000000400LL;
 
-struct Position {
-    int x, y;
-    std::string meaning;
-};
-
-void write_spread(const std::string &name, const std::string &title, const std::vector<Position> &positions,
+// A spread file as the writer stores it, its positions in order.
+void write_spread(const std::string &name, const std::string &title, const std::vector<editorflow::Position> &positions,
                   int version = 1100)
 {
-    std::string text = "\nSpread Data File Created By Quenmire Stonecall V1.10\n\nversion=" + std::to_string(version) +
-                       "\ntitle=" + title;
-    for (size_t i = 0; i < 15; ++i)
-        text += "\nrunemeaning" + std::to_string(i) + "=" + (i < positions.size() ? positions[i].meaning : "") + "*";
-    for (size_t i = 0; i < positions.size(); ++i)
-        text += "\nrune" + std::to_string(i) + "x=" + std::to_string(positions[i].x) + "\nrune" + std::to_string(i) +
-                "y=" + std::to_string(positions[i].y);
-    text += "\nNumCards=" + std::to_string(positions.size()) + "\n\n";
-    write_bytes(name, crlf(text));
+    editorflow::Positions at{};
+    std::copy(positions.begin(), positions.end(), at.begin());
+    write_bytes(name, editorflow::spread_bytes(title, at, static_cast<int>(positions.size()), version));
 }
 
 // The program with the banner off, its clock at kCalendarAtZero.
