@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include "support/tempdir.h"
+
 #include <windows.h>
 
 #include "user32/msgbox_hook.h"
@@ -86,17 +88,6 @@ std::string c_text(const std::string &text)
     return text.substr(0, text.find('\0'));
 }
 
-std::string crlf(const std::string &text)
-{
-    std::string out;
-    for (char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
-}
-
 TextView text_view(const std::string &raw, size_t from)
 {
     TextView view;
@@ -150,7 +141,7 @@ std::string file_after_set(const std::string &raw, const std::string &label, con
         if (stop && stop != '\n')
             line += stop;
         line += "\n";
-        return raw.substr(0, view.data_end) + crlf(line) + raw.substr(view.data_end);
+        return raw.substr(0, view.data_end) + testsupport::crlf(line) + raw.substr(view.data_end);
     }
     size_t begin = view.raw_at[last] + 1;
     size_t end = view.data_end;
@@ -160,12 +151,12 @@ std::string file_after_set(const std::string &raw, const std::string &label, con
         // The whole line, its line end included, becomes the value and CR LF.
         if (stopAt != std::string::npos)
             end = view.raw_at[stopAt] + 1;
-        replacement = crlf(cutValue + "\n");
+        replacement = testsupport::crlf(cutValue + "\n");
     } else {
         // Up to the end character, which stays, with any CRs just before it.
         if (stopAt != std::string::npos)
             end = view.raw_at[stopAt - 1] + 1;
-        replacement = crlf(cutValue);
+        replacement = testsupport::crlf(cutValue);
     }
     return raw.substr(0, begin) + replacement + raw.substr(end);
 }

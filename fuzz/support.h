@@ -36,9 +36,6 @@ std::string read_file(const std::string &path);
 // The text up to its first NUL: what a C string of it holds.
 std::string c_text(const std::string &text);
 
-// Each LF as CR LF: the bytes a text-mode write stores.
-std::string crlf(const std::string &text);
-
 // What a text-mode read of the raw bytes from offset `from` delivers: every
 // CR dropped, the data ending at the first Ctrl-Z. raw_at[i] is the raw
 // offset of text[i]; data_end the offset where the data ends.
