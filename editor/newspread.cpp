@@ -54,8 +54,8 @@ static int HasSpreadExtension(const char *name)
  * exclusively fails for a name that is taken or that the file system refuses.
  * A folder part would put the spread where the chooser never looks. A folder
  * that takes no file at all is a different trouble from a bad name, and the
- * user is told so. */
-static int FileCanBeCreated(const char *name)
+ * user is told so. Answers 1 when it can; otherwise the user has been told why. */
+static int CheckFileCanBeCreated(const char *name)
 {
     char text[NEW_FILENAME_CHARS + sizeof FolderRefusesText + 16];
     int file;
@@ -105,7 +105,7 @@ static void AcceptNewSpread(void)
         ShowEntryError(TooFewText);
     else if (NumCards > MAX_POSITIONS)
         ShowEntryError(TooManyText);
-    else if (FileCanBeCreated(SpreadFilename))
+    else if (CheckFileCanBeCreated(SpreadFilename))
         id = SCREEN_CLOSE_CODE;
 }
 

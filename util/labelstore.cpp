@@ -146,7 +146,9 @@ static int ReplaceRegion(int handle, LONG from, LONG to, const char *text)
     if (room >= raw)
         return WriteAt(handle, from, text) == 0 && remove_from_file(handle, from + raw, room - raw) == 0 ? 0 : -1;
     while (room < raw) {
-        LONG step = raw - room < (room > 0 ? room : 1) ? raw - room : (room > 0 ? room : 1);
+        LONG step = room > 0 ? room : 1;
+        if (step > raw - room)
+            step = raw - room;
         if (remove_from_file(handle, from, -step) != 0)
             break;
         room += step;
