@@ -7,11 +7,9 @@ enable_language(RC)
 # The C++ runtime goes inside the executables, so they need no DLL but the system's.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-# Every program source but main.cpp, whose job (choosing our layer's driver)
-# Windows does itself: there the entry point is WinMain.
+# Every source of the program's folders; the entry point is WinMain.
 file(GLOB_RECURSE APP_SOURCES CONFIGURE_DEPENDS
   app/*.cpp util/*.cpp settings/*.cpp runes/*.cpp editor/*.cpp gfx/*.cpp)
-list(FILTER APP_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
 
 file(GLOB STONECALL_BITMAPS CONFIGURE_DEPENDS res/bitmaps/*.bmp)
 set_source_files_properties(res/stonecall.rc PROPERTIES OBJECT_DEPENDS "${STONECALL_BITMAPS}")

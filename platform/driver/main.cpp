@@ -1,6 +1,7 @@
-// Program entry on Linux: chooses the driver by environment, runs the
-// automation script STONECALL_SCRIPT names (if any) and hands over to WinMain
-// with the command line as Windows passes it. WinMain's result is the exit code.
+// The layer's start-up code, what a C runtime's is on Windows: chooses the
+// driver by environment, runs the automation script STONECALL_SCRIPT names (if
+// any) and hands over to the program's WinMain with the command line as Windows
+// passes it. WinMain's result is the exit code.
 #include <windows.h>
 
 #include "driver/entry.h"
