@@ -54,15 +54,15 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # The libraries from the binary, and the fonts its screens are laid out for:
 # without them every letter would fall back to another face.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-blankenburg, fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Stonecall casts fifteen different runes from a set of twenty-five into a
+# CPack puts the summary above it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Stonecall casts fifteen different runes from a set of twenty-five into a
 spread of your choice, a named layout of one to fifteen positions, each with
 a meaning. Click a rune to read about it, and keep the reading as a web page.
 You can make and edit your own spreads. Your spreads, settings and readings

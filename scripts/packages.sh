@@ -22,6 +22,10 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 WINDOWS_BUILD_PACKAGES=(cmake make g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686)
 WINDOWS_TEST_PACKAGES=(wine wine32:i386 xvfb xauth)
 
+# The Debian package (package.sh): dpkg-shlibdeps and the hardening flags, its
+# checks, and the installed program's window on a virtual X server, saved as a PNG.
+PACKAGE_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream xvfb xauth xdotool netpbm)
+
 # Adds a foreign architecture to dpkg (and refreshes the lists) when missing.
 ensure_architecture() {
   if [ "$(dpkg --print-architecture)" != "$1" ] && ! dpkg --print-foreign-architectures | grep -qx "$1"; then
