@@ -63,10 +63,10 @@ bool enter_user_folder(const fs::path &data, const fs::path &folder, std::string
         return false;
     }
     for (fs::recursive_directory_iterator it(data, ec), end; !ec && it != end; it.increment(ec)) {
-        fs::path target = folder / fs::relative(it->path(), data);
-        if (it->is_directory()) {
+        fs::path target = folder / it->path().lexically_relative(data);
+        if (it->is_directory(ec)) {
             fs::create_directories(target, ec);
-        } else if (!fs::exists(fs::symlink_status(target))) {
+        } else if (!ec && fs::symlink_status(target, ec).type() == fs::file_type::not_found) {
             // The user's copy is theirs to change, whatever the installed file allows.
             fs::copy_file(it->path(), target, ec);
             if (!ec) fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
