@@ -18,8 +18,7 @@ TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool libx11-dev "${BROWSER_PA
 # libFuzzer and the sanitizers' runtime for clang (fuzz/run.sh).
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The Windows build (build-windows.sh) and its tests under Wine (test-windows.sh,
-# which unzips the zip);
-# wine32 needs the i386 architecture.
+# which unzips the zip); wine32 needs the i386 architecture.
 WINDOWS_BUILD_PACKAGES=(cmake make g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686)
 WINDOWS_TEST_PACKAGES=(wine wine32:i386 xvfb xauth unzip)
 
