@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds Stonecall as a 32-bit Windows program with MinGW-w64, and its script
-# driver: build-windows/stonecall.exe and build-windows/stonecall-drive.exe.
+# driver: build-windows/stonecall.exe and build-windows/stonecall-drive.exe;
+# then the zip a user unzips anywhere, build-windows/stonecall-VERSION-win32.zip
+# (the program, the sample spreads, images/ and ReadMe.htm in one folder).
 # Installs the cross compiler when it is missing.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -21,4 +23,6 @@ for exe in build-windows/stonecall.exe build-windows/stonecall-drive.exe; do
     esac
   done
 done
-echo "build-windows/stonecall.exe and build-windows/stonecall-drive.exe are built"
+rm -f build-windows/stonecall-*-win32.zip
+(cd build-windows && cpack -G ZIP >/dev/null)
+echo "build-windows/stonecall.exe and build-windows/stonecall-drive.exe are built, and $(echo build-windows/stonecall-*-win32.zip)"

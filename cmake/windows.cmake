@@ -14,7 +14,9 @@ file(GLOB_RECURSE APP_SOURCES CONFIGURE_DEPENDS
 file(GLOB STONECALL_BITMAPS CONFIGURE_DEPENDS res/bitmaps/*.bmp)
 set_source_files_properties(res/stonecall.rc PROPERTIES OBJECT_DEPENDS "${STONECALL_BITMAPS}")
 
-add_executable(stonecall WIN32 ${APP_SOURCES} res/stonecall.rc)
+# The icon Explorer shows is a resource of its own, beside the program's.
+set_source_files_properties(packaging/windows-icon.rc PROPERTIES OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/icons/stonecall.ico)
+add_executable(stonecall WIN32 ${APP_SOURCES} res/stonecall.rc packaging/windows-icon.rc)
 target_include_directories(stonecall PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
 target_link_libraries(stonecall PRIVATE comdlg32 gdi32 user32 kernel32)
 
@@ -28,3 +30,6 @@ add_executable(stonecall-drive ${DRIVE_SOURCES}
   platform/testing/menu_entries.cpp)
 target_include_directories(stonecall-drive PRIVATE ${CMAKE_SOURCE_DIR}/platform)
 target_link_libraries(stonecall-drive PRIVATE gdi32 user32 kernel32)
+
+# The zip: the program, the sample spreads, the report's pictures, the help page.
+include(packaging/install.cmake)

@@ -17,10 +17,14 @@ fi
 TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool libx11-dev "${BROWSER_PACKAGES[@]}")
 # libFuzzer and the sanitizers' runtime for clang (fuzz/run.sh).
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
-# The Windows build (build-windows.sh) and its tests under Wine (test-windows.sh);
-# wine32 needs the i386 architecture.
+# The Windows build (build-windows.sh) and its tests under Wine (test-windows.sh,
+# which unzips the zip); wine32 needs the i386 architecture.
 WINDOWS_BUILD_PACKAGES=(cmake make g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686)
-WINDOWS_TEST_PACKAGES=(wine wine32:i386 xvfb xauth)
+WINDOWS_TEST_PACKAGES=(wine wine32:i386 xvfb xauth unzip)
+
+# The Debian package (package.sh): dpkg-shlibdeps and the hardening flags, its
+# checks, and the installed program's window on a virtual X server, saved as a PNG.
+PACKAGE_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream xvfb xauth xdotool netpbm)
 
 # Adds a foreign architecture to dpkg (and refreshes the lists) when missing.
 ensure_architecture() {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes every picture again: builds the generator in build-tools/ and runs it from
-# the repository root, writing res/bitmaps, res/images and docs/contact-sheet.png.
+# the repository root, writing res/bitmaps, res/images, res/icons and docs/contact-sheet.png.
 # Then runs it twice more into temporary folders and compares, to show the output
 # is the same bytes on every run.
 set -euo pipefail
@@ -19,7 +19,7 @@ trap 'rm -rf "$first" "$second"' EXIT
 ./build-tools/artgen "$first" >/dev/null
 ./build-tools/artgen "$second" >/dev/null
 if diff -r "$first" "$second" >/dev/null && diff -r "$first/res/bitmaps" res/bitmaps >/dev/null &&
-   diff -r "$first/res/images" res/images >/dev/null; then
+   diff -r "$first/res/images" res/images >/dev/null && diff -r "$first/res/icons" res/icons >/dev/null; then
   echo "deterministic: two more runs gave the same $(find "$first" -type f | wc -l) files, byte for byte"
 else
   echo "NOT deterministic: the runs differ" >&2

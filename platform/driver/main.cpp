@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "driver/entry.h"
+#include "driver/userfolder.h"
 #include "driver/sdl/sdl_driver.h"
 #include "testing/script.h"
 
@@ -27,5 +28,8 @@ int main(int argc, char **argv)
     std::string text = drv::command_line(argc, argv);
     std::vector<char> line(text.begin(), text.end());
     line.push_back('\0');
-    return script::run_program([&line] { return WinMain(GetModuleHandleA(NULL), NULL, line.data(), SW_SHOWDEFAULT); });
+    // Installed, the program starts in the user's folder (driver/userfolder.h).
+    return script::run_program([&line] {
+        return drv::start_in_user_folder() ? WinMain(GetModuleHandleA(NULL), NULL, line.data(), SW_SHOWDEFAULT) : 2;
+    });
 }
