@@ -15,6 +15,8 @@ row=$(grep -E "^$name[[:space:]]" "$here/sessions.list") || { echo "no session $
 set -- $row
 want=$2 folder=$3
 shift 4
+script=$here/$name.script
+[ -f "$script" ] || script=$root/docs/$(echo "$name" | tr _ -).script
 rm -rf "$dir" && mkdir -p "$dir" || exit 99
 if [ "$folder" != empty ]; then
     for item in $(echo "$folder" | tr , ' '); do
@@ -26,8 +28,8 @@ fi
 cd "$dir" || exit 99
 started=$(date +%s%N)
 case $side in
-linux) STONECALL_DRIVER=headless STONECALL_SCRIPT="$here/$name.script" "$program" "$@" 2>stderr.txt ;;
-windows) wine "$driver" "Z:$here/$name.script" "Z:$program" "$@" 2>stderr.txt ;;
+linux) STONECALL_DRIVER=headless STONECALL_SCRIPT="$script" "$program" "$@" 2>stderr.txt ;;
+windows) wine "$driver" "Z:$script" "Z:$program" "$@" 2>stderr.txt ;;
 *) echo "no side $side" >&2; exit 99 ;;
 esac
 got=$?
