@@ -10,7 +10,8 @@ set -u
 side=$1 name=$2 dir=$3 program=$4 driver=${5:-}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-row=$(grep -E "^$name[[:space:]]" "$here/sessions.list") || { echo "no session $name" >&2; exit 99; }
+row=$(grep -E "^(linux[[:space:]]+)?$name[[:space:]]" "$here/sessions.list") || { echo "no session $name" >&2; exit 99; }
+row=${row#linux }
 # shellcheck disable=SC2086
 set -- $row
 want=$2 folder=$3
