@@ -1,8 +1,7 @@
 // The main window through the lock-step driver, started by WinMain with real
-// settings files in a temporary folder: what the scripted sessions cannot
-// show: the timings of the start, the fades and the repaint timer; NumLock
-// held down; the file faults.
-// (The ordinary flows are the sessions of tests/sessions.)
+// settings files in a temporary folder, for what the scripted sessions
+// (tests/sessions) cannot show: the timings of the start, the fades and the
+// repaint timer, NumLock held down, the file faults.
 #include "app/mainwindow.h"
 
 #include "app/screenloop.h"
