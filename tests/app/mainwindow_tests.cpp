@@ -1,16 +1,20 @@
 // The main window through the lock-step driver, started by WinMain with real
 // settings files in a temporary folder, for what the scripted sessions
 // (tests/sessions) cannot show: the timings of the start, the fades and the
-// repaint timer, NumLock held down, the file faults.
+// repaint timer, NumLock held down, the boxes' owners and flags, the file
+// faults.
 #include "app/mainwindow.h"
 
 #include "app/screenloop.h"
+#include "editor/chooser.h"
+#include "runes/casting.h"
 #include "runes/spread.h"
 #include "settings/inifile.h"
 
 #include "support/program.h"
 
 #include "crt/faults.h"
+#include "user32/msgbox_hook.h"
 #include "user32/window_internal.h"
 
 #include <gtest/gtest.h>
@@ -174,6 +178,39 @@ TEST(Repaint, TimerTicksAndPaintMessagesBringTheBackgroundBack)
     p.run.advance(100);
     KillTimer(p.main(), 77);
     EXPECT_EQ(middle(p), RGB(1, 2, 3));
+}
+
+// The main window's own boxes along a day's use (auto-load, About, the
+// editor's help, the save prompt at Exit): each owned by the main window,
+// with its buttons and icon. (Their texts are the sessions'.)
+TEST(Boxes, TheMainWindowsBoxesAreItsOwnWithTheirFlags)
+{
+    Program p;
+    std::filesystem::copy_file(std::filesystem::path(STONECALL_SOURCE_DIR) / "spreads" / "ONERUNE.SCS", "ONERUNE.SCS");
+    write_settings(0, "ONERUNE.SCS");
+    p.start();
+    HWND main = p.main();
+    p.press(CASTING_OK_ID);
+    p.menu("Help", "About..");
+    p.menu("Spread", "Edit");
+    p.run.select(p.run.control(hWnd_sim_dialog, CHOOSER_LIST_ID), 0);
+    p.press(IDOK);
+    p.run.key(VK_NUMPAD3);
+    p.answer = IDNO;
+    p.menu("File", "Exit");
+    ASSERT_TRUE(p.run.finished());
+    const std::vector<std::pair<std::string, UINT>> expected = {
+        {"Auto-load activated!", MB_OK},
+        {"About..", MB_OK},
+        {"Important information about creating your spread...", MB_OK},
+        {"Save..", MB_ICONQUESTION | MB_YESNO}};
+    const auto &boxes = msgbox_hook::boxes();
+    ASSERT_EQ(boxes.size(), expected.size());
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_EQ(boxes[i].caption, expected[i].first);
+        EXPECT_EQ(boxes[i].flags, expected[i].second) << boxes[i].caption;
+        EXPECT_EQ(boxes[i].owner, main) << boxes[i].caption;
+    }
 }
 
 TEST(Exit, CodeIsZeroWhenTheSettingsFileDoesNotCloseCleanly)

@@ -19,7 +19,7 @@
 #include <vector>
 
 // + and - stop at 50 and 1 with their messages; * tells the size; the new
-// size takes effect at the next move.
+// size takes effect at the next move. The editor's boxes, owners and flags.
 TEST(EditSpread, TheJumpSizeStopsAtItsLimitsWithItsMessages)
 {
     testsupport::Program e;
@@ -53,6 +53,16 @@ TEST(EditSpread, TheJumpSizeStopsAtItsLimitsWithItsMessages)
         EXPECT_EQ(b.owner, e.main());
         EXPECT_EQ(b.flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
     }
+    // A meaning with a star is refused by a box of the meaning dialog's own.
+    msgbox_hook::clear();
+    e.run.key(VK_NUMPAD5);
+    HWND meaning = hWnd_sim_dialog;
+    e.run.click(e.run.control(meaning, IDC_POSITION_MEANING));
+    e.run.type("*");
+    e.press(IDOK);
+    ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
+    EXPECT_EQ(msgbox_hook::boxes()[0].owner, meaning);
+    EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
 }
 
 // However long the file name and the title, the help text stays within its
