@@ -24,7 +24,7 @@ echo "Wine prefix ready after $(( ($(now) - started) / 1000000 )) ms"
 
 failed=0 passed=0
 pending=$(sed -n 's/^pending[[:space:]]\{1,\}\([a-z_]*\)[[:space:]]\{1,\}\(.*\)/\1: \2/p' "$here/sessions.list")
-for name in $(grep -E '^[a-z]' "$here/sessions.list" | grep -v '^pending' | cut -d' ' -f1); do
+for name in $(grep -E '^[a-z]' "$here/sessions.list" | grep -Ev '^(pending|linux)[[:space:]]' | cut -d' ' -f1); do
   if echo "$pending" | grep -q "^$name:"; then
     echo "session $name: PENDING, $(echo "$pending" | sed -n "s/^$name: //p")"
     continue

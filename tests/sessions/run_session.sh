@@ -1,17 +1,24 @@
 #!/bin/sh
 # Runs one session of sessions.list in a fresh working folder, which it
-# keeps, and checks the exit status.
+# keeps, and checks the exit status and the files of expected/NAME/: each
+# byte for byte (a window dump but for its handles), window dumps (*.json)
+# and screenshots (*.png) on our layer only (Windows names classes, counts
+# time and draws its own way). With UPDATE_EXPECTED=1 the Linux side writes
+# them there instead.
 #   run_session.sh linux NAME DIR STONECALL                       (headless)
 #   run_session.sh windows NAME DIR STONECALL.EXE STONECALL-DRIVE.EXE   (under Wine)
 set -u
 side=$1 name=$2 dir=$3 program=$4 driver=${5:-}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-row=$(grep -E "^$name[[:space:]]" "$here/sessions.list") || { echo "no session $name" >&2; exit 99; }
+row=$(grep -E "^(linux[[:space:]]+)?$name[[:space:]]" "$here/sessions.list") || { echo "no session $name" >&2; exit 99; }
+row=${row#linux }
 # shellcheck disable=SC2086
 set -- $row
 want=$2 folder=$3
 shift 4
+script=$here/$name.script
+[ -f "$script" ] || script=$root/docs/$(echo "$name" | tr _ -).script
 rm -rf "$dir" && mkdir -p "$dir" || exit 99
 if [ "$folder" != empty ]; then
     for item in $(echo "$folder" | tr , ' '); do
@@ -23,8 +30,8 @@ fi
 cd "$dir" || exit 99
 started=$(date +%s%N)
 case $side in
-linux) STONECALL_DRIVER=headless STONECALL_SCRIPT="$here/$name.script" "$program" "$@" 2>stderr.txt ;;
-windows) wine "$driver" "Z:$here/$name.script" "Z:$program" "$@" 2>stderr.txt ;;
+linux) STONECALL_DRIVER=headless STONECALL_SCRIPT="$script" "$program" "$@" 2>stderr.txt ;;
+windows) wine "$driver" "Z:$script" "Z:$program" "$@" 2>stderr.txt ;;
 *) echo "no side $side" >&2; exit 99 ;;
 esac
 got=$?
@@ -38,5 +45,22 @@ if [ "$got" != "$want" ]; then
     echo "session $name ($side): exit status $got, expected $want, after $ms ms" >&2
     exit 1
 fi
+# A dump without its handles, which are numbered as windows come and go,
+# and a window a line, to show what differs.
+handless() { sed -E 's/"(handle|active|focus)": [0-9]+/"\1": 0/g; s/, \{"handle"/\n&/g' "$1"; }
+status=0
+for kept in "$here/expected/$name"/*; do
+    [ -f "$kept" ] || continue
+    f=${kept##*/}
+    case $side:$f in windows:*.json | windows:*.png) continue ;; esac
+    [ "$side:${UPDATE_EXPECTED:-}" = linux:1 ] && { cp "$f" "$kept" || status=1; continue; }
+    case $f in
+    *.json) handless "$kept" >"$f.expected"
+        handless "$f" | diff "$f.expected" - >&2 && continue ;;
+    *) cmp "$kept" "$f" >&2 && continue ;;
+    esac
+    echo "session $name ($side): $f is not expected/$name/$f" >&2
+    status=1
+done
 echo "session $name ($side): exit status $got after $ms ms"
-exit 0
+exit $status
