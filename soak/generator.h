@@ -16,13 +16,13 @@ namespace soak {
 
 constexpr int POSITIONS = 15;
 
-// A spread as the walk knows it: what its file holds.
+// A spread file: what the program reads from it. The walk keeps of each
+// meaning only its length (the text it holds is the soak's to read).
 struct Spread {
+    int version = 0, count = 0;                 // count: positions in use
     std::string title;
-    int count = 0;                               // positions in use
     std::array<int, POSITIONS> x{}, y{};
-    std::array<bool, POSITIONS> placed{};        // whether x and y are known
-    std::array<int, POSITIONS> meaning{};        // at most this many characters
+    std::array<std::string, POSITIONS> meaning;
 };
 
 // Spread files by name.
@@ -53,8 +53,5 @@ struct WalkOptions {
 // settings file. Each main session ends with Exit; a setup screen's session
 // may come between two of them.
 std::vector<Session> generate(const WalkOptions &options, const Files &files);
-
-// The order in which the program lists file names: without regard to case.
-bool listed_before(const std::string &a, const std::string &b);
 
 } // namespace soak
