@@ -19,7 +19,7 @@ const int NEW_TITLE = 101, NEW_NAME = 102, NEW_COUNT = 103;
 const int SHOW_EDIT_HELP = 102, SHOW_BANNER = 103, CHANGE_SPREAD = 104, FILE_LIST = 1120;
 
 // Limits the program keeps.
-const int TITLE_CHARS = 49, NAME_CHARS = 12, MEANING_CHARS = 499, MAX_JUMP = 50;
+const int TITLE_CHARS = 49, NAME_CHARS = 12, MAX_JUMP = 50;
 const int PICTURE_W = 70, PICTURE_H = 129;
 // A part of the main window's client area that every layout shows, smaller
 // than the maximised window's, so that what lies in it can surely be clicked.
@@ -83,23 +83,23 @@ private:
     int line_ = 0;
     int budget_ = 0;
 
-    // The program, as the walk believes it to be.
-    Screen screen_ = nullptr;
-    Mode mode_ = Mode::Idle;
-    bool reading_ = false, htmlise_ = false, buttons_ = false, changed_ = false, newAccepted_ = false;
-    std::string caption_, filename_;
-    Spread spread_;
-    int acquired_ = 10, jump_ = 5;
-    // The layer's NumLock: toggled on, and whether the key counts as held
-    // down (the layout modes write "down and on" into the keyboard state; the
-    // next press of the key then only lets it go).
-    bool numlock_ = false, numlockHeld_ = false;
-    // The new-spread dialog's fields and the control known to have the focus
-    // (0 for not known); the chooser's selected item; the meaning dialog.
-    std::string titleField_, nameField_, countField_;
-    int newFocus_ = 0, selected_ = -1;
-    bool meaningFocused_ = false, meaningStar_ = false;
-    int meaningLength_ = 0;
+    // The program, as the walk believes it to be; anew at each start of the main window.
+    struct Program {
+        Screen screen = &Walk::main_step;
+        Mode mode = Mode::Idle;
+        bool reading = false, htmlise = false, buttons = false, changed = false, newAccepted = false;
+        std::string caption = MAIN_TITLE, filename;
+        Spread spread;
+        int acquired = 10, jump = 5;
+        // The layer's NumLock: toggled on, and whether the key counts as held
+        // down (the layout modes write "down and on" into the keyboard state;
+        // the next press of the key then only lets it go).
+        bool numlock = false, numlockHeld = false;
+        // The new-spread dialog's fields; the chooser's selected item; the meaning dialog.
+        std::string titleField, nameField, countField;
+        int selected = -1;
+        bool meaningFocused = false;
+    } p_;
 
     // ---- randomness and the script --------------------------------------
 
@@ -193,52 +193,45 @@ private:
     void main_session(int actions)
     {
         budget_ = actions;
-        screen_ = &Walk::main_step;
-        mode_ = Mode::Idle;
-        reading_ = htmlise_ = buttons_ = changed_ = newAccepted_ = numlock_ = numlockHeld_ = false;
-        caption_ = MAIN_TITLE;
-        filename_.clear();
-        spread_ = Spread();
-        acquired_ = 10;
-        jump_ = 5;
+        p_ = Program();
         line("# a start of the program: past the banner and the pause");
         line("wait 5000");
         if (defaultSpread_.empty()) {
-            expect(caption_);
+            expect(p_.caption);
         } else {
             expect("Auto-load activated!");
             expect_text(0xFFFF, "Auto-loading " + files_.at(defaultSpread_).title);
             click(OK);
-            htmlise_ = true;
-            mode_ = Mode::Run;
-            filename_ = defaultSpread_;
-            screen_ = &Walk::casting_step;
+            p_.htmlise = true;
+            p_.mode = Mode::Run;
+            p_.filename = defaultSpread_;
+            p_.screen = &Walk::casting_step;
             expect("");
         }
-        while (budget_ > 0 || screen_ != &Walk::main_step) (this->*screen_)();
+        while (budget_ > 0 || p_.screen != &Walk::main_step) (this->*p_.screen)();
         input(chance(1, 2) ? "menu File Exit" : "close");
         end_mode();
     }
 
     void back_to_main()
     {
-        screen_ = &Walk::main_step;
-        expect(caption_);
+        p_.screen = &Walk::main_step;
+        expect(p_.caption);
     }
 
     // Whatever ends the mode: the layout modes' buttons go and the save
     // prompt comes where the program asks it.
     void end_mode()
     {
-        const bool ask = !filename_.empty() && ((mode_ == Mode::Edit && changed_) || (mode_ == Mode::New && newAccepted_));
-        reading_ = htmlise_ = buttons_ = changed_ = newAccepted_ = false;
-        mode_ = Mode::Idle;
+        const bool ask = !p_.filename.empty() && ((p_.mode == Mode::Edit && p_.changed) || (p_.mode == Mode::New && p_.newAccepted));
+        p_.reading = p_.htmlise = p_.buttons = p_.changed = p_.newAccepted = false;
+        p_.mode = Mode::Idle;
         if (!ask) return;
         const bool save = chance(3, 4);
         answer_save(save);
         if (!save) return;
         check(Check::Save);
-        files_[filename_] = spread_;
+        files_[p_.filename] = p_.spread;
         answer_ok("Done...");
     }
 
@@ -251,16 +244,16 @@ private:
         if (r < 11) {
             input("menu Help About..");
             answer_ok("About..");
-            return expect(caption_);
+            return expect(p_.caption);
         }
-        if (r < 14 && htmlise_) return htmlise();
-        if (mode_ == Mode::Edit || mode_ == Mode::New) return layout_step();
-        if (mode_ == Mode::Run && reading_ && r < 70) return rune_click();
+        if (r < 14 && p_.htmlise) return htmlise();
+        if (p_.mode == Mode::Edit || p_.mode == Mode::New) return layout_step();
+        if (p_.mode == Mode::Run && p_.reading && r < 70) return rune_click();
         if (r < 85) return command(Mode::Run);
         // Keys that mean nothing here.
         static const std::vector<std::string> idle = {"NUMPAD8", "NUMPAD5", "ADD", "MULTIPLY", "a", "ESCAPE", "RETURN"};
         key(any(idle));
-        expect(caption_);
+        expect(p_.caption);
     }
 
     // Run, Edit or New from the Spread menu; Edit and New turn NumLock on
@@ -269,32 +262,31 @@ private:
     {
         static const char *const items[] = {"", "Run", "Edit", "New"};
         input(std::string("menu Spread ") + items[int(mode)]);
-        if (mode != Mode::Run && !numlockHeld_) numlock_ = numlockHeld_ = true;
+        if (mode != Mode::Run && !p_.numlockHeld) p_.numlock = p_.numlockHeld = true;
         end_mode();
-        mode_ = mode;
-        htmlise_ = mode == Mode::Run;
-        screen_ = mode == Mode::New ? &Walk::new_dialog_step : &Walk::chooser_step;
-        selected_ = -1;
-        titleField_.clear();
-        nameField_ = ".SCS";
-        countField_.clear();
-        newFocus_ = 0;
+        p_.mode = mode;
+        p_.htmlise = mode == Mode::Run;
+        p_.screen = mode == Mode::New ? &Walk::new_dialog_step : &Walk::chooser_step;
+        p_.selected = -1;
+        p_.titleField.clear();
+        p_.nameField = ".SCS";
+        p_.countField.clear();
         expect("");
     }
 
     void htmlise()
     {
         input("menu Spread HTMLise");
-        if (reading_) check(Check::Report);
-        answer_ok(reading_ ? "Rune.htm created..." : "Rune.htm not written...");
-        expect(caption_);
+        if (p_.reading) check(Check::Report);
+        answer_ok(p_.reading ? "Rune.htm created..." : "Rune.htm not written...");
+        expect(p_.caption);
     }
 
     // Whether the picture of one of the positions from `from` on lies under the point.
     bool covered(int px, int py, int from)
     {
-        for (int j = from; j < spread_.count; ++j)
-            if (px >= spread_.x[j] && px < spread_.x[j] + PICTURE_W && py >= spread_.y[j] && py < spread_.y[j] + PICTURE_H)
+        for (int j = from; j < p_.spread.count; ++j)
+            if (px >= p_.spread.x[j] && px < p_.spread.x[j] + PICTURE_W && py >= p_.spread.y[j] && py < p_.spread.y[j] + PICTURE_H)
                 return true;
         return false;
     }
@@ -303,12 +295,12 @@ private:
     // detail screen opens.
     void rune_click()
     {
-        const int i = pick(0, spread_.count - 1);
-        const int px = std::clamp(spread_.x[i] + pick(-PICTURE_W / 2, PICTURE_W * 3 / 2), 0, SAFE_W - 1);
-        const int py = std::clamp(spread_.y[i] + pick(-PICTURE_H / 2, PICTURE_H * 3 / 2), 0, SAFE_H - 1);
+        const int i = pick(0, p_.spread.count - 1);
+        const int px = std::clamp(p_.spread.x[i] + pick(-PICTURE_W / 2, PICTURE_W * 3 / 2), 0, SAFE_W - 1);
+        const int py = std::clamp(p_.spread.y[i] + pick(-PICTURE_H / 2, PICTURE_H * 3 / 2), 0, SAFE_H - 1);
         input("clickat " + std::to_string(px) + " " + std::to_string(py));
-        if (!covered(px, py, 0)) return expect(caption_);
-        screen_ = &Walk::detail_step;
+        if (!covered(px, py, 0)) return expect(p_.caption);
+        p_.screen = &Walk::detail_step;
         expect("");
     }
 
@@ -328,21 +320,21 @@ private:
         const std::vector<std::string> names = listed_names();
         const int r = budget_ <= 0 ? 99 : pick(0, 99);
         if (r < 80) {
-            selected_ = pick(0, int(names.size()) - 1);
-            input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(selected_));
+            p_.selected = pick(0, int(names.size()) - 1);
+            input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(p_.selected));
         }
         if (r < 30) return;   // a look at some item first
         if (r < 85) {
             // With nothing selected the title is the last file's listed.
             click(OK);
-            const std::string &name = names[selected_ < 0 ? names.size() - 1 : size_t(selected_)];
+            const std::string &name = names[p_.selected < 0 ? names.size() - 1 : size_t(p_.selected)];
             return chosen(file_with_title(files_.at(name).title));
         }
         // The close command keeps the file name the program had; only
         // where that names a file there is (or none) can the walk follow.
-        if (r < 90 && (filename_.empty() || files_.count(filename_))) {
+        if (r < 90 && (p_.filename.empty() || files_.count(p_.filename))) {
             input("close");
-            return chosen(filename_);
+            return chosen(p_.filename);
         }
         input(chance(1, 2) ? "click 2" : "key ESCAPE");
         chosen("");
@@ -350,16 +342,16 @@ private:
 
     void chosen(const std::string &name)
     {
-        filename_ = name;
-        if (mode_ == Mode::Run && !name.empty()) {
-            screen_ = &Walk::casting_step;
+        p_.filename = name;
+        if (p_.mode == Mode::Run && !name.empty()) {
+            p_.screen = &Walk::casting_step;
             return expect("");
         }
         // No spread: the Run ends, HTMLise stays enabled.
-        if (mode_ == Mode::Run) {
-            mode_ = Mode::Idle;
+        if (p_.mode == Mode::Run) {
+            p_.mode = Mode::Idle;
         } else if (!name.empty()) {
-            spread_ = files_.at(name);
+            p_.spread = files_.at(name);
             show_editor();
         }
         back_to_main();
@@ -372,10 +364,10 @@ private:
                                                       "close"};
         input(ways[size_t(budget_ <= 0 ? 0 : std::max(0, pick(0, 5) - 2))]);
         check(Check::Reading);
-        spread_ = files_.at(filename_);
-        reading_ = true;
-        mode_ = Mode::Run;
-        caption_ = MAIN_TITLE + " - " + spread_.title;
+        p_.spread = files_.at(p_.filename);
+        p_.reading = true;
+        p_.mode = Mode::Run;
+        p_.caption = MAIN_TITLE + " - " + p_.spread.title;
         back_to_main();
     }
 
@@ -384,16 +376,16 @@ private:
     void show_editor()
     {
         if (editHelp_) answer_ok(EDIT_HELP_TITLE);
-        buttons_ = true;
-        caption_ = MAIN_TITLE + " - " + spread_.title;
+        p_.buttons = true;
+        p_.caption = MAIN_TITLE + " - " + p_.spread.title;
     }
 
     // Whether some part of position i's button shows in the safe part of
     // the window: later positions lie on top of it.
     bool reachable(int i)
     {
-        for (int py = std::max(spread_.y[i], 0); py < std::min(spread_.y[i] + PICTURE_H, SAFE_H); ++py)
-            for (int px = std::max(spread_.x[i], 0); px < std::min(spread_.x[i] + PICTURE_W, SAFE_W); ++px)
+        for (int py = std::max(p_.spread.y[i], 0); py < std::min(p_.spread.y[i] + PICTURE_H, SAFE_H); ++py)
+            for (int px = std::max(p_.spread.x[i], 0); px < std::min(p_.spread.x[i] + PICTURE_W, SAFE_W); ++px)
                 if (!covered(px, py, i + 1)) return true;
         return false;
     }
@@ -401,13 +393,13 @@ private:
     void layout_step()
     {
         const int r = pick(0, 99);
-        if (r < 25 && buttons_) {
+        if (r < 25 && p_.buttons) {
             std::vector<int> can;
-            for (int i = 0; i < spread_.count; ++i)
+            for (int i = 0; i < p_.spread.count; ++i)
                 if (reachable(i)) can.push_back(i);
             if (!can.empty()) {
-                acquired_ = any(can);
-                return click(FIRST_BUTTON + acquired_);
+                p_.acquired = any(can);
+                return click(FIRST_BUTTON + p_.acquired);
             }
         }
         if (r < 70) return keypad_move();
@@ -416,35 +408,35 @@ private:
         if (r < 92) return jump_change(-1);
         if (r < 94) {
             key("NUMLOCK");
-            if (numlockHeld_) numlockHeld_ = false;
-            else numlock_ = !numlock_;
+            if (p_.numlockHeld) p_.numlockHeld = false;
+            else p_.numlock = !p_.numlock;
             return;
         }
         key("MULTIPLY");
         answer_ok("Button jump size..");
-        expect(caption_);
+        expect(p_.caption);
     }
 
     // One of the eight directions, away from the window's edges for a
     // position that has a button, so that it can be picked again.
     void keypad_move()
     {
-        const int a = acquired_;
+        const int a = p_.acquired;
         int digit = 0, dx = 0, dy = 0;
         for (int tries = 0; tries < 8; ++tries) {
             digit = any(KEYPAD_MOVES) - '0';
             dx = (digit - 1) % 3 - 1;
             dy = 1 - (digit - 1) / 3;
-            if (a >= spread_.count) break;
-            const int ny = spread_.y[a] + dy * jump_, nx = spread_.x[a] + dx * jump_;
+            if (a >= p_.spread.count) break;
+            const int ny = p_.spread.y[a] + dy * p_.jump, nx = p_.spread.x[a] + dx * p_.jump;
             if (ny > -60 && ny < SAFE_H - 60 && nx > -40 && nx < SAFE_W - 40) break;
         }
         key("NUMPAD" + std::to_string(digit));
         // Without NumLock the keypad gives the arrows, which move nothing.
-        if (!numlock_) return;
-        spread_.y[a] += dy * jump_;
-        spread_.x[a] += dx * jump_;
-        changed_ = true;
+        if (!p_.numlock) return;
+        p_.spread.y[a] += dy * p_.jump;
+        p_.spread.x[a] += dx * p_.jump;
+        p_.changed = true;
     }
 
     void jump_change(int step)
@@ -452,96 +444,50 @@ private:
         // Now and then straight to the limit, to meet its message.
         for (int times = chance(1, 10) ? MAX_JUMP : 1; times > 0; --times) {
             key(step > 0 ? "ADD" : "SUBTRACT");
-            jump_ += step;
-            if (jump_ < 1 || jump_ > MAX_JUMP) {
+            p_.jump += step;
+            if (p_.jump < 1 || p_.jump > MAX_JUMP) {
                 answer_ok("Button jump size changed..");
-                jump_ = std::clamp(jump_, 1, MAX_JUMP);
+                p_.jump = std::clamp(p_.jump, 1, MAX_JUMP);
                 break;
             }
         }
-        expect(caption_);
+        expect(p_.caption);
     }
 
     void meaning_open()
     {
         key("NUMPAD5");
-        if (!numlock_) return expect(caption_);
-        changed_ = true;
-        screen_ = &Walk::meaning_step;
-        meaningFocused_ = meaningStar_ = false;
-        meaningLength_ = int(spread_.meaning[acquired_].size());
+        if (!p_.numlock) return expect(p_.caption);
+        p_.changed = true;
+        p_.screen = &Walk::meaning_step;
+        p_.meaningFocused = false;
         expect("");
     }
 
     void meaning_step()
     {
-        int r = budget_ <= 0 ? 99 : pick(0, 99);
-        // The star is refused on OK; the text stays for the user to mend,
-        // which the walk leaves to Cancel.
-        if (meaningStar_ && r < 30) {
-            click(OK);
-            answer_ok("Error");
-            return expect("");
-        }
-        if (meaningStar_) r = 99;
+        const int r = budget_ <= 0 ? 99 : pick(0, 99);
         if (r < 45) {
-            if (!meaningFocused_) click(MEANING_EDIT);
-            meaningFocused_ = true;
-            std::string text = random_text(chance(1, 8) ? 300 : 40);
-            text.erase(std::remove(text.begin(), text.end(), '*'), text.end());
-            // A star only where it surely stays within what the field keeps.
-            if (chance(1, 8) && meaningLength_ + int(text.size()) + 1 <= MEANING_CHARS) {
-                text.insert(size_t(pick(0, int(text.size()))), "*");
-                meaningStar_ = true;
-            }
-            if (text.empty()) text = "x";
-            type(text);
-            meaningLength_ = std::min(MEANING_CHARS, meaningLength_ + int(text.size()));
-            return;
+            if (!p_.meaningFocused) click(MEANING_EDIT);
+            p_.meaningFocused = true;
+            return type(random_text(chance(1, 8) ? 300 : 40));
         }
-        if (r < 55 && meaningFocused_) {
-            key("RETURN");   // a new line
-            meaningLength_ = std::min(MEANING_CHARS, meaningLength_ + 2);
-            return;
-        }
-        if (r < 90) {
-            click(OK);
-            spread_.meaning[acquired_].assign(size_t(meaningLength_), '.');
-        } else {
-            input(r < 96 ? "click 2" : "close");
-        }
+        if (r < 55 && p_.meaningFocused) return key("RETURN");   // a new line
+        input(r < 90 ? "click 1" : r < 96 ? "click 2" : "close");
         back_to_main();
     }
 
     // ---- the new-spread dialog --------------------------------------------
 
-    // Tab into an edit field selects its whole text, so what is typed next
-    // replaces it. Only from a control known to have the focus.
-    bool tab_to(int id)
+    // A field of the new-spread dialog: typed at its end, or emptied with
+    // Backspace and typed anew.
+    void edit_field(int id, std::string &field, const std::string &text, bool append)
     {
-        static const std::vector<int> order = {NEW_TITLE, NEW_NAME, NEW_COUNT, OK, CANCEL};
-        const auto from = std::find(order.begin(), order.end(), newFocus_);
-        if (from == order.end()) return false;
-        const long n = long(order.size()), tabs = (std::find(order.begin(), order.end(), id) - from + n) % n;
-        for (long i = 0; i < (tabs ? tabs : n); ++i) key("TAB");
-        return true;
-    }
-
-    enum Edit { Append, Prepend, Replace };
-
-    // A field of the new-spread dialog edited as a person does: typed at its
-    // end or its start, or replaced (emptied with Backspace, or selected by
-    // tabbing into it, and typed over).
-    void edit_field(int id, std::string &field, const std::string &text, Edit how)
-    {
-        if (how != Replace || text.empty() || !chance(1, 2) || !tab_to(id)) {
-            click(id);
-            key(how == Prepend ? "HOME" : "END");
-            for (size_t i = 0; how == Replace && i < field.size(); ++i) key("BACK");
-        }
-        newFocus_ = id;
+        click(id);
+        key("END");
+        for (size_t i = 0; !append && i < field.size(); ++i) key("BACK");
         if (!text.empty()) type(text);
-        field = how == Append ? field + text : how == Prepend ? text + field : text;
+        field = append ? field + text : text;
         if (id == NEW_NAME) field = cased(field, ::toupper);
         expect_text(id, field);
     }
@@ -550,12 +496,12 @@ private:
     {
         static const std::vector<std::string> counts = {"0", "16", "99", "x", "-3", ""};
         const int r = budget_ <= 0 ? 99 : pick(0, 99);
-        if (r < 20 && titleField_.size() < 60) {
+        if (r < 20 && p_.titleField.size() < 60) {
             // Now and then a title some spread has already.
             const std::string text = chance(1, 5) ? any_file().second.title : random_text(60);
-            return edit_field(NEW_TITLE, titleField_, text.empty() ? "t" : text.substr(0, 60 - titleField_.size()), Append);
+            return edit_field(NEW_TITLE, p_.titleField, text.empty() ? "t" : text.substr(0, 60 - p_.titleField.size()), true);
         }
-        if (r < 25) return edit_field(NEW_TITLE, titleField_, r < 23 ? "" : random_text(40), Replace);
+        if (r < 25) return edit_field(NEW_TITLE, p_.titleField, r < 23 ? "" : random_text(40), false);
         if (r < 45) {
             // A name of its own, one that is taken, or one without its extension.
             std::string name = random_name();
@@ -563,10 +509,9 @@ private:
             const std::string &taken = any_file().first;
             if (kind == 0 && taken.size() <= 10) name = taken.substr(0, taken.size() - 4);
             if (kind != 1) name += ".SCS";
-            return edit_field(NEW_NAME, nameField_, chance(1, 3) ? cased(name, ::tolower) : name, Replace);
+            return edit_field(NEW_NAME, p_.nameField, chance(1, 3) ? cased(name, ::tolower) : name, false);
         }
-        if (r < 50 && nameField_.size() + 3 <= 10) return edit_field(NEW_NAME, nameField_, random_name().substr(0, 3), Prepend);
-        if (r < 65) return edit_field(NEW_COUNT, countField_, chance(3, 4) ? std::to_string(pick(1, 15)) : any(counts), Replace);
+        if (r < 65) return edit_field(NEW_COUNT, p_.countField, chance(3, 4) ? std::to_string(pick(1, 15)) : any(counts), false);
         if (r < 90) return new_dialog_ok();
         static const std::vector<std::string> cancel = {"click 2", "key ESCAPE", "close"};
         input(any(cancel));
@@ -577,21 +522,18 @@ private:
     void new_dialog_ok()
     {
         click(OK);
-        // Where the focus goes back to after a refusal is the dialog's business.
-        newFocus_ = 0;
-        filename_ = nameField_.substr(0, NAME_CHARS);
-        spread_.title = titleField_.substr(0, TITLE_CHARS);
-        spread_.count = int(std::strtol(countField_.substr(0, 2).c_str(), nullptr, 10));
-        const bool extension = filename_.size() >= 4 && filename_.compare(filename_.size() - 4, 4, ".SCS") == 0;
-        if (spread_.title.empty() || !extension || spread_.count < 1 || spread_.count > POSITIONS || files_.count(filename_)) {
+        p_.filename = p_.nameField.substr(0, NAME_CHARS);
+        p_.spread.title = p_.titleField.substr(0, TITLE_CHARS);
+        p_.spread.count = int(std::strtol(p_.countField.substr(0, 2).c_str(), nullptr, 10));
+        const bool extension = p_.filename.size() >= 4 && p_.filename.compare(p_.filename.size() - 4, 4, ".SCS") == 0;
+        if (p_.spread.title.empty() || !extension || p_.spread.count < 1 || p_.spread.count > POSITIONS || files_.count(p_.filename)) {
             answer_ok("Error");
             return expect("");
         }
-        newAccepted_ = true;
+        p_.newAccepted = true;
         for (int i = 0; i < POSITIONS; ++i) {
-            spread_.x[i] = 200 + 20 * i;
-            spread_.y[i] = 10 + 20 * i;
-            spread_.meaning[i].clear();
+            p_.spread.x[i] = 200 + 20 * i;
+            p_.spread.y[i] = 10 + 20 * i;
         }
         show_editor();
         back_to_main();

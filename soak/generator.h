@@ -16,8 +16,8 @@ namespace soak {
 
 constexpr int POSITIONS = 15;
 
-// A spread file: what the program reads from it. The walk keeps of each
-// meaning only its length (the text it holds is the soak's to read).
+// A spread file: what the program reads from it (the meanings are for the
+// soak's checks; the walk needs only the title and the places).
 struct Spread {
     int version = 0, count = 0;                 // count: positions in use
     std::string title;
