@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -188,32 +189,32 @@ std::string check_page(bool justWritten)
 
 // ---- one start of the program ------------------------------------------
 
+// What a start of the program tells the soak, in memory it shares with it.
 struct Outcome {
-    int status = 0;
-    int actions = 0;
-    long settledKib = 0, lastKib = 0;   // resident
+    bool reported = false;
+    int status = 0, actions = 0;
+    long settledKib = 0, lastKib = 0;   // resident after SETTLED_AFTER actions and after the last
     int checked[3] = {};                // readings, saves, pages looked at
 };
 
 // In the child: the program under the session's script, looked at after
-// every action. Writes the outcome to `report` and ends the process.
-[[noreturn]] void run_session(const Session &session, const std::string &script, int report)
+// every action; then the process ends as the program does.
+[[noreturn]] void run_session(const Session &session, const std::string &script, Outcome &out)
 {
     std::string why;
     if (!drv::install_driver(drv::Choice::Headless, &why)) {
         std::fprintf(stderr, "soak: %s\n", why.c_str());
         _exit(2);
     }
-    Outcome out;
     auto observe = [&](int line) {
         if (++out.actions == SETTLED_AFTER) out.settledKib = resident_kib();
         out.lastKib = resident_kib();
         const auto c = session.checks.find(line);
         if (c == session.checks.end()) return std::string();
         ++out.checked[int(c->second)];
-        std::string problem = c->second == Check::Reading ? check_reading() : "";
         Spread memory = held(false);
         memory.version = SPREAD_FILE_VERSION;   // what the writer stores, whatever the spread was read with
+        std::string problem = c->second == Check::Reading ? check_reading() : "";
         if (problem.empty() && c->second == Check::Save) problem = compare(SpreadFilename, memory, false);
         if (problem.empty()) problem = check_page(c->second == Check::Report);
         if (problem.empty()) problem = check_spread_files();
@@ -222,24 +223,10 @@ struct Outcome {
     std::string commandLine = session.setup ? "DeckwiseSetup" : "";
     out.status = script::run_script(
         script, [&] { return WinMain(GetModuleHandleA(NULL), NULL, commandLine.data(), SW_SHOWDEFAULT); }, observe);
-    if (write(report, &out, sizeof out) != sizeof out) _exit(2);
+    out.reported = true;
     // A run the script ended leaves its windows behind: no leak check then.
     if (out.status == script::STEP_FAILED || out.status == script::SCRIPT_RAN_OUT) _exit(out.status);
     std::exit(out.status);
-}
-
-// A folder with the sample spreads and the page's images.
-bool fill_folder(const fs::path &dir)
-{
-    const fs::path source = STONECALL_SOURCE_DIR;
-    std::error_code ec;
-    fs::create_directories(dir / "images", ec);
-    fs::create_directories(dir / "scripts", ec);
-    for (const fs::directory_entry &e : fs::directory_iterator(source / "spreads", ec))
-        if (e.path().extension() == ".SCS") fs::copy_file(e.path(), dir / e.path().filename(), ec);
-    for (const fs::directory_entry &e : fs::directory_iterator(source / "res" / "images", ec))
-        fs::copy_file(e.path(), dir / "images" / e.path().filename(), ec);
-    return !ec;
 }
 
 } // namespace
@@ -258,16 +245,19 @@ int main(int argc, char **argv)
         else return usage("cannot use \"" + a + "\"");
     }
     const WalkOptions walk{uint32_t(numbers["--seed"]), int(numbers["--actions"]), int(numbers["--session-actions"])};
-    const bool ownFolder = dir.empty();
     char pattern[] = "/tmp/stonecall-soak-XXXXXX";
+    const bool ownFolder = dir.empty();
     if (ownFolder && !mkdtemp(pattern)) return usage("cannot make a temporary folder");
     if (ownFolder) dir = pattern;
+    // The folder starts with the sample spreads and the page's images.
+    const fs::path source = STONECALL_SOURCE_DIR;
     std::error_code ec;
-    if (!fill_folder(dir)) return usage("cannot fill the folder with the sample spreads");
-    fs::current_path(dir, ec);
-    if (ec) return usage("cannot work in the folder");
-
-    // The walk starts from the sample spreads, each as the program writes spread files.
+    fs::create_directories(dir / "scripts", ec);
+    fs::copy(source / "res" / "images", dir / "images", ec);
+    for (const fs::directory_entry &e : fs::directory_iterator(source / "spreads", ec))
+        if (e.path().extension() == ".SCS") fs::copy_file(e.path(), dir / e.path().filename(), ec);
+    if (!ec) fs::current_path(dir, ec);
+    if (ec) return usage("cannot work in " + dir.string() + ": " + ec.message());
     Files files;
     for (const fs::directory_entry &e : fs::directory_iterator(".")) {
         if (e.path().extension() != ".SCS") continue;
@@ -280,6 +270,7 @@ int main(int argc, char **argv)
     std::printf("soak: seed %u, %d actions in %zu sessions, in %s\n", walk.seed, walk.actions, sessions.size(), dir.c_str());
 
     const auto started = std::chrono::steady_clock::now();
+    auto *out = static_cast<Outcome *>(mmap(nullptr, sizeof(Outcome), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     int done = 0, setups = 0, checked[3] = {};
     long firstKib = 0, lastKib = 0;
     std::string problem, script;
@@ -290,36 +281,27 @@ int main(int argc, char **argv)
         std::snprintf(name, sizeof name, "scripts/%03zu-%s.script", n + 1, session.setup ? "setup" : "main");
         script = (dir / name).string();
         std::ofstream(script, std::ios::binary) << session.script;
-        int pipeEnds[2];
-        if (pipe(pipeEnds) != 0) return usage("no pipe");
+        *out = Outcome();
         std::fflush(nullptr);
         const pid_t child = fork();
-        if (child == 0) {
-            close(pipeEnds[0]);
-            run_session(session, script, pipeEnds[1]);
-        }
-        close(pipeEnds[1]);
-        Outcome out;
-        const bool reported = read(pipeEnds[0], &out, sizeof out) == sizeof out;
-        close(pipeEnds[0]);
+        if (child == 0) run_session(session, script, *out);
         int wstatus = 0;
         waitpid(child, &wstatus, 0);
         const int code = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
         const int expected = session.setup ? 0 : 1;
         // Every step given; the last, which ends the program, is not observed.
-        done += reported && out.status == expected ? session.actions : out.actions;
+        done += out->reported && out->status == expected ? session.actions : out->actions;
         setups += session.setup;
-        for (int k = 0; k < 3; ++k) checked[k] += out.checked[k];
-        if (!reported) problem = "the program stopped without a report (exit " + std::to_string(code) + ")";
-        else if (out.status != expected) problem = "the run ended with " + std::to_string(out.status);
+        for (int k = 0; k < 3; ++k) checked[k] += out->checked[k];
+        if (!out->reported) problem = "the program stopped without a report (exit " + std::to_string(code) + ")";
+        else if (out->status != expected) problem = "the run ended with " + std::to_string(out->status);
         else if (code != expected) problem = "the process ended with " + std::to_string(code) + " (a sanitizer's report?)";
-        if (!reported || !out.settledKib || session.actions < MEMORY_SESSION_LEAST) continue;
-        std::printf("soak: session %zu: resident %ld KiB after %d actions, %ld KiB after its last (%d)\n", n + 1,
-                    out.settledKib, SETTLED_AFTER, out.lastKib, out.actions);
-        firstKib = firstKib ? firstKib : out.settledKib;
-        lastKib = out.lastKib;
-        if (checkMemory && problem.empty() && out.lastKib > out.settledKib * (1 + MEMORY_GROWTH_ALLOWED))
-            problem = "resident memory grew by more than 10 %";
+        if (!out->settledKib || session.actions < MEMORY_SESSION_LEAST) continue;
+        firstKib = firstKib ? firstKib : out->settledKib;
+        lastKib = out->lastKib;
+        if (checkMemory && problem.empty() && out->lastKib > out->settledKib * (1 + MEMORY_GROWTH_ALLOWED))
+            problem = "resident memory grew from " + std::to_string(out->settledKib) + " KiB after " +
+                      std::to_string(SETTLED_AFTER) + " actions to " + std::to_string(out->lastKib) + " KiB";
     }
     if (!problem.empty())
         std::fprintf(stderr, "soak: FAILED: seed %u, session %zu, %s, script %s\n", walk.seed, n, problem.c_str(),
