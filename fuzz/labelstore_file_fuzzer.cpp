@@ -51,15 +51,10 @@ LONG label_end_from(const std::string &raw, LONG start, const std::string &label
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    answer_message_boxes();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const std::string path = work_dir() + "/store.txt";
+    TempDir folder;
+    const std::string path = "store.txt";
     FuzzedDataProvider in(data, size);
     const Edit edit = static_cast<Edit>(in.ConsumeIntegralInRange<int>(0, EditCount - 1));
     const char end[2] = {in.ConsumeIntegral<char>(), '\0'};
@@ -71,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::string raw = in.ConsumeRemainingBytesAsString();
     const std::string view = text_view(raw).text;
 
-    write_file(path, raw);
+    write_bytes(path, raw);
     int file = _open(path.c_str(), _O_RDWR | _O_TEXT);
     check(file != -1, "the file does not open");
 
@@ -106,6 +101,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     }
     check(_close(file) == 0, "the file does not close");
-    check(read_file(path) == expected, "the file holds other bytes than the rewrite should leave");
+    check(read_bytes(path) == expected, "the file holds other bytes than the rewrite should leave");
     return 0;
 }

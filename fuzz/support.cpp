@@ -8,10 +8,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 namespace fuzzsupport {
 
@@ -24,29 +20,6 @@ std::string cut(const std::string &text, size_t max)
     return text.size() > max ? text.substr(0, max) : text;
 }
 
-// Made on first use, removed at exit; a run that stops on a finding leaves
-// it behind, so run.sh gives the fuzzers a TMPDIR of its own.
-struct WorkDir {
-    std::string path;
-
-    WorkDir()
-    {
-        const char *base = std::getenv("TMPDIR");
-        std::string pattern = base && *base                           ? base
-                              : std::filesystem::is_directory("/dev/shm") ? "/dev/shm"
-                                                                          : "/tmp";
-        pattern += "/stonecall-fuzz-XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            fail("cannot make a work folder under " + pattern);
-        path = pattern;
-    }
-    ~WorkDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
-
 } // namespace
 
 void fail(const std::string &what)
@@ -55,33 +28,6 @@ void fail(const std::string &what)
     std::abort();
 }
 
-void answer_message_boxes()
-{
-    msgbox_hook::keep_records(true);
-    msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
-}
-
-const std::string &work_dir()
-{
-    static WorkDir dir;
-    return dir.path;
-}
-
-void write_file(const std::string &path, const std::string &bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.good())
-        fail("cannot write " + path);
-}
-
-std::string read_file(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in.good())
-        fail("cannot read " + path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string c_text(const std::string &text)
 {
@@ -162,3 +108,12 @@ std::string file_after_set(const std::string &raw, const std::string &label, con
 }
 
 } // namespace fuzzsupport
+
+// Every message box is answered with IDOK at once, so a fuzzer never waits for
+// a user or fills its log, and recorded, so a fuzzer can check what was shown.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    msgbox_hook::keep_records(true);
+    msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
+    return 0;
+}

@@ -42,12 +42,15 @@ std::string cased(std::string s, int (*to)(int))
     return s;
 }
 
-// The order in which the program lists file names: without regard to case.
-bool listed_before(const std::string &a, const std::string &b)
+} // namespace
+
+bool Listed::operator()(const std::string &a, const std::string &b) const
 {
     const std::string la = cased(a, ::tolower), lb = cased(b, ::tolower);
     return la != lb ? la < lb : a < b;
 }
+
+namespace {
 
 enum class Mode { Idle, Run, Edit, New };
 
@@ -61,7 +64,6 @@ public:
         for (int left = options_.actions; left > 0; left -= sessions.back().actions) {
             sessions.emplace_back();
             s_ = &sessions.back();
-            line_ = 0;
             if (sessions.size() > 1 && chance(1, 2)) setup_session(std::min(left, pick(1, 8)));
             else main_session(std::min(left, options_.sessionActions));
         }
@@ -80,8 +82,7 @@ private:
 
     // The session being written.
     Session *s_ = nullptr;
-    int line_ = 0;
-    int budget_ = 0;
+    int budget_ = 0;   // input steps still to give
 
     // The program, as the walk believes it to be; anew at each start of the main window.
     struct Program {
@@ -106,7 +107,9 @@ private:
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     bool chance(int n, int d) { return pick(1, d) <= n; }
     template <class List> const auto &any(const List &list) { return list[size_t(pick(0, int(list.size()) - 1))]; }
-    const Files::value_type &any_file() { return *std::next(files_.begin(), pick(0, int(files_.size()) - 1)); }
+    // A spread file by its place in the program's lists, or any.
+    const Files::value_type &listed(int i) { return *std::next(files_.begin(), i); }
+    int any_listed() { return pick(0, int(files_.size()) - 1); }
 
     std::string random_name()
     {
@@ -132,11 +135,7 @@ private:
         return s.substr(0, size_t(want));
     }
 
-    void line(const std::string &text)
-    {
-        s_->script += text + "\n";
-        ++line_;
-    }
+    void line(const std::string &text) { s_->script += text + "\n"; }
     void input(const std::string &step)
     {
         line(step);
@@ -148,7 +147,8 @@ private:
     void type(const std::string &text) { input("type " + text); }
     void expect(const std::string &title) { line(title.empty() ? "expect-window" : "expect-window " + title); }
     void expect_text(int id, const std::string &text) { line("expect-text " + std::to_string(id) + " " + text); }
-    void check(Check c) { s_->checks[line_] = c; }
+    // A check once the step just written, the script's last line, is taken.
+    void check(Check c) { s_->checks[int(std::count(s_->script.begin(), s_->script.end(), '\n'))] = c; }
 
     // A message box with an OK button: its button, Enter, Escape and the
     // close command all answer it.
@@ -174,19 +174,11 @@ private:
 
     // ---- the main window --------------------------------------------------
 
-    std::vector<std::string> listed_names()
-    {
-        std::vector<std::string> names;
-        for (const auto &f : files_) names.push_back(f.first);
-        std::sort(names.begin(), names.end(), listed_before);
-        return names;
-    }
-
     // The file the chooser takes for a title: the first listed that has it.
     std::string file_with_title(const std::string &title)
     {
-        for (const std::string &n : listed_names())
-            if (files_.at(n).title == title) return n;
+        for (const auto &f : files_)
+            if (f.second.title == title) return f.first;
         return "";
     }
 
@@ -317,18 +309,16 @@ private:
 
     void chooser_step()
     {
-        const std::vector<std::string> names = listed_names();
         const int r = budget_ <= 0 ? 99 : pick(0, 99);
         if (r < 80) {
-            p_.selected = pick(0, int(names.size()) - 1);
+            p_.selected = any_listed();
             input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(p_.selected));
         }
         if (r < 30) return;   // a look at some item first
         if (r < 85) {
             // With nothing selected the title is the last file's listed.
             click(OK);
-            const std::string &name = names[p_.selected < 0 ? names.size() - 1 : size_t(p_.selected)];
-            return chosen(file_with_title(files_.at(name).title));
+            return chosen(file_with_title(listed(p_.selected < 0 ? int(files_.size()) - 1 : p_.selected).second.title));
         }
         // The close command keeps the file name the program had; only
         // where that names a file there is (or none) can the walk follow.
@@ -498,7 +488,7 @@ private:
         const int r = budget_ <= 0 ? 99 : pick(0, 99);
         if (r < 20 && p_.titleField.size() < 60) {
             // Now and then a title some spread has already.
-            const std::string text = chance(1, 5) ? any_file().second.title : random_text(60);
+            const std::string text = chance(1, 5) ? listed(any_listed()).second.title : random_text(60);
             return edit_field(NEW_TITLE, p_.titleField, text.empty() ? "t" : text.substr(0, 60 - p_.titleField.size()), true);
         }
         if (r < 25) return edit_field(NEW_TITLE, p_.titleField, r < 23 ? "" : random_text(40), false);
@@ -506,7 +496,7 @@ private:
             // A name of its own, one that is taken, or one without its extension.
             std::string name = random_name();
             const int kind = pick(0, 9);
-            const std::string &taken = any_file().first;
+            const std::string &taken = listed(any_listed()).first;
             if (kind == 0 && taken.size() <= 10) name = taken.substr(0, taken.size() - 4);
             if (kind != 1) name += ".SCS";
             return edit_field(NEW_NAME, p_.nameField, chance(1, 3) ? cased(name, ::tolower) : name, false);
@@ -550,34 +540,28 @@ private:
         expect(SETUP_TITLE);
         while (budget_ > 1) {
             const int r = pick(0, 9);
-            if (r < 4) {
-                click(SHOW_EDIT_HELP);
-                editHelp = !editHelp;
-            } else if (r < 8) {
-                click(SHOW_BANNER);
-            } else {
-                click(CHANGE_SPREAD);
-                expect("Choose the spread you wish to auto-start");
-                const std::vector<std::string> names = listed_names();
-                const int item = pick(0, int(names.size()) - 1);
-                if (chance(3, 4)) {
-                    input("select " + std::to_string(FILE_LIST) + " " + std::to_string(item));
-                    click(OK);
-                    spread = names[size_t(item)];
-                } else {
-                    click(CANCEL);
-                }
-                expect(SETUP_TITLE);
+            if (r < 8) {
+                click(r < 4 ? SHOW_EDIT_HELP : SHOW_BANNER);
+                editHelp = editHelp != (r < 4);
+                continue;
             }
+            click(CHANGE_SPREAD);
+            expect("Choose the spread you wish to auto-start");
+            const int item = any_listed();
+            if (chance(1, 4)) {
+                click(CANCEL);
+            } else {
+                input("select " + std::to_string(FILE_LIST) + " " + std::to_string(item));
+                click(OK);
+                spread = listed(item).first;
+            }
+            expect(SETUP_TITLE);
         }
         const int end = pick(0, 3);
-        if (end < 2) {
-            click(OK);
-            editHelp_ = editHelp;
-            defaultSpread_ = spread;
-        } else {
-            input(end == 2 ? "click 2" : "close");
-        }
+        input(end < 2 ? "click 1" : end == 2 ? "click 2" : "close");
+        if (end >= 2) return;
+        editHelp_ = editHelp;
+        defaultSpread_ = spread;
     }
 };
 

@@ -25,8 +25,11 @@ struct Spread {
     std::array<std::string, POSITIONS> meaning;
 };
 
-// Spread files by name.
-using Files = std::map<std::string, Spread>;
+// Spread files by name, in the order the program lists them: without regard to case.
+struct Listed {
+    bool operator()(const std::string &a, const std::string &b) const;
+};
+using Files = std::map<std::string, Spread, Listed>;
 
 // What the soak looks at once the program has taken a step.
 enum class Check {
