@@ -215,7 +215,8 @@ private:
     // prompt comes where the program asks it.
     void end_mode()
     {
-        const bool ask = !p_.filename.empty() && ((p_.mode == Mode::Edit && p_.changed) || (p_.mode == Mode::New && p_.newAccepted));
+        const bool ask = !p_.filename.empty() &&
+                         ((p_.mode == Mode::Edit && p_.changed) || (p_.mode == Mode::New && p_.newAccepted));
         p_.reading = p_.htmlise = p_.buttons = p_.changed = p_.newAccepted = false;
         p_.mode = Mode::Idle;
         if (!ask) return;
@@ -278,7 +279,8 @@ private:
     bool covered(int px, int py, int from)
     {
         for (int j = from; j < p_.spread.count; ++j)
-            if (px >= p_.spread.x[j] && px < p_.spread.x[j] + PICTURE_W && py >= p_.spread.y[j] && py < p_.spread.y[j] + PICTURE_H)
+            if (px >= p_.spread.x[j] && px < p_.spread.x[j] + PICTURE_W && py >= p_.spread.y[j] &&
+                py < p_.spread.y[j] + PICTURE_H)
                 return true;
         return false;
     }
@@ -489,7 +491,8 @@ private:
         if (r < 20 && p_.titleField.size() < 60) {
             // Now and then a title some spread has already.
             const std::string text = chance(1, 5) ? listed(any_listed()).second.title : random_text(60);
-            return edit_field(NEW_TITLE, p_.titleField, text.empty() ? "t" : text.substr(0, 60 - p_.titleField.size()), true);
+            return edit_field(NEW_TITLE, p_.titleField, text.empty() ? "t" : text.substr(0, 60 - p_.titleField.size()),
+                              true);
         }
         if (r < 25) return edit_field(NEW_TITLE, p_.titleField, r < 23 ? "" : random_text(40), false);
         if (r < 45) {
@@ -501,7 +504,8 @@ private:
             if (kind != 1) name += ".SCS";
             return edit_field(NEW_NAME, p_.nameField, chance(1, 3) ? cased(name, ::tolower) : name, false);
         }
-        if (r < 65) return edit_field(NEW_COUNT, p_.countField, chance(3, 4) ? std::to_string(pick(1, 15)) : any(counts), false);
+        const std::string count = chance(3, 4) ? std::to_string(pick(1, 15)) : any(counts);
+        if (r < 65) return edit_field(NEW_COUNT, p_.countField, count, false);
         if (r < 90) return new_dialog_ok();
         static const std::vector<std::string> cancel = {"click 2", "key ESCAPE", "close"};
         input(any(cancel));
@@ -516,7 +520,8 @@ private:
         p_.spread.title = p_.titleField.substr(0, TITLE_CHARS);
         p_.spread.count = int(std::strtol(p_.countField.substr(0, 2).c_str(), nullptr, 10));
         const bool extension = p_.filename.size() >= 4 && p_.filename.compare(p_.filename.size() - 4, 4, ".SCS") == 0;
-        if (p_.spread.title.empty() || !extension || p_.spread.count < 1 || p_.spread.count > POSITIONS || files_.count(p_.filename)) {
+        if (p_.spread.title.empty() || !extension || p_.spread.count < 1 || p_.spread.count > POSITIONS ||
+            files_.count(p_.filename)) {
             answer_ok("Error");
             return expect("");
         }

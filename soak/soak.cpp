@@ -120,7 +120,8 @@ std::string compare(const std::string &name, const Spread &s, bool read)
 {
     std::string bytes = read_bytes(name);
     const std::string expected = spread_bytes(s);
-    for (size_t at = bytes.find("\r\r"); read && at != std::string::npos; at = bytes.find("\r\r", at)) bytes.erase(at, 1);
+    for (size_t at = bytes.find("\r\r"); read && at != std::string::npos; at = bytes.find("\r\r", at))
+        bytes.erase(at, 1);
     if (s.version != SPREAD_FILE_VERSION || s.count < 1 || s.count > POSITIONS)
         return name + ": version " + std::to_string(s.version) + ", " + std::to_string(s.count) + " positions";
     if (bytes == expected) return "";
@@ -181,7 +182,8 @@ std::string check_page(bool justWritten)
         const std::string rune = std::to_string(ran_cards_used[i]);
         at = page.find(PICTURE + rune + ".jpg\" WIDTH=70 HEIGHT=129><U>" +
                            crlf(html_safe_text(file.meaning[i].c_str())) + "</U><BR>", at);
-        if (at == std::string::npos) return "RUNE.HTM does not show rune " + rune + " and its meaning at " + std::to_string(i);
+        if (at == std::string::npos)
+            return "RUNE.HTM does not show rune " + rune + " and its meaning at position " + std::to_string(i);
         if (!fs::exists("images/" + rune + ".jpg")) return "RUNE.HTM shows a picture the images folder does not hold";
     }
     return "";
@@ -267,10 +269,12 @@ int main(int argc, char **argv)
         if (!why.empty()) return usage("a sample spread is not as the program writes it: " + why);
     }
     const std::vector<Session> sessions = generate(walk, files);
-    std::printf("soak: seed %u, %d actions in %zu sessions, in %s\n", walk.seed, walk.actions, sessions.size(), dir.c_str());
+    std::printf("soak: seed %u, %d actions in %zu sessions, in %s\n", walk.seed, walk.actions, sessions.size(),
+                dir.c_str());
 
     const auto started = std::chrono::steady_clock::now();
-    auto *out = static_cast<Outcome *>(mmap(nullptr, sizeof(Outcome), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    const int shared = MAP_SHARED | MAP_ANONYMOUS;
+    auto *out = static_cast<Outcome *>(mmap(nullptr, sizeof(Outcome), PROT_READ | PROT_WRITE, shared, -1, 0));
     int done = 0, setups = 0, checked[3] = {};
     long firstKib = 0, lastKib = 0;
     std::string problem, script;
@@ -295,7 +299,7 @@ int main(int argc, char **argv)
         for (int k = 0; k < 3; ++k) checked[k] += out->checked[k];
         if (!out->reported) problem = "the program stopped without a report (exit " + std::to_string(code) + ")";
         else if (out->status != expected) problem = "the run ended with " + std::to_string(out->status);
-        else if (code != expected) problem = "the process ended with " + std::to_string(code) + " (a sanitizer's report?)";
+        else if (code != expected) problem = "the process ended with " + std::to_string(code) + " (a sanitizer?)";
         if (!out->settledKib || session.actions < MEMORY_SESSION_LEAST) continue;
         firstKib = firstKib ? firstKib : out->settledKib;
         lastKib = out->lastKib;
@@ -307,7 +311,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "soak: FAILED: seed %u, session %zu, %s, script %s\n", walk.seed, n, problem.c_str(),
                      script.c_str());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("soak: %zu starts of the program (%d of the setup screen); checked after %d readings, %d saves, %d pages\n",
+    std::printf("soak: %zu starts (%d of the setup screen); checked after %d readings, %d saves, %d pages\n",
                 sessions.size(), setups, checked[0], checked[1], checked[2]);
     std::printf("soak: %s: %d actions in %.1f s, resident %ld KiB after %d actions, %ld KiB after the last\n",
                 problem.empty() ? "passed" : "FAILED", done, seconds, firstKib, SETTLED_AFTER, lastKib);

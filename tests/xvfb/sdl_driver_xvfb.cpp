@@ -33,7 +33,8 @@ LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     if (msg == WM_TIMER && wp == GUARD_TIMER) timedOut = true;
     if (msg == WM_TIMER) return 0;
     if (msg == WM_DESTROY) PostQuitMessage(7);
-    static const UINT recorded[] = {WM_LBUTTONDOWN, WM_MOUSEWHEEL, WM_KEYDOWN, WM_SYSKEYDOWN, WM_KEYUP, WM_CHAR, WM_SIZE, WM_CLOSE};
+    static const UINT recorded[] = {WM_LBUTTONDOWN, WM_MOUSEWHEEL, WM_KEYDOWN, WM_SYSKEYDOWN,
+                                    WM_KEYUP,       WM_CHAR,       WM_SIZE,    WM_CLOSE};
     for (UINT r : recorded)
         if (msg == r) seen.push_back(MSG{hwnd, msg, wp, lp, 0, {}});
     return msg == WM_CLOSE ? 0 : DefWindowProcA(hwnd, msg, wp, lp);
