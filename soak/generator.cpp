@@ -42,16 +42,6 @@ std::string cased(std::string s, int (*to)(int))
     return s;
 }
 
-} // namespace
-
-bool Listed::operator()(const std::string &a, const std::string &b) const
-{
-    const std::string la = cased(a, ::tolower), lb = cased(b, ::tolower);
-    return la != lb ? la < lb : a < b;
-}
-
-namespace {
-
 enum class Mode { Idle, Run, Edit, New };
 
 class Walk {
@@ -92,9 +82,8 @@ private:
         std::string caption = MAIN_TITLE, filename;
         Spread spread;
         int acquired = 10, jump = 5;
-        // The layer's NumLock: toggled on, and whether the key counts as held
-        // down (the layout modes write "down and on" into the keyboard state;
-        // the next press of the key then only lets it go).
+        // The layer's NumLock, and whether its key counts as held down (the layout
+        // modes write "down and on"; the key's next press then only lets it go).
         bool numlock = false, numlockHeld = false;
         // The new-spread dialog's fields; the chooser's selected item; the meaning dialog.
         std::string titleField, nameField, countField;
@@ -186,8 +175,7 @@ private:
     {
         budget_ = actions;
         p_ = Program();
-        line("# a start of the program: past the banner and the pause");
-        line("wait 5000");
+        line("wait 5000");   // past the banner and the pause
         if (defaultSpread_.empty()) {
             expect(p_.caption);
         } else {
@@ -242,11 +230,7 @@ private:
         if (r < 14 && p_.htmlise) return htmlise();
         if (p_.mode == Mode::Edit || p_.mode == Mode::New) return layout_step();
         if (p_.mode == Mode::Run && p_.reading && r < 70) return rune_click();
-        if (r < 85) return command(Mode::Run);
-        // Keys that mean nothing here.
-        static const std::vector<std::string> idle = {"NUMPAD8", "NUMPAD5", "ADD", "MULTIPLY", "a", "ESCAPE", "RETURN"};
-        key(any(idle));
-        expect(p_.caption);
+        command(Mode::Run);
     }
 
     // Run, Edit or New from the Spread menu; Edit and New turn NumLock on
@@ -534,32 +518,24 @@ private:
         back_to_main();
     }
 
-    // ---- the setup screen: its check boxes and the open-file dialog ----------
+    // ---- the setup screen: its check boxes, the open-file dialog for the start-up spread
 
     void setup_session(int actions)
     {
         s_->setup = true;
-        budget_ = actions;
         bool editHelp = editHelp_;
         std::string spread = defaultSpread_;
         expect(SETUP_TITLE);
-        while (budget_ > 1) {
-            const int r = pick(0, 9);
-            if (r < 8) {
-                click(r < 4 ? SHOW_EDIT_HELP : SHOW_BANNER);
-                editHelp = editHelp != (r < 4);
-                continue;
-            }
-            click(CHANGE_SPREAD);
+        for (budget_ = actions; budget_ > 1;) {
+            const int r = pick(0, 9), item = any_listed();
+            click(r < 4 ? SHOW_EDIT_HELP : r < 8 ? SHOW_BANNER : CHANGE_SPREAD);
+            editHelp = editHelp != (r < 4);
+            if (r < 8) continue;
             expect("Choose the spread you wish to auto-start");
-            const int item = any_listed();
-            if (chance(1, 4)) {
-                click(CANCEL);
-            } else {
-                input("select " + std::to_string(FILE_LIST) + " " + std::to_string(item));
-                click(OK);
-                spread = listed(item).first;
-            }
+            input("select " + std::to_string(FILE_LIST) + " " + std::to_string(item));
+            const bool chosen = chance(3, 4);
+            click(chosen ? OK : CANCEL);
+            spread = chosen ? listed(item).first : spread;
             expect(SETUP_TITLE);
         }
         const int end = pick(0, 3);
@@ -571,6 +547,12 @@ private:
 };
 
 } // namespace
+
+bool Listed::operator()(const std::string &a, const std::string &b) const
+{
+    const std::string la = cased(a, ::tolower), lb = cased(b, ::tolower);
+    return la != lb ? la < lb : a < b;
+}
 
 std::vector<Session> generate(const WalkOptions &options, const Files &files)
 {
