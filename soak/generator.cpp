@@ -82,9 +82,6 @@ private:
         std::string caption = MAIN_TITLE, filename;
         Spread spread;
         int acquired = 10, jump = 5;
-        // The layer's NumLock, and whether its key counts as held down (the layout
-        // modes write "down and on"; the key's next press then only lets it go).
-        bool numlock = false, numlockHeld = false;
         // The new-spread dialog's fields; the chooser's selected item; the meaning dialog.
         std::string titleField, nameField, countField;
         int selected = -1;
@@ -233,13 +230,12 @@ private:
         command(Mode::Run);
     }
 
-    // Run, Edit or New from the Spread menu; Edit and New turn NumLock on
-    // first, unless the key counts as held.
+    // Run, Edit or New from the Spread menu (Edit and New turn NumLock on, so
+    // that the keypad moves the positions).
     void command(Mode mode)
     {
         static const char *const items[] = {"", "Run", "Edit", "New"};
         input(std::string("menu Spread ") + items[int(mode)]);
-        if (mode != Mode::Run && !p_.numlockHeld) p_.numlock = p_.numlockHeld = true;
         end_mode();
         p_.mode = mode;
         p_.htmlise = mode == Mode::Run;
@@ -382,12 +378,6 @@ private:
         if (r < 78) return meaning_open();
         if (r < 85) return jump_change(1);
         if (r < 92) return jump_change(-1);
-        if (r < 94) {
-            key("NUMLOCK");
-            if (p_.numlockHeld) p_.numlockHeld = false;
-            else p_.numlock = !p_.numlock;
-            return;
-        }
         key("MULTIPLY");
         answer_ok("Button jump size..");
         expect(p_.caption);
@@ -408,8 +398,6 @@ private:
             if (ny > -60 && ny < SAFE_H - 60 && nx > -40 && nx < SAFE_W - 40) break;
         }
         key("NUMPAD" + std::to_string(digit));
-        // Without NumLock the keypad gives the arrows, which move nothing.
-        if (!p_.numlock) return;
         p_.spread.y[a] += dy * p_.jump;
         p_.spread.x[a] += dx * p_.jump;
         p_.changed = true;
@@ -433,7 +421,6 @@ private:
     void meaning_open()
     {
         key("NUMPAD5");
-        if (!p_.numlock) return expect(p_.caption);
         p_.changed = true;
         p_.screen = &Walk::meaning_step;
         p_.meaningFocused = false;
