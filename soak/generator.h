@@ -16,10 +16,10 @@ namespace soak {
 
 constexpr int POSITIONS = 15;
 
-// A spread file: what the program reads from it (the meanings are for the
-// soak's checks; the walk needs only the title and the places).
+// A spread file: what the program reads from it (the walk needs only the
+// title, the count of positions in use and the places).
 struct Spread {
-    int version = 0, count = 0;                 // count: positions in use
+    int version = 0, count = 0;
     std::string title;
     std::array<int, POSITIONS> x{}, y{};
     std::array<std::string, POSITIONS> meaning;
@@ -31,12 +31,9 @@ struct Listed {
 };
 using Files = std::map<std::string, Spread, Listed>;
 
-// What the soak looks at once the program has taken a step.
-enum class Check {
-    Reading,   // a cast has just been shown
-    Save,      // a spread has just been written ("Done..." is up)
-    Report,    // RUNE.HTM has just been written ("Rune.htm created..." is up)
-};
+// What the soak looks at once the program has taken a step: a cast just
+// shown, a spread just saved ("Done..." is up), RUNE.HTM just written.
+enum class Check { Reading, Save, Report };
 
 // One start of the program and its script.
 struct Session {

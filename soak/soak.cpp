@@ -67,7 +67,7 @@ int usage(const std::string &why)
 
 // ---- the spreads: in memory, as the program's reader reads them, as written
 
-// The current spread; its meanings from memory, or read from its file.
+// The current spread; its meanings from memory, or read anew from its file.
 Spread held(bool meaningsFromFile)
 {
     Spread s{version, NumCards, title, {}, {}, {}};

@@ -175,7 +175,9 @@ TEST_F(SdlDriverTest, KeysArriveAsVirtualKeysAndTypeEachCharacterOnce)
     EXPECT_EQ(static_cast<WPARAM>('8'), all(WM_CHAR)[0].wParam);
 }
 
-TEST_F(SdlDriverTest, ResizingTheOsWindowResizesTheDesktopAndAMaximisedWindow)
+// The OS window's own events: a new size resizes the desktop and a maximised
+// window; the window manager's close request closes the active window.
+TEST_F(SdlDriverTest, ResizingAndClosingTheOsWindowReachTheDesktopAndTheActiveWindow)
 {
     ShowWindow(hwnd, SW_SHOWMAXIMIZED);
     seen.clear();
@@ -191,10 +193,7 @@ TEST_F(SdlDriverTest, ResizingTheOsWindowResizesTheDesktopAndAMaximisedWindow)
     const gfx::Canvas &desk = user32::desktop_image();
     EXPECT_EQ(800, desk.width);
     EXPECT_EQ(desk.row(599)[799], shown(799, 599));
-}
 
-TEST_F(SdlDriverTest, ClosingTheOsWindowClosesTheActiveWindow)
-{
     ASSERT_TRUE(x11::send_close(std::stoul(xid)));
     ASSERT_TRUE(run_until([] { return !all(WM_CLOSE).empty(); }));
     EXPECT_EQ(hwnd, all(WM_CLOSE)[0].hwnd);
