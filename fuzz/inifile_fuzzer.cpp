@@ -1,5 +1,5 @@
 // The settings file on arbitrary bytes: the input is qmsc98.ini in a folder of
-// its own, made the current directory while the program runs. Loading
+// the fuzzer's own, made the current directory while GetIniData runs. Loading
 // must leave the file as it was and the options as the model reads them;
 // then the three options are written back as the setup screen does: each
 // rewrite must leave the bytes the model says and read back at once.
@@ -14,6 +14,8 @@
 #include <cstring>
 #include <string>
 
+#include <unistd.h>
+
 using namespace fuzzsupport;
 
 namespace {
@@ -22,6 +24,25 @@ const char kEditHelp[] = "ShowEditHelp=";
 const char kStartBanner[] = "ShowStartBanner=";
 const char kStartUpSpread[] = "DefaultStartUpSpread=";
 const char kNewStartUpSpread[] = "THREE.SCS";
+
+// The work folder is the current directory only while the program runs, so
+// that libFuzzer's own files land where the fuzzer was started. A finding
+// stops the run inside it: run.sh therefore names an absolute folder for
+// findings (-artifact_prefix).
+class InWorkDir {
+public:
+    InWorkDir()
+    {
+        check(getcwd(previous_, sizeof previous_) != nullptr, "the current directory has no name");
+        check(chdir(work_dir().c_str()) == 0, "cannot enter the work folder");
+    }
+    ~InWorkDir() { check(chdir(previous_) == 0, "cannot go back from the work folder"); }
+    InWorkDir(const InWorkDir &) = delete;
+    InWorkDir &operator=(const InWorkDir &) = delete;
+
+private:
+    char previous_[4096];
+};
 
 int option_of(const std::string &text, const char *label)
 {
@@ -45,10 +66,10 @@ std::string send_and_check(const std::string &path, const std::string &before, c
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    TempDir folder;
-    const std::string path = INI_FILE_NAME;
+    static const std::string path = work_dir() + "/" INI_FILE_NAME;
     const std::string raw(reinterpret_cast<const char *>(data), size);
     const std::string text = text_view(raw).text;
+    InWorkDir inWorkDir;
 
     write_bytes(path, raw);
     GetIniData();

@@ -53,8 +53,7 @@ LONG label_end_from(const std::string &raw, LONG start, const std::string &label
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    TempDir folder;
-    const std::string path = "store.txt";
+    static const std::string path = work_dir() + "/store.txt";
     FuzzedDataProvider in(data, size);
     const Edit edit = static_cast<Edit>(in.ConsumeIntegralInRange<int>(0, EditCount - 1));
     const char end[2] = {in.ConsumeIntegral<char>(), '\0'};

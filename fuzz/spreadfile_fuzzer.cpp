@@ -67,8 +67,8 @@ bool same_spread(const RECT (&before)[MAX_POSITIONS], const std::string &titleBe
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    TempDir folder;
-    const std::string path = "FUZZ.SCS", missing = "MISSING.SCS";
+    static const std::string path = work_dir() + "/FUZZ.SCS";
+    static const std::string missing = work_dir() + "/MISSING.SCS";
     const std::string raw(reinterpret_cast<const char *>(data), size);
     // What the reader's string lookups see: the text-mode text up to a NUL.
     const std::string text = c_text(text_view(raw).text);

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace fuzzsupport {
 
@@ -20,6 +22,29 @@ std::string cut(const std::string &text, size_t max)
     return text.size() > max ? text.substr(0, max) : text;
 }
 
+// Made on first use, removed at exit; a run that stops on a finding leaves
+// it behind, so run.sh gives the fuzzers a TMPDIR of its own.
+struct WorkDir {
+    std::string path;
+
+    WorkDir()
+    {
+        const char *base = std::getenv("TMPDIR");
+        std::string pattern = base && *base                           ? base
+                              : std::filesystem::is_directory("/dev/shm") ? "/dev/shm"
+                                                                          : "/tmp";
+        pattern += "/stonecall-fuzz-XXXXXX";
+        if (!mkdtemp(pattern.data()))
+            fail("cannot make a work folder under " + pattern);
+        path = pattern;
+    }
+    ~WorkDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
 } // namespace
 
 void fail(const std::string &what)
@@ -28,6 +53,11 @@ void fail(const std::string &what)
     std::abort();
 }
 
+const std::string &work_dir()
+{
+    static WorkDir dir;
+    return dir.path;
+}
 
 std::string c_text(const std::string &text)
 {

@@ -1,8 +1,9 @@
-// What the fuzzers share: message boxes answered without being shown
-// (LLVMFuzzerInitialize, in support.cpp, for every fuzzer), a check that
-// stops the run with a message, and a model of the label-value store to compare the real one
-// with. The model is written the plain way (std::string::find over the text
-// a text-mode read delivers), so that it shares no code with the store.
+// What the fuzzers share: a folder of their own for the files they write,
+// message boxes answered without being shown (LLVMFuzzerInitialize, in
+// support.cpp, for every fuzzer), a check that stops the run with a message,
+// and a model of the label-value store to compare the real one with. The
+// model is written the plain way (std::string::find over the text a
+// text-mode read delivers), so that it shares no code with the store.
 #pragma once
 
 #include "support/tempdir.h"
@@ -22,11 +23,12 @@ inline void check(bool condition, const char *what)
         fail(what);
 }
 
-// Exact bytes, no translation; a folder of its own for the files an input
-// makes, the current directory while it lives. A finding stops the run inside
-// it: run.sh therefore names an absolute folder for findings (-artifact_prefix).
+// A fresh folder of this process's own (on /dev/shm when there is one),
+// removed when the process ends. Absolute path, no trailing slash.
+const std::string &work_dir();
+
+// Exact bytes, no translation.
 using testsupport::read_bytes;
-using testsupport::TempDir;
 using testsupport::write_bytes;
 
 // The text up to its first NUL: what a C string of it holds.
