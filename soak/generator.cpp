@@ -442,16 +442,14 @@ private:
 
     // ---- the new-spread dialog --------------------------------------------
 
-    // A field of the new-spread dialog: typed at its end, or emptied with
-    // Backspace and typed anew.
-    void edit_field(int id, std::string &field, const std::string &text, bool append)
+    // A field of the new-spread dialog emptied with Backspace and typed anew.
+    void edit_field(int id, std::string &field, const std::string &text)
     {
         click(id);
         key("END");
-        for (size_t i = 0; !append && i < field.size(); ++i) key("BACK");
+        for (size_t i = 0; i < field.size(); ++i) key("BACK");
         if (!text.empty()) type(text);
-        field = append ? field + text : text;
-        if (id == NEW_NAME) field = cased(field, ::toupper);
+        field = id == NEW_NAME ? cased(text, ::toupper) : text;
         expect_text(id, field);
     }
 
@@ -459,13 +457,11 @@ private:
     {
         static const std::vector<std::string> counts = {"0", "16", "99", "x", "-3", ""};
         const int r = budget_ <= 0 ? 99 : pick(0, 99);
-        if (r < 20 && p_.titleField.size() < 60) {
-            // Now and then a title some spread has already.
-            const std::string text = chance(1, 5) ? listed(any_listed()).second.title : random_text(60);
-            return edit_field(NEW_TITLE, p_.titleField, text.empty() ? "t" : text.substr(0, 60 - p_.titleField.size()),
-                              true);
+        if (r < 25) {
+            // Now and then a title some spread has already, or none.
+            const std::string title = r < 5 ? listed(any_listed()).second.title : r < 8 ? "" : random_text(60);
+            return edit_field(NEW_TITLE, p_.titleField, title);
         }
-        if (r < 25) return edit_field(NEW_TITLE, p_.titleField, r < 23 ? "" : random_text(40), false);
         if (r < 45) {
             // A name of its own, one that is taken, or one without its extension.
             std::string name = random_name();
@@ -473,10 +469,10 @@ private:
             const std::string &taken = listed(any_listed()).first;
             if (kind == 0 && taken.size() <= 10) name = taken.substr(0, taken.size() - 4);
             if (kind != 1) name += ".SCS";
-            return edit_field(NEW_NAME, p_.nameField, chance(1, 3) ? cased(name, ::tolower) : name, false);
+            return edit_field(NEW_NAME, p_.nameField, chance(1, 3) ? cased(name, ::tolower) : name);
         }
         const std::string count = chance(3, 4) ? std::to_string(pick(1, 15)) : any(counts);
-        if (r < 65) return edit_field(NEW_COUNT, p_.countField, count, false);
+        if (r < 65) return edit_field(NEW_COUNT, p_.countField, count);
         if (r < 90) return new_dialog_ok();
         static const std::vector<std::string> cancel = {"click 2", "key ESCAPE", "close"};
         input(any(cancel));
