@@ -247,7 +247,7 @@ TEST(ProgramInAWindow, EditTurnsNumLockOnAndTheKeypadsEightMovesThePositionUp)
     testsupport::write_bytes("qmsc98.ini", "ShowEditHelp=0\r\nShowStartBanner=0\r\nDefaultStartUpSpread=\r\n");
     testsupport::write_bytes("MINE.SCS", "\r\nversion=1100\r\ntitle=Mine\r\nrunemeaning0=Here*\r\nrune0x=300\r\n"
                                          "rune0y=200\r\nNumCards=1\r\n\r\n");
-    testsupport::write_bytes("steps.txt", "menu Spread Edit\nselect 104 0\nclick 1\nclick 10\nwait 4000\n"
+    testsupport::write_bytes("steps.txt", "menu Spread Edit\nselect 104 0\nclick 1\nclick 10\nwait 6000\n"
                                           "menu File Exit\nclick 6\nexpect-window Done...\nclick 1\n");
     ASSERT_FALSE(x11::numlock_on());
     std::string why;
