@@ -52,12 +52,6 @@ uint32_t pixel_at(const uint8_t *data, int x, int y)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    answer_message_boxes();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     gfx::Surface picture;

@@ -89,12 +89,6 @@ void check_markup(const std::string &safe)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    answer_message_boxes();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const std::string text = c_text(std::string(reinterpret_cast<const char *>(data), size));

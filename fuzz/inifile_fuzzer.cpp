@@ -12,9 +12,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 using namespace fuzzsupport;
 
@@ -24,25 +23,6 @@ const char kEditHelp[] = "ShowEditHelp=";
 const char kStartBanner[] = "ShowStartBanner=";
 const char kStartUpSpread[] = "DefaultStartUpSpread=";
 const char kNewStartUpSpread[] = "THREE.SCS";
-
-// The work folder is the current directory only while the program runs, so
-// that libFuzzer's own files land where the fuzzer was started. A finding
-// stops the run inside it: run.sh therefore names an absolute folder for
-// findings (-artifact_prefix).
-class InWorkDir {
-public:
-    InWorkDir()
-    {
-        check(getcwd(previous_, sizeof previous_) != nullptr, "the current directory has no name");
-        check(chdir(work_dir().c_str()) == 0, "cannot enter the work folder");
-    }
-    ~InWorkDir() { check(chdir(previous_) == 0, "cannot go back from the work folder"); }
-    InWorkDir(const InWorkDir &) = delete;
-    InWorkDir &operator=(const InWorkDir &) = delete;
-
-private:
-    char previous_[4096];
-};
 
 int option_of(const std::string &text, const char *label)
 {
@@ -57,30 +37,29 @@ std::string send_and_check(const std::string &path, const std::string &before, c
 {
     check(SendToIniFile(label, value) == 1, "SendToIniFile did not answer 1");
     std::string expected = file_after_set(before, label, value, '\n');
-    check(read_file(path) == expected, "a rewritten option left other bytes than the model");
+    check(read_bytes(path) == expected, "a rewritten option left other bytes than the model");
     check(value_of(text_view(expected).text, label, '\n') == value, "a rewritten option does not read back");
     return expected;
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    answer_message_boxes();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const std::string path = work_dir() + "/" INI_FILE_NAME;
     const std::string raw(reinterpret_cast<const char *>(data), size);
     const std::string text = text_view(raw).text;
-    InWorkDir inWorkDir;
+    // The work folder is the current directory only while the program runs,
+    // so that libFuzzer's own files land where the fuzzer was started. A
+    // finding stops the run inside it: run.sh therefore names an absolute
+    // folder for findings (-artifact_prefix).
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(work_dir());
 
-    write_file(path, raw);
+    write_bytes(path, raw);
     GetIniData();
     check(IniFileHandle != -1, "an existing settings file did not open");
-    check(read_file(path) == raw, "loading the options changed the file");
+    check(read_bytes(path) == raw, "loading the options changed the file");
     check(ColourRefRGB == 0x00AAD8FF, "the background colour is not the fixed one");
     check(ShowEditHelp == option_of(text, kEditHelp), "ShowEditHelp is not the file's");
     check(ShowStartBanner == option_of(text, kStartBanner), "ShowStartBanner is not the file's");
@@ -98,5 +77,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     send_and_check(path, now, kStartUpSpread, kNewStartUpSpread);
     check(TerminateIniFile() == 1, "the settings file did not close cleanly");
     check(msgbox_hook::boxes().empty(), "the settings file showed a message box");
+    std::filesystem::current_path(started);
     return 0;
 }

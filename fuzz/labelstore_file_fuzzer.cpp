@@ -51,12 +51,6 @@ LONG label_end_from(const std::string &raw, LONG start, const std::string &label
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    answer_message_boxes();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const std::string path = work_dir() + "/store.txt";
@@ -71,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::string raw = in.ConsumeRemainingBytesAsString();
     const std::string view = text_view(raw).text;
 
-    write_file(path, raw);
+    write_bytes(path, raw);
     int file = _open(path.c_str(), _O_RDWR | _O_TEXT);
     check(file != -1, "the file does not open");
 
@@ -106,6 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     }
     check(_close(file) == 0, "the file does not close");
-    check(read_file(path) == expected, "the file holds other bytes than the rewrite should leave");
+    check(read_bytes(path) == expected, "the file holds other bytes than the rewrite should leave");
     return 0;
 }

@@ -19,12 +19,6 @@ bool is_type(const rc::ResEntry &entry, WORD type)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    answer_message_boxes();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     std::vector<rc::ResEntry> entries;

@@ -1,15 +1,9 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang in build-fuzz/ and runs them one after the
 # other (never two at once), each seeded from fuzz/corpus/<name>/, and fails
-# on the first finding.
-#
+# on the first finding (TESTING.md, "Running the fuzzers").
 #   fuzz/run.sh [SECONDS] [NAME...]    each fuzzer (or the NAMEs) for SECONDS, default 20
 #   FUZZ_RUNS=1000000 fuzz/run.sh 0    each fuzzer for that many executions instead
-#
-# What a run finds is kept in build-fuzz/findings/<name>-crash-...; re-run
-# one input with build-fuzz/fuzz/fuzz_<name> FILE. New inputs that reach new
-# code collect in build-fuzz/corpus/<name>/ and are used again by the next
-# run; copy the useful ones into fuzz/corpus/<name>/ to keep them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -65,12 +65,6 @@ bool same_spread(const RECT (&before)[MAX_POSITIONS], const std::string &titleBe
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    answer_message_boxes();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const std::string path = work_dir() + "/FUZZ.SCS";
@@ -79,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // What the reader's string lookups see: the text-mode text up to a NUL.
     const std::string text = c_text(text_view(raw).text);
 
-    write_file(path, raw);
+    write_bytes(path, raw);
     get_spread_data(const_cast<char *>(path.c_str()));
     check(msgbox_hook::boxes().empty(), "reading a spread file that is there showed a message box");
     check(memchr(title, '\0', sizeof title) != nullptr, "the title is not ended within its 52 bytes");

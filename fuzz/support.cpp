@@ -9,8 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace fuzzsupport {
@@ -55,32 +53,10 @@ void fail(const std::string &what)
     std::abort();
 }
 
-void answer_message_boxes()
-{
-    msgbox_hook::keep_records(true);
-    msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
-}
-
 const std::string &work_dir()
 {
     static WorkDir dir;
     return dir.path;
-}
-
-void write_file(const std::string &path, const std::string &bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.good())
-        fail("cannot write " + path);
-}
-
-std::string read_file(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in.good())
-        fail("cannot read " + path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string c_text(const std::string &text)
@@ -162,3 +138,12 @@ std::string file_after_set(const std::string &raw, const std::string &label, con
 }
 
 } // namespace fuzzsupport
+
+// Every message box is answered with IDOK at once, so a fuzzer never waits for
+// a user or fills its log, and recorded, so a fuzzer can check what was shown.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    msgbox_hook::keep_records(true);
+    msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
+    return 0;
+}

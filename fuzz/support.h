@@ -1,9 +1,12 @@
 // What the fuzzers share: a folder of their own for the files they write,
-// message boxes answered without being shown, a check that stops the run with
-// a message, and a model of the label-value store to compare the real one
-// with. The model is written the plain way (std::string::find over the text
-// a text-mode read delivers), so that it shares no code with the store.
+// message boxes answered without being shown (LLVMFuzzerInitialize, in
+// support.cpp, for every fuzzer), a check that stops the run with a message,
+// and a model of the label-value store to compare the real one with. The
+// model is written the plain way (std::string::find over the text a
+// text-mode read delivers), so that it shares no code with the store.
 #pragma once
+
+#include "support/tempdir.h"
 
 #include <cstddef>
 #include <string>
@@ -20,18 +23,13 @@ inline void check(bool condition, const char *what)
         fail(what);
 }
 
-// Called once from LLVMFuzzerInitialize: every message box is answered with
-// IDOK at once, so a fuzzer never waits for a user or fills its log, and
-// recorded, so a fuzzer can check what was shown.
-void answer_message_boxes();
-
 // A fresh folder of this process's own (on /dev/shm when there is one),
 // removed when the process ends. Absolute path, no trailing slash.
 const std::string &work_dir();
 
 // Exact bytes, no translation.
-void write_file(const std::string &path, const std::string &bytes);
-std::string read_file(const std::string &path);
+using testsupport::read_bytes;
+using testsupport::write_bytes;
 
 // The text up to its first NUL: what a C string of it holds.
 std::string c_text(const std::string &text);

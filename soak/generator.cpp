@@ -2,79 +2,47 @@
 
 #include <algorithm>
 #include <cctype>
-#include <functional>
+#include <cstdlib>
 #include <random>
 
 namespace soak {
-
-bool listed_before(const std::string &a, const std::string &b)
-{
-    size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        int cb = std::tolower(static_cast<unsigned char>(b[i]));
-        if (ca != cb) return ca < cb;
-    }
-    if (a.size() != b.size()) return a.size() < b.size();
-    return a < b;
-}
-
 namespace {
 
 const std::string MAIN_TITLE = "Quenmire Stonecall V1.1";
-const std::string SETUP_TITLE = "Quenmire Stonecall V1.1 - Setup";
-const std::string FILE_DIALOG_TITLE = "Choose the spread you wish to auto-start";
+const std::string SETUP_TITLE = MAIN_TITLE + " - Setup";
 const std::string EDIT_HELP_TITLE = "Important information about creating your spread...";
 
-// Message-box and dialog buttons.
+// Message-box and dialog buttons, and the screens' controls.
 const int OK = 1, CANCEL = 2, YES = 6, NO = 7;
-// Controls of the screens.
-const int CASTING_OK = 101, CHOOSER_LIST = 104, MEANING_EDIT = 1199;
+const int CASTING_OK = 101, CHOOSER_LIST = 104, MEANING_EDIT = 1199, FIRST_BUTTON = 10;
 const int NEW_TITLE = 101, NEW_NAME = 102, NEW_COUNT = 103;
-const int SHOW_EDIT_HELP = 102, SHOW_BANNER = 103, CHANGE_SPREAD = 104;
-const int FILE_LIST = 1120;   // lst1 of the open-file dialog
-const int FIRST_BUTTON = 10;  // position buttons: 10 + index
+const int SHOW_EDIT_HELP = 102, SHOW_BANNER = 103, CHANGE_SPREAD = 104, FILE_LIST = 1120;
 
 // Limits the program keeps.
-const int TITLE_CHARS = 49, NAME_CHARS = 12, MEANING_CHARS = 499, MAX_JUMP = 50;
+const int TITLE_CHARS = 49, NAME_CHARS = 12, MAX_JUMP = 50;
 const int PICTURE_W = 70, PICTURE_H = 129;
 // A part of the main window's client area that every layout shows, smaller
 // than the maximised window's, so that what lies in it can surely be clicked.
 const int SAFE_W = 1000, SAFE_H = 690;
 
 // Name characters narrow enough that a name of ten fits the field's width.
-const std::string NAME_CHARS_SET = "ABCDEFGHIJKLNOPQRSTUVXYZ0123456789";
-
-const char *const WORDS[] = {"rune",  "the",   "past",  "what was", "hidden", "Norns",     "fate",   "wyrd",
-                             "stone", "ash",   "north", "journey",  "root",   "question", "answer", "yes"};
+const std::string NAME_SET = "ABCDEFGHIJKLNOPQRSTUVXYZ0123456789";
+const std::vector<std::string> WORDS = {"rune",  "the",  "past",  "what was", "hidden",   "Norns",  "fate", "wyrd",
+                                        "stone", "ash",  "north", "journey",  "question", "answer", "yes",  "root"};
 // Texts a person might type that look like the spread file's own labels.
-const char *const LABELISH[] = {"NumCards=3", "rune0x=12", "rune4y=-7", "title=x",     "version=9999",
-                                "runemeaning1=", "NumCards=", "rune14x=5", "runemeaning0=a"};
-const char ODD[] = "<>&\"';:!?.,()[]{}/\\|~^%$@=+-_`";
+const std::vector<std::string> LABELISH = {"NumCards=3", "rune0x=12", "rune4y=-7",     "title=x",       "version=9999",
+                                           "NumCards=",  "rune14x=5", "runemeaning1=", "runemeaning0=a"};
+const std::string ODD = "<>&\"';:!?.,()[]{}/\\|~^%$@=+-_`";
+// The keypad's digits that move a position: 7 8 9 up, 1 2 3 down.
+const std::string KEYPAD_MOVES = "12346789";
 
-// The screens of a start of the main window (the setup screen's start is
-// written in one go: it has no other screen but the open-file dialog).
-enum class Screen { Main, Chooser, Casting, Detail, NewDialog, Meaning };
-enum class Mode { Idle, Run, Edit, New };
-enum class Purpose { Run, Edit };
-
-// The decimal number at the start of a text, as the program reads one.
-long number_of(const std::string &s)
+std::string cased(std::string s, int (*to)(int))
 {
-    size_t i = 0;
-    while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i]))) ++i;
-    bool minus = false;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) minus = s[i++] == '-';
-    long n = 0;
-    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])) && n < 100000) n = n * 10 + (s[i++] - '0');
-    return minus ? -n : n;
-}
-
-std::string upper(std::string s)
-{
-    for (char &c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char &c : s) c = static_cast<char>(to(static_cast<unsigned char>(c)));
     return s;
 }
+
+enum class Mode { Idle, Run, Edit, New };
 
 class Walk {
 public:
@@ -83,65 +51,56 @@ public:
     std::vector<Session> run()
     {
         std::vector<Session> sessions;
-        int left = options_.actions;
-        bool first = true;
-        while (left > 0) {
-            Session s;
-            if (!first && chance(1, 2)) {
-                s.setup = true;
-                setup_session(s, std::min(left, pick(1, 8)));
-            } else {
-                main_session(s, std::min(left, options_.sessionActions));
-            }
-            first = false;
-            left -= s.actions;
-            sessions.push_back(std::move(s));
+        for (int left = options_.actions; left > 0; left -= sessions.back().actions) {
+            sessions.emplace_back();
+            s_ = &sessions.back();
+            if (sessions.size() > 1 && chance(1, 2)) setup_session(std::min(left, pick(1, 8)));
+            else main_session(std::min(left, options_.sessionActions));
         }
         return sessions;
     }
 
 private:
+    using Screen = void (Walk::*)();
+
     WalkOptions options_;
     std::mt19937 rng_;
     Files files_;
-
-    // Settings, as the settings file holds them.
-    bool editHelp_ = true, banner_ = true;
+    // The settings file's: whether the editor's help shows, the start-up spread.
+    bool editHelp_ = true;
     std::string defaultSpread_;
 
     // The session being written.
     Session *s_ = nullptr;
-    int line_ = 0;
-    int budget_ = 0;
+    int budget_ = 0;   // input steps still to give
 
-    // The program, as the walk believes it to be.
-    Screen screen_ = Screen::Main;
-    Mode mode_ = Mode::Idle;
-    Purpose purpose_ = Purpose::Run;
-    bool reading_ = false, htmlise_ = false, buttons_ = false, changed_ = false, newAccepted_ = false;
-    std::string caption_, filename_;
-    Spread spread_;
-    int acquired_ = 10, jump_ = 5;
-    // The layer's NumLock: toggled on, and whether the key counts as held
-    // down (the layout modes write "down and on" into the keyboard state; the
-    // next press of the key then only lets it go).
-    bool numlock_ = false, numlockHeld_ = false;
-    // The new-spread dialog's fields, the meaning dialog's state.
-    std::string titleField_, nameField_, countField_;
-    int newFocus_ = 0;   // the control known to have the focus, 0 for not known
-    int selected_ = -1;   // the chooser's selected item
-    bool meaningFocused_ = false, meaningStar_ = false;
-    int meaningLength_ = 0;
+    // The program, as the walk believes it to be; anew at each start of the main window.
+    struct Program {
+        Screen screen = &Walk::main_step;
+        Mode mode = Mode::Idle;
+        bool reading = false, htmlise = false, buttons = false, changed = false, newAccepted = false;
+        std::string caption = MAIN_TITLE, filename;
+        Spread spread;
+        int acquired = 10, jump = 5;
+        // The new-spread dialog's fields; the chooser's selected item; the meaning dialog.
+        std::string titleField, nameField, countField;
+        int selected = -1;
+        bool meaningFocused = false;
+    } p_;
 
-    // ---- randomness -------------------------------------------------------
+    // ---- randomness and the script --------------------------------------
 
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     bool chance(int n, int d) { return pick(1, d) <= n; }
+    template <class List> const auto &any(const List &list) { return list[size_t(pick(0, int(list.size()) - 1))]; }
+    // A spread file by its place in the program's lists, or any.
+    const Files::value_type &listed(int i) { return *std::next(files_.begin(), i); }
+    int any_listed() { return pick(0, int(files_.size()) - 1); }
 
     std::string random_name()
     {
         std::string s;
-        for (int n = pick(1, 6); n > 0; --n) s += NAME_CHARS_SET[static_cast<size_t>(pick(0, int(NAME_CHARS_SET.size()) - 1))];
+        for (int n = pick(1, 6); n > 0; --n) s += any(NAME_SET);
         return s;
     }
 
@@ -150,80 +109,50 @@ private:
     std::string random_text(int most)
     {
         std::string s;
-        int want = chance(1, 6) ? pick(1, most) : pick(1, std::min(most, 24));
-        while (static_cast<int>(s.size()) < want) {
-            switch (pick(0, 9)) {
-            case 0:
-                s += ODD[pick(0, sizeof ODD - 2)];
-                break;
-            case 1:
-                s += static_cast<char>(pick(0xA0, 0xFF));
-                break;
-            case 2:
-                s += static_cast<char>(pick(0x80, 0x9F));
-                break;
-            case 3:
-                s += LABELISH[pick(0, sizeof LABELISH / sizeof *LABELISH - 1)];
-                break;
-            case 4:
-                s += "  ";
-                break;
-            default:
-                s += WORDS[pick(0, sizeof WORDS / sizeof *WORDS - 1)];
-                s += ' ';
-            }
+        const int want = chance(1, 6) ? pick(1, most) : pick(1, std::min(most, 24));
+        while (int(s.size()) < want) {
+            const int r = pick(0, 9);
+            if (r == 0) s += any(ODD);
+            else if (r <= 2) s += static_cast<char>(pick(0x80, 0xFF));
+            else if (r == 3) s += any(LABELISH);
+            else if (r == 4) s += "  ";
+            else s += any(WORDS) + " ";
         }
-        return s.substr(0, static_cast<size_t>(want));
+        return s.substr(0, size_t(want));
     }
 
-    // ---- writing the script -------------------------------------------
-
-    void line(const std::string &text)
-    {
-        s_->script += text;
-        s_->script += '\n';
-        ++line_;
-    }
+    void line(const std::string &text) { s_->script += text + "\n"; }
     void input(const std::string &step)
     {
         line(step);
         ++s_->actions;
         --budget_;
     }
-    void expect(const std::string &title) { line(title.empty() ? "expect-window" : "expect-window " + title); }
-    void expect_text(int id, const std::string &text) { line("expect-text " + std::to_string(id) + " " + text); }
-    void check(Check c) { s_->checks[line_] = c; }
     void click(int id) { input("click " + std::to_string(id)); }
     void key(const std::string &name) { input("key " + name); }
-    void menu(const std::string &item) { input("menu " + item); }
     void type(const std::string &text) { input("type " + text); }
+    void expect(const std::string &title) { line(title.empty() ? "expect-window" : "expect-window " + title); }
+    void expect_text(int id, const std::string &text) { line("expect-text " + std::to_string(id) + " " + text); }
+    // A check once the step just written, the script's last line, is taken.
+    void check(Check c) { s_->checks[int(std::count(s_->script.begin(), s_->script.end(), '\n'))] = c; }
 
-    // A message box with an OK button, answered as a person would: its
-    // button, Enter, Escape or the close command all answer OK.
+    // A message box with an OK button: its button, Enter, Escape and the
+    // close command all answer it.
     void answer_ok(const std::string &caption)
     {
+        static const std::vector<std::string> ways = {"key RETURN", "key ESCAPE", "close", "click 1"};
         expect(caption);
-        switch (pick(0, 7)) {
-        case 0:
-            return key("RETURN");
-        case 1:
-            return key("ESCAPE");
-        case 2:
-            return input("close");
-        default:
-            return click(OK);
-        }
+        input(ways[size_t(std::min(pick(0, 7), 3))]);
     }
 
-    // The Yes/No box: its buttons or their letters; Escape and the close
+    // The save prompt: its buttons or their letters; Escape and the close
     // command do not answer it, so it waits on.
-    void answer_yes_no(const std::string &caption, bool yes)
+    void answer_save(bool yes)
     {
-        expect(caption);
+        expect("Save..");
         if (chance(1, 6)) {
-            if (chance(1, 2)) key("ESCAPE");
-            else input("close");
-            expect(caption);
+            input(chance(1, 2) ? "key ESCAPE" : "close");
+            expect("Save..");
         }
         if (chance(1, 4)) key(yes ? "y" : "n");
         else click(yes ? YES : NO);
@@ -231,303 +160,187 @@ private:
 
     // ---- the main window --------------------------------------------------
 
-    std::string spread_caption(const std::string &title) { return MAIN_TITLE + " - " + title; }
-
-    std::vector<std::string> listed_names()
-    {
-        std::vector<std::string> names;
-        for (const auto &f : files_) names.push_back(f.first);
-        std::sort(names.begin(), names.end(), listed_before);
-        return names;
-    }
-
     // The file the chooser takes for a title: the first listed that has it.
     std::string file_with_title(const std::string &title)
     {
-        for (const std::string &n : listed_names())
-            if (files_.at(n).title == title) return n;
+        for (const auto &f : files_)
+            if (f.second.title == title) return f.first;
         return "";
     }
 
-    void main_session(Session &s, int actions)
+    void main_session(int actions)
     {
-        s_ = &s;
-        line_ = 0;
         budget_ = actions;
-        screen_ = Screen::Main;
-        mode_ = Mode::Idle;
-        reading_ = htmlise_ = buttons_ = changed_ = newAccepted_ = false;
-        caption_ = MAIN_TITLE;
-        filename_.clear();
-        spread_ = Spread();
-        acquired_ = 10;
-        jump_ = 5;
-        numlock_ = numlockHeld_ = false;
-        line("# a start of the program: past the banner and the pause");
-        line("wait 5000");
-        if (!defaultSpread_.empty()) {
-            const Spread &d = files_.at(defaultSpread_);
-            expect("Auto-load activated!");
-            expect_text(0xFFFF, "Auto-loading " + d.title);
-            click(OK);
-            htmlise_ = true;
-            mode_ = Mode::Run;
-            filename_ = defaultSpread_;
-            screen_ = Screen::Casting;
-            expect("");
+        p_ = Program();
+        line("wait 5000");   // past the banner and the pause
+        if (defaultSpread_.empty()) {
+            expect(p_.caption);
         } else {
-            expect(caption_);
+            expect("Auto-load activated!");
+            expect_text(0xFFFF, "Auto-loading " + files_.at(defaultSpread_).title);
+            click(OK);
+            p_.htmlise = true;
+            p_.mode = Mode::Run;
+            p_.filename = defaultSpread_;
+            p_.screen = &Walk::casting_step;
+            expect("");
         }
-        for (;;) {
-            if (budget_ <= 0 && screen_ == Screen::Main) break;
-            step();
-        }
-        if (chance(1, 2)) menu("File Exit");
-        else input("close");
+        while (budget_ > 0 || p_.screen != &Walk::main_step) (this->*p_.screen)();
+        input(chance(1, 2) ? "menu File Exit" : "close");
         end_mode();
     }
 
-    void step()
+    void back_to_main()
     {
-        switch (screen_) {
-        case Screen::Main:
-            return main_step();
-        case Screen::Chooser:
-            return chooser_step();
-        case Screen::Casting:
-            return casting_step();
-        case Screen::Detail:
-            return detail_step();
-        case Screen::NewDialog:
-            return new_dialog_step();
-        case Screen::Meaning:
-            return meaning_step();
-        }
+        p_.screen = &Walk::main_step;
+        expect(p_.caption);
     }
 
     // Whatever ends the mode: the layout modes' buttons go and the save
     // prompt comes where the program asks it.
     void end_mode()
     {
-        bool ask = false;
-        if (mode_ == Mode::Edit) ask = !filename_.empty() && changed_;
-        if (mode_ == Mode::New) ask = !filename_.empty() && newAccepted_;
-        reading_ = false;
-        htmlise_ = false;
-        buttons_ = false;
-        changed_ = false;
-        newAccepted_ = false;
-        mode_ = Mode::Idle;
+        const bool ask = !p_.filename.empty() &&
+                         ((p_.mode == Mode::Edit && p_.changed) || (p_.mode == Mode::New && p_.newAccepted));
+        p_.reading = p_.htmlise = p_.buttons = p_.changed = p_.newAccepted = false;
+        p_.mode = Mode::Idle;
         if (!ask) return;
-        if (chance(3, 4)) {
-            answer_yes_no("Save..", true);
-            check(Check::Save);
-            files_[filename_] = spread_;
-            answer_ok("Done...");
-        } else {
-            answer_yes_no("Save..", false);
-        }
+        const bool save = chance(3, 4);
+        answer_save(save);
+        if (!save) return;
+        check(Check::Save);
+        files_[p_.filename] = p_.spread;
+        answer_ok("Done...");
     }
 
     void main_step()
     {
-        bool layout = mode_ == Mode::Edit || mode_ == Mode::New;
-        int r = pick(0, 99);
-        if (r < 4) return command_run();
-        if (r < 7) return command_edit();
-        if (r < 10) return command_new();
+        const int r = pick(0, 99);
+        if (r < 4) return command(Mode::Run);
+        if (r < 7) return command(Mode::Edit);
+        if (r < 10) return command(Mode::New);
         if (r < 11) {
-            menu("Help About..");
+            input("menu Help About..");
             answer_ok("About..");
-            return expect(caption_);
+            return expect(p_.caption);
         }
-        if (r < 14 && htmlise_) return command_htmlise();
-        if (layout) return layout_step();
-        if (mode_ == Mode::Run && reading_ && r < 70) return rune_click();
-        if (r < 85) return command_run();
-        // Keys that mean nothing here.
-        const char *const idleKeys[] = {"NUMPAD8", "NUMPAD5", "ADD", "MULTIPLY", "a", "ESCAPE", "RETURN"};
-        key(idleKeys[pick(0, 6)]);
-        expect(caption_);
+        if (r < 14 && p_.htmlise) return htmlise();
+        if (p_.mode == Mode::Edit || p_.mode == Mode::New) return layout_step();
+        if (p_.mode == Mode::Run && p_.reading && r < 70) return rune_click();
+        command(Mode::Run);
     }
 
-    void command_run()
+    // Run, Edit or New from the Spread menu (Edit and New turn NumLock on, so
+    // that the keypad moves the positions).
+    void command(Mode mode)
     {
-        menu("Spread Run");
+        static const char *const items[] = {"", "Run", "Edit", "New"};
+        input(std::string("menu Spread ") + items[int(mode)]);
         end_mode();
-        htmlise_ = true;
-        mode_ = Mode::Run;
-        purpose_ = Purpose::Run;
-        screen_ = Screen::Chooser;
-        selected_ = -1;
+        p_.mode = mode;
+        p_.htmlise = mode == Mode::Run;
+        p_.screen = mode == Mode::New ? &Walk::new_dialog_step : &Walk::chooser_step;
+        p_.selected = -1;
+        p_.titleField.clear();
+        p_.nameField = ".SCS";
+        p_.countField.clear();
         expect("");
     }
 
-    // Edit and New turn NumLock on first, unless the key counts as held.
-    void force_numlock()
+    void htmlise()
     {
-        if (numlockHeld_) return;
-        numlock_ = true;
-        numlockHeld_ = true;
+        input("menu Spread HTMLise");
+        if (p_.reading) check(Check::Report);
+        answer_ok(p_.reading ? "Rune.htm created..." : "Rune.htm not written...");
+        expect(p_.caption);
     }
 
-    void command_edit()
+    // Whether the picture of one of the positions from `from` on lies under the point.
+    bool covered(int px, int py, int from)
     {
-        menu("Spread Edit");
-        force_numlock();
-        end_mode();
-        mode_ = Mode::Edit;
-        purpose_ = Purpose::Edit;
-        screen_ = Screen::Chooser;
-        selected_ = -1;
-        expect("");
+        for (int j = from; j < p_.spread.count; ++j)
+            if (px >= p_.spread.x[j] && px < p_.spread.x[j] + PICTURE_W && py >= p_.spread.y[j] &&
+                py < p_.spread.y[j] + PICTURE_H)
+                return true;
+        return false;
     }
 
-    void command_new()
-    {
-        menu("Spread New");
-        force_numlock();
-        end_mode();
-        mode_ = Mode::New;
-        screen_ = Screen::NewDialog;
-        titleField_.clear();
-        nameField_ = ".SCS";
-        countField_.clear();
-        newFocus_ = 0;
-        expect("");
-    }
-
-    void command_htmlise()
-    {
-        menu("Spread HTMLise");
-        if (reading_) {
-            check(Check::Report);
-            answer_ok("Rune.htm created...");
-        } else {
-            answer_ok("Rune.htm not written...");
-        }
-        expect(caption_);
-    }
-
-    // A click on the reading: on a rune where one shows (its detail screen
-    // opens), or beside every rune (nothing happens).
+    // A click on or beside a rune of the reading: where a rune shows, its
+    // detail screen opens.
     void rune_click()
     {
-        auto inside = [this](int px, int py) {
-            for (int i = 0; i < spread_.count; ++i)
-                if (px >= spread_.x[i] && px < spread_.x[i] + PICTURE_W && py >= spread_.y[i] &&
-                    py < spread_.y[i] + PICTURE_H)
-                    return true;
-            return false;
-        };
-        if (chance(4, 5)) {
-            int i = pick(0, spread_.count - 1);
-            int x0 = std::max(spread_.x[i], 0), x1 = std::min(spread_.x[i] + PICTURE_W, SAFE_W);
-            int y0 = std::max(spread_.y[i], 0), y1 = std::min(spread_.y[i] + PICTURE_H, SAFE_H);
-            if (x0 < x1 && y0 < y1) {
-                input("clickat " + std::to_string(pick(x0, x1 - 1)) + " " + std::to_string(pick(y0, y1 - 1)));
-                screen_ = Screen::Detail;
-                return expect("");
-            }
-        }
-        for (int tries = 0; tries < 20; ++tries) {
-            int px = pick(0, SAFE_W - 1), py = pick(0, SAFE_H - 1);
-            if (inside(px, py)) continue;
-            input("clickat " + std::to_string(px) + " " + std::to_string(py));
-            return expect(caption_);
-        }
+        const int i = pick(0, p_.spread.count - 1);
+        const int px = std::clamp(p_.spread.x[i] + pick(-PICTURE_W / 2, PICTURE_W * 3 / 2), 0, SAFE_W - 1);
+        const int py = std::clamp(p_.spread.y[i] + pick(-PICTURE_H / 2, PICTURE_H * 3 / 2), 0, SAFE_H - 1);
+        input("clickat " + std::to_string(px) + " " + std::to_string(py));
+        if (!covered(px, py, 0)) return expect(p_.caption);
+        p_.screen = &Walk::detail_step;
+        expect("");
     }
 
+    // Escape reaches the interpretation's edit box, which has the focus, and
+    // a multi-line edit box closes its dialog on Escape.
     void detail_step()
     {
-        // Escape reaches the interpretation's edit box, which has the focus,
-        // and a multi-line edit box closes its dialog on Escape.
-        int r = pick(0, 9);
-        if (r < 6 || budget_ <= 0) click(OK);
-        else if (r < 8) input("close");
-        else key("ESCAPE");
-        screen_ = Screen::Main;
-        expect(caption_);
+        const int r = budget_ <= 0 ? 0 : pick(0, 9);
+        input(r < 6 ? "click 1" : r < 8 ? "close" : "key ESCAPE");
+        back_to_main();
     }
 
     // ---- the chooser and the cast ------------------------------------------
 
     void chooser_step()
     {
-        std::vector<std::string> names = listed_names();
-        int r = pick(0, 99);
-        if (budget_ <= 0) r = 99;
-        if (r < 30) {
-            // A look at some item first.
-            selected_ = pick(0, int(names.size()) - 1);
-            input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(selected_));
-            return;
-        }
+        const int r = budget_ <= 0 ? 99 : pick(0, 99);
         if (r < 80) {
-            selected_ = pick(0, int(names.size()) - 1);
-            input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(selected_));
+            p_.selected = any_listed();
+            input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(p_.selected));
         }
+        if (r < 30) return;   // a look at some item first
         if (r < 85) {
             // With nothing selected the title is the last file's listed.
             click(OK);
-            size_t item = selected_ < 0 ? names.size() - 1 : static_cast<size_t>(selected_);
-            return chosen(file_with_title(files_.at(names[item]).title));
+            return chosen(file_with_title(listed(p_.selected < 0 ? int(files_.size()) - 1 : p_.selected).second.title));
         }
         // The close command keeps the file name the program had; only
         // where that names a file there is (or none) can the walk follow.
-        if (r < 90 && (filename_.empty() || files_.count(filename_))) {
+        if (r < 90 && (p_.filename.empty() || files_.count(p_.filename))) {
             input("close");
-            return chosen(filename_);
+            return chosen(p_.filename);
         }
-        if (chance(1, 2)) click(CANCEL);
-        else key("ESCAPE");
+        input(chance(1, 2) ? "click 2" : "key ESCAPE");
         chosen("");
     }
 
     void chosen(const std::string &name)
     {
-        filename_ = name;
-        if (purpose_ == Purpose::Run) {
-            if (name.empty()) {
-                // No spread: the Run ends, HTMLise stays enabled.
-                mode_ = Mode::Idle;
-                screen_ = Screen::Main;
-                return expect(caption_);
-            }
-            screen_ = Screen::Casting;
+        p_.filename = name;
+        if (p_.mode == Mode::Run && !name.empty()) {
+            p_.screen = &Walk::casting_step;
             return expect("");
         }
-        screen_ = Screen::Main;
-        if (!name.empty()) {
-            spread_ = files_.at(name);
+        // No spread: the Run ends, HTMLise stays enabled.
+        if (p_.mode == Mode::Run) {
+            p_.mode = Mode::Idle;
+        } else if (!name.empty()) {
+            p_.spread = files_.at(name);
             show_editor();
         }
-        expect(caption_);
+        back_to_main();
     }
 
+    // Whatever the first command, it casts.
     void casting_step()
     {
-        // Whatever the first command, it casts.
-        switch (budget_ <= 0 ? 0 : pick(0, 5)) {
-        case 3:
-            key("RETURN");
-            break;
-        case 4:
-            key("ESCAPE");
-            break;
-        case 5:
-            input("close");
-            break;
-        default:
-            click(CASTING_OK);
-        }
+        static const std::vector<std::string> ways = {"click " + std::to_string(CASTING_OK), "key RETURN", "key ESCAPE",
+                                                      "close"};
+        input(ways[size_t(budget_ <= 0 ? 0 : std::max(0, pick(0, 5) - 2))]);
         check(Check::Reading);
-        spread_ = files_.at(filename_);
-        reading_ = true;
-        mode_ = Mode::Run;
-        caption_ = spread_caption(spread_.title);
-        screen_ = Screen::Main;
-        expect(caption_);
+        p_.spread = files_.at(p_.filename);
+        p_.reading = true;
+        p_.mode = Mode::Run;
+        p_.caption = MAIN_TITLE + " - " + p_.spread.title;
+        back_to_main();
     }
 
     // ---- the layout modes ---------------------------------------------------
@@ -535,358 +348,194 @@ private:
     void show_editor()
     {
         if (editHelp_) answer_ok(EDIT_HELP_TITLE);
-        buttons_ = true;
-        caption_ = spread_caption(spread_.title);
+        p_.buttons = true;
+        p_.caption = MAIN_TITLE + " - " + p_.spread.title;
     }
 
     // Whether some part of position i's button shows in the safe part of
     // the window: later positions lie on top of it.
     bool reachable(int i)
     {
-        for (int py = std::max(spread_.y[i], 0); py < std::min(spread_.y[i] + PICTURE_H, SAFE_H); ++py)
-            for (int px = std::max(spread_.x[i], 0); px < std::min(spread_.x[i] + PICTURE_W, SAFE_W); ++px) {
-                bool covered = false;
-                for (int j = i + 1; j < spread_.count && !covered; ++j)
-                    covered = px >= spread_.x[j] && px < spread_.x[j] + PICTURE_W && py >= spread_.y[j] &&
-                              py < spread_.y[j] + PICTURE_H;
-                if (!covered) return true;
-            }
+        for (int py = std::max(p_.spread.y[i], 0); py < std::min(p_.spread.y[i] + PICTURE_H, SAFE_H); ++py)
+            for (int px = std::max(p_.spread.x[i], 0); px < std::min(p_.spread.x[i] + PICTURE_W, SAFE_W); ++px)
+                if (!covered(px, py, i + 1)) return true;
         return false;
     }
 
     void layout_step()
     {
-        int r = pick(0, 99);
-        if (r < 25 && buttons_) {
+        const int r = pick(0, 99);
+        if (r < 25 && p_.buttons) {
             std::vector<int> can;
-            for (int i = 0; i < spread_.count; ++i)
+            for (int i = 0; i < p_.spread.count; ++i)
                 if (reachable(i)) can.push_back(i);
             if (!can.empty()) {
-                acquired_ = can[static_cast<size_t>(pick(0, int(can.size()) - 1))];
-                click(FIRST_BUTTON + acquired_);
-                return;
+                p_.acquired = any(can);
+                return click(FIRST_BUTTON + p_.acquired);
             }
         }
         if (r < 70) return keypad_move();
         if (r < 78) return meaning_open();
         if (r < 85) return jump_change(1);
         if (r < 92) return jump_change(-1);
-        if (r < 94) {
-            key("NUMLOCK");
-            if (numlockHeld_) numlockHeld_ = false;
-            else numlock_ = !numlock_;
-            return;
-        }
         key("MULTIPLY");
         answer_ok("Button jump size..");
-        expect(caption_);
+        expect(p_.caption);
     }
 
     // One of the eight directions, away from the window's edges for a
     // position that has a button, so that it can be picked again.
     void keypad_move()
     {
-        struct Dir {
-            const char *key;
-            int dy, dx;
-        };
-        static const Dir dirs[] = {{"NUMPAD8", -1, 0}, {"NUMPAD2", 1, 0},  {"NUMPAD4", 0, -1}, {"NUMPAD6", 0, 1},
-                                   {"NUMPAD7", -1, -1}, {"NUMPAD9", -1, 1}, {"NUMPAD1", 1, -1}, {"NUMPAD3", 1, 1}};
-        const int a = acquired_;
-        int dy = 0, dx = 0;
+        const int a = p_.acquired;
+        int digit = 0, dx = 0, dy = 0;
         for (int tries = 0; tries < 8; ++tries) {
-            const Dir &d = dirs[pick(0, 7)];
-            dy = d.dy;
-            dx = d.dx;
-            if (a >= spread_.count || !spread_.placed[static_cast<size_t>(a)]) break;
-            int ny = spread_.y[a] + dy * jump_, nx = spread_.x[a] + dx * jump_;
+            digit = any(KEYPAD_MOVES) - '0';
+            dx = (digit - 1) % 3 - 1;
+            dy = 1 - (digit - 1) / 3;
+            if (a >= p_.spread.count) break;
+            const int ny = p_.spread.y[a] + dy * p_.jump, nx = p_.spread.x[a] + dx * p_.jump;
             if (ny > -60 && ny < SAFE_H - 60 && nx > -40 && nx < SAFE_W - 40) break;
         }
-        for (const Dir &d : dirs)
-            if (d.dy == dy && d.dx == dx) key(d.key);
-        // Without NumLock the keypad gives the arrows, which move nothing.
-        if (!numlock_) return;
-        spread_.y[static_cast<size_t>(a)] += dy * jump_;
-        spread_.x[static_cast<size_t>(a)] += dx * jump_;
-        changed_ = true;
+        key("NUMPAD" + std::to_string(digit));
+        p_.spread.y[a] += dy * p_.jump;
+        p_.spread.x[a] += dx * p_.jump;
+        p_.changed = true;
     }
 
     void jump_change(int step)
     {
         // Now and then straight to the limit, to meet its message.
-        int times = chance(1, 10) ? MAX_JUMP : 1;
-        for (int i = 0; i < times; ++i) {
+        for (int times = chance(1, 10) ? MAX_JUMP : 1; times > 0; --times) {
             key(step > 0 ? "ADD" : "SUBTRACT");
-            jump_ += step;
-            if (jump_ > MAX_JUMP) {
+            p_.jump += step;
+            if (p_.jump < 1 || p_.jump > MAX_JUMP) {
                 answer_ok("Button jump size changed..");
-                jump_ = MAX_JUMP;
-                break;
-            }
-            if (jump_ < 1) {
-                answer_ok("Button jump size changed..");
-                jump_ = 1;
+                p_.jump = std::clamp(p_.jump, 1, MAX_JUMP);
                 break;
             }
         }
-        expect(caption_);
+        expect(p_.caption);
     }
 
     void meaning_open()
     {
         key("NUMPAD5");
-        if (!numlock_) return expect(caption_);
-        changed_ = true;
-        screen_ = Screen::Meaning;
-        meaningFocused_ = false;
-        meaningStar_ = false;
-        meaningLength_ = spread_.meaning[static_cast<size_t>(acquired_)];
+        p_.changed = true;
+        p_.screen = &Walk::meaning_step;
+        p_.meaningFocused = false;
         expect("");
     }
 
     void meaning_step()
     {
-        int r = budget_ <= 0 ? 99 : pick(0, 99);
-        if (meaningStar_) {
-            // The star is refused on OK; the text stays for the user to mend,
-            // which the walk leaves to Cancel.
-            if (r < 30) {
-                click(OK);
-                answer_ok("Error");
-                return expect("");
-            }
-            r = 99;
-        }
+        const int r = budget_ <= 0 ? 99 : pick(0, 99);
         if (r < 45) {
-            if (!meaningFocused_) click(MEANING_EDIT);
-            meaningFocused_ = true;
-            std::string text = random_text(chance(1, 8) ? 300 : 40);
-            text.erase(std::remove(text.begin(), text.end(), '*'), text.end());
-            // A star only where it surely stays within what the field keeps.
-            if (chance(1, 8) && meaningLength_ + int(text.size()) + 1 <= MEANING_CHARS) {
-                text.insert(static_cast<size_t>(pick(0, int(text.size()))), "*");
-                meaningStar_ = true;
-            }
-            if (text.empty()) text = "x";
-            type(text);
-            meaningLength_ = std::min(MEANING_CHARS, meaningLength_ + int(text.size()));
-            return;
+            if (!p_.meaningFocused) click(MEANING_EDIT);
+            p_.meaningFocused = true;
+            return type(random_text(chance(1, 8) ? 300 : 40));
         }
-        if (r < 55 && meaningFocused_) {
-            key("RETURN");   // a new line
-            meaningLength_ = std::min(MEANING_CHARS, meaningLength_ + 2);
-            return;
-        }
-        if (r < 90) {
-            click(OK);
-            spread_.meaning[static_cast<size_t>(acquired_)] = meaningLength_;
-        } else if (r < 96) {
-            click(CANCEL);
-        } else {
-            input("close");
-        }
-        screen_ = Screen::Main;
-        expect(caption_);
+        if (r < 55 && p_.meaningFocused) return key("RETURN");   // a new line
+        input(r < 90 ? "click 1" : r < 96 ? "click 2" : "close");
+        back_to_main();
     }
 
     // ---- the new-spread dialog --------------------------------------------
 
-    void clear_field(int id, const std::string &content)
+    // A field of the new-spread dialog emptied with Backspace and typed anew.
+    void edit_field(int id, std::string &field, const std::string &text)
     {
         click(id);
-        newFocus_ = id;
         key("END");
-        for (size_t i = 0; i < content.size(); ++i) key("BACK");
-    }
-
-    // Tab into an edit field selects its whole text, so what is typed next
-    // replaces it. Only from a control known to have the focus.
-    bool tab_to(int id)
-    {
-        static const int order[] = {NEW_TITLE, NEW_NAME, NEW_COUNT, OK, CANCEL};
-        const int n = sizeof order / sizeof *order;
-        int from = -1, to = -1;
-        for (int i = 0; i < n; ++i) {
-            if (order[i] == newFocus_) from = i;
-            if (order[i] == id) to = i;
-        }
-        if (from < 0) return false;
-        int tabs = (to - from + n) % n;
-        for (int i = 0; i < (tabs ? tabs : n); ++i) key("TAB");
-        newFocus_ = id;
-        return true;
-    }
-
-    // Makes ready to replace a field's text with what is typed next.
-    void replace_field(int id, const std::string &content)
-    {
-        if (!chance(1, 2) || !tab_to(id)) clear_field(id, content);
+        for (size_t i = 0; i < field.size(); ++i) key("BACK");
+        if (!text.empty()) type(text);
+        field = id == NEW_NAME ? cased(text, ::toupper) : text;
+        expect_text(id, field);
     }
 
     void new_dialog_step()
     {
-        int r = pick(0, 99);
-        if (budget_ <= 0) r = 99;
-        if (r < 20 && titleField_.size() < 60) {
-            click(NEW_TITLE);
-            newFocus_ = NEW_TITLE;
-            key("END");
-            std::string text;
-            if (chance(1, 5) && !files_.empty()) {
-                // A title some spread has already.
-                auto it = files_.begin();
-                std::advance(it, pick(0, int(files_.size()) - 1));
-                text = it->second.title;
-            } else {
-                text = random_text(60);
-            }
-            text = text.substr(0, 60 - titleField_.size());
-            if (text.empty()) text = "t";
-            type(text);
-            titleField_ += text;
-            return expect_text(NEW_TITLE, titleField_);
-        }
-        if (r < 23 && !titleField_.empty()) {
-            clear_field(NEW_TITLE, titleField_);
-            titleField_.clear();
-            return expect_text(NEW_TITLE, titleField_);
-        }
-        if (r < 25 && tab_to(NEW_TITLE)) {
-            std::string text = random_text(40);
-            type(text);
-            titleField_ = text;
-            return expect_text(NEW_TITLE, titleField_);
+        static const std::vector<std::string> counts = {"0", "16", "99", "x", "-3", ""};
+        const int r = budget_ <= 0 ? 99 : pick(0, 99);
+        if (r < 25) {
+            // Now and then a title some spread has already, or none.
+            const std::string title = r < 5 ? listed(any_listed()).second.title : r < 8 ? "" : random_text(60);
+            return edit_field(NEW_TITLE, p_.titleField, title);
         }
         if (r < 45) {
             // A name of its own, one that is taken, or one without its extension.
             std::string name = random_name();
-            int kind = pick(0, 9);
-            if (kind == 0 && !files_.empty()) {
-                auto it = files_.begin();
-                std::advance(it, pick(0, int(files_.size()) - 1));
-                if (it->first.size() <= 10) name = it->first.substr(0, it->first.size() - 4);
-            }
-            std::string typed = kind == 1 ? name : name + ".SCS";
-            if (chance(1, 3)) {
-                std::string lower = typed;
-                for (char &c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-                typed = lower;
-            }
-            replace_field(NEW_NAME, nameField_);
-            type(typed);
-            nameField_ = upper(typed);
-            return expect_text(NEW_NAME, nameField_);
+            const int kind = pick(0, 9);
+            const std::string &taken = listed(any_listed()).first;
+            if (kind == 0 && taken.size() <= 10) name = taken.substr(0, taken.size() - 4);
+            if (kind != 1) name += ".SCS";
+            return edit_field(NEW_NAME, p_.nameField, chance(1, 3) ? cased(name, ::tolower) : name);
         }
-        if (r < 50 && nameField_.size() + 3 <= 10) {
-            // Typed in front of what is there, as the field invites.
-            std::string name = random_name().substr(0, 3);
-            click(NEW_NAME);
-            newFocus_ = NEW_NAME;
-            key("HOME");
-            type(name);
-            nameField_ = name + nameField_;
-            return expect_text(NEW_NAME, nameField_);
-        }
-        if (r < 65) {
-            static const char *const counts[] = {"1", "2", "3", "5", "7", "9", "12", "15", "0", "16", "99", "x", "-3", ""};
-            std::string count = chance(3, 4) ? std::to_string(pick(1, 15)) : counts[pick(0, 13)];
-            // Typing nothing after Tab would leave the old text selected.
-            if (count.empty()) clear_field(NEW_COUNT, countField_);
-            else replace_field(NEW_COUNT, countField_);
-            if (!count.empty()) type(count);
-            countField_ = count;
-            return expect_text(NEW_COUNT, countField_);
-        }
+        const std::string count = chance(3, 4) ? std::to_string(pick(1, 15)) : any(counts);
+        if (r < 65) return edit_field(NEW_COUNT, p_.countField, count);
         if (r < 90) return new_dialog_ok();
-        int how = pick(0, 2);
-        if (how == 0) click(CANCEL);
-        else if (how == 1) key("ESCAPE");
-        else input("close");
+        static const std::vector<std::string> cancel = {"click 2", "key ESCAPE", "close"};
+        input(any(cancel));
         // Cancelled: new mode without buttons, and nothing to save.
-        screen_ = Screen::Main;
-        expect(caption_);
+        back_to_main();
     }
 
     void new_dialog_ok()
     {
         click(OK);
-        // Where the focus goes back to after a refusal is the dialog's business.
-        newFocus_ = 0;
-        std::string title = titleField_.substr(0, TITLE_CHARS);
-        std::string name = nameField_.substr(0, NAME_CHARS);
-        long count = number_of(countField_.substr(0, 2));
-        filename_ = name;
-        spread_.title = title;
-        spread_.count = static_cast<int>(count);
-        bool extension = name.size() >= 4 && name.compare(name.size() - 4, 4, ".SCS") == 0;
-        if (title.empty() || name.empty() || !extension || count < 1 || count > POSITIONS || files_.count(name)) {
+        p_.filename = p_.nameField.substr(0, NAME_CHARS);
+        p_.spread.title = p_.titleField.substr(0, TITLE_CHARS);
+        p_.spread.count = int(std::strtol(p_.countField.substr(0, 2).c_str(), nullptr, 10));
+        const bool extension = p_.filename.size() >= 4 && p_.filename.compare(p_.filename.size() - 4, 4, ".SCS") == 0;
+        if (p_.spread.title.empty() || !extension || p_.spread.count < 1 || p_.spread.count > POSITIONS ||
+            files_.count(p_.filename)) {
             answer_ok("Error");
             return expect("");
         }
-        newAccepted_ = true;
+        p_.newAccepted = true;
         for (int i = 0; i < POSITIONS; ++i) {
-            auto k = static_cast<size_t>(i);
-            spread_.placed[k] = i < count;
-            if (i < count) {
-                spread_.x[k] = 200 + 20 * i;
-                spread_.y[k] = 10 + 20 * i;
-            }
-            spread_.meaning[k] = 0;
+            p_.spread.x[i] = 200 + 20 * i;
+            p_.spread.y[i] = 10 + 20 * i;
         }
-        screen_ = Screen::Main;
         show_editor();
-        expect(caption_);
+        back_to_main();
     }
 
-    // ---- the setup screen ---------------------------------------------------
+    // ---- the setup screen: its check boxes, the open-file dialog for the start-up spread
 
-    void setup_session(Session &s, int actions)
+    void setup_session(int actions)
     {
-        s_ = &s;
-        s.setup = true;
-        line_ = 0;
-        budget_ = actions;
-        bool editHelp = editHelp_, banner = banner_;
+        s_->setup = true;
+        bool editHelp = editHelp_;
         std::string spread = defaultSpread_;
         expect(SETUP_TITLE);
-        while (budget_ > 1) {
-            int r = pick(0, 9);
-            if (r < 4) {
-                click(SHOW_EDIT_HELP);
-                editHelp = !editHelp;
-            } else if (r < 8) {
-                click(SHOW_BANNER);
-                banner = !banner;
-            } else {
-                click(CHANGE_SPREAD);
-                expect(FILE_DIALOG_TITLE);
-                std::vector<std::string> names = listed_names();
-                if (chance(3, 4)) {
-                    size_t item = static_cast<size_t>(pick(0, int(names.size()) - 1));
-                    input("select " + std::to_string(FILE_LIST) + " " + std::to_string(item));
-                    click(OK);
-                    spread = names[item];
-                } else {
-                    click(CANCEL);
-                }
-                expect(SETUP_TITLE);
-            }
+        for (budget_ = actions; budget_ > 1;) {
+            const int r = pick(0, 9), item = any_listed();
+            click(r < 4 ? SHOW_EDIT_HELP : r < 8 ? SHOW_BANNER : CHANGE_SPREAD);
+            editHelp = editHelp != (r < 4);
+            if (r < 8) continue;
+            expect("Choose the spread you wish to auto-start");
+            input("select " + std::to_string(FILE_LIST) + " " + std::to_string(item));
+            const bool chosen = chance(3, 4);
+            click(chosen ? OK : CANCEL);
+            spread = chosen ? listed(item).first : spread;
+            expect(SETUP_TITLE);
         }
-        int end = pick(0, 3);
-        if (end < 2) {
-            click(OK);
-            editHelp_ = editHelp;
-            banner_ = banner;
-            defaultSpread_ = spread;
-        } else if (end == 2) {
-            click(CANCEL);
-        } else {
-            input("close");
-        }
+        const int end = pick(0, 3);
+        input(end < 2 ? "click 1" : end == 2 ? "click 2" : "close");
+        if (end >= 2) return;
+        editHelp_ = editHelp;
+        defaultSpread_ = spread;
     }
 };
 
 } // namespace
+
+bool Listed::operator()(const std::string &a, const std::string &b) const
+{
+    const std::string la = cased(a, ::tolower), lb = cased(b, ::tolower);
+    return la != lb ? la < lb : a < b;
+}
 
 std::vector<Session> generate(const WalkOptions &options, const Files &files)
 {

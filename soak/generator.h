@@ -16,24 +16,24 @@ namespace soak {
 
 constexpr int POSITIONS = 15;
 
-// A spread as the walk knows it: what its file holds.
+// A spread file: what the program reads from it (the walk needs only the
+// title, the count of positions in use and the places).
 struct Spread {
+    int version = 0, count = 0;
     std::string title;
-    int count = 0;                               // positions in use
     std::array<int, POSITIONS> x{}, y{};
-    std::array<bool, POSITIONS> placed{};        // whether x and y are known
-    std::array<int, POSITIONS> meaning{};        // at most this many characters
+    std::array<std::string, POSITIONS> meaning;
 };
 
-// Spread files by name.
-using Files = std::map<std::string, Spread>;
-
-// What the soak looks at once the program has taken a step.
-enum class Check {
-    Reading,   // a cast has just been shown
-    Save,      // a spread has just been written ("Done..." is up)
-    Report,    // RUNE.HTM has just been written ("Rune.htm created..." is up)
+// Spread files by name, in the order the program lists them: without regard to case.
+struct Listed {
+    bool operator()(const std::string &a, const std::string &b) const;
 };
+using Files = std::map<std::string, Spread, Listed>;
+
+// What the soak looks at once the program has taken a step: a cast just
+// shown, a spread just saved ("Done..." is up), RUNE.HTM just written.
+enum class Check { Reading, Save, Report };
 
 // One start of the program and its script.
 struct Session {
@@ -53,8 +53,5 @@ struct WalkOptions {
 // settings file. Each main session ends with Exit; a setup screen's session
 // may come between two of them.
 std::vector<Session> generate(const WalkOptions &options, const Files &files);
-
-// The order in which the program lists file names: without regard to case.
-bool listed_before(const std::string &a, const std::string &b);
 
 } // namespace soak

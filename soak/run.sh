@@ -1,29 +1,19 @@
 #!/usr/bin/env bash
-# The long soak: soak/run.sh [ACTIONS] [SEED]
-# Builds the program optimised, without sanitizers, in build-soak/ and walks
-# it through ACTIONS random user actions (default 20000, seed 1) in one long
-# start of the program, checking that resident memory stays flat; then the
-# same walk, a fifth as long, under AddressSanitizer and UBSan in build/.
-# A failure names the seed, the session, the action and the kept script.
+# The long soak: soak/run.sh [ACTIONS] [SEED] (default 20000, seed 1). ACTIONS
+# random user actions in one start of the program, built optimised in
+# build-soak/, with its resident memory checked; then a fifth as many, a new
+# start every 2000, under the sanitizers in build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-actions=${1:-20000}
-seed=${2:-1}
-jobs=${SOAK_JOBS:-2}
-
+actions=${1:-20000} seed=${2:-1}
 source ./scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}"
-
 cmake -S . -B build-soak -DCMAKE_BUILD_TYPE=Release -DSTONECALL_SANITIZE=OFF -DSTONECALL_TESTS=OFF >/dev/null
-cmake --build build-soak -j "$jobs" --target stonecall_soak
-echo "== optimised, $actions actions, seed $seed, memory checked"
+cmake --build build-soak -j "${SOAK_JOBS:-2}" --target stonecall_soak
 build-soak/stonecall_soak --actions "$actions" --seed "$seed" --session-actions "$actions" --check-memory
-
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DSTONECALL_SANITIZE=ON -DSTONECALL_TESTS=ON >/dev/null
-cmake --build build -j "$jobs" --target stonecall_soak
+cmake --build build -j "${SOAK_JOBS:-2}" --target stonecall_soak
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:${ASAN_OPTIONS:-}"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
-sanitized=$(( actions / 5 > 0 ? actions / 5 : 1 ))
-echo "== sanitizers, $sanitized actions, seed $seed"
-build/stonecall_soak --actions "$sanitized" --seed "$seed" --session-actions 2000
+build/stonecall_soak --actions $((actions / 5 > 0 ? actions / 5 : 1)) --seed "$seed" --session-actions 2000

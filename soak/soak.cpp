@@ -9,47 +9,46 @@
 //   stonecall_soak [--actions N] [--seed S] [--session-actions N]
 //                  [--check-memory] [--dir FOLDER] [--keep]
 #include "runes/casting.h"
+#include "runes/html_text.h"
 #include "runes/htmlreport.h"
 #include "runes/spread.h"
-#include "soak/checks.h"
 #include "soak/generator.h"
+#include "support/tempdir.h"
 
 #include "driver/entry.h"
 #include "testing/script.h"
 
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
-#include <malloc.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace soak;
+using testsupport::crlf;
+using testsupport::read_bytes;
 
 namespace {
 
-struct Options {
-    WalkOptions walk;
-    bool checkMemory = false;
-    bool keep = false;
-    std::string dir;
-};
-
 // The memory check compares the resident size after this many actions of a
 // session with the size after its last, for sessions at least this long.
-const int SETTLED_AFTER = 100;
-const int MEMORY_SESSION_LEAST = 1000;
+const int SETTLED_AFTER = 100, MEMORY_SESSION_LEAST = 1000;
 const double MEMORY_GROWTH_ALLOWED = 0.10;
+const std::string PICTURE = "<IMG ALIGN=LEFT SRC=\"images/";
 
 long resident_kib()
 {
@@ -59,134 +58,86 @@ long resident_kib()
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-bool usage(const char *why)
+int usage(const std::string &why)
 {
-    std::fprintf(stderr,
-                 "stonecall_soak: %s\n"
-                 "usage: stonecall_soak [--actions N] [--seed S] [--session-actions N] [--check-memory]"
-                 " [--dir FOLDER] [--keep]\n",
-                 why);
-    return false;
+    std::fprintf(stderr, "stonecall_soak: %s\nusage: stonecall_soak [--actions N] [--seed S] [--session-actions N]"
+                         " [--check-memory] [--dir FOLDER] [--keep]\n", why.c_str());
+    return 2;
 }
 
-bool parse_options(int argc, char **argv, Options &o)
+// ---- the spreads: in memory, as the program's reader reads them, as written
+
+// The current spread; its meanings from memory, or read anew from its file.
+Spread held(bool meaningsFromFile)
 {
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        auto value = [&](long &out) {
-            if (i + 1 >= argc) return false;
-            char *end;
-            out = std::strtol(argv[++i], &end, 10);
-            return *end == 0 && out > 0;
-        };
-        long n = 0;
-        if (a == "--actions" && value(n)) o.walk.actions = static_cast<int>(n);
-        else if (a == "--seed" && value(n)) o.walk.seed = static_cast<uint32_t>(n);
-        else if (a == "--session-actions" && value(n)) o.walk.sessionActions = static_cast<int>(n);
-        else if (a == "--check-memory") o.checkMemory = true;
-        else if (a == "--keep") o.keep = true;
-        else if (a == "--dir" && i + 1 < argc) o.dir = argv[++i];
-        else return usage(("cannot use \"" + a + "\"").c_str());
+    Spread s{version, NumCards, title, {}, {}, {}};
+    for (int i = 0; i < POSITIONS; ++i) {
+        s.x[i] = CardRect[i].top;
+        s.y[i] = CardRect[i].left;
+        s.meaning[i] = meaningsFromFile ? get_card_pm(i) : pm[i];
     }
-    return true;
+    return s;
 }
-
-// ---- what the program reads back ---------------------------------------
 
 // The program's own reader on a file, with the spread in memory kept as it
 // was: the reader fills the same globals the program works with.
-struct ReadBack {
-    std::string title;
-    int count;
-    std::array<long, POSITIONS> x, y;
-    std::array<std::string, POSITIONS> meaning;
-};
-
-ReadBack read_back(const std::string &path)
+Spread read_back(const std::string &path)
 {
-    char keptTitle[SPREAD_TITLE_SIZE], keptName[MAX_PATH];
-    RECT keptRects[MAX_POSITIONS];
-    int keptVersion = version, keptCount = NumCards;
-    std::memcpy(keptTitle, title, sizeof title);
-    std::memcpy(keptName, SpreadFilename, sizeof SpreadFilename);
-    std::memcpy(keptRects, CardRect, sizeof CardRect);
-
-    ReadBack r;
-    std::vector<char> name(path.begin(), path.end());
-    name.push_back('\0');
-    get_spread_data(name.data());
-    r.title = title;
-    r.count = NumCards;
+    const std::string keptTitle = title, keptName = SpreadFilename;
+    const std::vector<RECT> keptRects(CardRect, CardRect + MAX_POSITIONS);
+    const int keptVersion = version, keptCount = NumCards;
     std::snprintf(SpreadFilename, sizeof SpreadFilename, "%s", path.c_str());
-    for (size_t i = 0; i < POSITIONS; ++i) {
-        r.x[i] = CardRect[i].top;
-        r.y[i] = CardRect[i].left;
-        r.meaning[i] = get_card_pm(static_cast<int>(i));
-    }
-
+    get_spread_data(std::string(path).data());
+    const Spread s = held(true);
     version = keptVersion;
     NumCards = keptCount;
-    std::memcpy(title, keptTitle, sizeof title);
-    std::memcpy(SpreadFilename, keptName, sizeof SpreadFilename);
-    std::memcpy(CardRect, keptRects, sizeof CardRect);
-    return r;
+    std::snprintf(title, sizeof title, "%s", keptTitle.c_str());
+    std::snprintf(SpreadFilename, sizeof SpreadFilename, "%s", keptName.c_str());
+    std::copy(keptRects.begin(), keptRects.end(), CardRect);
+    return s;
 }
 
-std::string text_of(const std::string &s) { return "\"" + s + "\""; }
+// The bytes of a spread file in the writer's layout: every line ended by
+// CR LF, each meaning by its star, an empty line at the end.
+std::string spread_bytes(const Spread &s)
+{
+    std::string out = "\r\nSpread Data File Created By Quenmire Stonecall V1.10\r\n\r\nversion=" +
+                      std::to_string(s.version) + "\r\ntitle=" + s.title + "\r\n";
+    for (int i = 0; i < POSITIONS; ++i) out += "runemeaning" + std::to_string(i) + "=" + crlf(s.meaning[i]) + "*\r\n";
+    for (int i = 0; i < POSITIONS; ++i) {
+        const std::string n = std::to_string(i);
+        out += "rune" + n + "x=" + std::to_string(s.x[i]) + "\r\nrune" + n + "y=" + std::to_string(s.y[i]) + "\r\n";
+    }
+    return out + "NumCards=" + std::to_string(s.count) + "\r\n\r\n";
+}
 
-// Every spread file in the folder: written whole, within bounds, and read
-// back by the program as written.
+// Whether a file holds the bytes the spread should have, and the spread is
+// one the program can hold (1 to 15 positions, version 1100; the title and
+// meanings are held to their bounds by matching a read the program made).
+// The reader drops every CR, so for a read the CR CR LF that a text-mode
+// write makes of an edit box's CR LF is taken as CR LF.
+std::string compare(const std::string &name, const Spread &s, bool read)
+{
+    std::string bytes = read_bytes(name);
+    const std::string expected = spread_bytes(s);
+    for (size_t at = bytes.find("\r\r"); read && at != std::string::npos; at = bytes.find("\r\r", at))
+        bytes.erase(at, 1);
+    if (s.version != SPREAD_FILE_VERSION || s.count < 1 || s.count > POSITIONS)
+        return name + ": version " + std::to_string(s.version) + ", " + std::to_string(s.count) + " positions";
+    if (bytes == expected) return "";
+    const size_t at = std::mismatch(bytes.begin(), bytes.end(), expected.begin(), expected.end()).first - bytes.begin();
+    return name + " differs at byte " + std::to_string(at) + ": \"" + bytes.substr(at, 40) + "\" for \"" +
+           expected.substr(at, 40) + "\"";
+}
+
+// Every spread file in the folder is read by the program as it is written.
 std::string check_spread_files()
 {
     for (const fs::directory_entry &e : fs::directory_iterator(".")) {
-        std::string name = e.path().filename().string();
+        const std::string name = e.path().filename().string();
         if (name.size() < 4 || strcasecmp(name.c_str() + name.size() - 4, ".SCS") != 0) continue;
-        std::string bytes, why;
-        SpreadText s;
-        if (!read_file(name, bytes)) return name + " cannot be read";
-        why = parse_spread(bytes, s);
-        if (why.empty()) why = spread_bounds(s);
-        if (!why.empty()) return name + ": " + why;
-        ReadBack r = read_back(name);
-        if (r.title != s.title) return name + ": the program reads the title " + text_of(r.title) + " for " + text_of(s.title);
-        if (r.count != s.count)
-            return name + ": the program reads " + std::to_string(r.count) + " positions for " + std::to_string(s.count);
-        for (size_t i = 0; i < POSITIONS; ++i) {
-            if (r.x[i] != s.x[i] || r.y[i] != s.y[i])
-                return name + ": the program reads position " + std::to_string(i) + " at " + std::to_string(r.x[i]) +
-                       ", " + std::to_string(r.y[i]) + " for " + std::to_string(s.x[i]) + ", " + std::to_string(s.y[i]);
-            if (r.meaning[i] != s.meaning[i])
-                return name + ": the program reads meaning " + std::to_string(i) + " as " + text_of(r.meaning[i]) +
-                       " for " + text_of(s.meaning[i]);
-        }
-    }
-    return "";
-}
-
-std::string without_cr(const char *s)
-{
-    std::string out;
-    for (; *s; ++s)
-        if (*s != '\r') out += *s;
-    return out;
-}
-
-// The file just saved holds what the program has in memory.
-std::string check_saved()
-{
-    std::string bytes;
-    SpreadText s;
-    if (!read_file(SpreadFilename, bytes)) return std::string(SpreadFilename) + " was not written";
-    std::string why = parse_spread(bytes, s);
-    if (!why.empty()) return SpreadFilename + std::string(": ") + why;
-    if (s.title != title) return "saved the title " + text_of(s.title) + " for " + text_of(title);
-    if (s.count != NumCards) return "saved " + std::to_string(s.count) + " positions for " + std::to_string(NumCards);
-    for (size_t i = 0; i < POSITIONS; ++i) {
-        if (s.x[i] != CardRect[i].top || s.y[i] != CardRect[i].left)
-            return "saved position " + std::to_string(i) + " at " + std::to_string(s.x[i]) + ", " + std::to_string(s.y[i]) +
-                   " for " + std::to_string(CardRect[i].top) + ", " + std::to_string(CardRect[i].left);
-        if (s.meaning[i] != without_cr(pm[i]))
-            return "saved meaning " + std::to_string(i) + " as " + text_of(s.meaning[i]) + " for " + text_of(pm[i]);
+        const std::string why = compare(name, read_back(name), true);
+        if (!why.empty()) return why;
     }
     return "";
 }
@@ -196,7 +147,7 @@ std::string check_reading()
 {
     std::set<int> seen;
     for (int i = 0; i < MAX_POSITIONS; ++i) {
-        int rune = ran_cards_used[i];
+        const int rune = ran_cards_used[i];
         if (rune < 1 || rune > 25 || !seen.insert(rune).second)
             return "the cast drew rune " + std::to_string(rune) + " at " + std::to_string(i);
     }
@@ -205,189 +156,165 @@ std::string check_reading()
     return "";
 }
 
-std::string check_page_file(bool reportJustWritten)
+// RUNE.HTM, where there is one, is whole and pictures runes only; one just
+// written names the spread's title (made safe) and shows one picture per
+// position, in order, each of the rune cast there and followed by the
+// position's meaning as the spread file holds it.
+std::string check_page(bool justWritten)
 {
-    std::string page;
-    if (!read_file(HTML_REPORT_FILE, page)) return reportJustWritten ? "RUNE.HTM was not written" : "";
-    std::string why = check_page_frame(page);
-    if (!why.empty() || !reportJustWritten) return why.empty() ? why : "RUNE.HTM: " + why;
-    Reading reading;
-    reading.title = title;
-    std::string bytes;
-    SpreadText s;
-    if (!read_file(SpreadFilename, bytes) || !parse_spread(bytes, s).empty()) return "the spread of the reading is unreadable";
-    for (int i = 0; i < NumCards; ++i) {
-        reading.runes.push_back(ran_cards_used[i]);
-        reading.meanings.push_back(s.meaning[static_cast<size_t>(i)]);
-        if (!fs::exists("images/" + std::to_string(ran_cards_used[i]) + ".jpg"))
-            return "RUNE.HTM shows a picture the images folder does not hold";
+    const std::string page = read_bytes(HTML_REPORT_FILE);
+    if (page.empty()) return justWritten ? "RUNE.HTM was not written" : "";
+    const std::string end = "</BODY></HTML>";
+    if (page.rfind("<HTML>", 0) != 0 || page.size() < end.size() || page.substr(page.size() - end.size()) != end)
+        return "RUNE.HTM is not whole";
+    int pictures = 0;
+    for (size_t at = page.find(PICTURE); at != std::string::npos; at = page.find(PICTURE, at + 1), ++pictures) {
+        const int rune = std::atoi(page.c_str() + at + PICTURE.size());
+        if (rune < 1 || rune > 25) return "RUNE.HTM pictures rune " + std::to_string(rune);
     }
-    why = check_page(page, reading);
-    return why.empty() ? why : "RUNE.HTM: " + why;
+    if (!justWritten) return "";
+    if (page.find(" " + std::string(html_safe_text(title)) + " formation:<BR><BR>") == std::string::npos)
+        return "RUNE.HTM does not name the spread \"" + std::string(title) + "\"";
+    if (pictures != NumCards) return "RUNE.HTM shows " + std::to_string(pictures) + " pictures for the positions";
+    const Spread file = read_back(SpreadFilename);
+    size_t at = 0;
+    for (int i = 0; i < NumCards; ++i) {
+        const std::string rune = std::to_string(ran_cards_used[i]);
+        at = page.find(PICTURE + rune + ".jpg\" WIDTH=70 HEIGHT=129><U>" +
+                           crlf(html_safe_text(file.meaning[i].c_str())) + "</U><BR>", at);
+        if (at == std::string::npos)
+            return "RUNE.HTM does not show rune " + rune + " and its meaning at position " + std::to_string(i);
+        if (!fs::exists("images/" + rune + ".jpg")) return "RUNE.HTM shows a picture the images folder does not hold";
+    }
+    return "";
 }
 
 // ---- one start of the program ------------------------------------------
 
+// What a start of the program tells the soak, in memory it shares with it.
 struct Outcome {
-    int status = 0;
-    int actions = 0;
-    long settledKib = 0, lastKib = 0;     // resident
-    long settledHeap = 0, lastHeap = 0;   // bytes the allocator has handed out
-    int checked[3] = {};                  // readings, saves, pages looked at
+    bool reported = false;
+    int status = 0, actions = 0;
+    long settledKib = 0, lastKib = 0;   // resident after SETTLED_AFTER actions and after the last
+    int checked[3] = {};                // readings, saves, pages looked at
 };
 
-long heap_in_use() { return static_cast<long>(mallinfo2().uordblks); }
-
 // In the child: the program under the session's script, looked at after
-// every action. Writes the outcome to `report` and ends the process.
-[[noreturn]] void run_session(const Session &session, const std::string &script, int report)
+// every action; then the process ends as the program does.
+[[noreturn]] void run_session(const Session &session, const std::string &script, Outcome &out)
 {
     std::string why;
     if (!drv::install_driver(drv::Choice::Headless, &why)) {
         std::fprintf(stderr, "soak: %s\n", why.c_str());
         _exit(2);
     }
-    Outcome out;
     auto observe = [&](int line) {
-        if (++out.actions == SETTLED_AFTER) {
-            out.settledKib = resident_kib();
-            out.settledHeap = heap_in_use();
-        }
+        if (++out.actions == SETTLED_AFTER) out.settledKib = resident_kib();
         out.lastKib = resident_kib();
-        out.lastHeap = heap_in_use();
-        auto c = session.checks.find(line);
+        const auto c = session.checks.find(line);
         if (c == session.checks.end()) return std::string();
-        std::string problem;
-        ++out.checked[static_cast<int>(c->second)];
-        if (c->second == Check::Reading) problem = check_reading();
-        if (c->second == Check::Save) problem = check_saved();
-        if (problem.empty()) problem = check_page_file(c->second == Check::Report);
+        ++out.checked[int(c->second)];
+        Spread memory = held(false);
+        memory.version = SPREAD_FILE_VERSION;   // what the writer stores, whatever the spread was read with
+        std::string problem = c->second == Check::Reading ? check_reading() : "";
+        if (problem.empty() && c->second == Check::Save) problem = compare(SpreadFilename, memory, false);
+        if (problem.empty()) problem = check_page(c->second == Check::Report);
         if (problem.empty()) problem = check_spread_files();
-        if (!problem.empty()) problem += " (action " + std::to_string(out.actions) + " of the session)";
-        return problem;
+        return problem.empty() ? problem : problem + " (action " + std::to_string(out.actions) + " of the session)";
     };
     std::string commandLine = session.setup ? "DeckwiseSetup" : "";
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
     out.status = script::run_script(
-        script, [&line] { return WinMain(GetModuleHandleA(NULL), NULL, line.data(), SW_SHOWDEFAULT); }, observe);
-    if (write(report, &out, sizeof out) != sizeof out) _exit(2);
+        script, [&] { return WinMain(GetModuleHandleA(NULL), NULL, commandLine.data(), SW_SHOWDEFAULT); }, observe);
+    out.reported = true;
     // A run the script ended leaves its windows behind: no leak check then.
     if (out.status == script::STEP_FAILED || out.status == script::SCRIPT_RAN_OUT) _exit(out.status);
     std::exit(out.status);
-}
-
-bool copy_samples(const fs::path &dir)
-{
-    const fs::path source = STONECALL_SOURCE_DIR;
-    std::error_code ec;
-    fs::create_directories(dir / "images", ec);
-    for (const fs::directory_entry &e : fs::directory_iterator(source / "spreads", ec))
-        if (e.path().extension() == ".SCS") fs::copy_file(e.path(), dir / e.path().filename(), ec);
-    for (const fs::directory_entry &e : fs::directory_iterator(source / "res" / "images", ec))
-        fs::copy_file(e.path(), dir / "images" / e.path().filename(), ec);
-    fs::create_directories(dir / "scripts", ec);
-    return !ec;
-}
-
-// The sample spreads, as the walk starts from them; false, with the reason,
-// when one is not as the program writes spread files.
-bool spread_files(const fs::path &dir, Files &files, std::string &why)
-{
-    for (const fs::directory_entry &e : fs::directory_iterator(dir)) {
-        if (e.path().extension() != ".SCS") continue;
-        std::string bytes;
-        SpreadText s;
-        why = read_file(e.path().string(), bytes) ? parse_spread(bytes, s) : "cannot be read";
-        if (why.empty()) why = spread_bounds(s);
-        if (!why.empty()) return why = e.path().filename().string() + ": " + why, false;
-        files[e.path().filename().string()] = spread_model(s);
-    }
-    return true;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    Options o;
-    if (!parse_options(argc, argv, o)) return 2;
-    fs::path dir = o.dir;
-    if (dir.empty()) {
-        char pattern[] = "/tmp/stonecall-soak-XXXXXX";
-        if (!mkdtemp(pattern)) return usage("cannot make a temporary folder"), 2;
-        dir = pattern;
+    std::map<std::string, long> numbers = {{"--actions", 1000}, {"--seed", 1}, {"--session-actions", 2000}};
+    bool checkMemory = false, keep = false;
+    fs::path dir;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--check-memory") checkMemory = true;
+        else if (a == "--keep") keep = true;
+        else if (a == "--dir" && i + 1 < argc) dir = argv[++i];
+        else if (numbers.count(a) && i + 1 < argc && std::atol(argv[i + 1]) > 0) numbers[a] = std::atol(argv[++i]);
+        else return usage("cannot use \"" + a + "\"");
     }
-    if (!copy_samples(dir)) return usage("cannot fill the folder with the sample spreads"), 2;
+    const WalkOptions walk{uint32_t(numbers["--seed"]), int(numbers["--actions"]), int(numbers["--session-actions"])};
+    char pattern[] = "/tmp/stonecall-soak-XXXXXX";
+    const bool ownFolder = dir.empty();
+    if (ownFolder && !mkdtemp(pattern)) return usage("cannot make a temporary folder");
+    if (ownFolder) dir = pattern;
+    // The folder starts with the sample spreads and the page's images.
+    const fs::path source = STONECALL_SOURCE_DIR;
     std::error_code ec;
-    fs::current_path(dir, ec);
-    if (ec) return usage("cannot work in the folder"), 2;
-
+    fs::create_directories(dir / "scripts", ec);
+    fs::copy(source / "res" / "images", dir / "images", ec);
+    for (const fs::directory_entry &e : fs::directory_iterator(source / "spreads", ec))
+        if (e.path().extension() == ".SCS") fs::copy_file(e.path(), dir / e.path().filename(), ec);
+    if (!ec) fs::current_path(dir, ec);
+    if (ec) return usage("cannot work in " + dir.string() + ": " + ec.message());
     Files files;
-    std::string why;
-    if (!spread_files(".", files, why)) return usage(("a sample spread is not as the program writes it: " + why).c_str()), 2;
-    std::vector<Session> sessions = generate(o.walk, files);
-    std::printf("soak: seed %u, %d actions in %zu sessions, in %s\n", o.walk.seed, o.walk.actions, sessions.size(),
+    for (const fs::directory_entry &e : fs::directory_iterator(".")) {
+        if (e.path().extension() != ".SCS") continue;
+        const std::string name = e.path().filename().string();
+        files[name] = read_back(name);
+        const std::string why = compare(name, files[name], true);
+        if (!why.empty()) return usage("a sample spread is not as the program writes it: " + why);
+    }
+    const std::vector<Session> sessions = generate(walk, files);
+    std::printf("soak: seed %u, %d actions in %zu sessions, in %s\n", walk.seed, walk.actions, sessions.size(),
                 dir.c_str());
-    std::fflush(stdout);
 
     const auto started = std::chrono::steady_clock::now();
+    const int shared = MAP_SHARED | MAP_ANONYMOUS;
+    auto *out = static_cast<Outcome *>(mmap(nullptr, sizeof(Outcome), PROT_READ | PROT_WRITE, shared, -1, 0));
     int done = 0, setups = 0, checked[3] = {};
     long firstKib = 0, lastKib = 0;
-    bool failed = false;
-    for (size_t n = 0; n < sessions.size() && !failed; ++n) {
+    std::string problem, script;
+    size_t n = 0;
+    for (; n < sessions.size() && problem.empty(); ++n) {
         const Session &session = sessions[n];
         char name[64];
         std::snprintf(name, sizeof name, "scripts/%03zu-%s.script", n + 1, session.setup ? "setup" : "main");
-        std::string script = (dir / name).string();
+        script = (dir / name).string();
         std::ofstream(script, std::ios::binary) << session.script;
-        int pipeEnds[2];
-        if (pipe(pipeEnds) != 0) return usage("no pipe"), 2;
+        *out = Outcome();
         std::fflush(nullptr);
-        pid_t child = fork();
-        if (child == 0) {
-            close(pipeEnds[0]);
-            run_session(session, script, pipeEnds[1]);
-        }
-        close(pipeEnds[1]);
-        Outcome out;
-        bool reported = read(pipeEnds[0], &out, sizeof out) == sizeof out;
-        close(pipeEnds[0]);
+        const pid_t child = fork();
+        if (child == 0) run_session(session, script, *out);
         int wstatus = 0;
         waitpid(child, &wstatus, 0);
-        int code = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-        int expected = session.setup ? 0 : 1;
+        const int code = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+        const int expected = session.setup ? 0 : 1;
         // Every step given; the last, which ends the program, is not observed.
-        done += reported && out.status == expected ? session.actions : reported ? out.actions : 0;
+        done += out->reported && out->status == expected ? session.actions : out->actions;
         setups += session.setup;
-        for (int k = 0; k < 3; ++k) checked[k] += out.checked[k];
-        std::string problem;
-        if (!reported) problem = "the program stopped without a report (exit " + std::to_string(code) + ")";
-        else if (out.status != expected) problem = "the run ended with " + std::to_string(out.status) + ", not " + std::to_string(expected);
-        else if (code != expected) problem = "the process ended with " + std::to_string(code) + " (a sanitizer's report?)";
-        if (reported && out.settledKib && session.actions >= MEMORY_SESSION_LEAST) {
-            std::printf("soak: session %zu: resident %ld KiB after %d actions, %ld KiB after its last (%d)", n + 1,
-                        out.settledKib, SETTLED_AFTER, out.lastKib, out.actions);
-            // The sanitizers' allocator keeps its own books.
-            if (out.settledHeap) std::printf("; heap in use %ld KiB, then %ld KiB", out.settledHeap / 1024, out.lastHeap / 1024);
-            std::printf("\n");
-            if (!firstKib) firstKib = out.settledKib;
-            lastKib = out.lastKib;
-            if (o.checkMemory && problem.empty() && out.lastKib > out.settledKib * (1 + MEMORY_GROWTH_ALLOWED))
-                problem = "resident memory grew by more than 10 %";
-        }
-        if (!problem.empty()) {
-            std::fprintf(stderr, "soak: FAILED: seed %u, session %zu, %s, script %s\n", o.walk.seed, n + 1,
-                         problem.c_str(), script.c_str());
-            failed = true;
-        }
+        for (int k = 0; k < 3; ++k) checked[k] += out->checked[k];
+        if (!out->reported) problem = "the program stopped without a report (exit " + std::to_string(code) + ")";
+        else if (out->status != expected) problem = "the run ended with " + std::to_string(out->status);
+        else if (code != expected) problem = "the process ended with " + std::to_string(code) + " (a sanitizer?)";
+        if (!out->settledKib || session.actions < MEMORY_SESSION_LEAST) continue;
+        firstKib = firstKib ? firstKib : out->settledKib;
+        lastKib = out->lastKib;
+        if (checkMemory && problem.empty() && out->lastKib > out->settledKib * (1 + MEMORY_GROWTH_ALLOWED))
+            problem = "resident memory grew from " + std::to_string(out->settledKib) + " KiB after " +
+                      std::to_string(SETTLED_AFTER) + " actions to " + std::to_string(out->lastKib) + " KiB";
     }
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("soak: %d starts of the program (%d of the setup screen); checked after %d readings, %d saves, %d pages\n",
-                static_cast<int>(sessions.size()), setups, checked[0], checked[1], checked[2]);
-    std::printf("soak: %s: %d actions in %.1f s", failed ? "FAILED" : "passed", done, seconds);
-    if (firstKib) std::printf(", resident %ld KiB after %d actions, %ld KiB after the last", firstKib, SETTLED_AFTER, lastKib);
-    std::printf("\n");
-    if (!failed && !o.keep && o.dir.empty()) fs::remove_all(dir, ec);
-    return failed ? 1 : 0;
+    if (!problem.empty())
+        std::fprintf(stderr, "soak: FAILED: seed %u, session %zu, %s, script %s\n", walk.seed, n, problem.c_str(),
+                     script.c_str());
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("soak: %zu starts (%d of the setup screen); checked after %d readings, %d saves, %d pages\n",
+                sessions.size(), setups, checked[0], checked[1], checked[2]);
+    std::printf("soak: %s: %d actions in %.1f s, resident %ld KiB after %d actions, %ld KiB after the last\n",
+                problem.empty() ? "passed" : "FAILED", done, seconds, firstKib, SETTLED_AFTER, lastKib);
+    if (problem.empty() && !keep && ownFolder) fs::remove_all(dir, ec);
+    return problem.empty() ? 0 : 1;
 }

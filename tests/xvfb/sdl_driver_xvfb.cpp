@@ -1,27 +1,26 @@
-// The SDL driver on a virtual X server (tests/xvfb/with-xvfb.sh): the OS window
-// and what it shows, real X input from xdotool, the desktop following the OS
-// window. Real time passes here; every wait is bounded by a timer.
+// The SDL driver and the program on a virtual X server (with-xvfb.sh): what
+// only a real window shows. The OS window presents the desktop and follows
+// the active window's title and size; real X input from xdotool arrives as
+// the layer's messages; the window manager's close request closes the screen
+// in front. Real time passes here; every wait is bounded by a timer.
 #include "driver/driver.h"
 #include "driver/sdl/sdl_driver.h"
+#include "support/tempdir.h"
 #include "testing/script.h"
 #include "user32/compositor.h"
-#include "xclose.h"
-#include "xscreen.h"
+#include "x11.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -31,28 +30,26 @@ bool timedOut = false;
 
 LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    switch (msg) {
-    case WM_TIMER:
-        if (wp == GUARD_TIMER) timedOut = true;
-        return 0;
-    case WM_LBUTTONDOWN: case WM_MOUSEWHEEL: case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR: case WM_SYSKEYDOWN: case WM_SIZE:
-    case WM_CLOSE:
-        seen.push_back(MSG{hwnd, msg, wp, lp, 0, {}});
-        if (msg == WM_CLOSE) return 0;
-        break;
-    case WM_DESTROY:
-        PostQuitMessage(7);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    if (msg == WM_TIMER && wp == GUARD_TIMER) timedOut = true;
+    if (msg == WM_TIMER) return 0;
+    if (msg == WM_DESTROY) PostQuitMessage(7);
+    static const UINT recorded[] = {WM_LBUTTONDOWN, WM_MOUSEWHEEL, WM_KEYDOWN, WM_SYSKEYDOWN,
+                                    WM_KEYUP,       WM_CHAR,       WM_SIZE,    WM_CLOSE};
+    for (UINT r : recorded)
+        if (msg == r) seen.push_back(MSG{hwnd, msg, wp, lp, 0, {}});
+    return msg == WM_CLOSE ? 0 : DefWindowProcA(hwnd, msg, wp, lp);
 }
 
 int x_of(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
 int y_of(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
 
-using xscreen::output_of;
-
-uint32_t screen_pixel(int x, int y) { return xscreen::pixel(x, y); }
+std::vector<MSG> all(UINT msg)
+{
+    std::vector<MSG> out;
+    for (const MSG &m : seen)
+        if (m.message == msg) out.push_back(m);
+    return out;
+}
 
 class SdlDriverTest : public ::testing::Test {
 protected:
@@ -73,16 +70,19 @@ protected:
                                nullptr, nullptr);
         ShowWindow(hwnd, SW_SHOW);
         run_for(150);
-        xid = output_of("xdotool search --name '^Probe window$'");
+        xid = x11::output_of("xdotool search --name '^Probe window$'");
         ASSERT_FALSE(xid.empty()) << "no OS window titled after the active window";
-        origin = xscreen::window_origin(xid);
-        ASSERT_GE(origin.x, 0);
+        std::sscanf(geometry().c_str(), "WINDOW=%*d X=%d Y=%d", &origin.x, &origin.y);
         seen.clear();
     }
 
     void TearDown() override { drv::install(nullptr); }
 
-    // Handles messages until `done` answers true; false when 5 s pass first.
+    std::string geometry() { return x11::output_of("xdotool getwindowgeometry --shell " + xid); }
+    // A pixel of the OS window, in its own coordinates.
+    uint32_t shown(int x, int y) { return x11::pixel(origin.x + x, origin.y + y); }
+
+    // Handles messages until `done` answers true; false when `ms` pass first.
     bool run_until(const std::function<bool()> &done, UINT ms = 5000)
     {
         timedOut = false;
@@ -99,33 +99,28 @@ protected:
 
     void xdotool(const std::string &args) { ASSERT_EQ(0, std::system(("xdotool " + args).c_str())) << args; }
 
-    static const MSG *first(UINT msg)
+    // A click's point in the probe's client area, as the desktop point (x, y).
+    void expect_click_at(int x, int y)
     {
-        for (const MSG &m : seen)
-            if (m.message == msg) return &m;
-        return nullptr;
-    }
-    static std::vector<MSG> all(UINT msg)
-    {
-        std::vector<MSG> out;
-        for (const MSG &m : seen)
-            if (m.message == msg) out.push_back(m);
-        return out;
+        ASSERT_FALSE(all(WM_LBUTTONDOWN).empty());
+        POINT expected{x, y};
+        ScreenToClient(hwnd, &expected);
+        EXPECT_EQ(expected.x, x_of(all(WM_LBUTTONDOWN)[0].lParam));
+        EXPECT_EQ(expected.y, y_of(all(WM_LBUTTONDOWN)[0].lParam));
     }
 };
 
 TEST_F(SdlDriverTest, WindowShowsTheDesktopAndItsTitleFollowsTheActiveWindow)
 {
-    std::string geometry = output_of("xdotool getwindowgeometry --shell " + xid);
-    EXPECT_NE(std::string::npos, geometry.find("WIDTH=1024\nHEIGHT=768")) << geometry;
+    EXPECT_NE(std::string::npos, geometry().find("WIDTH=1024\nHEIGHT=768")) << geometry();
     const gfx::Canvas &desk = user32::desktop_image();
     // The teal ground, the caption and the client area, as the OS window shows them.
     for (POINT p : {POINT{10, 10}, POINT{150, 90}, POINT{250, 200}, POINT{1000, 700}})
-        EXPECT_EQ(desk.row(p.y)[p.x], screen_pixel(origin.x + p.x, origin.y + p.y)) << p.x << "," << p.y;
+        EXPECT_EQ(desk.row(p.y)[p.x], shown(p.x, p.y)) << p.x << "," << p.y;
 
     SetWindowTextA(hwnd, "Renamed \xE9t\xE9");
     run_for(100);
-    EXPECT_EQ("Renamed \xC3\xA9t\xC3\xA9", output_of("xdotool getwindowname " + xid));
+    EXPECT_EQ("Renamed \xC3\xA9t\xC3\xA9", x11::output_of("xdotool getwindowname " + xid));
 
     // A popup without a caption in front (a start banner) leaves its owner's title.
     HWND popup = CreateWindowExA(0, "Probe", "", WS_POPUP, 200, 200, 50, 50, hwnd, nullptr, nullptr, nullptr);
@@ -133,7 +128,7 @@ TEST_F(SdlDriverTest, WindowShowsTheDesktopAndItsTitleFollowsTheActiveWindow)
     ASSERT_EQ(popup, GetActiveWindow());
     SetWindowTextA(hwnd, "Owner");
     run_for(100);
-    EXPECT_EQ("Owner", output_of("xdotool getwindowname " + xid));
+    EXPECT_EQ("Owner", x11::output_of("xdotool getwindowname " + xid));
 }
 
 TEST_F(SdlDriverTest, ClickAndWheelArriveAtThePointUnderThem)
@@ -149,24 +144,22 @@ TEST_F(SdlDriverTest, ClickAndWheelArriveAtThePointUnderThem)
         EXPECT_EQ(120, y_of(m.lParam));
     }
     EXPECT_EQ((std::vector<int>{WHEEL_DELTA, -WHEEL_DELTA, -WHEEL_DELTA}), turns);
-    POINT expected{150, 120};
-    ScreenToClient(hwnd, &expected);
-    const MSG *down = first(WM_LBUTTONDOWN);
-    EXPECT_EQ(expected.x, x_of(down->lParam));
-    EXPECT_EQ(expected.y, y_of(down->lParam));
+    expect_click_at(150, 120);
 }
 
 TEST_F(SdlDriverTest, KeysArriveAsVirtualKeysAndTypeEachCharacterOnce)
 {
     SetFocus(hwnd);
-    xdotool("windowfocus --sync " + xid + " key a shift+b KP_Up");
-    ASSERT_TRUE(run_until([] { return all(WM_KEYUP).size() >= 4; }));
+    xdotool("windowfocus --sync " + xid + " key a shift+b alt+c KP_Up");
+    ASSERT_TRUE(run_until([] { return all(WM_KEYUP).size() >= 5; }));
     std::vector<WPARAM> keys, chars;
-    for (const MSG &m : all(WM_KEYDOWN)) keys.push_back(m.wParam);
+    for (const MSG &m : seen)
+        if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) keys.push_back(m.wParam);
     for (const MSG &m : all(WM_CHAR)) chars.push_back(m.wParam);
     // The keypad's 8 with the layer's NumLock off (as the X server's is) is the up arrow.
-    EXPECT_EQ((std::vector<WPARAM>{'A', VK_SHIFT, 'B', VK_UP}), keys);
+    EXPECT_EQ((std::vector<WPARAM>{'A', VK_SHIFT, 'B', VK_MENU, 'C', VK_UP}), keys);
     EXPECT_EQ((std::vector<WPARAM>{'a', 'B'}), chars);
+    EXPECT_EQ(2u, all(WM_SYSKEYDOWN).size());
 
     // The layer's own toggle decides, not the X server's lock.
     BYTE state[256];
@@ -175,14 +168,16 @@ TEST_F(SdlDriverTest, KeysArriveAsVirtualKeysAndTypeEachCharacterOnce)
     SetKeyboardState(state);
     seen.clear();
     xdotool("key KP_Up");
-    ASSERT_TRUE(run_until([] { return first(WM_KEYUP) != nullptr; }));
-    ASSERT_NE(nullptr, first(WM_KEYDOWN));
-    EXPECT_EQ(static_cast<WPARAM>(VK_NUMPAD8), first(WM_KEYDOWN)->wParam);
-    ASSERT_NE(nullptr, first(WM_CHAR));
-    EXPECT_EQ(static_cast<WPARAM>('8'), first(WM_CHAR)->wParam);
+    ASSERT_TRUE(run_until([] { return !all(WM_KEYUP).empty(); }));
+    ASSERT_FALSE(all(WM_KEYDOWN).empty());
+    EXPECT_EQ(static_cast<WPARAM>(VK_NUMPAD8), all(WM_KEYDOWN)[0].wParam);
+    ASSERT_FALSE(all(WM_CHAR).empty());
+    EXPECT_EQ(static_cast<WPARAM>('8'), all(WM_CHAR)[0].wParam);
 }
 
-TEST_F(SdlDriverTest, ResizingTheOsWindowResizesTheDesktopAndAMaximisedWindow)
+// The OS window's own events: a new size resizes the desktop and a maximised
+// window; the window manager's close request closes the active window.
+TEST_F(SdlDriverTest, ResizingAndClosingTheOsWindowReachTheDesktopAndTheActiveWindow)
 {
     ShowWindow(hwnd, SW_SHOWMAXIMIZED);
     seen.clear();
@@ -192,20 +187,16 @@ TEST_F(SdlDriverTest, ResizingTheOsWindowResizesTheDesktopAndAMaximisedWindow)
     RECT client;
     GetClientRect(hwnd, &client);
     EXPECT_EQ(800, client.right);
-    const MSG *size = first(WM_SIZE);
-    ASSERT_NE(nullptr, size);
-    EXPECT_EQ(800, LOWORD(size->lParam));
+    ASSERT_FALSE(all(WM_SIZE).empty());
+    EXPECT_EQ(800, LOWORD(all(WM_SIZE)[0].lParam));
     run_for(100);
     const gfx::Canvas &desk = user32::desktop_image();
     EXPECT_EQ(800, desk.width);
-    EXPECT_EQ(desk.row(599)[799], screen_pixel(origin.x + 799, origin.y + 599));
-}
+    EXPECT_EQ(desk.row(599)[799], shown(799, 599));
 
-TEST_F(SdlDriverTest, ClosingTheOsWindowClosesTheActiveWindow)
-{
-    ASSERT_TRUE(send_window_close(std::stoul(xid)));
-    ASSERT_TRUE(run_until([] { return first(WM_CLOSE) != nullptr; }));
-    EXPECT_EQ(hwnd, first(WM_CLOSE)->hwnd);
+    ASSERT_TRUE(x11::send_close(std::stoul(xid)));
+    ASSERT_TRUE(run_until([] { return !all(WM_CLOSE).empty(); }));
+    EXPECT_EQ(hwnd, all(WM_CLOSE)[0].hwnd);
 }
 
 TEST_F(SdlDriverTest, SleepShowsWhatWasDrawnAndWaitingTakesNoCpu)
@@ -222,7 +213,7 @@ TEST_F(SdlDriverTest, SleepShowsWhatWasDrawnAndWaitingTakesNoCpu)
     EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(100));
     POINT p{10, 10};
     ClientToScreen(hwnd, &p);
-    EXPECT_EQ(0xFF0000u, screen_pixel(origin.x + p.x, origin.y + p.y));
+    EXPECT_EQ(0xFF0000u, shown(p.x, p.y));
 
     // Waiting for a timer half a second away sleeps in SDL: no polling.
     std::clock_t cpu = std::clock();
@@ -230,50 +221,45 @@ TEST_F(SdlDriverTest, SleepShowsWhatWasDrawnAndWaitingTakesNoCpu)
     EXPECT_LT(static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC, 0.05);
 }
 
-TEST_F(SdlDriverTest, ScriptStepsRunAndWaitInRealTime)
-{
-    const std::string path = "/tmp/sdl-script-" + std::to_string(getpid()) + ".txt";
-    {
-        std::ofstream script(path);
-        script << "wait 300\nclickat 20 30\nwait 50\nclose\n";
-    }
-    auto started = std::chrono::steady_clock::now();
-    int status = script::run_script(path, [this] {
-        MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0)) {
-            TranslateMessage(&msg);
-            if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) DestroyWindow(hwnd);
-            DispatchMessageA(&msg);
-        }
-        return static_cast<int>(msg.wParam);
-    });
-    auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
-    std::remove(path.c_str());
-    EXPECT_EQ(7, status);
-    EXPECT_GE(took.count(), 350);
-    ASSERT_NE(nullptr, first(WM_LBUTTONDOWN));
-    EXPECT_EQ(20, x_of(first(WM_LBUTTONDOWN)->lParam));
-    EXPECT_EQ(30, y_of(first(WM_LBUTTONDOWN)->lParam));
-}
-
 // Run with XVFB_DPI=192 on a 2560 x 2048 screen: every desktop pixel is two by two OS pixels.
 TEST_F(SdlDriverTest, HighDensityDisplayScalesByAWholeFactor)
 {
-    std::string geometry = output_of("xdotool getwindowgeometry --shell " + xid);
-    EXPECT_NE(std::string::npos, geometry.find("WIDTH=2048\nHEIGHT=1536")) << geometry;
+    EXPECT_NE(std::string::npos, geometry().find("WIDTH=2048\nHEIGHT=1536")) << geometry();
     EXPECT_EQ(1024, drv::current().desktop_size().cx);
     EXPECT_EQ(768, drv::current().desktop_size().cy);
     const gfx::Canvas &desk = user32::desktop_image();
     for (POINT p : {POINT{150, 90}, POINT{101, 81}})
         for (POINT d : {POINT{0, 0}, POINT{1, 1}})
-            EXPECT_EQ(desk.row(p.y)[p.x], screen_pixel(origin.x + 2 * p.x + d.x, origin.y + 2 * p.y + d.y));
+            EXPECT_EQ(desk.row(p.y)[p.x], shown(2 * p.x + d.x, 2 * p.y + d.y));
 
     xdotool("mousemove --window " + xid + " 301 241 click 1");
-    ASSERT_TRUE(run_until([] { return first(WM_LBUTTONDOWN) != nullptr; }));
-    POINT expected{150, 120};
-    ScreenToClient(hwnd, &expected);
-    EXPECT_EQ(expected.x, x_of(first(WM_LBUTTONDOWN)->lParam));
-    EXPECT_EQ(expected.y, y_of(first(WM_LBUTTONDOWN)->lParam));
+    ASSERT_TRUE(run_until([] { return !all(WM_LBUTTONDOWN).empty(); }));
+    expect_click_at(150, 120);
+}
+
+// The program in the real window, the X server's NumLock off: Edit turns the
+// layer's own NumLock on, and the keypad's 8 then moves the acquired position
+// up by the jump size; the spread saved says so. xdotool sends the bare keypad
+// keycode (KP_Up is its keysym with the lock off), so it touches no lock.
+TEST(ProgramInAWindow, EditTurnsNumLockOnAndTheKeypadsEightMovesThePositionUp)
+{
+    testsupport::TempDir dir;
+    testsupport::write_bytes("qmsc98.ini", "ShowEditHelp=0\r\nShowStartBanner=0\r\nDefaultStartUpSpread=\r\n");
+    testsupport::write_bytes("MINE.SCS", "\r\nversion=1100\r\ntitle=Mine\r\nrunemeaning0=Here*\r\nrune0x=300\r\n"
+                                         "rune0y=200\r\nNumCards=1\r\n\r\n");
+    testsupport::write_bytes("steps.txt", "menu Spread Edit\nselect 104 0\nclick 1\nclick 10\nwait 6000\n"
+                                          "menu File Exit\nclick 6\nexpect-window Done...\nclick 1\n");
+    ASSERT_FALSE(x11::numlock_on());
+    std::string why;
+    ASSERT_TRUE(drv::install_sdl_driver(why)) << why;
+    // The key once the spread is open for editing, from the X server.
+    ASSERT_EQ(0, std::system("xdotool search --sync --name ' - Mine$' windowfocus --sync key KP_Up &"));
+    char commandLine[] = "";
+    EXPECT_EQ(1, script::run_script("steps.txt", [&] {
+        return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+    }));
+    EXPECT_FALSE(x11::numlock_on());   // the X server's lock was never touched
+    EXPECT_NE(std::string::npos, testsupport::read_bytes("MINE.SCS").find("rune0x=300\r\nrune0y=195\r\n"));
 }
 
 } // namespace

@@ -1,0 +1,21 @@
+// The virtual X server's side of the window tests (with-xvfb.sh): commands'
+// output, the screen's pixels, what a window manager sends when its close
+// button is pressed, the server's NumLock. Apart from the tests: Xlib's
+// macros (None, Bool) clash with everything else.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace x11 {
+
+// What a shell command prints, without the final line feed.
+std::string output_of(const std::string &command);
+// One pixel of the screen as 0x00RRGGBB.
+uint32_t pixel(int x, int y);
+// False when the server cannot be reached.
+bool send_close(unsigned long window);
+// Whether the server's "Num Lock" indicator is lit.
+bool numlock_on();
+
+} // namespace x11
