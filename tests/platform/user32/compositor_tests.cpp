@@ -1,4 +1,5 @@
-// Window DCs, the dialog erase, and the compositor's desktop image.
+// Window DCs, the erase of a shown window, the dialog font, and the
+// compositor's desktop image.
 #include "platform/rc/embedded.h"
 #include "support/golden.h"
 
@@ -18,16 +19,14 @@ const uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kFace = 0xC0C0C0, kTeal = 0x0
 // A class that paints nothing itself; its background is the face colour.
 const char *plain_class()
 {
-    static bool registered = false;
-    if (!registered) {
+    static const bool registered = [] {
         WNDCLASSA wc{};
         wc.lpfnWndProc = DefWindowProcA;
         wc.lpszClassName = "CompositorTestWindow";
         wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1));
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    return "CompositorTestWindow";
+        return RegisterClassA(&wc) != 0;
+    }();
+    return registered ? "CompositorTestWindow" : nullptr;
 }
 
 // A dialog-like popup: modal frame and caption, 3 + 19 pixels above its client area.
@@ -39,8 +38,7 @@ HWND popup(int x, int y, int w, int h, const char *title = "Rune")
 
 HWND child(HWND parent, int x, int y, int w, int h)
 {
-    return CreateWindowExA(0, plain_class(), "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr, nullptr,
-                           nullptr);
+    return CreateWindowExA(0, plain_class(), "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr, nullptr, nullptr);
 }
 
 void fill(HWND hwnd, RECT r, COLORREF c)
@@ -52,47 +50,27 @@ void fill(HWND hwnd, RECT r, COLORREF c)
     ReleaseDC(hwnd, dc);
 }
 
-uint32_t desk(int x, int y)
-{
-    return user32::desktop_image().row(y)[x];
-}
+uint32_t desk(int x, int y) { return user32::desktop_image().row(y)[x]; }
 
 void pump()
 {
     MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&m);
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
 }
 
 } // namespace
-
-TEST(WindowDC, DrawsAtTheClientOriginOnTheDesktop)
-{
-    HWND w = popup(100, 50, 200, 150);
-    fill(w, RECT{0, 0, 10, 10}, RGB(255, 0, 0));
-    // Client origin: 3 pixels of frame, 19 of caption.
-    EXPECT_EQ(desk(103, 72), kRed);
-    EXPECT_EQ(desk(112, 81), kRed);
-    EXPECT_EQ(desk(113, 81), kFace);   // the erased background
-    EXPECT_EQ(desk(102, 72), kFace);   // the frame's face-coloured ring
-    EXPECT_EQ(desk(103, 71), kFace);   // the line under the caption
-    EXPECT_EQ(desk(99, 50), kTeal);    // the desktop
-}
 
 TEST(WindowDC, StateResetsWhenReleasedAndStaleHandlesFail)
 {
     HWND w = popup(0, 0, 100, 100);
     HDC dc = GetDC(w);
     SetBkMode(dc, TRANSPARENT);
-    SelectObject(dc, GetStockObject(NULL_BRUSH));
     EXPECT_EQ(ReleaseDC(w, dc), 1);
     EXPECT_EQ(ReleaseDC(w, dc), 0);
     dc = GetDC(w);
     EXPECT_EQ(SetBkMode(dc, OPAQUE), OPAQUE);
-    EXPECT_EQ(SelectObject(dc, GetStockObject(WHITE_BRUSH)), GetStockObject(WHITE_BRUSH));
     ReleaseDC(w, dc);
-    // A memory DC is not given back through ReleaseDC.
-    HDC mem = CreateCompatibleDC(nullptr);
+    HDC mem = CreateCompatibleDC(nullptr);   // not given back through ReleaseDC
     EXPECT_EQ(ReleaseDC(w, mem), 0);
     DeleteDC(mem);
     // Drawing through a DC whose window has gone does nothing, safely.
@@ -105,45 +83,32 @@ TEST(WindowDC, StateResetsWhenReleasedAndStaleHandlesFail)
     EXPECT_EQ(GetDC(w), nullptr);
 }
 
-TEST(Compositor, ChildrenLieAboveTheirParentClippedToItsClientArea)
+TEST(Compositor, ChildrenLieAboveTheirParentClippedToItsClientAreaInZOrder)
 {
     HWND parent = popup(100, 50, 200, 150);
-    HWND kid = child(parent, -5, -5, 20, 20);
+    HWND kid = child(parent, -5, -5, 20, 20), second = child(parent, 10, 10, 30, 30);
     fill(kid, RECT{0, 0, 20, 20}, RGB(0, 255, 0));
-    // Drawing over the whole parent never paints over its child.
-    fill(parent, RECT{0, 0, 200, 200}, RGB(255, 0, 0));
-    EXPECT_EQ(desk(103, 72), kGreen);          // the child's visible part
-    EXPECT_EQ(desk(103 + 14, 72 + 14), kGreen);
-    EXPECT_EQ(desk(103 + 15, 72 + 15), kRed);  // past the child
-    EXPECT_EQ(desk(102, 72), kFace);           // the part off the client area stays hidden
+    fill(second, RECT{0, 0, 30, 30}, RGB(255, 0, 0));
+    fill(parent, RECT{0, 0, 200, 200}, RGB(0, 0, 255));   // never over its children
+    EXPECT_EQ(desk(103, 72), kGreen);            // the child's visible part, from the client origin
+    EXPECT_EQ(desk(103 + 12, 72 + 12), kGreen);  // the first child lies over the second
+    EXPECT_EQ(desk(103 + 15, 72 + 15), kRed);
+    EXPECT_EQ(desk(102, 72), kFace);             // the part off the client area stays hidden
     EXPECT_EQ(desk(103, 71), kFace);
-}
-
-TEST(Compositor, SiblingsInZOrderNewChildrenAtTheBottom)
-{
-    HWND parent = popup(0, 0, 200, 150);
-    HWND first = child(parent, 10, 10, 30, 30);
-    HWND second = child(parent, 20, 20, 30, 30);
-    fill(first, RECT{0, 0, 30, 30}, RGB(255, 0, 0));
-    fill(second, RECT{0, 0, 30, 30}, RGB(0, 255, 0));
-    EXPECT_EQ(desk(3 + 25, 22 + 25), kRed);    // the overlap: the first child is on top
-    EXPECT_EQ(desk(3 + 45, 22 + 45), kGreen);
     SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    EXPECT_EQ(desk(3 + 25, 22 + 25), kGreen);
+    EXPECT_EQ(desk(103 + 12, 72 + 12), kRed);
 }
 
 TEST(Compositor, OnlyWhatChangedIsComposedAgain)
 {
     HWND a = popup(0, 0, 100, 100);
     HWND b = popup(300, 300, 100, 100);
-    user32::desktop_image();
-    // A mark on the desktop that only a new composition of its place removes.
+    // Marks on the desktop that only a new composition of their place removes.
     gfx::Canvas d = user32::desktop_image();
     d.row(200)[200] = 0x123456;
     d.row(340)[330] = 0x123456;   // inside b's client area
     fill(a, RECT{0, 0, 5, 5}, RGB(255, 0, 0));
     EXPECT_EQ(desk(3, 22), kRed);
-    EXPECT_EQ(desk(200, 200), 0x123456u);
     EXPECT_EQ(desk(330, 340), 0x123456u);
     // Moving a window composes its old and new places only. (Activating it
     // would raise it, a new order of windows that composes everything.)
@@ -153,8 +118,7 @@ TEST(Compositor, OnlyWhatChangedIsComposedAgain)
     EXPECT_EQ(desk(200, 200), 0x123456u);
     fill(b, RECT{0, 0, 1, 1}, RGB(0, 255, 0));
     EXPECT_EQ(desk(330, 340), kFace);
-    // A new window changes the set of windows: everything is composed again.
-    popup(600, 600, 50, 50);
+    popup(600, 600, 50, 50);   // a new set of windows: everything is composed again
     EXPECT_EQ(desk(200, 200), kTeal);
 }
 
@@ -171,7 +135,6 @@ TEST(Compositor, AWindowThatIsGoneIsNoLongerHeldAsChanged)
         DestroyWindow(shortLived);
     }
     EXPECT_EQ(user32::windows_changed(), 1u);
-    // What was drawn before is still composed, and where the others stood is clear.
     EXPECT_EQ(desk(3, 22), kRed);
     EXPECT_EQ(desk(203, 222), kTeal);
     EXPECT_EQ(user32::windows_changed(), 0u);
@@ -183,54 +146,50 @@ TEST(Compositor, DesktopFollowsTheDriversSizeAndSavesAsPng)
     drv::HeadlessDriver &headless = *driver;
     drv::install(std::move(driver));
     popup(10, 10, 100, 100);
-    EXPECT_EQ(user32::desktop_image().width, 1024);
     headless.set_desktop_size(SIZE{640, 480});
-    const gfx::Canvas &d = user32::desktop_image();
-    EXPECT_EQ(d.width, 640);
-    EXPECT_EQ(d.height, 480);
-    EXPECT_EQ(desk(13, 32), kFace);   // composed afresh at the new size
+    EXPECT_EQ(user32::desktop_image().width, 640);
     std::string error;
     const std::string path = testing::TempDir() + "desktop.png";
     ASSERT_TRUE(user32::save_desktop_png(path, &error)) << error;
     gfx::Surface back;
     ASSERT_TRUE(gfx::read_png(path, back, &error)) << error;
-    EXPECT_EQ(back.canvas.width, 640);
-    EXPECT_EQ(back.canvas.row(32)[13], kFace);
+    EXPECT_EQ(back.canvas.height, 480);
+    EXPECT_EQ(back.canvas.row(32)[13], kFace);   // composed afresh at the new size
     EXPECT_FALSE(user32::save_desktop_png("/no/such/folder/desktop.png", &error));
     drv::install(nullptr);
 }
 
-TEST(Compositor, ActivationChangesTheCaptionColour)
+TEST(Compositor, ActivationChangesTheCaptionColourAndDisablingKeepsWhatWasDrawn)
 {
     HWND a = popup(0, 0, 100, 100);
-    EXPECT_EQ(desk(5, 5), 0x000080u);
     popup(300, 0, 100, 100);   // shown and activated above
     EXPECT_EQ(desk(5, 5), 0x808080u);
     SetActiveWindow(a);
     EXPECT_EQ(desk(5, 5), 0x000080u);
+    // A message box disables its owner; the owner's own drawing must stay.
+    pump();
+    fill(a, RECT{0, 0, 100, 100}, RGB(255, 0, 0));
+    EnableWindow(a, FALSE);
+    pump();
+    EnableWindow(a, TRUE);
+    pump();
+    EXPECT_EQ(desk(50, 50), kRed);
 }
 
 TEST(Erase, ShownWindowIsErasedAtOnceAndLaterOnlyWhereInvalidatedWithErasing)
 {
     HWND w = popup(0, 0, 100, 100);
     // Erased before anything is dispatched, so what is drawn next stays.
-    HDC dc = GetDC(w);
-    EXPECT_EQ(GetPixel(dc, 50, 50), RGB(192, 192, 192));
-    ReleaseDC(w, dc);
     fill(w, RECT{0, 0, 94, 78}, RGB(255, 0, 0));
     pump();   // the WM_PAINT of being shown: nothing left to erase
     EXPECT_EQ(desk(3 + 50, 22 + 50), kRed);
-
-    RECT part{10, 10, 20, 20};
+    RECT part{10, 10, 20, 20}, other{30, 30, 40, 40};
     InvalidateRect(w, &part, TRUE);
     pump();
-    EXPECT_EQ(desk(3 + 15, 22 + 15), kFace);   // erased where invalidated
-    EXPECT_EQ(desk(3 + 25, 22 + 25), kRed);    // nowhere else
-
-    RECT other{30, 30, 40, 40};
     InvalidateRect(w, &other, FALSE);
     pump();
-    EXPECT_EQ(desk(3 + 35, 22 + 35), kRed);    // invalidated without erasing
+    EXPECT_EQ(desk(3 + 15, 22 + 15), kFace);   // erased where invalidated with erasing
+    EXPECT_EQ(desk(3 + 35, 22 + 35), kRed);    // not where invalidated without
 }
 
 TEST(DialogFont, TemplateFontAt96DotsPerInchSharedByEveryDialogAskingForIt)
@@ -238,25 +197,22 @@ TEST(DialogFont, TemplateFontAt96DotsPerInchSharedByEveryDialogAskingForIt)
     size_t size = 0;
     const unsigned char *image = stonecall_res(&size);
     HINSTANCE module = rc::register_module(image, size);
-    ASSERT_NE(module, nullptr);
     const DLGPROC proc = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
-    HWND detail = CreateDialogParamA(module, MAKEINTRESOURCE(2), nullptr, proc, 0);
-    HWND again = CreateDialogParamA(module, MAKEINTRESOURCE(2), nullptr, proc, 0);
-    HWND meaning = CreateDialogParamA(module, MAKEINTRESOURCE(6), nullptr, proc, 0);
-    ASSERT_NE(detail, nullptr);
-    ASSERT_NE(again, nullptr);
-    ASSERT_NE(meaning, nullptr);
-    const auto font = [](HWND w) { return reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)); };
+    const auto font = [&](int id) {
+        return reinterpret_cast<HFONT>(SendMessageA(CreateDialogParamA(module, MAKEINTRESOURCE(id), nullptr, proc, 0),
+                                                    WM_GETFONT, 0, 0));
+    };
     LOGFONTA lf{};
-    ASSERT_EQ(GetObjectA(font(detail), sizeof lf, &lf), static_cast<int>(sizeof lf));
+    ASSERT_EQ(GetObjectA(font(2), sizeof lf, &lf), static_cast<int>(sizeof lf));
     EXPECT_STREQ(lf.lfFaceName, "Nosferatu");
     EXPECT_EQ(lf.lfHeight, -16);   // 12 points
-    EXPECT_EQ(font(again), font(detail));
-    ASSERT_EQ(GetObjectA(font(meaning), sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_EQ(font(2), font(2));
+    HFONT sans = font(6);
+    ASSERT_EQ(GetObjectA(sans, sizeof lf, &lf), static_cast<int>(sizeof lf));
     EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
     EXPECT_EQ(lf.lfHeight, -11);   // 8 points: the 13-pixel face
-    EXPECT_TRUE(DeleteObject(font(meaning)));   // the program may try: the font stays
-    EXPECT_EQ(GetObjectA(font(meaning), sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_TRUE(DeleteObject(sans));   // the program may try: the font stays
+    EXPECT_EQ(GetObjectA(sans, sizeof lf, &lf), static_cast<int>(sizeof lf));
 }
 
 TEST(Golden, DialogFrameCaptionAndBackground)
@@ -268,22 +224,7 @@ TEST(Golden, DialogFrameCaptionAndBackground)
     HWND kid = CreateWindowExA(WS_EX_CLIENTEDGE, plain_class(), "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 10, 150,
                                60, dlg, nullptr, nullptr, nullptr);
     fill(kid, RECT{0, 0, 200, 200}, RGB(255, 255, 255));
-    const gfx::Canvas &d = user32::desktop_image();
     gfx::Surface crop(360, 240);
-    gfx::blit(crop.canvas, 0, 0, d, gfx::Rect{0, 0, 360, 240}, gfx::bounds(crop.canvas));
+    gfx::blit(crop.canvas, 0, 0, user32::desktop_image(), gfx::Rect{0, 0, 360, 240}, gfx::bounds(crop.canvas));
     EXPECT_TRUE(matches_golden(crop.canvas, "desktop_dialog"));
-}
-
-TEST(Compositor, DisablingAndEnablingAWindowKeepsWhatWasDrawnOnIt)
-{
-    // A message box disables its owner; the owner's own drawing must stay.
-    HWND w = popup(100, 50, 200, 150);
-    pump();
-    fill(w, RECT{0, 0, 200, 150}, RGB(255, 0, 0));
-    EnableWindow(w, FALSE);
-    pump();
-    EXPECT_EQ(desk(150, 100), kRed);
-    EnableWindow(w, TRUE);
-    pump();
-    EXPECT_EQ(desk(150, 100), kRed);
 }

@@ -14,13 +14,22 @@ HWND focused_window()
                            nullptr, nullptr, nullptr, nullptr);
 }
 
-// The virtual key of the next key down, with the extended bit of its lParam.
-std::pair<WPARAM, bool> next_key_down()
+// The keyboard messages waiting, as (window, message, virtual key), taken one by one.
+struct Key {
+    HWND hwnd;
+    UINT msg;
+    WPARAM vk;
+    bool operator==(const Key &) const = default;
+};
+std::vector<Key> keys(bool translate = false)
 {
+    std::vector<Key> out;
     MSG m;
-    while (PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
-        if (m.message == WM_KEYDOWN) return {m.wParam, (m.lParam & (1 << 24)) != 0};
-    return {0, false};
+    while (out.size() < 20 && PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+        if (translate) TranslateMessage(&m);
+        out.push_back(Key{m.hwnd, m.message, m.wParam});
+    }
+    return out;
 }
 
 } // namespace
@@ -28,34 +37,33 @@ std::pair<WPARAM, bool> next_key_down()
 TEST(Keyboard, KeypadFollowsTheLayersNumLockToggle)
 {
     HWND w = focused_window();
-    ASSERT_EQ(GetFocus(), w);
     // Headless, NumLock starts off: keypad 8 is the up key, without the
     // extended bit of the separate arrow keys.
     drv::key(VK_NUMPAD8, true);
-    EXPECT_EQ(next_key_down(), std::make_pair(WPARAM{VK_UP}, false));
     drv::key(VK_UP, true);
-    EXPECT_EQ(next_key_down(), std::make_pair(WPARAM{VK_UP}, true));
     drv::key(VK_DECIMAL, true);
-    EXPECT_EQ(next_key_down(), std::make_pair(WPARAM{VK_DELETE}, false));
-
+    MSG m;
+    for (const auto &[vk, extended] : {std::pair{VK_UP, false}, std::pair{VK_UP, true}, std::pair{VK_DELETE, false}}) {
+        ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+        EXPECT_EQ(m.wParam, WPARAM(vk));
+        EXPECT_EQ((m.lParam & (1 << 24)) != 0, extended) << vk;
+    }
     // The program's NumLock forcing: pressed-and-toggled written back.
-    BYTE keys[256];
-    ASSERT_TRUE(GetKeyboardState(keys));
-    EXPECT_EQ(keys[VK_NUMLOCK] & 1, 0);
-    keys[VK_NUMLOCK] = 0x81;
-    ASSERT_TRUE(SetKeyboardState(keys));
-    EXPECT_LT(GetKeyState(VK_NUMLOCK), 0);
-    EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 1);
+    BYTE state[256];
+    ASSERT_TRUE(GetKeyboardState(state));
+    EXPECT_EQ(state[VK_NUMLOCK] & 1, 0);
+    state[VK_NUMLOCK] = 0x81;
+    ASSERT_TRUE(SetKeyboardState(state));
+    EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 0x8001, 0x8001);
     drv::key(VK_NUMPAD8, true);
-    EXPECT_EQ(next_key_down().first, WPARAM{VK_NUMPAD8});
-
+    drv::key(VK_NUMPAD8, false);
     // The NumLock key flips it back.
     drv::key(VK_NUMLOCK, false);
     drv::key(VK_NUMLOCK, true);
     drv::key(VK_NUMLOCK, false);
     drv::key(VK_NUMPAD2, true);
-    EXPECT_EQ(next_key_down().first, WPARAM{VK_NUMLOCK});
-    EXPECT_EQ(next_key_down().first, WPARAM{VK_DOWN});
+    EXPECT_EQ(keys(), (std::vector<Key>{{w, WM_KEYDOWN, VK_NUMPAD8}, {w, WM_KEYUP, VK_NUMPAD8}, {w, WM_KEYUP, VK_NUMLOCK},
+                                        {w, WM_KEYDOWN, VK_NUMLOCK}, {w, WM_KEYUP, VK_NUMLOCK}, {w, WM_KEYDOWN, VK_DOWN}}));
     EXPECT_EQ(GetKeyState(VK_NUMLOCK), 0);
 }
 
@@ -69,16 +77,15 @@ TEST(Keyboard, KeyStateDescribesTheMessageBeingHandled)
     MSG m;
     ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));   // shift down
     ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));   // tab down
-    EXPECT_EQ(m.wParam, WPARAM{VK_TAB});
     // The shift is still down for this message, though the driver released it since.
     EXPECT_LT(GetKeyState(VK_SHIFT), 0);
     EXPECT_LT(GetKeyState(VK_TAB), 0);
-    while (PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-    }
+    keys();
     EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
     EXPECT_EQ(GetKeyState(VK_TAB) & 0x8000, 0);
 }
 
+// The character comes right after its key: translated characters are posted.
 TEST(Keyboard, AltMakesSystemKeysAndWithoutFocusTheActiveWindowGetsThem)
 {
     HWND w = focused_window();
@@ -86,20 +93,11 @@ TEST(Keyboard, AltMakesSystemKeysAndWithoutFocusTheActiveWindowGetsThem)
     drv::key('F', true);
     drv::key('F', false);
     drv::key(VK_MENU, false);
-    std::vector<UINT> seen;
-    MSG m;
-    while (seen.size() < 20 && PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-        TranslateMessage(&m);
-        seen.push_back(m.message);
-    }
-    // The character comes right after its key: translated characters are posted.
-    seen.resize(4);
-    EXPECT_EQ(seen, (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP}));
     SetFocus(nullptr);
     drv::key('G', true);
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
-    EXPECT_EQ(m.hwnd, w);
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_SYSKEYDOWN));
+    EXPECT_EQ(keys(true), (std::vector<Key>{{w, WM_SYSKEYDOWN, VK_MENU}, {w, WM_SYSKEYDOWN, 'F'}, {w, WM_SYSCHAR, 'f'},
+                                            {w, WM_SYSKEYUP, 'F'}, {w, WM_SYSKEYUP, VK_MENU}, {w, WM_SYSKEYDOWN, 'G'},
+                                            {w, WM_SYSCHAR, 'g'}}));
 }
 
 // Alt+F4 closes a window before the keys are let go: their releases go to the
@@ -109,7 +107,6 @@ TEST(Keyboard, KeysLetGoAfterTheirWindowClosedReachTheNextFocus)
 {
     HWND below = focused_window();
     HWND closing = focused_window();
-    ASSERT_EQ(GetFocus(), closing);
     drv::key(VK_MENU, true);
     drv::key(VK_F4, true);
     drv::key(VK_F4, false);
@@ -120,12 +117,8 @@ TEST(Keyboard, KeysLetGoAfterTheirWindowClosedReachTheNextFocus)
     EXPECT_EQ(m.hwnd, closing);
     DestroyWindow(closing);
     SetFocus(below);
-    std::vector<std::pair<HWND, UINT>> seen;
-    while (PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) seen.push_back({m.hwnd, m.message});
-    EXPECT_EQ(seen, (std::vector<std::pair<HWND, UINT>>{
-                        {below, WM_SYSKEYDOWN}, {below, WM_SYSKEYUP}, {below, WM_SYSKEYUP}}));
-    EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
     drv::key(VK_RETURN, true);
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_KEYDOWN));
+    EXPECT_EQ(keys(), (std::vector<Key>{{below, WM_SYSKEYDOWN, VK_F4}, {below, WM_SYSKEYUP, VK_F4},
+                                        {below, WM_SYSKEYUP, VK_MENU}, {below, WM_KEYDOWN, VK_RETURN}}));
+    EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
 }

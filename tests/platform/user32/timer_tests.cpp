@@ -15,79 +15,56 @@ HWND window()
                            nullptr);
 }
 
-// The timer messages waiting now, as (window, id), taken one by one.
-std::vector<std::pair<HWND, WPARAM>> ticks()
+using Ticks = std::vector<std::pair<HWND, WPARAM>>;
+
+// The timer messages waiting at a moment of the virtual clock, taken one by one.
+Ticks ticks_at(uint64_t now)
 {
-    std::vector<std::pair<HWND, WPARAM>> out;
+    drv::headless().set_now(now);
+    Ticks out;
     MSG m;
-    while (out.size() < 20 && PeekMessageA(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
-        out.emplace_back(m.hwnd, m.wParam);
+    while (out.size() < 20 && PeekMessageA(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) out.emplace_back(m.hwnd, m.wParam);
     return out;
 }
 
-using Ticks = std::vector<std::pair<HWND, WPARAM>>;
-
 } // namespace
 
-TEST(Timers, ManyElapsedPeriodsMakeOneMessageAndTheRhythmIsKept)
+TEST(Timers, ManyElapsedPeriodsMakeOneMessageRearmingRestartsAndKillingLeavesNothing)
 {
     HWND w = window();
-    drv::HeadlessDriver &d = drv::headless();
     SetTimer(w, 1, 100, nullptr);
-    d.set_now(99);
-    EXPECT_EQ(ticks(), Ticks{});
-    d.set_now(350);
-    EXPECT_EQ(ticks(), (Ticks{{w, 1}}));
-    d.set_now(399);
-    EXPECT_EQ(ticks(), Ticks{});
-    d.set_now(400);
-    EXPECT_EQ(ticks(), (Ticks{{w, 1}}));
-}
-
-TEST(Timers, RearmingRestartsAndKillingLeavesNothing)
-{
-    HWND w = window();
-    drv::HeadlessDriver &d = drv::headless();
-    SetTimer(w, 1, 100, nullptr);
-    d.set_now(60);
+    EXPECT_EQ(ticks_at(99), Ticks{});
+    EXPECT_EQ(ticks_at(350), (Ticks{{w, 1}}));
+    EXPECT_EQ(ticks_at(399), Ticks{});   // the rhythm is kept
+    EXPECT_EQ(ticks_at(400), (Ticks{{w, 1}}));
     EXPECT_EQ(SetTimer(w, 1, 100, nullptr), 1u);
-    d.set_now(100);
-    EXPECT_EQ(ticks(), Ticks{});
-    d.set_now(160);
-    EXPECT_EQ(ticks(), (Ticks{{w, 1}}));
-    d.set_now(500);   // expired, not yet taken
+    EXPECT_EQ(ticks_at(499), Ticks{});
+    EXPECT_EQ(ticks_at(500), (Ticks{{w, 1}}));
+    drv::headless().set_now(900);   // expired, not yet taken
     EXPECT_TRUE(KillTimer(w, 1));
-    EXPECT_EQ(ticks(), Ticks{});
+    EXPECT_EQ(ticks_at(900), Ticks{});
     EXPECT_FALSE(KillTimer(w, 1));
 }
 
-TEST(Timers, IdsArePerWindowAndGoWithTheirWindow)
+TEST(Timers, IdsArePerWindowGoWithTheirWindowAndPeriodsAreTenMillisecondsAtLeast)
 {
     HWND a = window(), b = window();
-    drv::HeadlessDriver &d = drv::headless();
     SetTimer(a, 1, 50, nullptr);
     SetTimer(b, 1, 70, nullptr);
-    d.set_now(70);
-    // The one due first comes first.
-    EXPECT_EQ(ticks(), (Ticks{{a, 1}, {b, 1}}));
+    EXPECT_EQ(ticks_at(70), (Ticks{{a, 1}, {b, 1}}));   // the one due first comes first
     KillTimer(a, 1);
-    d.set_now(140);
-    EXPECT_EQ(ticks(), (Ticks{{b, 1}}));
+    EXPECT_EQ(ticks_at(140), (Ticks{{b, 1}}));
     DestroyWindow(b);
-    d.set_now(1000);
-    EXPECT_EQ(ticks(), Ticks{});
+    EXPECT_EQ(ticks_at(1000), Ticks{});
     EXPECT_EQ(SetTimer(b, 1, 10, nullptr), 0u);
-}
-
-TEST(Timers, PeriodsBelowTenMillisecondsBecomeTen)
-{
-    HWND w = window();
-    drv::HeadlessDriver &d = drv::headless();
-    SetTimer(w, 3, 1, nullptr);
-    d.set_now(9);
-    EXPECT_EQ(ticks(), Ticks{});
-    d.set_now(10);
-    EXPECT_EQ(ticks(), (Ticks{{w, 3}}));
+    SetTimer(a, 3, 1, nullptr);
+    EXPECT_EQ(ticks_at(1009), Ticks{});
+    EXPECT_EQ(ticks_at(1010), (Ticks{{a, 3}}));
+    // A thread timer gets an id of its own.
+    const UINT_PTR t = SetTimer(nullptr, 9876, 100, nullptr);
+    KillTimer(a, 3);
+    EXPECT_EQ(ticks_at(1110), (Ticks{{nullptr, t}}));
+    EXPECT_TRUE(KillTimer(nullptr, t));
 }
 
 TEST(Timers, WaitingForTimeAloneMovesTheClockToTheTick)
@@ -100,7 +77,6 @@ TEST(Timers, WaitingForTimeAloneMovesTheClockToTheTick)
     // Nothing but a timer can satisfy this filter: the wait jumps to 700.
     ASSERT_EQ(GetMessageA(&m, w, WM_TIMER, WM_TIMER), TRUE);
     EXPECT_EQ(m.wParam, 2u);
-    EXPECT_EQ(d.now(), 700u);
     EXPECT_EQ(GetTickCount(), 700u);
     KillTimer(w, 2);
     ASSERT_EQ(GetMessageA(&m, w, WM_TIMER, WM_TIMER), TRUE);
@@ -110,16 +86,4 @@ TEST(Timers, WaitingForTimeAloneMovesTheClockToTheTick)
     EXPECT_EQ(d.now(), 5250u);
     Sleep(0);
     EXPECT_EQ(d.now(), 5250u);
-}
-
-TEST(Timers, ThreadTimersGetIdsOfTheirOwn)
-{
-    UINT_PTR t = SetTimer(nullptr, 9876, 100, nullptr);
-    ASSERT_NE(t, 0u);
-    drv::headless().set_now(100);
-    MSG m;
-    ASSERT_TRUE(PeekMessageA(&m, reinterpret_cast<HWND>(-1), WM_TIMER, WM_TIMER, PM_REMOVE));
-    EXPECT_EQ(m.hwnd, nullptr);
-    EXPECT_EQ(m.wParam, t);
-    EXPECT_TRUE(KillTimer(nullptr, t));
 }
