@@ -1,7 +1,9 @@
 // Dialogs from compiled templates: geometry in dialog units, WM_INITDIALOG and
-// the default focus, the default dialog processing and the dialog keyboard.
+// the default focus, the default dialog processing and the dialog keyboard;
+// push buttons, check boxes, group boxes and labels, and their look.
 #include "platform/rc/embedded.h"
 #include "support/dialogs.h"
+#include "support/golden.h"
 #include "support/msgseq.h"
 
 #include "driver/driver.h"
@@ -122,54 +124,6 @@ TEST(Dialogs, TabVisitsTheEnabledTabStopsInOrderAndArrowsStayInTheGroup)
     EXPECT_TRUE(commands(group).empty());
 }
 
-TEST(Dialogs, EnterGoesToTheFocusedButtonElseTheDefaultButton)
-{
-    HWND dlg = dialogs::open(501);
-    HWND alpha = GetDlgItem(dlg, 10), beta = GetDlgItem(dlg, 11);
-    msgseq::log().clear();
-    dialogs::press(dlg, VK_RETURN);   // focus in the edit field: the default button
-    dialogs::press(dlg, VK_TAB);      // to Alpha, the default while it has the focus
-    EXPECT_EQ(type(alpha), static_cast<UINT>(BS_DEFPUSHBUTTON));
-    EXPECT_EQ(type(beta), static_cast<UINT>(BS_PUSHBUTTON));
-    EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), MAKELONG(11, DC_HASDEFID));
-    dialogs::press(dlg, VK_RETURN);
-    EXPECT_SEQUENCE("Enter", (std::vector<Seen>{command(dlg, 11, beta), command(dlg, 10, alpha)}), commands(dlg));
-    dialogs::press(dlg, VK_TAB, VK_SHIFT);   // back to the edit field
-    EXPECT_EQ(type(beta), static_cast<UINT>(BS_DEFPUSHBUTTON));
-    EXPECT_EQ(type(alpha), static_cast<UINT>(BS_PUSHBUTTON));
-    SendMessageA(dlg, DM_SETDEFID, 12, 0);   // a disabled default button takes no Enter
-    msgseq::log().clear();
-    dialogs::press(dlg, VK_RETURN);
-    EXPECT_TRUE(commands(dlg).empty()) << msgseq::describe(commands(dlg));
-    // Without buttons Enter and Escape are IDOK and IDCANCEL without a control.
-    HWND bare = dialogs::open(502);
-    dialogs::press(bare, VK_RETURN);
-    dialogs::press(bare, VK_ESCAPE);
-    EXPECT_SEQUENCE("Enter, Escape", (std::vector<Seen>{command(bare, IDOK, nullptr), command(bare, IDCANCEL, nullptr)}),
-                    commands(bare));
-}
-
-TEST(Dialogs, EscapeAndTheCloseBoxAreCancelUnlessCancelIsDisabled)
-{
-    HWND dlg = dialogs::open(501);
-    HWND cancel = GetDlgItem(dlg, IDCANCEL);
-    msgseq::log().clear();
-    dialogs::press(dlg, VK_ESCAPE);
-    drv::close_request(dlg);
-    dialogs::pump(dlg);
-    // Escape sends; the default WM_CLOSE posts.
-    EXPECT_SEQUENCE("Escape, close box",
-                    (std::vector<Seen>{command(dlg, IDCANCEL, cancel), command(dlg, IDCANCEL, cancel, Posted)}),
-                    commands(dlg));
-    HWND stuck = dialogs::open(505);
-    msgseq::log().clear();
-    dialogs::press(stuck, VK_ESCAPE);
-    drv::close_request(stuck);
-    dialogs::pump(stuck);
-    EXPECT_TRUE(commands(stuck).empty()) << msgseq::describe(commands(stuck));
-    EXPECT_EQ(msgseq::select(stuck, {WM_CLOSE}).size(), 1u);
-}
-
 TEST(Dialogs, MnemonicsClickButtonsAndGroupBoxesMoveToTheNextTabStop)
 {
     HWND dlg = dialogs::open(501);
@@ -183,18 +137,6 @@ TEST(Dialogs, MnemonicsClickButtonsAndGroupBoxesMoveToTheNextTabStop)
     EXPECT_SEQUENCE("b, l, Alt+a",
                     (std::vector<Seen>{command(dlg, 11, GetDlgItem(dlg, 11)), command(dlg, 10, GetDlgItem(dlg, 10))}),
                     commands(dlg));
-}
-
-TEST(Dialogs, IsDialogMessageRefusesOtherWindowsAndDispatchesTheRest)
-{
-    HWND dlg = dialogs::open(501);
-    MSG other{dialogs::open(502), WM_USER, 0, 0, 0, {}};
-    EXPECT_FALSE(IsDialogMessageA(dlg, &other));
-    msgseq::log().clear();
-    MSG mine{dlg, WM_USER + 7, 1, 2, 0, {}};
-    EXPECT_TRUE(IsDialogMessageA(dlg, &mine));
-    EXPECT_SEQUENCE("IsDialogMessageA(WM_USER+7)", (std::vector<Seen>{{dlg, WM_USER + 7, 1, 2, Posted}}),
-                    msgseq::log());
 }
 
 // A template built in code, as the message boxes are: the last of several
@@ -221,4 +163,55 @@ TEST(Dialogs, OfSeveralDefaultPushButtonsTheLastIsTheDefault)
     EXPECT_EQ(GetFocus(), nullptr);
     ShowWindow(dlg, SW_SHOW);
     EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 31));
+}
+
+TEST(PushButton, ClicksOnReleaseInsideBySpaceAndByBmClickOnly)
+{
+    HWND dlg = dialogs::open(600);
+    HWND push = GetDlgItem(dlg, 10);
+    dialogs::pump(dlg);
+    msgseq::log().clear();
+    dialogs::mouse(push, POINT{5, 5}, true);
+    dialogs::pump(dlg);
+    EXPECT_EQ(GetFocus(), push);
+    EXPECT_TRUE(commands(dlg).empty());
+    dialogs::click(dlg, push, POINT{6, 6});
+    // Pressed, dragged off, released outside: nothing; a disabled button hears no click.
+    dialogs::mouse(push, POINT{5, 5}, true);
+    dialogs::mouse(push, POINT{200, 200}, false);
+    dialogs::pump(dlg);
+    EXPECT_EQ(GetCapture(), nullptr);
+    dialogs::click(dlg, GetDlgItem(dlg, 12), POINT{5, 5});
+    drv::key(VK_SPACE, true);
+    dialogs::pump(dlg);
+    EXPECT_EQ(commands(dlg).size(), 1u);   // Space clicks when it comes up
+    drv::key(VK_SPACE, false);
+    dialogs::pump(dlg);
+    SendMessageA(push, BM_CLICK, 0, 0);
+    EXPECT_SEQUENCE("release inside, Space, BM_CLICK", (std::vector<Seen>(3, command(dlg, 10, push))), commands(dlg));
+}
+
+// The dialog draws red over its whole client area: inside the group box's
+// frame it shows through, the labels and the frame itself cover it.
+TEST(Golden, ButtonsAndLabelsInEachState)
+{
+    HWND dlg = dialogs::open(600);
+    SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dlg, 20)), TRUE);
+    CheckDlgButton(dlg, 22, BST_CHECKED);
+    CheckDlgButton(dlg, 21, BST_CHECKED);
+    dialogs::pump(dlg);
+    HDC dc = GetDC(dlg);
+    RECT all;
+    GetClientRect(dlg, &all);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &all, red);
+    DeleteObject(red);
+    ReleaseDC(dlg, dc);
+    InvalidateRect(GetDlgItem(dlg, 30), nullptr, TRUE);
+    dialogs::pump(dlg);
+    EXPECT_TRUE(matches_golden(dialogs::picture(dlg).canvas, "controls_buttons"));
+    // A push button held down with the mouse: the default ring, sunk, the dotted rectangle.
+    dialogs::mouse(GetDlgItem(dlg, 10), POINT{5, 5}, true);
+    dialogs::pump(dlg);
+    EXPECT_TRUE(matches_golden(dialogs::picture(GetDlgItem(dlg, 10)).canvas, "controls_button_focused"));
 }

@@ -32,31 +32,6 @@ void drag(HWND dlg, POINT from, POINT to)
 
 } // namespace
 
-TEST(ListBox, AddsInOrderAndAnswersErrorsForWhatIsNotThere)
-{
-    HWND dlg = dialogs::open(602);
-    HWND list = GetDlgItem(dlg, 60);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), LB_ERR);
-    EXPECT_EQ(lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Zeta")), 0);
-    EXPECT_EQ(lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Alpha")), 1);
-    EXPECT_EQ(lb(list, LB_GETCOUNT), 2);
-    char buf[16] = "keep";
-    EXPECT_EQ(lb(list, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(buf)), LB_ERR);
-    EXPECT_EQ(lb(list, LB_GETTEXT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(buf)), LB_ERR);
-    EXPECT_STREQ(buf, "keep");
-    EXPECT_EQ(lb(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(buf)), 5);
-    EXPECT_STREQ(buf, "Alpha");
-    EXPECT_EQ(lb(list, LB_GETTEXTLEN, 0), 4);
-    EXPECT_EQ(lb(list, LB_GETTEXTLEN, 9), LB_ERR);
-    EXPECT_EQ(lb(list, LB_SETCURSEL, 1), 1);
-    EXPECT_EQ(lb(list, LB_SETCURSEL, 7), LB_ERR);   // fails, and nothing is selected
-    EXPECT_EQ(lb(list, LB_GETCURSEL), LB_ERR);
-    lb(list, LB_SETCURSEL, 1);
-    lb(list, LB_RESETCONTENT);
-    EXPECT_EQ(lb(list, LB_GETCOUNT), 0);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), LB_ERR);
-}
-
 TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemAndTheParentHearsNothing)
 {
     HWND dlg = dialogs::open(602);
@@ -125,28 +100,6 @@ TEST(ListBox, ScrollsByItsBarItsThumbAndTheWheel)
     EXPECT_EQ(GetCapture(), nullptr);
     drag(dlg, POINT{x, trackTop + 2}, POINT{x, trackTop + 2 + travel / 2});
     EXPECT_NEAR(lb(list, LB_GETTOPINDEX), (20 - visible) / 2, 1);
-}
-
-// Made at run time, in the system font, with LBS_NOTIFY.
-TEST(ListBox, WithLbsNotifyTellsTheParentOfTheUsersChangesOnly)
-{
-    HWND dlg = dialogs::open(602);
-    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 5, 80, 100, 60, dlg,
-                                reinterpret_cast<HMENU>(71), nullptr, nullptr);
-    fill(list, 3);
-    dialogs::pump(dlg);
-    msgseq::log().clear();
-    lb(list, LB_SETCURSEL, 1);
-    const POINT third{5, static_cast<int>(lb(list, LB_GETITEMHEIGHT)) * 2 + 1};
-    dialogs::click(dlg, list, third);
-    dialogs::click(dlg, list, third);   // the same item again: no change
-    dialogs::press(dlg, VK_UP);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), 1);
-    SetFocus(nullptr);
-    std::vector<WORD> heard;
-    for (const msgseq::Seen &s : msgseq::select(dlg, {WM_COMMAND}))
-        if (LOWORD(s.wp) == 71) heard.push_back(HIWORD(s.wp));
-    EXPECT_EQ(heard, (std::vector<WORD>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_SELCHANGE, LBN_KILLFOCUS}));
 }
 
 TEST(Golden, ListBoxesInEachState)

@@ -1,5 +1,6 @@
-// The queue: the order messages come out in, the window and range filters,
-// WM_QUIT, WM_PAINT made on demand, and characters made from keys.
+// The queue: the order messages come out in, WM_PAINT made on demand, timers
+// on the virtual clock, and the keyboard (the key state, the layer's own
+// NumLock, system keys, keys let go after their window closed).
 #include "support/msgseq.h"
 
 #include "driver/headless/headless.h"
@@ -13,29 +14,41 @@ using msgseq::Sent;
 
 namespace {
 
-HWND top(const char *title, HWND parent = nullptr)
+HWND top()
 {
-    const DWORD style = parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    HWND w = CreateWindowExA(0, msgseq::recorder_class(), title, style, 10, 10, 200, 150, parent, nullptr, nullptr,
-                             nullptr);
+    HWND w = CreateWindowExA(0, msgseq::recorder_class(), "q", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150,
+                             nullptr, nullptr, nullptr, nullptr);
     MSG m;
     for (int guard = 0; guard < 100 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++guard) DispatchMessageA(&m);
     msgseq::log().clear();
     return w;
 }
 
-// The message of the next PeekMessageA with a filter; 0 when none comes.
-UINT peek(HWND filter = nullptr, UINT min = 0, UINT max = 0, UINT remove = PM_REMOVE)
+// The messages waiting in a range, as (window, message, wParam), taken one by
+// one (at most 20), translated into characters if asked.
+using Taken = std::vector<std::tuple<HWND, UINT, WPARAM>>;
+Taken take(UINT min, UINT max, bool translate = false)
 {
+    Taken out;
     MSG m;
-    return PeekMessageA(&m, filter, min, max, remove) ? m.message : 0;
+    while (out.size() < 20 && PeekMessageA(&m, nullptr, min, max, PM_REMOVE)) {
+        if (translate) TranslateMessage(&m);
+        out.emplace_back(m.hwnd, m.message, m.wParam);
+    }
+    return out;
+}
+
+Taken ticks_at(uint64_t now)
+{
+    drv::headless().set_now(now);
+    return take(WM_TIMER, WM_TIMER);
 }
 
 } // namespace
 
 TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerAndSentAtOnce)
 {
-    HWND w = top("order");
+    HWND w = top();
     SetTimer(w, 7, 100, nullptr);
     drv::headless().set_now(100);
     InvalidateRect(w, nullptr, FALSE);
@@ -55,55 +68,13 @@ TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerAndSentAtOnce)
                     msgseq::select(w, {WM_USER + 1, WM_USER + 2, WM_KEYDOWN, WM_KEYUP, WM_PAINT, WM_TIMER}));
 }
 
-TEST(MessageQueue, WindowAndRangeFiltersSkipAheadAndLeaveTheRestInOrder)
-{
-    HWND parent = top("parent");
-    HWND c = top("", parent);
-    HWND other = top("other");
-    PostMessageA(other, WM_USER + 1, 0, 0);
-    PostMessageA(nullptr, WM_USER + 2, 0, 0);
-    PostMessageA(c, WM_USER + 3, 0, 0);
-    PostMessageA(parent, WM_USER + 4, 0, 0);
-    PostMessageA(parent, WM_USER + 5, 0, 0);
-    drv::key('B', true);
-    // A window takes its children's messages but no others' and no thread messages.
-    EXPECT_EQ(peek(parent, WM_USER + 4, WM_USER + 9, PM_NOREMOVE), WM_USER + 4u);
-    EXPECT_EQ(peek(parent, WM_USER + 5, WM_USER + 5), WM_USER + 5u);
-    EXPECT_EQ(peek(parent), WM_USER + 3u);
-    EXPECT_EQ(peek(parent), WM_USER + 4u);
-    EXPECT_EQ(peek(parent, WM_USER, WM_USER + 9), 0u);
-    // Input before posted messages needs the range filter; (HWND)-1 takes thread messages only.
-    EXPECT_EQ(peek(nullptr, WM_KEYFIRST, WM_KEYLAST), static_cast<UINT>(WM_KEYDOWN));
-    EXPECT_EQ(peek(reinterpret_cast<HWND>(-1)), WM_USER + 2u);
-    EXPECT_EQ(peek(), WM_USER + 1u);
-    EXPECT_EQ(peek(), 0u);
-}
-
-TEST(MessageQueue, QuitComesAfterEarlierPostsAndPassesEveryFilter)
-{
-    HWND w = top("quit");
-    PostMessageA(w, WM_USER + 1, 0, 0);
-    PostQuitMessage(42);
-    MSG m;
-    // A range that only a timer could satisfy, on one window: WM_QUIT still comes.
-    ASSERT_TRUE(PeekMessageA(&m, w, WM_TIMER, WM_TIMER, PM_REMOVE));
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(m.wParam, 42u);
-    PostQuitMessage(43);
-    EXPECT_EQ(GetMessageA(&m, nullptr, 0, 0), TRUE);
-    EXPECT_EQ(m.message, WM_USER + 1u);
-    EXPECT_EQ(GetMessageA(&m, nullptr, 0, 0), FALSE);
-    EXPECT_EQ(m.wParam, 43u);
-    EXPECT_EQ(peek(), 0u);
-}
-
 TEST(MessageQueue, PaintIsOneMessageWithTheUnionUntilValidatedAndAPostedOneValidatesNothing)
 {
-    HWND w = top("paint");
+    HWND w = top();
     RECT a{0, 0, 10, 10}, b{20, 30, 40, 50};
     InvalidateRect(w, &a, FALSE);
     InvalidateRect(w, &b, TRUE);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(peek(), static_cast<UINT>(WM_PAINT));   // not validated: again and again
+    EXPECT_EQ(take(WM_PAINT, WM_PAINT).size(), 20u);   // not validated: it comes again and again
     PAINTSTRUCT ps;
     BeginPaint(w, &ps);
     EndPaint(w, &ps);
@@ -113,48 +84,103 @@ TEST(MessageQueue, PaintIsOneMessageWithTheUnionUntilValidatedAndAPostedOneValid
     EXPECT_TRUE(ps.fErase);
     EXPECT_SEQUENCE("BeginPaint", (std::vector<Seen>{{w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps.hdc), 0, Sent}}),
                     msgseq::log());
-    EXPECT_EQ(peek(), 0u);
     PostMessageA(w, WM_PAINT, 0, 0);
-    EXPECT_EQ(peek(), static_cast<UINT>(WM_PAINT));
-    EXPECT_EQ(peek(), 0u);
+    EXPECT_EQ(take(0, 0), (Taken{{w, WM_PAINT, 0}}));
     InvalidateRect(w, nullptr, FALSE);
     PostMessageA(w, WM_PAINT, 0, 0);
-    EXPECT_EQ(peek(), static_cast<UINT>(WM_PAINT));
-    EXPECT_EQ(peek(), static_cast<UINT>(WM_PAINT));
+    EXPECT_EQ(take(0, 0).size(), 20u);   // the posted one, then the real one again and again
     EXPECT_TRUE(GetUpdateRect(w, nullptr, FALSE));
 }
 
-TEST(MessageQueue, TranslateMessageMakesCharactersFromKeysWithShiftAndCapsLock)
+TEST(Timers, ManyElapsedPeriodsMakeOneMessageRearmingRestartsAndKillingLeavesNothing)
 {
-    HWND w = top("chars");
-    const auto typed = [&](std::initializer_list<std::pair<UINT, bool>> keys) {
-        for (auto [vk, down] : keys) drv::key(vk, down);
-        std::string s;
-        MSG m;
-        for (int guard = 0; guard < 100 && PeekMessageA(&m, w, 0, 0, PM_REMOVE); ++guard) {
-            TranslateMessage(&m);
-            if (m.message == WM_CHAR) s += static_cast<char>(m.wParam);
-        }
-        return s;
-    };
-    EXPECT_EQ(typed({{'Q', true}, {'Q', false}, {'7', true}, {'7', false}}), "q7");
-    EXPECT_EQ(typed({{VK_SHIFT, true}, {'Q', true}, {'7', true}, {VK_OEM_1, true}, {VK_SHIFT, false}}), "Q&:");
-    EXPECT_EQ(typed({{VK_CAPITAL, true}, {VK_CAPITAL, false}, {'Q', true}, {VK_LEFT, true}, {VK_RETURN, true}}),
-              "Q\r");
-    EXPECT_EQ(typed({{VK_CONTROL, true}, {'C', true}, {VK_CONTROL, false}}), "\x03");
+    HWND w = top();
+    SetTimer(w, 1, 100, nullptr);
+    EXPECT_EQ(ticks_at(99), Taken{});
+    EXPECT_EQ(ticks_at(350), (Taken{{w, WM_TIMER, 1}}));
+    EXPECT_EQ(ticks_at(399), Taken{});   // the rhythm is kept
+    EXPECT_EQ(ticks_at(400), (Taken{{w, WM_TIMER, 1}}));
+    EXPECT_EQ(SetTimer(w, 1, 100, nullptr), 1u);
+    EXPECT_EQ(ticks_at(499), Taken{});
+    EXPECT_EQ(ticks_at(500), (Taken{{w, WM_TIMER, 1}}));
+    drv::headless().set_now(900);   // expired, not yet taken
+    EXPECT_TRUE(KillTimer(w, 1));
+    EXPECT_EQ(ticks_at(900), Taken{});
+    EXPECT_FALSE(KillTimer(w, 1));
 }
 
-TEST(MessageQueue, MouseMessagesCarryTheirOwnPointAndKeysTheCursor)
+TEST(Keyboard, KeypadFollowsTheLayersNumLockToggle)
 {
-    HWND w = top("points");
-    drv::mouse_button(POINT{40, 60}, drv::Button::Left, true);
-    drv::mouse_button(POINT{45, 70}, drv::Button::Left, false);
-    drv::key('A', true);
-    MSG down{}, up{}, key{};
-    ASSERT_TRUE(PeekMessageA(&down, w, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE));
-    ASSERT_TRUE(PeekMessageA(&up, w, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE));
-    ASSERT_TRUE(PeekMessageA(&key, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
-    EXPECT_EQ(down.pt.x, 40);
-    EXPECT_EQ(up.pt.y, 70);
-    EXPECT_EQ(key.pt.x, 45);
+    HWND w = top();
+    // Headless, NumLock starts off: keypad 8 is the up key, without the
+    // extended bit of the separate arrow keys.
+    drv::key(VK_NUMPAD8, true);
+    drv::key(VK_UP, true);
+    drv::key(VK_DECIMAL, true);
+    MSG m;
+    for (const auto &[vk, extended] : {std::pair{VK_UP, false}, std::pair{VK_UP, true}, std::pair{VK_DELETE, false}}) {
+        ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+        EXPECT_EQ(m.wParam, WPARAM(vk));
+        EXPECT_EQ((m.lParam & (1 << 24)) != 0, extended) << vk;
+    }
+    // The program's NumLock forcing: pressed-and-toggled written back.
+    BYTE state[256];
+    ASSERT_TRUE(GetKeyboardState(state));
+    EXPECT_EQ(state[VK_NUMLOCK] & 1, 0);
+    state[VK_NUMLOCK] = 0x81;
+    ASSERT_TRUE(SetKeyboardState(state));
+    EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 0x8001, 0x8001);
+    drv::key(VK_NUMPAD8, true);
+    // The NumLock key flips it back.
+    drv::key(VK_NUMLOCK, false);
+    drv::key(VK_NUMLOCK, true);
+    drv::key(VK_NUMLOCK, false);
+    drv::key(VK_NUMPAD2, true);
+    EXPECT_EQ(take(WM_KEYFIRST, WM_KEYLAST),
+              (Taken{{w, WM_KEYDOWN, VK_NUMPAD8}, {w, WM_KEYUP, VK_NUMLOCK}, {w, WM_KEYDOWN, VK_NUMLOCK},
+                     {w, WM_KEYUP, VK_NUMLOCK}, {w, WM_KEYDOWN, VK_DOWN}}));
+    EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
+}
+
+// The character comes right after its key: translated characters are posted.
+// The key state is the one of the message being handled.
+TEST(Keyboard, AltMakesSystemKeysAndWithoutFocusTheActiveWindowGetsThem)
+{
+    HWND w = top();
+    drv::key(VK_MENU, true);
+    drv::key('F', true);
+    drv::key('F', false);
+    drv::key(VK_MENU, false);
+    SetFocus(nullptr);
+    drv::key('G', true);
+    MSG m;
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+    EXPECT_LT(GetKeyState(VK_MENU), 0);   // though the driver released it since
+    EXPECT_EQ(take(WM_KEYFIRST, WM_KEYLAST, true), (Taken{{w, WM_SYSKEYDOWN, 'F'}, {w, WM_SYSCHAR, 'f'},
+                                                         {w, WM_SYSKEYUP, 'F'}, {w, WM_SYSKEYUP, VK_MENU},
+                                                         {w, WM_SYSKEYDOWN, 'G'}, {w, WM_SYSCHAR, 'g'}}));
+    EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
+}
+
+// Alt+F4 closes a window before the keys are let go: their releases go to the
+// window that has the focus next, so Alt is not left held down and the next
+// Enter is a plain key again.
+TEST(Keyboard, KeysLetGoAfterTheirWindowClosedReachTheNextFocus)
+{
+    HWND below = top();
+    HWND closing = top();
+    drv::key(VK_MENU, true);
+    drv::key(VK_F4, true);
+    drv::key(VK_F4, false);
+    drv::key(VK_MENU, false);
+    MSG m;
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));   // Alt down
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)); // F4 down, aimed at it
+    EXPECT_EQ(m.hwnd, closing);
+    DestroyWindow(closing);
+    SetFocus(below);
+    drv::key(VK_RETURN, true);
+    EXPECT_EQ(take(WM_KEYFIRST, WM_KEYLAST), (Taken{{below, WM_SYSKEYDOWN, VK_F4}, {below, WM_SYSKEYUP, VK_F4},
+                                                   {below, WM_SYSKEYUP, VK_MENU}, {below, WM_KEYDOWN, VK_RETURN}}));
+    EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
 }
