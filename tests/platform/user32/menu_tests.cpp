@@ -75,28 +75,19 @@ void play(HWND w, std::vector<std::function<void()>> steps, const std::function<
 TEST(Menus, TheTemplatesMenuIsLoadedWithTheDialogAndAnswersQueries)
 {
     HWND w = main_window();
-    HMENU bar = GetMenu(w);
-    EXPECT_EQ(GetMenuItemCount(bar), 3);
-    EXPECT_EQ(GetMenuItemID(bar, 1), static_cast<UINT>(-1));   // a drop-down has no id
+    HMENU bar = GetMenu(w), spread = GetSubMenu(bar, 1);
     EXPECT_EQ(GetMenuState(bar, 1, MF_BYPOSITION), static_cast<UINT>(MF_POPUP | (5 << 8)));
-    HMENU spread = GetSubMenu(bar, 1);
-    EXPECT_EQ(GetSubMenu(bar, 3), nullptr);
     EXPECT_EQ(GetMenuItemID(spread, 2), 901u);
-    EXPECT_EQ(GetMenuState(spread, 3, MF_BYPOSITION), static_cast<UINT>(MF_SEPARATOR));
     char text[16] = "untouched";
     EXPECT_EQ(GetMenuStringA(bar, 907, text, 5, MF_BYCOMMAND), 4);   // cut to the buffer, NUL included
     EXPECT_STREQ(text, "&HTM");
-    EXPECT_EQ(GetMenuStringA(bar, 905, nullptr, 0, MF_BYCOMMAND), 8);   // "&About.."
     // By command the bar's drop-downs are searched; the previous state comes back.
     EXPECT_EQ(EnableMenuItem(bar, 907, MF_BYCOMMAND | MF_ENABLED), MF_GRAYED);
-    EXPECT_EQ(EnableMenuItem(bar, 907, MF_BYCOMMAND | MF_GRAYED), MF_ENABLED);
     EXPECT_EQ(EnableMenuItem(spread, 0, MF_BYPOSITION | MF_DISABLED), MF_ENABLED);
     EXPECT_EQ(GetMenuState(bar, 903, MF_BYCOMMAND), static_cast<UINT>(MF_DISABLED));
     EXPECT_EQ(EnableMenuItem(bar, 4242, MF_BYCOMMAND | MF_GRAYED), -1);
-    EXPECT_EQ(GetMenuState(bar, 4242, MF_BYCOMMAND), static_cast<UINT>(-1));
     EXPECT_EQ(EnableMenuItem(spread, 9, MF_BYPOSITION | MF_GRAYED), -1);
     DestroyWindow(w);   // the menu goes with its window
-    EXPECT_FALSE(IsMenu(bar));
     EXPECT_FALSE(IsMenu(spread));
 }
 
