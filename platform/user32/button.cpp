@@ -271,6 +271,8 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case BM_SETCHECK:
         if (info.check) BUTTON_SetState(hwnd, BST_CHECKED, (wp & BST_CHECKED) != 0);
         return 0;
+    case BM_GETSTATE:
+        return BUTTON_Get(hwnd).state;
     case BM_SETSTYLE:
         SetWindowLongA(hwnd, GWL_STYLE,
                        static_cast<LONG>((GetWindowLongA(hwnd, GWL_STYLE) & ~BS_TYPEMASK) | (wp & BS_TYPEMASK)));

@@ -64,6 +64,10 @@ TEST(Dialogs, TemplateUnitsBecomePixelsByTheFontsBaseUnitsForEveryScreenOfThePro
     RECT c;
     GetClientRect(edit, &c);
     EXPECT_EQ(c.right, 90 - 4);
+    RECT units{4, 8, 8, 16};
+    MapDialogRect(dlg, &units);
+    EXPECT_EQ(units.left, 6);
+    EXPECT_EQ(units.bottom, 26);
 }
 
 TEST(Dialogs, InitDialogOffersTheFirstTabStopWhichGetsTheFocus)
@@ -163,6 +167,11 @@ TEST(PushButton, ClicksOnReleaseInsideBySpaceAndByBmClickOnly)
     dialogs::click(dlg, push, POINT{6, 6});
     // Pressed, dragged off, released outside: nothing; a disabled button hears no click.
     dialogs::mouse(push, POINT{5, 5}, true);
+    POINT away{200, 200};
+    ClientToScreen(push, &away);
+    drv::mouse_move(away);
+    dialogs::pump(dlg);
+    EXPECT_EQ(SendMessageA(push, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);   // up again off the button
     dialogs::mouse(push, POINT{200, 200}, false);
     dialogs::pump(dlg);
     EXPECT_EQ(GetCapture(), nullptr);

@@ -87,6 +87,7 @@ TEST(Menus, TheTemplatesMenuIsLoadedWithTheDialogAndAnswersQueries)
     EXPECT_EQ(GetMenuState(bar, 903, MF_BYCOMMAND), static_cast<UINT>(MF_DISABLED));
     EXPECT_EQ(EnableMenuItem(bar, 4242, MF_BYCOMMAND | MF_GRAYED), -1);
     EXPECT_EQ(EnableMenuItem(spread, 9, MF_BYPOSITION | MF_GRAYED), -1);
+    EXPECT_TRUE(DrawMenuBar(w));
     DestroyWindow(w);   // the menu goes with its window
     EXPECT_FALSE(IsMenu(spread));
 }

@@ -172,6 +172,7 @@ TEST(Windows, FrameAndClientFollowTheStyleAndAMaximisedWindowFillsTheDesktop)
     ShowWindow(b, SW_SHOWMAXIMIZED);
     GetClientRect(b, &c);
     EXPECT_EQ(c.right, 800);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
 }
 
 TEST(Windows, ShowingActivatesAndFocusesAndHidingHandsActivationToTheOwner)
