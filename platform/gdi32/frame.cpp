@@ -287,3 +287,26 @@ BOOL WINAPI DrawFocusRect(HDC hDC, CONST RECT *lprc)
     }
     return TRUE;
 }
+
+namespace gdi {
+
+void draw_check_mark(const gfx::Canvas &c, int x, int y, uint32_t ink, const gfx::Rect &clip)
+{
+    static const int columnTop[7] = {2, 3, 4, 3, 2, 1, 0};
+    for (int i = 0; i < 7; ++i)
+        gfx::fill_rect(c, {x + i, y + columnTop[i], x + i + 1, y + columnTop[i] + 3}, ink, clip);
+}
+
+void draw_etched(const std::function<void(int offset, int sysColor)> &draw)
+{
+    draw(1, COLOR_3DHILIGHT);
+    draw(0, COLOR_3DSHADOW);
+}
+
+int draw_selection(const gfx::Canvas &c, const gfx::Rect &r, const gfx::Rect &clip)
+{
+    gfx::fill_rect(c, r, pixel_of(system_color(COLOR_HIGHLIGHT)), clip);
+    return COLOR_HIGHLIGHTTEXT;
+}
+
+} // namespace gdi

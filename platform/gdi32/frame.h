@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace gdi {
@@ -47,5 +48,19 @@ struct NonClient {
 // client edge and scroll bar areas; the client area itself is left alone.
 // Answers the menu bar's rectangle (empty without a menu) for its items.
 gfx::Rect draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &clip);
+
+// The check mark of check boxes and menu items: a tick seven pixels wide and
+// three thick, its 7 x 7 box's top-left at (x, y).
+void draw_check_mark(const gfx::Canvas &c, int x, int y, uint32_t ink, const gfx::Rect &clip);
+
+// Greyed (etched) text and glyphs: `draw` once in the highlight colour one
+// pixel down and right, then in the shadow colour in place; it gets the
+// offset and the system colour (COLOR_*) to draw with.
+void draw_etched(const std::function<void(int offset, int sysColor)> &draw);
+
+// The ground of selected text (an edit field's selection, a list box's or a
+// menu's selected item): r filled with the highlight colour. Answers the
+// system colour the text is drawn in on it.
+int draw_selection(const gfx::Canvas &c, const gfx::Rect &r, const gfx::Rect &clip);
 
 } // namespace gdi

@@ -1,14 +1,13 @@
-// BUTTON: push buttons (the default one framed in black), check boxes, radio
-// buttons and group boxes, in the classic 3D look. A click released over the
-// button, Space or BM_CLICK tells the parent with BN_CLICKED; an automatic
-// check box has flipped its check by then. A group box is a frame with a
-// caption: it takes no input and leaves the inside of its frame to what lies
-// below it.
+// BUTTON: push buttons (the default one framed in black), automatic check
+// boxes and group boxes, the kinds the program uses, in the classic 3D look.
+// A click released over the button, Space or BM_CLICK tells the parent with
+// BN_CLICKED; a check box has flipped its check by then. A group box is a
+// frame with a caption: it takes no input and leaves the inside of its frame
+// to what lies below it. Any other type is drawn and works as a push button.
 #include "user32/compositor.h"
 #include "user32/control.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace user32 {
 namespace {
@@ -31,19 +30,7 @@ void BUTTON_SetState(HWND hwnd, LONG_PTR flag, bool on)
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-// An automatic radio button that is clicked checks itself and clears the
-// others of its group.
-void BUTTON_CheckRadio(HWND hwnd)
-{
-    HWND parent = GetParent(hwnd);
-    HWND c = GetNextDlgGroupItem(parent, hwnd, FALSE);
-    // Bounded: a group walk that never comes back to this button ends anyway.
-    for (int guard = 0; c && c != hwnd && guard < 1000; ++guard, c = GetNextDlgGroupItem(parent, c, FALSE))
-        if (BUTTON_Type(c) == BS_AUTORADIOBUTTON) SendMessageA(c, BM_SETCHECK, BST_UNCHECKED, 0);
-    SendMessageA(hwnd, BM_SETCHECK, BST_CHECKED, 0);
-}
-
-// A click: an automatic check box or radio button changes first, then the parent hears.
+// A click: a check box flips first, then the parent hears.
 void BUTTON_Click(HWND hwnd);
 
 bool BUTTON_Inside(HWND hwnd, LPARAM lp)
@@ -117,51 +104,21 @@ void BUTTON_PaintPush(HWND hwnd, HDC dc, const ButtonState &b, RECT r)
     }
 }
 
-// The check mark: a thick tick, three pixels tall in each of seven columns.
-const int tickTop[7] = {2, 3, 4, 3, 2, 1, 0};
-constexpr int kBoxSize = 13, kRadioSize = 12;
+constexpr int kBoxSize = 13;
 
 // The check box: a sunken square, white (face colour while pressed or
-// disabled), with the tick when checked.
-void BUTTON_DrawCheckBox(HDC dc, RECT box, bool checked, bool pushed, bool enabled)
-{
-    BUTTON_Ring(dc, box, COLOR_3DSHADOW, COLOR_3DHILIGHT);
-    BUTTON_Ring(dc, box, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
-    FillRect(dc, &box, GetSysColorBrush(pushed || !enabled ? COLOR_3DFACE : COLOR_WINDOW));
-    if (checked)
-        for (int c = 0; c < 7; ++c)
-            BUTTON_Line(dc, box.left + 1 + c, box.top + 1 + tickTop[c], box.left + 2 + c, box.top + 4 + tickTop[c],
-                        enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW);
-}
-
-// The radio button: a sunken circle, its two rings shaded from the upper
-// left like the check box's, with a dot when checked.
-void BUTTON_DrawRadio(HDC dc, RECT box, bool checked, bool pushed, bool enabled)
-{
-    const double c = (kRadioSize - 1) / 2.0;
-    for (int y = 0; y < kRadioSize; ++y)
-        for (int x = 0; x < kRadioSize; ++x) {
-            const double dx = x - c, dy = y - c, d2 = dx * dx + dy * dy;
-            const bool upperLeft = dx + dy < 0;
-            int color;
-            if (d2 >= 36.0) continue;
-            else if (d2 >= 25.0) color = upperLeft ? COLOR_3DSHADOW : COLOR_3DHILIGHT;
-            else if (d2 >= 16.0) color = upperLeft ? COLOR_3DDKSHADOW : COLOR_3DLIGHT;
-            else if (checked && d2 < 4.0) color = enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW;
-            else color = pushed || !enabled ? COLOR_3DFACE : COLOR_WINDOW;
-            BUTTON_Line(dc, box.left + x, box.top + y, box.left + x + 1, box.top + y + 1, color);
-        }
-}
-
-// Check boxes and radio buttons: the mark at the left, centred in height,
-// the caption after it with the focus rectangle around it.
-void BUTTON_PaintMarked(HWND hwnd, HDC dc, const ButtonState &b, RECT r, int size,
-                        void (*mark)(HDC, RECT, bool, bool, bool))
+// disabled), with the check mark when checked; the caption after it with
+// the focus rectangle around it.
+void BUTTON_PaintCheck(HWND hwnd, HDC dc, const ButtonState &b, RECT r)
 {
     FillRect(dc, &r, control_colors(hwnd, dc, WM_CTLCOLORSTATIC));
-    const int top = (r.bottom - r.top - size) / 2;
-    mark(dc, RECT{r.left, top, r.left + size, top + size}, (b.state & BST_CHECKED) != 0, (b.state & BST_PUSHED) != 0,
-         IsWindowEnabled(hwnd) != FALSE);
+    const bool enabled = IsWindowEnabled(hwnd) != FALSE;
+    const int top = (r.bottom - r.top - kBoxSize) / 2;
+    RECT box{r.left, top, r.left + kBoxSize, top + kBoxSize};
+    BUTTON_Ring(dc, box, COLOR_3DSHADOW, COLOR_3DHILIGHT);
+    BUTTON_Ring(dc, box, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
+    FillRect(dc, &box, GetSysColorBrush((b.state & BST_PUSHED) || !enabled ? COLOR_3DFACE : COLOR_WINDOW));
+    if (b.state & BST_CHECKED) control_check_mark(dc, box.left + 1, box.top + 1, enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW);
     RECT text{r.left + kBoxSize + 4, r.top, r.right, r.bottom};
     BUTTON_Text(hwnd, dc, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     if (b.state & BST_FOCUS) {
@@ -176,16 +133,6 @@ void BUTTON_PaintMarked(HWND hwnd, HDC dc, const ButtonState &b, RECT r, int siz
         IntersectRect(&f, &f, &r);
         DrawFocusRect(dc, &f);
     }
-}
-
-void BUTTON_PaintCheck(HWND hwnd, HDC dc, const ButtonState &b, RECT r)
-{
-    BUTTON_PaintMarked(hwnd, dc, b, r, kBoxSize, BUTTON_DrawCheckBox);
-}
-
-void BUTTON_PaintRadio(HWND hwnd, HDC dc, const ButtonState &b, RECT r)
-{
-    BUTTON_PaintMarked(hwnd, dc, b, r, kRadioSize, BUTTON_DrawRadio);
 }
 
 // The group box: an etched frame from half the caption's height down, the
@@ -207,44 +154,30 @@ void BUTTON_PaintGroup(HWND hwnd, HDC dc, const ButtonState &, RECT r)
     BUTTON_Text(hwnd, dc, cap, DT_LEFT | DT_SINGLELINE);
 }
 
-// What each button type is: its dialog code, whether it has a check state,
-// whether a click changes it by itself, and how it looks.
+// What each type is: its dialog code, whether it has a check (which a click
+// flips), and how it looks.
 using Painter = void (*)(HWND, HDC, const ButtonState &, RECT);
 struct TypeInfo {
     UINT dlgCode;
-    bool checkable;
-    bool automatic;
+    bool check;
     Painter paint;
-};
-const TypeInfo types[] = {
-    {DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON, false, false, BUTTON_PaintPush},  // BS_PUSHBUTTON
-    {DLGC_BUTTON | DLGC_DEFPUSHBUTTON, false, false, BUTTON_PaintPush},    // BS_DEFPUSHBUTTON
-    {DLGC_BUTTON, true, false, BUTTON_PaintCheck},                         // BS_CHECKBOX
-    {DLGC_BUTTON, true, true, BUTTON_PaintCheck},                          // BS_AUTOCHECKBOX
-    {DLGC_BUTTON | DLGC_RADIOBUTTON, true, false, BUTTON_PaintRadio},      // BS_RADIOBUTTON
-    {DLGC_BUTTON, true, false, BUTTON_PaintCheck},                         // BS_3STATE
-    {DLGC_BUTTON, true, true, BUTTON_PaintCheck},                          // BS_AUTO3STATE
-    {DLGC_STATIC, false, false, BUTTON_PaintGroup},                        // BS_GROUPBOX: its mnemonic moves on, as a label's
-    {DLGC_BUTTON, false, false, BUTTON_PaintPush},                         // BS_USERBUTTON
-    {DLGC_BUTTON | DLGC_RADIOBUTTON, true, true, BUTTON_PaintRadio},       // BS_AUTORADIOBUTTON
-    {DLGC_BUTTON, false, false, BUTTON_PaintPush},                         // BS_PUSHBOX
-    {DLGC_BUTTON, false, false, BUTTON_PaintPush},                         // BS_OWNERDRAW
 };
 
 TypeInfo BUTTON_Info(UINT type)
 {
-    return type < std::size(types) ? types[type] : TypeInfo{DLGC_BUTTON, false, false, BUTTON_PaintPush};
+    switch (type) {
+    case BS_PUSHBUTTON: return {DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON, false, BUTTON_PaintPush};
+    case BS_DEFPUSHBUTTON: return {DLGC_BUTTON | DLGC_DEFPUSHBUTTON, false, BUTTON_PaintPush};
+    case BS_AUTOCHECKBOX: return {DLGC_BUTTON, true, BUTTON_PaintCheck};
+    case BS_GROUPBOX: return {DLGC_STATIC, false, BUTTON_PaintGroup};   // its mnemonic moves on, as a label's
+    }
+    return {DLGC_BUTTON, false, BUTTON_PaintPush};
 }
 
 void BUTTON_Click(HWND hwnd)
 {
-    const UINT type = BUTTON_Type(hwnd);
-    if (BUTTON_Info(type).automatic) {
-        const LONG_PTR check = BUTTON_Get(hwnd).state & (BST_CHECKED | BST_INDETERMINATE);
-        if (type == BS_AUTORADIOBUTTON) BUTTON_CheckRadio(hwnd);
-        else if (type == BS_AUTO3STATE) SendMessageA(hwnd, BM_SETCHECK, (check + 1) % 3, 0);
-        else SendMessageA(hwnd, BM_SETCHECK, check ? BST_UNCHECKED : BST_CHECKED, 0);
-    }
+    if (BUTTON_Info(BUTTON_Type(hwnd)).check)
+        SendMessageA(hwnd, BM_SETCHECK, (BUTTON_Get(hwnd).state & BST_CHECKED) ? BST_UNCHECKED : BST_CHECKED, 0);
     control_notify(hwnd, BN_CLICKED);
 }
 
@@ -257,11 +190,8 @@ void BUTTON_Paint(HWND hwnd)
     RECT r;
     GetClientRect(hwnd, &r);
     const UINT type = BUTTON_Type(hwnd);
-    if (Window *w = type == BS_GROUPBOX ? find(hwnd) : nullptr) {
-        const gfx::Rect all = gfx::bounds(w->surface.canvas);
-        gfx::fill_rect(w->surface.canvas, all, kHolePixel,
-                       gfx::Rect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
-    }
+    if (Window *w = type == BS_GROUPBOX ? find(hwnd) : nullptr)
+        gfx::fill_rect(w->surface.canvas, gfx::bounds(w->surface.canvas), kHolePixel, canvas_rect(ps.rcPaint));
     BUTTON_Info(type).paint(hwnd, dc, b, r);
     EndPaint(hwnd, &ps);
 }
@@ -337,22 +267,12 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
         return 0;
     case BM_GETCHECK:
-        return info.checkable ? (BUTTON_Get(hwnd).state & (BST_CHECKED | BST_INDETERMINATE)) : 0;
+        return info.check ? (BUTTON_Get(hwnd).state & BST_CHECKED) : 0;
     case BM_SETCHECK:
-        if (info.checkable) {
-            ButtonState &b = BUTTON_Get(hwnd);
-            const LONG_PTR n = (b.state & ~(BST_CHECKED | BST_INDETERMINATE)) | (wp & (BST_CHECKED | BST_INDETERMINATE));
-            if (n != b.state) {
-                b.state = n;
-                InvalidateRect(hwnd, nullptr, FALSE);
-            }
-        }
+        if (info.check) BUTTON_SetState(hwnd, BST_CHECKED, (wp & BST_CHECKED) != 0);
         return 0;
     case BM_GETSTATE:
         return BUTTON_Get(hwnd).state;
-    case BM_SETSTATE:
-        BUTTON_SetState(hwnd, BST_PUSHED, wp != 0);
-        return 0;
     case BM_SETSTYLE:
         SetWindowLongA(hwnd, GWL_STYLE,
                        static_cast<LONG>((GetWindowLongA(hwnd, GWL_STYLE) & ~BS_TYPEMASK) | (wp & BS_TYPEMASK)));

@@ -53,11 +53,6 @@ State &state()
     return s;
 }
 
-gfx::Rect to_rect(const RECT &r)
-{
-    return gfx::Rect{r.left, r.top, r.right, r.bottom};
-}
-
 bool has_menu(const Window &w)
 {
     return !w.child() && (w.menu || !w.menuName.empty());
@@ -66,12 +61,12 @@ bool has_menu(const Window &w)
 // The window rectangle on the desktop and its client rectangle there.
 gfx::Rect desktop_window_rect(const Window &w, POINT parentClient)
 {
-    return gfx::offset(to_rect(w.rect), parentClient.x, parentClient.y);
+    return gfx::offset(canvas_rect(w.rect), parentClient.x, parentClient.y);
 }
 
 gfx::Rect desktop_client_rect(const Window &w, const gfx::Rect &window)
 {
-    return gfx::offset(to_rect(client_rect_in_window(w)), window.left, window.top);
+    return gfx::offset(canvas_rect(client_rect_in_window(w)), window.left, window.top);
 }
 
 // Visible windows in paint order: top-level windows from the bottom of the
@@ -174,7 +169,7 @@ void compose_window(const State &st, const Window &w, const Shot &shot, const gf
     nc.caption = shot.text;
     const auto button = [&](LRESULT which) {
         RECT r = caption_button_rect(w, which);
-        return IsRectEmpty(&r) ? gfx::Rect{} : gfx::offset(to_rect(r), shot.window.left, shot.window.top);
+        return IsRectEmpty(&r) ? gfx::Rect{} : gfx::offset(canvas_rect(r), shot.window.left, shot.window.top);
     };
     nc.closeBox = button(HTCLOSE);
     nc.maxBox = button(HTMAXBUTTON);

@@ -5,6 +5,9 @@
 namespace user32 {
 namespace {
 
+// Messages our headers leave out (no control of ours sends them).
+constexpr UINT kVKeyToItem = 0x002E, kCharToItem = 0x002F, kQueryDragIcon = 0x0037, kCompareItem = 0x0039;
+
 // Messages whose dialog-procedure result is the answer itself; for every
 // other message the answer is what the procedure stored in DWLP_MSGRESULT.
 bool result_is_direct(UINT msg)
@@ -12,8 +15,7 @@ bool result_is_direct(UINT msg)
     switch (msg) {
     case WM_INITDIALOG: case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
-    case 0x002E /* WM_VKEYTOITEM */: case 0x002F /* WM_CHARTOITEM */: case 0x0039 /* WM_COMPAREITEM */:
-    case 0x0037 /* WM_QUERYDRAGICON */:
+    case kVKeyToItem: case kCharToItem: case kCompareItem: case kQueryDragIcon:
         return true;
     }
     return false;

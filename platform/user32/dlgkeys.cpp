@@ -113,13 +113,7 @@ bool DIALOG_KeyDown(HWND dlg, const MSG &m)
         if (code & DLGC_WANTARROWS) return false;
         bool back = m.wParam == VK_LEFT || m.wParam == VK_UP;
         HWND next = GetNextDlgGroupItem(dlg, m.hwnd, back);
-        if (next && next != m.hwnd) {
-            SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
-            // An automatic radio button that gets the focus is clicked.
-            Window *w = find(next);
-            if (w && (dlg_code(next) & DLGC_RADIOBUTTON) && (w->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
-                SendMessageA(next, BM_CLICK, 0, 0);
-        }
+        if (next && next != m.hwnd) SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
         return true;
     }
     case VK_CANCEL:

@@ -3,7 +3,8 @@
 // the field keeps the caret, the selection's other end (the anchor), how far
 // it has scrolled and, for multi-line fields, where word wrap breaks the lines.
 //
-// What the user types is checked against the text limit, against the visible
+// What the user types is checked against the text limit (Windows' 30,000
+// characters), against the visible
 // width of a single-line field without ES_AUTOHSCROLL and against the visible
 // height of a multi-line field without ES_AUTOVSCROLL; whatever is cut off
 // tells the parent EN_MAXTEXT. A change tells it EN_UPDATE, then EN_CHANGE.
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,12 +30,13 @@ struct EditState {
     size_t caret = 0, anchor = 0;
     int scrollX = 0;              // single-line: pixels scrolled off at the left
     int top = 0;                  // multi-line: the first line shown
-    DWORD limit = 30000;
     bool focus = false;
     int widths[256] = {};         // advance of each character in the font
     int lineHeight = 13;
     std::vector<Line> lines;
 };
+
+constexpr size_t kLimit = 30000;
 
 EditState &EDIT_Get(HWND hwnd) { return *control_state<EditState>(hwnd); }
 std::string &EDIT_Text(HWND hwnd) { return find(hwnd)->text; }
@@ -247,7 +248,7 @@ void EDIT_ReplaceSel(HWND hwnd, std::string ins)
     if (style & ES_UPPERCASE) ins = EDIT_Upper(std::move(ins));
     const size_t lo = EDIT_SelStart(e), hi = EDIT_SelEnd(e);
     bool cut = false;
-    const size_t room = t.size() - (hi - lo) >= e.limit ? 0 : e.limit - (t.size() - (hi - lo));
+    const size_t room = t.size() - (hi - lo) >= kLimit ? 0 : kLimit - (t.size() - (hi - lo));
     if (ins.size() > room) {
         ins.resize(room);
         if (ins.size() && ins.back() == '\r') ins.pop_back();
@@ -443,15 +444,9 @@ void EDIT_PaintRun(HDC dc, const EditState &e, const std::string &t, size_t from
 {
     if (from >= to) return;
     const int w = EDIT_Width(e, t, from, to);
-    if (selected) {
-        const RECT r{x, y, x + w, y + e.lineHeight};
-        FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
-        const COLORREF was = SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        TextOutA(dc, x, y, t.data() + from, static_cast<int>(to - from));
-        SetTextColor(dc, was);
-    } else {
-        TextOutA(dc, x, y, t.data() + from, static_cast<int>(to - from));
-    }
+    const COLORREF was = selected ? control_selection(dc, RECT{x, y, x + w, y + e.lineHeight}) : 0;
+    TextOutA(dc, x, y, t.data() + from, static_cast<int>(to - from));
+    if (selected) SetTextColor(dc, was);
 }
 
 void EDIT_Paint(HWND hwnd)
@@ -487,14 +482,6 @@ void EDIT_Paint(HWND hwnd)
         FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
     }
     EndPaint(hwnd, &ps);
-}
-
-void EDIT_Scroll(HWND hwnd, WORD code, int thumb)
-{
-    EditState &e = EDIT_Get(hwnd);
-    const int page = EDIT_Visible(hwnd, e);
-    const int to[] = {e.top - 1, e.top + 1, e.top - page, e.top + page, thumb, thumb, 0, static_cast<int>(e.lines.size())};
-    if (code < std::size(to)) EDIT_ScrollTo(hwnd, to[code]);
 }
 
 LRESULT EDIT_GetSel(HWND hwnd, WPARAM wp, LPARAM lp)
@@ -586,11 +573,12 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         if (GetCapture() == hwnd) ReleaseCapture();
         return 0;
     case WM_VSCROLL:
-        EDIT_Scroll(hwnd, LOWORD(wp), static_cast<short>(HIWORD(wp)));
+    case WM_MOUSEWHEEL: {
+        const EditState &e = EDIT_Get(hwnd);
+        if (const auto top = control_scroll_target(msg, wp, e.top, EDIT_Visible(hwnd, e), static_cast<int>(e.lines.size())))
+            EDIT_ScrollTo(hwnd, *top);
         return 0;
-    case WM_MOUSEWHEEL:
-        EDIT_ScrollTo(hwnd, EDIT_Get(hwnd).top - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3);
-        return 0;
+    }
     case WM_CUT: EDIT_Cut(hwnd); return 0;
     case WM_COPY: EDIT_Copy(hwnd); return 0;
     case WM_PASTE: EDIT_Paste(hwnd); return 0;
@@ -607,26 +595,6 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         else EDIT_SetSel(hwnd, static_cast<size_t>(start), end < 0 ? std::string::npos : static_cast<size_t>(end));
         return 0;
     }
-    case EM_REPLACESEL:
-        EDIT_ReplaceSel(hwnd, lp ? reinterpret_cast<LPCSTR>(lp) : "");
-        return 0;
-    case EM_LIMITTEXT:
-        EDIT_Get(hwnd).limit = wp ? static_cast<DWORD>(wp) : (EDIT_Multi(hwnd) ? 0xFFFFFFFFu : 0x7FFFFFFEu);
-        return 0;
-    case EM_GETLIMITTEXT:
-        return EDIT_Get(hwnd).limit;
-    case EM_SETREADONLY:
-        SetWindowLongA(hwnd, GWL_STYLE,
-                       static_cast<LONG>(wp ? (EDIT_Style(hwnd) | ES_READONLY) : (EDIT_Style(hwnd) & ~ES_READONLY)));
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return TRUE;
-    case EM_GETLINECOUNT:
-        return static_cast<LRESULT>(EDIT_Get(hwnd).lines.size());
-    case EM_GETFIRSTVISIBLELINE:
-        return EDIT_Get(hwnd).top;
-    case EM_SCROLLCARET:
-        EDIT_ShowCaret(hwnd);
-        return TRUE;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }

@@ -1,5 +1,4 @@
-// LISTBOX: a single-selection list of strings in the order they were added
-// (in order of the alphabet, ignoring case, with LBS_SORT).
+// LISTBOX: a single-selection list of strings in the order they were added.
 // A click or the arrow keys select; the vertical scroll bar (WS_VSCROLL) and
 // the mouse wheel scroll. Without LBS_NOTIFY the parent hears nothing and
 // asks with LB_GETCURSEL; with it a change of selection by the user sends
@@ -8,7 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <strings.h>
 #include <string>
 #include <vector>
 
@@ -41,15 +39,13 @@ int LISTBOX_Visible(HWND hwnd, const ListBoxState &l)
     return std::max(1, static_cast<int>(r.bottom) / l.itemHeight);
 }
 
-// Unless LBS_NOINTEGRALHEIGHT, the list box is made just tall enough for
-// whole items of its font (from the height it was made with), as Windows
+// The list box is made just tall enough for whole items of its font (from the height it was made with), as Windows
 // sizes it, so no item shows cut in half.
 void LISTBOX_IntegralHeight(HWND hwnd, ListBoxState &l)
 {
     RECT c, w;
     GetClientRect(hwnd, &c);
     if (l.askedHeight < 0) l.askedHeight = c.bottom;
-    if (GetWindowLongA(hwnd, GWL_STYLE) & LBS_NOINTEGRALHEIGHT) return;
     const int want = l.askedHeight > l.itemHeight ? l.askedHeight - l.askedHeight % l.itemHeight : l.askedHeight;
     if (want == c.bottom) return;
     GetWindowRect(hwnd, &w);
@@ -146,8 +142,7 @@ void LISTBOX_Paint(HWND hwnd)
         if (r.top >= client.bottom) break;
         const std::string &text = l.items[static_cast<size_t>(i)];
         const bool sel = i == l.selected;
-        if (sel) FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
-        const COLORREF was = sel ? SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT)) : 0;
+        const COLORREF was = sel ? control_selection(dc, r) : 0;
         RECT t{r.left + 2, r.top, r.right, r.bottom};
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &t, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
         if (sel) SetTextColor(dc, was);
@@ -156,25 +151,13 @@ void LISTBOX_Paint(HWND hwnd)
     EndPaint(hwnd, &ps);
 }
 
-void LISTBOX_Scroll(HWND hwnd, WORD code, int thumb)
-{
-    const ListBoxState &l = LISTBOX_Get(hwnd);
-    const int page = LISTBOX_Visible(hwnd, l);
-    const int to[] = {l.top - 1, l.top + 1, l.top - page, l.top + page, thumb, thumb, 0, LISTBOX_Count(l)};
-    if (code < std::size(to)) LISTBOX_ScrollTo(hwnd, to[code]);
-}
-
-// Inserts before `index` (-1: at the end); LB_ERR for an index past the end.
-LRESULT LISTBOX_Insert(HWND hwnd, int index, LPCSTR text)
+LRESULT LISTBOX_Add(HWND hwnd, LPCSTR text)
 {
     ListBoxState &l = LISTBOX_Get(hwnd);
-    if (index == -1) index = LISTBOX_Count(l);
-    if (index < 0 || index > LISTBOX_Count(l)) return LB_ERR;
-    l.items.insert(l.items.begin() + index, text ? text : "");
-    if (l.selected >= index) ++l.selected;
+    l.items.emplace_back(text ? text : "");
     LISTBOX_UpdateScrollBar(hwnd, l);
     InvalidateRect(hwnd, nullptr, TRUE);
-    return index;
+    return LISTBOX_Count(l) - 1;
 }
 
 } // namespace
@@ -231,35 +214,14 @@ LRESULT CALLBACK ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         LISTBOX_KeyDown(hwnd, wp);
         return 0;
     case WM_VSCROLL:
-        LISTBOX_Scroll(hwnd, LOWORD(wp), static_cast<short>(HIWORD(wp)));
-        return 0;
-    case WM_MOUSEWHEEL:
-        LISTBOX_ScrollTo(hwnd, LISTBOX_Get(hwnd).top - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3);
-        return 0;
-    case LB_ADDSTRING: {
-        // LBS_SORT keeps the list in order, ignoring case; otherwise it appends.
+    case WM_MOUSEWHEEL: {
         const ListBoxState &l = LISTBOX_Get(hwnd);
-        const char *text = lp ? reinterpret_cast<LPCSTR>(lp) : "";
-        int at = -1;
-        if (GetWindowLongA(hwnd, GWL_STYLE) & LBS_SORT)
-            at = static_cast<int>(std::find_if(l.items.begin(), l.items.end(),
-                                               [&](const std::string &s) { return strcasecmp(s.c_str(), text) > 0; }) -
-                                  l.items.begin());
-        return LISTBOX_Insert(hwnd, at, text);
+        if (const auto top = control_scroll_target(msg, wp, l.top, LISTBOX_Visible(hwnd, l), LISTBOX_Count(l)))
+            LISTBOX_ScrollTo(hwnd, *top);
+        return 0;
     }
-    case LB_INSERTSTRING:
-        return LISTBOX_Insert(hwnd, static_cast<int>(wp), reinterpret_cast<LPCSTR>(lp));
-    case LB_DELETESTRING: {
-        ListBoxState &l = LISTBOX_Get(hwnd);
-        if (!LISTBOX_Valid(l, wp)) return LB_ERR;
-        const int index = static_cast<int>(wp);
-        l.items.erase(l.items.begin() + index);
-        if (l.selected == index) l.selected = LB_ERR;
-        else if (l.selected > index) --l.selected;
-        LISTBOX_ScrollTo(hwnd, l.top);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return LISTBOX_Count(l);
-    }
+    case LB_ADDSTRING:
+        return LISTBOX_Add(hwnd, reinterpret_cast<LPCSTR>(lp));
     case LB_RESETCONTENT: {
         ListBoxState &l = LISTBOX_Get(hwnd);
         l.items.clear();
@@ -293,10 +255,6 @@ LRESULT CALLBACK ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     case LB_GETTOPINDEX:
         return LISTBOX_Get(hwnd).top;
-    case LB_SETTOPINDEX:
-        if (!LISTBOX_Valid(LISTBOX_Get(hwnd), wp)) return LB_ERR;
-        LISTBOX_ScrollTo(hwnd, static_cast<int>(wp));
-        return LB_OKAY;
     case LB_GETITEMHEIGHT:
         return LISTBOX_Get(hwnd).itemHeight;
     }

@@ -1,17 +1,11 @@
-// The menu bar and its drop-downs on the desktop: their layout and classic
-// look, and the modal loop that tracks an open menu. The loop retrieves
+// The menu bar and its drop-downs on the desktop: the modal loop that tracks
+// an open menu, and the drop-down windows (menudraw.cpp draws them). The loop retrieves
 // messages as any modal loop does, so a driver sees the program waiting for
 // input while a menu is open; it takes the keyboard and the mouse for itself
 // and dispatches everything else (timers and paints keep running).
 #include "user32/compositor.h"
 #include "user32/internal.h"
-#include "user32/menu_internal.h"
-
-#include "font/font.h"
-#include "gdi32/brush.h"
-#include "gdi32/frame.h"
-#include "gdi32/gdiobj.h"
-#include "gdi32/text.h"
+#include "user32/menudraw.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,103 +13,7 @@
 namespace user32 {
 namespace {
 
-// The classic metrics with "MS Sans Serif" 8 pt.
-constexpr int kBarPad = 6;          // blank pixels each side of a bar item's text
-constexpr int kPopupFrame = 3;      // a raised edge and a line of menu colour
-constexpr int kItemHeight = 17;
-constexpr int kSeparatorHeight = 8;
-constexpr int kTextLeft = 18;       // room for a check mark before the text
-constexpr int kTextRight = 18;      // room for a drop-down's arrow after it
-constexpr int kAccelGap = 12;       // between the longest text and the key names
 constexpr char kPopupClass[] = "#32768";
-
-font::Face &menu_face() { return font::face_for("MS Sans Serif", -11, FW_NORMAL); }
-
-uint32_t sys(int index) { return gdi::pixel_of(gdi::system_color(index)); }
-
-int text_width(const std::string &s) { return menu_face().text_width(s.data(), static_cast<int>(s.size())); }
-
-std::string accel_text(const std::string &text)
-{
-    size_t tab = text.find('\t');
-    return tab == std::string::npos ? std::string() : text.substr(tab + 1);
-}
-
-bool selectable(const MenuItem &item) { return !(item.flags & MF_SEPARATOR); }
-bool enabled(const MenuItem &item) { return !(item.flags & (MF_GRAYED | MF_DISABLED)); }
-
-// A label vertically centred in [top, top + height): '&' prefixes become an
-// underline under their letter; the text stops at a tab.
-void draw_label(const gfx::Canvas &c, int x, int top, int height, const std::string &text, uint32_t ink,
-                const gfx::Rect &clip)
-{
-    font::Face &f = menu_face();
-    std::string plain;
-    int underlineAt = -1, underlineWidth = 0;
-    for (size_t i = 0; i < text.size() && text[i] != '\t'; ++i) {
-        if (text[i] == '&' && i + 1 < text.size()) {
-            ++i;
-            if (text[i] != '&' && underlineAt < 0) {
-                underlineAt = text_width(plain);
-                underlineWidth = f.text_width(&text[i], 1);
-            }
-        }
-        plain += text[i];
-    }
-    const int baseline = top + (height - f.height()) / 2 + f.metrics().ascent;
-    gdi::draw_glyphs(c, f, x, baseline, plain.data(), static_cast<int>(plain.size()), ink, clip);
-    if (underlineAt >= 0)
-        gfx::fill_rect(c, {x + underlineAt, baseline + 1, x + underlineAt + underlineWidth, baseline + 2}, ink, clip);
-}
-
-// Greyed text is etched: a highlight copy one pixel down and right under the shadow-coloured text.
-void draw_item_text(const gfx::Canvas &c, int x, int top, int height, const std::string &text, bool grey,
-                    const gfx::Rect &clip)
-{
-    if (!grey) return draw_label(c, x, top, height, text, sys(COLOR_MENUTEXT), clip);
-    draw_label(c, x + 1, top + 1, height, text, sys(COLOR_3DHILIGHT), clip);
-    draw_label(c, x, top, height, text, sys(COLOR_3DSHADOW), clip);
-}
-
-// ---- layout ----
-
-std::vector<gfx::Rect> bar_layout(const Menu &m, const gfx::Rect &bar)
-{
-    std::vector<gfx::Rect> rects;
-    int x = bar.left;
-    for (const MenuItem &item : m.items) {
-        int w = text_width(menu_plain_text(item.text)) + 2 * kBarPad;
-        rects.push_back({x, bar.top + 1, x + w, bar.bottom - 1});
-        x += w;
-    }
-    return rects;
-}
-
-struct PopupLayout {
-    std::vector<gfx::Rect> items;   // in the drop-down's own coordinates
-    int accelX = 0;                 // where key names start
-    SIZE size{};
-};
-
-PopupLayout popup_layout(const Menu &m)
-{
-    PopupLayout l;
-    int textW = 0, accelW = 0;
-    for (const MenuItem &item : m.items) {
-        textW = std::max(textW, text_width(menu_plain_text(item.text)));
-        accelW = std::max(accelW, text_width(accel_text(item.text)));
-    }
-    l.accelX = kPopupFrame + kTextLeft + textW + kAccelGap;
-    int width = kPopupFrame * 2 + kTextLeft + textW + (accelW ? kAccelGap + accelW : 0) + kTextRight;
-    int y = kPopupFrame;
-    for (const MenuItem &item : m.items) {
-        int h = selectable(item) ? kItemHeight : kSeparatorHeight;
-        l.items.push_back({kPopupFrame, y, width - kPopupFrame, y + h});
-        y += h;
-    }
-    l.size = SIZE{width, y + kPopupFrame};
-    return l;
-}
 
 // ---- tracking state ----
 
@@ -151,59 +49,13 @@ Level *level_of(HWND popup)
 
 // ---- drawing ----
 
-void draw_check(const gfx::Canvas &c, const gfx::Rect &item, uint32_t ink, const gfx::Rect &clip)
-{
-    // A tick seven pixels wide, three thick.
-    const int x = item.left + 5, y = item.top + (item.height() - 7) / 2 + 2;
-    for (int i = 0; i < 7; ++i) {
-        int dy = i < 3 ? i : 4 - i;
-        gfx::fill_rect(c, {x + i, y + dy, x + i + 1, y + dy + 3}, ink, clip);
-    }
-}
-
-void draw_arrow(const gfx::Canvas &c, const gfx::Rect &item, uint32_t ink, const gfx::Rect &clip)
-{
-    const int x = item.right - 10, cy = item.top + item.height() / 2;
-    for (int i = 0; i < 4; ++i) gfx::fill_rect(c, {x + i, cy - 3 + i, x + i + 1, cy + 4 - i}, ink, clip);
-}
-
 void render_popup(HWND popup)
 {
     Window *w = find(popup);
     Level *l = level_of(popup);
     Menu *m = l ? find_menu(l->menu) : nullptr;
     if (!w || !m) return;
-    const gfx::Canvas &c = w->surface.canvas;
-    const gfx::Rect all = gfx::bounds(c);
-    gfx::fill_rect(c, all, sys(COLOR_MENU), all);
-    gdi::draw_edge(c, all, EDGE_RAISED, BF_RECT, all);
-    PopupLayout lay = popup_layout(*m);
-    for (size_t i = 0; i < m->items.size() && i < lay.items.size(); ++i) {
-        const MenuItem &item = m->items[i];
-        const gfx::Rect r = lay.items[i];
-        if (!selectable(item)) {
-            const int y = r.top + r.height() / 2 - 1;
-            gfx::fill_rect(c, {r.left + 1, y, r.right - 1, y + 1}, sys(COLOR_3DSHADOW), all);
-            gfx::fill_rect(c, {r.left + 1, y + 1, r.right - 1, y + 2}, sys(COLOR_3DHILIGHT), all);
-            continue;
-        }
-        const bool hot = static_cast<int>(i) == l->sel, grey = !enabled(item);
-        const std::string accel = accel_text(item.text);
-        uint32_t ink = sys(COLOR_MENUTEXT);
-        if (hot) {
-            // A selected greyed item keeps grey text on the highlight, without the etch.
-            gfx::fill_rect(c, r, sys(COLOR_HIGHLIGHT), all);
-            ink = grey ? sys(COLOR_GRAYTEXT) : sys(COLOR_HIGHLIGHTTEXT);
-            draw_label(c, r.left + kTextLeft, r.top, r.height(), item.text, ink, all);
-            if (!accel.empty()) draw_label(c, lay.accelX, r.top, r.height(), accel, ink, all);
-        } else {
-            draw_item_text(c, r.left + kTextLeft, r.top, r.height(), item.text, grey, all);
-            if (!accel.empty()) draw_item_text(c, lay.accelX, r.top, r.height(), accel, grey, all);
-            if (grey) ink = sys(COLOR_3DSHADOW);
-        }
-        if (item.flags & MF_CHECKED) draw_check(c, r, ink, all);
-        if (item.popup) draw_arrow(c, r, ink, all);
-    }
+    menu_draw_popup(w->surface.canvas, *m, l->sel);
     surface_changed(popup);
 }
 
@@ -213,18 +65,8 @@ void paint_bar(HWND window, const gfx::Canvas &desk, const gfx::Rect &bar, const
     Menu *m = w ? find_menu(w->menu) : nullptr;
     if (!m) return;
     const Tracker &t = tracker();
-    const gfx::Rect inBar = gfx::intersect(clip, bar);
-    std::vector<gfx::Rect> rects = bar_layout(*m, bar);
-    for (size_t i = 0; i < rects.size(); ++i) {
-        const gfx::Rect &r = rects[i];
-        // The item being tracked: pushed in while its drop-down is open (its
-        // text moves with it), raised while the keyboard only points at it.
-        const bool tracked = t.active && t.owner == window && t.barSel == static_cast<int>(i);
-        if (tracked) gdi::draw_edge(desk, r, t.open.empty() ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT, inBar);
-        const int shift = tracked && !t.open.empty() ? 1 : 0;
-        draw_item_text(desk, r.left + kBarPad + shift, r.top + shift, r.height(), m->items[i].text,
-                       !enabled(m->items[i]), inBar);
-    }
+    const bool tracking = t.active && t.owner == window;
+    menu_draw_bar(desk, *m, bar, clip, tracking ? t.barSel : -1, !t.open.empty());
 }
 
 LRESULT CALLBACK PopupMenuWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -267,7 +109,7 @@ int step(const Menu &m, int from, int dir)
     int n = static_cast<int>(m.items.size()), i = from;
     for (int k = 0; k < n; ++k) {
         i = i < 0 ? (dir > 0 ? 0 : n - 1) : ((i + dir) % n + n) % n;
-        if (selectable(m.items[static_cast<size_t>(i)])) return i;
+        if (menu_item_selectable(m.items[static_cast<size_t>(i)])) return i;
     }
     return -1;
 }
@@ -288,7 +130,7 @@ void push_popup(HMENU menu, POINT at, int flipX, bool selectFirst)
     SendMessageA(t.owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
     Menu *m = find_menu(menu);
     if (!m || !IsWindow(t.owner)) return;
-    SIZE s = popup_layout(*m).size;
+    SIZE s = menu_popup_layout(*m).size;
     RECT wa = work_area();
     if (at.x + s.cx > wa.right) at.x = std::max(wa.left, flipX - s.cx);
     if (at.y + s.cy > wa.bottom) at.y = std::max(wa.top, wa.bottom - s.cy);
@@ -307,7 +149,7 @@ std::vector<gfx::Rect> owner_bar_items()
     Menu *m = find_menu(t.bar);
     if (!w || !m) return {};
     RECT b = menu_bar_rect(*w);
-    return bar_layout(*m, {b.left, b.top, b.right, b.bottom});
+    return menu_bar_layout(*m, canvas_rect(b));
 }
 
 void select_bar(int i, bool openIt, bool selectFirst)
@@ -331,8 +173,8 @@ RECT popup_item_desktop(const Level &l, int pos)
     Menu *m = find_menu(l.menu);
     Window *w = find(l.window);
     if (!m || !w || pos < 0 || pos >= static_cast<int>(m->items.size())) return RECT{};
-    gfx::Rect r = popup_layout(*m).items[static_cast<size_t>(pos)];
-    return RECT{w->rect.left + r.left, w->rect.top + r.top, w->rect.left + r.right, w->rect.top + r.bottom};
+    gfx::Rect r = menu_popup_layout(*m).items[static_cast<size_t>(pos)];
+    return win_rect(gfx::offset(r, w->rect.left, w->rect.top));
 }
 
 void select_item(size_t level, int pos)
@@ -353,8 +195,8 @@ void open_submenu(size_t level, bool selectFirst)
     close_from(level + 1);
     RECT item = popup_item_desktop(l, l.sel);
     RECT parent = find(l.window)->rect;
-    push_popup(m->items[static_cast<size_t>(l.sel)].popup, POINT{parent.right - kPopupFrame, item.top - kPopupFrame},
-               parent.left + kPopupFrame, selectFirst);
+    push_popup(m->items[static_cast<size_t>(l.sel)].popup, POINT{parent.right - kMenuPopupFrame, item.top - kMenuPopupFrame},
+               parent.left + kMenuPopupFrame, selectFirst);
 }
 
 // An item chosen by Enter, a click or its mnemonic: a drop-down opens, a
@@ -366,7 +208,7 @@ void activate_item(size_t level, bool fromKeyboard)
     Menu *m = find_menu(l.menu);
     if (!m || l.sel < 0) return;
     const MenuItem &item = m->items[static_cast<size_t>(l.sel)];
-    if (!enabled(item)) return;
+    if (!menu_item_enabled(item)) return;
     if (item.popup) return open_submenu(level, fromKeyboard);
     t.chosen = true;
     t.command = item.id;
@@ -438,7 +280,7 @@ void mnemonic(unsigned char ch)
     int n = static_cast<int>(m->items.size()), first = -1, matches = 0;
     for (int k = 1; k <= n; ++k) {
         int i = ((from + k) % n + n) % n;
-        if (!selectable(m->items[static_cast<size_t>(i)]) || menu_mnemonic(m->items[static_cast<size_t>(i)].text) != ch)
+        if (!menu_item_selectable(m->items[static_cast<size_t>(i)]) || menu_mnemonic(m->items[static_cast<size_t>(i)].text) != ch)
             continue;
         if (first < 0) first = i;
         ++matches;
@@ -470,7 +312,7 @@ Hit hit_test(POINT pt)
         Menu *m = find_menu(l.menu);
         for (int i = 0; m && i < static_cast<int>(m->items.size()); ++i) {
             RECT r = popup_item_desktop(l, i);
-            if (PtInRect(&r, pt) && selectable(m->items[static_cast<size_t>(i)])) return Hit{lv, i, true};
+            if (PtInRect(&r, pt) && menu_item_selectable(m->items[static_cast<size_t>(i)])) return Hit{lv, i, true};
         }
         return Hit{lv, -1, true};
     }
@@ -619,8 +461,8 @@ std::vector<RECT> menu_bar_item_rects(HWND window)
     if (!m) return {};
     RECT b = menu_bar_rect(*w);
     std::vector<RECT> out;
-    for (const gfx::Rect &r : bar_layout(*m, {b.left, b.top, b.right, b.bottom}))
-        out.push_back(RECT{r.left, r.top, r.right, r.bottom});
+    for (const gfx::Rect &r : menu_bar_layout(*m, canvas_rect(b)))
+        out.push_back(win_rect(r));
     return out;
 }
 

@@ -1,3 +1,6 @@
+// The modal loop of the windows the layer makes itself (message boxes, the
+// open-file dialog): the owner disabled, the dialog keyboard, the quit request
+// handed on.
 #include "user32/modal.h"
 
 namespace user32 {

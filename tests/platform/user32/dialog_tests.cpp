@@ -1,7 +1,9 @@
 // Dialogs from compiled templates: geometry in dialog units, WM_INITDIALOG and
-// the default focus, the default dialog processing and the dialog keyboard.
+// the default focus, the default dialog processing and the dialog keyboard;
+// push buttons, check boxes, group boxes and labels, and their look.
 #include "platform/rc/embedded.h"
 #include "support/dialogs.h"
+#include "support/golden.h"
 #include "support/msgseq.h"
 
 #include "driver/driver.h"
@@ -16,13 +18,6 @@ using msgseq::Sent;
 
 namespace {
 
-HINSTANCE screens()
-{
-    size_t size;
-    const unsigned char *image = screens_res(&size);
-    return rc::register_module(image, size);
-}
-
 // The buttons' commands; edit fields tell of focus changes too.
 std::vector<Seen> commands(HWND dlg)
 {
@@ -36,228 +31,21 @@ Seen command(HWND dlg, int id, HWND control, msgseq::How how = Sent)
     return Seen{dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control), how};
 }
 
-RECT rect_in_parent(HWND control)
-{
-    return user32::find(control)->rect;
-}
+UINT type(HWND button) { return static_cast<UINT>(GetWindowLongA(button, GWL_STYLE)) & BS_TYPEMASK; }
 
 } // namespace
 
-TEST(Dialogs, TemplateUnitsBecomePixelsByTheFontsBaseUnits)
-{
-    // (Client sizes and a button's place are pinned with the program's screens.)
-    HWND dlg = dialogs::open(500);
-    ASSERT_NE(dlg, nullptr);
-    RECT c;
-    EXPECT_EQ(rect_in_parent(GetDlgItem(dlg, IDOK)).bottom, 140 + 23);   // 14 units: 22.75
-    // Without an owner the template point is the client origin on the desktop.
-    POINT o{0, 0};
-    ClientToScreen(dlg, &o);
-    EXPECT_EQ(o.x, 15);
-    EXPECT_EQ(o.y, 33);   // 32.5
-    // A bordered control gets the sunken edge instead: 2 pixels each side.
-    HWND edit = GetDlgItem(dlg, 40);
-    EXPECT_EQ(GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, WS_EX_CLIENTEDGE);
-    EXPECT_EQ(GetWindowLongA(edit, GWL_STYLE) & WS_BORDER, 0);
-    GetClientRect(edit, &c);
-    EXPECT_EQ(c.right, 90 - 4);
-    // The id 0xFFFF of the label is -1.
-    EXPECT_NE(GetDlgItem(dlg, -1), nullptr);
-    RECT units{4, 8, 8, 16};
-    MapDialogRect(dlg, &units);
-    EXPECT_EQ(units.left, 6);
-    EXPECT_EQ(units.bottom, 26);
-}
-
-TEST(Dialogs, PositionIsRelativeToTheOwnersClientAreaAndStaysOnTheDesktop)
-{
-    HWND owner = CreateWindowExA(0, msgseq::recorder_class(), "owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 100,
-                                 50, 400, 300, nullptr, nullptr, nullptr, nullptr);
-    HWND dlg = dialogs::open(500, owner);
-    POINT o{0, 0}, oo{0, 0};
-    ClientToScreen(dlg, &o);
-    ClientToScreen(owner, &oo);
-    EXPECT_EQ(o.x, oo.x + 15);
-    EXPECT_EQ(o.y, oo.y + 33);
-    EXPECT_EQ(GetParent(dlg), owner);
-    SetWindowPos(owner, nullptr, 900, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    HWND pushed = dialogs::open(500, owner);
-    RECT r;
-    GetWindowRect(pushed, &r);
-    EXPECT_EQ(r.right, 1024);
-    EXPECT_EQ(r.bottom, 768);
-}
-
-TEST(Dialogs, InitDialogOffersTheFirstTabStopWhichGetsTheFocus)
-{
-    msgseq::log().clear();
-    HWND dlg = CreateDialogParamA(screens(), MAKEINTRESOURCEA(501), nullptr, msgseq::recording_dlgproc, 1234);
-    ASSERT_NE(dlg, nullptr);
-    HWND edit = GetDlgItem(dlg, 40);
-    std::vector<Seen> init = msgseq::select(dlg, {WM_INITDIALOG});
-    EXPECT_SEQUENCE("CreateDialogParamA",
-                    (std::vector<Seen>{{dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(edit), 1234, Sent}}), init);
-    // No WM_CREATE reaches the dialog procedure; WM_INITDIALOG comes before the showing.
-    EXPECT_TRUE(msgseq::select(dlg, {WM_CREATE}).empty());
-    std::vector<Seen> order = msgseq::select(dlg, {WM_INITDIALOG, WM_SHOWWINDOW});
-    ASSERT_EQ(order.size(), 2u);
-    EXPECT_EQ(order[0].msg, static_cast<UINT>(WM_INITDIALOG));
-    EXPECT_EQ(GetFocus(), edit);
-    EXPECT_EQ(GetActiveWindow(), dlg);
-    EXPECT_TRUE(IsWindowVisible(dlg));
-}
-
-TEST(Dialogs, TabAndShiftTabVisitTheEnabledTabStopsInTemplateOrder)
-{
-    HWND dlg = dialogs::open(501);
-    HWND edit = GetDlgItem(dlg, 40), alpha = GetDlgItem(dlg, 10), beta = GetDlgItem(dlg, 11),
-         cancel = GetDlgItem(dlg, IDCANCEL);
-    std::vector<HWND> visited;
-    for (int i = 0; i < 4; ++i) {
-        dialogs::press(dlg, VK_TAB);
-        visited.push_back(GetFocus());
-    }
-    EXPECT_EQ(visited, (std::vector<HWND>{alpha, beta, cancel, edit}));
-    dialogs::press(dlg, VK_TAB, VK_SHIFT);
-    EXPECT_EQ(GetFocus(), cancel);
-    // Tab is the dialog's: the edit field never saw it.
-    EXPECT_TRUE(msgseq::select(edit, {WM_CHAR}).empty());
-}
-
-TEST(Dialogs, EnterGoesToTheFocusedButtonElseTheDefaultButton)
-{
-    HWND dlg = dialogs::open(501);
-    HWND alpha = GetDlgItem(dlg, 10), beta = GetDlgItem(dlg, 11);
-    msgseq::log().clear();
-    dialogs::press(dlg, VK_RETURN);   // focus in the edit field: the default button
-    dialogs::press(dlg, VK_TAB);      // to Alpha
-    dialogs::press(dlg, VK_RETURN);
-    EXPECT_SEQUENCE("IsDialogMessageA(VK_RETURN)", (std::vector<Seen>{command(dlg, 11, beta), command(dlg, 10, alpha)}),
-                    commands(dlg));
-    // Focus on a push button makes it the default while it has it.
-    EXPECT_EQ(GetWindowLongA(alpha, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-    EXPECT_EQ(GetWindowLongA(beta, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-    EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), MAKELONG(11, DC_HASDEFID));
-    dialogs::press(dlg, VK_TAB, VK_SHIFT);   // back to the edit field
-    EXPECT_EQ(GetWindowLongA(beta, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-    EXPECT_EQ(GetWindowLongA(alpha, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-    SendMessageA(dlg, DM_SETDEFID, 12, 0);   // a disabled default button takes no Enter
-    msgseq::log().clear();
-    dialogs::press(dlg, VK_RETURN);
-    EXPECT_TRUE(commands(dlg).empty()) << msgseq::describe(commands(dlg));
-}
-
-TEST(Dialogs, EnterAndEscapeWithoutButtonsSendIdokAndIdcancelWithoutAControl)
-{
-    HWND dlg = dialogs::open(502);
-    msgseq::log().clear();
-    dialogs::press(dlg, VK_RETURN);
-    dialogs::press(dlg, VK_ESCAPE);
-    EXPECT_SEQUENCE("IsDialogMessageA(VK_RETURN, VK_ESCAPE)",
-                    (std::vector<Seen>{command(dlg, IDOK, nullptr), command(dlg, IDCANCEL, nullptr)}), commands(dlg));
-}
-
-TEST(Dialogs, EscapeAndTheCloseBoxAreCancelUnlessCancelIsDisabled)
-{
-    HWND dlg = dialogs::open(501);
-    HWND cancel = GetDlgItem(dlg, IDCANCEL);
-    msgseq::log().clear();
-    dialogs::press(dlg, VK_ESCAPE);
-    drv::close_request(dlg);
-    dialogs::pump(dlg);
-    // Escape sends; the default WM_CLOSE posts.
-    EXPECT_SEQUENCE("Escape, close box",
-                    (std::vector<Seen>{command(dlg, IDCANCEL, cancel), command(dlg, IDCANCEL, cancel, Posted)}),
-                    commands(dlg));
-    EXPECT_TRUE(IsWindow(dlg));
-
-    HWND stuck = dialogs::open(505);
-    msgseq::log().clear();
-    dialogs::press(stuck, VK_ESCAPE);
-    drv::close_request(stuck);
-    dialogs::pump(stuck);
-    EXPECT_TRUE(commands(stuck).empty()) << msgseq::describe(commands(stuck));
-    EXPECT_EQ(msgseq::select(stuck, {WM_CLOSE}).size(), 1u);
-}
-
-TEST(Dialogs, MnemonicsClickButtonsAndGroupBoxesMoveToTheNextTabStop)
-{
-    HWND dlg = dialogs::open(501);
-    HWND edit = GetDlgItem(dlg, 40), alpha = GetDlgItem(dlg, 10);
-    dialogs::press(dlg, VK_TAB);   // off the edit field, onto Alpha
-    msgseq::log().clear();
-    dialogs::press(dlg, 'B');
-    EXPECT_SEQUENCE("mnemonic b", (std::vector<Seen>{command(dlg, 11, GetDlgItem(dlg, 11))}), commands(dlg));
-    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 11));
-    dialogs::press(dlg, 'L');
-    EXPECT_EQ(GetFocus(), edit);
-    // Alt+letter works from anywhere, the edit field included.
-    msgseq::log().clear();
-    drv::key(VK_MENU, true);
-    dialogs::press(dlg, 'A');
-    drv::key(VK_MENU, false);
-    dialogs::pump(dlg);
-    EXPECT_SEQUENCE("mnemonic Alt+a", (std::vector<Seen>{command(dlg, 10, alpha)}), commands(dlg));
-}
-
-TEST(Dialogs, ArrowKeysMoveWithinTheGroupAndClickAutomaticRadioButtons)
-{
-    HWND dlg = dialogs::open(503);
-    HWND one = GetDlgItem(dlg, 21), two = GetDlgItem(dlg, 22), three = GetDlgItem(dlg, 23);
-    ASSERT_EQ(GetFocus(), one);
-    msgseq::log().clear();
-    dialogs::press(dlg, VK_DOWN);
-    EXPECT_EQ(GetFocus(), two);
-    dialogs::press(dlg, VK_UP);
-    dialogs::press(dlg, VK_UP);   // wraps inside the group, never to "After"
-    EXPECT_EQ(GetFocus(), three);
-    EXPECT_EQ(GetNextDlgGroupItem(dlg, three, FALSE), one);
-    EXPECT_SEQUENCE("arrows", (std::vector<Seen>{command(dlg, 22, two), command(dlg, 21, one), command(dlg, 23, three)}),
-                    commands(dlg));
-}
-
-TEST(Dialogs, IsDialogMessageRefusesOtherWindowsAndDispatchesTheRest)
-{
-    HWND dlg = dialogs::open(501);
-    HWND other = CreateWindowExA(0, msgseq::recorder_class(), "other", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr,
-                                 nullptr, nullptr);
-    MSG m{other, WM_USER, 0, 0, 0, {}};
-    EXPECT_FALSE(IsDialogMessageA(dlg, &m));
-    msgseq::log().clear();
-    MSG mine{dlg, WM_USER + 7, 1, 2, 0, {}};
-    EXPECT_TRUE(IsDialogMessageA(dlg, &mine));
-    EXPECT_SEQUENCE("IsDialogMessageA(WM_USER+7)", (std::vector<Seen>{{dlg, WM_USER + 7, 1, 2, Posted}}),
-                    msgseq::log());
-}
-
-TEST(Dialogs, ClicksGoThroughGroupBoxesToTheControlsInside)
-{
-    HWND dlg = dialogs::open(501);
-    HWND group = GetDlgItem(dlg, -1);
-    SetWindowPos(group, nullptr, 0, 0, 300, 150, SWP_NOMOVE | SWP_NOZORDER);   // now over every button
-    HWND alpha = GetDlgItem(dlg, 10);
-    RECT r;
-    GetWindowRect(alpha, &r);
-    msgseq::log().clear();
-    drv::mouse_button(POINT{r.left + 3, r.top + 3}, drv::Button::Left, true);
-    drv::mouse_button(POINT{r.left + 3, r.top + 3}, drv::Button::Left, false);
-    dialogs::pump(dlg);
-    EXPECT_SEQUENCE("click through a group box", (std::vector<Seen>{command(dlg, 10, alpha)}), commands(dlg));
-}
-
-TEST(Dialogs, EveryScreenOfTheProgramCreatesWithItsClientSizeAndPlacesItsControls)
+TEST(Dialogs, TemplateUnitsBecomePixelsByTheFontsBaseUnitsForEveryScreenOfTheProgram)
 {
     size_t size;
     const unsigned char *image = stonecall_res(&size);
     HINSTANCE program = rc::register_module(image, size);
-    struct Screen {
+    const struct {
         int id;
         LONG cx, cy;
-    };
-    // Client sizes from the template sizes and the font's base units.
-    const Screen screensOfProgram[] = {{5, 627, 471}, {2, 578, 510}, {3, 432, 208}, {6, 279, 250},
-                                       {7, 344, 200}, {8, 279, 250}, {10, 270, 138}, {987, 431, 85}};
-    for (const Screen &s : screensOfProgram) {
+    } screens[] = {{5, 627, 471}, {2, 578, 510}, {3, 432, 208}, {6, 279, 250},
+                   {7, 344, 200}, {8, 279, 250}, {10, 270, 138}, {987, 431, 85}};
+    for (const auto &s : screens) {
         HWND dlg = CreateDialogParamA(program, MAKEINTRESOURCEA(s.id), nullptr, msgseq::recording_dlgproc, 0);
         ASSERT_NE(dlg, nullptr) << "screen " << s.id;
         RECT c;
@@ -266,17 +54,82 @@ TEST(Dialogs, EveryScreenOfTheProgramCreatesWithItsClientSizeAndPlacesItsControl
         EXPECT_EQ(c.bottom, s.cy) << "screen " << s.id;
         DestroyWindow(dlg);
     }
-    // The setup screen's OK button, 60, 86, 50 x 20 units, in pixels.
-    HWND setup = CreateDialogParamA(program, MAKEINTRESOURCEA(7), nullptr, msgseq::recording_dlgproc, 0);
-    RECT ok = rect_in_parent(GetDlgItem(setup, IDOK));
-    EXPECT_EQ(ok.left, 90);
-    EXPECT_EQ(ok.top, 140);
-    EXPECT_EQ(ok.right - ok.left, 75);
-    EXPECT_EQ(ok.bottom - ok.top, 33);   // 32.5
-    // A template the module does not hold makes no dialog.
     EXPECT_EQ(CreateDialogParamA(program, MAKEINTRESOURCEA(77), nullptr, msgseq::recording_dlgproc, 0), nullptr);
+    // A button of 60, 86, 50 x 14 units; a bordered edit gets the sunken edge instead, 2 pixels each side.
+    HWND dlg = dialogs::open(500);
+    const RECT ok = user32::find(GetDlgItem(dlg, IDOK))->rect, pixels{90, 140, 165, 163};   // 162.75
+    EXPECT_TRUE(EqualRect(&ok, &pixels));
+    HWND edit = GetDlgItem(dlg, 40);
+    EXPECT_EQ(GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, WS_EX_CLIENTEDGE);
+    RECT c;
+    GetClientRect(edit, &c);
+    EXPECT_EQ(c.right, 90 - 4);
+    RECT units{4, 8, 8, 16};
+    MapDialogRect(dlg, &units);
+    EXPECT_EQ(units.left, 6);
+    EXPECT_EQ(units.bottom, 26);
 }
 
+TEST(Dialogs, InitDialogOffersTheFirstTabStopWhichGetsTheFocus)
+{
+    size_t size;
+    const unsigned char *image = screens_res(&size);
+    msgseq::log().clear();
+    HWND dlg = CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(501), nullptr,
+                                  msgseq::recording_dlgproc, 1234);
+    HWND edit = GetDlgItem(dlg, 40);
+    // No WM_CREATE reaches the dialog procedure; WM_INITDIALOG comes before the showing.
+    EXPECT_SEQUENCE("CreateDialogParamA",
+                    (std::vector<Seen>{{dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(edit), 1234, Sent},
+                                       {dlg, WM_SHOWWINDOW, TRUE, 0, Sent}}),
+                    msgseq::select(dlg, {WM_CREATE, WM_INITDIALOG, WM_SHOWWINDOW}));
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_EQ(GetActiveWindow(), dlg);
+}
+
+TEST(Dialogs, TabVisitsTheEnabledTabStopsInOrderAndArrowsStayInTheGroup)
+{
+    HWND dlg = dialogs::open(501);
+    HWND edit = GetDlgItem(dlg, 40), cancel = GetDlgItem(dlg, IDCANCEL);
+    std::vector<HWND> visited;
+    for (int i = 0; i < 4; ++i) {
+        dialogs::press(dlg, VK_TAB);
+        visited.push_back(GetFocus());
+    }
+    EXPECT_EQ(visited, (std::vector<HWND>{GetDlgItem(dlg, 10), GetDlgItem(dlg, 11), cancel, edit}));
+    dialogs::press(dlg, VK_TAB, VK_SHIFT);
+    EXPECT_EQ(GetFocus(), cancel);
+    EXPECT_TRUE(msgseq::select(edit, {WM_CHAR}).empty());   // Tab is the dialog's
+
+    HWND group = dialogs::open(503);
+    const struct {
+        UINT vk;
+        int focus;
+    } arrows[] = {{VK_DOWN, 22}, {VK_UP, 21}, {VK_UP, 23}, {VK_RIGHT, 21}};   // wraps, never to "After"
+    for (const auto &a : arrows) {
+        dialogs::press(group, a.vk);
+        EXPECT_EQ(GetFocus(), GetDlgItem(group, a.focus)) << a.vk;
+    }
+    EXPECT_TRUE(commands(group).empty());
+}
+
+TEST(Dialogs, MnemonicsClickButtonsAndGroupBoxesMoveToTheNextTabStop)
+{
+    HWND dlg = dialogs::open(501);
+    dialogs::press(dlg, VK_TAB);   // off the edit field, onto Alpha
+    msgseq::log().clear();
+    dialogs::press(dlg, 'B');
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 11));
+    dialogs::press(dlg, 'L');
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 40));
+    dialogs::press(dlg, 'A', VK_MENU);   // Alt+letter works from anywhere, the edit field included
+    EXPECT_SEQUENCE("b, l, Alt+a",
+                    (std::vector<Seen>{command(dlg, 11, GetDlgItem(dlg, 11)), command(dlg, 10, GetDlgItem(dlg, 10))}),
+                    commands(dlg));
+}
+
+// A template built in code, as the message boxes are: the last of several
+// default buttons is the default, and a hidden dialog takes the focus when shown.
 TEST(Dialogs, OfSeveralDefaultPushButtonsTheLastIsTheDefault)
 {
     rc::DialogTemplate t;
@@ -291,17 +144,68 @@ TEST(Dialogs, OfSeveralDefaultPushButtonsTheLastIsTheDefault)
         b.style = WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
         b.id = id;
         b.className = "BUTTON";
-        b.cx = 40;
-        b.cy = 14;
         t.items.push_back(b);
     }
     HWND dlg = user32::create_dialog(nullptr, t, nullptr, msgseq::recording_dlgproc, 0);
-    ASSERT_NE(dlg, nullptr);
-    EXPECT_FALSE(IsWindowVisible(dlg));   // no WS_VISIBLE in the template
     EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), MAKELONG(32, DC_HASDEFID));
-    EXPECT_EQ(GetWindowLongA(GetDlgItem(dlg, 31), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-    // A hidden dialog takes the focus only when it is shown.
+    EXPECT_EQ(type(GetDlgItem(dlg, 31)), static_cast<UINT>(BS_PUSHBUTTON));
     EXPECT_EQ(GetFocus(), nullptr);
     ShowWindow(dlg, SW_SHOW);
     EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 31));
+}
+
+TEST(PushButton, ClicksOnReleaseInsideBySpaceAndByBmClickOnly)
+{
+    HWND dlg = dialogs::open(600);
+    HWND push = GetDlgItem(dlg, 10);
+    dialogs::pump(dlg);
+    msgseq::log().clear();
+    dialogs::mouse(push, POINT{5, 5}, true);
+    dialogs::pump(dlg);
+    EXPECT_EQ(GetFocus(), push);
+    EXPECT_TRUE(commands(dlg).empty());
+    dialogs::click(dlg, push, POINT{6, 6});
+    // Pressed, dragged off, released outside: nothing; a disabled button hears no click.
+    dialogs::mouse(push, POINT{5, 5}, true);
+    POINT away{200, 200};
+    ClientToScreen(push, &away);
+    drv::mouse_move(away);
+    dialogs::pump(dlg);
+    EXPECT_EQ(SendMessageA(push, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);   // up again off the button
+    dialogs::mouse(push, POINT{200, 200}, false);
+    dialogs::pump(dlg);
+    EXPECT_EQ(GetCapture(), nullptr);
+    dialogs::click(dlg, GetDlgItem(dlg, 12), POINT{5, 5});
+    drv::key(VK_SPACE, true);
+    dialogs::pump(dlg);
+    EXPECT_EQ(commands(dlg).size(), 1u);   // Space clicks when it comes up
+    drv::key(VK_SPACE, false);
+    dialogs::pump(dlg);
+    SendMessageA(push, BM_CLICK, 0, 0);
+    EXPECT_SEQUENCE("release inside, Space, BM_CLICK", (std::vector<Seen>(3, command(dlg, 10, push))), commands(dlg));
+}
+
+// The dialog draws red over its whole client area: inside the group box's
+// frame it shows through, the labels and the frame itself cover it.
+TEST(Golden, ButtonsAndLabelsInEachState)
+{
+    HWND dlg = dialogs::open(600);
+    SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dlg, 20)), TRUE);
+    CheckDlgButton(dlg, 22, BST_CHECKED);
+    CheckDlgButton(dlg, 21, BST_CHECKED);
+    dialogs::pump(dlg);
+    HDC dc = GetDC(dlg);
+    RECT all;
+    GetClientRect(dlg, &all);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &all, red);
+    DeleteObject(red);
+    ReleaseDC(dlg, dc);
+    InvalidateRect(GetDlgItem(dlg, 30), nullptr, TRUE);
+    dialogs::pump(dlg);
+    EXPECT_TRUE(matches_golden(dialogs::picture(dlg).canvas, "controls_buttons"));
+    // A push button held down with the mouse: the default ring, sunk, the dotted rectangle.
+    dialogs::mouse(GetDlgItem(dlg, 10), POINT{5, 5}, true);
+    dialogs::pump(dlg);
+    EXPECT_TRUE(matches_golden(dialogs::picture(GetDlgItem(dlg, 10)).canvas, "controls_button_focused"));
 }

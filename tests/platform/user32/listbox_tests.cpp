@@ -1,6 +1,6 @@
-// LISTBOX without LBS_NOTIFY: the list messages and their failures, selection
-// by click and arrow keys (and the parent hearing nothing of it), scrolling
-// by the bar, the keys and the wheel, a list box made at run time, its look.
+// LISTBOX: the list messages and their failures, selection by click and keys
+// (the parent hears of it only with LBS_NOTIFY), scrolling by the bar, its
+// thumb and the wheel, its look.
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
@@ -21,51 +21,18 @@ void fill(HWND list, int n)
     for (int i = 0; i < n; ++i) lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Spread " + std::to_string(i)).c_str()));
 }
 
-// Clicks on the vertical bar of a window, at a distance from its top or bottom.
-void click_bar(HWND dlg, HWND list, int fromTop)
+// The left button pressed at a desktop point, moved to another and released there.
+void drag(HWND dlg, POINT from, POINT to)
 {
-    RECT wr;
-    GetWindowRect(list, &wr);
-    const POINT p{wr.right - 10, fromTop >= 0 ? wr.top + 2 + fromTop : wr.bottom - 2 + fromTop};
-    drv::mouse_button(p, drv::Button::Left, true);
-    drv::mouse_button(p, drv::Button::Left, false);
+    drv::mouse_button(from, drv::Button::Left, true);
+    drv::mouse_move(to);
+    drv::mouse_button(to, drv::Button::Left, false);
     dialogs::pump(dlg);
 }
 
 } // namespace
 
-TEST(ListBox, AddsInOrderAndAnswersErrorsForWhatIsNotThere)
-{
-    HWND dlg = dialogs::open(602);
-    HWND list = GetDlgItem(dlg, 60);
-    EXPECT_EQ(lb(list, LB_GETCOUNT), 0);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), LB_ERR);
-    EXPECT_EQ(lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Zeta")), 0);
-    EXPECT_EQ(lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Alpha")), 1);   // no sorting
-    EXPECT_EQ(lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Mid")), 2);
-    EXPECT_EQ(lb(list, LB_GETCOUNT), 3);
-
-    char buf[16];
-    EXPECT_EQ(lb(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(buf)), 5);
-    EXPECT_STREQ(buf, "Alpha");
-    EXPECT_EQ(lb(list, LB_GETTEXTLEN, 2), 3);
-    std::strcpy(buf, "keep");
-    EXPECT_EQ(lb(list, LB_GETTEXT, 3, reinterpret_cast<LPARAM>(buf)), LB_ERR);
-    EXPECT_EQ(lb(list, LB_GETTEXT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(buf)), LB_ERR);
-    EXPECT_STREQ(buf, "keep");
-    EXPECT_EQ(lb(list, LB_GETTEXTLEN, 9), LB_ERR);
-
-    EXPECT_EQ(lb(list, LB_SETCURSEL, 2), 2);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), 2);
-    EXPECT_EQ(lb(list, LB_SETCURSEL, 7), LB_ERR);   // fails, and nothing is selected
-    EXPECT_EQ(lb(list, LB_GETCURSEL), LB_ERR);
-    lb(list, LB_SETCURSEL, 1);
-    lb(list, LB_RESETCONTENT);
-    EXPECT_EQ(lb(list, LB_GETCOUNT), 0);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), LB_ERR);
-}
-
-TEST(ListBox, ClickAndArrowKeysSelectAndTheParentHearsNothing)
+TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemAndTheParentHearsNothing)
 {
     HWND dlg = dialogs::open(602);
     HWND list = GetDlgItem(dlg, 60);
@@ -77,31 +44,24 @@ TEST(ListBox, ClickAndArrowKeysSelectAndTheParentHearsNothing)
     EXPECT_EQ(c.bottom, 5 * h);   // cut to whole items: 44 units were 71 pixels less the edge
     dialogs::pump(dlg);
     msgseq::log().clear();
-
     dialogs::click(dlg, list, POINT{10, h + 2});
-    EXPECT_EQ(lb(list, LB_GETCURSEL), 1);
     EXPECT_EQ(GetFocus(), list);
-    dialogs::press(dlg, VK_DOWN);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), 2);
-    dialogs::press(dlg, VK_UP);
-    dialogs::press(dlg, VK_UP);
-    dialogs::press(dlg, VK_UP);   // stays at the top
-    EXPECT_EQ(lb(list, LB_GETCURSEL), 0);
-    EXPECT_EQ(lb(list, LB_GETTOPINDEX), 0);
-    dialogs::press(dlg, VK_END);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), 9);
-    EXPECT_GT(lb(list, LB_GETTOPINDEX), 0);   // scrolled to show it
-    dialogs::press(dlg, VK_HOME);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), 0);
-    EXPECT_EQ(lb(list, LB_GETTOPINDEX), 0);
+    const struct {
+        UINT vk;
+        LRESULT selected, top;
+    } keys[] = {{VK_DOWN, 2, 0}, {VK_UP, 1, 0}, {VK_UP, 0, 0}, {VK_UP, 0, 0}, {VK_END, 9, 5}, {VK_PRIOR, 5, 5},
+                {VK_NEXT, 9, 5}, {VK_HOME, 0, 0}};
+    for (const auto &k : keys) {
+        dialogs::press(dlg, k.vk);
+        EXPECT_EQ(lb(list, LB_GETCURSEL), k.selected) << k.vk;
+        EXPECT_EQ(lb(list, LB_GETTOPINDEX), k.top) << k.vk;
+    }
     EXPECT_TRUE(msgseq::select(dlg, {WM_COMMAND}).empty());
-
     // Below the last item nothing changes; a disabled list takes no click.
     lb(list, LB_RESETCONTENT);
     fill(list, 1);
-    lb(list, LB_SETCURSEL, 0);
     dialogs::click(dlg, list, POINT{10, 2 * h + 2});
-    EXPECT_EQ(lb(list, LB_GETCURSEL), 0);
+    EXPECT_EQ(lb(list, LB_GETCURSEL), LB_ERR);
     HWND off = GetDlgItem(dlg, 61);
     fill(off, 2);
     dialogs::click(dlg, off, POINT{10, 2});
@@ -112,96 +72,34 @@ TEST(ListBox, ScrollsByItsBarItsThumbAndTheWheel)
 {
     HWND dlg = dialogs::open(602);
     HWND list = GetDlgItem(dlg, 60);
-    RECT c;
-    GetClientRect(list, &c);
-    const int visible = c.bottom / static_cast<int>(lb(list, LB_GETITEMHEIGHT));
+    const int visible = 5;
     fill(list, 20);
+    SetFocus(list);   // the wheel turns what has the focus
     SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
     ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &si));
-    EXPECT_EQ(si.nMin, 0);
     EXPECT_EQ(si.nMax, 19);
     EXPECT_EQ(si.nPage, static_cast<UINT>(visible));
-
-    click_bar(dlg, list, -8);   // the down arrow
-    EXPECT_EQ(lb(list, LB_GETTOPINDEX), 1);
-    EXPECT_EQ(GetScrollPos(list, SB_VERT), 1);
-    click_bar(dlg, list, -20);   // the track below the thumb: a page
-    EXPECT_EQ(lb(list, LB_GETTOPINDEX), 1 + visible);
-    click_bar(dlg, list, 8);    // the up arrow
-    EXPECT_EQ(lb(list, LB_GETTOPINDEX), visible);
-
-    SetFocus(list);
-    dialogs::wheel(dlg, list, -1);
-    EXPECT_EQ(lb(list, LB_GETTOPINDEX), visible + 3);
-    dialogs::wheel(dlg, list, 5);
-    EXPECT_EQ(lb(list, LB_GETTOPINDEX), 0);
-    dialogs::wheel(dlg, list, -20);   // no further than the last page
-    EXPECT_EQ(lb(list, LB_GETTOPINDEX), 20 - visible);
-
-    // The thumb dragged to the top, then half-way down the track.
     RECT wr;
     GetWindowRect(list, &wr);
-    const int trackTop = wr.top + 2 + 16, trackBottom = wr.bottom - 2 - 16;
+    const int x = wr.right - 10, trackTop = wr.top + 2 + 16, trackBottom = wr.bottom - 2 - 16;
+    // The down arrow, the track below the thumb (a page), the up arrow, the wheel.
+    const struct {
+        int y, notches, top;
+    } steps[] = {{wr.bottom - 10, 0, 1}, {wr.bottom - 22, 0, 1 + visible}, {wr.top + 10, 0, visible},
+                 {0, -1, visible + 3}, {0, 5, 0}, {0, -20, 20 - visible}};
+    for (const auto &s : steps) {
+        if (s.notches) dialogs::wheel(dlg, list, s.notches);
+        else drag(dlg, POINT{x, s.y}, POINT{x, s.y});
+        EXPECT_EQ(lb(list, LB_GETTOPINDEX), s.top) << s.y << " " << s.notches;
+        EXPECT_EQ(GetScrollPos(list, SB_VERT), s.top);
+    }
+    // The thumb (at the bottom on the last page) dragged past the top, then half-way down.
     const int thumb = MulDiv(trackBottom - trackTop, visible, 20), travel = trackBottom - trackTop - thumb;
-    const int thumbTop = trackBottom - thumb;   // at the last page the thumb sits at the bottom
-    const int x = wr.right - 10;
-    drv::mouse_button(POINT{x, thumbTop + 2}, drv::Button::Left, true);
-    drv::mouse_move(POINT{x, trackTop - 30});
-    drv::mouse_button(POINT{x, trackTop - 30}, drv::Button::Left, false);
-    dialogs::pump(dlg);
+    drag(dlg, POINT{x, trackBottom - thumb + 2}, POINT{x, trackTop - 30});
     EXPECT_EQ(lb(list, LB_GETTOPINDEX), 0);
     EXPECT_EQ(GetCapture(), nullptr);
-    drv::mouse_button(POINT{x, trackTop + 2}, drv::Button::Left, true);
-    drv::mouse_move(POINT{x, trackTop + 2 + travel / 2});
-    drv::mouse_button(POINT{x, trackTop + 2 + travel / 2}, drv::Button::Left, false);
-    dialogs::pump(dlg);
+    drag(dlg, POINT{x, trackTop + 2}, POINT{x, trackTop + 2 + travel / 2});
     EXPECT_NEAR(lb(list, LB_GETTOPINDEX), (20 - visible) / 2, 1);
-    EXPECT_EQ(GetScrollPos(list, SB_VERT), lb(list, LB_GETTOPINDEX));
-}
-
-TEST(ListBox, SortsWithLbsSortAndInsertsWhereAsked)
-{
-    HWND dlg = dialogs::open(602);
-    HWND sorted = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_SORT, 0, 0, 50, 50, dlg, nullptr, nullptr, nullptr);
-    EXPECT_EQ(lb(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("pelt")), 0);
-    EXPECT_EQ(lb(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Anvil")), 0);
-    EXPECT_EQ(lb(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("moss")), 1);
-    char buf[16];
-    lb(sorted, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(buf));
-    EXPECT_STREQ(buf, "pelt");
-
-    HWND list = GetDlgItem(dlg, 60);
-    fill(list, 2);
-    lb(list, LB_SETCURSEL, 1);
-    EXPECT_EQ(lb(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("First")), 0);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), 2);   // the selected item moved down with it
-    EXPECT_EQ(lb(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Last")), 3);
-    EXPECT_EQ(lb(list, LB_INSERTSTRING, 9, reinterpret_cast<LPARAM>("Nowhere")), LB_ERR);
-    EXPECT_EQ(lb(list, LB_DELETESTRING, 2), 3);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), LB_ERR);
-    EXPECT_EQ(lb(list, LB_DELETESTRING, 3), LB_ERR);
-}
-
-// Made at run time, in the system font, with LBS_NOTIFY.
-TEST(ListBox, WithLbsNotifyTellsTheParentOfTheUsersChangesOnly)
-{
-    HWND dlg = dialogs::open(602);
-    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 5, 80, 100, 60, dlg,
-                                reinterpret_cast<HMENU>(71), nullptr, nullptr);
-    fill(list, 3);
-    dialogs::pump(dlg);
-    msgseq::log().clear();
-    lb(list, LB_SETCURSEL, 1);
-    const POINT third{5, static_cast<int>(lb(list, LB_GETITEMHEIGHT)) * 2 + 1};
-    dialogs::click(dlg, list, third);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), 2);
-    dialogs::click(dlg, list, third);   // the same item again: no change
-    dialogs::press(dlg, VK_UP);
-    EXPECT_EQ(lb(list, LB_GETCURSEL), 1);
-    std::vector<WORD> heard;
-    for (const msgseq::Seen &s : msgseq::select(dlg, {WM_COMMAND}))
-        if (LOWORD(s.wp) == 71) heard.push_back(HIWORD(s.wp));
-    EXPECT_EQ(heard, (std::vector<WORD>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_SELCHANGE}));
 }
 
 TEST(Golden, ListBoxesInEachState)
@@ -215,6 +113,5 @@ TEST(Golden, ListBoxesInEachState)
     SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
     lb(list, LB_SETCURSEL, 1);
     dialogs::pump(dlg);
-    gfx::Surface all = dialogs::picture(dlg);
-    EXPECT_TRUE(matches_golden(all.canvas, "controls_listboxes"));
+    EXPECT_TRUE(matches_golden(dialogs::picture(dlg).canvas, "controls_listboxes"));
 }

@@ -1,5 +1,6 @@
-// The queue: the order messages come out in, the window and range filters,
-// WM_QUIT, and WM_PAINT made on demand.
+// The queue: the order messages come out in, WM_PAINT made on demand, timers
+// on the virtual clock, and the keyboard (the key state, the layer's own
+// NumLock, system keys, keys let go after their window closed).
 #include "support/msgseq.h"
 
 #include "driver/headless/headless.h"
@@ -13,226 +14,173 @@ using msgseq::Sent;
 
 namespace {
 
-HWND top(const char *title, int x = 10)
+HWND top()
 {
-    return CreateWindowExA(0, msgseq::recorder_class(), title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, 10, 200, 150,
-                           nullptr, nullptr, nullptr, nullptr);
-}
-
-HWND child(HWND parent, int id)
-{
-    return CreateWindowExA(0, msgseq::recorder_class(), "", WS_CHILD | WS_VISIBLE, 5, 5, 50, 20, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-}
-
-// Takes and dispatches everything, as a message loop would, and forgets what
-// creating the windows logged.
-void pump()
-{
+    HWND w = CreateWindowExA(0, msgseq::recorder_class(), "q", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150,
+                             nullptr, nullptr, nullptr, nullptr);
     MSG m;
     for (int guard = 0; guard < 100 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++guard) DispatchMessageA(&m);
+    msgseq::log().clear();
+    return w;
 }
 
-std::vector<Seen> posted_only(HWND hwnd)
+// The messages waiting in a range, as (window, message, wParam), taken one by
+// one (at most 20), translated into characters if asked.
+using Taken = std::vector<std::tuple<HWND, UINT, WPARAM>>;
+Taken take(UINT min, UINT max, bool translate = false)
 {
-    std::vector<Seen> out;
-    for (const Seen &s : msgseq::select(hwnd))
-        if (s.how == Posted) out.push_back(s);
+    Taken out;
+    MSG m;
+    while (out.size() < 20 && PeekMessageA(&m, nullptr, min, max, PM_REMOVE)) {
+        if (translate) TranslateMessage(&m);
+        out.emplace_back(m.hwnd, m.message, m.wParam);
+    }
     return out;
+}
+
+Taken ticks_at(uint64_t now)
+{
+    drv::headless().set_now(now);
+    return take(WM_TIMER, WM_TIMER);
 }
 
 } // namespace
 
-TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimer)
+TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerAndSentAtOnce)
 {
-    HWND w = top("order");
-    pump();
-    msgseq::log().clear();
+    HWND w = top();
     SetTimer(w, 7, 100, nullptr);
     drv::headless().set_now(100);
     InvalidateRect(w, nullptr, FALSE);
     drv::key('A', true);
+    drv::key('A', false);
     PostMessageA(w, WM_USER + 1, 11, 22);
-    PostMessageA(w, WM_USER + 2, 33, 44);
-    pump();
-    LPARAM down = 1, up = static_cast<LPARAM>(0xC0000001u);
+    EXPECT_EQ(SendMessageA(w, WM_USER + 2, 33, 44), 0);
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
     EXPECT_SEQUENCE("GetMessageA order",
-                    (std::vector<Seen>{{w, WM_USER + 1, 11, 22, Posted},
-                                       {w, WM_USER + 2, 33, 44, Posted},
-                                       {w, WM_KEYDOWN, 'A', down, Posted},
+                    (std::vector<Seen>{{w, WM_USER + 2, 33, 44, Sent},
+                                       {w, WM_USER + 1, 11, 22, Posted},
+                                       {w, WM_KEYDOWN, 'A', 1, Posted},
+                                       {w, WM_KEYUP, 'A', static_cast<LPARAM>(0xC0000001u), Posted},
                                        {w, WM_PAINT, 0, 0, Posted},
                                        {w, WM_TIMER, 7, 0, Posted}}),
-                    posted_only(w));
-    drv::key('A', false);
-    pump();
-    EXPECT_EQ(posted_only(w).back().lp, up);
+                    msgseq::select(w, {WM_USER + 1, WM_USER + 2, WM_KEYDOWN, WM_KEYUP, WM_PAINT, WM_TIMER}));
 }
 
-TEST(MessageQueue, WindowFilterTakesChildrenButNotOthersOrThreadMessages)
+TEST(MessageQueue, PaintIsOneMessageWithTheUnionUntilValidatedAndAPostedOneValidatesNothing)
 {
-    HWND parent = top("parent");
-    HWND c = child(parent, 5);
-    HWND other = top("other", 300);
-    pump();
-    PostMessageA(other, WM_USER + 1, 1, 0);
-    PostMessageA(nullptr, WM_USER + 2, 2, 0);
-    PostMessageA(c, WM_USER + 3, 3, 0);
-    PostMessageA(parent, WM_USER + 4, 4, 0);
-    MSG m;
-    ASSERT_TRUE(PeekMessageA(&m, parent, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.hwnd, c);
-    EXPECT_EQ(m.message, WM_USER + 3u);
-    ASSERT_TRUE(PeekMessageA(&m, parent, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.message, WM_USER + 4u);
-    EXPECT_FALSE(PeekMessageA(&m, parent, 0, 0, PM_REMOVE));
-    // (HWND)-1 takes thread messages only.
-    ASSERT_TRUE(PeekMessageA(&m, reinterpret_cast<HWND>(-1), 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.hwnd, nullptr);
-    EXPECT_EQ(m.message, WM_USER + 2u);
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.hwnd, other);
-}
-
-TEST(MessageQueue, RangeFilterSkipsAheadAndLeavesTheRestInOrder)
-{
-    HWND w = top("range");
-    pump();
-    PostMessageA(w, WM_USER + 5, 0, 0);
-    PostMessageA(w, WM_USER + 1, 0, 0);
-    PostMessageA(w, WM_USER + 6, 0, 0);
-    drv::key('B', true);
-    MSG m;
-    // Input before posted messages needs the range filter.
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_KEYDOWN));
-    ASSERT_TRUE(PeekMessageA(&m, w, WM_USER + 1, WM_USER + 1, PM_REMOVE));
-    EXPECT_EQ(m.message, WM_USER + 1u);
-    ASSERT_TRUE(PeekMessageA(&m, w, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.message, WM_USER + 5u);
-    ASSERT_TRUE(PeekMessageA(&m, w, WM_USER + 2, WM_USER + 9, PM_NOREMOVE));
-    EXPECT_EQ(m.message, WM_USER + 6u);
-    ASSERT_TRUE(PeekMessageA(&m, w, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.message, WM_USER + 6u);
-    EXPECT_FALSE(PeekMessageA(&m, w, 0, 0, PM_REMOVE));
-}
-
-TEST(MessageQueue, QuitComesAfterEarlierPostsAndPassesEveryFilter)
-{
-    HWND w = top("quit");
-    pump();
-    PostMessageA(w, WM_USER + 1, 0, 0);
-    PostQuitMessage(42);
-    MSG m;
-    // A range that only a timer could satisfy, on one window: WM_QUIT still comes.
-    ASSERT_TRUE(PeekMessageA(&m, w, WM_TIMER, WM_TIMER, PM_REMOVE));
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(m.wParam, 42u);
-    PostQuitMessage(43);
-    EXPECT_EQ(GetMessageA(&m, nullptr, 0, 0), TRUE);
-    EXPECT_EQ(m.message, WM_USER + 1u);
-    EXPECT_EQ(GetMessageA(&m, nullptr, 0, 0), FALSE);
-    EXPECT_EQ(m.wParam, 43u);
-    EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-}
-
-TEST(MessageQueue, PaintIsOneMessageWithTheUnionUntilValidated)
-{
-    HWND w = top("paint");
-    pump();
+    HWND w = top();
     RECT a{0, 0, 10, 10}, b{20, 30, 40, 50};
     InvalidateRect(w, &a, FALSE);
     InvalidateRect(w, &b, TRUE);
-    RECT u;
-    ASSERT_TRUE(GetUpdateRect(w, &u, FALSE));
-    EXPECT_EQ(u.left, 0);
-    EXPECT_EQ(u.bottom, 50);
-    MSG m;
-    // Not validated: it comes again and again.
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-        EXPECT_EQ(m.message, static_cast<UINT>(WM_PAINT));
-    }
+    EXPECT_EQ(take(WM_PAINT, WM_PAINT).size(), 20u);   // not validated: it comes again and again
     PAINTSTRUCT ps;
-    msgseq::log().clear();
     BeginPaint(w, &ps);
     EndPaint(w, &ps);
-    EXPECT_EQ(ps.rcPaint.right, 40);
-    EXPECT_EQ(ps.rcPaint.bottom, 50);
+    const RECT both{0, 0, 40, 50};
+    EXPECT_TRUE(EqualRect(&ps.rcPaint, &both));
     // The erase was asked for and the class has no brush: the painter must erase.
     EXPECT_TRUE(ps.fErase);
-    EXPECT_NE(ps.hdc, nullptr);
     EXPECT_SEQUENCE("BeginPaint", (std::vector<Seen>{{w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps.hdc), 0, Sent}}),
                     msgseq::log());
-    EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-}
-
-TEST(MessageQueue, PostedPaintIsAnOrdinaryMessageAndValidatesNothing)
-{
-    HWND w = top("fake paint");
-    pump();
     PostMessageA(w, WM_PAINT, 0, 0);
-    MSG m;
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_PAINT));
-    EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(take(0, 0), (Taken{{w, WM_PAINT, 0}}));
     InvalidateRect(w, nullptr, FALSE);
     PostMessageA(w, WM_PAINT, 0, 0);
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_PAINT));
+    EXPECT_EQ(take(0, 0).size(), 20u);   // the posted one, then the real one again and again
     EXPECT_TRUE(GetUpdateRect(w, nullptr, FALSE));
 }
 
-TEST(MessageQueue, SendCallsTheProcedureAtOnceAndDispatchIgnoresThreadMessages)
+TEST(Timers, ManyElapsedPeriodsMakeOneMessageRearmingRestartsAndKillingLeavesNothing)
 {
-    HWND w = top("send");
-    pump();
-    msgseq::log().clear();
-    EXPECT_EQ(SendMessageA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new")), TRUE);
-    MSG thread{nullptr, WM_USER, 0, 0, 0, {}};
-    EXPECT_EQ(DispatchMessageA(&thread), 0);
-    EXPECT_SEQUENCE("SendMessageA", (std::vector<Seen>{{w, WM_SETTEXT, 0, 0, Sent}}), msgseq::log(), false);
-    char buf[8];
-    EXPECT_EQ(GetWindowTextA(w, buf, sizeof buf), 3);
-    EXPECT_STREQ(buf, "new");
+    HWND w = top();
+    SetTimer(w, 1, 100, nullptr);
+    EXPECT_EQ(ticks_at(99), Taken{});
+    EXPECT_EQ(ticks_at(350), (Taken{{w, WM_TIMER, 1}}));
+    EXPECT_EQ(ticks_at(399), Taken{});   // the rhythm is kept
+    EXPECT_EQ(ticks_at(400), (Taken{{w, WM_TIMER, 1}}));
+    EXPECT_EQ(SetTimer(w, 1, 100, nullptr), 1u);
+    EXPECT_EQ(ticks_at(499), Taken{});
+    EXPECT_EQ(ticks_at(500), (Taken{{w, WM_TIMER, 1}}));
+    drv::headless().set_now(900);   // expired, not yet taken
+    EXPECT_TRUE(KillTimer(w, 1));
+    EXPECT_EQ(ticks_at(900), Taken{});
+    EXPECT_FALSE(KillTimer(w, 1));
 }
 
-TEST(MessageQueue, TranslateMessageMakesCharactersFromKeysWithShiftAndCapsLock)
+TEST(Keyboard, KeypadFollowsTheLayersNumLockToggle)
 {
-    HWND w = top("chars");
-    pump();
-    auto typed = [&](std::initializer_list<std::pair<UINT, bool>> keys) {
-        for (auto [vk, down] : keys) drv::key(vk, down);
-        std::string s;
-        MSG m;
-        for (int guard = 0; guard < 100 && PeekMessageA(&m, w, 0, 0, PM_REMOVE); ++guard) {
-            TranslateMessage(&m);
-            if (m.message == WM_CHAR) s += static_cast<char>(m.wParam);
-        }
-        return s;
-    };
-    EXPECT_EQ(typed({{'Q', true}, {'Q', false}, {'7', true}, {'7', false}}), "q7");
-    EXPECT_EQ(typed({{VK_SHIFT, true}, {'Q', true}, {'7', true}, {VK_OEM_1, true}, {VK_SHIFT, false}}), "Q&:");
-    EXPECT_EQ(typed({{VK_CAPITAL, true}, {VK_CAPITAL, false}, {'Q', true}, {VK_LEFT, true}, {VK_RETURN, true}}),
-              "Q\r");
-    EXPECT_EQ(typed({{VK_CONTROL, true}, {'C', true}, {VK_CONTROL, false}}), "\x03");
+    HWND w = top();
+    // Headless, NumLock starts off: keypad 8 is the up key, without the
+    // extended bit of the separate arrow keys.
+    drv::key(VK_NUMPAD8, true);
+    drv::key(VK_UP, true);
+    drv::key(VK_DECIMAL, true);
+    MSG m;
+    for (const auto &[vk, extended] : {std::pair{VK_UP, false}, std::pair{VK_UP, true}, std::pair{VK_DELETE, false}}) {
+        ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+        EXPECT_EQ(m.wParam, WPARAM(vk));
+        EXPECT_EQ((m.lParam & (1 << 24)) != 0, extended) << vk;
+    }
+    // The program's NumLock forcing: pressed-and-toggled written back.
+    BYTE state[256];
+    ASSERT_TRUE(GetKeyboardState(state));
+    EXPECT_EQ(state[VK_NUMLOCK] & 1, 0);
+    state[VK_NUMLOCK] = 0x81;
+    ASSERT_TRUE(SetKeyboardState(state));
+    EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 0x8001, 0x8001);
+    drv::key(VK_NUMPAD8, true);
+    // The NumLock key flips it back.
+    drv::key(VK_NUMLOCK, false);
+    drv::key(VK_NUMLOCK, true);
+    drv::key(VK_NUMLOCK, false);
+    drv::key(VK_NUMPAD2, true);
+    EXPECT_EQ(take(WM_KEYFIRST, WM_KEYLAST),
+              (Taken{{w, WM_KEYDOWN, VK_NUMPAD8}, {w, WM_KEYUP, VK_NUMLOCK}, {w, WM_KEYDOWN, VK_NUMLOCK},
+                     {w, WM_KEYUP, VK_NUMLOCK}, {w, WM_KEYDOWN, VK_DOWN}}));
+    EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
 }
 
-TEST(MessageQueue, MouseMessagesCarryTheirOwnPointAndKeysTheCursor)
+// The character comes right after its key: translated characters are posted.
+// The key state is the one of the message being handled.
+TEST(Keyboard, AltMakesSystemKeysAndWithoutFocusTheActiveWindowGetsThem)
 {
-    HWND w = top("points");
-    pump();
-    drv::mouse_button(POINT{40, 60}, drv::Button::Left, true);
-    drv::mouse_button(POINT{45, 70}, drv::Button::Left, false);
-    drv::key('A', true);
-    MSG down{}, up{}, key{};
-    ASSERT_TRUE(PeekMessageA(&down, w, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE));
-    ASSERT_TRUE(PeekMessageA(&up, w, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE));
-    ASSERT_TRUE(PeekMessageA(&key, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
-    EXPECT_EQ(down.pt.x, 40);
-    EXPECT_EQ(down.pt.y, 60);
-    EXPECT_EQ(up.pt.x, 45);
-    EXPECT_EQ(up.pt.y, 70);
-    EXPECT_EQ(key.pt.x, 45);
-    EXPECT_EQ(key.pt.y, 70);
+    HWND w = top();
+    drv::key(VK_MENU, true);
+    drv::key('F', true);
+    drv::key('F', false);
+    drv::key(VK_MENU, false);
+    SetFocus(nullptr);
+    drv::key('G', true);
+    MSG m;
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+    EXPECT_LT(GetKeyState(VK_MENU), 0);   // though the driver released it since
+    EXPECT_EQ(take(WM_KEYFIRST, WM_KEYLAST, true), (Taken{{w, WM_SYSKEYDOWN, 'F'}, {w, WM_SYSCHAR, 'f'},
+                                                         {w, WM_SYSKEYUP, 'F'}, {w, WM_SYSKEYUP, VK_MENU},
+                                                         {w, WM_SYSKEYDOWN, 'G'}, {w, WM_SYSCHAR, 'g'}}));
+    EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
+}
+
+// Alt+F4 closes a window before the keys are let go: their releases go to the
+// window that has the focus next, so Alt is not left held down and the next
+// Enter is a plain key again.
+TEST(Keyboard, KeysLetGoAfterTheirWindowClosedReachTheNextFocus)
+{
+    HWND below = top();
+    HWND closing = top();
+    drv::key(VK_MENU, true);
+    drv::key(VK_F4, true);
+    drv::key(VK_F4, false);
+    drv::key(VK_MENU, false);
+    MSG m;
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));   // Alt down
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)); // F4 down, aimed at it
+    EXPECT_EQ(m.hwnd, closing);
+    DestroyWindow(closing);
+    SetFocus(below);
+    drv::key(VK_RETURN, true);
+    EXPECT_EQ(take(WM_KEYFIRST, WM_KEYLAST), (Taken{{below, WM_SYSKEYDOWN, VK_F4}, {below, WM_SYSKEYUP, VK_F4},
+                                                   {below, WM_SYSKEYUP, VK_MENU}, {below, WM_KEYDOWN, VK_RETURN}}));
+    EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
 }

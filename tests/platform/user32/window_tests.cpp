@@ -1,8 +1,14 @@
-// Window objects: handles that go stale safely, the tree and its z-order,
-// destruction order, geometry, showing and maximising, text.
+// Window objects (the tree and its z-order, destruction order, geometry,
+// showing, maximising and minimising, focus, text), their frames (the caption
+// buttons, closing) and window DCs, and the compositor's desktop image.
+#include "platform/rc/embedded.h"
+#include "support/golden.h"
 #include "support/msgseq.h"
+#include "support/person.h"
 
 #include "driver/headless/headless.h"
+#include "rc/module.h"
+#include "user32/compositor.h"
 #include "user32/window_internal.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +18,11 @@ using msgseq::Sent;
 
 namespace {
 
-HWND top(const char *title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE)
+const uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kFace = 0xC0C0C0, kTeal = 0x008080;
+
+HWND top(const char *title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, DWORD ex = 0)
 {
-    return CreateWindowExA(0, msgseq::recorder_class(), title, style, 100, 50, 300, 200, nullptr, nullptr, nullptr,
+    return CreateWindowExA(ex, msgseq::recorder_class(), title, style, 100, 50, 300, 200, nullptr, nullptr, nullptr,
                            nullptr);
 }
 
@@ -24,36 +32,83 @@ HWND child(HWND parent, int id, int x = 0)
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
-} // namespace
-
-TEST(Windows, DestroyedHandlesGoStaleAndAreNeverReused)
+POINT client_origin(HWND w)
 {
-    HWND a = top("a");
-    HWND kid = child(a, 3);
-    ASSERT_TRUE(DestroyWindow(a));
-    EXPECT_FALSE(IsWindow(a));
-    EXPECT_FALSE(IsWindow(kid));
-    // Every call on a stale handle fails without harm.
-    char buf[4] = "xyz";
-    EXPECT_FALSE(DestroyWindow(a));
-    EXPECT_FALSE(SetWindowTextA(a, "t"));
-    EXPECT_EQ(GetWindowTextA(a, buf, sizeof buf), 0);
-    EXPECT_STREQ(buf, "");
-    EXPECT_FALSE(PostMessageA(a, WM_USER, 0, 0));
-    EXPECT_EQ(SendMessageA(a, WM_GETTEXTLENGTH, 0, 0), 0);
-    EXPECT_EQ(SetTimer(a, 1, 10, nullptr), 0u);
-    EXPECT_FALSE(ShowWindow(a, SW_SHOW));
-    EXPECT_EQ(GetDlgItem(a, 3), nullptr);
+    POINT o{0, 0};
+    ClientToScreen(w, &o);
+    return o;
+}
+
+// A class that paints nothing itself; its background is the face colour.
+const char *plain_class()
+{
+    static const bool registered = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpszClassName = "CompositorTestWindow";
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1));
+        return RegisterClassA(&wc) != 0;
+    }();
+    return registered ? "CompositorTestWindow" : nullptr;
+}
+
+// A dialog-like popup: modal frame and caption, 3 + 19 pixels above its client area.
+HWND popup(int x, int y, int w, int h, const char *title = "Rune")
+{
+    return CreateWindowExA(WS_EX_DLGMODALFRAME, plain_class(), title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                           x, y, w, h, nullptr, nullptr, nullptr, nullptr);
+}
+
+HWND painted_child(HWND parent, int x, int y, int w, int h)
+{
+    return CreateWindowExA(0, plain_class(), "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr, nullptr, nullptr);
+}
+
+void fill(HWND hwnd, RECT r, COLORREF c)
+{
+    HDC dc = GetDC(hwnd);
+    HBRUSH b = CreateSolidBrush(c);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+    ReleaseDC(hwnd, dc);
+}
+
+uint32_t desk(int x, int y) { return user32::desktop_image().row(y)[x]; }
+
+void pump()
+{
     MSG m;
-    EXPECT_EQ(GetMessageA(&m, a, 0, 0), -1);
-    // A new window never takes an old handle.
-    for (int i = 0; i < 50; ++i) {
-        HWND n = top("n");
-        EXPECT_NE(n, a);
-        EXPECT_NE(n, kid);
-        DestroyWindow(n);
+    for (int guard = 0; guard < 200 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++guard) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
     }
 }
+
+// A caption button's rectangle on the desktop.
+RECT button(HWND w, LRESULT which)
+{
+    RECT r = user32::caption_button_rect(*user32::find(w), which), wr;
+    GetWindowRect(w, &wr);
+    OffsetRect(&r, wr.left, wr.top);
+    return r;
+}
+
+void click(const RECT &r)
+{
+    testsupport::Person::click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    pump();
+}
+
+// How many pixels inside a caption button's raised edge are of a colour.
+int inside(const RECT &r, uint32_t colour)
+{
+    int n = 0;
+    for (int y = r.top + 2; y < r.bottom - 2; ++y)
+        for (int x = r.left + 2; x < r.right - 2; ++x) n += desk(x, y) == colour;
+    return n;
+}
+
+} // namespace
 
 TEST(Windows, DestroyTellsTheWindowFirstThenItsChildrenAndOwnedWindowsGoBefore)
 {
@@ -76,27 +131,6 @@ TEST(Windows, DestroyTellsTheWindowFirstThenItsChildrenAndOwnedWindowsGoBefore)
                     msgseq::select(nullptr, {WM_DESTROY, WM_NCDESTROY}));
 }
 
-TEST(Windows, NewChildGoesToTheBottomAndIdsFindControls)
-{
-    HWND a = top("a");
-    HWND first = child(a, 10, 0), second = child(a, 11, 10), minus = child(a, -1, 0);
-    const user32::Window *w = user32::find(a);
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->children, (std::vector<HWND>{first, second, minus}));
-    EXPECT_EQ(GetDlgItem(a, 11), second);
-    EXPECT_EQ(GetDlgItem(a, -1), minus);
-    EXPECT_EQ(GetDlgCtrlID(minus), -1);
-    // The point where two siblings overlap belongs to the one on top: the first.
-    POINT o{0, 0};
-    ClientToScreen(a, &o);
-    EXPECT_EQ(user32::window_at(POINT{o.x + 12, o.y + 5}), first);
-    SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    EXPECT_EQ(user32::window_at(POINT{o.x + 12, o.y + 5}), second);
-    EnableWindow(second, FALSE);
-    // A disabled child leaves the point to the one below it... or its parent.
-    EXPECT_EQ(user32::window_at(POINT{o.x + 25, o.y + 5}), a);
-}
-
 // A child moved partly out of its parent's client area is cut off there: the
 // caption and the menu bar above it still take the clicks.
 TEST(Windows, AChildMovedOutOfTheClientAreaDoesNotTakePointsBeyondIt)
@@ -104,12 +138,10 @@ TEST(Windows, AChildMovedOutOfTheClientAreaDoesNotTakePointsBeyondIt)
     HWND a = top("a");
     HWND up = child(a, 10, 40);
     SetWindowPos(up, nullptr, 40, -15, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    POINT o{0, 0};
-    ClientToScreen(a, &o);
+    const POINT o = client_origin(a);
     EXPECT_EQ(user32::window_at(POINT{o.x + 45, o.y + 2}), up);
     EXPECT_EQ(user32::window_at(POINT{o.x + 45, o.y - 5}), a);
     EXPECT_EQ(SendMessageA(a, WM_NCHITTEST, 0, MAKELPARAM(o.x + 45, o.y - 5)), HTCAPTION);
-    // Beyond the right edge too.
     RECT r;
     GetClientRect(a, &r);
     SetWindowPos(up, nullptr, r.right - 10, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -117,79 +149,39 @@ TEST(Windows, AChildMovedOutOfTheClientAreaDoesNotTakePointsBeyondIt)
     EXPECT_EQ(user32::window_at(POINT{o.x + r.right + 2, o.y + 35}), a);
 }
 
-TEST(Windows, FrameAndClientRectanglesFollowTheStyle)
+TEST(Windows, FrameAndClientFollowTheStyleAndAMaximisedWindowFillsTheDesktop)
 {
-    HWND a = top("a", WS_POPUP | WS_CAPTION | WS_VISIBLE);
-    RECT c, r;
-    GetClientRect(a, &c);
-    GetWindowRect(a, &r);
-    EXPECT_EQ(r.right - r.left, 300);
-    // A fixed frame of 3 on each side and a 19-pixel caption.
-    EXPECT_EQ(c.right, 300 - 6);
-    EXPECT_EQ(c.bottom, 200 - 6 - 19);
-    POINT p{0, 0};
-    ClientToScreen(a, &p);
-    EXPECT_EQ(p.x, 103);
-    EXPECT_EQ(p.y, 50 + 3 + 19);
     RECT adj{0, 0, 100, 100};
     AdjustWindowRectEx(&adj, WS_OVERLAPPEDWINDOW, TRUE, 0);
     EXPECT_EQ(adj.left, -4);
     EXPECT_EQ(adj.top, -4 - 19 - 19);
-    const user32::Window *w = user32::find(a);
-    EXPECT_EQ(w->surface.canvas.width, c.right);
-    EXPECT_EQ(w->surface.canvas.height, c.bottom);
-}
-
-TEST(Windows, MaximisedWindowFillsTheDesktopAndRemembersItsNormalPlace)
-{
-    HWND a = top("a");
+    HWND b = top("b");
     WINDOWPLACEMENT wp{};
-    EXPECT_FALSE(GetWindowPlacement(a, &wp));   // length not set
+    EXPECT_FALSE(GetWindowPlacement(b, &wp));   // length not set
     wp.length = sizeof wp;
-    ShowWindow(a, SW_SHOWMAXIMIZED);
-    ASSERT_TRUE(GetWindowPlacement(a, &wp));
-    EXPECT_EQ(wp.showCmd, static_cast<UINT>(SW_SHOWMAXIMIZED));
-    EXPECT_EQ(wp.flags, 0u);
-    EXPECT_EQ(wp.rcNormalPosition.left, 100);
+    ShowWindow(b, SW_SHOWMAXIMIZED);
+    ASSERT_TRUE(GetWindowPlacement(b, &wp));
     EXPECT_EQ(wp.rcNormalPosition.bottom, 250);
     RECT c;
-    GetClientRect(a, &c);
-    EXPECT_EQ(c.right, 1024);
-    EXPECT_EQ(c.bottom, 768 - 19);
-    POINT p{0, 0};
-    ClientToScreen(a, &p);
-    EXPECT_EQ(p.x, 0);
-    EXPECT_EQ(p.y, 19);
-    EXPECT_EQ(user32::find(a)->surface.canvas.width, 1024);
-    ShowWindow(a, SW_RESTORE);
-    GetWindowPlacement(a, &wp);
-    EXPECT_EQ(wp.showCmd, static_cast<UINT>(SW_SHOWNORMAL));
-    RECT r;
-    GetWindowRect(a, &r);
-    EXPECT_TRUE(EqualRect(&r, &wp.rcNormalPosition));
-    EXPECT_EQ(r.right, 400);
-
+    GetClientRect(b, &c);
+    EXPECT_EQ(c.bottom, 768 - 19);   // the frame off the desktop, the caption on it
+    EXPECT_EQ(user32::find(b)->surface.canvas.width, 1024);
     // Maximised again on a smaller desktop, it fills that one.
+    ShowWindow(b, SW_RESTORE);
     drv::headless().set_desktop_size(SIZE{800, 600});
-    ShowWindow(a, SW_SHOWMAXIMIZED);
-    GetClientRect(a, &c);
+    ShowWindow(b, SW_SHOWMAXIMIZED);
+    GetClientRect(b, &c);
     EXPECT_EQ(c.right, 800);
-    EXPECT_EQ(c.bottom, 600 - 19);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
 }
 
 TEST(Windows, ShowingActivatesAndFocusesAndHidingHandsActivationToTheOwner)
 {
     HWND a = top("a");
-    EXPECT_EQ(GetActiveWindow(), a);
     EXPECT_EQ(GetFocus(), a);
     HWND b = CreateWindowExA(0, msgseq::recorder_class(), "b", WS_POPUP, 0, 0, 50, 50, a, nullptr, nullptr, nullptr);
-    EXPECT_FALSE(IsWindowVisible(b));
     msgseq::log().clear();
     EXPECT_FALSE(ShowWindow(b, SW_SHOW));
-    EXPECT_TRUE(IsWindowVisible(b));
-    EXPECT_EQ(GetActiveWindow(), b);
-    EXPECT_EQ(GetFocus(), b);
     // Last, the window is erased at once through a DC of its own.
     const WPARAM eraseDC = msgseq::log().empty() ? 0 : msgseq::log().back().wp;
     EXPECT_NE(eraseDC, 0u);
@@ -217,51 +209,177 @@ TEST(Windows, TextCopiesAreBoundedAndCountTheTerminator)
     EXPECT_EQ(GetWindowTextA(a, buf, sizeof buf), 4);
     EXPECT_STREQ(buf, "Quen");
     EXPECT_EQ(GetWindowTextLengthA(a), 8);
+    EXPECT_EQ(GetWindowTextA(a, buf, 0), 0);
     child(a, 7);
     EXPECT_TRUE(SetDlgItemTextA(a, 7, "item"));
     EXPECT_EQ(GetDlgItemTextA(a, 7, buf, sizeof buf), 4u);   // the whole of it fits, NUL included
-    EXPECT_STREQ(buf, "item");
-    buf[0] = 'x';
     EXPECT_EQ(GetDlgItemTextA(a, 99, buf, sizeof buf), 0u);
     EXPECT_STREQ(buf, "");
-    EXPECT_EQ(GetWindowTextA(a, buf, 0), 0);
 }
 
-TEST(Windows, RectangleHelpersExcludeTheRightAndBottomEdges)
+TEST(WindowFrame, AGreyedCloseIsDrawnEtchedAndRefusesEveryWayOfClosing)
 {
-    RECT r{10, 20, 30, 40};
-    EXPECT_TRUE(PtInRect(&r, POINT{10, 20}));
-    EXPECT_TRUE(PtInRect(&r, POINT{29, 39}));
-    EXPECT_FALSE(PtInRect(&r, POINT{30, 39}));
-    EXPECT_FALSE(PtInRect(&r, POINT{29, 40}));
-    EXPECT_FALSE(PtInRect(nullptr, POINT{0, 0}));
-    RECT a{0, 0, 10, 10}, b{10, 0, 20, 10}, out;
-    EXPECT_FALSE(IntersectRect(&out, &a, &b));
-    EXPECT_TRUE(UnionRect(&out, &a, &b));
-    EXPECT_EQ(out.right, 20);
+    HWND w = top("Framed", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, WS_EX_DLGMODALFRAME);
+    RECT r = button(w, HTCLOSE);
+    EXPECT_GT(inside(r, 0), 10);
+    EXPECT_EQ(EnableMenuItem(GetSystemMenu(w, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED), MF_ENABLED);
+    EXPECT_EQ(inside(r, 0), 0);
+    EXPECT_GT(inside(r, 0x808080), 10);
+    click(r);
+    SetFocus(w);
+    testsupport::Person::tap(VK_F4, VK_MENU);
+    drv::close_request(w);
+    pump();
+    EXPECT_TRUE(msgseq::select(w, {WM_CLOSE}).empty());
+    GetSystemMenu(w, TRUE);   // back to the default menu: closing works again
+    drv::close_request(w);
+    pump();
+    EXPECT_FALSE(IsWindow(w));
 }
 
-TEST(Windows, MulDivRoundsHalvesAwayFromZeroAndRefusesOverflow)
+TEST(WindowFrame, TheMainWindowMaximisesMinimisesToACaptionAndRestores)
 {
-    EXPECT_EQ(MulDiv(60, 6, 4), 90);
-    EXPECT_EQ(MulDiv(229, 6, 4), 344);    // 343.5
-    EXPECT_EQ(MulDiv(123, 13, 8), 200);   // 199.875
-    EXPECT_EQ(MulDiv(-3, 1, 2), -2);
-    EXPECT_EQ(MulDiv(3, 1, -2), -2);
-    EXPECT_EQ(MulDiv(1, 1, 4), 0);
-    EXPECT_EQ(MulDiv(1, 1, 0), -1);
-    EXPECT_EQ(MulDiv(0x40000000, 4, 1), -1);
+    size_t size;
+    const unsigned char *image = stonecall_res(&size);
+    HWND w = CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(5), nullptr,
+                                msgseq::recording_dlgproc, 0);
+    RECT normal, client, iconic;
+    GetWindowRect(w, &normal);
+    const RECT max = button(w, HTMAXBUTTON), min = button(w, HTMINBUTTON), close = button(w, HTCLOSE);
+    EXPECT_EQ(max.right + 2, close.left);   // a gap before close, then maximise and minimise side by side
+    EXPECT_EQ(min.right, max.left);
+    click(max);
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.right, 1024);
+    click(button(w, HTMAXBUTTON));   // now the restore button
+    GetWindowRect(w, &client);
+    EXPECT_TRUE(EqualRect(&client, &normal));
+    ShowWindow(w, SW_SHOWMAXIMIZED);
+    click(button(w, HTMINBUTTON));
+    GetWindowRect(w, &iconic);
+    EXPECT_EQ(iconic.left, 0);   // a caption 160 wide at the bottom left
+    EXPECT_EQ(iconic.right, 160);
+    EXPECT_EQ(iconic.bottom, 768);
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    ASSERT_TRUE(GetWindowPlacement(w, &wp));
+    EXPECT_EQ(wp.showCmd, static_cast<UINT>(SW_SHOWMINIMIZED));
+    EXPECT_TRUE(EqualRect(&wp.rcNormalPosition, &normal));
+    // A click on the caption brings it back as it was: maximised.
+    click(RECT{iconic.left + 30, iconic.top + 10, iconic.left + 31, iconic.top + 11});
+    EXPECT_TRUE(GetWindowLongA(w, GWL_STYLE) & WS_MAXIMIZE);
+    std::vector<Seen> expected = {{w, WM_SYSCOMMAND, SC_MAXIMIZE, 0, Sent}, {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent},
+                                  {w, WM_SYSCOMMAND, SC_MINIMIZE, 0, Sent}, {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent}};
+    EXPECT_SEQUENCE("max, restore, min, restore", expected, msgseq::select(w, {WM_SYSCOMMAND}), false);
 }
 
-TEST(Windows, FocusLeavingAControlGoesBackToItsDialogNotToTheControl)
+TEST(WindowDC, StateResetsWhenReleasedAndStaleHandlesFail)
 {
-    HWND a = top("a");
-    HWND k1 = child(a, 1), k2 = child(a, 2);
-    SetFocus(k1);
-    ShowWindow(k1, SW_HIDE);
-    EXPECT_EQ(GetFocus(), a);
-    SetFocus(k2);
-    DestroyWindow(k2);
-    EXPECT_EQ(GetFocus(), a);
-    EXPECT_TRUE(IsWindow(k1));
+    HWND w = popup(0, 0, 100, 100);
+    HDC dc = GetDC(w);
+    SetBkMode(dc, TRANSPARENT);
+    EXPECT_EQ(ReleaseDC(w, dc), 1);
+    EXPECT_EQ(ReleaseDC(w, dc), 0);
+    dc = GetDC(w);
+    EXPECT_EQ(SetBkMode(dc, OPAQUE), OPAQUE);
+    ReleaseDC(w, dc);
+    HDC mem = CreateCompatibleDC(nullptr);   // not given back through ReleaseDC
+    EXPECT_EQ(ReleaseDC(w, mem), 0);
+    DeleteDC(mem);
+    // Drawing through a DC whose window has gone does nothing, safely.
+    dc = GetDC(w);
+    DestroyWindow(w);
+    RECT r{0, 0, 50, 50};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ(GetPixel(dc, 1, 1), CLR_INVALID);
+    ReleaseDC(w, dc);
+    EXPECT_EQ(GetDC(w), nullptr);
+}
+
+TEST(Compositor, ChildrenLieAboveTheirParentClippedToItsClientAreaInZOrder)
+{
+    HWND parent = popup(100, 50, 200, 150);
+    HWND first = painted_child(parent, -5, -5, 20, 20), second = painted_child(parent, 10, 10, 30, 30);
+    fill(first, RECT{0, 0, 20, 20}, RGB(0, 255, 0));
+    fill(second, RECT{0, 0, 30, 30}, RGB(255, 0, 0));
+    fill(parent, RECT{0, 0, 200, 200}, RGB(0, 0, 255));   // never over its children
+    EXPECT_EQ(desk(103, 72), kGreen);            // the child's visible part, from the client origin
+    EXPECT_EQ(desk(103 + 12, 72 + 12), kGreen);  // the first child lies over the second
+    EXPECT_EQ(desk(103 + 15, 72 + 15), kRed);
+    EXPECT_EQ(desk(102, 72), kFace);             // the part off the client area stays hidden
+    EXPECT_EQ(desk(103, 71), kFace);
+    SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(desk(103 + 12, 72 + 12), kRed);
+}
+
+// Headless, nothing may ever ask for the desktop: the windows that drew since
+// it was last composed are held only while they exist.
+TEST(Compositor, AWindowThatIsGoneIsNoLongerHeldAsChanged)
+{
+    HWND kept = popup(0, 0, 100, 100);
+    fill(kept, RECT{0, 0, 5, 5}, RGB(255, 0, 0));
+    for (int i = 0; i < 50; ++i) {
+        HWND shortLived = popup(200, 200, 100, 100);
+        fill(painted_child(shortLived, 0, 0, 10, 10), RECT{0, 0, 5, 5}, RGB(0, 255, 0));
+        fill(shortLived, RECT{0, 0, 5, 5}, RGB(0, 255, 0));
+        DestroyWindow(shortLived);
+    }
+    EXPECT_EQ(user32::windows_changed(), 1u);
+    EXPECT_EQ(desk(3, 22), kRed);
+    EXPECT_EQ(desk(203, 222), kTeal);
+    EXPECT_EQ(user32::windows_changed(), 0u);
+}
+
+TEST(Compositor, ActivationChangesTheCaptionColourAndDisablingKeepsWhatWasDrawn)
+{
+    HWND a = popup(0, 0, 100, 100);
+    popup(300, 0, 100, 100);   // shown and activated above
+    EXPECT_EQ(desk(5, 5), 0x808080u);
+    SetActiveWindow(a);
+    EXPECT_EQ(desk(5, 5), 0x000080u);
+    // A message box disables its owner; the owner's own drawing must stay.
+    pump();
+    fill(a, RECT{0, 0, 100, 100}, RGB(255, 0, 0));
+    EnableWindow(a, FALSE);
+    pump();
+    EnableWindow(a, TRUE);
+    pump();
+    EXPECT_EQ(desk(50, 50), kRed);
+}
+
+TEST(DialogFont, TemplateFontAt96DotsPerInchSharedByEveryDialogAskingForIt)
+{
+    size_t size = 0;
+    const unsigned char *image = stonecall_res(&size);
+    HINSTANCE module = rc::register_module(image, size);
+    const DLGPROC proc = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+    const auto font = [&](int id) {
+        return reinterpret_cast<HFONT>(SendMessageA(CreateDialogParamA(module, MAKEINTRESOURCE(id), nullptr, proc, 0),
+                                                    WM_GETFONT, 0, 0));
+    };
+    LOGFONTA lf{};
+    ASSERT_EQ(GetObjectA(font(2), sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_STREQ(lf.lfFaceName, "Nosferatu");
+    EXPECT_EQ(lf.lfHeight, -16);   // 12 points
+    EXPECT_EQ(font(2), font(2));
+    HFONT sans = font(6);
+    ASSERT_EQ(GetObjectA(sans, sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
+    EXPECT_EQ(lf.lfHeight, -11);   // 8 points: the 13-pixel face
+    EXPECT_TRUE(DeleteObject(sans));   // the program may try: the font stays
+    EXPECT_EQ(GetObjectA(sans, sizeof lf, &lf), static_cast<int>(sizeof lf));
+}
+
+TEST(Golden, DialogFrameCaptionAndBackground)
+{
+    HWND under = CreateWindowExA(0, plain_class(), "Quenmire Stonecall", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
+                                 200, nullptr, nullptr, nullptr, nullptr);
+    fill(under, RECT{0, 0, 300, 200}, RGB(255, 216, 170));
+    HWND dlg = popup(120, 90, 220, 130, "Meaning of Position");
+    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, plain_class(), "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 10, 150,
+                               60, dlg, nullptr, nullptr, nullptr);
+    fill(edit, RECT{0, 0, 200, 200}, RGB(255, 255, 255));
+    gfx::Surface crop(360, 240);
+    gfx::blit(crop.canvas, 0, 0, user32::desktop_image(), gfx::Rect{0, 0, 360, 240}, gfx::bounds(crop.canvas));
+    EXPECT_TRUE(matches_golden(crop.canvas, "desktop_dialog"));
 }
