@@ -9,7 +9,7 @@ applied, the tree rebuilt incrementally and every ctest test run, those that
 execute the mutated line first (a coverage map from a --coverage build), until
 one fails. A mutant survives only when the whole suite passes. See TESTING.md.
 """
-import argparse, fcntl, fnmatch, json, math, os, random, re, shutil, signal, subprocess, sys, time
+import argparse, concurrent.futures, fcntl, fnmatch, json, math, os, random, re, shutil, signal, subprocess, sys, time
 
 PROGRAM_DIRS = ["app", "util", "settings", "runes", "editor", "gfx"]
 KEYWORDS = {"return", "if", "else", "while", "for", "switch", "case", "do", "delete", "throw",
@@ -225,9 +225,9 @@ def coverage_map(src, cov_dir, files, broken, jobs):
     its own, then gcov's JSON of its counts."""
     wrapper = os.path.join(cov_dir, "cover-cc")
     os.makedirs(cov_dir, exist_ok=True)
-    with open(wrapper, "w") as f:   # --coverage for the chosen files, without ccache (gcda paths)
+    with open(wrapper, "w") as f:   # --coverage for the chosen files only
         f.write("#!/bin/sh\nfor a; do case \"$a\" in\n")
-        f.write("".join(f"  {os.path.join(src, rel)}) exec \"$@\" --coverage;;\n" for rel in files))
+        f.write("".join(f"  {os.path.join(src, rel)}) exec ccache \"$@\" --coverage;;\n" for rel in files))
         f.write("esac; done\nexec ccache \"$@\"\n")
     os.chmod(wrapper, 0o755)
     configure(src, cov_dir, [f"-DCMAKE_CXX_COMPILER_LAUNCHER={wrapper}"], "--coverage")
@@ -247,8 +247,8 @@ def coverage_map(src, cov_dir, files, broken, jobs):
     def env_for(t):
         return dict(t["env"], GCOV_PREFIX=prefix(t), GCOV_PREFIX_STRIP=str(strip))
 
-    def collect(t, result):
-        gcdas = []
+    def collect(t):
+        gcdas, lines = [], []
         for rel, obj in objects.items():
             gcda = os.path.join(prefix(t), os.path.relpath(obj, cov_dir))[:-2] + ".gcda"
             if os.path.exists(gcda):
@@ -262,13 +262,20 @@ def coverage_map(src, cov_dir, files, broken, jobs):
                 break
             doc, at = decoder.raw_decode(out, at)
             for f in doc.get("files", []):
-                rel = os.path.relpath(os.path.normpath(os.path.join(doc.get("current_working_directory", cov_dir), f["file"])), src)
-                for ln in f["lines"] if rel in files else []:
-                    if ln["count"]:
-                        covered.setdefault((rel, ln["line_number"]), set()).add(t["name"])
+                # ccache's base_dir makes the path relative to the build folder
+                rel = os.path.relpath(os.path.normpath(os.path.join(cov_dir, f["file"])), src)
+                if rel in files:
+                    lines += [(rel, ln["line_number"]) for ln in f["lines"] if ln["count"]]
         shutil.rmtree(prefix(t), ignore_errors=True)
+        return t["name"], lines
 
-    run_tests(tests, jobs, env_for=env_for, done=collect)
+    with concurrent.futures.ThreadPoolExecutor(jobs) as pool:   # gcov while the next tests run
+        reading = []
+        run_tests(tests, jobs, env_for=env_for, done=lambda t, result: reading.append(pool.submit(collect, t)))
+        for future in reading:
+            name, lines = future.result()
+            for line in lines:
+                covered.setdefault(line, set()).add(name)
     return covered
 
 # ------------------------------------------------------------------- main ----
@@ -300,7 +307,7 @@ def try_mutant(src, dev, m, tests, covered, jobs, flaky):
     """The mutant's fate and the test that decided it."""
     apply(src, m, None)
     try:
-        if not build(dev):
+        if not build(dev) and not build(dev):      # once more: a build can fail under load
             return "did not compile", ""
         first = covered.get((m["file"], m["line"]), set())
         # Tests that run the line first, quickest first; then the rest longest
