@@ -9,7 +9,7 @@ applied, the tree rebuilt incrementally and every ctest test run, those that
 execute the mutated line first (a coverage map from a --coverage build), until
 one fails. A mutant survives only when the whole suite passes. See TESTING.md.
 """
-import argparse, concurrent.futures, fcntl, fnmatch, json, math, os, random, re, shutil, signal, subprocess, sys, time
+import argparse, concurrent.futures, csv, fcntl, fnmatch, json, math, os, random, re, shutil, signal, subprocess, sys, time
 
 PROGRAM_DIRS = ["app", "util", "settings", "runes", "editor", "gfx"]
 KEYWORDS = {"return", "if", "else", "while", "for", "switch", "case", "do", "delete", "throw",
@@ -140,6 +140,30 @@ def candidates(root, files):
                 out.append(dict(file=rel, line=no, kind=kind, old=old, new=new,
                                 before=text, after=mutated))
     return out
+
+def replayed(root, files, tsv):
+    """The compiled mutants of an earlier run (its --out TSV) found again in this tree:
+    the same line text (white space aside), in the same file where it still is, else
+    where the line moved; the rest are named as gone."""
+    places = {}
+    for rel in files:
+        with open(os.path.join(root, rel), encoding="utf-8", errors="surrogateescape", newline="") as f:
+            for no, text in enumerate(f.read().split("\n"), 1):
+                places.setdefault(re.sub(r"\s+", "", text), []).append((rel, no, text))
+    found, gone = [], []
+    with open(tsv, newline="") as f:
+        for row in csv.DictReader(f, delimiter="\t", quoting=csv.QUOTE_NONE):
+            if row["fate"] == "did not compile":
+                continue
+            where = places.get(re.sub(r"\s+", "", row["original"]))
+            if not where:
+                gone.append(row["id"])
+                continue
+            rel, no, text = min(where, key=lambda p: (p[0] != row["file"], abs(p[1] - int(row["line"]))))
+            indent = text[:len(text) - len(text.lstrip())]
+            found.append(dict(file=rel, line=no, kind=row["operator"], old=row["original"], new=row["mutated"],
+                              before=text, after=indent + row["mutated"], was=row["id"], was_fate=row["fate"]))
+    return found, gone
 
 # ------------------------------------------------------------ build, tests ---
 
@@ -342,6 +366,8 @@ def main():
     ap.add_argument("--out", help="also write a TSV of every mutant here")
     ap.add_argument("--jobs", type=int, default=2, help="tests run side by side (default 2)")
     ap.add_argument("--tmp", default="/work/mutants-tmp", help="where the copy is built")
+    ap.add_argument("--replay", metavar="TSV", help="first the mutants of an earlier run's --out, where their "
+                    "lines are still found, then the seeded sample")
     args = ap.parse_args()
     started = time.monotonic()
     log = lambda *a: print(*a, flush=True)
@@ -372,6 +398,11 @@ def main():
     cands = candidates(src, files)
     random.Random(args.seed).shuffle(cands)
     log(f"{len(cands)} candidate mutants in {len(files)} files")
+    if args.replay:
+        again, gone = replayed(src, files, args.replay)
+        taken = {(m["file"], m["line"]) for m in again}
+        cands = again + [m for m in cands if (m["file"], m["line"]) not in taken]
+        log(f"replaying {len(again)} mutants of {args.replay}; their lines gone: {' '.join(gone) or 'none'}")
 
     tests = list_tests(dev)
     t0 = time.monotonic()
@@ -399,6 +430,8 @@ def main():
         compiled += m["fate"] != "did not compile"
         results.append(m)
         change = "call removed" if m["kind"] == "call" else f"{m['old']} -> {m['new']}"
+        if "was" in m:
+            change = f"{m['was']} again, {m['was_fate']} then: {m['after'].strip()[:60]}"
         log(f"{m['id']} {m['file']}:{m['line']} [{change}] {m['before'].strip()[:70]}"
             f"  => {m['fate']} ({time.monotonic() - t0:.0f} s)")
 
@@ -407,6 +440,10 @@ def main():
     log(f"score: {killed} killed / {compiled} compiled = {100 * killed / max(compiled, 1):.1f} %; "
         f"{len(survived)} survived ({' '.join(survived)}); {len(results) - compiled} did not compile; "
         f"{(time.monotonic() - started) / 60:.0f} min")
+    lost = [f"{m['id']} ({m['was']})" for m in results
+            if m.get("was_fate") in ("killed", "timeout") and m["fate"] in ("survived", "did not compile")]
+    if args.replay:
+        log(f"killed before, not now: {' '.join(lost) or 'none'}")
     for name, ids in sorted(flaky.items()):
         log(f"flaky: {name} failed once and passed when run again, under {' '.join(ids)}")
     if args.out:
