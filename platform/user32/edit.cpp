@@ -251,7 +251,7 @@ void EDIT_ReplaceSel(HWND hwnd, std::string ins)
     const size_t room = t.size() - (hi - lo) >= kLimit ? 0 : kLimit - (t.size() - (hi - lo));
     if (ins.size() > room) {
         ins.resize(room);
-        if (ins.size() && ins.back() == '\r') ins.pop_back();
+        if (!ins.empty() && ins.back() == '\r') ins.pop_back();
         cut = true;
     }
     const std::string before = t;

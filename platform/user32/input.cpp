@@ -273,7 +273,7 @@ bool vk_for_char(unsigned char ch, UINT &vk, bool &shift)
     if (ch >= 'A' && ch <= 'Z') return vk = ch, shift = true, true;
     if (ch >= '0' && ch <= '9') return vk = ch, true;
     for (int d = 0; d < 10; ++d)
-        if (shiftedDigits[d] == ch) return vk = '0' + d, shift = true, true;
+        if (static_cast<unsigned char>(shiftedDigits[d]) == ch) return vk = '0' + d, shift = true, true;
     if (ch == '\r' || ch == '\n') return vk = VK_RETURN, true;
     for (const CharKey &k : charKeys) {
         if (k.vk >= VK_MULTIPLY && k.vk <= VK_DIVIDE) continue;   // the main keys come first

@@ -84,7 +84,7 @@ void restore(Window &w)
 void desktop_size_changed()
 {
     // A copy: a window procedure answering WM_SIZE may create or destroy windows.
-    const std::vector<HWND> tops = top_level_windows();
+    const std::vector<HWND> tops = top_level_windows(); // NOLINT(performance-unnecessary-copy-initialization)
     for (HWND t : tops)
         if (WindowRef w = ref(t); w && (w->style & WS_MAXIMIZE)) place(*w, maximized_rect(*w), true);
 }
