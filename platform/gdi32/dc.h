@@ -56,4 +56,10 @@ struct DC : Object {
 // part being painted). Freed by DeleteDC.
 HDC create_surface_dc(std::function<gfx::Canvas()> source, const gfx::Rect *visible = nullptr);
 
+// A RECT as a canvas rectangle: the same edges, pinned as DC::to_canvas pins points.
+inline gfx::Rect to_canvas(const RECT &r)
+{
+    return gfx::Rect{DC::pin(r.left), DC::pin(r.top), DC::pin(r.right), DC::pin(r.bottom)};
+}
+
 } // namespace gdi

@@ -7,6 +7,8 @@
 #include "user32/compositor.h"
 #include "user32/control.h"
 
+#include "gdi32/dc.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -260,7 +262,7 @@ void BUTTON_Paint(HWND hwnd)
     if (Window *w = type == BS_GROUPBOX ? find(hwnd) : nullptr) {
         const gfx::Rect all = gfx::bounds(w->surface.canvas);
         gfx::fill_rect(w->surface.canvas, all, kHolePixel,
-                       gfx::Rect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
+                       gdi::to_canvas(ps.rcPaint));
     }
     BUTTON_Info(type).paint(hwnd, dc, b, r);
     EndPaint(hwnd, &ps);
