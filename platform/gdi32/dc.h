@@ -48,7 +48,6 @@ struct DC : Object {
     COLORREF bkColor = RGB(255, 255, 255);
     int bkMode = OPAQUE;
     int polyFillMode = ALTERNATE;
-    int stretchMode = BLACKONWHITE;
 };
 
 // A DC drawing into the surface `source` answers (an empty canvas once the
