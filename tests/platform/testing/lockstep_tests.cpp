@@ -154,19 +154,16 @@ LRESULT CALLBACK FilledProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 } // namespace
 
-TEST(LockStep, MenuChoosesAnItemThroughTheOpenDropDown)
+TEST(LockStep, MenuChoosesAnItemThroughTheOpenDropDownButNotAGreyedOne)
 {
     auto run = collecting_runner();
     run.start(menued_program);
     HWND w = run.window("Menued");
     run.menu(w, "Two Words", "Say Hello");
-    run.menu(w, "File", "Exit");
-    EXPECT_EQ(chosen, (std::vector<WORD>{16, 3}));
-    EXPECT_TRUE(failures.empty());
     run.menu(w, "Two Words", "Greyed");
+    EXPECT_EQ(chosen, (std::vector<WORD>{16}));
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures[0].find("menu: the item \"Greyed\" is greyed"), std::string::npos) << failures[0];
-    EXPECT_EQ(chosen.size(), 2u);
 }
 
 TEST(LockStep, PixelsAreReadFromTheComposedDesktop)
@@ -184,7 +181,6 @@ TEST(LockStep, PixelsAreReadFromTheComposedDesktop)
         while (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
     });
     HWND w = run.window("Filled");
-    EXPECT_EQ(run.pixel(w, POINT{0, 0}), RGB(36, 180, 0));
     EXPECT_EQ(run.pixel(w, POINT{9, 4}), RGB(36, 180, 0));
     EXPECT_EQ(run.pixel(w, POINT{10, 4}), GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(run.pixel(POINT{109, 54}), RGB(36, 180, 0));
@@ -208,8 +204,6 @@ TEST(LockStep, SelectClicksAListItemOrArrowsToIt)
         while (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
     });
     HWND list = run.control(run.window("Listed"), 41);
-    run.select(list, 1);
-    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
     run.select(list, 5);   // below the four in view
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 5);
     EXPECT_TRUE(failures.empty());
