@@ -6,8 +6,6 @@
 #include "support/golden.h"
 #include "support/tempdir.h"
 
-#include "driver/headless/headless.h"
-#include "gdi32/png.h"
 #include "rc/module.h"
 #include "testing/script.h"
 
@@ -108,7 +106,6 @@ int program_of(int templateId)
 }
 
 int scripted() { return program_of(600); }
-int captionless() { return program_of(601); }
 int menued() { return program_of(602); }
 int listed() { return program_of(603); }
 int eight() { return program_of(604); }
@@ -212,25 +209,6 @@ TEST(Script, ClicksAimAtTheVisiblePointNearestTheCentreOrAtClientCoordinates)
     EXPECT_EQ(trace, (std::vector<std::string>{"command 11", "20 down 10 5", "20 down 1 1", "close"}));
 }
 
-TEST(Script, KeysByNameFollowTheNumLockToggle)
-{
-    testsupport::TempDir dir;
-    Ran r = run("click 20\n"
-                "key NUMPAD8\n"   // NumLock starts off: the keypad's 8 is Up
-                "key NUMLOCK\n"
-                "key NUMPAD8\n"
-                "key F10\n"       // a system key: the dialog's, not the probe's
-                "key A\n"
-                "dump keys.json\n");
-    EXPECT_EQ(r.status, script::SCRIPT_RAN_OUT) << r.errors;
-    // The click lands at the probe's centre (135 x 65 pixels); Shift comes
-    // before the capital.
-    auto key = [](UINT vk) { return "20 key " + std::to_string(vk); };
-    EXPECT_EQ(trace, (std::vector<std::string>{"20 down 67 32", key(VK_UP), key(VK_NUMLOCK), key(VK_NUMPAD8),
-                                               key(VK_SHIFT), key('A')}));
-    EXPECT_TRUE(contains(testsupport::read_bytes("keys.json"), "\"numlock\": true"));
-}
-
 TEST(Script, WaitLetsTheProgramRunThatLong)
 {
     testsupport::TempDir dir;
@@ -266,31 +244,6 @@ TEST(Golden, ScriptDumpsDescribeEveryWindowAsJson)
     EXPECT_EQ(r.status, 42) << r.errors;
     EXPECT_TRUE(matches_expected_text(dump_of("far.json"), "script_listed_far.json"));
     EXPECT_TRUE(matches_expected_text(dump_of("listed.json"), "script_listed.json"));
-}
-
-TEST(Script, ScreenshotWritesThePictureOfTheDesktop)
-{
-    testsupport::TempDir dir;
-    drv::headless().set_desktop_size(SIZE{640, 480});
-    EXPECT_EQ(run("screenshot shot.png\n").status, script::SCRIPT_RAN_OUT);
-    gfx::Surface shot;
-    std::string error;
-    ASSERT_TRUE(gfx::read_png("shot.png", shot, &error)) << error;
-    EXPECT_EQ(shot.canvas.width, 640);
-    EXPECT_EQ(shot.canvas.height, 480);
-    EXPECT_EQ(shot.canvas.row(470)[630], 0x008080u);   // the desktop's ground
-}
-
-TEST(Script, PathsStayWithTheFolderTheRunStartedInAndCloseIsTheSystemCommand)
-{
-    testsupport::TempDir dir;
-    Ran r = run("dump first.json\nclose\n", [] {
-        std::filesystem::create_directory("elsewhere");
-        std::filesystem::current_path("elsewhere");
-        return captionless();   // no caption and no close box
-    });
-    EXPECT_EQ(r.status, 40) << r.errors;
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "first.json"));
 }
 
 // The observer sees the program after each input step has been taken (a menu
