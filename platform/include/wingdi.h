@@ -17,15 +17,6 @@
 /* Raster operations */
 #define SRCCOPY 0x00CC0020
 
-/* Stretch modes */
-#define BLACKONWHITE 1
-#define WHITEONBLACK 2
-#define COLORONCOLOR 3
-#define HALFTONE 4
-#define STRETCH_ANDSCANS BLACKONWHITE
-#define STRETCH_ORSCANS WHITEONBLACK
-#define STRETCH_DELETESCANS COLORONCOLOR
-
 /* Polygon fill modes */
 #define ALTERNATE 1
 #define WINDING 2
