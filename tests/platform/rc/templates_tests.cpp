@@ -1,8 +1,8 @@
 // The compiled resource images and the dialog and menu templates in them,
 // read back field by field: the test templates (test.rc) and the program's
-// own screens against expected texts in tests/golden/, and hand-made templates
-// for what the resource compiler never writes. (Damaged images and templates
-// are the fuzzers' business: each is refused with a reason.)
+// own screens against expected texts in tests/golden/, hand-made templates for
+// what the resource compiler never writes, and the limits damaged ones are
+// refused at, with their reasons.
 #include "platform/rc/bytes.h"
 #include "platform/rc/embedded.h"
 #include "support/golden.h"
@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -134,4 +135,108 @@ TEST(MenuTemplate, SkipsToTheFirstItemByTheHeaderOffset)
     std::ostringstream o;
     describe(o, items, "");
     EXPECT_EQ(o.str(), "flags 0 id 7 \"x\"\n");
+}
+
+// Every shorter copy of a compiled template is refused with a reason, and of
+// the whole image either refused or read only as far as it goes; each copy is
+// exactly its length, so the sanitizer sees any read past it.
+TEST(Templates, EveryTruncationIsRefusedOrReadOnlyAsFarAsItGoes)
+{
+    size_t size;
+    const unsigned char *image = test_res(&size);
+    for (size_t n = 0; n < size; ++n) {
+        const std::vector<unsigned char> cut(image, image + n);
+        std::vector<rc::ResEntry> entries;
+        std::string error;
+        if (!rc::read_res(cut.data(), n, entries, &error)) {
+            EXPECT_FALSE(error.empty()) << n;
+        }
+        for (const rc::ResEntry &e : entries)
+            EXPECT_LE(static_cast<size_t>(e.data - cut.data()) + e.size, n) << n;
+    }
+    std::vector<rc::ResEntry> entries;
+    rc::read_res(image, size, entries, nullptr);
+    for (const rc::ResEntry &e : entries) {
+        const bool dialog = e.type.isOrdinal && e.type.ordinal == 5, menu = e.type.isOrdinal && e.type.ordinal == 4;
+        for (size_t n = 0; (dialog || menu) && n < e.size; ++n) {
+            const std::vector<unsigned char> cut(e.data, e.data + n);
+            rc::DialogTemplate t;
+            std::vector<rc::MenuItem> items;
+            std::string error;
+            EXPECT_FALSE(dialog ? rc::parse_dialog_template(cut.data(), n, t, &error)
+                                : rc::parse_menu_template(cut.data(), n, items, &error))
+                << text_of(e.name) << " cut to " << n;
+            EXPECT_FALSE(error.empty()) << text_of(e.name) << " cut to " << n;
+        }
+    }
+}
+
+TEST(Templates, DamagedOnesAreRefusedWithTheirReason)
+{
+    using Parse = std::function<bool(const Bytes &, std::string &)>;
+    const Parse dialog = [](const Bytes &b, std::string &error) {
+        rc::DialogTemplate t;
+        return rc::parse_dialog_template(b.v.data(), b.v.size(), t, &error) || !t.items.empty();
+    };
+    const Parse menu = [](const Bytes &b, std::string &error) {
+        std::vector<rc::MenuItem> items;
+        return rc::parse_menu_template(b.v.data(), b.v.size(), items, &error) || !items.empty();
+    };
+    const Parse res = [](const Bytes &b, std::string &error) {
+        std::vector<rc::ResEntry> entries;
+        return rc::read_res(b.v.data(), b.v.size(), entries, &error);
+    };
+    Bytes item = classic_header(1);
+    item.align4().dword(WS_CHILD).dword(0).word(0).word(0).word(1).word(1).word(3);
+    Bytes manyItems = classic_header(0xFFFF), twoItems = item, atom = item, longData = item;
+    twoItems.v[8] = 2;
+    atom.word(0xFFFF).word(0x86).word(0).word(0);
+    longData.word(0xFFFF).word(0x80).word(0).word(0x7FFF).word(0);
+    Bytes version, menuEx, noEnd, popupNoEnd, empty, offset, deep;
+    version.word(2).word(0xFFFF).dword(0).dword(0).dword(WS_POPUP).word(0).word(0).word(0).word(1).word(1).word(0).word(0).word(0);
+    menuEx.word(1).word(4).dword(0);
+    noEnd.word(0).word(0).word(0).word(1).str("a");
+    popupNoEnd.word(0).word(0).word(MF_POPUP | MF_END).str("p").word(0).word(1).str("a");
+    empty.word(0).word(0);
+    offset.word(0).word(100);
+    deep.word(0).word(0);
+    for (int i = 0; i < 40; i++)
+        deep.word(MF_POPUP | MF_END).str("p");
+    deep.word(MF_END).word(1).str("leaf");
+    // An entry of 4 data bytes, then one whose sizes the cases set.
+    auto image = [](DWORD dataSize, DWORD headerSize) {
+        Bytes b;
+        b.dword(4).dword(32).word(0xFFFF).word(10).word(0xFFFF).word(1).dword(0).dword(0).dword(0).dword(0).dword(0);
+        b.dword(dataSize).dword(headerSize).word(0xFFFF).word(10).word(0xFFFF).word(2).dword(0).dword(0).dword(0).dword(0);
+        return b.dword(0);
+    };
+    struct Case {
+        const char *what;
+        Bytes data;
+        Parse parse;
+        const char *reason;
+    };
+    const Case cases[] = {
+        {"65535 items", manyItems, dialog, "cannot fit"},
+        {"one item more than written", twoItems, dialog, "cannot fit"},
+        {"class atom 0x86", atom, dialog, "unknown class"},
+        {"creation data longer than the template", longData, dialog, "item 1 of 1"},
+        {"extended version 2", version, dialog, "version 2"},
+        {"MENUEX", menuEx, menu, "version 1"},
+        {"top level without MF_END", noEnd, menu, "MF_END"},
+        {"popup without MF_END", popupNoEnd, menu, "MF_END"},
+        {"no items at all", empty, menu, "item missing"},
+        {"offset past the end", offset, menu, "offset"},
+        {"40 nested popups", deep, menu, "deeper"},
+        {"data size past the end", image(0xFFFFFFF0u, 32), res, "data size"},
+        {"data size one byte too long", image(5, 32), res, "data size"},
+        {"header size below its own fields", image(0, 4), res, "header size"},
+        {"header size past the end", image(0, 0x10000), res, "header size"},
+        {"header too short for the name", image(0, 16), res, "header size"},
+    };
+    for (const Case &c : cases) {
+        std::string error;
+        EXPECT_FALSE(c.parse(c.data, error)) << c.what;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
+    }
 }
