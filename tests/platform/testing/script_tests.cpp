@@ -246,6 +246,18 @@ TEST(Golden, ScriptDumpsDescribeEveryWindowAsJson)
     EXPECT_TRUE(matches_expected_text(dump_of("listed.json"), "script_listed.json"));
 }
 
+TEST(Script, PathsStayWithTheFolderTheRunStartedIn)
+{
+    testsupport::TempDir dir;
+    Ran r = run("dump first.json\nclose\n", [] {
+        std::filesystem::create_directory("elsewhere");
+        std::filesystem::current_path("elsewhere");
+        return scripted();
+    });
+    EXPECT_EQ(r.status, 40 + counted) << r.errors;
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "first.json"));
+}
+
 // The observer sees the program after each input step has been taken (a menu
 // once its item is chosen, a message box's answer once the box is gone), never
 // after waits and expectations, nor after the step that ends the program; an
