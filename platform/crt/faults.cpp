@@ -1,3 +1,4 @@
+// The fault switch's state and the checks the file calls make against it.
 #include "crt/faults.h"
 
 #include <filesystem>

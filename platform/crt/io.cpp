@@ -289,20 +289,6 @@ int32_t _tell(int fd)
     return to_offset(::lseek(fd, 0, SEEK_CUR));
 }
 
-int _eof(int fd)
-{
-    OpenFile *file = find_file(fd);
-    if (!file)
-        return -1;
-    if (file->at_ctrl_z)
-        return 1;
-    struct stat st;
-    off_t pos = ::lseek(fd, 0, SEEK_CUR);
-    if (pos < 0 || ::fstat(fd, &st) != 0)
-        return -1;
-    return pos >= st.st_size ? 1 : 0;
-}
-
 int32_t _filelength(int fd)
 {
     OpenFile *file = find_file(fd);

@@ -1,3 +1,4 @@
+// The one installed driver, the headless one until another is installed.
 #include "driver/driver.h"
 
 #include "driver/headless/headless.h"

@@ -1,3 +1,4 @@
+// Before WinMain: choosing the driver by environment, and the command line.
 #include "driver/entry.h"
 
 #include "driver/headless/headless.h"

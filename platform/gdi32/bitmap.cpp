@@ -1,5 +1,5 @@
-// Bitmaps and the blits that copy them: CreateBitmap, CreateCompatibleBitmap,
-// LoadBitmapA's conversion of a DIB, BitBlt and StretchBlt.
+// Bitmaps and the blits that copy them: CreateBitmap, LoadBitmapA's
+// conversion of a DIB, BitBlt and StretchBlt.
 #include "gdi32/bitmap.h"
 
 #include "gdi32/dc.h"
@@ -27,16 +27,6 @@ HBITMAP add_bitmap(std::unique_ptr<Bitmap> b)
 LONG width_bytes(int width, int bpp)
 {
     return static_cast<LONG>(((static_cast<int64_t>(width) * bpp + 15) / 16) * 2);
-}
-
-// The stretch mode's way of merging the pixels a shrink eliminates. HALFTONE
-// has no averaging here and keeps one pixel of each run, as COLORONCOLOR does.
-gfx::StretchMerge merge_for(int mode)
-{
-    static constexpr gfx::StretchMerge table[] = {gfx::StretchMerge::And, gfx::StretchMerge::And,
-                                                  gfx::StretchMerge::Or, gfx::StretchMerge::Delete,
-                                                  gfx::StretchMerge::Delete};
-    return table[std::clamp(mode, 0, HALFTONE)];
 }
 
 } // namespace
@@ -111,17 +101,6 @@ HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCoun
     return gdi::add_bitmap(std::move(b));
 }
 
-HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy)
-{
-    const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
-    if (!dc)
-        return nullptr;
-    // Compatible with a fresh memory DC means monochrome, as on Windows.
-    const gdi::Bitmap *held = dc->memory ? gdi::find<gdi::Bitmap>(dc->bitmap) : nullptr;
-    const UINT bpp = held ? static_cast<UINT>(held->bitsPixel) : 32;
-    return CreateBitmap(cx, cy, 1, bpp, nullptr);
-}
-
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName)
 {
     // The resource is a packed DIB: the BMP file without its file header.
@@ -170,6 +149,6 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
     if (dw == sw && dh == sh && !mirrorX && !mirrorY)
         gfx::blit(dst->canvas(), to.left, to.top, from, part, dst->clip());
     else
-        gfx::stretch(dst->canvas(), to, mirrorX, mirrorY, from, part, gdi::merge_for(dst->stretchMode), dst->clip());
+        gfx::stretch(dst->canvas(), to, mirrorX, mirrorY, from, part, dst->clip());
     return TRUE;
 }

@@ -1,6 +1,6 @@
 // Bitmaps: a surface of 0x00RRGGBB pixels and the colour format GetObjectA
-// reports for it. Device-compatible bitmaps (LoadBitmapA, CreateCompatibleBitmap
-// on a window DC) are 32 bits per pixel, as on a true-colour display.
+// reports for it. Device-compatible bitmaps (LoadBitmapA) are 32 bits per
+// pixel, as on a true-colour display.
 #pragma once
 
 #include "gdi32/canvas.h"

@@ -105,9 +105,7 @@ int WINAPI FillRect(HDC hDC, CONST RECT *lprc, HBRUSH hbr)
         return 0;
     if (color) {
         // Left and top edges are filled, right and bottom ones are not.
-        const gfx::Point a = dc->to_canvas(lprc->left, lprc->top);
-        const gfx::Point b = dc->to_canvas(lprc->right, lprc->bottom);
-        gfx::fill_rect(dc->canvas(), gfx::Rect{a.x, a.y, b.x, b.y}, gdi::pixel_of(*color), dc->clip());
+        gfx::fill_rect(dc->canvas(), gdi::to_canvas(*lprc), gdi::pixel_of(*color), dc->clip());
     }
     return 1;
 }

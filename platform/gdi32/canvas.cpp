@@ -67,18 +67,9 @@ std::vector<Span> spans(int dstLength, int from, int to, int srcStart, int srcLe
     return out;
 }
 
-struct AndOp {
-    static uint32_t apply(uint32_t a, uint32_t b) { return a & b; }
-};
-struct OrOp {
-    static uint32_t apply(uint32_t a, uint32_t b) { return a | b; }
-};
-
-// Merges the source rows of each destination row into one row first, then the
-// columns of each destination pixel; with Op null only the first of each run
-// is kept (delete-scans).
+// ANDs the source rows of each destination row into one row first, then the
+// columns of each destination pixel.
 // cols and rows map the destination pixels of `to` only.
-template <class Op>
 void stretch_runs(const Canvas &dst, const Rect &to, const Canvas &src, const std::vector<Span> &cols,
                   const std::vector<Span> &rows)
 {
@@ -98,21 +89,19 @@ void stretch_runs(const Canvas &dst, const Rect &to, const Canvas &src, const st
         if (rs.first == rs.last)
             continue;
         std::copy(src.row(rs.first) + lo, src.row(rs.first) + hi, merged.begin() + lo);
-        if constexpr (!std::is_void_v<Op>)
-            for (int sy = rs.first + 1; sy < rs.last; ++sy) {
-                const uint32_t *line = src.row(sy);
-                for (int sx = lo; sx < hi; ++sx)
-                    merged[static_cast<size_t>(sx)] = Op::apply(merged[static_cast<size_t>(sx)], line[sx]);
-            }
+        for (int sy = rs.first + 1; sy < rs.last; ++sy) {
+            const uint32_t *line = src.row(sy);
+            for (int sx = lo; sx < hi; ++sx)
+                merged[static_cast<size_t>(sx)] &= line[sx];
+        }
         uint32_t *out = dst.row(y);
         for (int x = to.left; x < to.right; ++x) {
             const Span cs = cols[static_cast<size_t>(x - to.left)];
             if (cs.first == cs.last)
                 continue;
             uint32_t v = merged[static_cast<size_t>(cs.first)];
-            if constexpr (!std::is_void_v<Op>)
-                for (int sx = cs.first + 1; sx < cs.last; ++sx)
-                    v = Op::apply(v, merged[static_cast<size_t>(sx)]);
+            for (int sx = cs.first + 1; sx < cs.last; ++sx)
+                v &= merged[static_cast<size_t>(sx)];
             out[x] = v;
         }
     }
@@ -121,7 +110,7 @@ void stretch_runs(const Canvas &dst, const Rect &to, const Canvas &src, const st
 } // namespace
 
 void stretch(const Canvas &dst, const Rect &dstRect, bool mirrorX, bool mirrorY, const Canvas &src,
-             const Rect &srcRect, StretchMerge merge, const Rect &clip)
+             const Rect &srcRect, const Rect &clip)
 {
     const Rect to = intersect(intersect(dstRect, clip), bounds(dst));
     if (to.empty() || srcRect.empty())
@@ -130,11 +119,7 @@ void stretch(const Canvas &dst, const Rect &dstRect, bool mirrorX, bool mirrorY,
                                          srcRect.left, srcRect.width(), mirrorX, src.width);
     const std::vector<Span> rows = spans(dstRect.height(), to.top - dstRect.top, to.bottom - dstRect.top,
                                          srcRect.top, srcRect.height(), mirrorY, src.height);
-    switch (merge) {
-    case StretchMerge::And: stretch_runs<AndOp>(dst, to, src, cols, rows); break;
-    case StretchMerge::Or: stretch_runs<OrOp>(dst, to, src, cols, rows); break;
-    case StretchMerge::Delete: stretch_runs<void>(dst, to, src, cols, rows); break;
-    }
+    stretch_runs(dst, to, src, cols, rows);
 }
 
 void fill_polygon(const Canvas &dst, const Point *pts, int count, FillRule rule, uint32_t pixel,

@@ -57,10 +57,6 @@ struct Point {
     int x = 0, y = 0;
 };
 
-// How StretchBlt merges the source pixels that fall onto one destination pixel
-// when it shrinks; enlarging always replicates.
-enum class StretchMerge { And, Or, Delete };
-
 // Which pixels a self-intersecting polygon covers.
 enum class FillRule { EvenOdd, NonZero };
 
@@ -71,8 +67,10 @@ void blit(const Canvas &dst, int dx, int dy, const Canvas &src, const Rect &srcR
 
 // Scales srcRect of src onto dstRect. A negative destination width or height
 // mirrors the picture along that axis. Source pixels outside src are skipped.
+// Shrinking ANDs the source pixels that fall onto one destination pixel (the
+// BLACKONWHITE stretch mode, GDI's default); enlarging replicates them.
 void stretch(const Canvas &dst, const Rect &dstRect, bool mirrorX, bool mirrorY, const Canvas &src,
-             const Rect &srcRect, StretchMerge merge, const Rect &clip);
+             const Rect &srcRect, const Rect &clip);
 
 // Fills the interior of a closed polygon: a pixel belongs to it when its centre
 // is inside under the rule (left and top edges inclusive, right and bottom not).

@@ -81,13 +81,6 @@ BOOL WINAPI DeleteDC(HDC hdc)
     return TRUE;
 }
 
-int WINAPI SetStretchBltMode(HDC hdc, int mode)
-{
-    if (mode < BLACKONWHITE || mode > HALFTONE)
-        return 0;
-    return gdi::swap_attribute(hdc, &gdi::DC::stretchMode, mode, 0);
-}
-
 int WINAPI SetPolyFillMode(HDC hdc, int mode)
 {
     if (mode != ALTERNATE && mode != WINDING)

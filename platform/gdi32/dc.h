@@ -48,12 +48,17 @@ struct DC : Object {
     COLORREF bkColor = RGB(255, 255, 255);
     int bkMode = OPAQUE;
     int polyFillMode = ALTERNATE;
-    int stretchMode = BLACKONWHITE;
 };
 
 // A DC drawing into the surface `source` answers (an empty canvas once the
 // window is gone), touching only `visible` when given (BeginPaint passes the
 // part being painted). Freed by DeleteDC.
 HDC create_surface_dc(std::function<gfx::Canvas()> source, const gfx::Rect *visible = nullptr);
+
+// A RECT as a canvas rectangle: the same edges, pinned as DC::to_canvas pins points.
+inline gfx::Rect to_canvas(const RECT &r)
+{
+    return gfx::Rect{DC::pin(r.left), DC::pin(r.top), DC::pin(r.right), DC::pin(r.bottom)};
+}
 
 } // namespace gdi

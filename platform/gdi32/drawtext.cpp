@@ -123,9 +123,7 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
         return height;
     }
 
-    const gfx::Point a = dc->to_canvas(lprc->left, lprc->top), b = dc->to_canvas(lprc->right, lprc->bottom);
-    const gfx::Rect clip =
-        (format & DT_NOCLIP) ? dc->clip() : gfx::intersect(dc->clip(), gfx::Rect{a.x, a.y, b.x, b.y});
+    const gfx::Rect clip = (format & DT_NOCLIP) ? dc->clip() : gfx::intersect(dc->clip(), gdi::to_canvas(*lprc));
     int y = lprc->top;
     if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
         y = lprc->top + (lprc->bottom - lprc->top - lineHeight) / 2;

@@ -251,14 +251,14 @@ BOOL WINAPI DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags)
     const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
     if (!dc || !qrc)
         return FALSE;
-    const gfx::Point a = dc->to_canvas(qrc->left, qrc->top), b = dc->to_canvas(qrc->right, qrc->bottom);
+    const gfx::Rect r = gdi::to_canvas(*qrc);
     const gfx::Canvas canvas = dc->canvas();
-    const gfx::Rect in = gdi::draw_edge(canvas, {a.x, a.y, b.x, b.y}, edge, grfFlags, dc->clip());
+    const gfx::Rect in = gdi::draw_edge(canvas, r, edge, grfFlags, dc->clip());
     if (grfFlags & BF_MIDDLE)
         gfx::fill_rect(canvas, in, gdi::sys(COLOR_3DFACE), dc->clip());
     if (grfFlags & BF_ADJUST)
-        *qrc = RECT{qrc->left + (in.left - a.x), qrc->top + (in.top - a.y), qrc->right - (b.x - in.right),
-                    qrc->bottom - (b.y - in.bottom)};
+        *qrc = RECT{qrc->left + (in.left - r.left), qrc->top + (in.top - r.top), qrc->right - (r.right - in.right),
+                    qrc->bottom - (r.bottom - in.bottom)};
     return TRUE;
 }
 
@@ -268,9 +268,10 @@ BOOL WINAPI DrawFocusRect(HDC hDC, CONST RECT *lprc)
     const gdi::DC *dc = gdi::find<gdi::DC>(hDC);
     if (!dc || !lprc)
         return FALSE;
-    const gfx::Point a = dc->to_canvas(lprc->left, lprc->top), b = dc->to_canvas(lprc->right, lprc->bottom);
+    const gfx::Rect r = gdi::to_canvas(*lprc);
+    const gfx::Point a{r.left, r.top}, b{r.right, r.bottom};
     const gfx::Canvas canvas = dc->canvas();
-    const gfx::Rect area = gfx::intersect(dc->clip(), gfx::Rect{a.x, a.y, b.x, b.y});
+    const gfx::Rect area = gfx::intersect(dc->clip(), r);
     const auto invert = [&](int x, int y) {
         if (area.contains(x, y) && ((x + y) & 1) == ((a.x + a.y) & 1))
             canvas.row(y)[x] ^= 0xFFFFFF;

@@ -1,4 +1,4 @@
-// Pens. Only one-pixel solid pens are drawn; a wider pen draws one pixel wide.
+// Pens: the stock ones (white, black, null), drawn one pixel wide.
 #include "gdi32/pen.h"
 
 #include "gdi32/dc.h"
@@ -37,11 +37,3 @@ std::unique_ptr<Object> make_stock_pen(int id)
 }
 
 } // namespace gdi
-
-HPEN WINAPI CreatePen(int iStyle, int, COLORREF color)
-{
-    if (iStyle != PS_SOLID && iStyle != PS_NULL)
-        return nullptr;
-    const std::optional<COLORREF> c = iStyle == PS_NULL ? std::nullopt : std::optional<COLORREF>(color & 0x00FFFFFF);
-    return static_cast<HPEN>(gdi::add_object(std::make_unique<gdi::Pen>(c)));
-}

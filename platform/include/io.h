@@ -39,7 +39,6 @@ int _read(int fd, void *buffer, unsigned int count);
 int _write(int fd, const void *buffer, unsigned int count);
 int32_t _lseek(int fd, int32_t offset, int origin);
 int32_t _tell(int fd);
-int _eof(int fd);
 int32_t _filelength(int fd);
 int _chsize(int fd, int32_t size);
 int _chmod(const char *filename, int pmode);

@@ -54,7 +54,6 @@ extern "C" {
  * when headless. */
 void WINAPI Sleep(DWORD dwMilliseconds);
 DWORD WINAPI GetTickCount(void);
-void WINAPI GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime);
 void WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime);
 #ifdef __cplusplus
 }
@@ -74,7 +73,6 @@ HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
 HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
 LPVOID WINAPI LockResource(HGLOBAL hResData);
 DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
-BOOL WINAPI FreeResource(HGLOBAL hResData);
 #define FindResource FindResourceA
 #define GetModuleHandle GetModuleHandleA
 #endif /* RC_INVOKED */

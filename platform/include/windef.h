@@ -110,10 +110,5 @@ typedef struct tagSIZE {
     LONG cy;
 } SIZE, *PSIZE, *LPSIZE;
 
-typedef struct _FILETIME {
-    DWORD dwLowDateTime;
-    DWORD dwHighDateTime;
-} FILETIME, *PFILETIME, *LPFILETIME;
-
 #endif /* RC_INVOKED */
 #endif

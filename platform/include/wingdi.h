@@ -17,15 +17,6 @@
 /* Raster operations */
 #define SRCCOPY 0x00CC0020
 
-/* Stretch modes */
-#define BLACKONWHITE 1
-#define WHITEONBLACK 2
-#define COLORONCOLOR 3
-#define HALFTONE 4
-#define STRETCH_ANDSCANS BLACKONWHITE
-#define STRETCH_ORSCANS WHITEONBLACK
-#define STRETCH_DELETESCANS COLORONCOLOR
-
 /* Polygon fill modes */
 #define ALTERNATE 1
 #define WINDING 2
@@ -238,17 +229,14 @@ BOOL WINAPI DeleteDC(HDC hdc);
 
 /* Bitmaps */
 HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, CONST VOID *lpBits);
-HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);   /* USER32 on Windows */
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
                        int ySrc, int wSrc, int hSrc, DWORD rop);
-int WINAPI SetStretchBltMode(HDC hdc, int mode);
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y);
 
 /* Brushes, pens, rectangles */
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
-HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
 int WINAPI FillRect(HDC hDC, CONST RECT *lprc, HBRUSH hbr);   /* USER32 on Windows */
 DWORD WINAPI GetSysColor(int nIndex);                          /* USER32 on Windows */
 HBRUSH WINAPI GetSysColorBrush(int nIndex);                    /* USER32 on Windows */

@@ -1,3 +1,4 @@
+// MulDiv: a 64-bit product, divided and rounded as Windows rounds it.
 #include <windows.h>
 
 #include <cstdint>

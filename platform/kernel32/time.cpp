@@ -7,9 +7,6 @@
 
 namespace {
 
-// Windows counts 100-nanosecond intervals from 1601-01-01.
-constexpr int64_t MS_FROM_1601_TO_1970 = 11644473600000LL;
-
 int64_t floor_div(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
 } // namespace
@@ -22,14 +19,6 @@ void WINAPI Sleep(DWORD ms)
 }
 
 DWORD WINAPI GetTickCount(void) { return static_cast<DWORD>(drv::current().now()); }
-
-void WINAPI GetSystemTimeAsFileTime(LPFILETIME ft)
-{
-    if (!ft) return;
-    uint64_t ticks = static_cast<uint64_t>(drv::current().calendar_ms() + MS_FROM_1601_TO_1970) * 10000u;
-    ft->dwLowDateTime = static_cast<DWORD>(ticks);
-    ft->dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-}
 
 void WINAPI GetSystemTime(LPSYSTEMTIME st)
 {

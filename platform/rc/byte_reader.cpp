@@ -1,3 +1,4 @@
+// The bounded little-endian reads of resource bytes.
 #include "rc/byte_reader.h"
 
 namespace rc {

@@ -163,10 +163,3 @@ DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo)
     const rc::ResEntry *entry = entry_of(hModule, hResInfo);
     return entry ? entry->size : 0;
 }
-
-// Resources live as long as their module; Win32 FreeResource does nothing and
-// answers FALSE.
-BOOL WINAPI FreeResource(HGLOBAL)
-{
-    return FALSE;
-}

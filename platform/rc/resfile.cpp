@@ -1,3 +1,4 @@
+// Reading the entries of a compiled resource file.
 #include "rc/resfile.h"
 
 #include "rc/byte_reader.h"

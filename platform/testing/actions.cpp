@@ -1,3 +1,4 @@
+// Keyboard and mouse actions, and the lookups that aim them at windows.
 #include "testing/actions.h"
 
 #include "driver/driver.h"

@@ -1,3 +1,4 @@
+// Virtual-key names as automation scripts write them.
 #include "testing/key_names.h"
 
 namespace script {

@@ -1,3 +1,4 @@
+// The lock-step test driver: the program's thread, its waits, the test's steps.
 #include "testing/lockstep.h"
 
 #include "driver/headless/headless.h"

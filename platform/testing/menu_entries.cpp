@@ -1,3 +1,4 @@
+// A menu's items read through the Win32 menu calls.
 #include "testing/menu_entries.h"
 
 namespace script {

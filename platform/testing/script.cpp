@@ -1,3 +1,4 @@
+// The automation script runner: each step given while the program waits.
 #include "testing/script.h"
 
 #include "driver/driver.h"

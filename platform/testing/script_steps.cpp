@@ -1,3 +1,4 @@
+// Reading automation script lines into steps.
 #include "testing/script_steps.h"
 
 #include "testing/key_names.h"

@@ -1,3 +1,4 @@
+// Writing the window tree as JSON.
 #include "testing/window_json.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Gathering our layer's window tree for the JSON dump.
 #include "testing/windump.h"
 
 #include "driver/driver.h"

@@ -8,6 +8,7 @@
 #include "user32/menu_internal.h"
 
 #include "driver/driver.h"
+#include "gdi32/dc.h"
 #include "gdi32/frame.h"
 #include "gdi32/gdiobj.h"
 #include "gdi32/png.h"
@@ -61,12 +62,12 @@ bool has_menu(const Window &w)
 // The window rectangle on the desktop and its client rectangle there.
 gfx::Rect desktop_window_rect(const Window &w, POINT parentClient)
 {
-    return gfx::offset(canvas_rect(w.rect), parentClient.x, parentClient.y);
+    return gfx::offset(gdi::to_canvas(w.rect), parentClient.x, parentClient.y);
 }
 
 gfx::Rect desktop_client_rect(const Window &w, const gfx::Rect &window)
 {
-    return gfx::offset(canvas_rect(client_rect_in_window(w)), window.left, window.top);
+    return gfx::offset(gdi::to_canvas(client_rect_in_window(w)), window.left, window.top);
 }
 
 // Visible windows in paint order: top-level windows from the bottom of the
@@ -169,7 +170,7 @@ void compose_window(const State &st, const Window &w, const Shot &shot, const gf
     nc.caption = shot.text;
     const auto button = [&](LRESULT which) {
         RECT r = caption_button_rect(w, which);
-        return IsRectEmpty(&r) ? gfx::Rect{} : gfx::offset(canvas_rect(r), shot.window.left, shot.window.top);
+        return IsRectEmpty(&r) ? gfx::Rect{} : gfx::offset(gdi::to_canvas(r), shot.window.left, shot.window.top);
     };
     nc.closeBox = button(HTCLOSE);
     nc.maxBox = button(HTMAXBUTTON);

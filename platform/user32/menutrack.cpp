@@ -7,6 +7,8 @@
 #include "user32/internal.h"
 #include "user32/menudraw.h"
 
+#include "gdi32/dc.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -149,7 +151,7 @@ std::vector<gfx::Rect> owner_bar_items()
     Menu *m = find_menu(t.bar);
     if (!w || !m) return {};
     RECT b = menu_bar_rect(*w);
-    return menu_bar_layout(*m, canvas_rect(b));
+    return menu_bar_layout(*m, gdi::to_canvas(b));
 }
 
 void select_bar(int i, bool openIt, bool selectFirst)
@@ -461,7 +463,7 @@ std::vector<RECT> menu_bar_item_rects(HWND window)
     if (!m) return {};
     RECT b = menu_bar_rect(*w);
     std::vector<RECT> out;
-    for (const gfx::Rect &r : menu_bar_layout(*m, canvas_rect(b)))
+    for (const gfx::Rect &r : menu_bar_layout(*m, gdi::to_canvas(b)))
         out.push_back(win_rect(r));
     return out;
 }

@@ -85,7 +85,6 @@ struct Window {
 using WindowRef = std::shared_ptr<Window>;
 
 // RECT and the canvas's rectangle hold the same four edges.
-inline gfx::Rect canvas_rect(const RECT &r) { return gfx::Rect{r.left, r.top, r.right, r.bottom}; }
 inline RECT win_rect(const gfx::Rect &r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 // The live window behind a handle; null for a stale or foreign handle.

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -28,14 +30,34 @@ gfx::Surface difference(const gfx::Canvas &actual, const gfx::Canvas &expected, 
     return diff;
 }
 
+bool updating()
+{
+    const char *update = std::getenv("STONECALL_UPDATE_GOLDEN");
+    return update && std::strcmp(update, "1") == 0;
+}
+
 } // namespace
+
+::testing::AssertionResult matches_expected_text(const std::string &actual, const std::string &name)
+{
+    const std::string path = golden_path(name, "");
+    if (updating()) {
+        std::ofstream(path, std::ios::binary) << actual;
+        return ::testing::AssertionSuccess() << "rewrote " << path;
+    }
+    std::ostringstream expected;
+    expected << std::ifstream(path, std::ios::binary).rdbuf();
+    if (expected.str() == actual)
+        return ::testing::AssertionSuccess();
+    std::ofstream(path + ".actual", std::ios::binary) << actual;
+    return ::testing::AssertionFailure() << name << " differs: see " << path << ".actual\n" << actual;
+}
 
 ::testing::AssertionResult matches_golden(const gfx::Canvas &actual, const std::string &name)
 {
     const std::string path = golden_path(name, ".png");
     std::string error;
-    const char *update = std::getenv("STONECALL_UPDATE_GOLDEN");
-    if (update && std::strcmp(update, "1") == 0) {
+    if (updating()) {
         if (!gfx::write_png(actual, path, &error))
             return ::testing::AssertionFailure() << "cannot rewrite " << error;
         return ::testing::AssertionSuccess() << "rewrote " << path;

@@ -1,7 +1,8 @@
-// Golden images: a canvas compared with a PNG in tests/golden/. On a mismatch
-// the actual picture (NAME.actual.png) and a difference image (NAME.diff.png,
-// differing pixels red on a faded copy) are written beside the golden one.
-// To accept a new look on purpose, rewrite the goldens:
+// Golden images and expected texts: a canvas compared with a PNG in
+// tests/golden/, a text with a file there. On a mismatch the actual result is
+// written beside the expected one (NAME.actual.png with a difference image
+// NAME.diff.png, differing pixels red on a faded copy; NAME.actual for a
+// text). To accept a new result on purpose, rewrite them:
 //     STONECALL_UPDATE_GOLDEN=1 ctest --test-dir build -R Golden
 #pragma once
 
@@ -12,3 +13,4 @@
 #include <string>
 
 ::testing::AssertionResult matches_golden(const gfx::Canvas &actual, const std::string &name);
+::testing::AssertionResult matches_expected_text(const std::string &actual, const std::string &name);

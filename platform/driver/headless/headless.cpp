@@ -1,3 +1,4 @@
+// The headless driver: waiting on the virtual clock, and setting it.
 #include "driver/headless/headless.h"
 
 #include "user32/window_internal.h"

@@ -1,3 +1,4 @@
+// SDL key codes to the virtual-key codes a US keyboard sends.
 #include "driver/sdl/keys.h"
 
 namespace drv::sdl {

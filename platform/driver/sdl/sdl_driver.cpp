@@ -1,3 +1,4 @@
+// The real window through SDL2: showing the desktop, the real clock, input.
 #include "driver/sdl/sdl_driver.h"
 
 #include "driver/driver.h"

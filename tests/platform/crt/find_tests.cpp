@@ -32,15 +32,21 @@ std::vector<std::string> find_all(const char *wildcard)
 
 } // namespace
 
-TEST(FindFirst, MatchesWithoutRegardToCaseAndSortsTheNames)
+TEST(FindFirst, MatchesWithoutRegardToCaseAndSortsTheNamesOrFails)
 {
     TempDir dir;
+    _finddata_t info;
+    EXPECT_EQ(_findfirst("*.SCS", &info), -1);
+    EXPECT_EQ(_findfirst("missing/*.SCS", &info), -1);
     for (const char *name : {"b.SCS", "A.scs", "c.Scs", "notes.txt", "x.SCSX", "SCS", "a.SCS.TMP"})
         write_bytes(name, "x");
     EXPECT_EQ(find_all("*.SCS"), (std::vector<std::string>{"A.scs", "b.SCS", "c.Scs"}));
     EXPECT_EQ(find_all("?.scs"), (std::vector<std::string>{"A.scs", "b.SCS", "c.Scs"}));
     EXPECT_EQ(find_all("*.txt"), (std::vector<std::string>{"notes.txt"}));
     EXPECT_EQ(find_all("*S*X"), (std::vector<std::string>{"x.SCSX"}));
+    faults::fail(faults::Call::FindFirst);
+    EXPECT_EQ(_findfirst("*.SCS", &info), -1);
+    EXPECT_EQ(find_all("b.*"), (std::vector<std::string>{"b.SCS"}));   // once only
 }
 
 TEST(FindFirst, SearchesAFolderAndDescribesEachEntry)
@@ -64,18 +70,6 @@ TEST(FindFirst, SearchesAFolderAndDescribesEachEntry)
     EXPECT_EQ(_findclose(handle), 0);
     EXPECT_EQ(_findclose(handle), -1);
     EXPECT_EQ(_findnext(handle, &info), -1);
-}
-
-TEST(FindFirst, FailsWhenNothingMatches)
-{
-    TempDir dir;
-    _finddata_t info;
-    EXPECT_EQ(_findfirst("*.SCS", &info), -1);
-    EXPECT_EQ(_findfirst("missing/*.SCS", &info), -1);
-    write_bytes("a.SCS", "x");
-    faults::fail(faults::Call::FindFirst);
-    EXPECT_EQ(_findfirst("*.SCS", &info), -1);
-    EXPECT_EQ(find_all("*.SCS"), (std::vector<std::string>{"a.SCS"}));
 }
 
 TEST(FindFirst, SkipsAnEntryThatVanishesAfterTheListing)

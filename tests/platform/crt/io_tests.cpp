@@ -50,17 +50,15 @@ TEST(TextMode, WriteTurnsEachLineFeedIntoCrLfAndAnswersTheCallersCount)
     EXPECT_EQ(read_bytes("a.txt"), "A=1\r\nB=22\r\nx\r\r\ny");
 }
 
-TEST(TextMode, ReadDropsEveryCarriageReturn)
+TEST(TextMode, ReadDropsEveryCarriageReturnEvenOneByteAtATime)
 {
     TempDir dir;
     write_bytes("a.txt", "A=1\r\nB\r\r\nC\rD\n\r");
-    int fd = open_text("a.txt", _O_RDONLY);
-    ASSERT_NE(fd, -1);
-    EXPECT_EQ(read_all(fd, 100), "A=1\nB\nCD\n");
-    EXPECT_EQ(_lseek(fd, 0, SEEK_SET), 0);
-    // One byte per call: a CR never comes back as an empty read.
-    EXPECT_EQ(read_all(fd, 1), "A=1\nB\nCD\n");
-    _close(fd);
+    for (unsigned chunk : {100u, 1u}) {
+        int fd = open_text("a.txt", _O_RDONLY);
+        EXPECT_EQ(read_all(fd, chunk), "A=1\nB\nCD\n") << chunk;   // a CR never comes back as an empty read
+        _close(fd);
+    }
 }
 
 TEST(TextMode, OffsetsStayRawBytes)
@@ -77,7 +75,6 @@ TEST(TextMode, OffsetsStayRawBytes)
     EXPECT_EQ(_lseek(fd, -1, SEEK_END), 5);
     EXPECT_EQ(_read(fd, buffer, 1), 1);
     EXPECT_EQ(buffer[0], 'd');
-    EXPECT_EQ(_eof(fd), 1);
     _close(fd);
 }
 
@@ -88,11 +85,9 @@ TEST(TextMode, CtrlZEndsTheDataUntilASeek)
     int fd = open_text("a.txt", _O_RDONLY);
     EXPECT_EQ(read_all(fd, 100), "one\ntwo");
     EXPECT_EQ(_tell(fd), 8);   // on the Ctrl-Z
-    EXPECT_EQ(_eof(fd), 1);
     char c;
     EXPECT_EQ(_read(fd, &c, 1), 0);
     EXPECT_EQ(_lseek(fd, 9, SEEK_SET), 9);
-    EXPECT_EQ(_eof(fd), 0);
     EXPECT_EQ(read_all(fd, 1), "three");
     _close(fd);
 }
@@ -196,7 +191,6 @@ TEST(Handles, BadOnesFailWithoutHarm)
         EXPECT_EQ(_write(fd, "x", 1), -1);
         EXPECT_EQ(_lseek(fd, 0, SEEK_SET), -1);
         EXPECT_EQ(_tell(fd), -1);
-        EXPECT_EQ(_eof(fd), -1);
         EXPECT_EQ(_filelength(fd), -1);
         EXPECT_EQ(_chsize(fd, 0), -1);
         EXPECT_EQ(_close(fd), -1);

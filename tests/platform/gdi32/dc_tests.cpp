@@ -1,3 +1,5 @@
+// Window DCs on a surface they fetch at each call, their defaults, and the
+// system colours.
 #include "gdi32/dc.h"
 
 #include <gtest/gtest.h>
@@ -6,45 +8,41 @@
 
 namespace {
 
-void fill(HDC dc, RECT r, COLORREF c)
+void fill(HDC dc, RECT r, HBRUSH b)
 {
-    HBRUSH b = CreateSolidBrush(c);
     FillRect(dc, &r, b);
-    DeleteObject(b);
 }
 
 } // namespace
 
-TEST(SurfaceDC, DrawsOnlyIntoThePartBeingPainted)
+TEST(SurfaceDC, DrawsOnlyIntoThePartBeingPaintedNarrowedByTheClipRegion)
 {
     gfx::Surface window(20, 10, 0);
     const gfx::Rect paint{5, 2, 9, 6};
     HDC dc = gdi::create_surface_dc([&window] { return window.canvas; }, &paint);
-    fill(dc, RECT{0, 0, 20, 10}, RGB(255, 0, 0));
-    EXPECT_EQ(window.canvas.row(2)[5], 0xFF0000u);
-    EXPECT_EQ(window.canvas.row(5)[8], 0xFF0000u);
-    EXPECT_EQ(window.canvas.row(1)[5], 0u);
-    EXPECT_EQ(window.canvas.row(2)[9], 0u);
-    // A clip region narrows the painted part further, never widens it.
     HRGN rgn = CreateRectRgn(0, 0, 7, 20);
     SelectClipRgn(dc, rgn);
     DeleteObject(rgn);
-    fill(dc, RECT{0, 0, 20, 10}, RGB(0, 255, 0));
-    EXPECT_EQ(window.canvas.row(3)[6], 0x00FF00u);
-    EXPECT_EQ(window.canvas.row(3)[7], 0xFF0000u);
-    EXPECT_EQ(window.canvas.row(0)[0], 0u);
+    fill(dc, RECT{0, 0, 20, 10}, GetSysColorBrush(COLOR_3DFACE));
+    int painted = 0;
+    for (uint32_t p : window.storage)
+        painted += p == 0xC0C0C0u;
+    EXPECT_EQ(painted, 2 * 4);
+    EXPECT_EQ(window.canvas.row(2)[5], 0xC0C0C0u);
+    EXPECT_EQ(window.canvas.row(5)[6], 0xC0C0C0u);
     EXPECT_TRUE(DeleteDC(dc));
 }
 
+// A fault once: a DC held a pointer to the window's pixels.
 TEST(SurfaceDC, FollowsTheSurfaceAsItIsResizedOrGoes)
 {
     auto window = std::make_unique<gfx::Surface>(4, 4, 0);
     HDC dc = gdi::create_surface_dc([&window] { return window ? window->canvas : gfx::Canvas{}; });
     window->resize(30, 30);   // new pixels: a held pointer would dangle
-    fill(dc, RECT{0, 0, 30, 30}, RGB(1, 2, 3));
-    EXPECT_EQ(window->canvas.row(29)[29], 0x010203u);
+    fill(dc, RECT{0, 0, 30, 30}, GetSysColorBrush(COLOR_WINDOW));
+    EXPECT_EQ(window->canvas.row(29)[29], 0xFFFFFFu);
     window.reset();   // the window is gone: drawing does nothing, safely
-    fill(dc, RECT{0, 0, 30, 30}, RGB(4, 5, 6));
+    fill(dc, RECT{0, 0, 30, 30}, GetSysColorBrush(COLOR_WINDOW));
     EXPECT_EQ(GetPixel(dc, 0, 0), CLR_INVALID);
     const POINT tri[3] = {{0, 0}, {10, 0}, {0, 10}};
     EXPECT_TRUE(Polygon(dc, tri, 3));
@@ -66,10 +64,25 @@ TEST(SurfaceDC, NewDCsStartWithTheDefaults)
     EXPECT_EQ(SetPolyFillMode(dc, ALTERNATE), ALTERNATE);
     EXPECT_EQ(SetTextColor(dc, 0), RGB(0, 0, 0));
     EXPECT_EQ(SetBkColor(dc, 0), RGB(255, 255, 255));
-    EXPECT_EQ(SetStretchBltMode(dc, COLORONCOLOR), BLACKONWHITE);
     const gdi::DC *d = gdi::find<gdi::DC>(dc);
     EXPECT_EQ(d->brush, GetStockObject(WHITE_BRUSH));
     EXPECT_EQ(d->pen, GetStockObject(BLACK_PEN));
     EXPECT_EQ(d->font, GetStockObject(SYSTEM_FONT));
     DeleteDC(dc);
+}
+
+TEST(SysColor, ClassicSchemeAndOneLastingBrushPerColour)
+{
+    EXPECT_EQ(GetSysColor(COLOR_3DFACE), RGB(192, 192, 192));
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
+    EXPECT_EQ(GetSysColor(COLOR_ACTIVECAPTION), RGB(0, 0, 128));
+    HBRUSH face = GetSysColorBrush(COLOR_3DFACE);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(GetSysColorBrush(COLOR_3DFACE), face);
+    EXPECT_NE(GetSysColorBrush(COLOR_WINDOW), face);
+    EXPECT_EQ(GetSysColorBrush(-1), nullptr);
+    EXPECT_EQ(GetSysColorBrush(99), nullptr);
+    DeleteObject(face);   // not deleted: it belongs to the system
+    EXPECT_EQ(GetSysColorBrush(COLOR_3DFACE), face);
+    EXPECT_NE(GetObjectA(face, 0, nullptr), 0);
 }

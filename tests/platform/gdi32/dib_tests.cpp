@@ -1,3 +1,5 @@
+// Packed DIBs as bitmap resources hold them: each bit depth through its
+// palette, both row orders, and the limits of the header.
 #include "gdi32/dib.h"
 
 #include <windows.h>
@@ -39,16 +41,16 @@ std::vector<BYTE> make_dib(int w, int h, int bpp, const std::vector<COLORREF> &p
     return out;
 }
 
+// 3 x 2, indices 0 1 2 / 3 0 1.
+const std::vector<COLORREF> kFour = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(1, 2, 3)};
+std::vector<BYTE> sample(bool topDown = false)
+{
+    return make_dib(3, 2, 4, kFour, {{0x01, 0x20}, {0x30, 0x10}}, topDown);
+}
+
 uint32_t px(const gfx::Surface &s, int x, int y)
 {
     return s.canvas.row(y)[x];
-}
-
-std::vector<BYTE> four_bit_sample()
-{
-    // 3 x 2, indices 0 1 2 / 3 0 1
-    return make_dib(3, 2, 4, {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(1, 2, 3)},
-                    {{0x01, 0x20}, {0x30, 0x10}});
 }
 
 } // namespace
@@ -64,13 +66,18 @@ TEST(Dib, DecodesEachBitDepthThroughItsPalette)
         std::vector<BYTE> dib;
         std::vector<Pixel> expected;
     };
+    const std::vector<Pixel> fourPixels = {{0, 0, 0xFF0000}, {1, 0, 0x00FF00}, {2, 0, 0x0000FF}, {0, 1, 0x010203}, {2, 1, 0x00FF00}};
     const Case cases[] = {
         {"1 bit", make_dib(10, 2, 1, {RGB(0, 0, 0), RGB(255, 255, 255)}, {{0x80, 0x40}, {0x00, 0x00}}),
          {{0, 0, 0xFFFFFF}, {1, 0, 0}, {9, 0, 0xFFFFFF} /* bit 6 of the second byte */, {0, 1, 0}}},
-        {"4 bits", four_bit_sample(), {{0, 0, 0xFF0000}, {1, 0, 0x00FF00}, {2, 0, 0x0000FF}, {0, 1, 0x010203}}},
+        {"4 bits", sample(), fourPixels},
+        {"4 bits top-down", sample(true), fourPixels},
         {"8 bits", make_dib(2, 1, 8, {RGB(9, 9, 9), RGB(255, 216, 170)}, {{1, 0}}), {{0, 0, 0xFFD8AA}, {1, 0, 0x090909}}},
-        // 24 bits: blue, green, red per pixel.
+        // 24 and 32 bits: blue, green, red per pixel (and one unused byte).
         {"24 bits", make_dib(2, 1, 24, {}, {{0x03, 0x02, 0x01, 0xAA, 0xBB, 0xCC}}), {{0, 0, 0x010203}, {1, 0, 0xCCBBAA}}},
+        {"32 bits", make_dib(2, 1, 32, {}, {{3, 2, 1, 9, 0xAA, 0xBB, 0xCC, 9}}), {{0, 0, 0x010203}, {1, 0, 0xCCBBAA}}},
+        // A short colour table reads the entries it lacks as black.
+        {"short table", make_dib(2, 1, 4, {RGB(255, 255, 255)}, {{0x0F}}), {{0, 0, 0xFFFFFF}, {1, 0, 0}}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -82,43 +89,7 @@ TEST(Dib, DecodesEachBitDepthThroughItsPalette)
     }
 }
 
-TEST(Dib, BottomUpAndTopDownGiveTheSamePicture)
-{
-    const std::vector<std::vector<BYTE>> rows = {{0x12}, {0x21}};
-    const std::vector<COLORREF> pal = {RGB(0, 0, 0), RGB(255, 0, 0), RGB(0, 255, 0)};
-    gfx::Surface up, down;
-    const auto a = make_dib(2, 2, 4, pal, rows, false);
-    const auto b = make_dib(2, 2, 4, pal, rows, true);
-    ASSERT_TRUE(gdi::decode_dib(a.data(), a.size(), up, nullptr));
-    ASSERT_TRUE(gdi::decode_dib(b.data(), b.size(), down, nullptr));
-    EXPECT_EQ(up.storage, down.storage);
-    EXPECT_EQ(px(up, 0, 0), 0xFF0000u);   // the first row given is the top
-    EXPECT_EQ(px(up, 0, 1), 0x00FF00u);
-}
-
-TEST(Dib, ShortColourTableReadsMissingEntriesAsBlack)
-{
-    const auto d = make_dib(2, 1, 4, {RGB(255, 255, 255)}, {{0x0F}});
-    gfx::Surface s;
-    ASSERT_TRUE(gdi::decode_dib(d.data(), d.size(), s, nullptr));
-    EXPECT_EQ(px(s, 0, 0), 0xFFFFFFu);
-    EXPECT_EQ(px(s, 1, 0), 0u);
-}
-
-TEST(Dib, EveryTruncationIsRefused)
-{
-    const auto whole = four_bit_sample();
-    gfx::Surface s;
-    for (size_t n = 0; n < whole.size(); ++n) {
-        // A copy of exactly n bytes, so the sanitizer sees any read past it.
-        std::vector<BYTE> cut(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(n));
-        std::string error;
-        EXPECT_FALSE(gdi::decode_dib(cut.data(), cut.size(), s, &error)) << n;
-        EXPECT_FALSE(error.empty());
-    }
-}
-
-TEST(Dib, MalformedHeadersAreRefusedWithAReason)
+TEST(Dib, MalformedHeadersAndEveryTruncationAreRefusedWithAReason)
 {
     struct Case {
         const char *what;
@@ -134,7 +105,7 @@ TEST(Dib, MalformedHeadersAreRefusedWithAReason)
         {"table too long", 32, 17, 4},
     };
     for (const Case &c : cases) {
-        auto d = four_bit_sample();
+        auto d = sample();
         std::memcpy(d.data() + c.offset, &c.value, static_cast<size_t>(c.bytes));
         gfx::Surface s;
         std::string error;
@@ -143,4 +114,12 @@ TEST(Dib, MalformedHeadersAreRefusedWithAReason)
     }
     gfx::Surface s;
     EXPECT_FALSE(gdi::decode_dib(nullptr, 100, s, nullptr));
+    // Every shorter copy, each exactly its length so the sanitizer sees any read past it.
+    const auto whole = sample();
+    for (size_t n = 0; n < whole.size(); ++n) {
+        const std::vector<BYTE> cut(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(n));
+        std::string error;
+        EXPECT_FALSE(gdi::decode_dib(cut.data(), cut.size(), s, &error)) << n;
+        EXPECT_FALSE(error.empty()) << n;
+    }
 }

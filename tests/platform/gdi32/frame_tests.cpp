@@ -1,6 +1,5 @@
-// Frames and edges: the classic look of windows, captions and bordered
-// controls, pinned by a golden image, and the edge calls a program makes.
-#include "platform/gdi32/memory_dc.h"
+// The classic look of windows, captions and bordered controls, pinned by a
+// golden image. (DrawEdge and DrawFocusRect are in golden_tests.cpp.)
 #include "support/golden.h"
 
 #include "gdi32/frame.h"
@@ -72,54 +71,4 @@ TEST(Golden, ClassicFramesCaptionsMenuBarAndBackground)
     gdi::draw_nonclient(s.canvas, banner, all);
 
     EXPECT_TRUE(matches_golden(s.canvas, "classic_frames"));
-}
-
-TEST(DrawEdge, SidesMiddleAndAdjustThroughADC)
-{
-    MemoryDC m(12, 12, RGB(1, 2, 3));
-    RECT r{1, 1, 11, 11};
-    ASSERT_TRUE(DrawEdge(m.dc, &r, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST));
-    EXPECT_EQ(r.left, 3);
-    EXPECT_EQ(r.bottom, 9);
-    // Raised: light and white above and left, black and shadow below and right.
-    EXPECT_EQ(m.at(1, 1), RGB(223, 223, 223));
-    EXPECT_EQ(m.at(2, 2), RGB(255, 255, 255));
-    EXPECT_EQ(m.at(10, 10), RGB(0, 0, 0));
-    EXPECT_EQ(m.at(9, 9), RGB(128, 128, 128));
-    EXPECT_EQ(m.at(5, 5), RGB(192, 192, 192));   // the middle in face colour
-    EXPECT_EQ(m.at(0, 0), RGB(1, 2, 3));
-
-    // Sunken is the other way round.
-    RECT sunk{1, 1, 11, 11};
-    DrawEdge(m.dc, &sunk, EDGE_SUNKEN, BF_RECT);
-    EXPECT_EQ(m.at(1, 1), RGB(128, 128, 128));
-    EXPECT_EQ(m.at(2, 2), RGB(0, 0, 0));
-    EXPECT_EQ(m.at(10, 10), RGB(255, 255, 255));
-
-    // Only the top and left sides; without BF_MIDDLE the inside stays.
-    m.clear(RGB(1, 2, 3));
-    RECT half{0, 0, 12, 12};
-    DrawEdge(m.dc, &half, BDR_SUNKENOUTER, BF_TOPLEFT);
-    EXPECT_EQ(half.left, 0);   // no BF_ADJUST
-    EXPECT_EQ(m.at(0, 5), RGB(128, 128, 128));
-    EXPECT_EQ(m.at(5, 0), RGB(128, 128, 128));
-    EXPECT_EQ(m.at(11, 5), RGB(1, 2, 3));
-    EXPECT_EQ(m.at(5, 11), RGB(1, 2, 3));
-    EXPECT_EQ(m.at(5, 5), RGB(1, 2, 3));
-}
-
-TEST(DrawFocusRect, DotsTheOutlineAndASecondCallTakesItAway)
-{
-    MemoryDC m(10, 10, RGB(255, 255, 255));
-    RECT r{1, 1, 9, 9};
-    ASSERT_TRUE(DrawFocusRect(m.dc, &r));
-    EXPECT_EQ(m.at(1, 1), RGB(0, 0, 0));
-    EXPECT_EQ(m.at(2, 1), RGB(255, 255, 255));
-    EXPECT_EQ(m.at(3, 1), RGB(0, 0, 0));
-    EXPECT_EQ(m.at(5, 5), RGB(255, 255, 255));   // inside untouched
-    EXPECT_EQ(m.at(9, 1), RGB(255, 255, 255));   // right edge excluded
-    const int dots = m.count(RGB(0, 0, 0));
-    EXPECT_EQ(dots, 14);
-    DrawFocusRect(m.dc, &r);
-    EXPECT_EQ(m.count(RGB(255, 255, 255)), 100);
 }

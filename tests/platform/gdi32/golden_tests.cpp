@@ -1,3 +1,5 @@
+// GDI's drawing calls pinned by golden images: fills, polygons, text, edges
+// and blits on a memory bitmap, each scene drawn as the program draws it.
 #include "platform/gdi32/memory_dc.h"
 #include "support/golden.h"
 
@@ -7,20 +9,179 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 
-static const gfx::Canvas &canvas_of(const MemoryDC &m)
+namespace {
+
+const gfx::Canvas &canvas_of(const MemoryDC &m)
 {
     return gdi::find<gdi::Bitmap>(m.bitmap)->surface.canvas;
 }
 
-static void fill(HDC dc, int l, int t, int r, int b, COLORREF c)
+int fill(HDC dc, RECT r, COLORREF c)
 {
     HBRUSH br = CreateSolidBrush(c);
-    RECT rc{l, t, r, b};
-    FillRect(dc, &rc, br);
+    const int answer = FillRect(dc, &r, br);
     DeleteObject(br);
+    return answer;
+}
+
+void star(HDC dc, int dx, int dy)
+{
+    const POINT pts[5] = {{dx + 20, dy + 1}, {dx + 30, dy + 20}, {dx + 10, dy + 10}, {dx + 30, dy + 10}, {dx + 10, dy + 20}};
+    EXPECT_TRUE(Polygon(dc, pts, 5));
+}
+
+// A 32-bit picture whose pixels come from a function of (x, y), drawn with
+// the calls the program makes: a memory DC holding it, then the blit.
+template <class F>
+HBITMAP picture(int w, int h, F colour)
+{
+    std::vector<BYTE> bits(static_cast<size_t>(w) * h * 4);
+    for (int i = 0; i < w * h; ++i) {
+        const COLORREF c = colour(i % w, i / w);
+        bits[static_cast<size_t>(i) * 4] = GetBValue(c);
+        bits[static_cast<size_t>(i) * 4 + 1] = GetGValue(c);
+        bits[static_cast<size_t>(i) * 4 + 2] = GetRValue(c);
+    }
+    return CreateBitmap(w, h, 1, 32, bits.data());
+}
+
+void text(HDC dc, RECT r, const char *s, UINT format)
+{
+    DrawTextA(dc, s, -1, &r, format);
+}
+
+} // namespace
+
+TEST(Golden, DrawingCallsOnAMemoryBitmap)
+{
+    MemoryDC m(320, 200, RGB(255, 255, 255));
+    HDC dc = m.dc;
+    // Fills: right and bottom edges stay out; red is the low byte of a colour;
+    // a system colour index plus one is a brush; a rectangle far past every
+    // edge is cut to the bitmap; empty and inverted ones, the null brush and an
+    // unknown brush paint nothing.
+    EXPECT_NE(fill(dc, {3, 4, 10, 12}, RGB(0, 0, 255)), 0);
+    fill(dc, {12, 4, 20, 12}, 0x00AAD8FF);
+    RECT face{22, 4, 30, 12};
+    EXPECT_NE(FillRect(dc, &face, reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_3DFACE + 1))), 0);
+    fill(dc, {-2147483647, 190, 2147483647, 193}, RGB(255, 0, 0));
+    EXPECT_NE(fill(dc, {35, 5, 35, 9}, 0), 0);
+    fill(dc, {48, 12, 40, 4}, 0);
+    RECT none{50, 4, 60, 12};
+    EXPECT_NE(FillRect(dc, &none, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))), 0);
+    EXPECT_EQ(FillRect(dc, &none, reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(0x7777))), 0);
+
+    // Stars of the casting bar in the default pen and brush: filled whole by
+    // WINDING, with a hollow pentagon by ALTERNATE (the default); then a red
+    // brush without outline, one cut at the left edge, and edges running a
+    // hundred million pixels away, clipped to a region.
+    fill(dc, {0, 14, 320, 40}, RGB(0, 0, 255));
+    EXPECT_EQ(SetPolyFillMode(dc, WINDING), ALTERNATE);
+    EXPECT_EQ(SetPolyFillMode(dc, 7), 0);
+    star(dc, 60, 15);
+    star(dc, -15, 15);
+    SetPolyFillMode(dc, ALTERNATE);
+    star(dc, 100, 15);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    HGDIOBJ oldBrush = SelectObject(dc, red);
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+    star(dc, 140, 15);
+    EXPECT_EQ(SelectObject(dc, oldBrush), red);
+    SelectObject(dc, oldPen);
+    DeleteObject(red);
+    HRGN clip = CreateRectRgn(230, 40, 190, 15);   // corners in either order
+    EXPECT_EQ(SelectClipRgn(dc, clip), SIMPLEREGION);
+    DeleteObject(clip);   // the DC keeps its own copy
+    const POINT far[3] = {{-100000000, 20}, {100000000, 20}, {0, 100000000}};
+    EXPECT_TRUE(Polygon(dc, far, 3));
+    EXPECT_FALSE(Polygon(dc, far, 1));
+
+    // Text: white and transparent, cut to the region and then not; opaque in
+    // the background colour over whole character cells; a count shorter than
+    // the string; a bold face made by striking the regular one twice.
+    fill(dc, {0, 42, 320, 62}, RGB(0, 0, 255));
+    clip = CreateRectRgn(10, 42, 60, 52);
+    SelectClipRgn(dc, clip);
+    DeleteObject(clip);
+    EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
+    EXPECT_EQ(SetTextColor(dc, RGB(255, 255, 255)), RGB(0, 0, 0));
+    EXPECT_TRUE(TextOutA(dc, 0, 42, "Quenmire Stonecall", 18));
+    EXPECT_EQ(GetPixel(dc, 5, 45), CLR_INVALID);   // GetPixel answers only inside the clip
+    SelectClipRgn(dc, nullptr);
+    TextOutA(dc, 150, 42, "Quenmire Stonecall", 18);
+    const char unterminated[4] = {'R', 'u', 'n', 'e'};
+    TextOutA(dc, 290, 42, unterminated, 2);
+    EXPECT_FALSE(TextOutA(dc, 0, 0, nullptr, 3));
+    EXPECT_FALSE(TextOutA(dc, 0, 0, "x", -1));
+    SetTextColor(dc, RGB(0, 0, 0));
+    HFONT sans = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    HFONT bold = CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
+    HGDIOBJ oldFont = SelectObject(dc, bold);
+    TextOutA(dc, 5, 64, "Quenmire Stonecall", 18);
+    SelectObject(dc, sans);
+    TextOutA(dc, 120, 64, "Quenmire Stonecall", 18);
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, RGB(0, 255, 0));
+    TextOutA(dc, 230, 64, "Gebo", 4);
+    SetBkMode(dc, TRANSPARENT);
+
+    // DrawTextA: broken at words inside its rectangle, centred on one line, cut
+    // at a narrow rectangle's edge, '&' underlining the next character ("&&"
+    // an ampersand), lines broken at line feeds.
+    text(dc, {10, 80, 70, 130}, "Meaning of Rune's Position", DT_WORDBREAK);
+    text(dc, {80, 80, 160, 110}, "OK", DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    text(dc, {170, 80, 180, 95}, "Divinatory", DT_SINGLELINE);
+    text(dc, {190, 80, 260, 95}, "&Run a&&b", DT_SINGLELINE);
+    text(dc, {260, 80, 320, 120}, "Run\r\nEdit", DT_RIGHT);
+    text(dc, {190, 97, 260, 127}, "Go", DT_BOTTOM | DT_SINGLELINE);
+    DeleteObject(SelectObject(dc, oldFont));
+    DeleteObject(bold);
+
+    // Edges: raised with its middle, sunken, only the top and left of a
+    // thin one; a focus rectangle, and one a second call takes away.
+    RECT raised{10, 135, 30, 155};
+    ASSERT_TRUE(DrawEdge(dc, &raised, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST));
+    EXPECT_EQ(raised.left, 12);
+    EXPECT_EQ(raised.bottom, 153);
+    RECT sunken{40, 135, 60, 155};
+    DrawEdge(dc, &sunken, EDGE_SUNKEN, BF_RECT);
+    RECT half{70, 135, 90, 155};
+    DrawEdge(dc, &half, BDR_SUNKENOUTER, BF_TOPLEFT);
+    EXPECT_EQ(half.left, 70);   // no BF_ADJUST
+    RECT focus{100, 135, 120, 155};
+    ASSERT_TRUE(DrawFocusRect(dc, &focus));
+    RECT twice{130, 135, 150, 155};
+    DrawFocusRect(dc, &twice);
+    DrawFocusRect(dc, &twice);
+
+    // Blits: a shrink ANDs what it merges (yellow and cyan columns give
+    // green) and keeps a one-pixel black detail; natural size, twice the size
+    // and mirrored copy pixel by pixel; empty extents draw nothing; a copy
+    // hanging off the bitmap at both ends, and a raster operation not known.
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP columns = picture(22, 27, [](int x, int) { return x % 2 ? RGB(255, 255, 0) : RGB(0, 255, 255); });
+    HBITMAP detail = picture(22, 27, [](int x, int y) { return x == 10 && y == 13 ? RGB(0, 0, 0) : RGB(255, 255, 255); });
+    HBITMAP small = picture(3, 2, [](int x, int y) { return RGB(x * 100, y * 100, 7); });
+    HGDIOBJ oldBitmap = SelectObject(mem, columns);
+    EXPECT_TRUE(StretchBlt(dc, 160, 135, 7, 13, mem, 0, 0, 22, 27, SRCCOPY));
+    SelectObject(mem, detail);
+    StretchBlt(dc, 170, 135, 7, 13, mem, 0, 0, 22, 27, SRCCOPY);
+    SelectObject(mem, small);
+    StretchBlt(dc, 180, 135, 3, 2, mem, 0, 0, 3, 2, SRCCOPY);
+    StretchBlt(dc, 180, 140, 6, 4, mem, 0, 0, 3, 2, SRCCOPY);
+    StretchBlt(dc, 195, 135, -3, 2, mem, 0, 0, 3, 2, SRCCOPY);
+    EXPECT_TRUE(StretchBlt(dc, 200, 135, 70, 0, mem, 0, 0, 3, 2, SRCCOPY));
+    StretchBlt(dc, 200, 135, 0, 70, mem, 0, 0, 3, 2, SRCCOPY);
+    EXPECT_TRUE(BitBlt(dc, -1, -1, 10, 10, mem, 0, 0, SRCCOPY));
+    BitBlt(dc, 318, 198, 10, 10, mem, 0, 0, SRCCOPY);
+    EXPECT_FALSE(BitBlt(dc, 300, 100, 3, 2, mem, 0, 0, 0x00EE0086 /* SRCPAINT */));
+    SelectObject(mem, oldBitmap);
+    DeleteDC(mem);
+    for (HBITMAP b : {columns, detail, small})
+        DeleteObject(b);
+    EXPECT_TRUE(matches_golden(canvas_of(m), "gdi_calls"));
 }
 
 TEST(Golden, BarOfFillsStarsAndClippedText)
@@ -29,15 +190,12 @@ TEST(Golden, BarOfFillsStarsAndClippedText)
     // in the default pen and brush, white transparent text clipped to the bar.
     MemoryDC m(384, 40, RGB(192, 192, 192));
     const int left = 10, top = 10;
-    fill(m.dc, left, top, left + 364, top + 21, RGB(0, 0, 0));
-    fill(m.dc, left + 1, top + 1, left + 363, top + 20, RGB(255, 255, 255));
-    fill(m.dc, left + 1, top + 1, left + 181, top + 20, RGB(0, 0, 255));
+    fill(m.dc, {left, top, left + 364, top + 21}, RGB(0, 0, 0));
+    fill(m.dc, {left + 1, top + 1, left + 363, top + 20}, RGB(255, 255, 255));
+    fill(m.dc, {left + 1, top + 1, left + 181, top + 20}, RGB(0, 0, 255));
     SetPolyFillMode(m.dc, WINDING);
-    for (int o : {-5, 25, 55, 265, 295, 325}) {
-        const POINT star[5] = {{left + o + 20, top + 1}, {left + o + 30, top + 20}, {left + o + 10, top + 10},
-                               {left + o + 30, top + 10}, {left + o + 10, top + 20}};
-        Polygon(m.dc, star, 5);
-    }
+    for (int o : {-5, 25, 55, 265, 295, 325})
+        star(m.dc, left + o, top);
     HRGN clip = CreateRectRgn(left, top, left + 364, top + 21);
     SelectClipRgn(m.dc, clip);
     SetBkMode(m.dc, TRANSPARENT);
@@ -74,9 +232,8 @@ TEST(Golden, TextInEachFace)
 TEST(Png, WritesAndReadsBackEveryPixel)
 {
     gfx::Surface s(5, 3);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x)
-            s.canvas.row(y)[x] = static_cast<uint32_t>(x * 0x330000 + y * 0x005500 + 0x11);
+    for (int i = 0; i < 15; ++i)
+        s.storage[static_cast<size_t>(i)] = static_cast<uint32_t>(i % 5 * 0x330000 + i / 5 * 0x005500 + 0x11);
     const std::string path = (std::filesystem::temp_directory_path() / "stonecall_png_test.png").string();
     std::string error;
     ASSERT_TRUE(gfx::write_png(s.canvas, path, &error)) << error;

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 struct MemoryDC {
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
@@ -16,7 +14,10 @@ struct MemoryDC {
         dc = CreateCompatibleDC(nullptr);
         bitmap = CreateBitmap(w, h, 1, 32, nullptr);
         old = SelectObject(dc, bitmap);
-        clear(fill);
+        HBRUSH b = CreateSolidBrush(fill);
+        RECT all{0, 0, w, h};
+        FillRect(dc, &all, b);
+        DeleteObject(b);
     }
     ~MemoryDC()
     {
@@ -27,21 +28,13 @@ struct MemoryDC {
     MemoryDC(const MemoryDC &) = delete;
     MemoryDC &operator=(const MemoryDC &) = delete;
 
-    void clear(COLORREF fill)
-    {
-        HBRUSH b = CreateSolidBrush(fill);
-        RECT all{0, 0, width, height};
-        FillRect(dc, &all, b);
-        DeleteObject(b);
-    }
     COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
     // How many pixels of the whole picture have this colour.
     int count(COLORREF c) const
     {
         int n = 0;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                n += at(x, y) == c;
+        for (int i = 0; i < width * height; ++i)
+            n += at(i % width, i / width) == c;
         return n;
     }
 };

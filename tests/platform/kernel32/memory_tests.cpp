@@ -1,3 +1,4 @@
+// GlobalAlloc's movable and fixed blocks, refused handles, and failure on demand.
 #include <windows.h>
 
 #include "crt/faults.h"
@@ -23,17 +24,6 @@ TEST(GlobalAlloc, MovableBlocksAreReachedThroughLock)
     EXPECT_EQ(GlobalFree(block), nullptr);
 }
 
-TEST(GlobalAlloc, FixedBlocksAreTheirOwnAddress)
-{
-    HGLOBAL block = GlobalAlloc(GMEM_FIXED, 16);
-    ASSERT_NE(block, nullptr);
-    EXPECT_EQ(GlobalLock(block), block);
-    EXPECT_EQ(GlobalFree(block), nullptr);
-    HGLOBAL empty = GlobalAlloc(GHND, 0);
-    EXPECT_NE(empty, nullptr);
-    EXPECT_EQ(GlobalFree(empty), nullptr);
-}
-
 TEST(GlobalAlloc, UnknownAndFreedHandlesAreRefused)
 {
     int local = 0;
@@ -45,6 +35,13 @@ TEST(GlobalAlloc, UnknownAndFreedHandlesAreRefused)
     EXPECT_EQ(GlobalLock(block), nullptr);
     EXPECT_EQ(GlobalFree(block), block);
     EXPECT_EQ(GlobalLock(nullptr), nullptr);
+    // Fixed blocks are their own address; a block of no bytes is a block.
+    HGLOBAL fixed = GlobalAlloc(GMEM_FIXED, 16);
+    EXPECT_EQ(GlobalLock(fixed), fixed);
+    EXPECT_EQ(GlobalFree(fixed), nullptr);
+    HGLOBAL empty = GlobalAlloc(GHND, 0);
+    EXPECT_NE(empty, nullptr);
+    EXPECT_EQ(GlobalFree(empty), nullptr);
 }
 
 TEST(GlobalAlloc, FailsOnDemand)

@@ -1,0 +1,242 @@
+// The compiled resource images and the dialog and menu templates in them,
+// read back field by field: the test templates (test.rc) and the program's
+// own screens against expected texts in tests/golden/, hand-made templates for
+// what the resource compiler never writes, and the limits damaged ones are
+// refused at, with their reasons.
+#include "platform/rc/bytes.h"
+#include "platform/rc/embedded.h"
+#include "support/golden.h"
+
+#include "rc/resfile.h"
+#include "rc/templates.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+namespace {
+
+std::string text_of(const rc::NameOrOrdinal &n)
+{
+    return n.isOrdinal ? "#" + std::to_string(n.ordinal) : "\"" + n.name + "\"";
+}
+
+std::string describe(const rc::DialogTemplate &t)
+{
+    std::ostringstream o;
+    o << (t.extended ? "DIALOGEX" : "DIALOG") << std::hex << " style " << t.style << " ex " << t.exStyle << std::dec
+      << " at " << t.x << "," << t.y << " " << t.cx << "x" << t.cy << " menu " << text_of(t.menu) << " class "
+      << text_of(t.windowClass) << " caption \"" << t.caption << "\"";
+    if (t.hasFont)
+        o << " font " << t.pointSize << " " << t.weight << " " << int(t.italic) << " \"" << t.faceName << "\"";
+    for (const rc::DialogItem &i : t.items) {
+        o << "\n  " << i.className << " " << text_of(i.text) << " id " << i.id << std::hex << " style " << i.style
+          << " ex " << i.exStyle << std::dec << " at " << i.x << "," << i.y << " " << i.cx << "x" << i.cy;
+        for (BYTE b : i.creationData)
+            o << " " << int(b);
+    }
+    return o.str() + "\n";
+}
+
+void describe(std::ostringstream &o, const std::vector<rc::MenuItem> &items, const std::string &indent)
+{
+    for (const rc::MenuItem &m : items) {
+        o << indent << "flags " << std::hex << m.flags << std::dec << " id " << m.id << " \"" << m.text << "\"\n";
+        describe(o, m.children, indent + "  ");
+    }
+}
+
+// Every entry of an image; with its data, the dialogs and menus in it.
+std::string describe(const unsigned char *(*image)(size_t *), bool everyEntry)
+{
+    size_t size;
+    const unsigned char *data = image(&size);
+    std::vector<rc::ResEntry> entries;
+    std::string error;
+    EXPECT_TRUE(rc::read_res(data, size, entries, &error)) << error;
+    std::ostringstream o;
+    for (const rc::ResEntry &e : entries) {
+        const bool dialog = e.type.isOrdinal && e.type.ordinal == 5, menu = e.type.isOrdinal && e.type.ordinal == 4;
+        if (!everyEntry && !dialog && !menu)
+            continue;
+        o << text_of(e.type) << " " << text_of(e.name) << " language " << std::hex << e.language << std::dec
+          << " size " << e.size << (reinterpret_cast<uintptr_t>(e.data) % 4 ? " unaligned" : "") << "\n";
+        rc::DialogTemplate t;
+        std::vector<rc::MenuItem> items;
+        if (dialog && rc::parse_dialog_template(e.data, e.size, t, &error))
+            o << describe(t);
+        else if (menu && rc::parse_menu_template(e.data, e.size, items, &error))
+            describe(o, items, "  ");
+        else if (!dialog && !menu)
+            o << "  \"" << std::string(reinterpret_cast<const char *>(e.data), e.size) << "\"\n";
+        else
+            o << "  refused: " << error << "\n";
+    }
+    return o.str();
+}
+
+// A classic template without font whose items the test appends.
+Bytes classic_header(WORD items, const std::string &caption = "T")
+{
+    Bytes b;
+    b.dword(WS_POPUP).dword(0).word(items).word(1).word(2).word(30).word(40);
+    b.word(0).word(0).str(caption);   // no menu, the dialog class
+    return b;
+}
+
+} // namespace
+
+TEST(Golden, CompiledTemplatesReadBackFieldByField)
+{
+    EXPECT_TRUE(matches_expected_text(describe(test_res, true), "test_res.txt"));
+    EXPECT_TRUE(matches_expected_text(describe(stonecall_res, false), "stonecall_res.txt"));
+    // The padding after the last entry may be missing.
+    size_t size;
+    const unsigned char *image = test_res(&size);
+    std::vector<rc::ResEntry> entries;
+    ASSERT_TRUE(rc::read_res(image, size - 1, entries, nullptr));
+    EXPECT_EQ(entries.size(), 9u);
+}
+
+TEST(DialogTemplate, ReadsHandMadeItemsWithOrdinalTextNamedClassCreationDataAndAlignment)
+{
+    Bytes b = classic_header(3);
+    // An icon static: its text is a resource ordinal.
+    b.align4().dword(WS_CHILD | SS_ICON).dword(0).word(5).word(6).word(7).word(8).word(50);
+    b.word(0xFFFF).word(0x82).word(0xFFFF).word(42).word(0);
+    // A class by name, odd-length text, classic creation data of 3 bytes.
+    b.align4().dword(WS_CHILD).dword(WS_EX_STATICEDGE).word(0xFFF6).word(0).word(1).word(1).word(51);
+    b.str("Mine").str("abc").word(3).byte(9).byte(8).byte(7);
+    // After 3 bytes of data the next item needs padding.
+    b.align4().dword(WS_CHILD | BS_AUTOCHECKBOX).dword(0).word(0).word(0).word(1).word(1).word(52);
+    b.word(0xFFFF).word(0x80).str("\xfc").word(0);
+    rc::DialogTemplate t;
+    std::string error;
+    ASSERT_TRUE(rc::parse_dialog_template(b.v.data(), b.v.size(), t, &error)) << error;
+    EXPECT_EQ(describe(t), "DIALOG style 80000000 ex 0 at 1,2 30x40 menu \"\" class \"\" caption \"T\"\n"
+                           "  STATIC #42 id 50 style 40000003 ex 0 at 5,6 7x8\n"
+                           "  Mine \"abc\" id 51 style 40000000 ex 20000 at -10,0 1x1 9 8 7\n"
+                           "  BUTTON \"\xfc\" id 52 style 40000003 ex 0 at 0,0 1x1\n");
+    // Text beyond Latin-1 becomes question marks: a, the euro, one emoji, b.
+    Bytes beyond = classic_header(0, "");
+    beyond.v.resize(beyond.v.size() - 2);
+    beyond.word('a').word(0x20AC).word(0xD83D).word(0xDE00).word('b').word(0);
+    ASSERT_TRUE(rc::parse_dialog_template(beyond.v.data(), beyond.v.size(), t, nullptr));
+    EXPECT_EQ(t.caption, "a??b");
+}
+
+TEST(MenuTemplate, SkipsToTheFirstItemByTheHeaderOffset)
+{
+    Bytes b;
+    b.word(0).word(2).word(0xBEEF).word(MF_END).word(7).str("x");
+    std::vector<rc::MenuItem> items;
+    ASSERT_TRUE(rc::parse_menu_template(b.v.data(), b.v.size(), items, nullptr));
+    std::ostringstream o;
+    describe(o, items, "");
+    EXPECT_EQ(o.str(), "flags 0 id 7 \"x\"\n");
+}
+
+// Every shorter copy of a compiled template is refused with a reason, and of
+// the whole image either refused or read only as far as it goes; each copy is
+// exactly its length, so the sanitizer sees any read past it.
+TEST(Templates, EveryTruncationIsRefusedOrReadOnlyAsFarAsItGoes)
+{
+    size_t size;
+    const unsigned char *image = test_res(&size);
+    for (size_t n = 0; n < size; ++n) {
+        const std::vector<unsigned char> cut(image, image + n);
+        std::vector<rc::ResEntry> entries;
+        std::string error;
+        if (!rc::read_res(cut.data(), n, entries, &error)) {
+            EXPECT_FALSE(error.empty()) << n;
+        }
+        for (const rc::ResEntry &e : entries)
+            EXPECT_LE(static_cast<size_t>(e.data - cut.data()) + e.size, n) << n;
+    }
+    std::vector<rc::ResEntry> entries;
+    rc::read_res(image, size, entries, nullptr);
+    for (const rc::ResEntry &e : entries) {
+        const bool dialog = e.type.isOrdinal && e.type.ordinal == 5, menu = e.type.isOrdinal && e.type.ordinal == 4;
+        for (size_t n = 0; (dialog || menu) && n < e.size; ++n) {
+            const std::vector<unsigned char> cut(e.data, e.data + n);
+            rc::DialogTemplate t;
+            std::vector<rc::MenuItem> items;
+            std::string error;
+            EXPECT_FALSE(dialog ? rc::parse_dialog_template(cut.data(), n, t, &error)
+                                : rc::parse_menu_template(cut.data(), n, items, &error))
+                << text_of(e.name) << " cut to " << n;
+            EXPECT_FALSE(error.empty()) << text_of(e.name) << " cut to " << n;
+        }
+    }
+}
+
+TEST(Templates, DamagedOnesAreRefusedWithTheirReason)
+{
+    using Parse = std::function<bool(const Bytes &, std::string &)>;
+    const Parse dialog = [](const Bytes &b, std::string &error) {
+        rc::DialogTemplate t;
+        return rc::parse_dialog_template(b.v.data(), b.v.size(), t, &error) || !t.items.empty();
+    };
+    const Parse menu = [](const Bytes &b, std::string &error) {
+        std::vector<rc::MenuItem> items;
+        return rc::parse_menu_template(b.v.data(), b.v.size(), items, &error) || !items.empty();
+    };
+    const Parse res = [](const Bytes &b, std::string &error) {
+        std::vector<rc::ResEntry> entries;
+        return rc::read_res(b.v.data(), b.v.size(), entries, &error);
+    };
+    Bytes item = classic_header(1);
+    item.align4().dword(WS_CHILD).dword(0).word(0).word(0).word(1).word(1).word(3);
+    Bytes manyItems = classic_header(0xFFFF), twoItems = item, atom = item, longData = item;
+    twoItems.v[8] = 2;
+    atom.word(0xFFFF).word(0x86).word(0).word(0);
+    longData.word(0xFFFF).word(0x80).word(0).word(0x7FFF).word(0);
+    Bytes version, menuEx, noEnd, popupNoEnd, empty, offset, deep;
+    version.word(2).word(0xFFFF).dword(0).dword(0).dword(WS_POPUP).word(0).word(0).word(0).word(1).word(1).word(0).word(0).word(0);
+    menuEx.word(1).word(4).dword(0);
+    noEnd.word(0).word(0).word(0).word(1).str("a");
+    popupNoEnd.word(0).word(0).word(MF_POPUP | MF_END).str("p").word(0).word(1).str("a");
+    empty.word(0).word(0);
+    offset.word(0).word(100);
+    deep.word(0).word(0);
+    for (int i = 0; i < 40; i++)
+        deep.word(MF_POPUP | MF_END).str("p");
+    deep.word(MF_END).word(1).str("leaf");
+    // An entry of 4 data bytes, then one whose sizes the cases set.
+    auto image = [](DWORD dataSize, DWORD headerSize) {
+        Bytes b;
+        b.dword(4).dword(32).word(0xFFFF).word(10).word(0xFFFF).word(1).dword(0).dword(0).dword(0).dword(0).dword(0);
+        b.dword(dataSize).dword(headerSize).word(0xFFFF).word(10).word(0xFFFF).word(2).dword(0).dword(0).dword(0).dword(0);
+        return b.dword(0);
+    };
+    struct Case {
+        const char *what;
+        Bytes data;
+        Parse parse;
+        const char *reason;
+    };
+    const Case cases[] = {
+        {"65535 items", manyItems, dialog, "cannot fit"},
+        {"one item more than written", twoItems, dialog, "cannot fit"},
+        {"class atom 0x86", atom, dialog, "unknown class"},
+        {"creation data longer than the template", longData, dialog, "item 1 of 1"},
+        {"extended version 2", version, dialog, "version 2"},
+        {"MENUEX", menuEx, menu, "version 1"},
+        {"top level without MF_END", noEnd, menu, "MF_END"},
+        {"popup without MF_END", popupNoEnd, menu, "MF_END"},
+        {"no items at all", empty, menu, "item missing"},
+        {"offset past the end", offset, menu, "offset"},
+        {"40 nested popups", deep, menu, "deeper"},
+        {"data size past the end", image(0xFFFFFFF0u, 32), res, "data size"},
+        {"data size one byte too long", image(5, 32), res, "data size"},
+        {"header size below its own fields", image(0, 4), res, "header size"},
+        {"header size past the end", image(0, 0x10000), res, "header size"},
+        {"header too short for the name", image(0, 16), res, "header size"},
+    };
+    for (const Case &c : cases) {
+        std::string error;
+        EXPECT_FALSE(c.parse(c.data, error)) << c.what;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
+    }
+}
