@@ -12,8 +12,8 @@
 #include "runes/spread.h"
 #include "settings/inifile.h"
 
-#include "editor/editor_flow.h"
 #include "support/program.h"
+#include "support/spreads.h"
 
 #include "driver/headless/headless.h"
 #include "testing/lockstep.h"
@@ -41,12 +41,10 @@ const char kInstruction[] = "Put all thoughts and desires other than your specif
 const int64_t kCalendarAtZero = 1700000000400LL;
 
 // A spread file as the writer stores it, its positions in order.
-void write_spread(const std::string &name, const std::string &title, const std::vector<editorflow::Position> &positions,
-                  int version = 1100)
+void write_spread(const std::string &name, const std::string &title,
+                  const std::vector<testsupport::SpreadPosition> &positions, int version = 1100)
 {
-    editorflow::Positions at{};
-    std::copy(positions.begin(), positions.end(), at.begin());
-    write_bytes(name, editorflow::spread_bytes(title, at, static_cast<int>(positions.size()), version));
+    write_bytes(name, testsupport::spread_bytes(title, positions, -1, version));
 }
 
 // The program with the banner off, its clock at kCalendarAtZero.

@@ -8,6 +8,7 @@
 
 #include "app/screenloop.h"
 #include "crt/faults.h"
+#include "support/spreads.h"
 #include "support/tempdir.h"
 #include "user32/msgbox_hook.h"
 
@@ -26,59 +27,7 @@ using testsupport::write_bytes;
 
 namespace {
 
-const char kTwoPaths[] =
-    "\r\n"
-    "Spread Data File Created By Quenmire Stonecall V1.10\r\n"
-    "\r\n"
-    "version=1100\r\n"
-    "title=Two Paths\r\n"
-    "runemeaning0=Your past*\r\n"
-    "runemeaning1=Your future*\r\n"
-    "runemeaning2=*\r\n"
-    "runemeaning3=*\r\n"
-    "runemeaning4=*\r\n"
-    "runemeaning5=*\r\n"
-    "runemeaning6=*\r\n"
-    "runemeaning7=*\r\n"
-    "runemeaning8=*\r\n"
-    "runemeaning9=*\r\n"
-    "runemeaning10=*\r\n"
-    "runemeaning11=*\r\n"
-    "runemeaning12=*\r\n"
-    "runemeaning13=*\r\n"
-    "runemeaning14=*\r\n"
-    "rune0x=200\r\n"
-    "rune0y=10\r\n"
-    "rune1x=220\r\n"
-    "rune1y=30\r\n"
-    "rune2x=0\r\n"
-    "rune2y=0\r\n"
-    "rune3x=0\r\n"
-    "rune3y=0\r\n"
-    "rune4x=0\r\n"
-    "rune4y=0\r\n"
-    "rune5x=0\r\n"
-    "rune5y=0\r\n"
-    "rune6x=0\r\n"
-    "rune6y=0\r\n"
-    "rune7x=0\r\n"
-    "rune7y=0\r\n"
-    "rune8x=0\r\n"
-    "rune8y=0\r\n"
-    "rune9x=0\r\n"
-    "rune9y=0\r\n"
-    "rune10x=0\r\n"
-    "rune10y=0\r\n"
-    "rune11x=0\r\n"
-    "rune11y=0\r\n"
-    "rune12x=0\r\n"
-    "rune12y=0\r\n"
-    "rune13x=0\r\n"
-    "rune13y=0\r\n"
-    "rune14x=0\r\n"
-    "rune14y=0\r\n"
-    "NumCards=2\r\n"
-    "\r\n";
+const std::string kTwoPaths = testsupport::spread_bytes("Two Paths", {{200, 10, "Your past"}, {220, 30, "Your future"}});
 
 void set_position(int i, int x, int y)
 {
@@ -150,7 +99,7 @@ TEST(SpreadWrite, TwoPathsIsWrittenByteForByte)
     make_two_paths("TWOPATHS.SCS");
     version = 7;   // the writer stores 1100 whatever this holds
     write_data_to_file();
-    EXPECT_EQ(read_bytes("TWOPATHS.SCS"), std::string(kTwoPaths));
+    EXPECT_EQ(read_bytes("TWOPATHS.SCS"), kTwoPaths);
     expect_saved();
     EXPECT_EQ(listing(".TMP"), std::vector<std::string>{});
 }
@@ -401,7 +350,7 @@ TEST(SpreadRead, ALongPathIsCarriedWhole)
     make_two_paths(path.c_str());
     write_data_to_file();
     expect_saved();
-    EXPECT_EQ(read_bytes(path), std::string(kTwoPaths));
+    EXPECT_EQ(read_bytes(path), kTwoPaths);
     EXPECT_STREQ(get_card_pm(1), "Your future");
 }
 
@@ -447,7 +396,7 @@ TEST(SpreadSave, AReadOnlyFolderIsWrittenInPlaceButTakesNoNewFile)
     make_two_paths("PLACE.SCS");
     faults::read_only_folder(".");
     write_data_to_file();
-    EXPECT_EQ(read_bytes("PLACE.SCS"), std::string(kTwoPaths));
+    EXPECT_EQ(read_bytes("PLACE.SCS"), kTwoPaths);
     expect_saved();
     msgbox_hook::clear();
     strcpy(SpreadFilename, "NEW.SCS");
@@ -460,7 +409,7 @@ TEST(SpreadSave, AReadOnlyFolderIsWrittenInPlaceButTakesNoNewFile)
     strcpy(title, "Changed");
     faults::fail(faults::Call::Write);
     write_data_to_file();
-    EXPECT_EQ(read_bytes("PLACE.SCS"), std::string(kTwoPaths));
+    EXPECT_EQ(read_bytes("PLACE.SCS"), kTwoPaths);
     expect_error_naming("PLACE.SCS");
 }
 
@@ -488,7 +437,7 @@ TEST(SpreadSave, AReadOnlyFileIsMadeWritableAndKeepsItsPermissions)
     make_two_paths("RO.SCS");
     write_data_to_file();
     expect_saved();
-    EXPECT_EQ(read_bytes("RO.SCS"), std::string(kTwoPaths));
+    EXPECT_EQ(read_bytes("RO.SCS"), kTwoPaths);
     EXPECT_EQ(fs::status("RO.SCS").permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
@@ -502,7 +451,7 @@ TEST(SpreadSave, WritesThroughASymbolicLink)
     write_data_to_file();
     expect_saved();
     EXPECT_TRUE(fs::is_symlink("LINK.SCS"));
-    EXPECT_EQ(read_bytes("store/REAL.SCS"), std::string(kTwoPaths));
+    EXPECT_EQ(read_bytes("store/REAL.SCS"), kTwoPaths);
     EXPECT_TRUE(fs::is_empty("store") == false);
     EXPECT_EQ(std::distance(fs::directory_iterator("store"), fs::directory_iterator()), 1);
 }
@@ -514,6 +463,6 @@ TEST(SpreadSave, StepsAroundALeftoverTemporaryFile)
     make_two_paths("NEXT.SCS");
     write_data_to_file();
     expect_saved();
-    EXPECT_EQ(read_bytes("NEXT.SCS"), std::string(kTwoPaths));
+    EXPECT_EQ(read_bytes("NEXT.SCS"), kTwoPaths);
     EXPECT_EQ(read_bytes("~SC0.TMP"), "leftover");
 }
