@@ -30,6 +30,8 @@ int ButtonJumpWidth = 5;
 /* Nine blanks lead the text; the version reads V1.10 here, V1.1 in the title. */
 static const char AboutText[] = "         Quenmire Stonecall V1.10\n\nSee ReadMe.htm for detailed help infomation.";
 static const char AutoLoadPrefix[] = "Auto-loading ";
+/* Run, Edit and New put the spread's title after this in the window title. */
+static const char SpreadTitlePrefix[] = "Quenmire Stonecall V1.1 - ";
 static const char SavePromptText[] = "Do you wish to save the new spread configuration?";
 
 /* Tells the loop to run the default spread: the message names the spread
@@ -42,8 +44,7 @@ static void AutoLoadDefaultSpread(void)
     MakeString(text, 2, AutoLoadPrefix, get_spread_name(DefaultStartUpSpread));
     MessageBoxA(hWnd_sim_dialog, text, "Auto-load activated!", MB_OK);
     /* The setting holds fewer characters than a file name may have. */
-    strncpy(SpreadFilename, DefaultStartUpSpread, sizeof(SpreadFilename) - 1);
-    SpreadFilename[sizeof(SpreadFilename) - 1] = '\0';
+    copy_text(SpreadFilename, sizeof SpreadFilename, DefaultStartUpSpread);
     id = IDM_RUN;
     RunDefaultStartUpSpread = 1;
 }
@@ -123,6 +124,14 @@ void MainWindow1KC(int code)
         break;
     }
     /* Exit and the close request end the mode in the message monitor. */
+}
+
+void ShowSpreadTitle(void)
+{
+    char caption[sizeof SpreadTitlePrefix + SPREAD_TITLE_SIZE];
+
+    MakeString(caption, 2, SpreadTitlePrefix, title);
+    SetWindowTextA(hWnd_sim_dialog, caption);
 }
 
 void CardSelected(int position)

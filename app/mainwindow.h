@@ -44,6 +44,9 @@ void MainWindow1Con(void);
 void MainWindow1MM(void);
 void MainWindow1KC(int code);
 
+// Names the current spread in the current window's title: Run, Edit and New
+// do; leaving a mode keeps it.
+void ShowSpreadTitle(void);
 // Opens the rune detail screen for position `position`.
 void CardSelected(int position);
 // Ends whatever mode is active.

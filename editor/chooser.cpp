@@ -13,7 +13,7 @@ int spreadfilecount = 0;
 static HGLOBAL SpreadNameBlock = NULL;
 static HWND SpreadList = NULL;
 
-#define SPREAD_PATTERN "*.SCS"
+#define SPREAD_PATTERN "*" SPREAD_EXTENSION
 
 /* A title read from a file ends at its line's end, so it never holds a line
  * feed: a title left at this by a file that could not be read matches nothing. */

@@ -11,8 +11,6 @@
 
 HWND ButtonHandles[MAX_POSITIONS];
 
-#define CAPTION_PREFIX "Quenmire Stonecall V1.1 - "
-
 /* A new spread's positions step down and right from here. */
 #define CASCADE_X 200
 #define CASCADE_Y 10
@@ -45,8 +43,7 @@ void EditSpread(void)
     char filename[MAX_PATH];
 
     ChooseSpread();
-    strncpy(filename, SpreadFilename, sizeof filename - 1);
-    filename[sizeof filename - 1] = '\0';
+    copy_text(filename, sizeof filename, SpreadFilename);
     MainWindow1Con();
     /* Cancelled: edit mode stays, without buttons, until the next command ends it. */
     if (filename[0] == '\0')
@@ -62,14 +59,11 @@ void MakeEditHelp(char *text)
 {
     const char *pieces[] = {EditHelpStart, SpreadFilename, EditHelpDistribute, SpreadFilename,
                             EditHelpAddress, EditHelpRun, title, EditHelpEnd};
-    const char *c;
-    size_t used = 0;
     size_t i;
 
+    text[0] = '\0';
     for (i = 0; i < sizeof pieces / sizeof pieces[0]; i++)
-        for (c = pieces[i]; *c && used + 1 < EDIT_HELP_SIZE; c++)
-            text[used++] = *c;
-    text[used] = '\0';
+        append_text(text, EDIT_HELP_SIZE, pieces[i]);
 }
 
 static void ShowEditHelpMessage(void)
@@ -85,8 +79,7 @@ static void LoadPositionMeanings(void)
     int i;
 
     for (i = 0; i < MAX_POSITIONS; i++) {
-        strncpy(pm[i], get_card_pm(i), POSITION_MEANING_SIZE - 1);
-        pm[i][POSITION_MEANING_SIZE - 1] = '\0';
+        copy_text(pm[i], sizeof pm[i], get_card_pm(i));
     }
 }
 
@@ -119,7 +112,6 @@ static void CreatePositionButton(int i)
 
 void new_spread_edit_cons(void)
 {
-    char caption[sizeof(CAPTION_PREFIX) + SPREAD_TITLE_SIZE];
     int i;
 
     if (ShowEditHelp)
@@ -128,8 +120,7 @@ void new_spread_edit_cons(void)
         LoadPositionMeanings();
     else
         LayOutNewSpread();
-    MakeString(caption, 2, CAPTION_PREFIX, title);
-    SetWindowTextA(hWnd_sim_dialog, caption);
+    ShowSpreadTitle();
     /* From the last to the first: each new button goes below the ones made
      * before it, so where they overlap a later position is on top, as its
      * rune is in a reading. */

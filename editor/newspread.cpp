@@ -18,11 +18,9 @@
 #define NEW_FILENAME_CHARS 12
 #define NEW_NUMBER_CHARS 2
 
-#define SPREAD_EXTENSION ".SCS"
-
 static const char NoTitleText[] = "You must enter a title for your spread";
 static const char NoFilenameText[] = "You must enter a filename for your spread.";
-static const char ExtensionText[] = "The file must have the extension .SCS!";
+static const char ExtensionText[] = "The file must have the extension " SPREAD_EXTENSION "!";
 static const char TooFewText[] = "You must enter a value greater than zero for the number of runes in your spread.";
 static const char TooManyText[] = "You must enter a value less than sixteen for the number of runes in your spread.";
 static const char UnusableFileText[] =

@@ -17,8 +17,6 @@ int ran_cards_used[MAX_POSITIONS] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
 int ran_upsidedown[MAX_POSITIONS];
 HWND button_OK = NULL;
 
-#define WINDOW_TITLE_PREFIX "Quenmire Stonecall V1.1 - "
-#define WINDOW_TITLE_SIZE 200
 #define SPREADING_TEXT "Now Spreading the Deck\n\n"
 
 /* The bar takes the OK button's place once the cast begins. */
@@ -101,14 +99,6 @@ void GetRandomCardsKC(int code)
         SetCastingText(SPREADING_TEXT);
     }
     id = SCREEN_CLOSE_CODE;
-}
-
-static void ShowSpreadTitle(void)
-{
-    char caption[WINDOW_TITLE_SIZE];
-
-    MakeString(caption, 2, WINDOW_TITLE_PREFIX, title);
-    SetWindowTextA(hWnd_sim_dialog, caption);
 }
 
 void LoadSpread(void)

@@ -5,6 +5,7 @@
 #include "gfx/drawing.h"
 #include "runes/runetable.h"
 #include "runes/spread.h"
+#include "util/text.h"
 
 #include <string.h>
 
@@ -16,12 +17,6 @@
 #define DETAIL_PICTURE_TOP 20
 #define DETAIL_PICTURE_WIDTH 105
 #define DETAIL_PICTURE_HEIGHT 194
-
-// Appends as much of `piece` as still fits in the DETAIL_TEXT_SIZE buffer.
-static void AppendDetail(char *text, const char *piece)
-{
-    strncat(text, piece, DETAIL_TEXT_SIZE - 1 - strlen(text));
-}
 
 void DrawCards(void)
 {
@@ -59,11 +54,11 @@ void messages_cons(void)
     int n = CardNumber[CardChosen];
 
     DrawBitmapFromID(DETAIL_SKIN_BITMAP_ID, 0, 0, 0, 0);
-    AppendDetail(meaning, get_card_pm(CardChosen));
+    copy_text(meaning, sizeof meaning, get_card_pm(CardChosen));
     SetDlgItemTextA(hWnd_sim_dialog, DETAIL_MEANING_ID, meaning);
-    AppendDetail(text, get_card_title(n));
-    AppendDetail(text, DETAIL_SEPARATOR);
-    AppendDetail(text, get_card_desc(n));
+    append_text(text, sizeof text, get_card_title(n));
+    append_text(text, sizeof text, DETAIL_SEPARATOR);
+    append_text(text, sizeof text, get_card_desc(n));
     SetDlgItemTextA(hWnd_sim_dialog, DETAIL_TEXT_ID, text);
     DrawBitmapFromID(n, DETAIL_PICTURE_TOP, DETAIL_PICTURE_LEFT, DETAIL_PICTURE_WIDTH, DETAIL_PICTURE_HEIGHT);
 }

@@ -12,6 +12,7 @@
 #define POSITION_MEANING_SIZE 500     // 499 characters and the NUL
 #define CARD_DIR_SIZE 255
 #define SPREAD_FILE_VERSION 1100      // what the writer stores; later versions get a warning
+#define SPREAD_EXTENSION ".SCS"       // every spread file's name ends so, case and all
 
 #define SPREAD_VERSION_WARNING_CAPTION "Posible problem..."
 #define SPREAD_VERSION_WARNING                                                                     \

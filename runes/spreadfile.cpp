@@ -31,15 +31,6 @@ char CardDir[CARD_DIR_SIZE] = "images/";
 
 /* ---- helpers --------------------------------------------------------- */
 
-static void CopyCut(char *dest, const char *text, size_t size)
-{
-    size_t n = 0;
-    while (n + 1 < size && text[n])
-        ++n;
-    memcpy(dest, text, n);
-    dest[n] = '\0';
-}
-
 // "rune" + i + "x=" and the like.
 static char *PositionLabel(char *dest, const char *stem, int i, const char *tail)
 {
@@ -140,7 +131,7 @@ void get_spread_data(char *path)
         return;
     cursor.text = text;
     version = char_to_int(NextValue(&cursor, "version=", '\n'));
-    CopyCut(title, NextValue(&cursor, "title=", '\n'), sizeof title);
+    copy_text(title, sizeof title, NextValue(&cursor, "title=", '\n'));
     for (int i = 0; i < MAX_POSITIONS; ++i)
         NextValue(&cursor, PositionLabel(label, "runemeaning", i, "="), '*');
     for (int i = 0; i < MAX_POSITIONS; ++i) {
@@ -174,27 +165,25 @@ char *get_card_pm(int i)
         return meaning;
     cursor.text = text;
     SkipToMeaning(&cursor, i);
-    CopyCut(meaning, NextValue(&cursor, PositionLabel(label, "runemeaning", i, "="), '*'), sizeof meaning);
+    copy_text(meaning, sizeof meaning, NextValue(&cursor, PositionLabel(label, "runemeaning", i, "="), '*'));
     ReleaseSpreadText(block);
     return meaning;
 }
 
 /* ---- writing --------------------------------------------------------- */
 
-// Appends at most `max` characters of `piece`, never past the end of `text`.
-static void Append(char *text, size_t size, const char *piece, size_t max)
-{
-    size_t used = strlen(text);
-    size_t n = 0;
-    while (n < max && piece[n] && used + n + 1 < size)
-        ++n;
-    memcpy(text + used, piece, n);
-    text[used + n] = '\0';
-}
-
 static void AppendAll(char *text, const char *piece)
 {
-    Append(text, SPREAD_TEXT_SIZE, piece, SPREAD_TEXT_SIZE);
+    append_text(text, SPREAD_TEXT_SIZE, piece);
+}
+
+// A field of the current spread, of `size` bytes: no more of it than the
+// field holds, whether or not a NUL ends it there.
+static void AppendField(char *text, const char *field, size_t size)
+{
+    char piece[POSITION_MEANING_SIZE];
+
+    AppendAll(text, copy_text(piece, size, field));
 }
 
 static void AssembleSpreadText(char *text)
@@ -205,10 +194,10 @@ static void AssembleSpreadText(char *text)
     AppendAll(text, "\nversion=");
     AppendAll(text, int_to_char(SPREAD_FILE_VERSION, 1));
     AppendAll(text, "\ntitle=");
-    Append(text, SPREAD_TEXT_SIZE, title, SPREAD_TITLE_SIZE - 1);
+    AppendField(text, title, sizeof title);
     for (int i = 0; i < MAX_POSITIONS; ++i) {
         AppendAll(text, PositionLabel(label, "\nrunemeaning", i, "="));
-        Append(text, SPREAD_TEXT_SIZE, pm[i], POSITION_MEANING_SIZE - 1);
+        AppendField(text, pm[i], sizeof pm[i]);
         AppendAll(text, "*");
     }
     for (int i = 0; i < MAX_POSITIONS; ++i) {

@@ -96,6 +96,5 @@ void GetIniData(void)
     ShowEditHelp = char_to_int(GetFromIniFile("ShowEditHelp=", NULL)) == 1 ? 1 : 0;
     ShowStartBanner = char_to_int(GetFromIniFile("ShowStartBanner=", NULL)) == 1 ? 1 : 0;
     // The path is cut to what the option holds.
-    strncpy(DefaultStartUpSpread, GetFromIniFile("DefaultStartUpSpread=", NULL), DEFAULT_START_UP_SPREAD_SIZE - 1);
-    DefaultStartUpSpread[DEFAULT_START_UP_SPREAD_SIZE - 1] = '\0';
+    copy_text(DefaultStartUpSpread, sizeof DefaultStartUpSpread, GetFromIniFile("DefaultStartUpSpread=", NULL));
 }

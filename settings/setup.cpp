@@ -2,6 +2,7 @@
 
 #include "app/publisher.h"
 #include "app/screenloop.h"
+#include "runes/spread.h"
 #include "settings/inifile.h"
 #include "util/text.h"
 
@@ -14,7 +15,7 @@
 #define SETUP_REPAINT_TIMER_ID 1
 #define SETUP_REPAINT_TIME_MS 5000
 
-static const char SpreadFilter[] = "Stonecall Spread Files (*.SCS)\0*.SCS\0";
+static const char SpreadFilter[] = "Stonecall Spread Files (*" SPREAD_EXTENSION ")\0*" SPREAD_EXTENSION "\0";
 static const char NotSavedText[] =
     "The settings could not be saved: the settings file " INI_FILE_NAME " could not be opened.";
 static const char NotWrittenText[] =
@@ -108,8 +109,7 @@ void GetDWSFile(void)
     char path[DEFAULT_START_UP_SPREAD_SIZE];
     DWORD error;
 
-    strncpy(path, DefaultStartUpSpread, sizeof path - 1);
-    path[sizeof path - 1] = '\0';
+    copy_text(path, sizeof path, DefaultStartUpSpread);
     memset(&ofn, 0, sizeof ofn);
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = hWnd_sim_dialog;

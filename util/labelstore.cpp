@@ -30,16 +30,6 @@ static char ValueArea[LABEL_AREA_SIZE];
 
 /* ---- helpers --------------------------------------------------------- */
 
-// Copies at most `max` characters of `text` into `dest`.
-static void CopyCut(char *dest, const char *text, size_t max)
-{
-    size_t n = 0;
-    while (n < max && text[n])
-        ++n;
-    memcpy(dest, text, n);
-    dest[n] = '\0';
-}
-
 static char *EmptyValue(void)
 {
     ValueArea[0] = '\0';
@@ -57,7 +47,7 @@ static int PrepareLabel(const char *label)
 {
     int length, k = 0;
 
-    CopyCut(LabelArea, label, LABEL_VALUE_MAX);
+    copy_text(LabelArea, sizeof LabelArea, label);
     length = (int)strlen(LabelArea);
     if (length > 0)
         LabelFallback[0] = 0;
@@ -196,8 +186,8 @@ static int ReadLine(int handle, char *line, size_t size)
 // label + "=", cut to fit a line.
 static void LineLabel(char *dest, const char *label)
 {
-    CopyCut(dest, label, LABEL_VALUE_MAX);
-    strcat(dest, "=");
+    copy_text(dest, LABEL_AREA_SIZE, label);
+    append_text(dest, LABEL_AREA_SIZE + 1, "=");
 }
 
 /* ---- texts ----------------------------------------------------------- */
@@ -356,8 +346,8 @@ static int SetValue(int handle, LONG start, const char *label, const char *value
     LONG last_at, end;
     LONG pos = FindLabelEnd(handle, start, label);
 
-    CopyCut(cut_label, label, LABEL_VALUE_MAX);
-    CopyCut(cut_value, value, LABEL_VALUE_MAX);
+    copy_text(cut_label, sizeof cut_label, label);
+    copy_text(cut_value, sizeof cut_value, value);
     if (pos == LABEL_UNREADABLE)
         return -1;
     if (pos < 0) {
@@ -424,7 +414,7 @@ int set_variable_of_label_in_section_with_end_char(int handle, const char *secti
     if (pos >= 0)
         return SetValue(handle, pos, label, value, EndChar(end), AddAfterSection);
     // No section: add it, then the label after it.
-    CopyCut(cut_section, section, LABEL_VALUE_MAX);
+    copy_text(cut_section, sizeof cut_section, section);
     MakeString(text, 2, cut_section, "\n");
     if (AppendLines(handle, text) != 0)
         return -1;
@@ -541,7 +531,7 @@ char *get_variable_in_section(int handle, int section_pos, const char *label)
         return EmptyValue();
     while (ReadLine(handle, line, sizeof line) >= 0) {
         if (strncmp(line, want, strlen(want)) == 0) {
-            CopyCut(ValueArea, line + strlen(want), LABEL_VALUE_MAX);
+            copy_text(ValueArea, sizeof ValueArea, line + strlen(want));
             return ValueArea;
         }
     }

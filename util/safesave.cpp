@@ -11,12 +11,6 @@
 
 #define TEMP_NAME_TRIES 10
 
-static void CopyName(char *dest, const char *name)
-{
-    strncpy(dest, name, MAX_PATH - 1);
-    dest[MAX_PATH - 1] = '\0';
-}
-
 // The file a name stands for: through a symbolic link, its target, so the
 // link stays a link. The name itself when it names no file yet.
 static void ResolveTarget(const char *name, char *target)
@@ -30,7 +24,7 @@ static void ResolveTarget(const char *name, char *target)
         _close(file);
     }
     if (n == 0 || n >= MAX_PATH) {
-        CopyName(target, name);
+        copy_text(target, MAX_PATH, name);
         return;
     }
     // Windows answers \\?\C:\folder\name; the plain form is wanted.
