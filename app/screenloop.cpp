@@ -42,7 +42,7 @@ static void CommandStep(void (*KC)(int))
     if (KC)
         KC(id);
     else
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
     if (id == SCREEN_CLOSE_CODE)
         CloseDialog = 1;
     id = 0;
@@ -99,6 +99,11 @@ int DirectDialog(int template_id, void (*Con)(void), void (*MM)(void), void (*KC
     SetCurrentWindow(hWndParent);
     SendMessageA(hWndParent, WM_PAINT, 0, 0);
     return 1;
+}
+
+void EndScreen(void)
+{
+    id = SCREEN_CLOSE_CODE;
 }
 
 INT_PTR CALLBACK DlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -17,6 +17,21 @@
 /* The timer Pause runs (and the colour fades). */
 #define PAUSE_TIMER_ID 9876
 
+/* The loop's state, shared by every nesting level:
+ *
+ *   global              written by                         read by
+ *   hWnd_sim_dialog,    DirectDialog (a screen starts and  every drawing call and message box;
+ *   hWndSimDialog       ends), WinMain; always equal       the callbacks (the banner by the 2nd)
+ *   hWnd_owid           DirectDialog: the latest parent    nothing
+ *   hInst2              WinMain                            DirectDialog, bitmaps, child windows
+ *   msg_sim_dialog      the loop, Pause                    CheckMessage, GetwParam, GetlParam
+ *   id                  the loop; EndScreen; the main      the loop; the main window's monitor
+ *                       window (auto-load Run, the end     (the close request)
+ *                       of the rune detail screen)
+ *   CloseDialog         the command step, DirectDialog     the loop
+ *   FirstRun            DirectDialog                       MainWindow1Con, the setup screen's Con
+ *   hWnd_sim_dialog_id  DirectDialog                       nothing
+ */
 extern HWND hWnd_sim_dialog;
 extern HWND hWndSimDialog;
 extern HWND hWnd_owid;
@@ -28,6 +43,9 @@ extern int FirstRun;
 extern HWND hWnd_sim_dialog_id[100];
 
 int DirectDialog(int template_id, void (*Con)(void), void (*MM)(void), void (*KC)(int));
+// Ends the running screen: a callback calls it, and the loop closes the
+// screen after the command step (KC runs first when an MM calls it).
+void EndScreen(void);
 INT_PTR CALLBACK DlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 int CheckMessage(int message);

@@ -131,11 +131,11 @@ void open_or_create_new_spread_KC(int command)
     case IDOK:
         TakeSelectedTitle();
         open_new_spread_cons();
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     case IDCANCEL:
         SpreadFilename[0] = '\0';
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     }
 }

@@ -152,10 +152,10 @@ void EditCardMeaningKC(int command)
             return;
         }
         memcpy(pm[ButtonAquired], meaning, sizeof meaning);
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     case IDCANCEL:
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     }
 }

@@ -104,7 +104,7 @@ static void AcceptNewSpread(void)
     else if (NumCards > MAX_POSITIONS)
         ShowEntryError(TooManyText);
     else if (CheckFileCanBeCreated(SpreadFilename))
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
 }
 
 /* The dialog has no caption, but Alt+F4 still closes it: that is a cancel
@@ -118,7 +118,7 @@ void create_new_spread_key(int command)
     case IDCANCEL:
     case SCREEN_CLOSE_CODE:
         CancelNewSpread = 1;
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     }
 }
@@ -135,7 +135,6 @@ void NewSpread(void)
     MainWindow1Con();
     if (SpreadFilename[0] == '\0')
         return;
-    edit_spread = 0;
     new_spread_edit_cons();
     for (i = 0; i < MAX_POSITIONS; i++)
         pm[i][0] = '\0';

@@ -122,7 +122,7 @@ void TileCon(void)
 void TileMM(void)
 {
     if (CheckMessage(WM_TIMER) && GetwParam() == BANNER_TIMER_ID) {
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         KillTimer(hWndSimDialog, BANNER_TIMER_ID);
     }
 }

@@ -98,7 +98,7 @@ void GetRandomCardsKC(int code)
         ProgressBarTarot(BAR_LEFT, BAR_TOP, BAR_WIDTH, BAR_HEIGHT, MAX_POSITIONS - 1, i);
         SetCastingText(SPREADING_TEXT);
     }
-    id = SCREEN_CLOSE_CODE;
+    EndScreen();
 }
 
 void LoadSpread(void)

@@ -72,5 +72,5 @@ void messagesMM(void)
 void messagesKC(int code)
 {
     if (code == IDOK)
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
 }

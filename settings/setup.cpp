@@ -77,10 +77,10 @@ void DWSetupKC(int code)
     switch (code) {
     case IDOK:
         SaveSettings();
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     case IDCANCEL:
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     case IDC_CHANGE_START_UP_SPREAD:
         GetDWSFile();
