@@ -10,20 +10,6 @@
 // Where the last left click tested in run mode was, in the main window's client area.
 POINT cursor = {0, 0};
 
-// The rectangle position i's picture covers, rebuilt from its transposed
-// CardRect entry (y, x, y + width, x + height).
-static RECT PictureRect(int i)
-{
-    const RECT *stored = &CardRect[i];
-    RECT r;
-
-    r.left = stored->top;
-    r.top = stored->left;
-    r.right = stored->top + (stored->right - stored->left);
-    r.bottom = stored->left + (stored->bottom - stored->top);
-    return r;
-}
-
 // A left click on a rune picture opens its detail screen; the last position
 // is drawn on top, so it is tested first.
 static void RuneHitTest(void)
@@ -37,7 +23,7 @@ static void RuneHitTest(void)
     cursor.x = LOWORD(at);
     cursor.y = HIWORD(at);
     for (i = NumCards - 1; i >= 0; i--) {
-        RECT r = PictureRect(i);
+        RECT r = PositionPicture(i);
         if (PtInRect(&r, cursor)) {
             CardSelected(i);
             return;
@@ -70,16 +56,12 @@ static void JumpSizeMessage(const char *text, const char *caption)
  * nothing is clamped, a button may leave the window. */
 static void MoveAcquiredPosition(int down, int right)
 {
-    RECT *place = &CardRect[ButtonAquired];
-    const LONG dy = down * ButtonJumpWidth;
-    const LONG dx = right * ButtonJumpWidth;
+    POINT place;
 
-    place->left += dy;
-    place->right += dy;
-    place->top += dx;
-    place->bottom += dx;
+    MovePosition(ButtonAquired, right * ButtonJumpWidth, down * ButtonJumpWidth);
+    place = PositionPlace(ButtonAquired);
     if (ButtonHandles[ButtonAquired])
-        SetWindowPos(ButtonHandles[ButtonAquired], NULL, place->top, place->left, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(ButtonHandles[ButtonAquired], NULL, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SpreadChanged = 1;
 }
 

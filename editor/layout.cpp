@@ -90,8 +90,7 @@ static void LayOutNewSpread(void)
     int i;
 
     for (i = 0; i < NumCards; i++) {
-        CardRect[i].top = CASCADE_X + CASCADE_STEP * i;
-        CardRect[i].left = CASCADE_Y + CASCADE_STEP * i;
+        SetPositionPlace(i, CASCADE_X + CASCADE_STEP * i, CASCADE_Y + CASCADE_STEP * i);
         CardNumber[i] = 0;
         usd[i] = 0;
     }
@@ -103,10 +102,11 @@ static void LayOutNewSpread(void)
 static void CreatePositionButton(int i)
 {
     char text[16];
+    POINT place = PositionPlace(i);
 
     MakeString(text, 2, "rune ", int_to_char(i + 1, 10));
     ButtonHandles[i] = CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_PUSHBUTTON,
-                                       CardRect[i].top, CardRect[i].left, StretchCardWidth, StretchCardLength,
+                                       place.x, place.y, StretchCardWidth, StretchCardLength,
                                        hWnd_sim_dialog, (HMENU)(INT_PTR)(POSITION_BUTTON_FIRST_ID + i), hInst2, NULL);
 }
 

@@ -22,11 +22,9 @@ void DrawCards(void)
 {
     int i;
 
-    /* All fifteen, in use or not; entries are transposed: y first. */
-    for (i = 0; i < MAX_POSITIONS; i++) {
-        CardRect[i].right = CardRect[i].left + StretchCardWidth;
-        CardRect[i].bottom = CardRect[i].top + StretchCardLength;
-    }
+    /* All fifteen, in use or not. */
+    for (i = 0; i < MAX_POSITIONS; i++)
+        SetPositionPictureSize(i, StretchCardWidth, StretchCardLength);
     RefreshBitBlt();
 }
 
@@ -35,11 +33,12 @@ int RefreshBitBlt(void)
     int i;
 
     /* Ascending, so where pictures overlap the higher position lies on top.
-     * A CardRect entry holds the top first, then the left. */
+     * The drawing call takes the top first, then the left. */
     for (i = 0; i < NumCards && i < MAX_POSITIONS; i++) {
+        POINT place = PositionPlace(i);
         if (usd[i] || horizontal[i])
             continue;
-        DrawBitmapFromID(CardNumber[i], CardRect[i].left, CardRect[i].top, StretchCardWidth, StretchCardLength);
+        DrawBitmapFromID(CardNumber[i], place.y, place.x, StretchCardWidth, StretchCardLength);
     }
     return 0;
 }

@@ -45,8 +45,7 @@ extern char title[SPREAD_TITLE_SIZE];
 extern int version;
 extern int NumCards;                           // 0 to 15 positions in use
 extern int NumHorizontal;
-// Per position, transposed: left = y of the top edge, top = x of the left
-// edge, right = y + StretchCardWidth, bottom = x + StretchCardLength.
+// Per position, transposed: reached through the accessors below.
 extern RECT CardRect[MAX_POSITIONS];
 extern int CardNumber[MAX_POSITIONS];
 extern int horizontal[MAX_POSITIONS];
@@ -56,6 +55,52 @@ extern char SpreadFilename[MAX_PATH];         // a whole path of up to 259 chara
 extern int StretchCardWidth;
 extern int StretchCardLength;
 extern char CardDir[CARD_DIR_SIZE];
+
+/* A position's place is the top-left corner of its picture, x and y on the
+ * main window. CardRect stores it transposed, as the spread file's readers
+ * always have: left = y, top = x; DrawCards then sets right = y + picture
+ * width and bottom = x + picture height. Nothing else touches the members. */
+static inline POINT PositionPlace(int i)
+{
+    POINT place = {CardRect[i].top, CardRect[i].left};
+    return place;
+}
+
+// Sets the place alone, as a spread file gives it; the far members stay.
+static inline void SetPositionPlace(int i, LONG x, LONG y)
+{
+    CardRect[i].top = x;
+    CardRect[i].left = y;
+}
+
+// Moves the place and the far members together: the picture keeps its size.
+static inline void MovePosition(int i, LONG dx, LONG dy)
+{
+    CardRect[i].top += dx;
+    CardRect[i].bottom += dx;
+    CardRect[i].left += dy;
+    CardRect[i].right += dy;
+}
+
+// Gives the picture at the place this width and height (the far members).
+static inline void SetPositionPictureSize(int i, LONG width, LONG height)
+{
+    CardRect[i].right = CardRect[i].left + width;
+    CardRect[i].bottom = CardRect[i].top + height;
+}
+
+// The rectangle the position's picture covers, x and y as on the window.
+static inline RECT PositionPicture(int i)
+{
+    const RECT *stored = &CardRect[i];
+    RECT picture;
+
+    picture.left = stored->top;
+    picture.top = stored->left;
+    picture.right = stored->top + (stored->right - stored->left);
+    picture.bottom = stored->left + (stored->bottom - stored->top);
+    return picture;
+}
 
 // Reads the spread file `path` into the current spread (not the meanings).
 // A file that cannot be read leaves it as it was, after an "Error opening file" box.

@@ -135,8 +135,9 @@ void get_spread_data(char *path)
     for (int i = 0; i < MAX_POSITIONS; ++i)
         NextValue(&cursor, PositionLabel(label, "runemeaning", i, "="), '*');
     for (int i = 0; i < MAX_POSITIONS; ++i) {
-        CardRect[i].top = char_to_int(NextValue(&cursor, PositionLabel(label, "rune", i, "x="), '\n'));
-        CardRect[i].left = char_to_int(NextValue(&cursor, PositionLabel(label, "rune", i, "y="), '\n'));
+        LONG x = char_to_int(NextValue(&cursor, PositionLabel(label, "rune", i, "x="), '\n'));
+        LONG y = char_to_int(NextValue(&cursor, PositionLabel(label, "rune", i, "y="), '\n'));
+        SetPositionPlace(i, x, y);
     }
     NumCards = char_to_int(NextValue(&cursor, "NumCards=", '\n'));
     if (NumCards < 0)
@@ -202,9 +203,9 @@ static void AssembleSpreadText(char *text)
     }
     for (int i = 0; i < MAX_POSITIONS; ++i) {
         AppendAll(text, PositionLabel(label, "\nrune", i, "x="));
-        AppendAll(text, int_to_char(CardRect[i].top, 1));
+        AppendAll(text, int_to_char(PositionPlace(i).x, 1));
         AppendAll(text, PositionLabel(label, "\nrune", i, "y="));
-        AppendAll(text, int_to_char(CardRect[i].left, 1));
+        AppendAll(text, int_to_char(PositionPlace(i).y, 1));
     }
     AppendAll(text, "\nNumCards=");
     AppendAll(text, int_to_char(NumCards, 1));

@@ -119,8 +119,8 @@ ReadBack read_back(const std::string &path)
     r.count = NumCards;
     std::snprintf(SpreadFilename, sizeof SpreadFilename, "%s", path.c_str());
     for (size_t i = 0; i < POSITIONS; ++i) {
-        r.x[i] = CardRect[i].top;
-        r.y[i] = CardRect[i].left;
+        r.x[i] = PositionPlace(static_cast<int>(i)).x;
+        r.y[i] = PositionPlace(static_cast<int>(i)).y;
         r.meaning[i] = get_card_pm(static_cast<int>(i));
     }
 
@@ -182,9 +182,10 @@ std::string check_saved()
     if (s.title != title) return "saved the title " + text_of(s.title) + " for " + text_of(title);
     if (s.count != NumCards) return "saved " + std::to_string(s.count) + " positions for " + std::to_string(NumCards);
     for (size_t i = 0; i < POSITIONS; ++i) {
-        if (s.x[i] != CardRect[i].top || s.y[i] != CardRect[i].left)
+        const POINT place = PositionPlace(static_cast<int>(i));
+        if (s.x[i] != place.x || s.y[i] != place.y)
             return "saved position " + std::to_string(i) + " at " + std::to_string(s.x[i]) + ", " + std::to_string(s.y[i]) +
-                   " for " + std::to_string(CardRect[i].top) + ", " + std::to_string(CardRect[i].left);
+                   " for " + std::to_string(place.x) + ", " + std::to_string(place.y);
         if (s.meaning[i] != without_cr(pm[i]))
             return "saved meaning " + std::to_string(i) + " as " + text_of(s.meaning[i]) + " for " + text_of(pm[i]);
     }

@@ -465,7 +465,8 @@ void lay_out_three()
         CardNumber[i] = i + 1;
         usd[i] = i == 2;
         horizontal[i] = 0;
-        CardRect[i] = RECT{places[i][0], places[i][1], places[i][0] + 70, places[i][1] + 129};
+        SetPositionPlace(i, places[i][1], places[i][0]);
+        SetPositionPictureSize(i, 70, 129);
     }
     ran_cards_used[0] = 1;
 }

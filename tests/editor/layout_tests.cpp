@@ -72,7 +72,7 @@ struct EditRun : Program {
         ASSERT_EQ(EditSpreadSelected, 0);
     }
     POINT button_at(int i) { return place(main(), ButtonHandles[i]); }
-    POINT stored(int i) { return POINT{CardRect[i].top, CardRect[i].left}; }
+    POINT stored(int i) { return PositionPlace(i); }
 };
 
 } // namespace
@@ -138,8 +138,7 @@ TEST(EditSpread, EachKeypadKeyMovesTheAcquiredButtonByTheJumpSize)
                           {VK_NUMPAD7, -5, -5}, {VK_NUMPAD9, 5, -5}, {VK_NUMPAD1, -5, 5}, {VK_NUMPAD3, 5, 5}};
     const POINT was = e.stored(1);
     const RECT start = CardRect[1];
-    const LONG width = CardRect[1].right - CardRect[1].left;
-    const LONG height = CardRect[1].bottom - CardRect[1].top;
+    const RECT picture = PositionPicture(1);
     for (const Move &m : moves) {
         SCOPED_TRACE(m.key);
         // Far from where it was, so that one move is told from another.
@@ -149,8 +148,9 @@ TEST(EditSpread, EachKeypadKeyMovesTheAcquiredButtonByTheJumpSize)
         e.run.key(m.key);
         const POINT now{was.x + m.dx, was.y + m.dy};
         EXPECT_EQ(e.stored(1), now);
-        EXPECT_EQ(CardRect[1].right - CardRect[1].left, width);
-        EXPECT_EQ(CardRect[1].bottom - CardRect[1].top, height);
+        const RECT moved = PositionPicture(1);
+        EXPECT_EQ(moved.right - moved.left, picture.right - picture.left);
+        EXPECT_EQ(moved.bottom - moved.top, picture.bottom - picture.top);
         EXPECT_EQ(e.button_at(1), now);
         EXPECT_EQ(SpreadChanged, 1);
         // The button shows at its new place: its face, not the white ground.

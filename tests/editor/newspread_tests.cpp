@@ -190,8 +190,8 @@ TEST(NewSpread, ThreePositionsThenSavedOnYes)
         EXPECT_EQ(size_of(b).cy, 129);
         EXPECT_EQ(GetDlgCtrlID(b), 10 + i);
         EXPECT_EQ(horizontal[i], 0);
-        EXPECT_EQ(CardRect[i].top, expected[i].x);
-        EXPECT_EQ(CardRect[i].left, expected[i].y);
+        EXPECT_EQ(PositionPlace(i).x, expected[i].x);
+        EXPECT_EQ(PositionPlace(i).y, expected[i].y);
     }
     EXPECT_EQ(ButtonHandles[3], nullptr);
     EXPECT_EQ(version, 2000);

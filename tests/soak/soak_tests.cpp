@@ -23,10 +23,8 @@ std::string written_spread()
     std::strcpy(title, "Two Paths");
     std::strcpy(pm[0], "Your past\r\nand more");
     std::strcpy(pm[1], "Your future");
-    CardRect[0].top = 200;
-    CardRect[0].left = 10;
-    CardRect[1].top = -20;
-    CardRect[1].left = 30;
+    SetPositionPlace(0, 200, 10);
+    SetPositionPlace(1, -20, 30);
     NumCards = 2;
     std::strcpy(SpreadFilename, "TWO.SCS");
     write_data_to_file();
