@@ -31,8 +31,8 @@ static void RuneHitTest(void)
     }
 }
 
-/* The keypad's eight direction keys: how far each moves the acquired
- * position down and right, in jumps. */
+// The keypad's eight direction keys: how far each moves the acquired
+// position down and right, in jumps.
 struct KeypadMove {
     WPARAM key;
     int down;
@@ -52,8 +52,8 @@ static void JumpSizeMessage(const char *text, const char *caption)
     MessageBoxA(hWnd_sim_dialog, text, caption, MB_OK | MB_ICONWARNING);
 }
 
-/* Both values of each pair move together, so the entry keeps its extents;
- * nothing is clamped, a button may leave the window. */
+// Both values of each pair move together, so the entry keeps its extents;
+// nothing is clamped, a button may leave the window.
 static void MoveAcquiredPosition(int down, int right)
 {
     POINT place;
@@ -97,7 +97,7 @@ static void LayoutKey(WPARAM key)
         }
     switch (key) {
     case VK_NUMPAD5:
-        /* Marked as changed whatever the user chose in the dialog. */
+        // Marked as changed whatever the user chose in the dialog.
         EditCardMeaning();
         SpreadChanged = 1;
         break;
@@ -113,8 +113,8 @@ static void LayoutKey(WPARAM key)
     }
 }
 
-/* A click on a position button (or Enter on it) arrives as its command and
- * acquires it; any other command leaves the acquired position alone. */
+// A click on a position button (or Enter on it) arrives as its command and
+// acquires it; any other command leaves the acquired position alone.
 static void LayoutModeInput(void)
 {
     int code;
@@ -130,15 +130,15 @@ static void LayoutModeInput(void)
 
 void MainWindow1MM(void)
 {
-    /* Ticks of other timers are not for the repaint. */
+    // Ticks of other timers are not for the repaint.
     if (CheckMessage(WM_PAINT) || (CheckMessage(WM_TIMER) && GetwParam() == REPAINT_TIMER_ID))
         MainWindow1Con();
     if (RunSpreadSelected)
         RuneHitTest();
     if (EditSpreadSelected || NewSpreadSelected)
         LayoutModeInput();
-    /* The loop has set id from the close request or Exit before calling here:
-     * end the mode (and offer to save) before the window goes. */
+    // The loop has set id from the close request or Exit before calling here:
+    // end the mode (and offer to save) before the window goes.
     if (id == SCREEN_CLOSE_CODE)
         CleanUpMainWin();
 }

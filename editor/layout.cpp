@@ -1,3 +1,5 @@
+// The layout editor: the Edit flow, the position buttons of an edited or new
+// spread, the help shown first, and the position-meaning dialog.
 #include "editor/layout.h"
 
 #include "app/mainwindow.h"
@@ -11,7 +13,7 @@
 
 HWND ButtonHandles[MAX_POSITIONS];
 
-/* A new spread's positions step down and right from here. */
+// A new spread's positions step down and right from here.
 #define CASCADE_X 200
 #define CASCADE_Y 10
 #define CASCADE_STEP 20
@@ -45,7 +47,7 @@ void EditSpread(void)
     ChooseSpread();
     copy_text(filename, sizeof filename, SpreadFilename);
     MainWindow1Con();
-    /* Cancelled: edit mode stays, without buttons, until the next command ends it. */
+    // Cancelled: edit mode stays, without buttons, until the next command ends it.
     if (filename[0] == '\0')
         return;
     get_spread_data(filename);
@@ -53,8 +55,8 @@ void EditSpread(void)
     new_spread_edit_cons();
 }
 
-/* The file name and the title are the user's and of any length the fields
- * allow: the text is cut at the buffer's end rather than run past it. */
+// The file name and the title are the user's and of any length the fields
+// allow: the text is cut at the buffer's end rather than run past it.
 void MakeEditHelp(char *text)
 {
     const char *pieces[] = {EditHelpStart, SpreadFilename, EditHelpDistribute, SpreadFilename,
@@ -83,8 +85,8 @@ static void LoadPositionMeanings(void)
     }
 }
 
-/* A new spread's positions overlap down and to the right, so that every
- * button can be seen and picked; the last NumHorizontal are flagged. */
+// A new spread's positions overlap down and to the right, so that every
+// button can be seen and picked; the last NumHorizontal are flagged.
 static void LayOutNewSpread(void)
 {
     int i;
@@ -121,9 +123,9 @@ void new_spread_edit_cons(void)
     else
         LayOutNewSpread();
     ShowSpreadTitle();
-    /* From the last to the first: each new button goes below the ones made
-     * before it, so where they overlap a later position is on top, as its
-     * rune is in a reading. */
+    // From the last to the first: each new button goes below the ones made
+    // before it, so where they overlap a later position is on top, as its
+    // rune is in a reading.
     for (i = NumCards - 1; i >= 0; i--)
         CreatePositionButton(i);
 }
@@ -138,8 +140,8 @@ void EditCardMeaningCon(void)
     SetDlgItemTextA(hWnd_sim_dialog, IDC_POSITION_MEANING, pm[ButtonAquired]);
 }
 
-/* The spread file ends a meaning at its first star, so a star would cut the
- * meaning when it is saved: the user is asked to take it out instead. */
+// The spread file ends a meaning at its first star, so a star would cut the
+// meaning when it is saved: the user is asked to take it out instead.
 void EditCardMeaningKC(int command)
 {
     char meaning[POSITION_MEANING_SIZE];

@@ -1,3 +1,5 @@
+// The reading drawn on the main window, and the rune detail screen with a
+// rune's picture, name, interpretation and position meaning.
 #include "runes/display.h"
 
 #include "app/mainwindow.h"
@@ -12,7 +14,7 @@
 #define DETAIL_TEXT_SIZE 1000
 #define DETAIL_SEPARATOR "  -  "
 
-/* The rune's picture in the detail screen's parchment panel. */
+// The rune's picture in the detail screen's parchment panel.
 #define DETAIL_PICTURE_LEFT 15
 #define DETAIL_PICTURE_TOP 20
 #define DETAIL_PICTURE_WIDTH 105
@@ -22,7 +24,7 @@ void DrawCards(void)
 {
     int i;
 
-    /* All fifteen, in use or not. */
+    // All fifteen, in use or not.
     for (i = 0; i < MAX_POSITIONS; i++)
         SetPositionPictureSize(i, StretchCardWidth, StretchCardLength);
     RefreshBitBlt();
@@ -32,8 +34,8 @@ int RefreshBitBlt(void)
 {
     int i;
 
-    /* Ascending, so where pictures overlap the higher position lies on top.
-     * The drawing call takes the top first, then the left. */
+    // Ascending, so where pictures overlap the higher position lies on top.
+    // The drawing call takes the top first, then the left.
     for (i = 0; i < NumCards && i < MAX_POSITIONS; i++) {
         POINT place = PositionPlace(i);
         if (usd[i] || horizontal[i])
@@ -43,9 +45,9 @@ int RefreshBitBlt(void)
     return 0;
 }
 
-/* The skin and the picture are drawn once: the screen keeps its pixels, and
- * its controls stand above them. A meaning that cannot be read (its box has
- * been shown) leaves the position's panel empty. */
+// The skin and the picture are drawn once: the screen keeps its pixels, and
+// its controls stand above them. A meaning that cannot be read (its box has
+// been shown) leaves the position's panel empty.
 void messages_cons(void)
 {
     char meaning[DETAIL_TEXT_SIZE] = "";
@@ -66,8 +68,8 @@ void messagesMM(void)
 {
 }
 
-/* Only OK closes; Cancel (Escape away from the text) is ignored, and the
- * close request ends the screen through the loop. */
+// Only OK closes; Cancel (Escape away from the text) is ignored, and the
+// close request ends the screen through the loop.
 void messagesKC(int code)
 {
     if (code == IDOK)

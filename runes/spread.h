@@ -20,27 +20,26 @@
     "version!  Please download the latest version of QM Stonecall from the Quenmire Software "        \
     "Homepage,\n\n " PUBLISHER_HOME_PAGE ".\n\n Thankyou."
 
-/* The current spread:
- *
- *   global               written by                            read by
- *   title                the reader, the new-spread dialog,    the window title, the chooser, the
- *                        the chooser (the title chosen)        writer, the report, the edit help
- *   version              the reader; the layout editor (a      LoadSpread (the later-version warning)
- *                        new spread)
- *   NumCards             the reader, the new-spread dialog     every loop over the positions in use
- *   NumHorizontal        the new-spread dialog                 the layout editor
- *   CardRect             the reader, the layout editor, the    the writer, the display, the hit test,
- *                        keypad moves, DrawCards (extents)     the position buttons
- *   CardNumber, usd      LoadSpread (from the reading), the    RefreshBitBlt, the rune detail screen
- *                        layout editor (a new spread)
- *   horizontal           the layout editor (a new spread)      RefreshBitBlt (no picture there)
- *   pm                   the layout editor, NewSpread          the writer
- *   SpreadFilename       the chooser, the new-spread dialog,   get_card_pm, the writer, the save
- *                        the start-up auto-load                prompts, the Run and Edit flows
- *   StretchCardWidth,    nothing (70 and 129)                  DrawCards, RefreshBitBlt, the
- *   StretchCardLength                                          position buttons
- *   CardDir              nothing ("images/")                   the report
- */
+// The current spread:
+//
+//   global               written by                            read by
+//   title                the reader, the new-spread dialog,    the window title, the chooser, the
+//                        the chooser (the title chosen)        writer, the report, the edit help
+//   version              the reader; the layout editor (a      LoadSpread (the later-version warning)
+//                        new spread)
+//   NumCards             the reader, the new-spread dialog     every loop over the positions in use
+//   NumHorizontal        the new-spread dialog                 the layout editor
+//   CardRect             the reader, the layout editor, the    the writer, the display, the hit test,
+//                        keypad moves, DrawCards (extents)     the position buttons
+//   CardNumber, usd      LoadSpread (from the reading), the    RefreshBitBlt, the rune detail screen
+//                        layout editor (a new spread)
+//   horizontal           the layout editor (a new spread)      RefreshBitBlt (no picture there)
+//   pm                   the layout editor, NewSpread          the writer
+//   SpreadFilename       the chooser, the new-spread dialog,   get_card_pm, the writer, the save
+//                        the start-up auto-load                prompts, the Run and Edit flows
+//   StretchCardWidth,    nothing (70 and 129)                  DrawCards, RefreshBitBlt, the
+//   StretchCardLength                                          position buttons
+//   CardDir              nothing ("images/")                   the report
 extern char title[SPREAD_TITLE_SIZE];
 extern int version;
 extern int NumCards;                           // 0 to 15 positions in use
@@ -56,10 +55,10 @@ extern int StretchCardWidth;
 extern int StretchCardLength;
 extern char CardDir[CARD_DIR_SIZE];
 
-/* A position's place is the top-left corner of its picture, x and y on the
- * main window. CardRect stores it transposed, as the spread file's readers
- * always have: left = y, top = x; DrawCards then sets right = y + picture
- * width and bottom = x + picture height. Nothing else touches the members. */
+// A position's place is the top-left corner of its picture, x and y on the
+// main window. CardRect stores it transposed, as the spread file's readers
+// always have: left = y, top = x; DrawCards then sets right = y + picture
+// width and bottom = x + picture height. Nothing else touches the members.
 static inline POINT PositionPlace(int i)
 {
     POINT place = {CardRect[i].top, CardRect[i].left};

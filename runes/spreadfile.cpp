@@ -1,3 +1,5 @@
+// The current spread's storage and its file: reading a spread file, fetching
+// a position meaning, and writing the spread back through the safe save.
 #include "runes/spread.h"
 
 #include "app/screenloop.h"
@@ -29,7 +31,7 @@ char CardDir[CARD_DIR_SIZE] = "images/";
 #define SPREAD_TEXT_SIZE 20000
 #define LABEL_SIZE 32
 
-/* ---- helpers --------------------------------------------------------- */
+// ---- helpers ---------------------------------------------------------
 
 // "rune" + i + "x=" and the like.
 static char *PositionLabel(char *dest, const char *stem, int i, const char *tail)
@@ -80,14 +82,14 @@ static void ReleaseSpreadText(HGLOBAL block)
     GlobalFree(block);
 }
 
-/* ---- reading --------------------------------------------------------- */
+// ---- reading ---------------------------------------------------------
 
-/* The writer puts the labels in one order: version, title, the fifteen
- * meanings, the fifteen places, the count. A title or a meaning is the user's
- * free text and may well hold something like "NumCards=" or "rune0x=", so each
- * label is looked for after the value before it, where the writer put it; text
- * inside an earlier value is never taken for a later line. A file laid out
- * otherwise (made by hand) still finds a label wherever it first stands. */
+// The writer puts the labels in one order: version, title, the fifteen
+// meanings, the fifteen places, the count. A title or a meaning is the user's
+// free text and may well hold something like "NumCards=" or "rune0x=", so each
+// label is looked for after the value before it, where the writer put it; text
+// inside an earlier value is never taken for a later line. A file laid out
+// otherwise (made by hand) still finds a label wherever it first stands.
 typedef struct {
     const char *text;
     LONG from;   // where the next label's search starts
@@ -171,7 +173,7 @@ char *get_card_pm(int i)
     return meaning;
 }
 
-/* ---- writing --------------------------------------------------------- */
+// ---- writing ---------------------------------------------------------
 
 static void AppendAll(char *text, const char *piece)
 {

@@ -1,3 +1,5 @@
+// The settings file: opened or created at start-up, read into the options,
+// rewritten in place by the setup screen, closed at the end.
 #include "settings/inifile.h"
 
 #include "util/labelstore.h"

@@ -15,7 +15,7 @@ static char LabelArea[LABEL_AREA_SIZE];
 static int LabelFallback[LABEL_AREA_SIZE];   // KMP: longest proper border of each prefix
 char LabelValueArea[LABEL_AREA_SIZE];
 
-/* ---- the scan -------------------------------------------------------- */
+// ---- the scan --------------------------------------------------------
 
 char *EmptyLabelValue(void)
 {
@@ -53,7 +53,7 @@ int AdvanceLabelScan(int matched, char c)
     return LabelArea[matched] == c ? matched + 1 : 0;
 }
 
-/* ---- texts ----------------------------------------------------------- */
+// ---- texts -----------------------------------------------------------
 
 LONG get_label_end_pos_of_string(const char *text, LONG start, const char *label)
 {

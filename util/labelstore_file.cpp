@@ -116,7 +116,7 @@ static int AppendLines(int handle, const char *text)
     return ReplaceRegion(handle, end, end, line);
 }
 
-/* ---- files: reading -------------------------------------------------- */
+// ---- files: reading --------------------------------------------------
 
 // Where the label ends, from `start` on: the offset, LABEL_MISSING when the
 // data holds no such label, or LABEL_UNREADABLE when the file could not be
@@ -192,7 +192,7 @@ char *get_variable_of_label_in_section_with_end_char(int handle, const char *sec
     return pos < 0 ? EmptyLabelValue() : ValueOfFile(handle, pos, label, end);
 }
 
-/* ---- files: rewriting ------------------------------------------------ */
+// ---- files: rewriting ------------------------------------------------
 
 // Rewrites the value of the first `label` found from `start`. With an end
 // character the value runs up to it and the end character stays; without

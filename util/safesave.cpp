@@ -1,3 +1,5 @@
+// The safe save: a file rewritten beside itself and put in its place, or in
+// place with its old bytes kept to put back, so a failure never leaves it half written.
 #include "util/safesave.h"
 
 #include "util/text.h"

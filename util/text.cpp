@@ -1,3 +1,5 @@
+// The small text and number routines: joining, bounded copying and appending,
+// comparing, and decimal text to and from numbers.
 #include "util/text.h"
 
 #include <io.h>
