@@ -162,17 +162,37 @@ TEST(SafeSave, InPlaceSetsTheLengthAndPutsBackTheOldLength)
 }
 
 // Tests run as root, so a read-only file is one whose write bit is off: it
-// is made writable and saved, in a read-only folder too.
+// is made writable and saved, in a read-only folder too, and keeps its other
+// permissions.
 TEST(SafeSave, AReadOnlyFileIsMadeWritableFirst)
 {
+    const auto kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     for (bool folder_read_only : {false, true}) {
         TempDir dir;
         write_bytes("RO.SCS", "old");
+        fs::permissions("RO.SCS", kept);
         ASSERT_EQ(_chmod("RO.SCS", _S_IREAD), 0);
         if (folder_read_only)
             faults::read_only_folder(".");
         EXPECT_TRUE(save("RO.SCS")) << folder_read_only;
         faults::reset();
         EXPECT_EQ(read_bytes("RO.SCS"), new_bytes()) << folder_read_only;
+        EXPECT_EQ(fs::status("RO.SCS").permissions(), kept) << folder_read_only;
     }
+}
+
+// A link stays a link and its target is saved; a temporary file left by
+// someone else is stepped around and kept.
+TEST(SafeSave, WritesThroughALinkAndStepsAroundALeftoverTemporary)
+{
+    TempDir dir;
+    fs::create_directory("store");
+    write_bytes("store/REAL.SCS", "old");
+    fs::create_symlink("store/REAL.SCS", "LINK.SCS");
+    write_bytes("store/~SC0.TMP", "leftover");
+    EXPECT_TRUE(save("LINK.SCS"));
+    EXPECT_TRUE(fs::is_symlink("LINK.SCS"));
+    EXPECT_EQ(read_bytes("store/REAL.SCS"), new_bytes());
+    EXPECT_EQ(std::distance(fs::directory_iterator("store"), fs::directory_iterator()), 2);
+    EXPECT_EQ(read_bytes("store/~SC0.TMP"), "leftover");
 }
