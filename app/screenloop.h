@@ -20,9 +20,10 @@
 // The loop's state, shared by every nesting level:
 //
 //   global              written by                         read by
-//   hWnd_sim_dialog,    DirectDialog (a screen starts and  every drawing call and message box;
-//   hWndSimDialog       ends), WinMain; always equal       the callbacks (the banner by the 2nd)
-//   hWnd_owid           DirectDialog: the latest parent    nothing
+//   hWnd_sim_dialog,    DirectDialog (a screen starts and  every drawing call and message box,
+//   hWndSimDialog       ends), WinMain; always equal       the callbacks; the banner's timer
+//                                                          goes by the second name
+//   hWnd_owid           DirectDialog: the latest parent    nothing (kept by its known name)
 //   hInst2              WinMain                            DirectDialog, bitmaps, child windows
 //   msg_sim_dialog      the loop, Pause                    CheckMessage, GetwParam, GetlParam
 //   id                  the loop; EndScreen; the main      the loop; the main window's monitor
@@ -30,7 +31,7 @@
 //                       of the rune detail screen)
 //   CloseDialog         the command step, DirectDialog     the loop
 //   FirstRun            DirectDialog                       MainWindow1Con, the setup screen's Con
-//   hWnd_sim_dialog_id  DirectDialog                       nothing
+//   hWnd_sim_dialog_id  DirectDialog                       nothing (kept by its known name)
 extern HWND hWnd_sim_dialog;
 extern HWND hWndSimDialog;
 extern HWND hWnd_owid;

@@ -79,6 +79,11 @@ TEST(ProgressBar, FillsDoneOverTotalOfTheInside)
         EXPECT_EQ(w.count(row.last_blue + 1, 151, 398, 171, RGB(0, 0, 255)), 0);
         EXPECT_EQ(w.at(397, 165), RGB(0, 0, 0));
     }
+    // A bar too low for the text clips it: nothing of it below the bar, where
+    // the stars (which are not clipped) do not reach.
+    w.fill(RGB(1, 2, 3));
+    ProgressBarTarot(34, 150, 364.0f, 6, 14, 14);
+    EXPECT_EQ(w.count(120, 157, 309, 175, RGB(1, 2, 3)), 189 * 18);
 }
 
 namespace {

@@ -238,9 +238,7 @@ TEST(Reading, LaterVersionWarnsBeforeTheRunesAreDrawn)
         if (version == 1101) {
             const msgbox_hook::Box &b = msgbox_hook::boxes()[0];
             EXPECT_EQ(b.caption, "Posible problem...");
-            EXPECT_EQ(b.text, "This spread was made with a later version of QM Stonecall, it may not be compatible "
-                              "with this version!  Please download the latest version of QM Stonecall from the "
-                              "Quenmire Software Homepage,\n\n http://www.quenmire.example/.\n\n Thankyou.");
+            EXPECT_EQ(b.text, SPREAD_VERSION_WARNING);
             EXPECT_EQ(b.owner, p.mainWindow);
             EXPECT_EQ(b.flags & MB_ICONMASK, (UINT)MB_ICONWARNING);
             EXPECT_EQ(atWarning, kBackground);
