@@ -98,6 +98,7 @@ TEST(LabelStoreFile, ReadsAtRawOffsetsJustAfterTheLabel)
     EXPECT_STREQ(get_variable_of_label_in_section(file.handle, "ab=", "ab"), "abac=2");
     EXPECT_STREQ(get_variable_of_label_in_section_with_end_char(file.handle, "x", "ab", "="), "");
     EXPECT_STREQ(get_variable_of_label(-1, "A="), "");
+    EXPECT_STREQ(get_variable_of_label_pos(-1, 0, "\n"), "");
     EXPECT_EQ(get_label_end_pos(-1, 0, "A="), -1);
     EXPECT_EQ(set_variable_of_label(-1, "A=", "1"), -1);
     EXPECT_EQ(remove_from_file(-1, 0, 1), -1);
