@@ -92,6 +92,7 @@ TEST(LabelStoreFile, ReadsAtRawOffsetsJustAfterTheLabel)
     EXPECT_EQ(get_label_end_pos(file.handle, 0, "B="), 7);
     EXPECT_EQ(get_label_end_pos(file.handle, 8, "B="), -1);
     EXPECT_STREQ(get_variable_of_label_pos(file.handle, 7, "\n"), "22");
+    EXPECT_STREQ(get_variable_of_label_pos(file.handle, 0, "\n"), "A=1");
     EXPECT_STREQ(get_variable_of_label(file.handle, "C="), "");
     EXPECT_STREQ(get_variable_of_label(file.handle, "abac="), "2");
     EXPECT_STREQ(get_variable_of_label_with_end_char(file.handle, "ab=", "*"), "1\nababac=2");
