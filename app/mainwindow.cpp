@@ -27,23 +27,24 @@ int CardChosen = -1;
 int ButtonAquired = 10;
 int ButtonJumpWidth = 5;
 
-/* Nine blanks lead the text; the version reads V1.10 here, V1.1 in the title. */
+// Nine blanks lead the text; the version reads V1.10 here, V1.1 in the title.
 static const char AboutText[] = "         Quenmire Stonecall V1.10\n\nSee ReadMe.htm for detailed help infomation.";
 static const char AutoLoadPrefix[] = "Auto-loading ";
+// Run, Edit and New put the spread's title after this in the window title.
+static const char SpreadTitlePrefix[] = "Quenmire Stonecall V1.1 - ";
 static const char SavePromptText[] = "Do you wish to save the new spread configuration?";
 
-/* Tells the loop to run the default spread: the message names the spread
- * (reading its file into the current spread), then the pending Run skips
- * the chooser. */
+// Tells the loop to run the default spread: the message names the spread
+// (reading its file into the current spread), then the pending Run skips
+// the chooser.
 static void AutoLoadDefaultSpread(void)
 {
     char text[sizeof(AutoLoadPrefix) + SPREAD_TITLE_SIZE];
 
     MakeString(text, 2, AutoLoadPrefix, get_spread_name(DefaultStartUpSpread));
     MessageBoxA(hWnd_sim_dialog, text, "Auto-load activated!", MB_OK);
-    /* The setting holds fewer characters than a file name may have. */
-    strncpy(SpreadFilename, DefaultStartUpSpread, sizeof(SpreadFilename) - 1);
-    SpreadFilename[sizeof(SpreadFilename) - 1] = '\0';
+    // The setting holds fewer characters than a file name may have.
+    copy_text(SpreadFilename, sizeof SpreadFilename, DefaultStartUpSpread);
     id = IDM_RUN;
     RunDefaultStartUpSpread = 1;
 }
@@ -56,7 +57,7 @@ void MainWindow1Con(void)
     }
     if (ColourMainBackground)
         BackgroundColour(ColourRefRGB);
-    /* The banner is a screen of its own and clears FirstRun: test it once. */
+    // The banner is a screen of its own and clears FirstRun: test it once.
     if (FirstRun) {
         if (ShowStartBanner)
             DirectDialog(BANNER_TEMPLATE_ID, TileCon, TileMM, NULL);
@@ -69,8 +70,8 @@ void MainWindow1Con(void)
         RefreshBitBlt();
 }
 
-/* The layout modes move buttons with the keypad's digits, which need NumLock
- * on. The keyboard state is written whenever the key is not held down. */
+// The layout modes move buttons with the keypad's digits, which need NumLock
+// on. The keyboard state is written whenever the key is not held down.
 static void ForceNumLock(void)
 {
     BYTE keys[256];
@@ -87,7 +88,7 @@ static void SetHtmliseItem(UINT state)
     EnableMenuItem(GetMenu(hWnd_sim_dialog), IDM_HTMLISE, MF_BYCOMMAND | state);
 }
 
-/* Edit and New both enter a layout mode the same way. */
+// Edit and New both enter a layout mode the same way.
 static void StartLayoutMode(int *mode_flag, int editing)
 {
     ForceNumLock();
@@ -122,7 +123,15 @@ void MainWindow1KC(int code)
         html_module(ran_cards_used, ran_upsidedown);
         break;
     }
-    /* Exit and the close request end the mode in the message monitor. */
+    // Exit and the close request end the mode in the message monitor.
+}
+
+void ShowSpreadTitle(void)
+{
+    char caption[sizeof SpreadTitlePrefix + SPREAD_TITLE_SIZE];
+
+    MakeString(caption, 2, SpreadTitlePrefix, title);
+    SetWindowTextA(hWnd_sim_dialog, caption);
 }
 
 void CardSelected(int position)
@@ -151,9 +160,9 @@ void DestroyRunSpread(void)
     SpreadChanged = 0;
 }
 
-/* Fades back, removes every position button there is (whatever the number of
- * positions) and brings the normal background back. A destroyed button's
- * handle is forgotten, so a later window given the same handle is safe. */
+// Fades back, removes every position button there is (whatever the number of
+// positions) and brings the normal background back. A destroyed button's
+// handle is forgotten, so a later window given the same handle is safe.
 static void EndLayoutMode(void)
 {
     int i;
@@ -174,7 +183,7 @@ static void OfferToSave(void)
         write_data_to_file();
 }
 
-/* Edit mode offers to save only after a layout edit. */
+// Edit mode offers to save only after a layout edit.
 void DestroyEditSpread(void)
 {
     EndLayoutMode();
@@ -184,7 +193,7 @@ void DestroyEditSpread(void)
     EditSpreadSelected = 0;
 }
 
-/* New mode offers to save every spread the new-spread dialog created. */
+// New mode offers to save every spread the new-spread dialog created.
 void DestroyNewSpread(void)
 {
     EndLayoutMode();

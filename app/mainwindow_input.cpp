@@ -10,20 +10,6 @@
 // Where the last left click tested in run mode was, in the main window's client area.
 POINT cursor = {0, 0};
 
-// The rectangle position i's picture covers, rebuilt from its transposed
-// CardRect entry (y, x, y + width, x + height).
-static RECT PictureRect(int i)
-{
-    const RECT *stored = &CardRect[i];
-    RECT r;
-
-    r.left = stored->top;
-    r.top = stored->left;
-    r.right = stored->top + (stored->right - stored->left);
-    r.bottom = stored->left + (stored->bottom - stored->top);
-    return r;
-}
-
 // A left click on a rune picture opens its detail screen; the last position
 // is drawn on top, so it is tested first.
 static void RuneHitTest(void)
@@ -37,7 +23,7 @@ static void RuneHitTest(void)
     cursor.x = LOWORD(at);
     cursor.y = HIWORD(at);
     for (i = NumCards - 1; i >= 0; i--) {
-        RECT r = PictureRect(i);
+        RECT r = PositionPicture(i);
         if (PtInRect(&r, cursor)) {
             CardSelected(i);
             return;
@@ -45,8 +31,8 @@ static void RuneHitTest(void)
     }
 }
 
-/* The keypad's eight direction keys: how far each moves the acquired
- * position down and right, in jumps. */
+// The keypad's eight direction keys: how far each moves the acquired
+// position down and right, in jumps.
 struct KeypadMove {
     WPARAM key;
     int down;
@@ -66,20 +52,16 @@ static void JumpSizeMessage(const char *text, const char *caption)
     MessageBoxA(hWnd_sim_dialog, text, caption, MB_OK | MB_ICONWARNING);
 }
 
-/* Both values of each pair move together, so the entry keeps its extents;
- * nothing is clamped, a button may leave the window. */
+// Both values of each pair move together, so the entry keeps its extents;
+// nothing is clamped, a button may leave the window.
 static void MoveAcquiredPosition(int down, int right)
 {
-    RECT *place = &CardRect[ButtonAquired];
-    const LONG dy = down * ButtonJumpWidth;
-    const LONG dx = right * ButtonJumpWidth;
+    POINT place;
 
-    place->left += dy;
-    place->right += dy;
-    place->top += dx;
-    place->bottom += dx;
+    MovePosition(ButtonAquired, right * ButtonJumpWidth, down * ButtonJumpWidth);
+    place = PositionPlace(ButtonAquired);
     if (ButtonHandles[ButtonAquired])
-        SetWindowPos(ButtonHandles[ButtonAquired], NULL, place->top, place->left, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(ButtonHandles[ButtonAquired], NULL, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SpreadChanged = 1;
 }
 
@@ -115,7 +97,7 @@ static void LayoutKey(WPARAM key)
         }
     switch (key) {
     case VK_NUMPAD5:
-        /* Marked as changed whatever the user chose in the dialog. */
+        // Marked as changed whatever the user chose in the dialog.
         EditCardMeaning();
         SpreadChanged = 1;
         break;
@@ -131,8 +113,8 @@ static void LayoutKey(WPARAM key)
     }
 }
 
-/* A click on a position button (or Enter on it) arrives as its command and
- * acquires it; any other command leaves the acquired position alone. */
+// A click on a position button (or Enter on it) arrives as its command and
+// acquires it; any other command leaves the acquired position alone.
 static void LayoutModeInput(void)
 {
     int code;
@@ -148,15 +130,15 @@ static void LayoutModeInput(void)
 
 void MainWindow1MM(void)
 {
-    /* Ticks of other timers are not for the repaint. */
+    // Ticks of other timers are not for the repaint.
     if (CheckMessage(WM_PAINT) || (CheckMessage(WM_TIMER) && GetwParam() == REPAINT_TIMER_ID))
         MainWindow1Con();
     if (RunSpreadSelected)
         RuneHitTest();
     if (EditSpreadSelected || NewSpreadSelected)
         LayoutModeInput();
-    /* The loop has set id from the close request or Exit before calling here:
-     * end the mode (and offer to save) before the window goes. */
+    // The loop has set id from the close request or Exit before calling here:
+    // end the mode (and offer to save) before the window goes.
     if (id == SCREEN_CLOSE_CODE)
         CleanUpMainWin();
 }

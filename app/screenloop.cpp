@@ -16,7 +16,7 @@ int CloseDialog = 0;
 int FirstRun = 0;
 HWND hWnd_sim_dialog_id[100];
 
-/* 25 blanks lead the text, as the box has always shown it. */
+// 25 blanks lead the text, as the box has always shown it.
 static const char CreateFailedText[] =
     "                         Could Not Create Dialog Box\n"
     "Please report this error to " PUBLISHER_SUPPORT_ADDRESS ".  Thankyou.";
@@ -27,22 +27,22 @@ static void SetCurrentWindow(HWND hWnd)
     hWndSimDialog = hWnd;
 }
 
-/* The screen-handle table has a slot for each template id below 100; the
- * start banner's 987 and any other large id are not recorded. */
+// The screen-handle table has a slot for each template id below 100; the
+// start banner's 987 and any other large id are not recorded.
 static void RecordScreen(int template_id, HWND hWnd)
 {
     if (template_id >= 0 && template_id < 100)
         hWnd_sim_dialog_id[template_id] = hWnd;
 }
 
-/* The command step: KC gets the pending code (a screen without KC closes at
- * its first command); code 3 ends the loop. */
+// The command step: KC gets the pending code (a screen without KC closes at
+// its first command); code 3 ends the loop.
 static void CommandStep(void (*KC)(int))
 {
     if (KC)
         KC(id);
     else
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
     if (id == SCREEN_CLOSE_CODE)
         CloseDialog = 1;
     id = 0;
@@ -76,8 +76,8 @@ int DirectDialog(int template_id, void (*Con)(void), void (*MM)(void), void (*KC
     while (!CloseDialog) {
         if (id == 0) {
             got = GetMessageA(&msg_sim_dialog, hWndScreen, 0, 0);
-            /* The screen's window is gone (a callback destroyed it): nothing
-             * can reach this loop any more, so the screen ends. */
+            // The screen's window is gone (a callback destroyed it): nothing
+            // can reach this loop any more, so the screen ends.
             if (got == -1)
                 break;
             if (got) {
@@ -89,7 +89,7 @@ int DirectDialog(int template_id, void (*Con)(void), void (*MM)(void), void (*KC
                     MM();
                 continue;
             }
-            /* The quit message: a command step with code 0. */
+            // The quit message: a command step with code 0.
         }
         CommandStep(KC);
     }
@@ -101,6 +101,11 @@ int DirectDialog(int template_id, void (*Con)(void), void (*MM)(void), void (*KC
     return 1;
 }
 
+void EndScreen(void)
+{
+    id = SCREEN_CLOSE_CODE;
+}
+
 INT_PTR CALLBACK DlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -110,8 +115,8 @@ INT_PTR CALLBACK DlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         PostMessageA(hWnd, SCREEN_COMMAND_MESSAGE, wParam, lParam);
         return TRUE;
     case WM_CLOSE:
-        /* The platform does not close the window: the close request is code 3,
-         * never the Cancel code. */
+        // The platform does not close the window: the close request is code 3,
+        // never the Cancel code.
         PostMessageA(hWnd, SCREEN_COMMAND_MESSAGE, SCREEN_CLOSE_CODE, 0);
         return TRUE;
     }
@@ -143,16 +148,16 @@ int GetKeyDown(void)
     return CheckMessage(WM_KEYDOWN);
 }
 
-/* Waits the given whole seconds on the current window, taking nothing but
- * timer messages: input stays queued and the window is not repainted; ticks of
- * other timers are consumed. With any_timer the first tick of any timer ends it. */
+// Waits the given whole seconds on the current window, taking nothing but
+// timer messages: input stays queued and the window is not repainted; ticks of
+// other timers are consumed. With any_timer the first tick of any timer ends it.
 void Pause(int seconds, int any_timer)
 {
     HWND hWnd = hWnd_sim_dialog;
     UINT_PTR timer;
     BOOL got;
 
-    /* Without a window the timer gets an id of the system's choosing; wait for that one. */
+    // Without a window the timer gets an id of the system's choosing; wait for that one.
     timer = SetTimer(hWnd, PAUSE_TIMER_ID, (UINT)seconds * 1000, NULL);
     if (timer == 0)
         return;
@@ -161,8 +166,8 @@ void Pause(int seconds, int any_timer)
         if (got == -1)
             break;
         if (got == 0) {
-            /* A quit request is not for the pause to swallow: post it again
-             * for the screen loop and stop waiting. */
+            // A quit request is not for the pause to swallow: post it again
+            // for the screen loop and stop waiting.
             PostQuitMessage((int)msg_sim_dialog.wParam);
             break;
         }

@@ -10,13 +10,28 @@
 
 #include <windows.h>
 
-/* The private command message DlgProc posts for every command and close request. */
+// The private command message DlgProc posts for every command and close request.
 #define SCREEN_COMMAND_MESSAGE (WM_USER + 100)
-/* The command code of a close request (and of the Exit item). */
+// The command code of a close request (and of the Exit item).
 #define SCREEN_CLOSE_CODE 3
-/* The timer Pause runs (and the colour fades). */
+// The timer Pause runs (and the colour fades).
 #define PAUSE_TIMER_ID 9876
 
+// The loop's state, shared by every nesting level:
+//
+//   global              written by                         read by
+//   hWnd_sim_dialog,    DirectDialog (a screen starts and  every drawing call and message box,
+//   hWndSimDialog       ends), WinMain; always equal       the callbacks; the banner's timer
+//                                                          goes by the second name
+//   hWnd_owid           DirectDialog: the latest parent    nothing (kept by its known name)
+//   hInst2              WinMain                            DirectDialog, bitmaps, child windows
+//   msg_sim_dialog      the loop, Pause                    CheckMessage, GetwParam, GetlParam
+//   id                  the loop; EndScreen; the main      the loop; the main window's monitor
+//                       window (auto-load Run, the end     (the close request)
+//                       of the rune detail screen)
+//   CloseDialog         the command step, DirectDialog     the loop
+//   FirstRun            DirectDialog                       MainWindow1Con, the setup screen's Con
+//   hWnd_sim_dialog_id  DirectDialog                       nothing (kept by its known name)
 extern HWND hWnd_sim_dialog;
 extern HWND hWndSimDialog;
 extern HWND hWnd_owid;
@@ -28,6 +43,9 @@ extern int FirstRun;
 extern HWND hWnd_sim_dialog_id[100];
 
 int DirectDialog(int template_id, void (*Con)(void), void (*MM)(void), void (*KC)(int));
+// Ends the running screen: a callback calls it, and the loop closes the
+// screen after the command step (KC runs first when an MM calls it).
+void EndScreen(void);
 INT_PTR CALLBACK DlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 int CheckMessage(int message);

@@ -14,9 +14,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
     hInst2 = hInstance;
     hWnd_sim_dialog = NULL;
     hWndSimDialog = NULL;
-    /* Both screens start from the loaded settings. */
+    // Both screens start from the loaded settings.
     GetIniData();
-    /* The whole text, case and blanks included. */
+    // The whole text, case and blanks included.
     if (compare_strings(lpCmdLine ? lpCmdLine : "", SETUP_KEYWORD) == 0) {
         DeckwiseSetup();
         KillTimer(hWnd_sim_dialog, REPAINT_TIMER_ID);

@@ -35,7 +35,8 @@ void lay_out_reading()
         usd[i] = 0;
         horizontal[i] = 0;
         const int top = 20 + (i / 5) * 160, left = 20 + (i % 5) * 100;
-        CardRect[i] = RECT{top, left, top + StretchCardWidth, left + StretchCardLength};
+        SetPositionPlace(i, left, top);
+        SetPositionPictureSize(i, StretchCardWidth, StretchCardLength);
     }
     RunSpreadSelected = 1;
 }

@@ -1,3 +1,5 @@
+// The spread chooser: every spread file of the working folder listed by its
+// title; the chosen title leads back to its file.
 #include "editor/chooser.h"
 
 #include "app/screenloop.h"
@@ -13,10 +15,10 @@ int spreadfilecount = 0;
 static HGLOBAL SpreadNameBlock = NULL;
 static HWND SpreadList = NULL;
 
-#define SPREAD_PATTERN "*.SCS"
+#define SPREAD_PATTERN "*" SPREAD_EXTENSION
 
-/* A title read from a file ends at its line's end, so it never holds a line
- * feed: a title left at this by a file that could not be read matches nothing. */
+// A title read from a file ends at its line's end, so it never holds a line
+// feed: a title left at this by a file that could not be read matches nothing.
 static const char NoTitle[] = "\n";
 
 static void ForgetSpreadNames(void)
@@ -53,9 +55,9 @@ static int CountSpreadFiles(void)
     return n;
 }
 
-/* The table is sized from a first pass over the folder, so however many
- * spread files there are, each gets its entry; a file that appears between
- * the two passes waits for the next listing rather than overrunning it. */
+// The table is sized from a first pass over the folder, so however many
+// spread files there are, each gets its entry; a file that appears between
+// the two passes waits for the next listing rather than overrunning it.
 static void FindSpreadFiles(void)
 {
     struct _finddata_t found;
@@ -86,8 +88,8 @@ void open_or_create_new_spread_cons(void)
     SpreadList = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, 10, 10, 220,
                                  232, hWnd_sim_dialog, (HMENU)(INT_PTR)CHOOSER_LIST_ID, hInst2, NULL);
     FindSpreadFiles();
-    /* Each file is parsed whole to name it; the current spread ends up holding
-     * the last one, and the callers load the chosen file again. */
+    // Each file is parsed whole to name it; the current spread ends up holding
+    // the last one, and the callers load the chosen file again.
     for (i = 0; i < spreadfilecount; i++)
         SendMessageA(SpreadList, LB_ADDSTRING, 0, (LPARAM)get_spread_name(spreadfilenames[i]));
 }
@@ -105,8 +107,8 @@ void open_new_spread_cons(void)
             break;
         }
     }
-    /* The current spread goes on holding what the last file read gave it;
-     * a file that was not read leaves no marker behind in the title. */
+    // The current spread goes on holding what the last file read gave it;
+    // a file that was not read leaves no marker behind in the title.
     if (strcmp(title, NoTitle) == 0)
         strcpy(title, wanted);
 }
@@ -131,11 +133,11 @@ void open_or_create_new_spread_KC(int command)
     case IDOK:
         TakeSelectedTitle();
         open_new_spread_cons();
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     case IDCANCEL:
         SpreadFilename[0] = '\0';
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     }
 }

@@ -11,7 +11,8 @@
 #define CHOOSER_LIST_ID 104
 
 // The file behind each list item, item i from entry i; refilled each time the
-// chooser opens and as long as the folder's spread files need.
+// chooser opens and as long as the folder's spread files need. Written and
+// read by the chooser alone.
 extern char (*spreadfilenames)[MAX_PATH];
 extern int spreadfilecount;
 

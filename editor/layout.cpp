@@ -1,3 +1,5 @@
+// The layout editor: the Edit flow, the position buttons of an edited or new
+// spread, the help shown first, and the position-meaning dialog.
 #include "editor/layout.h"
 
 #include "app/mainwindow.h"
@@ -11,9 +13,7 @@
 
 HWND ButtonHandles[MAX_POSITIONS];
 
-#define CAPTION_PREFIX "Quenmire Stonecall V1.1 - "
-
-/* A new spread's positions step down and right from here. */
+// A new spread's positions step down and right from here.
 #define CASCADE_X 200
 #define CASCADE_Y 10
 #define CASCADE_STEP 20
@@ -45,10 +45,9 @@ void EditSpread(void)
     char filename[MAX_PATH];
 
     ChooseSpread();
-    strncpy(filename, SpreadFilename, sizeof filename - 1);
-    filename[sizeof filename - 1] = '\0';
+    copy_text(filename, sizeof filename, SpreadFilename);
     MainWindow1Con();
-    /* Cancelled: edit mode stays, without buttons, until the next command ends it. */
+    // Cancelled: edit mode stays, without buttons, until the next command ends it.
     if (filename[0] == '\0')
         return;
     get_spread_data(filename);
@@ -56,20 +55,17 @@ void EditSpread(void)
     new_spread_edit_cons();
 }
 
-/* The file name and the title are the user's and of any length the fields
- * allow: the text is cut at the buffer's end rather than run past it. */
+// The file name and the title are the user's and of any length the fields
+// allow: the text is cut at the buffer's end rather than run past it.
 void MakeEditHelp(char *text)
 {
     const char *pieces[] = {EditHelpStart, SpreadFilename, EditHelpDistribute, SpreadFilename,
                             EditHelpAddress, EditHelpRun, title, EditHelpEnd};
-    const char *c;
-    size_t used = 0;
     size_t i;
 
+    text[0] = '\0';
     for (i = 0; i < sizeof pieces / sizeof pieces[0]; i++)
-        for (c = pieces[i]; *c && used + 1 < EDIT_HELP_SIZE; c++)
-            text[used++] = *c;
-    text[used] = '\0';
+        append_text(text, EDIT_HELP_SIZE, pieces[i]);
 }
 
 static void ShowEditHelpMessage(void)
@@ -85,20 +81,18 @@ static void LoadPositionMeanings(void)
     int i;
 
     for (i = 0; i < MAX_POSITIONS; i++) {
-        strncpy(pm[i], get_card_pm(i), POSITION_MEANING_SIZE - 1);
-        pm[i][POSITION_MEANING_SIZE - 1] = '\0';
+        copy_text(pm[i], sizeof pm[i], get_card_pm(i));
     }
 }
 
-/* A new spread's positions overlap down and to the right, so that every
- * button can be seen and picked; the last NumHorizontal are flagged. */
+// A new spread's positions overlap down and to the right, so that every
+// button can be seen and picked; the last NumHorizontal are flagged.
 static void LayOutNewSpread(void)
 {
     int i;
 
     for (i = 0; i < NumCards; i++) {
-        CardRect[i].top = CASCADE_X + CASCADE_STEP * i;
-        CardRect[i].left = CASCADE_Y + CASCADE_STEP * i;
+        SetPositionPlace(i, CASCADE_X + CASCADE_STEP * i, CASCADE_Y + CASCADE_STEP * i);
         CardNumber[i] = 0;
         usd[i] = 0;
     }
@@ -110,16 +104,16 @@ static void LayOutNewSpread(void)
 static void CreatePositionButton(int i)
 {
     char text[16];
+    POINT place = PositionPlace(i);
 
     MakeString(text, 2, "rune ", int_to_char(i + 1, 10));
     ButtonHandles[i] = CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_PUSHBUTTON,
-                                       CardRect[i].top, CardRect[i].left, StretchCardWidth, StretchCardLength,
+                                       place.x, place.y, StretchCardWidth, StretchCardLength,
                                        hWnd_sim_dialog, (HMENU)(INT_PTR)(POSITION_BUTTON_FIRST_ID + i), hInst2, NULL);
 }
 
 void new_spread_edit_cons(void)
 {
-    char caption[sizeof(CAPTION_PREFIX) + SPREAD_TITLE_SIZE];
     int i;
 
     if (ShowEditHelp)
@@ -128,11 +122,10 @@ void new_spread_edit_cons(void)
         LoadPositionMeanings();
     else
         LayOutNewSpread();
-    MakeString(caption, 2, CAPTION_PREFIX, title);
-    SetWindowTextA(hWnd_sim_dialog, caption);
-    /* From the last to the first: each new button goes below the ones made
-     * before it, so where they overlap a later position is on top, as its
-     * rune is in a reading. */
+    ShowSpreadTitle();
+    // From the last to the first: each new button goes below the ones made
+    // before it, so where they overlap a later position is on top, as its
+    // rune is in a reading.
     for (i = NumCards - 1; i >= 0; i--)
         CreatePositionButton(i);
 }
@@ -147,8 +140,8 @@ void EditCardMeaningCon(void)
     SetDlgItemTextA(hWnd_sim_dialog, IDC_POSITION_MEANING, pm[ButtonAquired]);
 }
 
-/* The spread file ends a meaning at its first star, so a star would cut the
- * meaning when it is saved: the user is asked to take it out instead. */
+// The spread file ends a meaning at its first star, so a star would cut the
+// meaning when it is saved: the user is asked to take it out instead.
 void EditCardMeaningKC(int command)
 {
     char meaning[POSITION_MEANING_SIZE];
@@ -161,10 +154,10 @@ void EditCardMeaningKC(int command)
             return;
         }
         memcpy(pm[ButtonAquired], meaning, sizeof meaning);
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     case IDCANCEL:
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     }
 }

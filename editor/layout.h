@@ -9,12 +9,14 @@
 
 #define POSITION_MEANING_TEMPLATE_ID 6
 #define IDC_POSITION_MEANING 1199
-/* The button of position i has the control id i + 10. */
+// The button of position i has the control id i + 10.
 #define POSITION_BUTTON_FIRST_ID 10
 
 #define EDIT_HELP_SIZE 1500
 
-// The button of each position; the main window destroys all 15 when a layout mode ends.
+// The button of each position: written by the layout editor (created) and
+// by the main window's end of a layout mode (all 15 destroyed); read by the
+// main window's monitor (the keypad moves them).
 extern HWND ButtonHandles[MAX_POSITIONS];
 
 // The Edit flow: choose a spread and show its position buttons.

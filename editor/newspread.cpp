@@ -1,3 +1,5 @@
+// The new-spread dialog: title, file name and the number of positions,
+// checked before the new spread's layout begins.
 #include "editor/newspread.h"
 
 #include "app/mainwindow.h"
@@ -13,16 +15,14 @@
 #include <errno.h>
 #include <string.h>
 
-/* The most characters taken from each field; longer text is cut. */
+// The most characters taken from each field; longer text is cut.
 #define NEW_TITLE_CHARS 49
 #define NEW_FILENAME_CHARS 12
 #define NEW_NUMBER_CHARS 2
 
-#define SPREAD_EXTENSION ".SCS"
-
 static const char NoTitleText[] = "You must enter a title for your spread";
 static const char NoFilenameText[] = "You must enter a filename for your spread.";
-static const char ExtensionText[] = "The file must have the extension .SCS!";
+static const char ExtensionText[] = "The file must have the extension " SPREAD_EXTENSION "!";
 static const char TooFewText[] = "You must enter a value greater than zero for the number of runes in your spread.";
 static const char TooManyText[] = "You must enter a value less than sixteen for the number of runes in your spread.";
 static const char UnusableFileText[] =
@@ -35,7 +35,7 @@ static void ShowEntryError(const char *text)
     MessageBoxA(hWnd_sim_dialog, text, "Error", MB_OK | MB_ICONEXCLAMATION);
 }
 
-/* The last four characters, compared from the end, case and all. */
+// The last four characters, compared from the end, case and all.
 static int HasSpreadExtension(const char *name)
 {
     size_t length = strlen(name);
@@ -50,11 +50,11 @@ static int HasSpreadExtension(const char *name)
     return 1;
 }
 
-/* The name must make a new file in the working folder: creating it
- * exclusively fails for a name that is taken or that the file system refuses.
- * A folder part would put the spread where the chooser never looks. A folder
- * that takes no file at all is a different trouble from a bad name, and the
- * user is told so. Answers 1 when it can; otherwise the user has been told why. */
+// The name must make a new file in the working folder: creating it
+// exclusively fails for a name that is taken or that the file system refuses.
+// A folder part would put the spread where the chooser never looks. A folder
+// that takes no file at all is a different trouble from a bad name, and the
+// user is told so. Answers 1 when it can; otherwise the user has been told why.
 static int CheckFileCanBeCreated(const char *name)
 {
     char text[NEW_FILENAME_CHARS + sizeof FolderRefusesText + 16];
@@ -80,8 +80,8 @@ static int CheckFileCanBeCreated(const char *name)
     return 1;
 }
 
-/* The fields go straight into the current spread and stay there whatever the
- * checks decide; the first failing check is reported and the dialog stays. */
+// The fields go straight into the current spread and stay there whatever the
+// checks decide; the first failing check is reported and the dialog stays.
 static void AcceptNewSpread(void)
 {
     char positions[NEW_NUMBER_CHARS + 1];
@@ -106,11 +106,11 @@ static void AcceptNewSpread(void)
     else if (NumCards > MAX_POSITIONS)
         ShowEntryError(TooManyText);
     else if (CheckFileCanBeCreated(SpreadFilename))
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
 }
 
-/* The dialog has no caption, but Alt+F4 still closes it: that is a cancel
- * too, whatever an earlier OK left in the flag. */
+// The dialog has no caption, but Alt+F4 still closes it: that is a cancel
+// too, whatever an earlier OK left in the flag.
 void create_new_spread_key(int command)
 {
     switch (command) {
@@ -120,7 +120,7 @@ void create_new_spread_key(int command)
     case IDCANCEL:
     case SCREEN_CLOSE_CODE:
         CancelNewSpread = 1;
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     }
 }
@@ -129,7 +129,7 @@ void NewSpread(void)
 {
     int i;
 
-    /* Nothing is new until the dialog is accepted, also when it cannot open. */
+    // Nothing is new until the dialog is accepted, also when it cannot open.
     CancelNewSpread = 1;
     DirectDialog(NEW_SPREAD_TEMPLATE_ID, NULL, NULL, create_new_spread_key);
     if (CancelNewSpread)
@@ -137,7 +137,6 @@ void NewSpread(void)
     MainWindow1Con();
     if (SpreadFilename[0] == '\0')
         return;
-    edit_spread = 0;
     new_spread_edit_cons();
     for (i = 0; i < MAX_POSITIONS; i++)
         pm[i][0] = '\0';

@@ -5,7 +5,7 @@
 
 #define NEW_SPREAD_TEMPLATE_ID 10
 
-/* The dialog's fields. */
+// The dialog's fields.
 #define IDC_NEW_TITLE 101
 #define IDC_NEW_FILENAME 102
 #define IDC_NEW_POSITIONS 103

@@ -82,8 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(title == look.next("title=", '\n').substr(0, SPREAD_TITLE_SIZE - 1), "the title is not the file's");
     for (int i = 0; i < MAX_POSITIONS; ++i) look.next(number_label("runemeaning", i, "="), '*');
     for (int i = 0; i < MAX_POSITIONS; ++i) {
-        check(CardRect[i].top == look.number(number_label("rune", i, "x=")), "an x is not the file's");
-        check(CardRect[i].left == look.number(number_label("rune", i, "y=")), "a y is not the file's");
+        check(PositionPlace(i).x == look.number(number_label("rune", i, "x=")), "an x is not the file's");
+        check(PositionPlace(i).y == look.number(number_label("rune", i, "y=")), "a y is not the file's");
         check(CardRect[i].right == 0 && CardRect[i].bottom == 0, "the reader wrote the picture's far corner");
     }
     check(NumCards >= 0 && NumCards <= MAX_POSITIONS, "NumCards is outside 0 to 15");

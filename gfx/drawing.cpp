@@ -25,7 +25,7 @@ BITMAP DrawBitmap(HBITMAP hBitmap, int top, int left, int width, int height)
         width = bm.bmWidth;
         height = bm.bmHeight;
     }
-    /* The stretch mode stays the context's default: shrunk pictures keep their dark lines. */
+    // The stretch mode stays the context's default: shrunk pictures keep their dark lines.
     StretchBlt(hdc, left, top, width, height, hdcMem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
     SelectObject(hdcMem, old);
     DeleteDC(hdcMem);
@@ -52,13 +52,13 @@ BITMAP DrawBitmapRECT(HBITMAP hBitmap, RECT rect)
     return DrawBitmap(hBitmap, rect.top, rect.left, rect.right - rect.left, rect.bottom - rect.top);
 }
 
-/* The whole client area, whatever the window's size: a maximised window on a
- * screen wider or taller than 1000 pixels is covered to its edges too. */
+// The whole client area, whatever the window's size: a maximised window on a
+// screen wider or taller than 1000 pixels is covered to its edges too.
 RECT GetWindowShape(void)
 {
     RECT shape;
 
-    /* Without a current window there is nothing to fill. */
+    // Without a current window there is nothing to fill.
     SetRectEmpty(&shape);
     GetClientRect(hWnd_sim_dialog, &shape);
     return shape;

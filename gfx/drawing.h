@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-/* The colour BackgroundColour takes for -1. */
+// The colour BackgroundColour takes for -1.
 #define DEFAULT_BACKGROUND_COLOUR 0x00C8C8C8
 
 // Copies the whole bitmap to (left, top): at its own size when width is 0

@@ -7,7 +7,7 @@
 static const COLORREF GreenToWhite[FADE_STEPS] = {
     0x1ABC3A, 0x32C550, 0x4DCB66, 0x66D27C, 0x80DA92, 0x99E1A7, 0xB3E9BD, 0xCCF0D3, 0xE6F8E9, 0xFFFFFF,
 };
-/* Not the way back: it starts one step short of white and ends on a deeper green. */
+// Not the way back: it starts one step short of white and ends on a deeper green.
 static const COLORREF WhiteToGreen[FADE_STEPS] = {
     0xE6F8E9, 0xCCF0D3, 0xB3E9BD, 0x99E1A7, 0x80DA92, 0x66D27C, 0x4DCB66, 0x32C550, 0x1ABC3A, 0x00B424,
 };
@@ -17,9 +17,9 @@ static const char BarText[] = "Quenmire Stonecall";
 static const int BarStarOffsets[BAR_STAR_COUNT] = {-5, 25, 55, 265, 295, 325};
 static const POINT BarStar[5] = {{20, 1}, {30, 20}, {10, 10}, {30, 10}, {10, 20}};
 
-/* Fills the window step by step. Between two fills it takes the next timer
- * message of the window off the queue without dispatching it, so the fade
- * runs at the timer's pace and nothing else of the window is handled. */
+// Fills the window step by step. Between two fills it takes the next timer
+// message of the window off the queue without dispatching it, so the fade
+// runs at the timer's pace and nothing else of the window is handled.
 static void Fade(const COLORREF *colours)
 {
     HWND hWnd = hWnd_sim_dialog;
@@ -35,8 +35,8 @@ static void Fade(const COLORREF *colours)
             continue;
         got = GetMessageA(&msg, hWnd, WM_TIMER, WM_TIMER);
         if (got == 0) {
-            /* The quit request belongs to the screen loop: give it back and
-             * finish the fade without waiting. */
+            // The quit request belongs to the screen loop: give it back and
+            // finish the fade without waiting.
             PostQuitMessage((int)msg.wParam);
             KillTimer(hWnd, timer);
             timer = 0;
@@ -68,8 +68,8 @@ static void FillBarRect(HDC hdc, int left, int top, int right, int bottom, COLOR
     DeleteObject(hBrush);
 }
 
-/* The bar redraws its frame, both fills, the stars and the text on every
- * call; coordinates from floats are truncated. */
+// The bar redraws its frame, both fills, the stars and the text on every
+// call; coordinates from floats are truncated.
 void ProgressBarTarot(int left, int top, float width, int height, int total, int done)
 {
     HWND hWnd = hWnd_sim_dialog;
@@ -86,8 +86,8 @@ void ProgressBarTarot(int left, int top, float width, int height, int total, int
         return;
     FillBarRect(hdc, left, top, right, bottom, RGB(0, 0, 0));
     FillBarRect(hdc, left + 1, top + 1, (int)(left + width - 1), bottom - 1, RGB(255, 255, 255));
-    /* A bar of no steps has nothing filled, and more done than there are
-     * steps fills the inside and no further. */
+    // A bar of no steps has nothing filled, and more done than there are
+    // steps fills the inside and no further.
     if (total > 0)
         filled = width / total * done;
     if (filled > width)
@@ -122,7 +122,7 @@ void TileCon(void)
 void TileMM(void)
 {
     if (CheckMessage(WM_TIMER) && GetwParam() == BANNER_TIMER_ID) {
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         KillTimer(hWndSimDialog, BANNER_TIMER_ID);
     }
 }

@@ -6,13 +6,13 @@
 
 #include <windows.h>
 
-/* The start banner: its template, its picture and the timer that ends it. */
+// The start banner: its template, its picture and the timer that ends it.
 #define BANNER_TEMPLATE_ID 987
 #define BANNER_BITMAP_ID 1011
 #define BANNER_TIMER_ID 987
 #define BANNER_TIME_MS 3000
 
-/* The fades pace themselves by the pause's timer, ticking every millisecond. */
+// The fades pace themselves by the pause's timer, ticking every millisecond.
 #define FADE_STEPS 10
 #define FADE_TICK_MS 1
 

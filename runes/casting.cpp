@@ -1,3 +1,5 @@
+// The Run flow: the chooser, the casting screen and its cast (15 different
+// runes, drawn as the progress bar advances), then the reading on the main window.
 #include "runes/casting.h"
 
 #include "app/mainwindow.h"
@@ -17,11 +19,9 @@ int ran_cards_used[MAX_POSITIONS] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
 int ran_upsidedown[MAX_POSITIONS];
 HWND button_OK = NULL;
 
-#define WINDOW_TITLE_PREFIX "Quenmire Stonecall V1.1 - "
-#define WINDOW_TITLE_SIZE 200
 #define SPREADING_TEXT "Now Spreading the Deck\n\n"
 
-/* The bar takes the OK button's place once the cast begins. */
+// The bar takes the OK button's place once the cast begins.
 #define BAR_LEFT 34
 #define BAR_TOP 150
 #define BAR_WIDTH 364.0f
@@ -43,11 +43,11 @@ static int RuneTakenElsewhere(int i)
     return 0;
 }
 
-/* Every attempt within one second draws the same rune, so a rejected attempt
- * gives the next second its turn: sleeping until then costs nothing, where
- * trying again at once would burn a whole core for the length of the cast.
- * Looking at the queue (and leaving it as it is) tells the system the
- * program is alive, so the desktop never marks the window as not responding. */
+// Every attempt within one second draws the same rune, so a rejected attempt
+// gives the next second its turn: sleeping until then costs nothing, where
+// trying again at once would burn a whole core for the length of the cast.
+// Looking at the queue (and leaving it as it is) tells the system the
+// program is alive, so the desktop never marks the window as not responding.
 static void WaitForNextSecond(time_t seed)
 {
     SYSTEMTIME now;
@@ -82,8 +82,8 @@ void GetRandomCardsCon(void)
                                 (HMENU)(INT_PTR)CASTING_OK_ID, hInst2, NULL);
 }
 
-/* Whatever the first command is (the button, Enter, Escape, the close
- * request), it casts: the cast always ends in a full reading. */
+// Whatever the first command is (the button, Enter, Escape, the close
+// request), it casts: the cast always ends in a full reading.
 void GetRandomCardsKC(int code)
 {
     int i;
@@ -100,15 +100,7 @@ void GetRandomCardsKC(int code)
         ProgressBarTarot(BAR_LEFT, BAR_TOP, BAR_WIDTH, BAR_HEIGHT, MAX_POSITIONS - 1, i);
         SetCastingText(SPREADING_TEXT);
     }
-    id = SCREEN_CLOSE_CODE;
-}
-
-static void ShowSpreadTitle(void)
-{
-    char caption[WINDOW_TITLE_SIZE];
-
-    MakeString(caption, 2, WINDOW_TITLE_PREFIX, title);
-    SetWindowTextA(hWnd_sim_dialog, caption);
+    EndScreen();
 }
 
 void LoadSpread(void)
@@ -119,14 +111,14 @@ void LoadSpread(void)
     if (RunDefaultStartUpSpread == 0)
         ChooseSpread();
     RunDefaultStartUpSpread = 0;
-    /* The whole name: a default spread may be given with its folder. */
+    // The whole name: a default spread may be given with its folder.
     strcpy(name, SpreadFilename);
     MainWindow1Con();
     if (name[0] == '\0') {
         DestroyRunSpread();
         return;
     }
-    /* Without the casting screen there is no reading to show. */
+    // Without the casting screen there is no reading to show.
     if (DirectDialog(CASTING_TEMPLATE_ID, GetRandomCardsCon, NULL, GetRandomCardsKC) != 1) {
         DestroyRunSpread();
         return;

@@ -11,12 +11,18 @@
 #define CASTING_OK_ID 101
 #define CASTING_TEXT_ID (-1)
 
-// The rune number cast for each position, -1 for none; entry 0 at -1 means
-// that no reading is shown.
+// The reading:
+//
+//   global           written by                      read by
+//   ran_cards_used   the cast (GetRandomCardsKC);    LoadSpread, MainWindow1Con, HTMLise
+//                    CleanUpMainWin (entry 0: -1)
+//   ran_upsidedown   the cast (all 0)                LoadSpread, HTMLise
+//   button_OK        GetRandomCardsCon               GetRandomCardsKC (hides it)
+//
+// ran_cards_used holds the rune number cast for each position, -1 for none;
+// entry 0 at -1 means that no reading is shown.
 extern int ran_cards_used[MAX_POSITIONS];
-// Upside-down flag per position; casting leaves them all 0.
 extern int ran_upsidedown[MAX_POSITIONS];
-// The casting screen's OK button.
 extern HWND button_OK;
 
 // The Run flow: choose a spread, cast, show the reading.

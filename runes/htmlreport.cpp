@@ -1,3 +1,5 @@
+// The reading written as RUNE.HTM: the spread's title, then each rune's
+// picture, name, interpretation and position meaning.
 #include "runes/htmlreport.h"
 
 #include "app/publisher.h"
@@ -32,8 +34,8 @@ static void WriteRunes(SAFE_SAVE *page, const int *runes)
 
     for (i = 0; i < NumCards; i++) {
         int n = runes[i];
-        /* Made safe, a meaning can be several times its own length: the
-         * piece grows to hold it whole. */
+        // Made safe, a meaning can be several times its own length: the
+        // piece grows to hold it whole.
         std::string meaning = "<U>" + html_safe_text(get_card_pm(i)) + "</U><BR>";
 
         safe_save_write(page, "<IMG ALIGN=LEFT SRC=\"");
@@ -49,8 +51,8 @@ static void WriteRunes(SAFE_SAVE *page, const int *runes)
     }
 }
 
-/* Written like a spread file: the page is replaced only once the new one is
- * whole, and the message says what really happened. */
+// Written like a spread file: the page is replaced only once the new one is
+// whole, and the message says what really happened.
 void html_module(int *runes, int *flags)
 {
     SAFE_SAVE page;

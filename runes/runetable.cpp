@@ -1,3 +1,4 @@
+// The rune table: names and interpretations by rune number.
 #include "runes/runetable.h"
 
 // In rune number order; the order binds each name to its picture (bitmap n).

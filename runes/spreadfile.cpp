@@ -1,3 +1,5 @@
+// The current spread's storage and its file: reading a spread file, fetching
+// a position meaning, and writing the spread back through the safe save.
 #include "runes/spread.h"
 
 #include "app/screenloop.h"
@@ -29,16 +31,7 @@ char CardDir[CARD_DIR_SIZE] = "images/";
 #define SPREAD_TEXT_SIZE 20000
 #define LABEL_SIZE 32
 
-/* ---- helpers --------------------------------------------------------- */
-
-static void CopyCut(char *dest, const char *text, size_t size)
-{
-    size_t n = 0;
-    while (n + 1 < size && text[n])
-        ++n;
-    memcpy(dest, text, n);
-    dest[n] = '\0';
-}
+// ---- helpers ---------------------------------------------------------
 
 // "rune" + i + "x=" and the like.
 static char *PositionLabel(char *dest, const char *stem, int i, const char *tail)
@@ -89,14 +82,14 @@ static void ReleaseSpreadText(HGLOBAL block)
     GlobalFree(block);
 }
 
-/* ---- reading --------------------------------------------------------- */
+// ---- reading ---------------------------------------------------------
 
-/* The writer puts the labels in one order: version, title, the fifteen
- * meanings, the fifteen places, the count. A title or a meaning is the user's
- * free text and may well hold something like "NumCards=" or "rune0x=", so each
- * label is looked for after the value before it, where the writer put it; text
- * inside an earlier value is never taken for a later line. A file laid out
- * otherwise (made by hand) still finds a label wherever it first stands. */
+// The writer puts the labels in one order: version, title, the fifteen
+// meanings, the fifteen places, the count. A title or a meaning is the user's
+// free text and may well hold something like "NumCards=" or "rune0x=", so each
+// label is looked for after the value before it, where the writer put it; text
+// inside an earlier value is never taken for a later line. A file laid out
+// otherwise (made by hand) still finds a label wherever it first stands.
 typedef struct {
     const char *text;
     LONG from;   // where the next label's search starts
@@ -140,12 +133,13 @@ void get_spread_data(char *path)
         return;
     cursor.text = text;
     version = char_to_int(NextValue(&cursor, "version=", '\n'));
-    CopyCut(title, NextValue(&cursor, "title=", '\n'), sizeof title);
+    copy_text(title, sizeof title, NextValue(&cursor, "title=", '\n'));
     for (int i = 0; i < MAX_POSITIONS; ++i)
         NextValue(&cursor, PositionLabel(label, "runemeaning", i, "="), '*');
     for (int i = 0; i < MAX_POSITIONS; ++i) {
-        CardRect[i].top = char_to_int(NextValue(&cursor, PositionLabel(label, "rune", i, "x="), '\n'));
-        CardRect[i].left = char_to_int(NextValue(&cursor, PositionLabel(label, "rune", i, "y="), '\n'));
+        LONG x = char_to_int(NextValue(&cursor, PositionLabel(label, "rune", i, "x="), '\n'));
+        LONG y = char_to_int(NextValue(&cursor, PositionLabel(label, "rune", i, "y="), '\n'));
+        SetPositionPlace(i, x, y);
     }
     NumCards = char_to_int(NextValue(&cursor, "NumCards=", '\n'));
     if (NumCards < 0)
@@ -174,27 +168,25 @@ char *get_card_pm(int i)
         return meaning;
     cursor.text = text;
     SkipToMeaning(&cursor, i);
-    CopyCut(meaning, NextValue(&cursor, PositionLabel(label, "runemeaning", i, "="), '*'), sizeof meaning);
+    copy_text(meaning, sizeof meaning, NextValue(&cursor, PositionLabel(label, "runemeaning", i, "="), '*'));
     ReleaseSpreadText(block);
     return meaning;
 }
 
-/* ---- writing --------------------------------------------------------- */
-
-// Appends at most `max` characters of `piece`, never past the end of `text`.
-static void Append(char *text, size_t size, const char *piece, size_t max)
-{
-    size_t used = strlen(text);
-    size_t n = 0;
-    while (n < max && piece[n] && used + n + 1 < size)
-        ++n;
-    memcpy(text + used, piece, n);
-    text[used + n] = '\0';
-}
+// ---- writing ---------------------------------------------------------
 
 static void AppendAll(char *text, const char *piece)
 {
-    Append(text, SPREAD_TEXT_SIZE, piece, SPREAD_TEXT_SIZE);
+    append_text(text, SPREAD_TEXT_SIZE, piece);
+}
+
+// A field of the current spread, of `size` bytes: no more of it than the
+// field holds, whether or not a NUL ends it there.
+static void AppendField(char *text, const char *field, size_t size)
+{
+    char piece[POSITION_MEANING_SIZE];
+
+    AppendAll(text, copy_text(piece, size, field));
 }
 
 static void AssembleSpreadText(char *text)
@@ -205,17 +197,17 @@ static void AssembleSpreadText(char *text)
     AppendAll(text, "\nversion=");
     AppendAll(text, int_to_char(SPREAD_FILE_VERSION, 1));
     AppendAll(text, "\ntitle=");
-    Append(text, SPREAD_TEXT_SIZE, title, SPREAD_TITLE_SIZE - 1);
+    AppendField(text, title, sizeof title);
     for (int i = 0; i < MAX_POSITIONS; ++i) {
         AppendAll(text, PositionLabel(label, "\nrunemeaning", i, "="));
-        Append(text, SPREAD_TEXT_SIZE, pm[i], POSITION_MEANING_SIZE - 1);
+        AppendField(text, pm[i], sizeof pm[i]);
         AppendAll(text, "*");
     }
     for (int i = 0; i < MAX_POSITIONS; ++i) {
         AppendAll(text, PositionLabel(label, "\nrune", i, "x="));
-        AppendAll(text, int_to_char(CardRect[i].top, 1));
+        AppendAll(text, int_to_char(PositionPlace(i).x, 1));
         AppendAll(text, PositionLabel(label, "\nrune", i, "y="));
-        AppendAll(text, int_to_char(CardRect[i].left, 1));
+        AppendAll(text, int_to_char(PositionPlace(i).y, 1));
     }
     AppendAll(text, "\nNumCards=");
     AppendAll(text, int_to_char(NumCards, 1));

@@ -1,3 +1,5 @@
+// The settings file: opened or created at start-up, read into the options,
+// rewritten in place by the setup screen, closed at the end.
 #include "settings/inifile.h"
 
 #include "util/labelstore.h"
@@ -96,6 +98,5 @@ void GetIniData(void)
     ShowEditHelp = char_to_int(GetFromIniFile("ShowEditHelp=", NULL)) == 1 ? 1 : 0;
     ShowStartBanner = char_to_int(GetFromIniFile("ShowStartBanner=", NULL)) == 1 ? 1 : 0;
     // The path is cut to what the option holds.
-    strncpy(DefaultStartUpSpread, GetFromIniFile("DefaultStartUpSpread=", NULL), DEFAULT_START_UP_SPREAD_SIZE - 1);
-    DefaultStartUpSpread[DEFAULT_START_UP_SPREAD_SIZE - 1] = '\0';
+    copy_text(DefaultStartUpSpread, sizeof DefaultStartUpSpread, GetFromIniFile("DefaultStartUpSpread=", NULL));
 }

@@ -8,7 +8,18 @@
 #define INI_FILE_NAME "qmsc98.ini"
 #define DEFAULT_START_UP_SPREAD_SIZE 255
 
-extern int IniFileHandle;            // -1 when the file could be neither opened nor created
+// The settings:
+//
+//   global                   written by                    read by
+//   IniFileHandle            InitiateIniFile,              the functions below, the setup screen
+//                            TerminateIniFile              (-1: the file could not be opened)
+//   ShowEditHelp             GetIniData                    the layout editor, the setup screen
+//   ShowStartBanner          GetIniData                    MainWindow1Con, the setup screen
+//   DefaultStartUpSpread     GetIniData, the setup screen  MainWindow1Con (auto-load), the setup screen
+//   RunDefaultStartUpSpread  the auto-load (1), LoadSpread LoadSpread (skip the chooser)
+//                            (0 once the Run has begun)
+//   ColourRefRGB             GetIniData                    MainWindow1Con (the background)
+extern int IniFileHandle;
 extern int ShowEditHelp;
 extern int ShowStartBanner;
 extern char DefaultStartUpSpread[DEFAULT_START_UP_SPREAD_SIZE];

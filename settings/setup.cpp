@@ -1,7 +1,10 @@
+// The setup screen (template 7): the two check boxes and the start-up spread,
+// chosen in the open-file dialog and saved on OK.
 #include "settings/setup.h"
 
 #include "app/publisher.h"
 #include "app/screenloop.h"
+#include "runes/spread.h"
 #include "settings/inifile.h"
 #include "util/text.h"
 
@@ -10,11 +13,11 @@
 #include <stdio.h>
 #include <string.h>
 
-/* Timer 1 repaints the setup screen every five seconds, as on the main window. */
+// Timer 1 repaints the setup screen every five seconds, as on the main window.
 #define SETUP_REPAINT_TIMER_ID 1
 #define SETUP_REPAINT_TIME_MS 5000
 
-static const char SpreadFilter[] = "Stonecall Spread Files (*.SCS)\0*.SCS\0";
+static const char SpreadFilter[] = "Stonecall Spread Files (*" SPREAD_EXTENSION ")\0*" SPREAD_EXTENSION "\0";
 static const char NotSavedText[] =
     "The settings could not be saved: the settings file " INI_FILE_NAME " could not be opened.";
 static const char NotWrittenText[] =
@@ -26,8 +29,8 @@ void DeckwiseSetup(void)
     DirectDialog(SETUP_TEMPLATE_ID, DWSetupCon, DWSetupMM, DWSetupKC);
 }
 
-/* Only the first construct fills the screen: the repaints that follow must
- * not undo what the user has checked since. */
+// Only the first construct fills the screen: the repaints that follow must
+// not undo what the user has checked since.
 void DWSetupCon(void)
 {
     if (!FirstRun)
@@ -51,10 +54,10 @@ static int SaveCheckBox(const char *label, int box)
     return SendToIniFile(label, int_to_char(IsDlgButtonChecked(hWnd_sim_dialog, box) == BST_CHECKED ? 1 : 0, 10));
 }
 
-/* The options in memory stay as they are: the program ends after this screen.
- * Without a settings file nothing can be written, and where the file refuses
- * a change the user is told so rather than left to believe the choices were
- * kept. Each option is tried even after one failed. */
+// The options in memory stay as they are: the program ends after this screen.
+// Without a settings file nothing can be written, and where the file refuses
+// a change the user is told so rather than left to believe the choices were
+// kept. Each option is tried even after one failed.
 static void SaveSettings(void)
 {
     int saved;
@@ -76,10 +79,10 @@ void DWSetupKC(int code)
     switch (code) {
     case IDOK:
         SaveSettings();
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     case IDCANCEL:
-        id = SCREEN_CLOSE_CODE;
+        EndScreen();
         break;
     case IDC_CHANGE_START_UP_SPREAD:
         GetDWSFile();
@@ -99,17 +102,16 @@ static void ShowFileDialogError(DWORD error)
     MessageBoxA(hWnd_sim_dialog, text, "WARNING", MB_OK | MB_ICONSTOP);
 }
 
-/* The dialog works on a copy of the path: on failure it may leave anything in
- * its buffer (too small a buffer gets the size it needed), and only a file
- * actually chosen may become the start-up spread. */
+// The dialog works on a copy of the path: on failure it may leave anything in
+// its buffer (too small a buffer gets the size it needed), and only a file
+// actually chosen may become the start-up spread.
 void GetDWSFile(void)
 {
     OPENFILENAMEA ofn;
     char path[DEFAULT_START_UP_SPREAD_SIZE];
     DWORD error;
 
-    strncpy(path, DefaultStartUpSpread, sizeof path - 1);
-    path[sizeof path - 1] = '\0';
+    copy_text(path, sizeof path, DefaultStartUpSpread);
     memset(&ofn, 0, sizeof ofn);
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = hWnd_sim_dialog;
@@ -123,7 +125,7 @@ void GetDWSFile(void)
     if (GetOpenFileNameA(&ofn)) {
         memcpy(DefaultStartUpSpread, path, sizeof path);
     } else {
-        /* 0 is a plain cancel. */
+        // 0 is a plain cancel.
         error = CommDlgExtendedError();
         if (error != 0)
             ShowFileDialogError(error);

@@ -5,7 +5,7 @@
 
 #define SETUP_TEMPLATE_ID 7
 
-/* The screen's controls. */
+// The screen's controls.
 #define IDC_SHOW_EDIT_HELP 102
 #define IDC_SHOW_START_BANNER 103
 #define IDC_CHANGE_START_UP_SPREAD 104

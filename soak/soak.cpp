@@ -13,6 +13,7 @@
 #include "runes/htmlreport.h"
 #include "runes/spread.h"
 #include "soak/generator.h"
+#include "support/spreads.h"
 #include "support/tempdir.h"
 
 #include "driver/entry.h"
@@ -72,8 +73,8 @@ Spread held(bool meaningsFromFile)
 {
     Spread s{version, NumCards, title, {}, {}, {}};
     for (int i = 0; i < POSITIONS; ++i) {
-        s.x[i] = CardRect[i].top;
-        s.y[i] = CardRect[i].left;
+        s.x[i] = PositionPlace(i).x;
+        s.y[i] = PositionPlace(i).y;
         s.meaning[i] = meaningsFromFile ? get_card_pm(i) : pm[i];
     }
     return s;
@@ -97,18 +98,13 @@ Spread read_back(const std::string &path)
     return s;
 }
 
-// The bytes of a spread file in the writer's layout: every line ended by
-// CR LF, each meaning by its star, an empty line at the end.
+// The bytes of a spread file in the writer's layout.
 std::string spread_bytes(const Spread &s)
 {
-    std::string out = "\r\nSpread Data File Created By Quenmire Stonecall V1.10\r\n\r\nversion=" +
-                      std::to_string(s.version) + "\r\ntitle=" + s.title + "\r\n";
-    for (int i = 0; i < POSITIONS; ++i) out += "runemeaning" + std::to_string(i) + "=" + crlf(s.meaning[i]) + "*\r\n";
-    for (int i = 0; i < POSITIONS; ++i) {
-        const std::string n = std::to_string(i);
-        out += "rune" + n + "x=" + std::to_string(s.x[i]) + "\r\nrune" + n + "y=" + std::to_string(s.y[i]) + "\r\n";
-    }
-    return out + "NumCards=" + std::to_string(s.count) + "\r\n\r\n";
+    std::vector<testsupport::SpreadPosition> at;
+    for (int i = 0; i < POSITIONS; ++i)
+        at.push_back({s.x[i], s.y[i], s.meaning[i]});
+    return testsupport::spread_bytes(s.title, at, s.count, s.version);
 }
 
 // Whether a file holds the bytes the spread should have, and the spread is

@@ -16,7 +16,7 @@
 
 #define LABEL_VALUE_MAX 999
 
-/* In a text held in memory */
+// In a text held in memory
 LONG get_label_end_pos_of_string(const char *text, LONG start, const char *label);
 char *get_variable_of_label_pos_of_string(const char *text, LONG pos, const char *end);
 char *get_variable_of_label_of_string(const char *text, const char *label);
@@ -25,7 +25,7 @@ char *get_variable_of_label_in_section_of_string(const char *text, const char *s
 char *get_variable_of_label_in_section_with_end_char_of_strin(const char *text, const char *section,
                                                               const char *label, const char *end);
 
-/* In a file */
+// In a file
 LONG get_label_end_pos(int handle, LONG start, const char *label);
 char *get_variable_of_label_pos(int handle, LONG offset, const char *end);
 char *get_variable_of_label(int handle, const char *label);
@@ -34,26 +34,26 @@ char *get_variable_of_label_in_section(int handle, const char *section, const ch
 char *get_variable_of_label_in_section_with_end_char(int handle, const char *section, const char *label,
                                                      const char *end);
 
-/* Rewriting values in a file. Each returns 0, or -1 when the file could not
- * be changed (a bad handle, a failed write). A label that is missing is added
- * as a line of its own: at the end of the file, or for the section entries
- * just after the section label's line (with the section too when that is
- * missing). */
+// Rewriting values in a file. Each returns 0, or -1 when the file could not
+// be changed (a bad handle, a failed write). A label that is missing is added
+// as a line of its own: at the end of the file, or for the section entries
+// just after the section label's line (with the section too when that is
+// missing).
 int set_variable_of_label(int handle, const char *label, const char *value);
 int set_variable_of_label_with_end_char(int handle, const char *label, const char *value, const char *end);
 int set_variable_of_label_in_section(int handle, const char *section, const char *label, const char *value);
 int set_variable_of_label_in_section_with_end_char(int handle, const char *section, const char *label,
                                                    const char *value, const char *end);
 
-/* Removes `count` bytes at `position` (count > 0) or opens a gap of -count
- * bytes there (count < 0), moving the whole rest of the file byte for byte.
- * Returns 0, or -1 when the file could not be changed. */
+// Removes `count` bytes at `position` (count > 0) or opens a gap of -count
+// bytes there (count < 0), moving the whole rest of the file byte for byte.
+// Returns 0, or -1 when the file could not be changed.
 int remove_from_file(int handle, int position, int count);
 
-/* Older line-based entries: a line matches when it begins with the label
- * directly followed by "=" (label_exists, get_variable_in_section) or when
- * its whole text is the section name (get_section_pos). Every line counts,
- * the first one included. */
+// Older line-based entries: a line matches when it begins with the label
+// directly followed by "=" (label_exists, get_variable_in_section) or when
+// its whole text is the section name (get_section_pos). Every line counts,
+// the first one included.
 int label_exists(int handle, const char *label);
 LONG get_section_pos(int handle, const char *section);
 char *get_variable_in_section(int handle, int section_pos, const char *label);

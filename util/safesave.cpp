@@ -1,3 +1,5 @@
+// The safe save: a file rewritten beside itself and put in its place, or in
+// place with its old bytes kept to put back, so a failure never leaves it half written.
 #include "util/safesave.h"
 
 #include "util/text.h"
@@ -10,12 +12,6 @@
 #include <string.h>
 
 #define TEMP_NAME_TRIES 10
-
-static void CopyName(char *dest, const char *name)
-{
-    strncpy(dest, name, MAX_PATH - 1);
-    dest[MAX_PATH - 1] = '\0';
-}
 
 // The file a name stands for: through a symbolic link, its target, so the
 // link stays a link. The name itself when it names no file yet.
@@ -30,7 +26,7 @@ static void ResolveTarget(const char *name, char *target)
         _close(file);
     }
     if (n == 0 || n >= MAX_PATH) {
-        CopyName(target, name);
+        copy_text(target, MAX_PATH, name);
         return;
     }
     // Windows answers \\?\C:\folder\name; the plain form is wanted.

@@ -1,3 +1,5 @@
+// The small text and number routines: joining, bounded copying and appending,
+// comparing, and decimal text to and from numbers.
 #include "util/text.h"
 
 #include <io.h>
@@ -38,6 +40,28 @@ char *MakeString(char *dest, int count, const char *first, ...)
     va_end(args);
     result[used] = '\0';
     return result;
+}
+
+char *copy_text(char *dest, size_t size, const char *text)
+{
+    size_t n = 0;
+
+    if (size == 0)
+        return dest;
+    while (n + 1 < size && text[n])
+        ++n;
+    memmove(dest, text, n);
+    dest[n] = '\0';
+    return dest;
+}
+
+char *append_text(char *dest, size_t size, const char *piece)
+{
+    size_t used = strnlen(dest, size);
+
+    if (used < size)
+        copy_text(dest + used, size - used, piece);
+    return dest;
 }
 
 int compare_strings(const char *a, const char *b)

@@ -16,6 +16,15 @@ int swrite(int handle, const char *text);
 // MakeString's own area (cut to fit it), valid until its next such call.
 char *MakeString(char *dest, int count, const char *first, ...);
 
+// Copies as much of `text` as fits into `dest` (`size` bytes, the NUL
+// included): at most size - 1 characters, so `text` need not end within them.
+// Returns dest.
+char *copy_text(char *dest, size_t size, const char *text);
+
+// Appends as much of `piece` as still fits into `dest`, a text in a buffer of
+// `size` bytes, the NUL included. Returns dest.
+char *append_text(char *dest, size_t size, const char *piece);
+
 // Byte-wise comparison, case matters: 0 when equal, < 0 when a sorts first.
 int compare_strings(const char *a, const char *b);
 

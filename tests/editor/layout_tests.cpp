@@ -7,8 +7,8 @@
 #include "app/screenloop.h"
 #include "editor/chooser.h"
 
-#include "editor/editor_flow.h"
 #include "support/program.h"
+#include "support/spreads.h"
 
 #include "user32/msgbox_hook.h"
 
@@ -23,9 +23,7 @@
 TEST(EditSpread, TheJumpSizeStopsAtItsLimitsWithItsMessages)
 {
     testsupport::Program e;
-    editorflow::Positions at{};
-    at[0] = {500, 70, "Future"};
-    testsupport::write_bytes("MINE.SCS", editorflow::spread_bytes("Mine", at, 1));
+    testsupport::write_bytes("MINE.SCS", testsupport::spread_bytes("Mine", {{500, 70, "Future"}}));
     testsupport::write_settings(0, "", 0);
     e.start();
     e.menu("Spread", "Edit");
@@ -38,12 +36,12 @@ TEST(EditSpread, TheJumpSizeStopsAtItsLimitsWithItsMessages)
     e.run.key(VK_ADD);
     e.run.key(VK_MULTIPLY);
     e.run.key(VK_NUMPAD6);
-    EXPECT_EQ(CardRect[0].top, 550);   // x is kept in top
+    EXPECT_EQ(PositionPlace(0).x, 550);
     for (int i = 0; i < 49; ++i) e.run.key(VK_SUBTRACT);
     EXPECT_EQ(e.boxes().size(), 3u);
     e.run.key(VK_SUBTRACT);
     e.run.key(VK_NUMPAD2);
-    EXPECT_EQ(CardRect[0].left, 71);   // y is kept in left
+    EXPECT_EQ(PositionPlace(0).y, 71);
     EXPECT_EQ(e.boxes(), (std::vector<std::string>{
                              "Button jump size..: Button jump size has been set to 5 pixels per jump.",
                              "Button jump size changed..: Cannot jump more than 50 pixels.",

@@ -1,20 +1,19 @@
-// The colour fades, the casting progress bar and the start banner.
+// The colour fades, the casting progress bar and the start banner, in the
+// headless driver's virtual time.
 #include "gfx/effects.h"
 
 #include "app/screenloop.h"
 #include "gfx/current_window.h"
 
+#include "support/golden.h"
+
 #include "driver/headless/headless.h"
 #include "testing/lockstep.h"
+#include "user32/compositor.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const COLORREF kGround = RGB(1, 2, 3);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlue = RGB(0, 0, 255);
 
 bool queued(HWND hwnd, UINT msg)
 {
@@ -25,8 +24,10 @@ bool queued(HWND hwnd, UINT msg)
 } // namespace
 
 // Ten fills, nine waits of one tick each (a timer ticks at most every
-// USER_TIMER_MINIMUM milliseconds); what was queued stays queued.
-TEST(Fade, GreenToWhiteEndsWhiteAfterNineTicksHandlingNothingElse)
+// USER_TIMER_MINIMUM milliseconds); what was queued stays queued, but a tick
+// of another timer of the window serves as a wait and is lost; the fade's
+// own timer is gone afterwards.
+TEST(Fade, TenFillsNineTicksHandlingNothingElse)
 {
     CurrentWindow w;
     SIZE c = w.client();
@@ -34,119 +35,58 @@ TEST(Fade, GreenToWhiteEndsWhiteAfterNineTicksHandlingNothingElse)
     uint64_t before = drv::headless().now();
     FadeGreenToWhite();
     EXPECT_EQ(drv::headless().now() - before, 9u * USER_TIMER_MINIMUM);
-    EXPECT_EQ(w.count(0, 0, c.cx, c.cy, kWhite), c.cx * c.cy);
+    EXPECT_EQ(w.count(0, 0, c.cx, c.cy, RGB(255, 255, 255)), c.cx * c.cy);
     EXPECT_TRUE(queued(w.hwnd, WM_USER + 1));
-    // The fade's timer is gone: no tick comes later.
     drv::headless().set_now(before + 100);
     EXPECT_FALSE(queued(w.hwnd, WM_TIMER));
-}
 
-TEST(Fade, WhiteToGreenEndsOnTheDeeperGreen)
-{
-    CurrentWindow w;
-    SIZE c = w.client();
-    uint64_t before = drv::headless().now();
+    PostMessageA(w.hwnd, WM_TIMER, 1, 0);
+    before = drv::headless().now();
     FadeWhiteToGreen();
-    EXPECT_EQ(drv::headless().now() - before, 9u * USER_TIMER_MINIMUM);
+    EXPECT_EQ(drv::headless().now() - before, 8u * USER_TIMER_MINIMUM);
+    EXPECT_FALSE(queued(w.hwnd, WM_TIMER));
     EXPECT_EQ(w.count(0, 0, c.cx, c.cy, RGB(36, 180, 0)), c.cx * c.cy);
 }
 
-// Ticks of other timers of the window are taken by the fade's waits and lost.
-TEST(Fade, ConsumesTheTicksOfOtherTimers)
+// Half done, the casting bar is the golden one: frame, fills, six stars and
+// the text clipped to the bar.
+TEST(ProgressBar, HalfDoneIsTheGoldenBar)
 {
     CurrentWindow w;
-    // A tick of the repaint timer is waiting when the fade starts.
-    PostMessageA(w.hwnd, WM_TIMER, 1, 0);
-    uint64_t before = drv::headless().now();
-    FadeGreenToWhite();
-    // It served as the first wait and is gone.
-    EXPECT_EQ(drv::headless().now() - before, 8u * USER_TIMER_MINIMUM);
-    EXPECT_FALSE(queued(w.hwnd, WM_TIMER));
+    w.fill(RGB(192, 192, 192));
+    ProgressBarTarot(10, 10, 364.0f, 20, 14, 7);
+    POINT origin{0, 0};
+    ClientToScreen(w.hwnd, &origin);
+    gfx::Surface bar(384, 40);
+    gfx::blit(bar.canvas, 0, 0, user32::desktop_image(), gfx::Rect{origin.x, origin.y, origin.x + 384, origin.y + 40},
+              gfx::bounds(bar.canvas));
+    EXPECT_TRUE(matches_golden(bar.canvas, "bar_fills_stars_text"));
 }
 
-namespace {
-
-// The casting screen's bar, on a ground of its own.
-void cast_bar(CurrentWindow &w, int done)
+// The blue of done over total steps ends at its share of the inside; no
+// steps, or more done than steps, fill nothing past the inside (x 35 to 396).
+TEST(ProgressBar, FillsDoneOverTotalOfTheInside)
 {
-    w.fill(kGround);
-    ProgressBarTarot(34, 150, 364.0f, 20, 14, done);
-}
-
-} // namespace
-
-// With the casting screen's arguments the bar covers its frame whatever is
-// done. Columns 35..38 and 120..133 hold neither stars nor text; 390..396 no
-// star. The blue of done over total steps ends with x 214 at half; no steps,
-// or more done than steps, fill nothing past the inside.
-TEST(ProgressBar, CoversItsFrameAndFillsDoneOverTotalOfTheInside)
-{
-    struct Case {
-        int total, done;
-        int left, middle, right;   // blue pixels in columns 35..38, 120..133, 390..396
-    };
-    const Case cases[] = {{14, 0, 0, 0, 0},          {14, 7, 4 * 19, 14 * 19, 0}, {14, 14, 4 * 19, 14 * 19, 7 * 19},
-                          {14, 20, 4 * 19, 14 * 19, 7 * 19}, {0, 0, 0, 0, 0},    {0, 5, 0, 0, 0}};
+    const struct {
+        int total, done, last_blue;   // the last column with blue, 34 for none
+    } rows[] = {{14, 0, 34}, {14, 7, 214}, {14, 14, 396}, {14, 20, 396}, {0, 5, 34}};
     CurrentWindow w;
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.done << " of " << c.total);
-        w.fill(kGround);
-        ProgressBarTarot(34, 150, 364.0f, 20, c.total, c.done);
-        EXPECT_EQ(w.count(35, 151, 39, 170, kBlue), c.left);
-        EXPECT_EQ(w.count(35, 151, 39, 170, kWhite), 4 * 19 - c.left);
-        EXPECT_EQ(w.count(120, 151, 134, 170, kBlue), c.middle);
-        EXPECT_EQ(w.count(390, 151, 397, 170, kBlue), c.right);
-        // x 34..397 and y 150..170: nothing of the ground left inside, nothing drawn
-        // outside, the black frame's corners and right edge.
-        EXPECT_EQ(w.count(34, 150, 398, 171, kGround), 0);
-        EXPECT_EQ(w.count(0, 100, 450, 220, kGround), 450 * 120 - 364 * 21);
-        for (POINT p : {POINT{34, 150}, POINT{397, 150}, POINT{34, 170}, POINT{397, 170}, POINT{397, 160}})
-            EXPECT_EQ(w.at(p.x, p.y), kBlack) << p.x << "," << p.y;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.done << " of " << row.total);
+        w.fill(RGB(1, 2, 3));
+        ProgressBarTarot(34, 150, 364.0f, 20, row.total, row.done);
+        EXPECT_GT(w.count(row.last_blue, 151, row.last_blue + 1, 170, RGB(0, 0, 255)), row.last_blue > 34 ? 0 : -1);
+        EXPECT_EQ(w.count(row.last_blue + 1, 151, 398, 171, RGB(0, 0, 255)), 0);
+        EXPECT_EQ(w.at(397, 165), RGB(0, 0, 0));
     }
-    cast_bar(w, 7);
-    EXPECT_EQ(w.count(215, 151, 397, 170, kBlue), 0);
-    EXPECT_GT(w.count(214, 151, 215, 170, kBlue), 0);
-}
-
-TEST(ProgressBar, DrawsSixStarsOutlinedAndFilled)
-{
-    CurrentWindow w;
-    cast_bar(w, 14);
-    for (int o : {-5, 25, 55, 265, 295, 325}) {
-        const int x = 34 + o;
-        EXPECT_EQ(w.at(x + 20, 151), kBlack) << o;   // the top point's outline
-        EXPECT_EQ(w.at(x + 20, 163), kWhite) << o;   // the inner pentagon, filled by winding
-        EXPECT_EQ(w.at(x + 20, 168), kBlue) << o;    // between the two lower points: not the star
-    }
-    // None stands where the bar's right end is.
-    EXPECT_EQ(w.count(390, 151, 397, 170, kWhite), 0);
-}
-
-TEST(ProgressBar, WhiteTextShowsOnBlueAndStaysInsideTheBar)
-{
-    CurrentWindow w;
-    // With nothing filled the text is white on white.
-    cast_bar(w, 0);
-    EXPECT_EQ(w.count(134, 151, 260, 170, kWhite), 126 * 19);
-    // Filled, the text shows between the third and fourth star.
-    cast_bar(w, 14);
-    const int text = w.count(134, 151, 260, 170, kWhite);
-    EXPECT_GT(text, 50);
-    EXPECT_LT(text, 126 * 19 / 2);
-    // A bar too low for the text clips it: nothing of it below the bar
-    // (where the stars, which are not clipped, do not reach).
-    w.fill(kGround);
+    // A bar too low for the text clips it: nothing of it below the bar, where
+    // the stars (which are not clipped) do not reach.
+    w.fill(RGB(1, 2, 3));
     ProgressBarTarot(34, 150, 364.0f, 6, 14, 14);
-    EXPECT_EQ(w.count(120, 157, 309, 175, kGround), 189 * 18);
-    EXPECT_GT(w.count(134, 151, 260, 156, kWhite), 0);
+    EXPECT_EQ(w.count(120, 157, 309, 175, RGB(1, 2, 3)), 189 * 18);
 }
 
 namespace {
-
-lockstep::Runner make_runner()
-{
-    return lockstep::Runner([](const std::string &why) { ADD_FAILURE() << why; });
-}
 
 void run_banner()
 {
@@ -156,45 +96,34 @@ void run_banner()
     DirectDialog(BANNER_TEMPLATE_ID, TileCon, TileMM, nullptr);
 }
 
-HWND banner_window()
-{
-    return hWnd_sim_dialog;
-}
-
 } // namespace
 
-TEST(Banner, ShowsItsPictureAndClosesAfterThreeSeconds)
+// The banner shows its picture at the client origin and closes after three
+// seconds, or at once on Enter or Escape.
+TEST(Banner, ShowsItsPictureAndClosesAfterThreeSecondsOrAtAKey)
 {
-    auto run = make_runner();
+    lockstep::Runner run([](const std::string &why) { ADD_FAILURE() << why; });
     run.start(run_banner);
-    HWND banner = banner_window();
-    ASSERT_TRUE(IsWindow(banner));
-    // The picture at the client origin at its own size.
+    HWND banner = hWnd_sim_dialog;
     HBITMAP picture = LoadBitmapA(hInst2, MAKEINTRESOURCEA(BANNER_BITMAP_ID));
     HDC mem = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(mem, picture);
     HDC dc = GetDC(banner);
-    // The banner shows the picture's first 431 of its 500 columns.
-    for (POINT p : {POINT{0, 0}, POINT{250, 40}, POINT{430, 81}}) EXPECT_EQ(GetPixel(dc, p.x, p.y), GetPixel(mem, p.x, p.y));
+    for (POINT p : {POINT{0, 0}, POINT{250, 40}, POINT{430, 81}})
+        EXPECT_EQ(GetPixel(dc, p.x, p.y), GetPixel(mem, p.x, p.y));
     ReleaseDC(banner, dc);
     SelectObject(mem, old);
     DeleteDC(mem);
     DeleteObject(picture);
-
     run.advance(2999);
     EXPECT_FALSE(run.finished());
     run.advance(1);
     EXPECT_TRUE(run.finished());
-    EXPECT_FALSE(IsWindow(banner));
-}
-
-TEST(Banner, ClosesAtOnceOnEnterOrEscape)
-{
     for (UINT vk : {VK_RETURN, VK_ESCAPE}) {
-        auto run = make_runner();
-        run.start(run_banner);
-        run.key(vk);
-        EXPECT_TRUE(run.finished()) << vk;
-        EXPECT_EQ(run.now(), 0u);
+        lockstep::Runner keyed([](const std::string &why) { ADD_FAILURE() << why; });
+        keyed.start(run_banner);
+        keyed.key(vk);
+        EXPECT_TRUE(keyed.finished()) << vk;
+        EXPECT_EQ(keyed.now(), 0u);
     }
 }

@@ -114,65 +114,73 @@ TEST(SafeSave, EveryFaultLeavesTheOldFileOrTheWholeNewOne)
 }
 
 // The faults that hit the save's own writes must be reported, whichever way
-// the file is written; a fault on a call the way does not make changes nothing.
+// the file is written; a fault on a call the way does not make changes
+// nothing. In place over a longer file the new text ends the file.
 TEST(SafeSave, AFaultOnTheWayIsReported)
 {
-    struct Case {
+    const std::string longer(5000, 'x');
+    const struct {
         const char *what;
         bool read_only_folder;
         std::function<void()> arm;
         bool saved;
+        std::string old;
     } cases[] = {
-        {"beside: a write", false, [] { faults::fail(faults::Call::Write, 1, 2); }, false},
-        {"beside: full disk", false, [] { faults::disk_full_after(30); }, false},
-        {"beside: replace", false, [] { faults::fail(faults::Call::MoveFile); }, false},
-        {"beside: length", false, [] { faults::fail(faults::Call::Chsize); }, true},
-        {"in place: a write", true, [] { faults::fail(faults::Call::Write, 1, 2); }, false},
-        {"in place: growth past a full disk", true, [] { faults::disk_full_after(30); }, false},
-        {"in place: length", true, [] { faults::fail(faults::Call::Chsize); }, false},
-        {"in place: no memory", true, [] { faults::fail(faults::Call::GlobalAlloc); }, false},
-        {"in place: replace", true, [] { faults::fail(faults::Call::MoveFile); }, true},
+        {"beside: a write", false, [] { faults::fail(faults::Call::Write, 1, 2); }, false, "old"},
+        {"beside: full disk", false, [] { faults::disk_full_after(30); }, false, "old"},
+        {"beside: replace", false, [] { faults::fail(faults::Call::MoveFile); }, false, "old"},
+        {"beside: length", false, [] { faults::fail(faults::Call::Chsize); }, true, "old"},
+        {"in place: a write", true, [] { faults::fail(faults::Call::Write, 1, 2); }, false, "old"},
+        {"in place: growth past a full disk", true, [] { faults::disk_full_after(30); }, false, "old"},
+        {"in place: length", true, [] { faults::fail(faults::Call::Chsize); }, false, "old"},
+        {"in place: no memory", true, [] { faults::fail(faults::Call::GlobalAlloc); }, false, "old"},
+        {"in place: replace", true, [] { faults::fail(faults::Call::MoveFile); }, true, "old"},
+        {"in place: over a longer file", true, [] {}, true, longer},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         TempDir dir;
-        write_bytes("FILE.SCS", "old");
+        write_bytes("FILE.SCS", c.old);
         if (c.read_only_folder)
             faults::read_only_folder(".");
         c.arm();
         EXPECT_EQ(save("FILE.SCS"), c.saved ? TRUE : FALSE) << c.what;
         faults::reset();
-        EXPECT_EQ(read_bytes("FILE.SCS"), c.saved ? new_bytes() : "old") << c.what;
+        EXPECT_EQ(read_bytes("FILE.SCS"), c.saved ? new_bytes() : c.old) << c.what;
     }
 }
 
-// In place over a longer file, the new text ends the file; over a shorter
-// one, a failure puts the short old one back exactly.
-TEST(SafeSave, InPlaceSetsTheLengthAndPutsBackTheOldLength)
-{
-    TempDir dir;
-    write_bytes("LONG.SCS", std::string(5000, 'x'));
-    faults::read_only_folder(".");
-    EXPECT_TRUE(save("LONG.SCS"));
-    EXPECT_EQ(read_bytes("LONG.SCS"), new_bytes());
-
-    write_bytes("SHORT.SCS", "ab\r\n");
-    faults::fail(faults::Call::Write, 1, 3);
-    EXPECT_FALSE(save("SHORT.SCS"));
-    EXPECT_EQ(read_bytes("SHORT.SCS"), "ab\r\n");
-}
-
 // Tests run as root, so a read-only file is one whose write bit is off: it
-// is made writable and saved, in a read-only folder too.
+// is made writable and saved, in a read-only folder too, and keeps its other
+// permissions.
 TEST(SafeSave, AReadOnlyFileIsMadeWritableFirst)
 {
+    const auto kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     for (bool folder_read_only : {false, true}) {
         TempDir dir;
         write_bytes("RO.SCS", "old");
+        fs::permissions("RO.SCS", kept);
         ASSERT_EQ(_chmod("RO.SCS", _S_IREAD), 0);
         if (folder_read_only)
             faults::read_only_folder(".");
         EXPECT_TRUE(save("RO.SCS")) << folder_read_only;
         faults::reset();
         EXPECT_EQ(read_bytes("RO.SCS"), new_bytes()) << folder_read_only;
+        EXPECT_EQ(fs::status("RO.SCS").permissions(), kept) << folder_read_only;
     }
+}
+
+// A link stays a link and its target is saved; a temporary file left by
+// someone else is stepped around and kept.
+TEST(SafeSave, WritesThroughALinkAndStepsAroundALeftoverTemporary)
+{
+    TempDir dir;
+    fs::create_directory("store");
+    write_bytes("store/REAL.SCS", "old");
+    fs::create_symlink("store/REAL.SCS", "LINK.SCS");
+    write_bytes("store/~SC0.TMP", "leftover");
+    EXPECT_TRUE(save("LINK.SCS"));
+    EXPECT_TRUE(fs::is_symlink("LINK.SCS"));
+    EXPECT_EQ(read_bytes("store/REAL.SCS"), new_bytes());
+    EXPECT_EQ(std::distance(fs::directory_iterator("store"), fs::directory_iterator()), 2);
+    EXPECT_EQ(read_bytes("store/~SC0.TMP"), "leftover");
 }

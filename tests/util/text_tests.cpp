@@ -1,3 +1,4 @@
+// The small text and number routines.
 #include "util/text.h"
 
 #include <gtest/gtest.h>
@@ -10,63 +11,54 @@ TEST(IntToChar, WritesDecimalWithSignInOneSharedArea)
     EXPECT_STREQ(int_to_char(0, 1), "0");
     EXPECT_STREQ(int_to_char(-45, 1), "-45");
     EXPECT_STREQ(int_to_char(INT32_MIN, 1), "-2147483648");
-    EXPECT_STREQ(int_to_char(INT32_MAX, 1), "2147483647");
-    // Two results used together both show the second call's text.
     char *first = int_to_char(12, 1);
-    char *second = int_to_char(345, 1);
-    EXPECT_EQ(first, second);
-    EXPECT_STREQ(first, "345");
+    EXPECT_EQ(first, int_to_char(INT32_MAX, 1));
+    EXPECT_STREQ(first, "2147483647");
 }
 
-TEST(CharToInt, ReadsSignAndDigitsAfterBlanks)
+TEST(CharToInt, ReadsSignAndDigitsAfterBlanksAndSaturates)
 {
-    EXPECT_EQ(char_to_int(""), 0);
-    EXPECT_EQ(char_to_int("abc"), 0);
-    EXPECT_EQ(char_to_int("  \t42xyz"), 42);
-    EXPECT_EQ(char_to_int("-17"), -17);
-    EXPECT_EQ(char_to_int("+8"), 8);
-    EXPECT_EQ(char_to_int("01"), 1);
-    EXPECT_EQ(char_to_int("- 5"), 0);
+    const struct {
+        std::string text;
+        LONG value;
+    } rows[] = {
+        {"", 0},
+        {"abc", 0},
+        {"  \t42xyz", 42},
+        {"-17", -17},
+        {"+8", 8},
+        {"- 5", 0},
+        {"2147483647", INT32_MAX},
+        {"2147483648", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"-2147483649", INT32_MIN},
+        {std::string(5000, '9'), INT32_MAX},
+        {"-" + std::string(5000, '9'), INT32_MIN},
+        {std::string(300, '0') + "123", 123},   // leading zeros do not count towards the overflow
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(char_to_int(row.text.c_str()), row.value) << row.text.substr(0, 20);
 }
 
-TEST(CharToInt, SaturatesBeyondTheRangeOfLong)
-{
-    EXPECT_EQ(char_to_int("2147483647"), INT32_MAX);
-    EXPECT_EQ(char_to_int("2147483648"), INT32_MAX);
-    EXPECT_EQ(char_to_int("-2147483648"), INT32_MIN);
-    EXPECT_EQ(char_to_int("-2147483649"), INT32_MIN);
-    EXPECT_EQ(char_to_int(std::string(5000, '9').c_str()), INT32_MAX);
-    EXPECT_EQ(char_to_int(("-" + std::string(5000, '9')).c_str()), INT32_MIN);
-    // Leading zeros do not count towards the overflow.
-    EXPECT_EQ(char_to_int((std::string(300, '0') + "123").c_str()), 123);
-}
-
-TEST(CompareStrings, IsByteWiseAndCaseSensitive)
-{
-    EXPECT_EQ(compare_strings("DeckwiseSetup", "DeckwiseSetup"), 0);
-    EXPECT_NE(compare_strings("deckwisesetup", "DeckwiseSetup"), 0);
-    EXPECT_NE(compare_strings("DeckwiseSetup ", "DeckwiseSetup"), 0);
-    EXPECT_LT(compare_strings("abc", "abd"), 0);
-    EXPECT_GT(compare_strings("b", "a"), 0);
-    EXPECT_LT(compare_strings("", "a"), 0);
-}
-
-TEST(MakeString, JoinsIntoTheCallersBufferOrItsOwnArea)
+TEST(MakeString, JoinsIntoTheCallersBufferOrItsOwnAreaCutToFit)
 {
     char buffer[64];
     EXPECT_EQ(MakeString(buffer, 3, "Auto-loading ", "Two", " Paths"), buffer);
     EXPECT_STREQ(buffer, "Auto-loading Two Paths");
-    char *own = MakeString(nullptr, 2, "ab", "cd");
-    EXPECT_STREQ(own, "abcd");
-    EXPECT_STREQ(MakeString(nullptr, 2, "", ""), "");
+    std::string big(MAKESTRING_AREA_SIZE, 'x');
+    std::string own = MakeString(nullptr, 3, "head", big.c_str(), "tail");
+    EXPECT_EQ(own, "head" + big.substr(0, MAKESTRING_AREA_SIZE - 5));
 }
 
-TEST(MakeString, CutsWhatDoesNotFitItsOwnArea)
+// Both stop at the buffer's end; the copy reads no further than it writes.
+TEST(BoundedText, CopyAndAppendStopAtTheBufferEnd)
 {
-    std::string big(MAKESTRING_AREA_SIZE, 'x');
-    char *own = MakeString(nullptr, 3, "head", big.c_str(), "tail");
-    std::string result = own;
-    EXPECT_EQ(result.size(), static_cast<size_t>(MAKESTRING_AREA_SIZE - 1));
-    EXPECT_EQ(result.substr(0, 4), "head");
-    EXPECT_EQ(result.back(), 'x');
+    char small[6] = "xxxxx";
+    EXPECT_EQ(copy_text(small, sizeof small, "abc"), small);
+    EXPECT_STREQ(small, "abc");
+    EXPECT_STREQ(append_text(small, sizeof small, "defg"), "abcde");
+    EXPECT_STREQ(append_text(small, sizeof small, "z"), "abcde");
+    const char unended[3] = {'p', 'q', 'r'};
+    EXPECT_STREQ(copy_text(small, 3, unended), "pq");
+    EXPECT_STREQ(copy_text(small, 1, "abc"), "");
 }
