@@ -15,7 +15,7 @@ namespace {
 
 void FillWindow1024x768(benchmark::State &state)
 {
-    gfx::Surface window(1024, 768);
+    raster::Surface window(1024, 768);
     HDC dc = gdi::create_surface_dc([&window] { return window.canvas; });
     const RECT all{0, 0, 1024, 768};
     for (auto _ : state) {
@@ -32,7 +32,7 @@ void LoadAndStretchRunePicture(benchmark::State &state)
 {
     // Rune picture 1: 220 x 270 pixels, 16 colours.
     HINSTANCE module = GetModuleHandleA(nullptr);
-    gfx::Surface window(1024, 768);
+    raster::Surface window(1024, 768);
     HDC dc = gdi::create_surface_dc([&window] { return window.canvas; });
     for (auto _ : state) {
         HBITMAP pic = LoadBitmapA(module, MAKEINTRESOURCE(1));

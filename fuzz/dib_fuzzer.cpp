@@ -54,13 +54,13 @@ uint32_t pixel_at(const uint8_t *data, int x, int y)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    gfx::Surface picture;
+    raster::Surface picture;
     std::string error;
     if (!gdi::decode_dib(data, size, picture, &error)) {
         check(!error.empty(), "a bitmap was refused without a reason");
         return 0;
     }
-    const gfx::Canvas &canvas = picture.canvas;
+    const raster::Canvas &canvas = picture.canvas;
     check(canvas.width == static_cast<int32_t>(le(data + 4, 4)) &&
               canvas.height == std::abs(static_cast<int32_t>(le(data + 8, 4))),
           "the picture is not the size its header gives");

@@ -223,7 +223,7 @@ struct Outcome {
         script, [&] { return WinMain(GetModuleHandleA(NULL), NULL, commandLine.data(), SW_SHOWDEFAULT); }, observe);
     out.reported = true;
     // A run the script ended leaves its windows behind: no leak check then.
-    if (out.status == script::STEP_FAILED || out.status == script::SCRIPT_RAN_OUT) _exit(out.status);
+    if (out.status == script::kStepFailed || out.status == script::kScriptRanOut) _exit(out.status);
     std::exit(out.status);
 }
 

@@ -140,15 +140,15 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
     const auto [sx, sw] = normal(xSrc, wSrc);
     const auto [sy, sh] = normal(ySrc, hSrc);
 
-    const gfx::Point d = dst->to_canvas(dx, dy);
-    const gfx::Rect to{d.x, d.y, d.x + dw, d.y + dh};
-    const gfx::Canvas from = src->canvas();
-    const gfx::Point s = src->to_canvas(sx, sy);
-    const gfx::Rect part{s.x, s.y, s.x + sw, s.y + sh};
+    const raster::Point d = dst->to_canvas(dx, dy);
+    const raster::Rect to{d.x, d.y, d.x + dw, d.y + dh};
+    const raster::Canvas from = src->canvas();
+    const raster::Point s = src->to_canvas(sx, sy);
+    const raster::Rect part{s.x, s.y, s.x + sw, s.y + sh};
 
     if (dw == sw && dh == sh && !mirrorX && !mirrorY)
-        gfx::blit(dst->canvas(), to.left, to.top, from, part, dst->clip());
+        raster::blit(dst->canvas(), to.left, to.top, from, part, dst->clip());
     else
-        gfx::stretch(dst->canvas(), to, mirrorX, mirrorY, from, part, dst->clip());
+        raster::stretch(dst->canvas(), to, mirrorX, mirrorY, from, part, dst->clip());
     return TRUE;
 }

@@ -19,7 +19,7 @@ struct Bitmap : Object {
     // Windows refuses to delete a bitmap that a DC still holds.
     bool deletable() const override { return selectedInto == nullptr; }
 
-    gfx::Surface surface;
+    raster::Surface surface;
     int bitsPixel;
     HDC selectedInto = nullptr;
 };

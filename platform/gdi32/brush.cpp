@@ -105,7 +105,7 @@ int WINAPI FillRect(HDC hDC, CONST RECT *lprc, HBRUSH hbr)
         return 0;
     if (color) {
         // Left and top edges are filled, right and bottom ones are not.
-        gfx::fill_rect(dc->canvas(), gdi::to_canvas(*lprc), gdi::pixel_of(*color), dc->clip());
+        raster::fill_rect(dc->canvas(), gdi::to_canvas(*lprc), gdi::pixel_of(*color), dc->clip());
     }
     return 1;
 }

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <type_traits>
 
-namespace gfx {
+namespace raster {
 
 Rect intersect(const Rect &a, const Rect &b)
 {
@@ -221,4 +221,4 @@ void blend_mask(const Canvas &dst, int x, int y, const uint8_t *mask, int w, int
     }
 }
 
-} // namespace gfx
+} // namespace raster

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace gfx {
+namespace raster {
 
 struct Canvas {
     uint32_t *pixels = nullptr;
@@ -85,4 +85,4 @@ void draw_line(const Canvas &dst, Point a, Point b, uint32_t pixel, const Rect &
 void blend_mask(const Canvas &dst, int x, int y, const uint8_t *mask, int w, int h, int pitch,
                 uint32_t pixel, const Rect &clip);
 
-} // namespace gfx
+} // namespace raster

@@ -32,30 +32,30 @@ T swap_attribute(HDC hdc, T DC::*field, T value, T failed)
 
 } // namespace
 
-gfx::Canvas DC::canvas() const
+raster::Canvas DC::canvas() const
 {
     if (!memory)
-        return surface ? surface() : gfx::Canvas{};
+        return surface ? surface() : raster::Canvas{};
     const Bitmap *b = find<Bitmap>(bitmap);
-    return b ? b->surface.canvas : gfx::Canvas{};
+    return b ? b->surface.canvas : raster::Canvas{};
 }
 
-gfx::Rect DC::clip() const
+raster::Rect DC::clip() const
 {
-    gfx::Rect r = readable();
+    raster::Rect r = readable();
     if (hasVisible)
-        r = gfx::intersect(r, visible);
+        r = raster::intersect(r, visible);
     if (hasClipRegion)
-        r = gfx::intersect(r, clipRegion);
+        r = raster::intersect(r, clipRegion);
     return r;
 }
 
-HDC create_surface_dc(std::function<gfx::Canvas()> source, const gfx::Rect *visible)
+HDC create_surface_dc(std::function<raster::Canvas()> source, const raster::Rect *visible)
 {
     auto dc = std::make_unique<DC>();
     dc->surface = std::move(source);
     dc->hasVisible = visible != nullptr;
-    dc->visible = visible ? *visible : gfx::Rect{};
+    dc->visible = visible ? *visible : raster::Rect{};
     return add_dc(std::move(dc));
 }
 
@@ -110,7 +110,7 @@ COLORREF WINAPI GetPixel(HDC hdc, int x, int y)
     const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
     if (!dc)
         return CLR_INVALID;
-    const gfx::Point p = dc->to_canvas(x, y);
+    const raster::Point p = dc->to_canvas(x, y);
     if (!dc->clip().contains(p.x, p.y))
         return CLR_INVALID;
     return gdi::colorref_of(dc->canvas().row(p.y)[p.x]);

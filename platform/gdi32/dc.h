@@ -22,23 +22,23 @@ struct DC : Object {
     // selected bitmap for a memory DC; for a window DC the window's surface
     // (its client area), fetched afresh at every call so that a resized or
     // destroyed window is never drawn into through a stale pointer.
-    gfx::Canvas canvas() const;
-    gfx::Rect clip() const;
+    raster::Canvas canvas() const;
+    raster::Rect clip() const;
     // What a blit may read from this DC as a source: all of its pixels.
-    gfx::Rect readable() const { return gfx::bounds(canvas()); }
+    raster::Rect readable() const { return raster::bounds(canvas()); }
     // Device coordinates (x, y) on the canvas. GDI coordinates are 27-bit,
     // so anything beyond that is pinned rather than left to overflow.
-    gfx::Point to_canvas(int x, int y) const { return {pin(x), pin(y)}; }
+    raster::Point to_canvas(int x, int y) const { return {pin(x), pin(y)}; }
     static int pin(int v) { return v < -(1 << 27) ? -(1 << 27) : v > (1 << 27) ? (1 << 27) : v; }
 
     HDC self = nullptr;
     bool memory = false;
-    std::function<gfx::Canvas()> surface;   // window DCs only
+    std::function<raster::Canvas()> surface;   // window DCs only
     bool hasVisible = false;                // BeginPaint: only the part being painted
-    gfx::Rect visible;
+    raster::Rect visible;
 
     bool hasClipRegion = false;
-    gfx::Rect clipRegion;
+    raster::Rect clipRegion;
 
     HBITMAP bitmap = nullptr;   // memory DCs only
     HBRUSH brush = nullptr;
@@ -53,12 +53,12 @@ struct DC : Object {
 // A DC drawing into the surface `source` answers (an empty canvas once the
 // window is gone), touching only `visible` when given (BeginPaint passes the
 // part being painted). Freed by DeleteDC.
-HDC create_surface_dc(std::function<gfx::Canvas()> source, const gfx::Rect *visible = nullptr);
+HDC create_surface_dc(std::function<raster::Canvas()> source, const raster::Rect *visible = nullptr);
 
 // A RECT as a canvas rectangle: the same edges, pinned as DC::to_canvas pins points.
-inline gfx::Rect to_canvas(const RECT &r)
+inline raster::Rect to_canvas(const RECT &r)
 {
-    return gfx::Rect{DC::pin(r.left), DC::pin(r.top), DC::pin(r.right), DC::pin(r.bottom)};
+    return raster::Rect{DC::pin(r.left), DC::pin(r.top), DC::pin(r.right), DC::pin(r.bottom)};
 }
 
 } // namespace gdi

@@ -39,7 +39,7 @@ bool known_header_size(uint32_t n)
 
 } // namespace
 
-bool decode_dib(const void *data, size_t size, gfx::Surface &out, std::string *error)
+bool decode_dib(const void *data, size_t size, raster::Surface &out, std::string *error)
 {
     const auto *bytes = static_cast<const uint8_t *>(data);
     if (!bytes || size < 40)

@@ -11,6 +11,6 @@
 
 namespace gdi {
 
-bool decode_dib(const void *data, size_t size, gfx::Surface &out, std::string *error);
+bool decode_dib(const void *data, size_t size, raster::Surface &out, std::string *error);
 
 } // namespace gdi

@@ -123,7 +123,7 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
         return height;
     }
 
-    const gfx::Rect clip = (format & DT_NOCLIP) ? dc->clip() : gfx::intersect(dc->clip(), gdi::to_canvas(*lprc));
+    const raster::Rect clip = (format & DT_NOCLIP) ? dc->clip() : raster::intersect(dc->clip(), gdi::to_canvas(*lprc));
     int y = lprc->top;
     if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
         y = lprc->top + (lprc->bottom - lprc->top - lineHeight) / 2;
@@ -143,8 +143,8 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
             // One pixel below the baseline, under the whole character.
             const int ux = x + face.text_width(l.text.data(), l.underline);
             const int uw = face.glyph(static_cast<unsigned char>(l.text[static_cast<size_t>(l.underline)])).advance;
-            const gfx::Point u = dc->to_canvas(ux, y + face.metrics().ascent + 1);
-            gfx::fill_rect(dc->canvas(), gfx::Rect{u.x, u.y, u.x + uw, u.y + 1}, ink, clip);
+            const raster::Point u = dc->to_canvas(ux, y + face.metrics().ascent + 1);
+            raster::fill_rect(dc->canvas(), raster::Rect{u.x, u.y, u.x + uw, u.y + 1}, ink, clip);
         }
         y += lineHeight;
     }

@@ -26,20 +26,20 @@ uint32_t sys(int index)
 
 // One ring of an edge on the chosen sides: top and left in one colour,
 // bottom and right in another. Answers what lies inside it.
-gfx::Rect ring(const gfx::Canvas &c, const gfx::Rect &r, int topLeft, int bottomRight, UINT sides,
-               const gfx::Rect &clip)
+raster::Rect ring(const raster::Canvas &c, const raster::Rect &r, int topLeft, int bottomRight, UINT sides,
+               const raster::Rect &clip)
 {
     if (r.empty())
         return r;
     if (sides & BF_TOP)
-        gfx::fill_rect(c, {r.left, r.top, r.right, r.top + 1}, sys(topLeft), clip);
+        raster::fill_rect(c, {r.left, r.top, r.right, r.top + 1}, sys(topLeft), clip);
     if (sides & BF_LEFT)
-        gfx::fill_rect(c, {r.left, r.top, r.left + 1, r.bottom}, sys(topLeft), clip);
+        raster::fill_rect(c, {r.left, r.top, r.left + 1, r.bottom}, sys(topLeft), clip);
     if (sides & BF_BOTTOM)
-        gfx::fill_rect(c, {r.left, r.bottom - 1, r.right, r.bottom}, sys(bottomRight), clip);
+        raster::fill_rect(c, {r.left, r.bottom - 1, r.right, r.bottom}, sys(bottomRight), clip);
     if (sides & BF_RIGHT)
-        gfx::fill_rect(c, {r.right - 1, r.top, r.right, r.bottom}, sys(bottomRight), clip);
-    gfx::Rect in = r;
+        raster::fill_rect(c, {r.right - 1, r.top, r.right, r.bottom}, sys(bottomRight), clip);
+    raster::Rect in = r;
     in.left += (sides & BF_LEFT) ? 1 : 0;
     in.top += (sides & BF_TOP) ? 1 : 0;
     in.right -= (sides & BF_RIGHT) ? 1 : 0;
@@ -49,7 +49,7 @@ gfx::Rect ring(const gfx::Canvas &c, const gfx::Rect &r, int topLeft, int bottom
     return in;
 }
 
-gfx::Rect ring(const gfx::Canvas &c, const gfx::Rect &r, int color, const gfx::Rect &clip)
+raster::Rect ring(const raster::Canvas &c, const raster::Rect &r, int color, const raster::Rect &clip)
 {
     return ring(c, r, color, color, BF_RECT, clip);
 }
@@ -66,67 +66,67 @@ constexpr Half kHalves[2][2] = {
 
 // A caption button: a raised square with its glyph drawn by `glyph`.
 template <class Glyph>
-void caption_button(const gfx::Canvas &c, const gfx::Rect &r, const gfx::Rect &clip, Glyph glyph)
+void caption_button(const raster::Canvas &c, const raster::Rect &r, const raster::Rect &clip, Glyph glyph)
 {
-    const gfx::Rect inside = draw_edge(c, r, EDGE_RAISED, BF_RECT, clip);
-    gfx::fill_rect(c, inside, sys(k3DFace), clip);
+    const raster::Rect inside = draw_edge(c, r, EDGE_RAISED, BF_RECT, clip);
+    raster::fill_rect(c, inside, sys(k3DFace), clip);
     glyph(inside);
 }
 
-void caption_buttons(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &clip)
+void caption_buttons(const raster::Canvas &c, const NonClient &nc, const raster::Rect &clip)
 {
     const uint32_t ink = sys(kBtnText);
     if (!nc.closeBox.empty()) {
         // An X two pixels thick; etched when Close is greyed.
-        const auto cross = [&](const gfx::Rect &in, int dx, uint32_t colour) {
+        const auto cross = [&](const raster::Rect &in, int dx, uint32_t colour) {
             const int l = in.left + 3 + dx, t = in.top + 2 + dx, s = std::min(in.width(), in.height()) - 5;
             for (int d = 0; d < 2; ++d) {
-                gfx::draw_line(c, {l + d, t}, {l + d + s + 1, t + s + 1}, colour, clip);
-                gfx::draw_line(c, {l + d + s, t}, {l + d - 1, t + s + 1}, colour, clip);
+                raster::draw_line(c, {l + d, t}, {l + d + s + 1, t + s + 1}, colour, clip);
+                raster::draw_line(c, {l + d + s, t}, {l + d - 1, t + s + 1}, colour, clip);
             }
         };
-        caption_button(c, nc.closeBox, clip, [&](const gfx::Rect &in) {
+        caption_button(c, nc.closeBox, clip, [&](const raster::Rect &in) {
             if (nc.closeEnabled)
                 return cross(in, 0, ink);
             cross(in, 1, sys(k3DHilight));
             cross(in, 0, sys(k3DShadow));
         });
     }
-    const auto box = [&](const gfx::Rect &b) {
-        gfx::fill_rect(c, {b.left, b.top, b.right, b.top + 2}, ink, clip);
-        gfx::fill_rect(c, {b.left, b.top, b.left + 1, b.bottom}, ink, clip);
-        gfx::fill_rect(c, {b.right - 1, b.top, b.right, b.bottom}, ink, clip);
-        gfx::fill_rect(c, {b.left, b.bottom - 1, b.right, b.bottom}, ink, clip);
+    const auto box = [&](const raster::Rect &b) {
+        raster::fill_rect(c, {b.left, b.top, b.right, b.top + 2}, ink, clip);
+        raster::fill_rect(c, {b.left, b.top, b.left + 1, b.bottom}, ink, clip);
+        raster::fill_rect(c, {b.right - 1, b.top, b.right, b.bottom}, ink, clip);
+        raster::fill_rect(c, {b.left, b.bottom - 1, b.right, b.bottom}, ink, clip);
     };
     if (!nc.maxBox.empty())
-        caption_button(c, nc.maxBox, clip, [&](const gfx::Rect &in) {
+        caption_button(c, nc.maxBox, clip, [&](const raster::Rect &in) {
             if (!(nc.style & WS_MAXIMIZE))
                 return box({in.left + 2, in.top + 1, in.right - 3, in.bottom - 2});
             // Restore: two small windows, one behind the other.
             box({in.left + 4, in.top + 1, in.right - 3, in.bottom - 5});
-            gfx::fill_rect(c, {in.left + 2, in.top + 4, in.right - 5, in.bottom - 2}, sys(k3DFace), clip);
+            raster::fill_rect(c, {in.left + 2, in.top + 4, in.right - 5, in.bottom - 2}, sys(k3DFace), clip);
             box({in.left + 2, in.top + 4, in.right - 5, in.bottom - 2});
         });
     if (!nc.minBox.empty())
-        caption_button(c, nc.minBox, clip, [&](const gfx::Rect &in) {
+        caption_button(c, nc.minBox, clip, [&](const raster::Rect &in) {
             if (!(nc.style & WS_MINIMIZE))
-                return gfx::fill_rect(c, {in.left + 3, in.bottom - 4, in.left + 9, in.bottom - 2}, ink, clip);
+                return raster::fill_rect(c, {in.left + 3, in.bottom - 4, in.left + 9, in.bottom - 2}, ink, clip);
             box({in.left + 2, in.top + 1, in.right - 3, in.bottom - 2});
         });
 }
 
-void caption_bar(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &bar, const gfx::Rect &clip)
+void caption_bar(const raster::Canvas &c, const NonClient &nc, const raster::Rect &bar, const raster::Rect &clip)
 {
     // The bar is one pixel shorter than the caption: a line of face colour
     // separates it from what lies below.
-    const gfx::Rect fill{bar.left, bar.top, bar.right, bar.bottom - 1};
-    gfx::fill_rect(c, fill, sys(nc.active ? kActiveCaption : kInactiveCaption), clip);
-    gfx::fill_rect(c, {bar.left, bar.bottom - 1, bar.right, bar.bottom}, sys(k3DFace), clip);
+    const raster::Rect fill{bar.left, bar.top, bar.right, bar.bottom - 1};
+    raster::fill_rect(c, fill, sys(nc.active ? kActiveCaption : kInactiveCaption), clip);
+    raster::fill_rect(c, {bar.left, bar.bottom - 1, bar.right, bar.bottom}, sys(k3DFace), clip);
 
     font::Face &face = font::face_for("MS Sans Serif", -11, FW_BOLD);
     const uint32_t ink = sys(nc.active ? kCaptionText : kInactiveCaptionText);
-    gfx::Rect textClip = gfx::intersect(clip, fill);
-    for (const gfx::Rect &b : {nc.closeBox, nc.maxBox, nc.minBox})
+    raster::Rect textClip = raster::intersect(clip, fill);
+    for (const raster::Rect &b : {nc.closeBox, nc.maxBox, nc.minBox})
         if (!b.empty())
             textClip.right = std::max(textClip.left, std::min(textClip.right, b.left - 2));
     const int baseline = fill.top + (fill.height() - face.height()) / 2 + face.metrics().ascent;
@@ -137,33 +137,33 @@ void caption_bar(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &bar
 
 // An arrow head: rows of a small triangle, `dir` +1 pointing down or right,
 // -1 up or left, its tip row at `tip`.
-void arrow_head(const gfx::Canvas &c, bool vertical, int centre, int tip, int dir, uint32_t ink, const gfx::Rect &clip)
+void arrow_head(const raster::Canvas &c, bool vertical, int centre, int tip, int dir, uint32_t ink, const raster::Rect &clip)
 {
     for (int i = 0; i < 4; ++i) {
         const int row = tip - dir * i;
         if (vertical)
-            gfx::fill_rect(c, {centre - i, row, centre + i + 1, row + 1}, ink, clip);
+            raster::fill_rect(c, {centre - i, row, centre + i + 1, row + 1}, ink, clip);
         else
-            gfx::fill_rect(c, {row, centre - i, row + 1, centre + i + 1}, ink, clip);
+            raster::fill_rect(c, {row, centre - i, row + 1, centre + i + 1}, ink, clip);
     }
 }
 
-void scroll_area(const gfx::Canvas &c, const gfx::Rect &r, bool vertical, int size, const gfx::Rect &clip,
+void scroll_area(const raster::Canvas &c, const raster::Rect &r, bool vertical, int size, const raster::Rect &clip,
                  bool enabled = true, int thumbStart = 0, int thumbSize = 0)
 {
     // The track in the classic dither of face and highlight, a button at each end.
-    const gfx::Rect area = gfx::intersect(gfx::intersect(r, clip), gfx::bounds(c));
+    const raster::Rect area = raster::intersect(raster::intersect(r, clip), raster::bounds(c));
     const uint32_t dither[2] = {sys(k3DFace), sys(k3DHilight)};
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
             c.row(y)[x] = dither[(x + y) & 1];
-    const gfx::Rect first = vertical ? gfx::Rect{r.left, r.top, r.right, r.top + size}
-                                     : gfx::Rect{r.left, r.top, r.left + size, r.bottom};
-    const gfx::Rect last = vertical ? gfx::Rect{r.left, r.bottom - size, r.right, r.bottom}
-                                    : gfx::Rect{r.right - size, r.top, r.right, r.bottom};
-    for (const gfx::Rect &b : {first, last}) {
-        const gfx::Rect in = draw_edge(c, b, EDGE_RAISED, BF_RECT, clip);
-        gfx::fill_rect(c, in, sys(k3DFace), clip);
+    const raster::Rect first = vertical ? raster::Rect{r.left, r.top, r.right, r.top + size}
+                                     : raster::Rect{r.left, r.top, r.left + size, r.bottom};
+    const raster::Rect last = vertical ? raster::Rect{r.left, r.bottom - size, r.right, r.bottom}
+                                    : raster::Rect{r.right - size, r.top, r.right, r.bottom};
+    for (const raster::Rect &b : {first, last}) {
+        const raster::Rect in = draw_edge(c, b, EDGE_RAISED, BF_RECT, clip);
+        raster::fill_rect(c, in, sys(k3DFace), clip);
     }
     // Arrow heads pointing away from the track; grey with a white shadow when
     // there is nothing to scroll.
@@ -178,17 +178,17 @@ void scroll_area(const gfx::Canvas &c, const gfx::Rect &r, bool vertical, int si
     arrow_head(c, vertical, centre, lastTip, 1, ink, clip);
     if (enabled && thumbSize > 0) {
         const int t = (vertical ? r.top : r.left) + size + thumbStart;
-        const gfx::Rect thumb = vertical ? gfx::Rect{r.left, t, r.right, t + thumbSize}
-                                         : gfx::Rect{t, r.top, t + thumbSize, r.bottom};
-        gfx::fill_rect(c, draw_edge(c, thumb, EDGE_RAISED, BF_RECT, clip), sys(k3DFace), clip);
+        const raster::Rect thumb = vertical ? raster::Rect{r.left, t, r.right, t + thumbSize}
+                                         : raster::Rect{t, r.top, t + thumbSize, r.bottom};
+        raster::fill_rect(c, draw_edge(c, thumb, EDGE_RAISED, BF_RECT, clip), sys(k3DFace), clip);
     }
 }
 
 } // namespace
 
-gfx::Rect draw_edge(const gfx::Canvas &c, const gfx::Rect &r, UINT edge, UINT sides, const gfx::Rect &clip)
+raster::Rect draw_edge(const raster::Canvas &c, const raster::Rect &r, UINT edge, UINT sides, const raster::Rect &clip)
 {
-    gfx::Rect in = r;
+    raster::Rect in = r;
     for (const auto &layer : kHalves)
         for (const Half &h : layer)
             if (edge & h.bit) {
@@ -198,18 +198,18 @@ gfx::Rect draw_edge(const gfx::Canvas &c, const gfx::Rect &r, UINT edge, UINT si
     return in;
 }
 
-gfx::Rect draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::Rect &clip)
+raster::Rect draw_nonclient(const raster::Canvas &c, const NonClient &nc, const raster::Rect &clip)
 {
     const bool clientEdge = (nc.exStyle & WS_EX_CLIENTEDGE) != 0;
     const int frame = nc.insets.left - (clientEdge ? nc.edge : 0);
-    gfx::Rect r = nc.window;
+    raster::Rect r = nc.window;
 
     // The frame: a static edge alone is one sunken line; a dialog or sizing
     // frame is a raised edge widened with face colour; a plain border is black.
     const bool staticOnly = (nc.exStyle & (WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME)) == WS_EX_STATICEDGE;
     const bool raised = !staticOnly && ((nc.exStyle & WS_EX_DLGMODALFRAME) || (nc.style & (WS_THICKFRAME | WS_DLGFRAME)));
     if (frame > 0) {
-        const gfx::Rect outer = r;
+        const raster::Rect outer = r;
         if (staticOnly)
             r = draw_edge(c, r, BDR_SUNKENOUTER, BF_RECT, clip);
         else if (raised)
@@ -224,10 +224,10 @@ gfx::Rect draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::R
         caption_bar(c, nc, {r.left, r.top, r.right, r.top + nc.captionHeight}, clip);
         r.top += nc.captionHeight;
     }
-    gfx::Rect menuBar;
+    raster::Rect menuBar;
     if (nc.hasMenu) {
-        menuBar = gfx::Rect{r.left, r.top, r.right, r.top + nc.menuHeight};
-        gfx::fill_rect(c, menuBar, sys(kMenu), clip);
+        menuBar = raster::Rect{r.left, r.top, r.right, r.top + nc.menuHeight};
+        raster::fill_rect(c, menuBar, sys(kMenu), clip);
         r.top += nc.menuHeight;
     }
     if (clientEdge)
@@ -240,7 +240,7 @@ gfx::Rect draw_nonclient(const gfx::Canvas &c, const NonClient &nc, const gfx::R
         scroll_area(c, {r.left, r.bottom - nc.scrollSize, r.right - (v ? nc.scrollSize : 0), r.bottom}, false,
                     nc.scrollSize, clip);
     if (v && h)
-        gfx::fill_rect(c, {r.right - nc.scrollSize, r.bottom - nc.scrollSize, r.right, r.bottom}, sys(k3DFace), clip);
+        raster::fill_rect(c, {r.right - nc.scrollSize, r.bottom - nc.scrollSize, r.right, r.bottom}, sys(k3DFace), clip);
     return menuBar;
 }
 
@@ -251,11 +251,11 @@ BOOL WINAPI DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags)
     const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
     if (!dc || !qrc)
         return FALSE;
-    const gfx::Rect r = gdi::to_canvas(*qrc);
-    const gfx::Canvas canvas = dc->canvas();
-    const gfx::Rect in = gdi::draw_edge(canvas, r, edge, grfFlags, dc->clip());
+    const raster::Rect r = gdi::to_canvas(*qrc);
+    const raster::Canvas canvas = dc->canvas();
+    const raster::Rect in = gdi::draw_edge(canvas, r, edge, grfFlags, dc->clip());
     if (grfFlags & BF_MIDDLE)
-        gfx::fill_rect(canvas, in, gdi::sys(COLOR_3DFACE), dc->clip());
+        raster::fill_rect(canvas, in, gdi::sys(COLOR_3DFACE), dc->clip());
     if (grfFlags & BF_ADJUST)
         *qrc = RECT{qrc->left + (in.left - r.left), qrc->top + (in.top - r.top), qrc->right - (r.right - in.right),
                     qrc->bottom - (r.bottom - in.bottom)};
@@ -268,10 +268,10 @@ BOOL WINAPI DrawFocusRect(HDC hDC, CONST RECT *lprc)
     const gdi::DC *dc = gdi::find<gdi::DC>(hDC);
     if (!dc || !lprc)
         return FALSE;
-    const gfx::Rect r = gdi::to_canvas(*lprc);
-    const gfx::Point a{r.left, r.top}, b{r.right, r.bottom};
-    const gfx::Canvas canvas = dc->canvas();
-    const gfx::Rect area = gfx::intersect(dc->clip(), r);
+    const raster::Rect r = gdi::to_canvas(*lprc);
+    const raster::Point a{r.left, r.top}, b{r.right, r.bottom};
+    const raster::Canvas canvas = dc->canvas();
+    const raster::Rect area = raster::intersect(dc->clip(), r);
     const auto invert = [&](int x, int y) {
         if (area.contains(x, y) && ((x + y) & 1) == ((a.x + a.y) & 1))
             canvas.row(y)[x] ^= 0xFFFFFF;
@@ -291,11 +291,11 @@ BOOL WINAPI DrawFocusRect(HDC hDC, CONST RECT *lprc)
 
 namespace gdi {
 
-void draw_check_mark(const gfx::Canvas &c, int x, int y, uint32_t ink, const gfx::Rect &clip)
+void draw_check_mark(const raster::Canvas &c, int x, int y, uint32_t ink, const raster::Rect &clip)
 {
     static const int columnTop[7] = {2, 3, 4, 3, 2, 1, 0};
     for (int i = 0; i < 7; ++i)
-        gfx::fill_rect(c, {x + i, y + columnTop[i], x + i + 1, y + columnTop[i] + 3}, ink, clip);
+        raster::fill_rect(c, {x + i, y + columnTop[i], x + i + 1, y + columnTop[i] + 3}, ink, clip);
 }
 
 void draw_etched(const std::function<void(int offset, int sysColor)> &draw)
@@ -304,9 +304,9 @@ void draw_etched(const std::function<void(int offset, int sysColor)> &draw)
     draw(0, COLOR_3DSHADOW);
 }
 
-int draw_selection(const gfx::Canvas &c, const gfx::Rect &r, const gfx::Rect &clip)
+int draw_selection(const raster::Canvas &c, const raster::Rect &r, const raster::Rect &clip)
 {
-    gfx::fill_rect(c, r, pixel_of(system_color(COLOR_HIGHLIGHT)), clip);
+    raster::fill_rect(c, r, pixel_of(system_color(COLOR_HIGHLIGHT)), clip);
     return COLOR_HIGHLIGHTTEXT;
 }
 

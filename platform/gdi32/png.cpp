@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace gfx {
+namespace raster {
 
 namespace {
 
@@ -62,4 +62,4 @@ bool read_png(const std::string &path, Surface &out, std::string *error)
     return true;
 }
 
-} // namespace gfx
+} // namespace raster

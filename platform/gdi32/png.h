@@ -5,9 +5,9 @@
 
 #include <string>
 
-namespace gfx {
+namespace raster {
 
 bool write_png(const Canvas &canvas, const std::string &path, std::string *error);
 bool read_png(const std::string &path, Surface &out, std::string *error);
 
-} // namespace gfx
+} // namespace raster

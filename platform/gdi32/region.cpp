@@ -13,7 +13,7 @@ int select_clip(DC &dc, const Region *rgn)
 {
     // The DC keeps a copy, so the program may delete the region at once.
     dc.hasClipRegion = rgn != nullptr;
-    dc.clipRegion = rgn ? rgn->rect : gfx::Rect{};
+    dc.clipRegion = rgn ? rgn->rect : raster::Rect{};
     if (!rgn)
         return SIMPLEREGION;
     return rgn->rect.empty() ? NULLREGION : SIMPLEREGION;
@@ -34,9 +34,9 @@ HRGN WINAPI CreateRectRgn(int x1, int y1, int x2, int y2)
     // The corners may come in either order; coordinates are 27-bit signed.
     const int l = gdi::DC::pin(std::min(x1, x2)), r = gdi::DC::pin(std::max(x1, x2));
     const int t = gdi::DC::pin(std::min(y1, y2)), b = gdi::DC::pin(std::max(y1, y2));
-    gfx::Rect rect{l, t, r, b};
+    raster::Rect rect{l, t, r, b};
     if (rect.empty())
-        rect = gfx::Rect{};
+        rect = raster::Rect{};
     return static_cast<HRGN>(gdi::add_object(std::make_unique<gdi::Region>(rect)));
 }
 

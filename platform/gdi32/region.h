@@ -9,12 +9,12 @@ namespace gdi {
 
 struct Region : Object {
     static constexpr Kind kKind = Kind::Region;
-    explicit Region(const gfx::Rect &r) : Object(Kind::Region), rect(r) {}
+    explicit Region(const raster::Rect &r) : Object(Kind::Region), rect(r) {}
 
     HGDIOBJ select_into(DC &dc, HGDIOBJ self) override;
     int describe(int, void *) const override { return 0; }
 
-    gfx::Rect rect;   // device coordinates; empty for the null region
+    raster::Rect rect;   // device coordinates; empty for the null region
 };
 
 } // namespace gdi

@@ -7,24 +7,24 @@
 
 namespace gdi {
 
-void draw_glyphs(const gfx::Canvas &canvas, font::Face &face, int x, int baseline, const char *s, int n,
-                 uint32_t ink, const gfx::Rect &clip)
+void draw_glyphs(const raster::Canvas &canvas, font::Face &face, int x, int baseline, const char *s, int n,
+                 uint32_t ink, const raster::Rect &clip)
 {
     for (int i = 0; i < n; ++i) {
         const font::Glyph &g = face.glyph(static_cast<unsigned char>(s[i]));
-        gfx::blend_mask(canvas, x + g.left, baseline - g.top, g.coverage.data(), g.width, g.height, g.width, ink,
+        raster::blend_mask(canvas, x + g.left, baseline - g.top, g.coverage.data(), g.width, g.height, g.width, ink,
                         clip);
         x += g.advance;
     }
 }
 
-void draw_text(const DC &dc, int x, int y, const char *s, int n, const gfx::Rect &clip)
+void draw_text(const DC &dc, int x, int y, const char *s, int n, const raster::Rect &clip)
 {
     font::Face &face = face_of(dc.font);
-    const gfx::Canvas canvas = dc.canvas();
-    const gfx::Point at = dc.to_canvas(x, y);
+    const raster::Canvas canvas = dc.canvas();
+    const raster::Point at = dc.to_canvas(x, y);
     if (dc.bkMode == OPAQUE)
-        gfx::fill_rect(canvas, gfx::Rect{at.x, at.y, at.x + face.text_width(s, n), at.y + face.height()},
+        raster::fill_rect(canvas, raster::Rect{at.x, at.y, at.x + face.text_width(s, n), at.y + face.height()},
                        pixel_of(dc.bkColor), clip);
     draw_glyphs(canvas, face, at.x, at.y + face.metrics().ascent, s, n, pixel_of(dc.textColor), clip);
 }

@@ -19,8 +19,8 @@ const NamedKey namedKeys[] = {
     {"DELETE", 0x2E},   {"MULTIPLY", 0x6A}, {"ADD", 0x6B},      {"SEPARATOR", 0x6C}, {"SUBTRACT", 0x6D},
     {"DECIMAL", 0x6E},  {"DIVIDE", 0x6F},   {"NUMLOCK", 0x90},  {"SCROLL", 0x91},
 };
-constexpr unsigned NUMPAD0 = 0x60;
-constexpr unsigned F1 = 0x70;
+constexpr unsigned kNumpad0 = 0x60;
+constexpr unsigned kF1 = 0x70;
 
 // One or two digits after `prefix`, their number within [lo, hi].
 bool counted(const std::string &name, const char *prefix, int lo, int hi, int &n)
@@ -45,8 +45,8 @@ bool virtual_key_named(const std::string &name, unsigned &vk)
     for (const NamedKey &k : namedKeys)
         if (upper == k.name) return vk = k.vk, true;
     int n;
-    if (counted(upper, "NUMPAD", 0, 9, n)) return vk = NUMPAD0 + static_cast<unsigned>(n), true;
-    if (counted(upper, "F", 1, 24, n)) return vk = F1 + static_cast<unsigned>(n - 1), true;
+    if (counted(upper, "NUMPAD", 0, 9, n)) return vk = kNumpad0 + static_cast<unsigned>(n), true;
+    if (counted(upper, "F", 1, 24, n)) return vk = kF1 + static_cast<unsigned>(n - 1), true;
     return false;
 }
 

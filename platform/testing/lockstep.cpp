@@ -283,7 +283,7 @@ std::string Runner::dump() const { return user32::dump_windows(); }
 
 COLORREF Runner::pixel(POINT pt)
 {
-    const gfx::Canvas &desktop = user32::desktop_image();
+    const raster::Canvas &desktop = user32::desktop_image();
     if (pt.x < 0 || pt.y < 0 || pt.x >= desktop.width || pt.y >= desktop.height) {
         fail("pixel: (" + std::to_string(pt.x) + ", " + std::to_string(pt.y) + ") is off the desktop");
         return CLR_INVALID;

@@ -50,7 +50,7 @@ public:
             }
         }
         report(0, "", "the script ran out while the program waits for input");
-        throw Ended{SCRIPT_RAN_OUT};
+        throw Ended{kScriptRanOut};
     }
 
 private:
@@ -88,7 +88,7 @@ private:
     [[noreturn]] void failed(const Step &step, const std::string &why)
     {
         report(step.line, step.source, "failed: " + why);
-        throw Ended{STEP_FAILED};
+        throw Ended{kStepFailed};
     }
 
     // The second half of a `menu`: its drop-down is open now (the menu's loop
@@ -203,7 +203,7 @@ int run_script(const std::string &path, const std::function<int()> &program, con
     };
     host.pathFromStart = [&base](const std::string &name) { return (base / name).string(); };
     std::vector<Step> steps;
-    if (!load_steps(path, host, steps)) return STEP_FAILED;
+    if (!load_steps(path, host, steps)) return kStepFailed;
     Runner runner(path, std::move(steps), observer);
     // The hook goes with the run, however the program leaves.
     struct Hooked {

@@ -16,7 +16,7 @@ namespace script {
 // The program's main calls this with its WinMain call, once the driver is
 // installed: with STONECALL_SCRIPT set it runs `program` under that script,
 // otherwise it just runs it. Answers the exit status: the program's own code
-// when it ends, STEP_FAILED or SCRIPT_RAN_OUT when the script ends the run (the
+// when it ends, kStepFailed or kScriptRanOut when the script ends the run (the
 // program is then left where it waits, its windows as they are, and the
 // process is expected to exit).
 int run_program(const std::function<int()> &program);

@@ -12,8 +12,8 @@
 namespace script {
 
 // Exit statuses of a scripted run besides the program's own.
-constexpr int STEP_FAILED = 3;      // a step failed (or the script could not be read)
-constexpr int SCRIPT_RAN_OUT = 4;   // the program still waits for input after the last step
+constexpr int kStepFailed = 3;      // a step failed (or the script could not be read)
+constexpr int kScriptRanOut = 4;   // the program still waits for input after the last step
 
 enum class Op { Menu, Click, ClickAt, Select, Key, Type, Close, Wait, Screenshot, Dump, ExpectWindow, ExpectText };
 

@@ -193,7 +193,7 @@ void BUTTON_Paint(HWND hwnd)
     GetClientRect(hwnd, &r);
     const UINT type = BUTTON_Type(hwnd);
     if (Window *w = type == BS_GROUPBOX ? find(hwnd) : nullptr)
-        gfx::fill_rect(w->surface.canvas, gfx::bounds(w->surface.canvas), kHolePixel, gdi::to_canvas(ps.rcPaint));
+        raster::fill_rect(w->surface.canvas, raster::bounds(w->surface.canvas), kHolePixel, gdi::to_canvas(ps.rcPaint));
     BUTTON_Info(type).paint(hwnd, dc, b, r);
     EndPaint(hwnd, &ps);
 }

@@ -24,8 +24,8 @@ namespace {
 // One visible window as composed: desktop coordinates throughout.
 struct Shot {
     HWND handle = nullptr;
-    gfx::Rect window;   // its window rectangle
-    gfx::Rect clip;     // what of it shows: inside every ancestor's client area
+    raster::Rect window;   // its window rectangle
+    raster::Rect clip;     // what of it shows: inside every ancestor's client area
     DWORD style = 0, exStyle = 0;
     std::string text;   // top-level windows only: the caption
     bool active = false;
@@ -40,7 +40,7 @@ struct Shot {
 };
 
 struct State {
-    gfx::Surface desktop;
+    raster::Surface desktop;
     std::vector<Shot> shots;           // paint order: bottom first, parents before children
     std::unordered_set<HWND> changed;  // windows whose pixels changed since
     bool composed = false;
@@ -60,25 +60,25 @@ bool has_menu(const Window &w)
 }
 
 // The window rectangle on the desktop and its client rectangle there.
-gfx::Rect desktop_window_rect(const Window &w, POINT parentClient)
+raster::Rect desktop_window_rect(const Window &w, POINT parentClient)
 {
-    return gfx::offset(gdi::to_canvas(w.rect), parentClient.x, parentClient.y);
+    return raster::offset(gdi::to_canvas(w.rect), parentClient.x, parentClient.y);
 }
 
-gfx::Rect desktop_client_rect(const Window &w, const gfx::Rect &window)
+raster::Rect desktop_client_rect(const Window &w, const raster::Rect &window)
 {
-    return gfx::offset(gdi::to_canvas(client_rect_in_window(w)), window.left, window.top);
+    return raster::offset(gdi::to_canvas(client_rect_in_window(w)), window.left, window.top);
 }
 
 // Visible windows in paint order: top-level windows from the bottom of the
 // z-order up, each followed by its children from the bottom up.
-void snapshot_window(const Window &w, POINT parentClient, const gfx::Rect &clip, HWND active,
+void snapshot_window(const Window &w, POINT parentClient, const raster::Rect &clip, HWND active,
                      std::vector<Shot> &out)
 {
     Shot s;
     s.handle = w.handle;
     s.window = desktop_window_rect(w, parentClient);
-    s.clip = gfx::intersect(s.window, clip);
+    s.clip = raster::intersect(s.window, clip);
     s.style = w.style;
     s.exStyle = w.exStyle;
     if (!w.child())
@@ -87,14 +87,14 @@ void snapshot_window(const Window &w, POINT parentClient, const gfx::Rect &clip,
     s.menu = has_menu(w) && !(w.style & WS_MINIMIZE);   // a minimised window is its caption alone
     s.closeEnabled = w.child() || close_box_enabled(w.handle);
     out.push_back(s);
-    const gfx::Rect client = desktop_client_rect(w, s.window);
-    const gfx::Rect inner = gfx::intersect(s.clip, client);
+    const raster::Rect client = desktop_client_rect(w, s.window);
+    const raster::Rect inner = raster::intersect(s.clip, client);
     for (auto it = w.children.rbegin(); it != w.children.rend(); ++it)
         if (const Window *c = find(*it); c && (c->style & WS_VISIBLE))
             snapshot_window(*c, POINT{client.left, client.top}, inner, active, out);
 }
 
-std::vector<Shot> snapshot(const gfx::Rect &desktop)
+std::vector<Shot> snapshot(const raster::Rect &desktop)
 {
     std::vector<Shot> out;
     const HWND active = GetActiveWindow();
@@ -108,12 +108,12 @@ std::vector<Shot> snapshot(const gfx::Rect &desktop)
 // What must be composed again: everything when the windows or their order
 // changed, else the old and new places of windows that look different and
 // the places of windows whose pixels changed.
-std::vector<gfx::Rect> damage(const State &st, const std::vector<Shot> &now, const gfx::Rect &desktop)
+std::vector<raster::Rect> damage(const State &st, const std::vector<Shot> &now, const raster::Rect &desktop)
 {
     if (!st.composed || st.shots.size() != now.size())
         return {desktop};
-    std::vector<gfx::Rect> d;
-    const auto add = [&d](const gfx::Rect &r) {
+    std::vector<raster::Rect> d;
+    const auto add = [&d](const raster::Rect &r) {
         if (!r.empty())
             d.push_back(r);
     };
@@ -132,10 +132,10 @@ std::vector<gfx::Rect> damage(const State &st, const std::vector<Shot> &now, con
 }
 
 // A transparent window (a group box) leaves its holes to what lies below.
-void blit_keyed(const gfx::Canvas &desk, int x, int y, const gfx::Canvas &src, const gfx::Rect &clip)
+void blit_keyed(const raster::Canvas &desk, int x, int y, const raster::Canvas &src, const raster::Rect &clip)
 {
-    const gfx::Rect area = gfx::intersect(gfx::intersect(clip, gfx::bounds(desk)),
-                                          gfx::offset(gfx::bounds(src), x, y));
+    const raster::Rect area = raster::intersect(raster::intersect(clip, raster::bounds(desk)),
+                                          raster::offset(raster::bounds(src), x, y));
     for (int dy = area.top; dy < area.bottom; ++dy) {
         const uint32_t *from = src.row(dy - y);
         uint32_t *to = desk.row(dy);
@@ -145,10 +145,10 @@ void blit_keyed(const gfx::Canvas &desk, int x, int y, const gfx::Canvas &src, c
     }
 }
 
-void compose_window(const State &st, const Window &w, const Shot &shot, const gfx::Rect &damaged)
+void compose_window(const State &st, const Window &w, const Shot &shot, const raster::Rect &damaged)
 {
-    const gfx::Canvas &desk = st.desktop.canvas;
-    const gfx::Rect clip = gfx::intersect(shot.clip, damaged);
+    const raster::Canvas &desk = st.desktop.canvas;
+    const raster::Rect clip = raster::intersect(shot.clip, damaged);
     if (clip.empty())
         return;
     gdi::NonClient nc;
@@ -170,21 +170,21 @@ void compose_window(const State &st, const Window &w, const Shot &shot, const gf
     nc.caption = shot.text;
     const auto button = [&](LRESULT which) {
         RECT r = caption_button_rect(w, which);
-        return IsRectEmpty(&r) ? gfx::Rect{} : gfx::offset(gdi::to_canvas(r), shot.window.left, shot.window.top);
+        return IsRectEmpty(&r) ? raster::Rect{} : raster::offset(gdi::to_canvas(r), shot.window.left, shot.window.top);
     };
     nc.closeBox = button(HTCLOSE);
     nc.maxBox = button(HTMAXBUTTON);
     nc.minBox = button(HTMINBUTTON);
     nc.closeEnabled = shot.closeEnabled;
-    const gfx::Rect bar = gdi::draw_nonclient(desk, nc, clip);
+    const raster::Rect bar = gdi::draw_nonclient(desk, nc, clip);
     if (!bar.empty() && st.menuPainter)
         st.menuPainter(w.handle, desk, bar, clip);
-    const gfx::Rect client = desktop_client_rect(w, shot.window);
-    const gfx::Rect shown = gfx::intersect(clip, client);
+    const raster::Rect client = desktop_client_rect(w, shot.window);
+    const raster::Rect shown = raster::intersect(clip, client);
     if (w.exStyle & WS_EX_TRANSPARENT)
         blit_keyed(desk, client.left, client.top, w.surface.canvas, shown);
     else
-        gfx::blit(desk, client.left, client.top, w.surface.canvas, gfx::bounds(w.surface.canvas), shown);
+        raster::blit(desk, client.left, client.top, w.surface.canvas, raster::bounds(w.surface.canvas), shown);
 }
 
 } // namespace
@@ -210,7 +210,7 @@ void set_menu_bar_painter(MenuBarPainter painter)
     state().composed = false;
 }
 
-const gfx::Canvas &desktop_image()
+const raster::Canvas &desktop_image()
 {
     State &st = state();
     const SIZE size = drv::current().desktop_size();
@@ -218,13 +218,13 @@ const gfx::Canvas &desktop_image()
         st.desktop.resize(size.cx, size.cy);
         st.composed = false;
     }
-    const gfx::Rect all = gfx::bounds(st.desktop.canvas);
+    const raster::Rect all = raster::bounds(st.desktop.canvas);
     std::vector<Shot> now = snapshot(all);
-    const std::vector<gfx::Rect> damaged = damage(st, now, all);
+    const std::vector<raster::Rect> damaged = damage(st, now, all);
     if (!damaged.empty())
         ++st.changes;
-    for (const gfx::Rect &area : damaged) {
-        gfx::fill_rect(st.desktop.canvas, area, gdi::pixel_of(GetSysColor(COLOR_BACKGROUND)), all);
+    for (const raster::Rect &area : damaged) {
+        raster::fill_rect(st.desktop.canvas, area, gdi::pixel_of(GetSysColor(COLOR_BACKGROUND)), all);
         for (const Shot &s : now)
             if (const Window *w = find(s.handle))
                 compose_window(st, *w, s, area);
@@ -242,7 +242,7 @@ uint64_t desktop_changes()
 
 bool save_desktop_png(const std::string &path, std::string *error)
 {
-    return gfx::write_png(desktop_image(), path, error);
+    return raster::write_png(desktop_image(), path, error);
 }
 
 } // namespace user32

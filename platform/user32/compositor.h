@@ -15,7 +15,7 @@
 
 namespace user32 {
 
-const gfx::Canvas &desktop_image();
+const raster::Canvas &desktop_image();
 bool save_desktop_png(const std::string &path, std::string *error);
 
 // What a WS_EX_TRANSPARENT window (a group box) leaves in its surface where
@@ -35,8 +35,8 @@ size_t windows_changed();
 
 // The menu bar's items come from the menu code; until it registers a painter
 // the bar is empty ground.
-using MenuBarPainter = void (*)(HWND window, const gfx::Canvas &desktop, const gfx::Rect &bar,
-                                const gfx::Rect &clip);
+using MenuBarPainter = void (*)(HWND window, const raster::Canvas &desktop, const raster::Rect &bar,
+                                const raster::Rect &clip);
 void set_menu_bar_painter(MenuBarPainter painter);
 
 // How many calls of desktop_image() found something to compose: a driver

@@ -43,7 +43,7 @@ void control_grey_text(HDC dc, const char *text, RECT r, UINT format)
 void control_check_mark(HDC dc, int x, int y, int sysColor)
 {
     if (const gdi::DC *d = gdi::find<gdi::DC>(dc)) {
-        const gfx::Point at = d->to_canvas(x, y);
+        const raster::Point at = d->to_canvas(x, y);
         gdi::draw_check_mark(d->canvas(), at.x, at.y, gdi::pixel_of(gdi::system_color(sysColor)), d->clip());
     }
 }
@@ -52,8 +52,8 @@ COLORREF control_selection(HDC dc, const RECT &r)
 {
     int text = COLOR_HIGHLIGHTTEXT;
     if (const gdi::DC *d = gdi::find<gdi::DC>(dc)) {
-        const gfx::Point a = d->to_canvas(r.left, r.top), b = d->to_canvas(r.right, r.bottom);
-        text = gdi::draw_selection(d->canvas(), gfx::Rect{a.x, a.y, b.x, b.y}, d->clip());
+        const raster::Point a = d->to_canvas(r.left, r.top), b = d->to_canvas(r.right, r.bottom);
+        text = gdi::draw_selection(d->canvas(), raster::Rect{a.x, a.y, b.x, b.y}, d->clip());
     }
     return SetTextColor(dc, GetSysColor(text));
 }

@@ -21,7 +21,7 @@ const FontUnits fontUnits[] = {
     {"Nosferatu", 12, 9, 20},
 };
 // Without DS_SETFONT a dialog uses the System font: 8 x 16.
-constexpr SIZE SYSTEM_FONT_UNITS{8, 16};
+constexpr SIZE kSystemFontUnits{8, 16};
 
 struct DialogSetup {
     const rc::DialogTemplate *t;
@@ -111,7 +111,7 @@ bool create_controls(HWND dlg, HINSTANCE instance, const rc::DialogTemplate &t, 
 
 SIZE dialog_base_units(const rc::DialogTemplate &t)
 {
-    if (!t.hasFont) return SYSTEM_FONT_UNITS;
+    if (!t.hasFont) return kSystemFontUnits;
     for (const FontUnits &f : fontUnits)
         if (f.points == t.pointSize && strcasecmp(f.face, t.faceName.c_str()) == 0) return SIZE{f.x, f.y};
     // Another font or size: MS Sans Serif's units scaled by the point size. No
@@ -179,7 +179,7 @@ BOOL WINAPI MapDialogRect(HWND dlg, LPRECT r)
     return TRUE;
 }
 
-LONG WINAPI GetDialogBaseUnits(void) { return MAKELONG(SYSTEM_FONT_UNITS.cx, SYSTEM_FONT_UNITS.cy); }
+LONG WINAPI GetDialogBaseUnits(void) { return MAKELONG(kSystemFontUnits.cx, kSystemFontUnits.cy); }
 
 HWND WINAPI CreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param)
 {

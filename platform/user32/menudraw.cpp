@@ -36,8 +36,8 @@ std::string accel_text(const std::string &text)
 
 // A label vertically centred in [top, top + height): '&' prefixes become an
 // underline under their letter; the text stops at a tab.
-void draw_label(const gfx::Canvas &c, int x, int top, int height, const std::string &text, uint32_t ink,
-                const gfx::Rect &clip)
+void draw_label(const raster::Canvas &c, int x, int top, int height, const std::string &text, uint32_t ink,
+                const raster::Rect &clip)
 {
     font::Face &f = menu_face();
     std::string plain;
@@ -55,12 +55,12 @@ void draw_label(const gfx::Canvas &c, int x, int top, int height, const std::str
     const int baseline = top + (height - f.height()) / 2 + f.metrics().ascent;
     gdi::draw_glyphs(c, f, x, baseline, plain.data(), static_cast<int>(plain.size()), ink, clip);
     if (underlineAt >= 0)
-        gfx::fill_rect(c, {x + underlineAt, baseline + 1, x + underlineAt + underlineWidth, baseline + 2}, ink, clip);
+        raster::fill_rect(c, {x + underlineAt, baseline + 1, x + underlineAt + underlineWidth, baseline + 2}, ink, clip);
 }
 
 // An item's text in the menu's colour, or etched when greyed.
-void draw_item_text(const gfx::Canvas &c, int x, int top, int height, const std::string &text, bool grey,
-                    const gfx::Rect &clip)
+void draw_item_text(const raster::Canvas &c, int x, int top, int height, const std::string &text, bool grey,
+                    const raster::Rect &clip)
 {
     if (!grey) return draw_label(c, x, top, height, text, sys(COLOR_MENUTEXT), clip);
     gdi::draw_etched([&](int offset, int sysColor) {
@@ -68,10 +68,10 @@ void draw_item_text(const gfx::Canvas &c, int x, int top, int height, const std:
     });
 }
 
-void draw_arrow(const gfx::Canvas &c, const gfx::Rect &item, uint32_t ink, const gfx::Rect &clip)
+void draw_arrow(const raster::Canvas &c, const raster::Rect &item, uint32_t ink, const raster::Rect &clip)
 {
     const int x = item.right - 10, cy = item.top + item.height() / 2;
-    for (int i = 0; i < 4; ++i) gfx::fill_rect(c, {x + i, cy - 3 + i, x + i + 1, cy + 4 - i}, ink, clip);
+    for (int i = 0; i < 4; ++i) raster::fill_rect(c, {x + i, cy - 3 + i, x + i + 1, cy + 4 - i}, ink, clip);
 }
 
 } // namespace
@@ -79,9 +79,9 @@ void draw_arrow(const gfx::Canvas &c, const gfx::Rect &item, uint32_t ink, const
 bool menu_item_selectable(const MenuItem &item) { return !(item.flags & MF_SEPARATOR); }
 bool menu_item_enabled(const MenuItem &item) { return !(item.flags & (MF_GRAYED | MF_DISABLED)); }
 
-std::vector<gfx::Rect> menu_bar_layout(const Menu &m, const gfx::Rect &bar)
+std::vector<raster::Rect> menu_bar_layout(const Menu &m, const raster::Rect &bar)
 {
-    std::vector<gfx::Rect> rects;
+    std::vector<raster::Rect> rects;
     int x = bar.left;
     for (const MenuItem &item : m.items) {
         int w = text_width(menu_plain_text(item.text)) + 2 * kBarPad;
@@ -111,19 +111,19 @@ MenuPopupLayout menu_popup_layout(const Menu &m)
     return l;
 }
 
-void menu_draw_popup(const gfx::Canvas &c, const Menu &m, int selected)
+void menu_draw_popup(const raster::Canvas &c, const Menu &m, int selected)
 {
-    const gfx::Rect all = gfx::bounds(c);
-    gfx::fill_rect(c, all, sys(COLOR_MENU), all);
+    const raster::Rect all = raster::bounds(c);
+    raster::fill_rect(c, all, sys(COLOR_MENU), all);
     gdi::draw_edge(c, all, EDGE_RAISED, BF_RECT, all);
     MenuPopupLayout lay = menu_popup_layout(m);
     for (size_t i = 0; i < m.items.size() && i < lay.items.size(); ++i) {
         const MenuItem &item = m.items[i];
-        const gfx::Rect r = lay.items[i];
+        const raster::Rect r = lay.items[i];
         if (!menu_item_selectable(item)) {
             const int y = r.top + r.height() / 2 - 1;
-            gfx::fill_rect(c, {r.left + 1, y, r.right - 1, y + 1}, sys(COLOR_3DSHADOW), all);
-            gfx::fill_rect(c, {r.left + 1, y + 1, r.right - 1, y + 2}, sys(COLOR_3DHILIGHT), all);
+            raster::fill_rect(c, {r.left + 1, y, r.right - 1, y + 1}, sys(COLOR_3DSHADOW), all);
+            raster::fill_rect(c, {r.left + 1, y + 1, r.right - 1, y + 2}, sys(COLOR_3DHILIGHT), all);
             continue;
         }
         const bool grey = !menu_item_enabled(item);
@@ -145,13 +145,13 @@ void menu_draw_popup(const gfx::Canvas &c, const Menu &m, int selected)
     }
 }
 
-void menu_draw_bar(const gfx::Canvas &desk, const Menu &m, const gfx::Rect &bar, const gfx::Rect &clip, int tracked,
+void menu_draw_bar(const raster::Canvas &desk, const Menu &m, const raster::Rect &bar, const raster::Rect &clip, int tracked,
                    bool open)
 {
-    const gfx::Rect inBar = gfx::intersect(clip, bar);
-    std::vector<gfx::Rect> rects = menu_bar_layout(m, bar);
+    const raster::Rect inBar = raster::intersect(clip, bar);
+    std::vector<raster::Rect> rects = menu_bar_layout(m, bar);
     for (size_t i = 0; i < rects.size(); ++i) {
-        const gfx::Rect &r = rects[i];
+        const raster::Rect &r = rects[i];
         const bool isTracked = static_cast<int>(i) == tracked;
         if (isTracked) gdi::draw_edge(desk, r, open ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT, inBar);
         const int shift = isTracked && open ? 1 : 0;

@@ -61,7 +61,7 @@ void render_popup(HWND popup)
     surface_changed(popup);
 }
 
-void paint_bar(HWND window, const gfx::Canvas &desk, const gfx::Rect &bar, const gfx::Rect &clip)
+void paint_bar(HWND window, const raster::Canvas &desk, const raster::Rect &bar, const raster::Rect &clip)
 {
     Window *w = find(window);
     Menu *m = w ? find_menu(w->menu) : nullptr;
@@ -144,7 +144,7 @@ void push_popup(HMENU menu, POINT at, int flipX, bool selectFirst)
     render_popup(w);
 }
 
-std::vector<gfx::Rect> owner_bar_items()
+std::vector<raster::Rect> owner_bar_items()
 {
     Tracker &t = tracker();
     Window *w = find(t.owner);
@@ -163,9 +163,9 @@ void select_bar(int i, bool openIt, bool selectFirst)
     Menu *m = find_menu(t.bar);
     if (!openIt || !m || i < 0 || i >= static_cast<int>(m->items.size())) return;
     const MenuItem &item = m->items[static_cast<size_t>(i)];
-    std::vector<gfx::Rect> rects = owner_bar_items();
+    std::vector<raster::Rect> rects = owner_bar_items();
     if (!item.popup || rects.size() <= static_cast<size_t>(i)) return;
-    const gfx::Rect r = rects[static_cast<size_t>(i)];
+    const raster::Rect r = rects[static_cast<size_t>(i)];
     push_popup(item.popup, POINT{r.left, r.bottom + 1}, r.right, selectFirst);
     redraw_bar();
 }
@@ -175,8 +175,8 @@ RECT popup_item_desktop(const Level &l, int pos)
     Menu *m = find_menu(l.menu);
     Window *w = find(l.window);
     if (!m || !w || pos < 0 || pos >= static_cast<int>(m->items.size())) return RECT{};
-    gfx::Rect r = menu_popup_layout(*m).items[static_cast<size_t>(pos)];
-    return win_rect(gfx::offset(r, w->rect.left, w->rect.top));
+    raster::Rect r = menu_popup_layout(*m).items[static_cast<size_t>(pos)];
+    return win_rect(raster::offset(r, w->rect.left, w->rect.top));
 }
 
 void select_item(size_t level, int pos)
@@ -318,7 +318,7 @@ Hit hit_test(POINT pt)
         }
         return Hit{lv, -1, true};
     }
-    std::vector<gfx::Rect> bar = owner_bar_items();
+    std::vector<raster::Rect> bar = owner_bar_items();
     for (size_t i = 0; i < bar.size(); ++i)
         if (bar[i].contains(pt.x, pt.y)) return Hit{-1, static_cast<int>(i), false};
     return Hit{};
@@ -463,7 +463,7 @@ std::vector<RECT> menu_bar_item_rects(HWND window)
     if (!m) return {};
     RECT b = menu_bar_rect(*w);
     std::vector<RECT> out;
-    for (const gfx::Rect &r : menu_bar_layout(*m, gdi::to_canvas(b)))
+    for (const raster::Rect &r : menu_bar_layout(*m, gdi::to_canvas(b)))
         out.push_back(win_rect(r));
     return out;
 }

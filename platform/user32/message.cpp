@@ -11,7 +11,7 @@ namespace user32 {
 namespace {
 
 // Windows' default limit on posted messages.
-constexpr size_t POSTED_LIMIT = 10000;
+constexpr size_t kPostedLimit = 10000;
 
 struct Queue {
     std::deque<MSG> posted;
@@ -113,7 +113,7 @@ BOOL WINAPI PostMessageA(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     Queue &q = queue();
     if (hwnd && !IsWindow(hwnd)) return FALSE;
-    if (q.posted.size() >= POSTED_LIMIT) return FALSE;
+    if (q.posted.size() >= kPostedLimit) return FALSE;
     q.posted.push_back(MSG{hwnd, msg, wp, lp, GetTickCount(), {}});
     return TRUE;
 }

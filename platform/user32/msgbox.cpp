@@ -125,28 +125,28 @@ struct MsgBox {
 
 // ---- the icons, drawn as the classic 32 x 32 pictures ----
 
-void disc(const gfx::Canvas &c, int x, int y, double radius, uint32_t pixel)
+void disc(const raster::Canvas &c, int x, int y, double radius, uint32_t pixel)
 {
     const double cx = x + 15.5, cy = y + 15.5;
     for (int py = y; py < y + kIcon; ++py)
         for (int px = x; px < x + kIcon; ++px) {
             const double dx = px - cx, dy = py - cy;
-            if (dx * dx + dy * dy <= radius * radius) gfx::fill_rect(c, {px, py, px + 1, py + 1}, pixel, gfx::bounds(c));
+            if (dx * dx + dy * dy <= radius * radius) raster::fill_rect(c, {px, py, px + 1, py + 1}, pixel, raster::bounds(c));
         }
 }
 
 // A glyph centred in the icon, in a bold face.
-void sign(const gfx::Canvas &c, int x, int y, int dy, char ch, int size, uint32_t ink)
+void sign(const raster::Canvas &c, int x, int y, int dy, char ch, int size, uint32_t ink)
 {
     font::Face &f = font::face_for("DejaVu Sans", -size, FW_BOLD);
     const int w = f.text_width(&ch, 1);
     const int baseline = y + (kIcon - f.height()) / 2 + f.metrics().ascent + dy;
-    gdi::draw_glyphs(c, f, x + (kIcon - w) / 2, baseline, &ch, 1, ink, gfx::bounds(c));
+    gdi::draw_glyphs(c, f, x + (kIcon - w) / 2, baseline, &ch, 1, ink, raster::bounds(c));
 }
 
-void draw_icon(const gfx::Canvas &c, UINT icon, int x, int y)
+void draw_icon(const raster::Canvas &c, UINT icon, int x, int y)
 {
-    const gfx::Rect all = gfx::bounds(c);
+    const raster::Rect all = raster::bounds(c);
     switch (icon) {
     case MB_ICONHAND: {
         // A red disc in a dark ring, a white cross on it.
@@ -154,8 +154,8 @@ void draw_icon(const gfx::Canvas &c, UINT icon, int x, int y)
         disc(c, x, y, 14.0, 0xFF0000);
         const int l = x + 9, t = y + 9, s = 14;
         for (int d = -1; d <= 1; ++d) {
-            gfx::draw_line(c, {l + d, t}, {l + d + s, t + s}, 0xFFFFFF, all);
-            gfx::draw_line(c, {l + d + s - 1, t}, {l + d - 1, t + s}, 0xFFFFFF, all);
+            raster::draw_line(c, {l + d, t}, {l + d + s, t + s}, 0xFFFFFF, all);
+            raster::draw_line(c, {l + d + s - 1, t}, {l + d - 1, t + s}, 0xFFFFFF, all);
         }
         break;
     }
@@ -164,16 +164,16 @@ void draw_icon(const gfx::Canvas &c, UINT icon, int x, int y)
         // A white speech balloon in a black ring with a blue sign.
         disc(c, x, y, 14.5, 0x000000);
         disc(c, x, y, 13.5, 0xFFFFFF);
-        gfx::fill_rect(c, {x + 7, y + 26, x + 9, y + 31}, 0x000000, all);
-        gfx::fill_rect(c, {x + 8, y + 26, x + 9, y + 29}, 0xFFFFFF, all);
+        raster::fill_rect(c, {x + 7, y + 26, x + 9, y + 31}, 0x000000, all);
+        raster::fill_rect(c, {x + 8, y + 26, x + 9, y + 29}, 0xFFFFFF, all);
         sign(c, x, y, 0, icon == MB_ICONQUESTION ? '?' : 'i', 20, 0x0000FF);
         break;
     case MB_ICONEXCLAMATION: {
         // A yellow warning triangle, outlined, with a black exclamation mark.
-        const gfx::Point outer[] = {{x + 16, y + 1}, {x + 31, y + 30}, {x + 1, y + 30}};
-        const gfx::Point inner[] = {{x + 16, y + 4}, {x + 29, y + 29}, {x + 3, y + 29}};
-        gfx::fill_polygon(c, outer, 3, gfx::FillRule::NonZero, 0x000000, all);
-        gfx::fill_polygon(c, inner, 3, gfx::FillRule::NonZero, 0xFFFF00, all);
+        const raster::Point outer[] = {{x + 16, y + 1}, {x + 31, y + 30}, {x + 1, y + 30}};
+        const raster::Point inner[] = {{x + 16, y + 4}, {x + 29, y + 29}, {x + 3, y + 29}};
+        raster::fill_polygon(c, outer, 3, raster::FillRule::NonZero, 0x000000, all);
+        raster::fill_polygon(c, inner, 3, raster::FillRule::NonZero, 0xFFFF00, all);
         sign(c, x, y, 3, '!', 18, 0x000000);
         break;
     }

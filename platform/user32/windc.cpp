@@ -15,13 +15,13 @@ namespace user32 {
 
 namespace {
 
-HDC window_dc(HWND hwnd, const gfx::Rect *visible)
+HDC window_dc(HWND hwnd, const raster::Rect *visible)
 {
     surface_changed(hwnd);
     return gdi::create_surface_dc(
         [hwnd] {
             Window *w = find(hwnd);
-            return w ? w->surface.canvas : gfx::Canvas{};
+            return w ? w->surface.canvas : raster::Canvas{};
         },
         visible);
 }
@@ -51,7 +51,7 @@ constexpr CtlColor kCtlColors[] = {
 
 HDC paint_dc_begin(Window &w, const RECT &paint)
 {
-    const gfx::Rect visible{paint.left, paint.top, paint.right, paint.bottom};
+    const raster::Rect visible{paint.left, paint.top, paint.right, paint.bottom};
     return window_dc(w.handle, &visible);
 }
 

@@ -68,7 +68,7 @@ struct Window {
                                    // for children, desktop coordinates for top-level
     RECT normalRect{};             // the restored rectangle while WS_MAXIMIZE
 
-    gfx::Surface surface;          // the client area's pixels
+    raster::Surface surface;          // the client area's pixels
     bool hasUpdate = false;        // something is invalid: a WM_PAINT is due
     RECT update{};                 // client coordinates, the union of the invalid parts
     bool erasePending = false;     // BeginPaint sends WM_ERASEBKGND first
@@ -85,7 +85,7 @@ struct Window {
 using WindowRef = std::shared_ptr<Window>;
 
 // RECT and the canvas's rectangle hold the same four edges.
-inline RECT win_rect(const gfx::Rect &r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+inline RECT win_rect(const raster::Rect &r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 // The live window behind a handle; null for a stale or foreign handle.
 Window *find(HWND hwnd);

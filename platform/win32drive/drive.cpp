@@ -31,21 +31,21 @@ namespace drive {
 namespace {
 
 using script::Op;
-using script::SCRIPT_RAN_OUT;
+using script::kScriptRanOut;
 using script::Step;
-using script::STEP_FAILED;
+using script::kStepFailed;
 
 // How long the program may stay busy before a step gives up on it, and how
 // long its queue must stay empty to count as waiting.
-constexpr DWORD BUSY_LIMIT_MS = 30000;
-constexpr DWORD QUIET_MS = 60;
-constexpr int SYNC_ROUNDS = 3;
+constexpr DWORD kBusyLimitMs = 30000;
+constexpr DWORD kQuietMs = 60;
+constexpr int kSyncRounds = 3;
 // A script has run out only when the program still waits this long after it.
-constexpr DWORD RAN_OUT_MS = 1000;
+constexpr DWORD kRanOutMs = 1000;
 // In real time a screen may still be on its way (a banner whose timer has
 // not quite run out) when a step looks for it: expectations and controls get
 // this long to appear before the step fails.
-constexpr DWORD GRACE_MS = 5000;
+constexpr DWORD kGraceMs = 5000;
 
 // `name` as Windows reads a path: as it is with a drive or from the root,
 // otherwise in `base`.
@@ -78,12 +78,12 @@ public:
             // A program on its way out may still wait a moment with its
             // windows hidden: it has run out only with a window showing.
             if (!waits_for_input(Step{})) return exit_code();
-            Sleep(RAN_OUT_MS);
+            Sleep(kRanOutMs);
             if (!waits_for_input(Step{})) return exit_code();
             within_grace([&] { return ended() || (active_window(t_) && IsWindowVisible(active_window(t_))); });
             if (ended()) return exit_code();
             report(0, "", "the script ran out while the program waits for input");
-            throw Ended{SCRIPT_RAN_OUT};
+            throw Ended{kScriptRanOut};
         } catch (const Ended &e) {
             TerminateProcess(t_.process, static_cast<UINT>(e.status));
             WaitForSingleObject(t_.process, 5000);
@@ -133,11 +133,11 @@ private:
     // until it does, WaitForInputIdle may still answer for the wait before.
     void taken()
     {
-        for (int round = 0; round < SYNC_ROUNDS && !ended(); ++round) {
+        for (int round = 0; round < kSyncRounds && !ended(); ++round) {
             DWORD_PTR ignored;
             HWND w = active_window(t_);
-            if (w) SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_NORMAL, BUSY_LIMIT_MS, &ignored);
-            Sleep(QUIET_MS);
+            if (w) SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_NORMAL, kBusyLimitMs, &ignored);
+            Sleep(kQuietMs);
         }
     }
 
@@ -156,9 +156,9 @@ private:
     bool waits_for_input(const Step &step)
     {
         DWORD since = GetTickCount();
-        while (GetTickCount() - since < BUSY_LIMIT_MS) {
+        while (GetTickCount() - since < kBusyLimitMs) {
             if (ended()) return false;
-            Sleep(QUIET_MS);
+            Sleep(kQuietMs);
             if (WaitForInputIdle(t_.process, 100) != 0) continue;
             if (ended()) return false;
             if (active_window(t_)) return true;
@@ -178,7 +178,7 @@ private:
     [[noreturn]] void failed(const Step &step, const std::string &why)
     {
         report(step.line, step.source, "failed: " + why);
-        throw Ended{STEP_FAILED};
+        throw Ended{kStepFailed};
     }
 
     // The active window once it shows: one being closed may still hold the
@@ -208,9 +208,9 @@ private:
     // Polls `holds` until it does or the grace time has run out.
     template <class Check> bool within_grace(Check holds)
     {
-        for (DWORD since = GetTickCount();; Sleep(QUIET_MS)) {
+        for (DWORD since = GetTickCount();; Sleep(kQuietMs)) {
             if (holds()) return true;
-            if (GetTickCount() - since >= GRACE_MS || ended()) return false;
+            if (GetTickCount() - since >= kGraceMs || ended()) return false;
         }
     }
 
@@ -458,7 +458,7 @@ int run(int argc, char **argv)
 {
     if (argc < 3) {
         std::fprintf(stderr, "usage: stonecall-drive SCRIPT PROGRAM.exe [ARGUMENTS...]\n");
-        return STEP_FAILED;
+        return kStepFailed;
     }
     // A thread without a message queue cannot share its input state with
     // the program's (AttachThreadInput): make ours.
@@ -476,7 +476,7 @@ int run(int argc, char **argv)
     };
     host.pathFromStart = [&folder](const std::string &name) { return in_folder(folder, name); };
     std::vector<Step> steps;
-    if (!script::load_steps(argv[1], host, steps)) return STEP_FAILED;
+    if (!script::load_steps(argv[1], host, steps)) return kStepFailed;
 
     std::string line = std::string("\"") + argv[2] + "\"";
     for (int i = 3; i < argc; ++i) line += std::string(" ") + argv[i];
@@ -487,7 +487,7 @@ int run(int argc, char **argv)
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(argv[2], cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &si, &pi)) {
         std::fprintf(stderr, "stonecall-drive: cannot start %s (error %lu)\n", argv[2], GetLastError());
-        return STEP_FAILED;
+        return kStepFailed;
     }
     CloseHandle(pi.hThread);
     Target t{pi.hProcess, pi.dwProcessId, pi.dwThreadId, GetTickCount()};

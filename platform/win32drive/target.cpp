@@ -4,7 +4,7 @@ namespace drive {
 namespace {
 
 // How long a question to the program may take before it counts as hung.
-constexpr UINT ANSWER_MS = 5000;
+constexpr UINT kAnswerMs = 5000;
 
 GUITHREADINFO thread_info(const Target &t)
 {
@@ -57,11 +57,11 @@ std::string class_name(HWND h)
 std::string window_text(HWND h)
 {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, ANSWER_MS, &length)) return "";
+    if (!SendMessageTimeoutA(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &length)) return "";
     std::string text(length + 1, '\0');
     DWORD_PTR got = 0;
     if (!SendMessageTimeoutA(h, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                             ANSWER_MS, &got))
+                             kAnswerMs, &got))
         return "";
     text.resize(got < length ? got : length);
     return text;

@@ -57,9 +57,9 @@ TEST(ProgressBar, HalfDoneIsTheGoldenBar)
     ProgressBarTarot(10, 10, 364.0f, 20, 14, 7);
     POINT origin{0, 0};
     ClientToScreen(w.hwnd, &origin);
-    gfx::Surface bar(384, 40);
-    gfx::blit(bar.canvas, 0, 0, user32::desktop_image(), gfx::Rect{origin.x, origin.y, origin.x + 384, origin.y + 40},
-              gfx::bounds(bar.canvas));
+    raster::Surface bar(384, 40);
+    raster::blit(bar.canvas, 0, 0, user32::desktop_image(), raster::Rect{origin.x, origin.y, origin.x + 384, origin.y + 40},
+              raster::bounds(bar.canvas));
     EXPECT_TRUE(matches_golden(bar.canvas, "bar_fills_stars_text"));
 }
 

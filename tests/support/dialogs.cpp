@@ -67,13 +67,13 @@ void wheel(HWND dlg, HWND control, int notches)
     pump(dlg);
 }
 
-gfx::Surface picture(HWND window)
+raster::Surface picture(HWND window)
 {
     RECT r;
     GetWindowRect(window, &r);
-    const gfx::Canvas &desk = user32::desktop_image();
-    gfx::Surface crop(r.right - r.left, r.bottom - r.top);
-    gfx::blit(crop.canvas, 0, 0, desk, gfx::Rect{r.left, r.top, r.right, r.bottom}, gfx::bounds(crop.canvas));
+    const raster::Canvas &desk = user32::desktop_image();
+    raster::Surface crop(r.right - r.left, r.bottom - r.top);
+    raster::blit(crop.canvas, 0, 0, desk, raster::Rect{r.left, r.top, r.right, r.bottom}, raster::bounds(crop.canvas));
     return crop;
 }
 

@@ -26,6 +26,6 @@ void mouse(HWND control, POINT at, bool down);
 // A turn of the wheel over the control.
 void wheel(HWND dlg, HWND control, int notches);
 // The window's picture as composed on the desktop, frame included.
-gfx::Surface picture(HWND window);
+raster::Surface picture(HWND window);
 
 } // namespace dialogs

@@ -15,9 +15,9 @@ std::string golden_path(const std::string &name, const char *suffix)
 }
 
 // Differing pixels in red over a faded grey copy of the actual picture.
-gfx::Surface difference(const gfx::Canvas &actual, const gfx::Canvas &expected, int &count)
+raster::Surface difference(const raster::Canvas &actual, const raster::Canvas &expected, int &count)
 {
-    gfx::Surface diff(actual.width, actual.height);
+    raster::Surface diff(actual.width, actual.height);
     count = 0;
     for (int y = 0; y < actual.height; ++y)
         for (int x = 0; x < actual.width; ++x) {
@@ -53,26 +53,26 @@ bool updating()
     return ::testing::AssertionFailure() << name << " differs: see " << path << ".actual\n" << actual;
 }
 
-::testing::AssertionResult matches_golden(const gfx::Canvas &actual, const std::string &name)
+::testing::AssertionResult matches_golden(const raster::Canvas &actual, const std::string &name)
 {
     const std::string path = golden_path(name, ".png");
     std::string error;
     if (updating()) {
-        if (!gfx::write_png(actual, path, &error))
+        if (!raster::write_png(actual, path, &error))
             return ::testing::AssertionFailure() << "cannot rewrite " << error;
         return ::testing::AssertionSuccess() << "rewrote " << path;
     }
-    gfx::Surface expected;
-    if (!gfx::read_png(path, expected, &error))
+    raster::Surface expected;
+    if (!raster::read_png(path, expected, &error))
         return ::testing::AssertionFailure() << "no golden image: " << error
                                              << " (STONECALL_UPDATE_GOLDEN=1 writes it)";
     int differing = 0;
-    const gfx::Surface diff = difference(actual, expected.canvas, differing);
+    const raster::Surface diff = difference(actual, expected.canvas, differing);
     const bool sameSize = expected.canvas.width == actual.width && expected.canvas.height == actual.height;
     if (sameSize && differing == 0)
         return ::testing::AssertionSuccess();
-    gfx::write_png(actual, golden_path(name, ".actual.png"), nullptr);
-    gfx::write_png(diff.canvas, golden_path(name, ".diff.png"), nullptr);
+    raster::write_png(actual, golden_path(name, ".actual.png"), nullptr);
+    raster::write_png(diff.canvas, golden_path(name, ".diff.png"), nullptr);
     return ::testing::AssertionFailure()
            << name << ": " << differing << " pixels differ (" << actual.width << "x" << actual.height << " against "
            << expected.canvas.width << "x" << expected.canvas.height << "); wrote " << name << ".actual.png and "

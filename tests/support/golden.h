@@ -12,5 +12,5 @@
 
 #include <string>
 
-::testing::AssertionResult matches_golden(const gfx::Canvas &actual, const std::string &name);
+::testing::AssertionResult matches_golden(const raster::Canvas &actual, const std::string &name);
 ::testing::AssertionResult matches_expected_text(const std::string &actual, const std::string &name);

@@ -113,7 +113,7 @@ protected:
 TEST_F(SdlDriverTest, WindowShowsTheDesktopAndItsTitleFollowsTheActiveWindow)
 {
     EXPECT_NE(std::string::npos, geometry().find("WIDTH=1024\nHEIGHT=768")) << geometry();
-    const gfx::Canvas &desk = user32::desktop_image();
+    const raster::Canvas &desk = user32::desktop_image();
     // The teal ground, the caption and the client area, as the OS window shows them.
     for (POINT p : {POINT{10, 10}, POINT{150, 90}, POINT{250, 200}, POINT{1000, 700}})
         EXPECT_EQ(desk.row(p.y)[p.x], shown(p.x, p.y)) << p.x << "," << p.y;
@@ -190,7 +190,7 @@ TEST_F(SdlDriverTest, ResizingAndClosingTheOsWindowReachTheDesktopAndTheActiveWi
     ASSERT_FALSE(all(WM_SIZE).empty());
     EXPECT_EQ(800, LOWORD(all(WM_SIZE)[0].lParam));
     run_for(100);
-    const gfx::Canvas &desk = user32::desktop_image();
+    const raster::Canvas &desk = user32::desktop_image();
     EXPECT_EQ(800, desk.width);
     EXPECT_EQ(desk.row(599)[799], shown(799, 599));
 
@@ -227,7 +227,7 @@ TEST_F(SdlDriverTest, HighDensityDisplayScalesByAWholeFactor)
     EXPECT_NE(std::string::npos, geometry().find("WIDTH=2048\nHEIGHT=1536")) << geometry();
     EXPECT_EQ(1024, drv::current().desktop_size().cx);
     EXPECT_EQ(768, drv::current().desktop_size().cy);
-    const gfx::Canvas &desk = user32::desktop_image();
+    const raster::Canvas &desk = user32::desktop_image();
     for (POINT p : {POINT{150, 90}, POINT{101, 81}})
         for (POINT d : {POINT{0, 0}, POINT{1, 1}})
             EXPECT_EQ(desk.row(p.y)[p.x], shown(2 * p.x + d.x, 2 * p.y + d.y));

@@ -19,26 +19,26 @@ namespace drv {
 namespace {
 
 // The classic desktop the dialogs were laid out for, at 96 dots per inch.
-constexpr int DESKTOP_WIDTH = 1024, DESKTOP_HEIGHT = 768;
+constexpr int kDesktopWidth = 1024, kDesktopHeight = 768;
 // The main window's screens are laid out for at least this much.
-constexpr int MIN_DESKTOP_WIDTH = 640, MIN_DESKTOP_HEIGHT = 480;
-constexpr float CLASSIC_DPI = 96.0f;
+constexpr int kMinDesktopWidth = 640, kMinDesktopHeight = 480;
+constexpr float kClassicDpi = 96.0f;
 // Presenting more often than a display refreshes shows nothing new: at most
 // 60 frames a second, and events are taken at least as often while the
 // program is busy, so the window manager never thinks the program hung.
 constexpr uint64_t FRAME_MS = 17;
 constexpr const char *NO_WINDOW_TITLE = "Stonecall";
 
-constexpr int MAX_SCALE = 8;
+constexpr int kMaxScale = 8;
 
 // Desktop pixels become squares of whole OS pixels: 1.5 would blur every line.
 // STONECALL_SCALE chooses the factor where the display misreports its density.
 int scale_for_display(int display)
 {
-    if (const char *chosen = std::getenv("STONECALL_SCALE")) return std::clamp(std::atoi(chosen), 1, MAX_SCALE);
+    if (const char *chosen = std::getenv("STONECALL_SCALE")) return std::clamp(std::atoi(chosen), 1, kMaxScale);
     float hdpi = 0;
     if (SDL_GetDisplayDPI(display, nullptr, &hdpi, nullptr) != 0 || hdpi <= 0) return 1;
-    return std::clamp(static_cast<int>(hdpi / CLASSIC_DPI + 0.25f), 1, MAX_SCALE);
+    return std::clamp(static_cast<int>(hdpi / kClassicDpi + 0.25f), 1, kMaxScale);
 }
 
 // Window texts are Windows-1252; SDL wants UTF-8. The bytes 0x80-0x9F are
@@ -99,7 +99,7 @@ private:
 
     SDL_Window *window_;
     int scale_;   // OS pixels per desktop pixel, each way
-    SIZE desktop_{DESKTOP_WIDTH, DESKTOP_HEIGHT};
+    SIZE desktop_{kDesktopWidth, kDesktopHeight};
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     uint64_t lastPump_ = 0;
     uint64_t lastFrame_ = 0;
@@ -305,7 +305,7 @@ void SdlDriver::present()
 {
     framePending_ = false;
     follow_title();
-    const gfx::Canvas &image = user32::desktop_image();
+    const raster::Canvas &image = user32::desktop_image();
     uint64_t changes = user32::desktop_changes();
     if (changes == shownChanges_ && !exposed_) return;
     SDL_Surface *target = SDL_GetWindowSurface(window_);
@@ -342,9 +342,9 @@ bool install_sdl_driver(std::string &why)
         return false;
     }
     int scale = scale_for_display(0);
-    SDL_Rect usable{0, 0, DESKTOP_WIDTH * scale, DESKTOP_HEIGHT * scale};
+    SDL_Rect usable{0, 0, kDesktopWidth * scale, kDesktopHeight * scale};
     SDL_GetDisplayUsableBounds(0, &usable);
-    int w = std::min(DESKTOP_WIDTH * scale, usable.w), h = std::min(DESKTOP_HEIGHT * scale, usable.h);
+    int w = std::min(kDesktopWidth * scale, usable.w), h = std::min(kDesktopHeight * scale, usable.h);
     SDL_Window *window = SDL_CreateWindow(NO_WINDOW_TITLE, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
                                           SDL_WINDOW_RESIZABLE);
     if (!window) {
@@ -352,7 +352,7 @@ bool install_sdl_driver(std::string &why)
         SDL_Quit();
         return false;
     }
-    SDL_SetWindowMinimumSize(window, MIN_DESKTOP_WIDTH * scale, MIN_DESKTOP_HEIGHT * scale);
+    SDL_SetWindowMinimumSize(window, kMinDesktopWidth * scale, kMinDesktopHeight * scale);
     install(std::make_unique<SdlDriver>(window, scale));
     return true;
 }

@@ -17,8 +17,8 @@ void fill(HDC dc, RECT r, HBRUSH b)
 
 TEST(SurfaceDC, DrawsOnlyIntoThePartBeingPaintedNarrowedByTheClipRegion)
 {
-    gfx::Surface window(20, 10, 0);
-    const gfx::Rect paint{5, 2, 9, 6};
+    raster::Surface window(20, 10, 0);
+    const raster::Rect paint{5, 2, 9, 6};
     HDC dc = gdi::create_surface_dc([&window] { return window.canvas; }, &paint);
     HRGN rgn = CreateRectRgn(0, 0, 7, 20);
     SelectClipRgn(dc, rgn);
@@ -36,8 +36,8 @@ TEST(SurfaceDC, DrawsOnlyIntoThePartBeingPaintedNarrowedByTheClipRegion)
 // A fault once: a DC held a pointer to the window's pixels.
 TEST(SurfaceDC, FollowsTheSurfaceAsItIsResizedOrGoes)
 {
-    auto window = std::make_unique<gfx::Surface>(4, 4, 0);
-    HDC dc = gdi::create_surface_dc([&window] { return window ? window->canvas : gfx::Canvas{}; });
+    auto window = std::make_unique<raster::Surface>(4, 4, 0);
+    HDC dc = gdi::create_surface_dc([&window] { return window ? window->canvas : raster::Canvas{}; });
     window->resize(30, 30);   // new pixels: a held pointer would dangle
     fill(dc, RECT{0, 0, 30, 30}, GetSysColorBrush(COLOR_WINDOW));
     EXPECT_EQ(window->canvas.row(29)[29], 0xFFFFFFu);
@@ -52,7 +52,7 @@ TEST(SurfaceDC, FollowsTheSurfaceAsItIsResizedOrGoes)
 
 TEST(SurfaceDC, NewDCsStartWithTheDefaults)
 {
-    gfx::Surface window(4, 4, 0);
+    raster::Surface window(4, 4, 0);
     HDC dc = gdi::create_surface_dc([&window] { return window.canvas; });
     SetBkMode(dc, TRANSPARENT);
     SetPolyFillMode(dc, WINDING);

@@ -48,7 +48,7 @@ std::vector<BYTE> sample(bool topDown = false)
     return make_dib(3, 2, 4, kFour, {{0x01, 0x20}, {0x30, 0x10}}, topDown);
 }
 
-uint32_t px(const gfx::Surface &s, int x, int y)
+uint32_t px(const raster::Surface &s, int x, int y)
 {
     return s.canvas.row(y)[x];
 }
@@ -81,7 +81,7 @@ TEST(Dib, DecodesEachBitDepthThroughItsPalette)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        gfx::Surface s;
+        raster::Surface s;
         std::string error;
         ASSERT_TRUE(gdi::decode_dib(c.dib.data(), c.dib.size(), s, &error)) << error;
         for (const Pixel &p : c.expected)
@@ -107,12 +107,12 @@ TEST(Dib, MalformedHeadersAndEveryTruncationAreRefusedWithAReason)
     for (const Case &c : cases) {
         auto d = sample();
         std::memcpy(d.data() + c.offset, &c.value, static_cast<size_t>(c.bytes));
-        gfx::Surface s;
+        raster::Surface s;
         std::string error;
         EXPECT_FALSE(gdi::decode_dib(d.data(), d.size(), s, &error)) << c.what;
         EXPECT_FALSE(error.empty()) << c.what;
     }
-    gfx::Surface s;
+    raster::Surface s;
     EXPECT_FALSE(gdi::decode_dib(nullptr, 100, s, nullptr));
     // Every shorter copy, each exactly its length so the sanitizer sees any read past it.
     const auto whole = sample();

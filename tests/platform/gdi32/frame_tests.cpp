@@ -12,7 +12,7 @@ const uint32_t kFace = 0xC0C0C0, kWhite = 0xFFFFFF;
 
 // A dialog as a template with DS_MODALFRAME and a caption makes it: a modal
 // frame (two-pixel raised edge) plus the border line of WS_CAPTION.
-gdi::NonClient dialog(gfx::Rect r, const char *caption)
+gdi::NonClient dialog(raster::Rect r, const char *caption)
 {
     gdi::NonClient nc;
     nc.window = r;
@@ -31,8 +31,8 @@ TEST(Golden, ClassicFramesCaptionsMenuBarAndBackground)
 {
     // Main window with a menu, a dialog above it with a bordered edit box
     // that scrolls, and a captionless banner, on the classic teal desktop.
-    gfx::Surface s(360, 240, 0x008080);
-    const gfx::Rect all = gfx::bounds(s.canvas);
+    raster::Surface s(360, 240, 0x008080);
+    const raster::Rect all = raster::bounds(s.canvas);
 
     gdi::NonClient main;
     main.window = {4, 4, 300, 200};
@@ -44,16 +44,16 @@ TEST(Golden, ClassicFramesCaptionsMenuBarAndBackground)
     main.closeBox = {278, 10, 294, 24};
     main.maxBox = {260, 10, 276, 24};
     main.minBox = {244, 10, 260, 24};
-    const gfx::Rect bar = gdi::draw_nonclient(s.canvas, main, all);
+    const raster::Rect bar = gdi::draw_nonclient(s.canvas, main, all);
     EXPECT_EQ(bar.top, 4 + 4 + 19);
     EXPECT_EQ(bar.height(), 19);
     EXPECT_EQ(bar.left, 8);
-    gfx::fill_rect(s.canvas, {8, 46, 296, 196}, 0xFFD8AA, all);
+    raster::fill_rect(s.canvas, {8, 46, 296, 196}, 0xFFD8AA, all);
 
     const gdi::NonClient dlg = dialog({100, 60, 330, 200}, "Divinatory Interpretation");
     gdi::draw_nonclient(s.canvas, dlg, all);
-    const gfx::Rect client{103, 82, 327, 197};
-    gfx::fill_rect(s.canvas, client, kFace, all);   // the dialog's background erase
+    const raster::Rect client{103, 82, 327, 197};
+    raster::fill_rect(s.canvas, client, kFace, all);   // the dialog's background erase
 
     gdi::NonClient edit;
     edit.window = {110, 90, 260, 150};
@@ -61,7 +61,7 @@ TEST(Golden, ClassicFramesCaptionsMenuBarAndBackground)
     edit.exStyle = WS_EX_CLIENTEDGE;
     edit.insets = RECT{2, 2, 2 + 16, 2};
     gdi::draw_nonclient(s.canvas, edit, client);
-    gfx::fill_rect(s.canvas, {112, 92, 242, 148}, kWhite, client);
+    raster::fill_rect(s.canvas, {112, 92, 242, 148}, kWhite, client);
 
     gdi::NonClient banner;
     banner.window = {20, 205, 340, 236};

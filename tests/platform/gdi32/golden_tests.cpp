@@ -13,7 +13,7 @@
 
 namespace {
 
-const gfx::Canvas &canvas_of(const MemoryDC &m)
+const raster::Canvas &canvas_of(const MemoryDC &m)
 {
     return gdi::find<gdi::Bitmap>(m.bitmap)->surface.canvas;
 }
@@ -231,14 +231,14 @@ TEST(Golden, TextInEachFace)
 
 TEST(Png, WritesAndReadsBackEveryPixel)
 {
-    gfx::Surface s(5, 3);
+    raster::Surface s(5, 3);
     for (int i = 0; i < 15; ++i)
         s.storage[static_cast<size_t>(i)] = static_cast<uint32_t>(i % 5 * 0x330000 + i / 5 * 0x005500 + 0x11);
     const std::string path = (std::filesystem::temp_directory_path() / "stonecall_png_test.png").string();
     std::string error;
-    ASSERT_TRUE(gfx::write_png(s.canvas, path, &error)) << error;
-    gfx::Surface back;
-    ASSERT_TRUE(gfx::read_png(path, back, &error)) << error;
+    ASSERT_TRUE(raster::write_png(s.canvas, path, &error)) << error;
+    raster::Surface back;
+    ASSERT_TRUE(raster::read_png(path, back, &error)) << error;
     EXPECT_EQ(back.canvas.width, 5);
     EXPECT_EQ(back.storage, s.storage);
 
@@ -246,10 +246,10 @@ TEST(Png, WritesAndReadsBackEveryPixel)
     FILE *f = std::fopen(path.c_str(), "wb");
     std::fputs("not a png", f);
     std::fclose(f);
-    EXPECT_FALSE(gfx::read_png(path, back, &error));
+    EXPECT_FALSE(raster::read_png(path, back, &error));
     EXPECT_FALSE(error.empty());
     std::filesystem::remove(path);
-    EXPECT_FALSE(gfx::read_png(path, back, &error));
-    EXPECT_FALSE(gfx::write_png(s.canvas, "/no/such/folder/x.png", &error));
-    EXPECT_FALSE(gfx::write_png(gfx::Canvas{}, path, &error));
+    EXPECT_FALSE(raster::read_png(path, back, &error));
+    EXPECT_FALSE(raster::write_png(s.canvas, "/no/such/folder/x.png", &error));
+    EXPECT_FALSE(raster::write_png(raster::Canvas{}, path, &error));
 }

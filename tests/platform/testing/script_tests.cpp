@@ -179,7 +179,7 @@ TEST(Script, StepsFailOnWhatCannotBeDoneWithTheirReason)
         testsupport::TempDir dir;
         trace.clear();
         Ran r = run(std::string(c.line) + "\nclose\n", c.program);
-        EXPECT_EQ(r.status, script::STEP_FAILED);
+        EXPECT_EQ(r.status, script::kStepFailed);
         EXPECT_TRUE(contains(r.errors, "steps.txt:1: " + std::string(c.line))) << r.errors;
         EXPECT_TRUE(contains(r.errors, c.why)) << r.errors;
         EXPECT_TRUE(contains(r.errors, "\"windows\": [")) << r.errors;
@@ -192,9 +192,9 @@ TEST(Script, MalformedScriptFailsBeforeTheProgramStarts)
 {
     testsupport::TempDir dir;
     Ran r = run("click 10\n# then\nwait soon\n");
-    EXPECT_EQ(r.status, script::STEP_FAILED);
+    EXPECT_EQ(r.status, script::kStepFailed);
     EXPECT_TRUE(contains(r.errors, "steps.txt:3:")) << r.errors;
-    EXPECT_EQ(script::run_script("no-such-script.txt", scripted), script::STEP_FAILED);
+    EXPECT_EQ(script::run_script("no-such-script.txt", scripted), script::kStepFailed);
     EXPECT_FALSE(programStarted);
 }
 
@@ -219,7 +219,7 @@ TEST(Script, WaitLetsTheProgramRunThatLong)
                 "expect-text 31 ticks 3\n"
                 "wait 1\n"
                 "expect-text 31 ticks 4\n");
-    EXPECT_EQ(r.status, script::SCRIPT_RAN_OUT) << r.errors;
+    EXPECT_EQ(r.status, script::kScriptRanOut) << r.errors;
 }
 
 // The dump of every window, its texts in Windows-1252 written as ASCII
@@ -282,7 +282,7 @@ TEST(Script, ObserverLooksAfterEachInputStepOnceTheProgramHasTakenIt)
     const int before = counted;
     r = run("menu File Count\nmenu File Count\nmenu File Count\n", menued,
             [](int line) { return line == 2 ? std::string("two is too many") : std::string(); });
-    EXPECT_EQ(r.status, script::STEP_FAILED);
+    EXPECT_EQ(r.status, script::kStepFailed);
     EXPECT_EQ(counted - before, 2);   // the third was never given
     EXPECT_TRUE(contains(r.errors, "steps.txt:2: menu File Count\n  failed: two is too many")) << r.errors;
 }

@@ -107,10 +107,10 @@ TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothi
           [&] {
               RECT bar = user32::menu_bar_item_rects(w)[0], popup;
               GetWindowRect(user32::open_menu_popups()[0], &popup);
-              gfx::Surface shot(popup.right - bar.left + 8, popup.bottom - bar.top + 30);
-              const gfx::Rect from{bar.left - 4, bar.top - 26, bar.left - 4 + shot.canvas.width,
+              raster::Surface shot(popup.right - bar.left + 8, popup.bottom - bar.top + 30);
+              const raster::Rect from{bar.left - 4, bar.top - 26, bar.left - 4 + shot.canvas.width,
                                    bar.top - 26 + shot.canvas.height};
-              gfx::blit(shot.canvas, 0, 0, user32::desktop_image(), from, gfx::bounds(shot.canvas));
+              raster::blit(shot.canvas, 0, 0, user32::desktop_image(), from, raster::bounds(shot.canvas));
               EXPECT_TRUE(matches_golden(shot.canvas, "menu_greyed_item"));
               Person::click(centre(item_rect(0, 2)));
           }},

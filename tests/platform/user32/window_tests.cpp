@@ -379,7 +379,7 @@ TEST(Golden, DialogFrameCaptionAndBackground)
     HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, plain_class(), "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 10, 150,
                                60, dlg, nullptr, nullptr, nullptr);
     fill(edit, RECT{0, 0, 200, 200}, RGB(255, 255, 255));
-    gfx::Surface crop(360, 240);
-    gfx::blit(crop.canvas, 0, 0, user32::desktop_image(), gfx::Rect{0, 0, 360, 240}, gfx::bounds(crop.canvas));
+    raster::Surface crop(360, 240);
+    raster::blit(crop.canvas, 0, 0, user32::desktop_image(), raster::Rect{0, 0, 360, 240}, raster::bounds(crop.canvas));
     EXPECT_TRUE(matches_golden(crop.canvas, "desktop_dialog"));
 }
