@@ -40,7 +40,7 @@ struct KeypadMove {
 };
 
 static const struct KeypadMove KeypadMoves[] = {
-    {VK_NUMPAD8, -1, 0}, {VK_NUMPAD2, 1, 0},  {VK_NUMPAD4, 0, -1}, {VK_NUMPAD6, 0, 1},
+    {VK_NUMPAD8, -1, 0},  {VK_NUMPAD2, 1, 0},  {VK_NUMPAD4, 0, -1}, {VK_NUMPAD6, 0, 1},
     {VK_NUMPAD7, -1, -1}, {VK_NUMPAD9, -1, 1}, {VK_NUMPAD1, 1, -1}, {VK_NUMPAD3, 1, 1},
 };
 

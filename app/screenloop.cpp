@@ -17,9 +17,8 @@ int FirstRun = 0;
 HWND hWnd_sim_dialog_id[100];
 
 // 25 blanks lead the text, as the box has always shown it.
-static const char CreateFailedText[] =
-    "                         Could Not Create Dialog Box\n"
-    "Please report this error to " PUBLISHER_SUPPORT_ADDRESS ".  Thankyou.";
+static const char CreateFailedText[] = "                         Could Not Create Dialog Box\n"
+                                       "Please report this error to " PUBLISHER_SUPPORT_ADDRESS ".  Thankyou.";
 
 static void SetCurrentWindow(HWND hWnd)
 {

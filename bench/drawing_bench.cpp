@@ -80,12 +80,11 @@ void ComposeDesktopWithDialog(benchmark::State &state)
                                           10 + 90 * i, 300, 80, dlg, nullptr, nullptr, nullptr));
     user32::desktop_image();
     for (auto _ : state) {
-        for (HWND w : windows)
-            user32::surface_changed(w);
+        for (HWND w : windows) user32::surface_changed(w);
         benchmark::DoNotOptimize(user32::desktop_image().pixels);
     }
     DestroyWindow(main);
 }
 BENCHMARK(ComposeDesktopWithDialog)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}   // namespace

@@ -58,4 +58,4 @@ void FadeGreenToWhiteWhole(benchmark::State &state)
 }
 BENCHMARK(FadeGreenToWhiteWhole)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}   // namespace

@@ -70,7 +70,7 @@ static void FindSpreadFiles(void)
     SpreadNameBlock = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (SIZE_T)room * MAX_PATH);
     if (!SpreadNameBlock)
         return;
-    spreadfilenames = (char (*)[MAX_PATH])GlobalLock(SpreadNameBlock);
+    spreadfilenames = (char(*)[MAX_PATH])GlobalLock(SpreadNameBlock);
     search = _findfirst(SPREAD_PATTERN, &found);
     if (search == -1)
         return;
@@ -85,8 +85,8 @@ void open_or_create_new_spread_cons(void)
 {
     int i;
 
-    SpreadList = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, 10, 10, 220,
-                                 232, hWnd_sim_dialog, (HMENU)(INT_PTR)CHOOSER_LIST_ID, hInst2, NULL);
+    SpreadList = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, 10, 10, 220, 232,
+                                 hWnd_sim_dialog, (HMENU)(INT_PTR)CHOOSER_LIST_ID, hInst2, NULL);
     FindSpreadFiles();
     // Each file is parsed whole to name it; the current spread ends up holding
     // the last one, and the callers load the chosen file again.

@@ -59,8 +59,8 @@ void EditSpread(void)
 // allow: the text is cut at the buffer's end rather than run past it.
 void MakeEditHelp(char *text)
 {
-    const char *pieces[] = {EditHelpStart, SpreadFilename, EditHelpDistribute, SpreadFilename,
-                            EditHelpAddress, EditHelpRun, title, EditHelpEnd};
+    const char *pieces[] = {EditHelpStart, SpreadFilename, EditHelpDistribute, SpreadFilename, EditHelpAddress,
+                            EditHelpRun,   title,          EditHelpEnd};
     size_t i;
 
     text[0] = '\0';
@@ -108,8 +108,8 @@ static void CreatePositionButton(int i)
 
     MakeString(text, 2, "rune ", int_to_char(i + 1, 10));
     ButtonHandles[i] = CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_PUSHBUTTON,
-                                       place.x, place.y, StretchCardWidth, StretchCardLength,
-                                       hWnd_sim_dialog, (HMENU)(INT_PTR)(POSITION_BUTTON_FIRST_ID + i), hInst2, NULL);
+                                       place.x, place.y, StretchCardWidth, StretchCardLength, hWnd_sim_dialog,
+                                       (HMENU)(INT_PTR)(POSITION_BUTTON_FIRST_ID + i), hInst2, NULL);
 }
 
 void new_spread_edit_cons(void)

@@ -18,15 +18,11 @@ namespace {
 uint32_t le(const uint8_t *p, int bytes)
 {
     uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        value = value << 8 | p[i];
+    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | p[i];
     return value;
 }
 
-uint32_t rgb(const uint8_t *bgr)
-{
-    return uint32_t(bgr[2]) << 16 | uint32_t(bgr[1]) << 8 | bgr[0];
-}
+uint32_t rgb(const uint8_t *bgr) { return uint32_t(bgr[2]) << 16 | uint32_t(bgr[1]) << 8 | bgr[0]; }
 
 // The colour of pixel (x, y), y counted from the top, read the plain way:
 // the row's bits from the most significant on, the index into the table.
@@ -43,14 +39,13 @@ uint32_t pixel_at(const uint8_t *data, int x, int y)
     const int64_t fileRow = rawHeight < 0 ? y : height - 1 - y;
     const uint8_t *table = data + headerSize;
     const uint8_t *row = table + entries * 4 + fileRow * rowBytes;
-    if (bpp >= 24)
-        return rgb(row + int64_t(x) * (bpp / 8));
+    if (bpp >= 24) return rgb(row + int64_t(x) * (bpp / 8));
     const int64_t bit = int64_t(x) * bpp;
     const int index = (row[bit / 8] >> (8 - bpp - bit % 8)) & ((1 << bpp) - 1);
     return index < entries ? rgb(table + index * 4) : 0;
 }
 
-} // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

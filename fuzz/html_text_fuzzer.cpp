@@ -21,22 +21,16 @@ constexpr size_t npos = std::string::npos;
 bool is_allowed_tag(std::string name)
 {
     static const char *const allowed[] = {"B", "I", "U", "EM", "STRONG", "BIG", "SMALL", "BR"};
-    if (!name.empty() && name[0] == '/')
-        name.erase(0, 1);
+    if (!name.empty() && name[0] == '/') name.erase(0, 1);
     for (char &c : name)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     for (const char *tag : allowed)
-        if (name == tag)
-            return true;
+        if (name == tag) return true;
     return false;
 }
 
 // ASCII classes only: bytes of 0x80 and above are text, never names or digits.
-bool all_in(const std::string &text, const char *set)
-{
-    return text.find_first_not_of(set) == npos;
-}
+bool all_in(const std::string &text, const char *set) { return text.find_first_not_of(set) == npos; }
 
 const char kDigits[] = "0123456789";
 const char kHexDigits[] = "0123456789abcdefABCDEF";
@@ -47,14 +41,12 @@ const char kLettersAndDigits[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRST
 // to 7 decimal digits) or "&#xN;" (1 to 6 hex digits) naming a Unicode scalar value.
 bool is_reference(const std::string &body)
 {
-    if (body.empty())
-        return false;
+    if (body.empty()) return false;
     if (body[0] != '#')
         return body.size() <= 32 && all_in(body.substr(0, 1), kLetters) && all_in(body, kLettersAndDigits);
     bool hex = body.size() > 1 && (body[1] == 'x' || body[1] == 'X');
     std::string digits = body.substr(hex ? 2 : 1);
-    if (digits.empty() || digits.size() > (hex ? 6u : 7u) || !all_in(digits, hex ? kHexDigits : kDigits))
-        return false;
+    if (digits.empty() || digits.size() > (hex ? 6u : 7u) || !all_in(digits, hex ? kHexDigits : kDigits)) return false;
     unsigned long value = std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10);
     return value >= 1 && value <= 0x10FFFF && !(value >= 0xD800 && value <= 0xDFFF);
 }
@@ -87,7 +79,7 @@ void check_markup(const std::string &safe)
     }
 }
 
-} // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -42,7 +42,7 @@ std::string send_and_check(const std::string &path, const std::string &before, c
     return expected;
 }
 
-} // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -32,11 +32,9 @@ enum Edit { SetLine, SetToEndChar, Shift, EditCount };
 // the old end). A place outside the file changes nothing.
 std::string file_after_shift(const std::string &raw, long position, long count)
 {
-    if (count == 0 || position < 0 || position > static_cast<long>(raw.size()))
-        return raw;
+    if (count == 0 || position < 0 || position > static_cast<long>(raw.size())) return raw;
     size_t at = static_cast<size_t>(position);
-    if (count > 0)
-        return raw.substr(0, at) + raw.substr(std::min(raw.size(), at + static_cast<size_t>(count)));
+    if (count > 0) return raw.substr(0, at) + raw.substr(std::min(raw.size(), at + static_cast<size_t>(count)));
     std::string grown = raw + std::string(static_cast<size_t>(-count), '\0');
     return raw.substr(0, at) + grown.substr(at, static_cast<size_t>(-count)) + raw.substr(at);
 }
@@ -49,7 +47,7 @@ LONG label_end_from(const std::string &raw, LONG start, const std::string &label
     return last == npos ? -1 : static_cast<LONG>(view.raw_at[last] + 1);
 }
 
-} // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -20,10 +20,7 @@ constexpr size_t npos = std::string::npos;
 // A label longer than the store keeps, now and then.
 constexpr size_t kLongestLabel = kLabelValueMax + 50;
 
-LONG as_position(size_t index)
-{
-    return index == npos ? -1 : static_cast<LONG>(index);
-}
+LONG as_position(size_t index) { return index == npos ? -1 : static_cast<LONG>(index); }
 
 // The section entries search the label from the section label's last character.
 std::string value_in_section(const std::string &text, const std::string &section, const std::string &label, char stop)
@@ -33,7 +30,7 @@ std::string value_in_section(const std::string &text, const std::string &section
     return last == npos ? "" : value_from(text, last + 1, stop);
 }
 
-} // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -12,12 +12,9 @@ using namespace fuzzsupport;
 
 namespace {
 
-bool is_type(const rc::ResEntry &entry, WORD type)
-{
-    return entry.type.isOrdinal && entry.type.ordinal == type;
-}
+bool is_type(const rc::ResEntry &entry, WORD type) { return entry.type.isOrdinal && entry.type.ordinal == type; }
 
-} // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -28,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     for (const rc::ResEntry &entry : entries) {
-        check(entry.data >= data && entry.size <= size && entry.data - data <= static_cast<ptrdiff_t>(size - entry.size),
+        check(entry.data >= data && entry.size <= size &&
+                  entry.data - data <= static_cast<ptrdiff_t>(size - entry.size),
               "a resource's data lies outside the image");
         check(!is_type(entry, 0), "the empty opening entry was listed");
         if (is_type(entry, 5)) {   // RT_DIALOG

@@ -20,14 +20,11 @@ using namespace fuzzsupport;
 
 namespace {
 
-std::string number_label(const char *stem, int i, const char *tail)
-{
-    return stem + std::to_string(i) + tail;
-}
+std::string number_label(const char *stem, int i, const char *tail) { return stem + std::to_string(i) + tail; }
 
 // The reader's lookups, one after the other in the writer's order.
 class Lookups {
-public:
+  public:
     explicit Lookups(const std::string &text) : text_(text) {}
 
     std::string next(const std::string &label, char stop)
@@ -41,7 +38,7 @@ public:
     }
     LONG number(const std::string &label) { return char_to_int(next(label, '\n').c_str()); }
 
-private:
+  private:
     const std::string &text_;
     size_t from_ = 0;
 };
@@ -63,7 +60,7 @@ bool same_spread(const RECT (&before)[MAX_POSITIONS], const std::string &titleBe
            cardsBefore == NumCards;
 }
 
-} // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -88,7 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     check(NumCards >= 0 && NumCards <= MAX_POSITIONS, "NumCards is outside 0 to 15");
     LONG cards = look.number("NumCards=");
-    check(NumCards == (cards < 0 ? 0 : cards > MAX_POSITIONS ? MAX_POSITIONS : cards),
+    check(NumCards == (cards < 0               ? 0
+                       : cards > MAX_POSITIONS ? MAX_POSITIONS
+                                               : cards),
           "NumCards is not the file's, kept within 0 to 15");
 
     // The meanings, read anew from the file each time: the first, a middle
@@ -97,8 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int i : {-1, 0, 7, MAX_POSITIONS - 1, MAX_POSITIONS}) {
         const char *meaning = get_card_pm(i);
         check(memchr(meaning, '\0', POSITION_MEANING_SIZE) != nullptr, "a meaning is not ended within 500 bytes");
-        check(meaning == meaning_of(text, i).substr(0, POSITION_MEANING_SIZE - 1),
-              "a meaning is not the file's");
+        check(meaning == meaning_of(text, i).substr(0, POSITION_MEANING_SIZE - 1), "a meaning is not the file's");
     }
     check(msgbox_hook::boxes().empty(), "reading meanings from a file that is there showed a message box");
 

@@ -17,10 +17,7 @@ namespace {
 
 constexpr char kCtrlZ = 0x1A;
 
-std::string cut(const std::string &text, size_t max)
-{
-    return text.size() > max ? text.substr(0, max) : text;
-}
+std::string cut(const std::string &text, size_t max) { return text.size() > max ? text.substr(0, max) : text; }
 
 // Made on first use, removed at exit; a run that stops on a finding leaves
 // it behind, so run.sh gives the fuzzers a TMPDIR of its own.
@@ -30,12 +27,9 @@ struct WorkDir {
     WorkDir()
     {
         const char *base = std::getenv("TMPDIR");
-        std::string pattern = base && *base                           ? base
-                              : std::filesystem::is_directory("/dev/shm") ? "/dev/shm"
-                                                                          : "/tmp";
+        std::string pattern = base && *base ? base : std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
         pattern += "/stonecall-fuzz-XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            fail("cannot make a work folder under " + pattern);
+        if (!mkdtemp(pattern.data())) fail("cannot make a work folder under " + pattern);
         path = pattern;
     }
     ~WorkDir()
@@ -45,7 +39,7 @@ struct WorkDir {
     }
 };
 
-} // namespace
+}   // namespace
 
 void fail(const std::string &what)
 {
@@ -59,18 +53,14 @@ const std::string &work_dir()
     return dir.path;
 }
 
-std::string c_text(const std::string &text)
-{
-    return text.substr(0, text.find('\0'));
-}
+std::string c_text(const std::string &text) { return text.substr(0, text.find('\0')); }
 
 TextView text_view(const std::string &raw, size_t from)
 {
     TextView view;
     size_t i = from;
     for (; i < raw.size() && raw[i] != kCtrlZ; ++i) {
-        if (raw[i] == '\r')
-            continue;
+        if (raw[i] == '\r') continue;
         view.text += raw[i];
         view.raw_at.push_back(i);
     }
@@ -81,8 +71,7 @@ TextView text_view(const std::string &raw, size_t from)
 size_t find_label(const std::string &text, size_t start, const std::string &label)
 {
     std::string wanted = cut(c_text(label), kLabelValueMax);
-    if (wanted.empty() || start > text.size())
-        return std::string::npos;
+    if (wanted.empty() || start > text.size()) return std::string::npos;
     size_t at = text.find(wanted, start);
     return at == std::string::npos ? at : at + wanted.size() - 1;
 }
@@ -90,8 +79,7 @@ size_t find_label(const std::string &text, size_t start, const std::string &labe
 std::string value_from(const std::string &text, size_t from, char stop)
 {
     std::string value = from < text.size() ? text.substr(from) : "";
-    if (stop)
-        value = value.substr(0, value.find(stop));
+    if (stop) value = value.substr(0, value.find(stop));
     return cut(value, kLabelValueMax);
 }
 
@@ -111,11 +99,9 @@ std::string file_after_set(const std::string &raw, const std::string &label, con
     if (last == std::string::npos) {
         // A line of its own where the data ends, after a line end of its own.
         std::string line;
-        if (!view.text.empty() && view.text.back() != '\n')
-            line = "\n";
+        if (!view.text.empty() && view.text.back() != '\n') line = "\n";
         line += cutLabel + cutValue;
-        if (stop && stop != '\n')
-            line += stop;
+        if (stop && stop != '\n') line += stop;
         line += "\n";
         return raw.substr(0, view.data_end) + testsupport::crlf(line) + raw.substr(view.data_end);
     }
@@ -125,19 +111,17 @@ std::string file_after_set(const std::string &raw, const std::string &label, con
     std::string replacement;
     if (stop == '\n') {
         // The whole line, its line end included, becomes the value and CR LF.
-        if (stopAt != std::string::npos)
-            end = view.raw_at[stopAt] + 1;
+        if (stopAt != std::string::npos) end = view.raw_at[stopAt] + 1;
         replacement = testsupport::crlf(cutValue + "\n");
     } else {
         // Up to the end character, which stays, with any CRs just before it.
-        if (stopAt != std::string::npos)
-            end = view.raw_at[stopAt - 1] + 1;
+        if (stopAt != std::string::npos) end = view.raw_at[stopAt - 1] + 1;
         replacement = testsupport::crlf(cutValue);
     }
     return raw.substr(0, begin) + replacement + raw.substr(end);
 }
 
-} // namespace fuzzsupport
+}   // namespace fuzzsupport
 
 // Every message box is answered with IDOK at once, so a fuzzer never waits for
 // a user or fills its log, and recorded, so a fuzzer can check what was shown.

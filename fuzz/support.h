@@ -19,8 +19,7 @@ namespace fuzzsupport {
 
 inline void check(bool condition, const char *what)
 {
-    if (!condition)
-        fail(what);
+    if (!condition) fail(what);
 }
 
 // A fresh folder of this process's own (on /dev/shm when there is one),
@@ -65,4 +64,4 @@ std::string value_of(const std::string &text, const std::string &label, char sto
 // rewrote the value of `label` to `value`.
 std::string file_after_set(const std::string &raw, const std::string &label, const std::string &value, char stop);
 
-} // namespace fuzzsupport
+}   // namespace fuzzsupport

@@ -7,10 +7,7 @@ namespace fuzzsupport {
 namespace {
 
 // Each text is a NUL-terminated run of UTF-16 units, one or two a character.
-bool fits(const std::string &text, size_t size)
-{
-    return (text.size() + 1) * 2 <= size;
-}
+bool fits(const std::string &text, size_t size) { return (text.size() + 1) * 2 <= size; }
 
 // Nested no deeper than the reader allows, no MF_END left, children only
 // under popups; returns how many items the level holds, all levels counted.
@@ -27,7 +24,7 @@ size_t check_menu_level(const std::vector<rc::MenuItem> &items, int depth, size_
     return count;
 }
 
-} // namespace
+}   // namespace
 
 void check_dialog_parse(bool parsed, const rc::DialogTemplate &dialog, const std::string &error, size_t size)
 {
@@ -60,4 +57,4 @@ void check_menu_parse(bool parsed, const std::vector<rc::MenuItem> &menu, const 
     check(4 + 4 * check_menu_level(menu, 0, size) <= size, "more menu items than the data can hold");
 }
 
-} // namespace fuzzsupport
+}   // namespace fuzzsupport

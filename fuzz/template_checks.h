@@ -14,4 +14,4 @@ namespace fuzzsupport {
 void check_dialog_parse(bool parsed, const rc::DialogTemplate &dialog, const std::string &error, size_t size);
 void check_menu_parse(bool parsed, const std::vector<rc::MenuItem> &menu, const std::string &error, size_t size);
 
-} // namespace fuzzsupport
+}   // namespace fuzzsupport

@@ -65,8 +65,7 @@ void messages_cons(void)
 }
 
 void messagesMM(void)
-{
-}
+{}
 
 // Only OK closes; Cancel (Escape away from the text) is ignored, and the
 // close request ends the screen through the loop.

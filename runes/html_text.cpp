@@ -84,8 +84,7 @@ static size_t html_numeric_reference_length(const char *text)
     }
     if (i == first || text[i] != ';')
         return 0;
-    if (value == 0 || value > HTML_CODE_POINT_MAX
-        || (value >= HTML_SURROGATE_FIRST && value <= HTML_SURROGATE_LAST))
+    if (value == 0 || value > HTML_CODE_POINT_MAX || (value >= HTML_SURROGATE_FIRST && value <= HTML_SURROGATE_LAST))
         return 0;
     return i + 1;
 }

@@ -22,7 +22,8 @@ static const char RuneBreaks[] = "<BR><BR><BR><BR><BR><BR><BR>";
 static const char PageFoot[] = "quenmirs.gif\" WIDTH=142 HEIGHT=20></A><BR><BR></B></BODY></HTML>";
 
 static const char CreatedText[] = "The file 'Rune.htm' has been created, and contains infomation about this reading";
-static const char NotWrittenText[] = "The file " HTML_REPORT_FILE " could not be written; any page it held before is unchanged.";
+static const char NotWrittenText[] =
+    "The file " HTML_REPORT_FILE " could not be written; any page it held before is unchanged.";
 static const char NoReadingText[] = "There is no reading to write: run a spread first.";
 
 // The runes of positions 0 to NumCards - 1, each with its picture, the

@@ -3,9 +3,9 @@
 
 // In rune number order; the order binds each name to its picture (bitmap n).
 static const char *const kNames[RUNE_COUNT] = {
-    "Mannaz", "Gebo",   "Ansuz",  "Othila",  "Uruz",     "Perth", "Nauthiz", "Inguz",  "Eihwaz",
-    "Algiz",  "Fehu",   "Wunjo",  "Jera",    "Kano",     "Teiwaz", "Berkana", "Ehwaz", "Laguz",
-    "Hagalaz", "Raido", "Thurisaz", "Dagaz", "Isa",      "Sowelu", "Odin",
+    "Mannaz",  "Gebo",  "Ansuz",    "Othila", "Uruz", "Perth",  "Nauthiz", "Inguz", "Eihwaz",
+    "Algiz",   "Fehu",  "Wunjo",    "Jera",   "Kano", "Teiwaz", "Berkana", "Ehwaz", "Laguz",
+    "Hagalaz", "Raido", "Thurisaz", "Dagaz",  "Isa",  "Sowelu", "Odin",
 };
 
 static const char *const kInterpretations[] = {

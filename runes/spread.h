@@ -8,16 +8,16 @@
 #include <windows.h>
 
 #define MAX_POSITIONS 15
-#define SPREAD_TITLE_SIZE 52          // 51 characters and the NUL
-#define POSITION_MEANING_SIZE 500     // 499 characters and the NUL
+#define SPREAD_TITLE_SIZE 52        // 51 characters and the NUL
+#define POSITION_MEANING_SIZE 500   // 499 characters and the NUL
 #define CARD_DIR_SIZE 255
-#define SPREAD_FILE_VERSION 1100      // what the writer stores; later versions get a warning
-#define SPREAD_EXTENSION ".SCS"       // every spread file's name ends so, case and all
+#define SPREAD_FILE_VERSION 1100   // what the writer stores; later versions get a warning
+#define SPREAD_EXTENSION ".SCS"    // every spread file's name ends so, case and all
 
 #define SPREAD_VERSION_WARNING_CAPTION "Posible problem..."
-#define SPREAD_VERSION_WARNING                                                                     \
-    "This spread was made with a later version of QM Stonecall, it may not be compatible with this " \
-    "version!  Please download the latest version of QM Stonecall from the Quenmire Software "        \
+#define SPREAD_VERSION_WARNING                                                                                         \
+    "This spread was made with a later version of QM Stonecall, it may not be compatible with this "                   \
+    "version!  Please download the latest version of QM Stonecall from the Quenmire Software "                         \
     "Homepage,\n\n " PUBLISHER_HOME_PAGE ".\n\n Thankyou."
 
 // The current spread:
@@ -42,7 +42,7 @@
 //   CardDir              nothing ("images/")                   the report
 extern char title[SPREAD_TITLE_SIZE];
 extern int version;
-extern int NumCards;                           // 0 to 15 positions in use
+extern int NumCards;   // 0 to 15 positions in use
 extern int NumHorizontal;
 // Per position, transposed: reached through the accessors below.
 extern RECT CardRect[MAX_POSITIONS];
@@ -50,7 +50,7 @@ extern int CardNumber[MAX_POSITIONS];
 extern int horizontal[MAX_POSITIONS];
 extern int usd[MAX_POSITIONS];
 extern char pm[MAX_POSITIONS][POSITION_MEANING_SIZE];
-extern char SpreadFilename[MAX_PATH];         // a whole path of up to 259 characters
+extern char SpreadFilename[MAX_PATH];   // a whole path of up to 259 characters
 extern int StretchCardWidth;
 extern int StretchCardLength;
 extern char CardDir[CARD_DIR_SIZE];

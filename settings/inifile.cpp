@@ -91,8 +91,8 @@ static const char NoSettingsFileText[] =
 
 void GetIniData(void)
 {
-    if (!InitiateIniFile(INI_FILE_NAME, 4, "Ini file for QM Stonecall V1.10\n\n", "ShowEditHelp=1",
-                         "ShowStartBanner=1", "DefaultStartUpSpread="))
+    if (!InitiateIniFile(INI_FILE_NAME, 4, "Ini file for QM Stonecall V1.10\n\n", "ShowEditHelp=1", "ShowStartBanner=1",
+                         "DefaultStartUpSpread="))
         MessageBoxA(NULL, NoSettingsFileText, "Settings file", MB_OK | MB_ICONWARNING);
     ColourRefRGB = 0x00AAD8FF;
     ShowEditHelp = char_to_int(GetFromIniFile("ShowEditHelp=", NULL)) == 1 ? 1 : 0;

@@ -27,8 +27,8 @@ const int SAFE_W = 1000, SAFE_H = 690;
 
 // Name characters narrow enough that a name of ten fits the field's width.
 const std::string NAME_SET = "ABCDEFGHIJKLNOPQRSTUVXYZ0123456789";
-const std::vector<std::string> WORDS = {"rune",  "the",  "past",  "what was", "hidden",   "Norns",  "fate", "wyrd",
-                                        "stone", "ash",  "north", "journey",  "question", "answer", "yes",  "root"};
+const std::vector<std::string> WORDS = {"rune",  "the", "past",  "what was", "hidden",   "Norns",  "fate", "wyrd",
+                                        "stone", "ash", "north", "journey",  "question", "answer", "yes",  "root"};
 // Texts a person might type that look like the spread file's own labels.
 const std::vector<std::string> LABELISH = {"NumCards=3", "rune0x=12", "rune4y=-7",     "title=x",       "version=9999",
                                            "NumCards=",  "rune14x=5", "runemeaning1=", "runemeaning0=a"};
@@ -45,7 +45,7 @@ std::string cased(std::string s, int (*to)(int))
 enum class Mode { Idle, Run, Edit, New };
 
 class Walk {
-public:
+  public:
     Walk(const WalkOptions &options, const Files &files) : options_(options), rng_(options.seed), files_(files) {}
 
     std::vector<Session> run()
@@ -60,7 +60,7 @@ public:
         return sessions;
     }
 
-private:
+  private:
     using Screen = void (Walk::*)();
 
     WalkOptions options_;
@@ -92,7 +92,11 @@ private:
 
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     bool chance(int n, int d) { return pick(1, d) <= n; }
-    template <class List> const auto &any(const List &list) { return list[size_t(pick(0, int(list.size()) - 1))]; }
+    template <class List>
+    const auto &any(const List &list)
+    {
+        return list[size_t(pick(0, int(list.size()) - 1))];
+    }
     // A spread file by its place in the program's lists, or any.
     const Files::value_type &listed(int i) { return *std::next(files_.begin(), i); }
     int any_listed() { return pick(0, int(files_.size()) - 1); }
@@ -200,8 +204,8 @@ private:
     // prompt comes where the program asks it.
     void end_mode()
     {
-        const bool ask = !p_.filename.empty() &&
-                         ((p_.mode == Mode::Edit && p_.changed) || (p_.mode == Mode::New && p_.newAccepted));
+        const bool ask =
+            !p_.filename.empty() && ((p_.mode == Mode::Edit && p_.changed) || (p_.mode == Mode::New && p_.newAccepted));
         p_.reading = p_.htmlise = p_.buttons = p_.changed = p_.newAccepted = false;
         p_.mode = Mode::Idle;
         if (!ask) return;
@@ -529,7 +533,7 @@ private:
     }
 };
 
-} // namespace
+}   // namespace
 
 bool Listed::operator()(const std::string &a, const std::string &b) const
 {
@@ -537,9 +541,6 @@ bool Listed::operator()(const std::string &a, const std::string &b) const
     return la != lb ? la < lb : a < b;
 }
 
-std::vector<Session> generate(const WalkOptions &options, const Files &files)
-{
-    return Walk(options, files).run();
-}
+std::vector<Session> generate(const WalkOptions &options, const Files &files) { return Walk(options, files).run(); }
 
-} // namespace soak
+}   // namespace soak

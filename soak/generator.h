@@ -37,16 +37,16 @@ enum class Check { Reading, Save, Report };
 
 // One start of the program and its script.
 struct Session {
-    bool setup = false;               // started as DeckwiseSetup
+    bool setup = false;   // started as DeckwiseSetup
     std::string script;
-    std::map<int, Check> checks;      // by the line of the step that leads to it
-    int actions = 0;                  // input steps
+    std::map<int, Check> checks;   // by the line of the step that leads to it
+    int actions = 0;               // input steps
 };
 
 struct WalkOptions {
     uint32_t seed = 1;
-    int actions = 1000;               // in all, over every session
-    int sessionActions = 2000;        // about this many before the program is started again
+    int actions = 1000;          // in all, over every session
+    int sessionActions = 2000;   // about this many before the program is started again
 };
 
 // The sessions, in order, for a folder that starts with `files` and no
@@ -54,4 +54,4 @@ struct WalkOptions {
 // may come between two of them.
 std::vector<Session> generate(const WalkOptions &options, const Files &files);
 
-} // namespace soak
+}   // namespace soak

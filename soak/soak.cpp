@@ -61,8 +61,10 @@ long resident_kib()
 
 int usage(const std::string &why)
 {
-    std::fprintf(stderr, "stonecall_soak: %s\nusage: stonecall_soak [--actions N] [--seed S] [--session-actions N]"
-                         " [--check-memory] [--dir FOLDER] [--keep]\n", why.c_str());
+    std::fprintf(stderr,
+                 "stonecall_soak: %s\nusage: stonecall_soak [--actions N] [--seed S] [--session-actions N]"
+                 " [--check-memory] [--dir FOLDER] [--keep]\n",
+                 why.c_str());
     return 2;
 }
 
@@ -102,8 +104,7 @@ Spread read_back(const std::string &path)
 std::string spread_bytes(const Spread &s)
 {
     std::vector<testsupport::SpreadPosition> at;
-    for (int i = 0; i < POSITIONS; ++i)
-        at.push_back({s.x[i], s.y[i], s.meaning[i]});
+    for (int i = 0; i < POSITIONS; ++i) at.push_back({s.x[i], s.y[i], s.meaning[i]});
     return testsupport::spread_bytes(s.title, at, s.count, s.version);
 }
 
@@ -177,7 +178,8 @@ std::string check_page(bool justWritten)
     for (int i = 0; i < NumCards; ++i) {
         const std::string rune = std::to_string(ran_cards_used[i]);
         at = page.find(PICTURE + rune + ".jpg\" WIDTH=70 HEIGHT=129><U>" +
-                           crlf(html_safe_text(file.meaning[i].c_str())) + "</U><BR>", at);
+                           crlf(html_safe_text(file.meaning[i].c_str())) + "</U><BR>",
+                       at);
         if (at == std::string::npos)
             return "RUNE.HTM does not show rune " + rune + " and its meaning at position " + std::to_string(i);
         if (!fs::exists("images/" + rune + ".jpg")) return "RUNE.HTM shows a picture the images folder does not hold";
@@ -227,7 +229,7 @@ struct Outcome {
     std::exit(out.status);
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {

@@ -109,8 +109,8 @@ char *get_variable_of_label_in_section_of_string(const char *text, const char *s
     return get_variable_of_label_in_section_with_end_char_of_strin(text, section, label, "\n");
 }
 
-char *get_variable_of_label_in_section_with_end_char_of_strin(const char *text, const char *section,
-                                                              const char *label, const char *end)
+char *get_variable_of_label_in_section_with_end_char_of_strin(const char *text, const char *section, const char *label,
+                                                              const char *end)
 {
     LONG pos = get_label_end_pos_of_string(text, 0, section);
     return pos < 0 ? EmptyLabelValue() : ValueOfString(text, pos, label, end);

@@ -22,8 +22,8 @@ char *get_variable_of_label_pos_of_string(const char *text, LONG pos, const char
 char *get_variable_of_label_of_string(const char *text, const char *label);
 char *get_variable_of_label_with_end_char_of_string(const char *text, const char *label, const char *end);
 char *get_variable_of_label_in_section_of_string(const char *text, const char *section, const char *label);
-char *get_variable_of_label_in_section_with_end_char_of_strin(const char *text, const char *section,
-                                                              const char *label, const char *end);
+char *get_variable_of_label_in_section_with_end_char_of_strin(const char *text, const char *section, const char *label,
+                                                              const char *end);
 
 // In a file
 LONG get_label_end_pos(int handle, LONG start, const char *label);

@@ -17,7 +17,7 @@
 #include <string.h>
 
 #define SHIFT_BUFFER_SIZE 1000
-#define NO_BYTE (-1)             // what ScanTo reports as the last byte when it read none
+#define NO_BYTE (-1)   // what ScanTo reports as the last byte when it read none
 
 // Bytes the text takes in a text-mode file: each LF is stored as CR LF.
 static LONG RawLength(const char *text)

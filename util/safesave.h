@@ -7,13 +7,13 @@
 #include <windows.h>
 
 typedef struct {
-    int file;                   // -1 when nothing is open
-    BOOL beside;                // a temporary file that replaces the target at the end
-    BOOL failed;                // a piece was not written whole
-    BOOL created;               // in place: the target did not exist before
-    HGLOBAL old;                // in place: the target's bytes before, to put back on failure
+    int file;       // -1 when nothing is open
+    BOOL beside;    // a temporary file that replaces the target at the end
+    BOOL failed;    // a piece was not written whole
+    BOOL created;   // in place: the target did not exist before
+    HGLOBAL old;    // in place: the target's bytes before, to put back on failure
     LONG old_length;
-    char target[MAX_PATH];      // the file itself, through a symbolic link its target
+    char target[MAX_PATH];   // the file itself, through a symbolic link its target
     char temp[MAX_PATH + 16];
 } SAFE_SAVE;
 

@@ -33,10 +33,10 @@ struct Filter {
 struct OpenFile {
     OPENFILENAMEA *ofn = nullptr;
     std::vector<Filter> filters;
-    std::string folder;    // absolute, without a trailing '/' (except the root)
-    std::string patterns;  // what the file list shows
+    std::string folder;     // absolute, without a trailing '/' (except the root)
+    std::string patterns;   // what the file list shows
     bool done = false;
-    std::string chosen;    // the full path OK ended with
+    std::string chosen;   // the full path OK ended with
 };
 
 // ---- paths ----
@@ -127,7 +127,8 @@ OpenFile *state_of(HWND dlg) { return reinterpret_cast<OpenFile *>(GetWindowLong
 void fill(HWND dlg, int id, const std::vector<std::string> &items)
 {
     SendDlgItemMessageA(dlg, id, LB_RESETCONTENT, 0, 0);
-    for (const std::string &s : items) SendDlgItemMessageA(dlg, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+    for (const std::string &s : items)
+        SendDlgItemMessageA(dlg, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
 }
 
 void refresh(HWND dlg, OpenFile &of)
@@ -201,7 +202,8 @@ void OPENFILE_Ok(HWND dlg, OpenFile &of)
         return warn(dlg, path + "\nPath does not exist.\nPlease verify the correct path was given.");
     path = with_default_extension(of, path);
     if ((flags & OFN_FILEMUSTEXIST) && !is_file(path))
-        return warn(dlg, path.substr(path.rfind('/') + 1) + "\nFile not found.\nPlease verify the correct filename was given.");
+        return warn(dlg, path.substr(path.rfind('/') + 1) +
+                             "\nFile not found.\nPlease verify the correct filename was given.");
     of.chosen = path;
     of.done = true;
 }
@@ -272,7 +274,8 @@ rc::DialogTemplate open_template(const OPENFILENAMEA &ofn)
         item("BUTTON", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 212, 24, 50, 14),
     };
     if (!(ofn.Flags & OFN_NONETWORKBUTTON))   // there is no network on the virtual desktop
-        t.items.push_back(item("BUTTON", "Net&work...", psh14, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 212, 42, 50, 14));
+        t.items.push_back(
+            item("BUTTON", "Net&work...", psh14, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 212, 42, 50, 14));
     if (!(ofn.Flags & OFN_HIDEREADONLY))
         t.items.push_back(item("BUTTON", "&Read only", chx1, BS_AUTOCHECKBOX | WS_TABSTOP, 212, 68, 50, 12));
     return t;
@@ -322,7 +325,7 @@ BOOL deliver(OPENFILENAMEA &ofn, const std::string &path)
     return TRUE;
 }
 
-} // namespace
+}   // namespace
 
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA ofn)
 {
@@ -342,8 +345,8 @@ BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA ofn)
     start_from(of, name);
 
     HWND owner = user32::top_level_of(ofn->hwndOwner);
-    HWND dlg = user32::create_dialog(nullptr, open_template(*ofn), owner, OPENFILE_DlgProc,
-                                     reinterpret_cast<LPARAM>(&of));
+    HWND dlg =
+        user32::create_dialog(nullptr, open_template(*ofn), owner, OPENFILE_DlgProc, reinterpret_cast<LPARAM>(&of));
     if (!dlg) return g_lastError = CDERR_DIALOGFAILURE, FALSE;
     for (const Filter &f : of.filters)
         SendDlgItemMessageA(dlg, cmb1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(f.description.c_str()));

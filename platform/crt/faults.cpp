@@ -9,7 +9,7 @@ namespace {
 
 struct Armed {
     Call call;
-    int times;       // -1: for ever
+    int times;   // -1: for ever
     int skip;
     std::string path_part;
 };
@@ -27,29 +27,21 @@ std::filesystem::path absolute_folder(const std::string &path)
 
 bool matches(const Armed &a, Call call, const char *path)
 {
-    if (a.call != call || a.times == 0)
-        return false;
-    if (a.path_part.empty())
-        return true;
+    if (a.call != call || a.times == 0) return false;
+    if (a.path_part.empty()) return true;
     return path && std::string(path).find(a.path_part) != std::string::npos;
 }
 
-} // namespace
+}   // namespace
 
 void fail(Call call, int times, int skip, const std::string &path_part)
 {
     g_armed.push_back({call, times, skip, path_part});
 }
 
-void disk_full_after(long long bytes)
-{
-    g_room = bytes < 0 ? 0 : bytes;
-}
+void disk_full_after(long long bytes) { g_room = bytes < 0 ? 0 : bytes; }
 
-void read_only_folder(const std::string &folder)
-{
-    g_read_only_folders.push_back(absolute_folder(folder + "/"));
-}
+void read_only_folder(const std::string &folder) { g_read_only_folders.push_back(absolute_folder(folder + "/")); }
 
 void reset()
 {
@@ -60,26 +52,22 @@ void reset()
 
 bool in_read_only_folder(const char *path)
 {
-    if (!path || g_read_only_folders.empty())
-        return false;
+    if (!path || g_read_only_folders.empty()) return false;
     std::filesystem::path folder = absolute_folder(path).parent_path() / "";
     for (const auto &f : g_read_only_folders)
-        if (f == folder)
-            return true;
+        if (f == folder) return true;
     return false;
 }
 
 bool should_fail(Call call, const char *path)
 {
     for (Armed &a : g_armed) {
-        if (!matches(a, call, path))
-            continue;
+        if (!matches(a, call, path)) continue;
         if (a.skip > 0) {
             --a.skip;
             continue;
         }
-        if (a.times > 0)
-            --a.times;
+        if (a.times > 0) --a.times;
         return true;
     }
     return false;
@@ -87,11 +75,10 @@ bool should_fail(Call call, const char *path)
 
 size_t take_room(size_t wanted)
 {
-    if (g_room < 0)
-        return wanted;
+    if (g_room < 0) return wanted;
     size_t room = static_cast<unsigned long long>(g_room) < wanted ? static_cast<size_t>(g_room) : wanted;
     g_room -= static_cast<long long>(room);
     return room;
 }
 
-} // namespace faults
+}   // namespace faults

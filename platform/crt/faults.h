@@ -20,8 +20,19 @@
 namespace faults {
 
 enum class Call {
-    Open, Close, Read, Write, Lseek, Filelength, Chsize, Chmod, Unlink,
-    FindFirst, MoveFile, DeleteFile, GlobalAlloc,
+    Open,
+    Close,
+    Read,
+    Write,
+    Lseek,
+    Filelength,
+    Chsize,
+    Chmod,
+    Unlink,
+    FindFirst,
+    MoveFile,
+    DeleteFile,
+    GlobalAlloc,
 };
 
 // Makes `times` calls of `call` fail (-1: every one from then on), after
@@ -52,4 +63,4 @@ size_t take_room(size_t wanted);
 // renamed entries.
 bool in_read_only_folder(const char *path);
 
-} // namespace faults
+}   // namespace faults

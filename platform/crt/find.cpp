@@ -21,8 +21,8 @@
 namespace {
 
 struct Search {
-    std::string folder;              // with its trailing separator, or empty
-    std::vector<std::string> names;  // sorted
+    std::string folder;               // with its trailing separator, or empty
+    std::vector<std::string> names;   // sorted
     size_t next = 0;
 };
 
@@ -53,8 +53,7 @@ bool wildcard_match(const char *pattern, const char *name)
             return false;
         }
     }
-    while (*pattern == '*')
-        ++pattern;
+    while (*pattern == '*') ++pattern;
     return *pattern == '\0';
 }
 
@@ -64,11 +63,9 @@ bool sorts_before(const std::string &a, const std::string &b)
     for (size_t i = 0; i < n; ++i) {
         int ca = std::tolower(static_cast<unsigned char>(a[i]));
         int cb = std::tolower(static_cast<unsigned char>(b[i]));
-        if (ca != cb)
-            return ca < cb;
+        if (ca != cb) return ca < cb;
     }
-    if (a.size() != b.size())
-        return a.size() < b.size();
+    if (a.size() != b.size()) return a.size() < b.size();
     return a < b;   // names differing only in case: a fixed order all the same
 }
 
@@ -76,12 +73,10 @@ bool sorts_before(const std::string &a, const std::string &b)
 bool describe(const Search &search, const std::string &name, _finddata_t *info)
 {
     struct stat st;
-    if (::stat((search.folder + name).c_str(), &st) != 0)
-        return false;
+    if (::stat((search.folder + name).c_str(), &st) != 0) return false;
     std::memset(info, 0, sizeof *info);
     info->attrib = S_ISDIR(st.st_mode) ? _A_SUBDIR : _A_ARCH;
-    if (S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR))
-        info->attrib |= _A_RDONLY;
+    if (S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR)) info->attrib |= _A_RDONLY;
     info->time_create = -1;
     info->time_access = st.st_atime;
     info->time_write = st.st_mtime;
@@ -93,12 +88,11 @@ bool describe(const Search &search, const std::string &name, _finddata_t *info)
 bool next_entry(Search &search, _finddata_t *info)
 {
     while (search.next < search.names.size())
-        if (describe(search, search.names[search.next++], info))
-            return true;
+        if (describe(search, search.names[search.next++], info)) return true;
     return false;
 }
 
-} // namespace
+}   // namespace
 
 extern "C" {
 
@@ -126,8 +120,7 @@ intptr_t _findfirst(const char *filespec, struct _finddata_t *fileinfo)
         return -1;
     }
     while (const dirent *entry = ::readdir(dir))
-        if (wildcard_match(pattern.c_str(), entry->d_name))
-            search.names.push_back(entry->d_name);
+        if (wildcard_match(pattern.c_str(), entry->d_name)) search.names.push_back(entry->d_name);
     ::closedir(dir);
     std::sort(search.names.begin(), search.names.end(), sorts_before);
     if (!next_entry(search, fileinfo)) {
@@ -165,4 +158,4 @@ int _findclose(intptr_t handle)
     return 0;
 }
 
-} // extern "C"
+}   // extern "C"

@@ -48,21 +48,22 @@ OpenFile *find_file(int fd)
     return &it->second;
 }
 
-bool is_read_only(const struct stat &st)
-{
-    return S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR);
-}
+bool is_read_only(const struct stat &st) { return S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR); }
 
 int posix_flags(int oflag)
 {
-    static const struct { int ms, posix; } table[] = {
-        {_O_CREAT, O_CREAT}, {_O_TRUNC, O_TRUNC}, {_O_EXCL, O_EXCL}, {_O_APPEND, O_APPEND},
+    static const struct {
+        int ms, posix;
+    } table[] = {
+        {_O_CREAT, O_CREAT},
+        {_O_TRUNC, O_TRUNC},
+        {_O_EXCL, O_EXCL},
+        {_O_APPEND, O_APPEND},
     };
     int access = oflag & 3;
     int flags = access == _O_WRONLY ? O_WRONLY : access == _O_RDWR ? O_RDWR : O_RDONLY;
     for (const auto &t : table)
-        if (oflag & t.ms)
-            flags |= t.posix;
+        if (oflag & t.ms) flags |= t.posix;
     return flags | O_CLOEXEC;
 }
 
@@ -71,10 +72,8 @@ size_t growth_of_write(int fd, size_t size)
 {
     struct stat st;
     off_t at = ::lseek(fd, 0, SEEK_CUR);
-    if (::fstat(fd, &st) != 0 || at < 0)
-        return size;
-    if (::fcntl(fd, F_GETFL) & O_APPEND)
-        at = st.st_size;
+    if (::fstat(fd, &st) != 0 || at < 0) return size;
+    if (::fcntl(fd, F_GETFL) & O_APPEND) at = st.st_size;
     off_t end = at + static_cast<off_t>(size);
     return end > st.st_size ? static_cast<size_t>(end - std::max(at, st.st_size)) : 0;
 }
@@ -88,8 +87,7 @@ bool write_all(int fd, const char *data, size_t size)
     while (done < room) {
         ssize_t n = ::write(fd, data + done, room - done);
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             return false;
         }
         done += static_cast<size_t>(n);
@@ -103,8 +101,7 @@ bool write_all(int fd, const char *data, size_t size)
 
 int32_t to_offset(off_t pos)
 {
-    if (pos < 0)
-        return -1;
+    if (pos < 0) return -1;
     if (pos > INT32_MAX) {
         errno = EINVAL;
         return -1;
@@ -114,8 +111,7 @@ int32_t to_offset(off_t pos)
 
 int text_read(int fd, OpenFile &file, unsigned char *out, unsigned int count)
 {
-    if (file.at_ctrl_z)
-        return 0;
+    if (file.at_ctrl_z) return 0;
     // A text read may deliver less than asked for; callers read on.
     std::vector<unsigned char> raw(count < TEXT_CHUNK ? count : TEXT_CHUNK);
     unsigned int delivered = 0;
@@ -124,15 +120,12 @@ int text_read(int fd, OpenFile &file, unsigned char *out, unsigned int count)
     while (delivered == 0) {
         ssize_t n = ::read(fd, raw.data(), raw.size());
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             return -1;
         }
-        if (n == 0)
-            break;
+        if (n == 0) break;
         for (ssize_t i = 0; i < n; ++i) {
-            if (raw[i] == '\r')
-                continue;
+            if (raw[i] == '\r') continue;
             if (raw[i] == CTRL_Z) {
                 // Leave the file position on the Ctrl-Z: the data ends there.
                 file.at_ctrl_z = true;
@@ -145,7 +138,7 @@ int text_read(int fd, OpenFile &file, unsigned char *out, unsigned int count)
     return static_cast<int>(delivered);
 }
 
-} // namespace
+}   // namespace
 
 extern "C" {
 
@@ -180,8 +173,7 @@ int _open(const char *filename, int oflag, ...)
     mode_t mode = (pmode & _S_IWRITE) ? 0666 : 0444;
     int fd = ::open(filename, posix_flags(oflag), mode);
     if (fd < 0) {
-        if (errno == EISDIR)
-            errno = EACCES;
+        if (errno == EISDIR) errno = EACCES;
         return -1;
     }
     OpenFile file;
@@ -195,8 +187,7 @@ int _open(const char *filename, int oflag, ...)
 int _close(int fd)
 {
     OpenFile *file = find_file(fd);
-    if (!file)
-        return -1;
+    if (!file) return -1;
     bool fail = faults::should_fail(faults::Call::Close, file->path.c_str());
     g_files.erase(fd);
     if (::close(fd) != 0 || fail) {
@@ -209,23 +200,18 @@ int _close(int fd)
 int _read(int fd, void *buffer, unsigned int count)
 {
     OpenFile *file = find_file(fd);
-    if (!file || !buffer)
-        return -1;
+    if (!file || !buffer) return -1;
     if (faults::should_fail(faults::Call::Read, file->path.c_str())) {
         errno = EIO;
         return -1;
     }
-    if (count == 0)
-        return 0;
-    if (count > INT32_MAX)
-        count = INT32_MAX;
+    if (count == 0) return 0;
+    if (count > INT32_MAX) count = INT32_MAX;
     auto *out = static_cast<unsigned char *>(buffer);
-    if (file->text)
-        return text_read(fd, *file, out, count);
+    if (file->text) return text_read(fd, *file, out, count);
     for (;;) {
         ssize_t n = ::read(fd, out, count);
-        if (n < 0 && errno == EINTR)
-            continue;
+        if (n < 0 && errno == EINTR) continue;
         return static_cast<int>(n);
     }
 }
@@ -233,8 +219,7 @@ int _read(int fd, void *buffer, unsigned int count)
 int _write(int fd, const void *buffer, unsigned int count)
 {
     OpenFile *file = find_file(fd);
-    if (!file || !buffer)
-        return -1;
+    if (!file || !buffer) return -1;
     if (!file->writable) {
         errno = EBADF;
         return -1;
@@ -243,16 +228,13 @@ int _write(int fd, const void *buffer, unsigned int count)
         errno = ENOSPC;
         return -1;
     }
-    if (count > INT32_MAX)
-        count = INT32_MAX;
+    if (count > INT32_MAX) count = INT32_MAX;
     const char *in = static_cast<const char *>(buffer);
-    if (!file->text)
-        return write_all(fd, in, count) ? static_cast<int>(count) : -1;
+    if (!file->text) return write_all(fd, in, count) ? static_cast<int>(count) : -1;
     std::string out;
     out.reserve(count + count / 8);
     for (unsigned int i = 0; i < count; ++i) {
-        if (in[i] == '\n')
-            out += '\r';
+        if (in[i] == '\n') out += '\r';
         out += in[i];
     }
     // Like Windows, a write that does not fit fails as a whole (-1, ENOSPC),
@@ -263,16 +245,14 @@ int _write(int fd, const void *buffer, unsigned int count)
 int32_t _lseek(int fd, int32_t offset, int origin)
 {
     OpenFile *file = find_file(fd);
-    if (!file)
-        return -1;
+    if (!file) return -1;
     if (faults::should_fail(faults::Call::Lseek, file->path.c_str())) {
         errno = EINVAL;
         return -1;
     }
     off_t before = ::lseek(fd, 0, SEEK_CUR);
     off_t pos = ::lseek(fd, offset, origin);
-    if (pos < 0)
-        return -1;
+    if (pos < 0) return -1;
     if (pos > INT32_MAX) {
         ::lseek(fd, before, SEEK_SET);
         errno = EINVAL;
@@ -284,31 +264,27 @@ int32_t _lseek(int fd, int32_t offset, int origin)
 
 int32_t _tell(int fd)
 {
-    if (!find_file(fd))
-        return -1;
+    if (!find_file(fd)) return -1;
     return to_offset(::lseek(fd, 0, SEEK_CUR));
 }
 
 int32_t _filelength(int fd)
 {
     OpenFile *file = find_file(fd);
-    if (!file)
-        return -1;
+    if (!file) return -1;
     if (faults::should_fail(faults::Call::Filelength, file->path.c_str())) {
         errno = EIO;
         return -1;
     }
     struct stat st;
-    if (::fstat(fd, &st) != 0)
-        return -1;
+    if (::fstat(fd, &st) != 0) return -1;
     return to_offset(st.st_size);
 }
 
 int _chsize(int fd, int32_t size)
 {
     OpenFile *file = find_file(fd);
-    if (!file)
-        return -1;
+    if (!file) return -1;
     if (!file->writable) {
         errno = EBADF;
         return -1;
@@ -322,8 +298,7 @@ int _chsize(int fd, int32_t size)
         return -1;
     }
     struct stat st;
-    if (::fstat(fd, &st) != 0)
-        return -1;
+    if (::fstat(fd, &st) != 0) return -1;
     if (size > st.st_size) {
         size_t growth = static_cast<size_t>(size - st.st_size);
         if (faults::take_room(growth) < growth) {
@@ -338,8 +313,7 @@ int _chsize(int fd, int32_t size)
 int _setmode(int fd, int mode)
 {
     OpenFile *file = find_file(fd);
-    if (!file)
-        return -1;
+    if (!file) return -1;
     if (mode != _O_TEXT && mode != _O_BINARY) {
         errno = EINVAL;
         return -1;
@@ -349,10 +323,7 @@ int _setmode(int fd, int mode)
     return previous;
 }
 
-intptr_t _get_osfhandle(int fd)
-{
-    return find_file(fd) ? fd : -1;
-}
+intptr_t _get_osfhandle(int fd) { return find_file(fd) ? fd : -1; }
 
 int _chmod(const char *filename, int pmode)
 {
@@ -365,8 +336,7 @@ int _chmod(const char *filename, int pmode)
         return -1;
     }
     struct stat st;
-    if (::stat(filename, &st) != 0)
-        return -1;
+    if (::stat(filename, &st) != 0) return -1;
     mode_t mode = st.st_mode & 07777;
     mode = (pmode & _S_IWRITE) ? (mode | S_IWUSR) : (mode & ~(S_IWUSR | S_IWGRP | S_IWOTH));
     return ::chmod(filename, mode) == 0 ? 0 : -1;
@@ -383,8 +353,7 @@ int _unlink(const char *filename)
         return -1;
     }
     struct stat st;
-    if (::lstat(filename, &st) != 0)
-        return -1;
+    if (::lstat(filename, &st) != 0) return -1;
     if (S_ISDIR(st.st_mode) || is_read_only(st)) {
         errno = EACCES;
         return -1;
@@ -392,4 +361,4 @@ int _unlink(const char *filename)
     return ::unlink(filename) == 0 ? 0 : -1;
 }
 
-} // extern "C"
+}   // extern "C"

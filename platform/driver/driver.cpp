@@ -12,7 +12,7 @@ std::unique_ptr<Driver> &installed()
     return d;
 }
 
-} // namespace
+}   // namespace
 
 Driver &current()
 {
@@ -23,4 +23,4 @@ Driver &current()
 
 void install(std::unique_ptr<Driver> driver) { installed() = std::move(driver); }
 
-} // namespace drv
+}   // namespace drv

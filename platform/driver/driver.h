@@ -16,7 +16,7 @@ namespace drv {
 constexpr uint64_t NO_DEADLINE = UINT64_MAX;
 
 class Driver {
-public:
+  public:
     virtual ~Driver() = default;
 
     // Milliseconds since the driver started: GetTickCount, timers, Sleep.
@@ -52,7 +52,7 @@ public:
     using BlockHook = std::function<uint64_t(uint64_t deadline)>;
     void set_block_hook(BlockHook hook) { onBlock_ = std::move(hook); }
 
-protected:
+  protected:
     BlockHook onBlock_;
 };
 
@@ -77,4 +77,4 @@ void character(unsigned char ch);
 // The close box of a top-level window (the OS window's close for a real window).
 void close_request(HWND window);
 
-} // namespace drv
+}   // namespace drv

@@ -19,14 +19,15 @@ bool set(const char *name)
     return value && *value;
 }
 
-} // namespace
+}   // namespace
 
 Choice choose_driver(const char *requested, bool displayAvailable, std::string *why)
 {
     if (requested && std::strcmp(requested, "headless") == 0) return Choice::Headless;
     if (requested && std::strcmp(requested, "sdl") == 0) return Choice::Sdl;
     if (requested && *requested) {
-        *why = std::string("STONECALL_DRIVER=") + requested + " is not a driver: use sdl or headless.\n" + kInXvfb + kHeadless;
+        *why = std::string("STONECALL_DRIVER=") + requested + " is not a driver: use sdl or headless.\n" + kInXvfb +
+               kHeadless;
         return Choice::Refused;
     }
     if (displayAvailable) return Choice::Sdl;
@@ -36,10 +37,7 @@ Choice choose_driver(const char *requested, bool displayAvailable, std::string *
     return Choice::Refused;
 }
 
-bool display_available()
-{
-    return set("DISPLAY") || set("WAYLAND_DISPLAY");
-}
+bool display_available() { return set("DISPLAY") || set("WAYLAND_DISPLAY"); }
 
 bool install_driver(Choice choice, std::string *why)
 {
@@ -66,4 +64,4 @@ std::string command_line(int argc, const char *const *argv)
     return line;
 }
 
-} // namespace drv
+}   // namespace drv

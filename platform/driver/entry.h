@@ -23,4 +23,4 @@ bool install_driver(Choice choice, std::string *why);
 // The arguments after the program's name joined by single blanks.
 std::string command_line(int argc, const char *const *argv);
 
-} // namespace drv
+}   // namespace drv

@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include "driver/entry.h"
-#include "driver/userfolder.h"
 #include "driver/sdl/sdl_driver.h"
+#include "driver/userfolder.h"
 #include "testing/script.h"
 
 #include <cstdio>

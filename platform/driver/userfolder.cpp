@@ -31,7 +31,7 @@ fs::path documents_from(const fs::path &userDirs, const std::string &home)
     return {};
 }
 
-} // namespace
+}   // namespace
 
 fs::path installed_data(const fs::path &program)
 {
@@ -94,4 +94,4 @@ bool start_in_user_folder()
     return false;
 }
 
-} // namespace drv
+}   // namespace drv

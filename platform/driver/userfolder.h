@@ -23,11 +23,10 @@ std::filesystem::path user_folder(std::string *why);
 
 // Makes `folder`, copies every file of `data` that `folder` lacks (never
 // replacing one) and makes `folder` the current directory.
-bool enter_user_folder(const std::filesystem::path &data, const std::filesystem::path &folder,
-                       std::string *why);
+bool enter_user_folder(const std::filesystem::path &data, const std::filesystem::path &folder, std::string *why);
 
 // The three above for the running program; says what went wrong (standard
 // error and a message box) and answers false when it cannot start there.
 bool start_in_user_folder();
 
-} // namespace drv
+}   // namespace drv

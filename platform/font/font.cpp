@@ -41,15 +41,12 @@ constexpr Alias kAliases[] = {
 };
 
 // Windows-1252's 0x80..0x9F in Unicode; zero where the code page has a hole.
-constexpr uint16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr uint16_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-int to_pixels(FT_Pos v)
-{
-    return static_cast<int>((v + 32) >> 6);
-}
+int to_pixels(FT_Pos v) { return static_cast<int>((v + 32) >> 6); }
 
 // What a face is made from.
 struct Source {
@@ -59,18 +56,17 @@ struct Source {
 };
 
 class Library {
-public:
+  public:
     Library() { FT_Init_FreeType(&ft_); }
     ~Library()
     {
         faces_.clear();
-        if (ft_)
-            FT_Done_FreeType(ft_);
+        if (ft_) FT_Done_FreeType(ft_);
     }
     FT_Library ft() const { return ft_; }
     std::map<std::tuple<std::string, int, int>, std::unique_ptr<Face>> &faces() { return faces_; }
 
-private:
+  private:
     FT_Library ft_ = nullptr;
     std::map<std::tuple<std::string, int, int>, std::unique_ptr<Face>> faces_;
 };
@@ -82,19 +78,18 @@ Library &library()
 }
 
 class FreeTypeFace final : public Face {
-public:
+  public:
     FreeTypeFace(FT_Face face, Source src, int weight) : face_(face), src_(std::move(src))
     {
         // A bold request of a face that has no bold gets Windows' synthetic
         // bold: every glyph struck twice, one pixel apart.
         FT_WinFNT_HeaderRec fnt;
-        const bool bold = FT_Get_WinFNT_Header(face_, &fnt) == 0 ? fnt.weight >= 600
-                                                                 : (face_->style_flags & FT_STYLE_FLAG_BOLD) != 0;
+        const bool bold =
+            FT_Get_WinFNT_Header(face_, &fnt) == 0 ? fnt.weight >= 600 : (face_->style_flags & FT_STYLE_FLAG_BOLD) != 0;
         embolden_ = weight >= 600 && !bold;
         // Bitmap fonts carry only their own code page's charmap: bytes index it directly.
         unicode_ = FT_Select_Charmap(face_, FT_ENCODING_UNICODE) == 0;
-        if (!unicode_ && face_->num_charmaps > 0)
-            FT_Set_Charmap(face_, face_->charmaps[0]);
+        if (!unicode_ && face_->num_charmaps > 0) FT_Set_Charmap(face_, face_->charmaps[0]);
         const FT_Size_Metrics &m = face_->size->metrics;
         metrics_.ascent = to_pixels(m.ascender);
         metrics_.descent = -to_pixels(m.descender);
@@ -112,20 +107,17 @@ public:
     const Glyph &glyph(unsigned char c) override
     {
         std::optional<Glyph> &slot = glyphs_[c];
-        if (!slot)
-            slot = render(c);
+        if (!slot) slot = render(c);
         return *slot;
     }
 
-private:
+  private:
     Glyph render(unsigned char c)
     {
         Glyph g;
         FT_ULong code = c;
-        if (unicode_ && c >= 0x80 && c < 0xA0)
-            code = kCp1252High[c - 0x80];
-        if (FT_Load_Char(face_, code, FT_LOAD_RENDER) != 0)
-            return g;
+        if (unicode_ && c >= 0x80 && c < 0xA0) code = kCp1252High[c - 0x80];
+        if (FT_Load_Char(face_, code, FT_LOAD_RENDER) != 0) return g;
         const FT_GlyphSlot slot = face_->glyph;
         const FT_Bitmap &bm = slot->bitmap;
         g.left = slot->bitmap_left;
@@ -141,11 +133,9 @@ private:
             const unsigned char *row = bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch;
             uint8_t *out = g.coverage.data() + static_cast<size_t>(y) * static_cast<size_t>(g.width);
             for (int x = 0; x < g.width - extra; ++x) {
-                const uint8_t v = bm.pixel_mode == FT_PIXEL_MODE_MONO
-                                      ? (((row[x >> 3] >> (7 - (x & 7))) & 1) ? 255 : 0)
-                                      : row[x];
-                for (int k = 0; k <= extra; ++k)
-                    out[x + k] = std::max(out[x + k], v);
+                const uint8_t v =
+                    bm.pixel_mode == FT_PIXEL_MODE_MONO ? (((row[x >> 3] >> (7 - (x & 7))) & 1) ? 255 : 0) : row[x];
+                for (int k = 0; k <= extra; ++k) out[x + k] = std::max(out[x + k], v);
             }
         }
         return g;
@@ -162,7 +152,7 @@ private:
 // The face of last resort when no font file at all can be opened: it
 // measures like a plain font of the size asked for and draws nothing.
 class EmptyFace final : public Face {
-public:
+  public:
     explicit EmptyFace(int em)
     {
         metrics_.ascent = em;
@@ -175,16 +165,13 @@ public:
     const std::string &family() const override { return none_; }
     const std::string &file() const override { return none_; }
 
-private:
+  private:
     Metrics metrics_;
     Glyph blank_;
     std::string none_;
 };
 
-bool same_name(const std::string &a, const char *b)
-{
-    return strcasecmp(a.c_str(), b) == 0;
-}
+bool same_name(const std::string &a, const char *b) { return strcasecmp(a.c_str(), b) == 0; }
 
 // A .fon file holds one face per size; pick the one nearest the request.
 std::unique_ptr<Face> open_bitmap_font(const BitmapFamily &fam, int height, int weight)
@@ -194,8 +181,7 @@ std::unique_ptr<Face> open_bitmap_font(const BitmapFamily &fam, int height, int 
     int bestIndex = 0, bestDistance = 0;
     for (int index = 0;; ++index) {
         FT_Face face = nullptr;
-        if (FT_New_Face(library().ft(), path.c_str(), index, &face) != 0)
-            break;
+        if (FT_New_Face(library().ft(), path.c_str(), index, &face) != 0) break;
         if (face->num_fixed_sizes < 1 || FT_Select_Size(face, 0) != 0) {
             FT_Done_Face(face);
             break;
@@ -205,19 +191,16 @@ std::unique_ptr<Face> open_bitmap_font(const BitmapFamily &fam, int height, int 
         const int em = to_pixels(size.y_ppem), cell = size.height;
         const int distance = height < 0 ? std::abs(em + height) : height > 0 ? std::abs(cell - height) : index;
         if (!best || distance < bestDistance) {
-            if (best)
-                FT_Done_Face(best);
+            if (best) FT_Done_Face(best);
             best = face;
             bestIndex = index;
             bestDistance = distance;
         } else {
             FT_Done_Face(face);
         }
-        if (index + 1 >= faces)
-            break;
+        if (index + 1 >= faces) break;
     }
-    if (!best)
-        return nullptr;
+    if (!best) return nullptr;
     return std::make_unique<FreeTypeFace>(best, Source{path, bestIndex, fam.family}, weight);
 }
 
@@ -234,8 +217,7 @@ std::optional<Source> match_family(const std::string &family, int weight, bool e
     FcResult result = FcResultNoMatch;
     FcPattern *match = FcFontMatch(nullptr, pattern, &result);
     FcPatternDestroy(pattern);
-    if (!match)
-        return std::nullopt;
+    if (!match) return std::nullopt;
     std::optional<Source> src;
     FcChar8 *file = nullptr, *found = nullptr;
     int index = 0;
@@ -243,8 +225,7 @@ std::optional<Source> match_family(const std::string &family, int weight, bool e
         FcPatternGetString(match, FC_FAMILY, 0, &found) == FcResultMatch) {
         FcPatternGetInteger(match, FC_INDEX, 0, &index);
         const std::string name = reinterpret_cast<const char *>(found);
-        if (!exact || same_name(name, family.c_str()))
-            src = Source{reinterpret_cast<const char *>(file), index, name};
+        if (!exact || same_name(name, family.c_str())) src = Source{reinterpret_cast<const char *>(file), index, name};
     }
     FcPatternDestroy(match);
     return src;
@@ -253,8 +234,7 @@ std::optional<Source> match_family(const std::string &family, int weight, bool e
 std::unique_ptr<Face> open_scalable(const Source &src, int height, int weight)
 {
     FT_Face face = nullptr;
-    if (FT_New_Face(library().ft(), src.path.c_str(), src.index, &face) != 0)
-        return nullptr;
+    if (FT_New_Face(library().ft(), src.path.c_str(), src.index, &face) != 0) return nullptr;
     int em = height < 0 ? -height : kDefaultEm;
     if (height > 0) {
         // A cell height: scale the em so ascender plus descender fill it.
@@ -272,35 +252,30 @@ std::unique_ptr<Face> open_face(const std::string &asked, int height, int weight
 {
     std::string family = asked;
     for (const Alias &a : kAliases)
-        if (same_name(family, a.asked))
-            family = a.installed;
+        if (same_name(family, a.asked)) family = a.installed;
     for (const BitmapFamily &fam : kBitmapFamilies)
         if (same_name(family, fam.family))
-            if (std::unique_ptr<Face> f = open_bitmap_font(fam, height, weight))
-                return f;
+            if (std::unique_ptr<Face> f = open_bitmap_font(fam, height, weight)) return f;
     for (const auto &[name, exact] : {std::pair{family, true}, std::pair{std::string(kFallbackFamily), false}})
         if (const std::optional<Source> src = match_family(name, weight, exact))
-            if (std::unique_ptr<Face> f = open_scalable(*src, height, weight))
-                return f;
+            if (std::unique_ptr<Face> f = open_scalable(*src, height, weight)) return f;
     return std::make_unique<EmptyFace>(height < 0 ? -height : height > 0 ? height : kDefaultEm);
 }
 
-} // namespace
+}   // namespace
 
 int Face::text_width(const char *s, int n)
 {
     int w = 0;
-    for (int i = 0; i < n; ++i)
-        w += glyph(static_cast<unsigned char>(s[i])).advance;
+    for (int i = 0; i < n; ++i) w += glyph(static_cast<unsigned char>(s[i])).advance;
     return w;
 }
 
 Face &face_for(const std::string &family, int height, int weight)
 {
     std::unique_ptr<Face> &slot = library().faces()[{family, height, weight >= 600 ? 700 : 400}];
-    if (!slot)
-        slot = open_face(family, height, weight);
+    if (!slot) slot = open_face(family, height, weight);
     return *slot;
 }
 
-} // namespace font
+}   // namespace font

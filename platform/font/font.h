@@ -25,7 +25,7 @@ struct Glyph {
 };
 
 struct Metrics {
-    int ascent = 0;            // baseline below the cell top
+    int ascent = 0;   // baseline below the cell top
     int descent = 0;
     int internalLeading = 0;   // cell height minus the em height
     int aveCharWidth = 0;
@@ -33,7 +33,7 @@ struct Metrics {
 };
 
 class Face {
-public:
+  public:
     virtual ~Face() = default;
     virtual const Metrics &metrics() const = 0;
     // c is a single-byte Windows-1252 character.
@@ -51,4 +51,4 @@ public:
 // default size; weight as FW_NORMAL / FW_BOLD. Faces are made once and kept.
 Face &face_for(const std::string &family, int height, int weight);
 
-} // namespace font
+}   // namespace font

@@ -18,42 +18,36 @@ constexpr int kMaxSide = 16384;
 constexpr int64_t kMaxPixels = 64LL * 1024 * 1024;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
-HBITMAP add_bitmap(std::unique_ptr<Bitmap> b)
-{
-    return static_cast<HBITMAP>(add_object(std::move(b)));
-}
+HBITMAP add_bitmap(std::unique_ptr<Bitmap> b) { return static_cast<HBITMAP>(add_object(std::move(b))); }
 
 // Scan lines of a DDB are padded to whole 16-bit words.
-LONG width_bytes(int width, int bpp)
-{
-    return static_cast<LONG>(((static_cast<int64_t>(width) * bpp + 15) / 16) * 2);
-}
+LONG width_bytes(int width, int bpp) { return static_cast<LONG>(((static_cast<int64_t>(width) * bpp + 15) / 16) * 2); }
 
-} // namespace
+}   // namespace
 
 HGDIOBJ Bitmap::select_into(DC &dc, HGDIOBJ self)
 {
     // Only memory DCs hold bitmaps, and a bitmap lives in one DC at a time.
-    if (!dc.memory || (!stock && selectedInto && selectedInto != dc.self))
-        return nullptr;
+    if (!dc.memory || (!stock && selectedInto && selectedInto != dc.self)) return nullptr;
     const HGDIOBJ old = dc.bitmap;
-    if (Bitmap *prev = find<Bitmap>(old); prev && prev->selectedInto == dc.self)
-        prev->selectedInto = nullptr;
+    if (Bitmap *prev = find<Bitmap>(old); prev && prev->selectedInto == dc.self) prev->selectedInto = nullptr;
     dc.bitmap = static_cast<HBITMAP>(self);
-    if (!stock)
-        selectedInto = dc.self;
+    if (!stock) selectedInto = dc.self;
     return old;
 }
 
 int Bitmap::describe(int size, void *out) const
 {
-    if (!out)
-        return sizeof(BITMAP);
-    if (size < static_cast<int>(sizeof(BITMAP)))
-        return 0;
+    if (!out) return sizeof(BITMAP);
+    if (size < static_cast<int>(sizeof(BITMAP))) return 0;
     // Not a DIB section, so Windows reports no pointer to the bits.
-    const BITMAP bm{0, surface.canvas.width, surface.canvas.height,
-                    width_bytes(surface.canvas.width, bitsPixel), 1, static_cast<WORD>(bitsPixel), nullptr};
+    const BITMAP bm{0,
+                    surface.canvas.width,
+                    surface.canvas.height,
+                    width_bytes(surface.canvas.width, bitsPixel),
+                    1,
+                    static_cast<WORD>(bitsPixel),
+                    nullptr};
     std::memcpy(out, &bm, sizeof bm);
     return sizeof(BITMAP);
 }
@@ -71,12 +65,11 @@ HBITMAP default_bitmap()
 HBITMAP bitmap_from_dib(const void *data, size_t size)
 {
     auto b = std::make_unique<Bitmap>(0, 0, 32);
-    if (!decode_dib(data, size, b->surface, nullptr))
-        return nullptr;
+    if (!decode_dib(data, size, b->surface, nullptr)) return nullptr;
     return add_bitmap(std::move(b));
 }
 
-} // namespace gdi
+}   // namespace gdi
 
 HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, CONST VOID *lpBits)
 {
@@ -93,8 +86,7 @@ HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCoun
             for (int x = 0; x < nWidth; ++x) {
                 // Monochrome: a set bit is white. 32 bits: blue, green, red, unused.
                 out[x] = nBitCount == 1 ? (((row[x >> 3] >> (7 - (x & 7))) & 1) ? gdi::kWhite : 0)
-                                        : uint32_t(row[4 * x + 2]) << 16 | uint32_t(row[4 * x + 1]) << 8 |
-                                              row[4 * x];
+                                        : uint32_t(row[4 * x + 2]) << 16 | uint32_t(row[4 * x + 1]) << 8 | row[4 * x];
             }
         }
     }
@@ -105,11 +97,9 @@ HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName)
 {
     // The resource is a packed DIB: the BMP file without its file header.
     HRSRC res = FindResourceA(hInstance, lpBitmapName, RT_BITMAP);
-    if (!res)
-        return nullptr;
+    if (!res) return nullptr;
     const void *data = LockResource(LoadResource(hInstance, res));
-    if (!data)
-        return nullptr;
+    if (!data) return nullptr;
     return gdi::bitmap_from_dib(data, SizeofResource(hInstance, res));
 }
 
@@ -118,18 +108,15 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
     return StretchBlt(hdc, x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop);
 }
 
-BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
-                       int ySrc, int wSrc, int hSrc, DWORD rop)
+BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
+                       int wSrc, int hSrc, DWORD rop)
 {
     const gdi::DC *dst = gdi::find<gdi::DC>(hdcDest);
     const gdi::DC *src = gdi::find<gdi::DC>(hdcSrc);
-    if (!dst || !src || rop != SRCCOPY)
-        return FALSE;
-    if (wDest == 0 || hDest == 0 || wSrc == 0 || hSrc == 0)
-        return TRUE;   // an empty rectangle: nothing to copy
+    if (!dst || !src || rop != SRCCOPY) return FALSE;
+    if (wDest == 0 || hDest == 0 || wSrc == 0 || hSrc == 0) return TRUE;   // an empty rectangle: nothing to copy
     using gdi::DC;
-    for (int *v : {&xDest, &yDest, &wDest, &hDest, &xSrc, &ySrc, &wSrc, &hSrc})
-        *v = DC::pin(*v);
+    for (int *v : {&xDest, &yDest, &wDest, &hDest, &xSrc, &ySrc, &wSrc, &hSrc}) *v = DC::pin(*v);
 
     // Extents of opposite signs mirror the picture along that axis.
     const bool mirrorX = (wDest < 0) != (wSrc < 0);
@@ -148,7 +135,6 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
 
     if (dw == sw && dh == sh && !mirrorX && !mirrorY)
         raster::blit(dst->canvas(), to.left, to.top, from, part, dst->clip());
-    else
-        raster::stretch(dst->canvas(), to, mirrorX, mirrorY, from, part, dst->clip());
+    else raster::stretch(dst->canvas(), to, mirrorX, mirrorY, from, part, dst->clip());
     return TRUE;
 }

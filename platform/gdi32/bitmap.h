@@ -31,4 +31,4 @@ HBITMAP default_bitmap();
 // table, pixels), as a bitmap resource stores it; null when it is malformed.
 HBITMAP bitmap_from_dib(const void *data, size_t size);
 
-} // namespace gdi
+}   // namespace gdi

@@ -24,7 +24,7 @@ constexpr std::array<COLORREF, 31> kSystemColors = {
 constexpr std::array<std::optional<COLORREF>, 6> kStockBrushes = {
     RGB(255, 255, 255), RGB(192, 192, 192), RGB(128, 128, 128), RGB(64, 64, 64), RGB(0, 0, 0), std::nullopt};
 
-} // namespace
+}   // namespace
 
 HGDIOBJ Brush::select_into(DC &dc, HGDIOBJ self)
 {
@@ -37,50 +37,41 @@ int Brush::describe(int size, void *out) const
 {
     // LOGBRUSH: style (BS_SOLID 0 or BS_NULL 1), colour, hatch.
     const DWORD logbrush[3] = {color ? 0u : 1u, color.value_or(0), 0};
-    if (!out)
-        return sizeof logbrush;
-    if (size < static_cast<int>(sizeof logbrush))
-        return 0;
+    if (!out) return sizeof logbrush;
+    if (size < static_cast<int>(sizeof logbrush)) return 0;
     std::memcpy(out, logbrush, sizeof logbrush);
     return sizeof logbrush;
 }
 
 std::unique_ptr<Object> make_stock_brush(int id)
 {
-    if (id < 0 || id >= static_cast<int>(kStockBrushes.size()))
-        return nullptr;
+    if (id < 0 || id >= static_cast<int>(kStockBrushes.size())) return nullptr;
     return std::make_unique<Brush>(kStockBrushes[static_cast<size_t>(id)]);
 }
 
 COLORREF system_color(int index)
 {
-    if (index < 0 || index >= static_cast<int>(kSystemColors.size()))
-        return 0;
+    if (index < 0 || index >= static_cast<int>(kSystemColors.size())) return 0;
     return kSystemColors[static_cast<size_t>(index)];
 }
 
 std::optional<COLORREF> brush_color(HBRUSH hbr)
 {
     const uintptr_t value = reinterpret_cast<uintptr_t>(hbr);
-    if (value >= 1 && value <= kSystemColors.size())
-        return system_color(static_cast<int>(value - 1));
+    if (value >= 1 && value <= kSystemColors.size()) return system_color(static_cast<int>(value - 1));
     const Brush *b = find<Brush>(hbr);
     return b ? b->color : std::nullopt;
 }
 
-} // namespace gdi
+}   // namespace gdi
 
-DWORD WINAPI GetSysColor(int nIndex)
-{
-    return gdi::system_color(nIndex);
-}
+DWORD WINAPI GetSysColor(int nIndex) { return gdi::system_color(nIndex); }
 
 HBRUSH WINAPI GetSysColorBrush(int nIndex)
 {
     // One brush per system colour, kept for the program's life like a stock object.
     static std::array<HBRUSH, gdi::kSystemColors.size()> brushes{};
-    if (nIndex < 0 || nIndex >= static_cast<int>(brushes.size()))
-        return nullptr;
+    if (nIndex < 0 || nIndex >= static_cast<int>(brushes.size())) return nullptr;
     HBRUSH &b = brushes[static_cast<size_t>(nIndex)];
     if (!b) {
         auto brush = std::make_unique<gdi::Brush>(gdi::system_color(nIndex));
@@ -98,11 +89,9 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color)
 int WINAPI FillRect(HDC hDC, CONST RECT *lprc, HBRUSH hbr)
 {
     const gdi::DC *dc = gdi::find<gdi::DC>(hDC);
-    if (!dc || !lprc)
-        return 0;
+    if (!dc || !lprc) return 0;
     const std::optional<COLORREF> color = gdi::brush_color(hbr);
-    if (!gdi::find<gdi::Brush>(hbr) && !color)
-        return 0;
+    if (!gdi::find<gdi::Brush>(hbr) && !color) return 0;
     if (color) {
         // Left and top edges are filled, right and bottom ones are not.
         raster::fill_rect(dc->canvas(), gdi::to_canvas(*lprc), gdi::pixel_of(*color), dc->clip());

@@ -24,4 +24,4 @@ std::optional<COLORREF> brush_color(HBRUSH hbr);
 // The classic Windows colour scheme, by COLOR_ index (COLOR_3DFACE is grey 192).
 COLORREF system_color(int index);
 
-} // namespace gdi
+}   // namespace gdi

@@ -10,23 +10,17 @@ namespace raster {
 
 Rect intersect(const Rect &a, const Rect &b)
 {
-    Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-           std::min(a.bottom, b.bottom)};
-    if (r.empty())
-        return Rect{};
+    Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+    if (r.empty()) return Rect{};
     return r;
 }
 
-Rect offset(const Rect &r, int dx, int dy)
-{
-    return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-}
+Rect offset(const Rect &r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
 void fill_rect(const Canvas &dst, const Rect &r, uint32_t pixel, const Rect &clip)
 {
     const Rect area = intersect(intersect(r, clip), bounds(dst));
-    for (int y = area.top; y < area.bottom; ++y)
-        std::fill(dst.row(y) + area.left, dst.row(y) + area.right, pixel);
+    for (int y = area.top; y < area.bottom; ++y) std::fill(dst.row(y) + area.left, dst.row(y) + area.right, pixel);
 }
 
 void blit(const Canvas &dst, int dx, int dy, const Canvas &src, const Rect &srcRect, const Rect &clip)
@@ -36,8 +30,7 @@ void blit(const Canvas &dst, int dx, int dy, const Canvas &src, const Rect &srcR
     const Rect to = intersect(intersect(offset(from, dx - srcRect.left, dy - srcRect.top), clip), bounds(dst));
     const int sx = to.left - (dx - srcRect.left);
     const int sy = to.top - (dy - srcRect.top);
-    for (int y = 0; y < to.height(); ++y)
-        std::copy_n(src.row(sy + y) + sx, to.width(), dst.row(to.top + y) + to.left);
+    for (int y = 0; y < to.height(); ++y) std::copy_n(src.row(sy + y) + sx, to.width(), dst.row(to.top + y) + to.left);
 }
 
 namespace {
@@ -58,8 +51,7 @@ std::vector<Span> spans(int dstLength, int from, int to, int srcStart, int srcLe
         const int64_t k = mirror ? int64_t(dstLength) - 1 - d : d;
         const int64_t a = k * srcLength / dstLength;
         int64_t b = (k + 1) * srcLength / dstLength;
-        if (b <= a)
-            b = a + 1;
+        if (b <= a) b = a + 1;
         const int first = static_cast<int>(std::clamp<int64_t>(srcStart + a, 0, srcLimit));
         const int last = static_cast<int>(std::clamp<int64_t>(srcStart + b, 0, srcLimit));
         out[static_cast<size_t>(d - from)] = Span{first, last};
@@ -81,52 +73,44 @@ void stretch_runs(const Canvas &dst, const Rect &to, const Canvas &src, const st
             hi = std::max(hi, cs.last);
         }
     }
-    if (lo >= hi)
-        return;
+    if (lo >= hi) return;
     std::vector<uint32_t> merged(static_cast<size_t>(src.width));
     for (int y = to.top; y < to.bottom; ++y) {
         const Span rs = rows[static_cast<size_t>(y - to.top)];
-        if (rs.first == rs.last)
-            continue;
+        if (rs.first == rs.last) continue;
         std::copy(src.row(rs.first) + lo, src.row(rs.first) + hi, merged.begin() + lo);
         for (int sy = rs.first + 1; sy < rs.last; ++sy) {
             const uint32_t *line = src.row(sy);
-            for (int sx = lo; sx < hi; ++sx)
-                merged[static_cast<size_t>(sx)] &= line[sx];
+            for (int sx = lo; sx < hi; ++sx) merged[static_cast<size_t>(sx)] &= line[sx];
         }
         uint32_t *out = dst.row(y);
         for (int x = to.left; x < to.right; ++x) {
             const Span cs = cols[static_cast<size_t>(x - to.left)];
-            if (cs.first == cs.last)
-                continue;
+            if (cs.first == cs.last) continue;
             uint32_t v = merged[static_cast<size_t>(cs.first)];
-            for (int sx = cs.first + 1; sx < cs.last; ++sx)
-                v &= merged[static_cast<size_t>(sx)];
+            for (int sx = cs.first + 1; sx < cs.last; ++sx) v &= merged[static_cast<size_t>(sx)];
             out[x] = v;
         }
     }
 }
 
-} // namespace
+}   // namespace
 
-void stretch(const Canvas &dst, const Rect &dstRect, bool mirrorX, bool mirrorY, const Canvas &src,
-             const Rect &srcRect, const Rect &clip)
+void stretch(const Canvas &dst, const Rect &dstRect, bool mirrorX, bool mirrorY, const Canvas &src, const Rect &srcRect,
+             const Rect &clip)
 {
     const Rect to = intersect(intersect(dstRect, clip), bounds(dst));
-    if (to.empty() || srcRect.empty())
-        return;
-    const std::vector<Span> cols = spans(dstRect.width(), to.left - dstRect.left, to.right - dstRect.left,
-                                         srcRect.left, srcRect.width(), mirrorX, src.width);
-    const std::vector<Span> rows = spans(dstRect.height(), to.top - dstRect.top, to.bottom - dstRect.top,
-                                         srcRect.top, srcRect.height(), mirrorY, src.height);
+    if (to.empty() || srcRect.empty()) return;
+    const std::vector<Span> cols = spans(dstRect.width(), to.left - dstRect.left, to.right - dstRect.left, srcRect.left,
+                                         srcRect.width(), mirrorX, src.width);
+    const std::vector<Span> rows = spans(dstRect.height(), to.top - dstRect.top, to.bottom - dstRect.top, srcRect.top,
+                                         srcRect.height(), mirrorY, src.height);
     stretch_runs(dst, to, src, cols, rows);
 }
 
-void fill_polygon(const Canvas &dst, const Point *pts, int count, FillRule rule, uint32_t pixel,
-                  const Rect &clip)
+void fill_polygon(const Canvas &dst, const Point *pts, int count, FillRule rule, uint32_t pixel, const Rect &clip)
 {
-    if (count < 3)
-        return;
+    if (count < 3) return;
     int minY = pts[0].y, maxY = pts[0].y;
     for (int i = 1; i < count; ++i) {
         minY = std::min(minY, pts[i].y);
@@ -147,12 +131,10 @@ void fill_polygon(const Canvas &dst, const Point *pts, int count, FillRule rule,
         for (int i = 0; i < count; ++i) {
             const Point a = pts[i];
             const Point b = pts[(i + 1) % count];
-            if (a.y == b.y)
-                continue;
+            if (a.y == b.y) continue;
             const bool down = b.y > a.y;
             const double top = down ? a.y : b.y, bottom = down ? b.y : a.y;
-            if (yc < top || yc >= bottom)
-                continue;
+            if (yc < top || yc >= bottom) continue;
             xs.push_back({a.x + (yc - a.y) * (b.x - a.x) / (b.y - a.y), down ? 1 : -1});
         }
         std::sort(xs.begin(), xs.end(), [](const Crossing &p, const Crossing &q) { return p.x < q.x; });
@@ -160,13 +142,11 @@ void fill_polygon(const Canvas &dst, const Point *pts, int count, FillRule rule,
         for (size_t i = 0; i + 1 < xs.size(); ++i) {
             winding += xs[i].dir;
             const bool inside = rule == FillRule::NonZero ? winding != 0 : (i % 2) == 0;
-            if (!inside)
-                continue;
+            if (!inside) continue;
             // Pixel centres in [x_i, x_i+1).
             const int from = std::max(static_cast<int>(std::ceil(xs[i].x - 0.5)), area.left);
             const int to = std::min(static_cast<int>(std::ceil(xs[i + 1].x - 0.5)), area.right);
-            if (from < to)
-                std::fill(dst.row(y) + from, dst.row(y) + to, pixel);
+            if (from < to) std::fill(dst.row(y) + from, dst.row(y) + to, pixel);
         }
     }
 }
@@ -179,8 +159,7 @@ void draw_line(const Canvas &dst, Point a, Point b, uint32_t pixel, const Rect &
     const int64_t dx = int64_t(b.x) - a.x, dy = int64_t(b.y) - a.y;
     const bool xMajor = std::abs(dx) >= std::abs(dy);
     const int64_t n = xMajor ? std::abs(dx) : std::abs(dy);   // b itself is not drawn
-    if (area.empty() || n == 0)
-        return;
+    if (area.empty() || n == 0) return;
     const int64_t step = (xMajor ? dx : dy) > 0 ? 1 : -1;
     const int64_t minorDelta = xMajor ? dy : dx;
     const int64_t start = xMajor ? a.x : a.y, minorStart = xMajor ? a.y : a.x;
@@ -198,8 +177,8 @@ void draw_line(const Canvas &dst, Point a, Point b, uint32_t pixel, const Rect &
     }
 }
 
-void blend_mask(const Canvas &dst, int x, int y, const uint8_t *mask, int w, int h, int pitch,
-                uint32_t pixel, const Rect &clip)
+void blend_mask(const Canvas &dst, int x, int y, const uint8_t *mask, int w, int h, int pitch, uint32_t pixel,
+                const Rect &clip)
 {
     const Rect area = intersect(intersect(Rect{x, y, x + w, y + h}, clip), bounds(dst));
     const uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
@@ -208,8 +187,7 @@ void blend_mask(const Canvas &dst, int x, int y, const uint8_t *mask, int w, int
         uint32_t *out = dst.row(py);
         for (int px = area.left; px < area.right; ++px) {
             const uint32_t a = m[px - area.left];
-            if (a == 0)
-                continue;
+            if (a == 0) continue;
             if (a == 255) {
                 out[px] = pixel;
                 continue;
@@ -221,4 +199,4 @@ void blend_mask(const Canvas &dst, int x, int y, const uint8_t *mask, int w, int
     }
 }
 
-} // namespace raster
+}   // namespace raster

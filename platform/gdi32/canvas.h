@@ -69,20 +69,19 @@ void blit(const Canvas &dst, int dx, int dy, const Canvas &src, const Rect &srcR
 // mirrors the picture along that axis. Source pixels outside src are skipped.
 // Shrinking ANDs the source pixels that fall onto one destination pixel (the
 // BLACKONWHITE stretch mode, GDI's default); enlarging replicates them.
-void stretch(const Canvas &dst, const Rect &dstRect, bool mirrorX, bool mirrorY, const Canvas &src,
-             const Rect &srcRect, const Rect &clip);
+void stretch(const Canvas &dst, const Rect &dstRect, bool mirrorX, bool mirrorY, const Canvas &src, const Rect &srcRect,
+             const Rect &clip);
 
 // Fills the interior of a closed polygon: a pixel belongs to it when its centre
 // is inside under the rule (left and top edges inclusive, right and bottom not).
-void fill_polygon(const Canvas &dst, const Point *pts, int count, FillRule rule, uint32_t pixel,
-                  const Rect &clip);
+void fill_polygon(const Canvas &dst, const Point *pts, int count, FillRule rule, uint32_t pixel, const Rect &clip);
 
 // A one-pixel line from a to b, b itself excluded (LineTo's rule).
 void draw_line(const Canvas &dst, Point a, Point b, uint32_t pixel, const Rect &clip);
 
 // Blends an 8-bit coverage mask (0 transparent .. 255 opaque) in one colour,
 // its top-left at (x, y).
-void blend_mask(const Canvas &dst, int x, int y, const uint8_t *mask, int w, int h, int pitch,
-                uint32_t pixel, const Rect &clip);
+void blend_mask(const Canvas &dst, int x, int y, const uint8_t *mask, int w, int h, int pitch, uint32_t pixel,
+                const Rect &clip);
 
-} // namespace raster
+}   // namespace raster

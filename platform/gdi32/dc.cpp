@@ -23,19 +23,17 @@ template <class T>
 T swap_attribute(HDC hdc, T DC::*field, T value, T failed)
 {
     DC *dc = find<DC>(hdc);
-    if (!dc)
-        return failed;
+    if (!dc) return failed;
     T old = dc->*field;
     dc->*field = value;
     return old;
 }
 
-} // namespace
+}   // namespace
 
 raster::Canvas DC::canvas() const
 {
-    if (!memory)
-        return surface ? surface() : raster::Canvas{};
+    if (!memory) return surface ? surface() : raster::Canvas{};
     const Bitmap *b = find<Bitmap>(bitmap);
     return b ? b->surface.canvas : raster::Canvas{};
 }
@@ -43,10 +41,8 @@ raster::Canvas DC::canvas() const
 raster::Rect DC::clip() const
 {
     raster::Rect r = readable();
-    if (hasVisible)
-        r = raster::intersect(r, visible);
-    if (hasClipRegion)
-        r = raster::intersect(r, clipRegion);
+    if (hasVisible) r = raster::intersect(r, visible);
+    if (hasClipRegion) r = raster::intersect(r, clipRegion);
     return r;
 }
 
@@ -59,7 +55,7 @@ HDC create_surface_dc(std::function<raster::Canvas()> source, const raster::Rect
     return add_dc(std::move(dc));
 }
 
-} // namespace gdi
+}   // namespace gdi
 
 HDC WINAPI CreateCompatibleDC(HDC)
 {
@@ -73,25 +69,21 @@ HDC WINAPI CreateCompatibleDC(HDC)
 BOOL WINAPI DeleteDC(HDC hdc)
 {
     gdi::DC *dc = gdi::find<gdi::DC>(hdc);
-    if (!dc)
-        return FALSE;
-    if (gdi::Bitmap *b = gdi::find<gdi::Bitmap>(dc->bitmap); b && b->selectedInto == hdc)
-        b->selectedInto = nullptr;
+    if (!dc) return FALSE;
+    if (gdi::Bitmap *b = gdi::find<gdi::Bitmap>(dc->bitmap); b && b->selectedInto == hdc) b->selectedInto = nullptr;
     gdi::remove_object(hdc);
     return TRUE;
 }
 
 int WINAPI SetPolyFillMode(HDC hdc, int mode)
 {
-    if (mode != ALTERNATE && mode != WINDING)
-        return 0;
+    if (mode != ALTERNATE && mode != WINDING) return 0;
     return gdi::swap_attribute(hdc, &gdi::DC::polyFillMode, mode, 0);
 }
 
 int WINAPI SetBkMode(HDC hdc, int mode)
 {
-    if (mode != TRANSPARENT && mode != OPAQUE)
-        return 0;
+    if (mode != TRANSPARENT && mode != OPAQUE) return 0;
     return gdi::swap_attribute(hdc, &gdi::DC::bkMode, mode, 0);
 }
 
@@ -108,10 +100,8 @@ COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color)
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y)
 {
     const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
-    if (!dc)
-        return CLR_INVALID;
+    if (!dc) return CLR_INVALID;
     const raster::Point p = dc->to_canvas(x, y);
-    if (!dc->clip().contains(p.x, p.y))
-        return CLR_INVALID;
+    if (!dc->clip().contains(p.x, p.y)) return CLR_INVALID;
     return gdi::colorref_of(dc->canvas().row(p.y)[p.x]);
 }

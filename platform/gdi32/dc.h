@@ -34,7 +34,7 @@ struct DC : Object {
     HDC self = nullptr;
     bool memory = false;
     std::function<raster::Canvas()> surface;   // window DCs only
-    bool hasVisible = false;                // BeginPaint: only the part being painted
+    bool hasVisible = false;                   // BeginPaint: only the part being painted
     raster::Rect visible;
 
     bool hasClipRegion = false;
@@ -61,4 +61,4 @@ inline raster::Rect to_canvas(const RECT &r)
     return raster::Rect{DC::pin(r.left), DC::pin(r.top), DC::pin(r.right), DC::pin(r.bottom)};
 }
 
-} // namespace gdi
+}   // namespace gdi

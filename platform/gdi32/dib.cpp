@@ -19,36 +19,26 @@ uint32_t read32(const uint8_t *p)
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-uint16_t read16(const uint8_t *p)
-{
-    return uint16_t(p[0] | p[1] << 8);
-}
+uint16_t read16(const uint8_t *p) { return uint16_t(p[0] | p[1] << 8); }
 
 bool fail(std::string *error, const char *why)
 {
-    if (error)
-        *error = why;
+    if (error) *error = why;
     return false;
 }
 
 // The header lengths Windows writes: BITMAPINFOHEADER, BITMAPV4HEADER, BITMAPV5HEADER.
-bool known_header_size(uint32_t n)
-{
-    return n == 40 || n == 108 || n == 124;
-}
+bool known_header_size(uint32_t n) { return n == 40 || n == 108 || n == 124; }
 
-} // namespace
+}   // namespace
 
 bool decode_dib(const void *data, size_t size, raster::Surface &out, std::string *error)
 {
     const auto *bytes = static_cast<const uint8_t *>(data);
-    if (!bytes || size < 40)
-        return fail(error, "shorter than a BITMAPINFOHEADER");
+    if (!bytes || size < 40) return fail(error, "shorter than a BITMAPINFOHEADER");
     const uint32_t headerSize = read32(bytes);
-    if (!known_header_size(headerSize))
-        return fail(error, "unknown header size");
-    if (headerSize > size)
-        return fail(error, "header runs past the end");
+    if (!known_header_size(headerSize)) return fail(error, "unknown header size");
+    if (headerSize > size) return fail(error, "header runs past the end");
 
     const int64_t width = static_cast<int32_t>(read32(bytes + 4));
     const int64_t rawHeight = static_cast<int32_t>(read32(bytes + 8));
@@ -59,12 +49,9 @@ bool decode_dib(const void *data, size_t size, raster::Surface &out, std::string
 
     const bool topDown = rawHeight < 0;
     const int64_t height = topDown ? -rawHeight : rawHeight;
-    if (planes != 1)
-        return fail(error, "planes is not 1");
-    if (compression != BI_RGB)
-        return fail(error, "compressed bitmaps are not supported");
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32)
-        return fail(error, "unsupported bit depth");
+    if (planes != 1) return fail(error, "planes is not 1");
+    if (compression != BI_RGB) return fail(error, "compressed bitmaps are not supported");
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) return fail(error, "unsupported bit depth");
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || width * height > kMaxPixels)
         return fail(error, "bad dimensions");
 
@@ -73,13 +60,11 @@ bool decode_dib(const void *data, size_t size, raster::Surface &out, std::string
     const int64_t tableEntries = clrUsed ? clrUsed : (bpp <= 8 ? int64_t(1) << bpp : 0);
     if (bpp <= 8 && tableEntries > (int64_t(1) << bpp))
         return fail(error, "colour table larger than the bit depth allows");
-    if (tableEntries > 256)
-        return fail(error, "colour table too long");
+    if (tableEntries > 256) return fail(error, "colour table too long");
     const int64_t tableBytes = tableEntries * 4;
     const int64_t rowBytes = ((width * bpp + 31) / 32) * 4;
     const int64_t needed = int64_t(headerSize) + tableBytes + rowBytes * height;
-    if (needed > int64_t(size))
-        return fail(error, "pixel data runs past the end");
+    if (needed > int64_t(size)) return fail(error, "pixel data runs past the end");
 
     uint32_t palette[256] = {};
     const uint8_t *table = bytes + headerSize;
@@ -98,32 +83,27 @@ bool decode_dib(const void *data, size_t size, raster::Surface &out, std::string
         uint32_t *dst = out.canvas.row(y);
         switch (bpp) {
         case 1:
-            for (int x = 0; x < w; ++x)
-                dst[x] = palette[(src[x >> 3] >> (7 - (x & 7))) & 1];
+            for (int x = 0; x < w; ++x) dst[x] = palette[(src[x >> 3] >> (7 - (x & 7))) & 1];
             break;
         case 4:
             for (int x = 0; x + 1 < w; x += 2, ++src) {
                 dst[x] = palette[*src >> 4];
                 dst[x + 1] = palette[*src & 0xF];
             }
-            if (w & 1)
-                dst[w - 1] = palette[*src >> 4];
+            if (w & 1) dst[w - 1] = palette[*src >> 4];
             break;
         case 8:
-            for (int x = 0; x < w; ++x)
-                dst[x] = palette[src[x]];
+            for (int x = 0; x < w; ++x) dst[x] = palette[src[x]];
             break;
         case 24:
-            for (int x = 0; x < w; ++x, src += 3)
-                dst[x] = uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
+            for (int x = 0; x < w; ++x, src += 3) dst[x] = uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
             break;
         default:   // 32: blue, green, red, unused
-            for (int x = 0; x < w; ++x, src += 4)
-                dst[x] = uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
+            for (int x = 0; x < w; ++x, src += 4) dst[x] = uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
             break;
         }
     }
     return true;
 }
 
-} // namespace gdi
+}   // namespace gdi

@@ -13,4 +13,4 @@ namespace gdi {
 
 bool decode_dib(const void *data, size_t size, raster::Surface &out, std::string *error);
 
-} // namespace gdi
+}   // namespace gdi

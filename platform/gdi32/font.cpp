@@ -32,7 +32,7 @@ constexpr StockFont kStockFonts[] = {
     {ANSI_VAR_FONT, -11, FW_NORMAL, "MS Sans Serif"},
 };
 
-} // namespace
+}   // namespace
 
 HGDIOBJ Font::select_into(DC &dc, HGDIOBJ self)
 {
@@ -43,10 +43,8 @@ HGDIOBJ Font::select_into(DC &dc, HGDIOBJ self)
 
 int Font::describe(int size, void *out) const
 {
-    if (!out)
-        return sizeof(LOGFONTA);
-    if (size < static_cast<int>(sizeof(LOGFONTA)))
-        return 0;
+    if (!out) return sizeof(LOGFONTA);
+    if (size < static_cast<int>(sizeof(LOGFONTA))) return 0;
     std::memcpy(out, &logfont, sizeof logfont);
     return sizeof(LOGFONTA);
 }
@@ -61,31 +59,28 @@ font::Face &Font::face() const
 font::Face &face_of(HFONT hfont)
 {
     const Font *f = find<Font>(hfont);
-    if (!f)
-        f = find<Font>(GetStockObject(SYSTEM_FONT));
+    if (!f) f = find<Font>(GetStockObject(SYSTEM_FONT));
     return f->face();
 }
 
 std::unique_ptr<Object> make_stock_font(int id)
 {
     for (const StockFont &s : kStockFonts)
-        if (s.id == id)
-            return std::make_unique<Font>(make_logfont(s.height, s.weight, s.face));
+        if (s.id == id) return std::make_unique<Font>(make_logfont(s.height, s.weight, s.face));
     return nullptr;
 }
 
-} // namespace gdi
+}   // namespace gdi
 
 HFONT WINAPI CreateFontIndirectA(CONST LOGFONTA *lplf)
 {
-    if (!lplf)
-        return nullptr;
+    if (!lplf) return nullptr;
     return static_cast<HFONT>(gdi::add_object(std::make_unique<gdi::Font>(*lplf)));
 }
 
 HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic,
-                         DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision,
-                         DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName)
+                         DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision,
+                         DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName)
 {
     LOGFONTA lf = gdi::make_logfont(cHeight, cWeight, pszFaceName ? pszFaceName : "");
     lf.lfWidth = cWidth;

@@ -1,8 +1,8 @@
 // Logical fonts: the LOGFONTA a program asked for, and the face that answers it.
 #pragma once
 
-#include "gdi32/gdiobj.h"
 #include "font/font.h"
+#include "gdi32/gdiobj.h"
 
 namespace gdi {
 
@@ -21,4 +21,4 @@ struct Font : Object {
 // The face a font handle draws with; the System font for anything that is no font.
 font::Face &face_of(HFONT hfont);
 
-} // namespace gdi
+}   // namespace gdi

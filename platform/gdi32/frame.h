@@ -63,4 +63,4 @@ void draw_etched(const std::function<void(int offset, int sysColor)> &draw);
 // system colour the text is drawn in on it.
 int draw_selection(const raster::Canvas &c, const raster::Rect &r, const raster::Rect &clip);
 
-} // namespace gdi
+}   // namespace gdi

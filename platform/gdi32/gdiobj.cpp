@@ -21,7 +21,7 @@ Table &table()
     return t;
 }
 
-} // namespace
+}   // namespace
 
 HANDLE add_object(std::unique_ptr<Object> obj)
 {
@@ -39,32 +39,25 @@ Object *find_object(HANDLE h)
     return it == t.objects.end() ? nullptr : it->second.get();
 }
 
-void remove_object(HANDLE h)
-{
-    table().objects.erase(reinterpret_cast<uintptr_t>(h));
-}
+void remove_object(HANDLE h) { table().objects.erase(reinterpret_cast<uintptr_t>(h)); }
 
-} // namespace gdi
+}   // namespace gdi
 
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h)
 {
     gdi::DC *dc = gdi::find<gdi::DC>(hdc);
     gdi::Object *o = gdi::find_object(h);
-    if (!dc || !o || o->kind == gdi::Kind::DC)
-        return nullptr;
+    if (!dc || !o || o->kind == gdi::Kind::DC) return nullptr;
     return o->select_into(*dc, h);
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ h)
 {
     gdi::Object *o = gdi::find_object(h);
-    if (!o || o->kind == gdi::Kind::DC)
-        return FALSE;
+    if (!o || o->kind == gdi::Kind::DC) return FALSE;
     // Stock objects outlive every DeleteObject; Windows answers TRUE and keeps them.
-    if (o->stock)
-        return TRUE;
-    if (!o->deletable())
-        return FALSE;
+    if (o->stock) return TRUE;
+    if (!o->deletable()) return FALSE;
     gdi::remove_object(h);
     return TRUE;
 }
@@ -72,8 +65,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ h)
 HGDIOBJ WINAPI GetStockObject(int i)
 {
     static std::array<HGDIOBJ, DEFAULT_GUI_FONT + 1> made{};
-    if (i < 0 || i > DEFAULT_GUI_FONT)
-        return nullptr;
+    if (i < 0 || i > DEFAULT_GUI_FONT) return nullptr;
     if (!made[static_cast<size_t>(i)]) {
         using Maker = std::unique_ptr<gdi::Object> (*)(int);
         for (Maker make : {gdi::make_stock_brush, gdi::make_stock_pen, gdi::make_stock_font}) {
@@ -90,7 +82,6 @@ HGDIOBJ WINAPI GetStockObject(int i)
 int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv)
 {
     const gdi::Object *o = gdi::find_object(h);
-    if (!o || (pv && c <= 0))
-        return 0;
+    if (!o || (pv && c <= 0)) return 0;
     return o->describe(c, pv);
 }

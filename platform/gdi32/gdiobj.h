@@ -48,13 +48,7 @@ std::unique_ptr<Object> make_stock_pen(int id);
 std::unique_ptr<Object> make_stock_font(int id);
 
 // COLORREF (0x00BBGGRR) to canvas pixel (0x00RRGGBB) and back.
-inline uint32_t pixel_of(COLORREF c)
-{
-    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
-inline COLORREF colorref_of(uint32_t p)
-{
-    return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
-}
+inline uint32_t pixel_of(COLORREF c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
+inline COLORREF colorref_of(uint32_t p) { return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu); }
 
-} // namespace gdi
+}   // namespace gdi

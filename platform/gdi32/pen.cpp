@@ -18,10 +18,8 @@ int Pen::describe(int size, void *out) const
 {
     // LOGPEN: style, width as a POINT, colour.
     const LONG logpen[4] = {color ? PS_SOLID : PS_NULL, 1, 0, static_cast<LONG>(color.value_or(0))};
-    if (!out)
-        return sizeof logpen;
-    if (size < static_cast<int>(sizeof logpen))
-        return 0;
+    if (!out) return sizeof logpen;
+    if (size < static_cast<int>(sizeof logpen)) return 0;
     std::memcpy(out, logpen, sizeof logpen);
     return sizeof logpen;
 }
@@ -29,11 +27,15 @@ int Pen::describe(int size, void *out) const
 std::unique_ptr<Object> make_stock_pen(int id)
 {
     switch (id) {
-    case WHITE_PEN: return std::make_unique<Pen>(RGB(255, 255, 255));
-    case BLACK_PEN: return std::make_unique<Pen>(RGB(0, 0, 0));
-    case NULL_PEN: return std::make_unique<Pen>(std::nullopt);
-    default: return nullptr;
+    case WHITE_PEN:
+        return std::make_unique<Pen>(RGB(255, 255, 255));
+    case BLACK_PEN:
+        return std::make_unique<Pen>(RGB(0, 0, 0));
+    case NULL_PEN:
+        return std::make_unique<Pen>(std::nullopt);
+    default:
+        return nullptr;
     }
 }
 
-} // namespace gdi
+}   // namespace gdi

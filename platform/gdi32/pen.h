@@ -17,4 +17,4 @@ struct Pen : Object {
     std::optional<COLORREF> color;   // empty: the null pen
 };
 
-} // namespace gdi
+}   // namespace gdi

@@ -12,17 +12,15 @@ namespace {
 
 bool fail(std::string *error, const std::string &why)
 {
-    if (error)
-        *error = why;
+    if (error) *error = why;
     return false;
 }
 
-} // namespace
+}   // namespace
 
 bool write_png(const Canvas &canvas, const std::string &path, std::string *error)
 {
-    if (canvas.width <= 0 || canvas.height <= 0)
-        return fail(error, "empty canvas");
+    if (canvas.width <= 0 || canvas.height <= 0) return fail(error, "empty canvas");
     std::vector<uint8_t> rgb(static_cast<size_t>(canvas.width) * static_cast<size_t>(canvas.height) * 3);
     uint8_t *out = rgb.data();
     for (int y = 0; y < canvas.height; ++y)
@@ -46,8 +44,7 @@ bool read_png(const std::string &path, Surface &out, std::string *error)
 {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return fail(error, path + ": " + image.message);
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return fail(error, path + ": " + image.message);
     image.format = PNG_FORMAT_RGB;
     std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
     if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) {
@@ -62,4 +59,4 @@ bool read_png(const std::string &path, Surface &out, std::string *error)
     return true;
 }
 
-} // namespace raster
+}   // namespace raster

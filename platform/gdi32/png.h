@@ -10,4 +10,4 @@ namespace raster {
 bool write_png(const Canvas &canvas, const std::string &path, std::string *error);
 bool read_png(const std::string &path, Surface &out, std::string *error);
 
-} // namespace raster
+}   // namespace raster

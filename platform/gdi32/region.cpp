@@ -14,12 +14,11 @@ int select_clip(DC &dc, const Region *rgn)
     // The DC keeps a copy, so the program may delete the region at once.
     dc.hasClipRegion = rgn != nullptr;
     dc.clipRegion = rgn ? rgn->rect : raster::Rect{};
-    if (!rgn)
-        return SIMPLEREGION;
+    if (!rgn) return SIMPLEREGION;
     return rgn->rect.empty() ? NULLREGION : SIMPLEREGION;
 }
 
-} // namespace
+}   // namespace
 
 HGDIOBJ Region::select_into(DC &dc, HGDIOBJ)
 {
@@ -27,7 +26,7 @@ HGDIOBJ Region::select_into(DC &dc, HGDIOBJ)
     return reinterpret_cast<HGDIOBJ>(static_cast<intptr_t>(select_clip(dc, this)));
 }
 
-} // namespace gdi
+}   // namespace gdi
 
 HRGN WINAPI CreateRectRgn(int x1, int y1, int x2, int y2)
 {
@@ -35,8 +34,7 @@ HRGN WINAPI CreateRectRgn(int x1, int y1, int x2, int y2)
     const int l = gdi::DC::pin(std::min(x1, x2)), r = gdi::DC::pin(std::max(x1, x2));
     const int t = gdi::DC::pin(std::min(y1, y2)), b = gdi::DC::pin(std::max(y1, y2));
     raster::Rect rect{l, t, r, b};
-    if (rect.empty())
-        rect = raster::Rect{};
+    if (rect.empty()) rect = raster::Rect{};
     return static_cast<HRGN>(gdi::add_object(std::make_unique<gdi::Region>(rect)));
 }
 
@@ -44,7 +42,6 @@ int WINAPI SelectClipRgn(HDC hdc, HRGN hrgn)
 {
     gdi::DC *dc = gdi::find<gdi::DC>(hdc);
     const gdi::Region *rgn = gdi::find<gdi::Region>(hrgn);
-    if (!dc || (hrgn && !rgn))
-        return ERROR;
+    if (!dc || (hrgn && !rgn)) return ERROR;
     return gdi::select_clip(*dc, rgn);
 }

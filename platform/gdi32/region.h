@@ -17,4 +17,4 @@ struct Region : Object {
     raster::Rect rect;   // device coordinates; empty for the null region
 };
 
-} // namespace gdi
+}   // namespace gdi

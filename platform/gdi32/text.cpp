@@ -13,7 +13,7 @@ void draw_glyphs(const raster::Canvas &canvas, font::Face &face, int x, int base
     for (int i = 0; i < n; ++i) {
         const font::Glyph &g = face.glyph(static_cast<unsigned char>(s[i]));
         raster::blend_mask(canvas, x + g.left, baseline - g.top, g.coverage.data(), g.width, g.height, g.width, ink,
-                        clip);
+                           clip);
         x += g.advance;
     }
 }
@@ -25,17 +25,16 @@ void draw_text(const DC &dc, int x, int y, const char *s, int n, const raster::R
     const raster::Point at = dc.to_canvas(x, y);
     if (dc.bkMode == OPAQUE)
         raster::fill_rect(canvas, raster::Rect{at.x, at.y, at.x + face.text_width(s, n), at.y + face.height()},
-                       pixel_of(dc.bkColor), clip);
+                          pixel_of(dc.bkColor), clip);
     draw_glyphs(canvas, face, at.x, at.y + face.metrics().ascent, s, n, pixel_of(dc.textColor), clip);
 }
 
-} // namespace gdi
+}   // namespace gdi
 
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c)
 {
     const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
-    if (!dc || c < 0 || (c > 0 && !lpString))
-        return FALSE;
+    if (!dc || c < 0 || (c > 0 && !lpString)) return FALSE;
     gdi::draw_text(*dc, x, y, lpString, c, dc->clip());
     return TRUE;
 }
@@ -43,8 +42,7 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c)
 BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
 {
     const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
-    if (!dc || !psizl || c < 0 || (c > 0 && !lpString))
-        return FALSE;
+    if (!dc || !psizl || c < 0 || (c > 0 && !lpString)) return FALSE;
     font::Face &face = gdi::face_of(dc->font);
     psizl->cx = face.text_width(lpString, c);
     psizl->cy = face.height();
@@ -54,8 +52,7 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
 BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm)
 {
     const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
-    if (!dc || !lptm)
-        return FALSE;
+    if (!dc || !lptm) return FALSE;
     font::Face &face = gdi::face_of(dc->font);
     const font::Metrics &m = face.metrics();
     *lptm = TEXTMETRICA{};

@@ -1,8 +1,8 @@
 // Text drawing shared by TextOutA, DrawTextA and the caption bars.
 #pragma once
 
-#include "gdi32/dc.h"
 #include "font/font.h"
+#include "gdi32/dc.h"
 
 namespace gdi {
 
@@ -16,4 +16,4 @@ void draw_glyphs(const raster::Canvas &canvas, font::Face &face, int x, int base
 // (canvas coordinates).
 void draw_text(const DC &dc, int x, int y, const char *s, int n, const raster::Rect &clip);
 
-} // namespace gdi
+}   // namespace gdi

@@ -28,19 +28,16 @@ Block *find_block(HGLOBAL handle)
     return it == g_blocks.end() ? nullptr : it->second.get();
 }
 
-} // namespace
+}   // namespace
 
 HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes)
 {
-    if (faults::should_fail(faults::Call::GlobalAlloc))
-        return nullptr;
+    if (faults::should_fail(faults::Call::GlobalAlloc)) return nullptr;
     auto block = std::make_unique<Block>();
     // Windows hands out a block even for 0 bytes; so do we, one byte long.
     block->data.reset(new (std::nothrow) unsigned char[dwBytes ? dwBytes : 1]);
-    if (!block->data)
-        return nullptr;
-    if (uFlags & GMEM_ZEROINIT)
-        std::fill_n(block->data.get(), dwBytes ? dwBytes : 1, 0);
+    if (!block->data) return nullptr;
+    if (uFlags & GMEM_ZEROINIT) std::fill_n(block->data.get(), dwBytes ? dwBytes : 1, 0);
     block->size = dwBytes;
     block->moveable = (uFlags & GMEM_MOVEABLE) != 0;
     HGLOBAL handle = block->moveable ? static_cast<HGLOBAL>(block.get()) : static_cast<HGLOBAL>(block->data.get());
@@ -51,25 +48,21 @@ HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes)
 LPVOID WINAPI GlobalLock(HGLOBAL hMem)
 {
     Block *block = find_block(hMem);
-    if (!block)
-        return nullptr;
-    if (block->moveable)
-        ++block->locks;
+    if (!block) return nullptr;
+    if (block->moveable) ++block->locks;
     return block->data.get();
 }
 
 BOOL WINAPI GlobalUnlock(HGLOBAL hMem)
 {
     Block *block = find_block(hMem);
-    if (!block || !block->moveable || block->locks == 0)
-        return FALSE;
+    if (!block || !block->moveable || block->locks == 0) return FALSE;
     return --block->locks > 0 ? TRUE : FALSE;
 }
 
 HGLOBAL WINAPI GlobalFree(HGLOBAL hMem)
 {
     // NULL on success, the handle itself on failure.
-    if (g_blocks.erase(hMem) == 0)
-        return hMem;
+    if (g_blocks.erase(hMem) == 0) return hMem;
     return nullptr;
 }

@@ -9,7 +9,7 @@ namespace {
 
 int64_t floor_div(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
-} // namespace
+}   // namespace
 
 void WINAPI Sleep(DWORD ms)
 {

@@ -13,7 +13,7 @@
 namespace rc {
 
 class ByteReader {
-public:
+  public:
     ByteReader(const void *data, size_t size) : base_(static_cast<const BYTE *>(data)), size_(size) {}
 
     size_t offset() const { return pos_; }
@@ -34,7 +34,7 @@ public:
     // which the menu and class fields of a dialog header read as "none".
     bool name_or_ordinal(NameOrOrdinal &out);
 
-private:
+  private:
     const BYTE *base_;
     size_t size_;
     size_t pos_ = 0;
@@ -48,4 +48,4 @@ char to_latin1(WORD unit);
 // parsers can write `return fail(error, "...")`.
 bool fail(std::string *error, const std::string &text);
 
-} // namespace rc
+}   // namespace rc

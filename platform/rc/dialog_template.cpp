@@ -21,15 +21,13 @@ constexpr size_t kMinItemSizeEx = 24 + 2 + 2 + 2;
 bool read_class(ByteReader &in, std::string &className)
 {
     NameOrOrdinal cls;
-    if (!in.name_or_ordinal(cls))
-        return false;
+    if (!in.name_or_ordinal(cls)) return false;
     if (!cls.isOrdinal) {
         className = cls.name;
         return true;
     }
     WORD index = static_cast<WORD>(cls.ordinal - kFirstClassAtom);
-    if (index >= sizeof kClassAtoms / sizeof kClassAtoms[0])
-        return false;
+    if (index >= sizeof kClassAtoms / sizeof kClassAtoms[0]) return false;
     className = kClassAtoms[index];
     return true;
 }
@@ -38,14 +36,12 @@ bool read_item(ByteReader &in, bool extended, DialogItem &item)
 {
     if (extended) {
         DWORD helpId, id;
-        if (!in.dword(helpId) || !in.dword(item.exStyle) || !in.dword(item.style))
-            return false;
+        if (!in.dword(helpId) || !in.dword(item.exStyle) || !in.dword(item.style)) return false;
         if (!in.coord(item.x) || !in.coord(item.y) || !in.coord(item.cx) || !in.coord(item.cy) || !in.dword(id))
             return false;
         item.id = static_cast<WORD>(id);   // -1 is 0xFFFFFFFF here, the same id -1
     } else {
-        if (!in.dword(item.style) || !in.dword(item.exStyle))
-            return false;
+        if (!in.dword(item.style) || !in.dword(item.exStyle)) return false;
         if (!in.coord(item.x) || !in.coord(item.y) || !in.coord(item.cx) || !in.coord(item.cy) || !in.word(item.id))
             return false;
     }
@@ -64,35 +60,28 @@ bool read_header(ByteReader &in, DialogTemplate &out, WORD &count)
 {
     if (out.extended) {
         DWORD helpId;
-        if (!in.skip(4) || !in.dword(helpId) || !in.dword(out.exStyle) || !in.dword(out.style))
-            return false;
+        if (!in.skip(4) || !in.dword(helpId) || !in.dword(out.exStyle) || !in.dword(out.style)) return false;
     } else if (!in.dword(out.style) || !in.dword(out.exStyle)) {
         return false;
     }
-    if (!in.word(count) || !in.coord(out.x) || !in.coord(out.y) || !in.coord(out.cx) || !in.coord(out.cy))
-        return false;
-    if (!in.name_or_ordinal(out.menu) || !in.name_or_ordinal(out.windowClass) || !in.string(out.caption))
-        return false;
+    if (!in.word(count) || !in.coord(out.x) || !in.coord(out.y) || !in.coord(out.cx) || !in.coord(out.cy)) return false;
+    if (!in.name_or_ordinal(out.menu) || !in.name_or_ordinal(out.windowClass) || !in.string(out.caption)) return false;
     out.hasFont = (out.style & DS_SETFONT) != 0;
-    if (!out.hasFont)
-        return true;
-    if (!in.word(out.pointSize))
-        return false;
+    if (!out.hasFont) return true;
+    if (!in.word(out.pointSize)) return false;
     if (out.extended) {
         BYTE charset;
-        if (!in.word(out.weight) || !in.byte(out.italic) || !in.byte(charset))
-            return false;
+        if (!in.word(out.weight) || !in.byte(out.italic) || !in.byte(charset)) return false;
     }
     return in.string(out.faceName);
 }
 
-} // namespace
+}   // namespace
 
 bool parse_dialog_template(const void *data, size_t size, DialogTemplate &out, std::string *error)
 {
     out = DialogTemplate();
-    if (!data)
-        return fail(error, "dialog template: no data");
+    if (!data) return fail(error, "dialog template: no data");
     ByteReader in(data, size);
     WORD version, signature;
     if (in.word(version) && in.word(signature) && signature == 0xFFFF) {
@@ -122,4 +111,4 @@ bool parse_dialog_template(const void *data, size_t size, DialogTemplate &out, s
     return true;
 }
 
-} // namespace rc
+}   // namespace rc

@@ -35,19 +35,14 @@ Registry &registry()
 constexpr uintptr_t kFirstModule = 0x00400000;
 constexpr uintptr_t kModuleStride = 0x00010000;
 
-HINSTANCE handle_of(size_t index)
-{
-    return reinterpret_cast<HINSTANCE>(kFirstModule + index * kModuleStride);
-}
+HINSTANCE handle_of(size_t index) { return reinterpret_cast<HINSTANCE>(kFirstModule + index * kModuleStride); }
 
 Module *module_of(HMODULE handle)
 {
     Registry &r = registry();
-    if (!handle)
-        handle = r.main;
+    if (!handle) handle = r.main;
     uintptr_t value = reinterpret_cast<uintptr_t>(handle);
-    if (value < kFirstModule || (value - kFirstModule) % kModuleStride != 0)
-        return nullptr;
+    if (value < kFirstModule || (value - kFirstModule) % kModuleStride != 0) return nullptr;
     size_t index = (value - kFirstModule) / kModuleStride;
     return index < r.modules.size() ? r.modules[index].get() : nullptr;
 }
@@ -55,41 +50,33 @@ Module *module_of(HMODULE handle)
 const rc::ResEntry *entry_of(HMODULE module, HRSRC resource)
 {
     Module *m = module_of(module);
-    if (!m)
-        return nullptr;
+    if (!m) return nullptr;
     for (const rc::ResEntry &entry : m->entries)
-        if (reinterpret_cast<HRSRC>(const_cast<rc::ResEntry *>(&entry)) == resource)
-            return &entry;
+        if (reinterpret_cast<HRSRC>(const_cast<rc::ResEntry *>(&entry)) == resource) return &entry;
     return nullptr;
 }
 
-char upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // A resource name or type as a program passes it: MAKEINTRESOURCE(n), "#n",
 // or a name, which Windows compares without regard to case.
 bool matches(const rc::NameOrOrdinal &field, LPCSTR wanted)
 {
-    if (IS_INTRESOURCE(wanted))
-        return field.isOrdinal && field.ordinal == LOWORD(wanted);
+    if (IS_INTRESOURCE(wanted)) return field.isOrdinal && field.ordinal == LOWORD(wanted);
     if (wanted[0] == '#') {
         char *end;
         unsigned long n = std::strtoul(wanted + 1, &end, 10);
         return *end == '\0' && end != wanted + 1 && n <= 0xFFFF && field.isOrdinal && field.ordinal == n;
     }
-    if (field.isOrdinal)
-        return false;
+    if (field.isOrdinal) return false;
     const std::string &name = field.name;
     size_t i = 0;
     for (; wanted[i] && i < name.size(); i++)
-        if (upper(wanted[i]) != upper(name[i]))
-            return false;
+        if (upper(wanted[i]) != upper(name[i])) return false;
     return wanted[i] == '\0' && i == name.size();
 }
 
-} // namespace
+}   // namespace
 
 namespace rc {
 
@@ -97,23 +84,18 @@ HINSTANCE register_module(const unsigned char *res, size_t size)
 {
     Registry &r = registry();
     for (size_t i = 0; i < r.modules.size(); i++)
-        if (r.modules[i]->image == res && r.modules[i]->size == size)
-            return handle_of(i);
+        if (r.modules[i]->image == res && r.modules[i]->size == size) return handle_of(i);
     auto module = std::make_unique<Module>();
-    if (!res || !read_res(res, size, module->entries, nullptr))
-        return nullptr;
+    if (!res || !read_res(res, size, module->entries, nullptr)) return nullptr;
     module->image = res;
     module->size = size;
     r.modules.push_back(std::move(module));
     return handle_of(r.modules.size() - 1);
 }
 
-void set_main_module(HINSTANCE module)
-{
-    registry().main = module;
-}
+void set_main_module(HINSTANCE module) { registry().main = module; }
 
-} // namespace rc
+}   // namespace rc
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName)
 {
@@ -127,17 +109,14 @@ HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType)
     // (the language our resource compiler writes by default), then the first.
     static const WORD kPreferred[] = {0x0000, 0x0400, 0x0800, 0x0409};
     Module *m = module_of(hModule);
-    if (!m || !lpName || !lpType)
-        return nullptr;
+    if (!m || !lpName || !lpType) return nullptr;
     const rc::ResEntry *found = nullptr;
     int foundRank = 0;
     for (const rc::ResEntry &entry : m->entries) {
-        if (!matches(entry.type, lpType) || !matches(entry.name, lpName))
-            continue;
+        if (!matches(entry.type, lpType) || !matches(entry.name, lpName)) continue;
         int rank = 1;
         for (int i = 0; i < 4; i++)
-            if (entry.language == kPreferred[i])
-                rank = 5 - i;
+            if (entry.language == kPreferred[i]) rank = 5 - i;
         if (rank > foundRank) {
             found = &entry;
             foundRank = rank;
@@ -153,10 +132,7 @@ HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo)
 }
 
 // On Win32 a loaded resource is already its address.
-LPVOID WINAPI LockResource(HGLOBAL hResData)
-{
-    return hResData;
-}
+LPVOID WINAPI LockResource(HGLOBAL hResData) { return hResData; }
 
 DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo)
 {

@@ -15,4 +15,4 @@ namespace rc {
 HINSTANCE register_module(const unsigned char *res, size_t size);
 void set_main_module(HINSTANCE module);
 
-} // namespace rc
+}   // namespace rc

@@ -15,7 +15,7 @@ bool read_header_tail(ByteReader &header, ResEntry &entry)
            header.word(entry.language) && header.dword(entry.version) && header.dword(entry.characteristics);
 }
 
-} // namespace
+}   // namespace
 
 bool read_res(const void *image, size_t size, std::vector<ResEntry> &out, std::string *error)
 {
@@ -26,8 +26,7 @@ bool read_res(const void *image, size_t size, std::vector<ResEntry> &out, std::s
         const BYTE *start = file.here();
         size_t available = file.remaining();
         DWORD dataSize, headerSize;
-        if (!file.dword(dataSize) || !file.dword(headerSize))
-            return fail(error, where + ": header truncated");
+        if (!file.dword(dataSize) || !file.dword(headerSize)) return fail(error, where + ": header truncated");
         if (headerSize < 8 || headerSize > available)
             return fail(error, where + ": header size " + std::to_string(headerSize) + " does not fit");
         if (dataSize > available - headerSize)
@@ -45,12 +44,10 @@ bool read_res(const void *image, size_t size, std::vector<ResEntry> &out, std::s
         entry.size = dataSize;
         file.skip(headerSize - 8 + dataSize);
         // The padding after the last entry may be missing.
-        if (!file.align(4))
-            file.skip(file.remaining());
-        if (!(entry.type.isOrdinal && entry.type.ordinal == 0))
-            out.push_back(entry);
+        if (!file.align(4)) file.skip(file.remaining());
+        if (!(entry.type.isOrdinal && entry.type.ordinal == 0)) out.push_back(entry);
     }
     return true;
 }
 
-} // namespace rc
+}   // namespace rc

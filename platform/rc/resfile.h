@@ -20,7 +20,7 @@ struct ResEntry {
     WORD language = 0;
     DWORD version = 0;
     DWORD characteristics = 0;
-    const BYTE *data = nullptr;           // points into the image
+    const BYTE *data = nullptr;   // points into the image
     DWORD size = 0;
 };
 
@@ -29,4 +29,4 @@ struct ResEntry {
 // run past its end, with a text saying where.
 bool read_res(const void *image, size_t size, std::vector<ResEntry> &out, std::string *error);
 
-} // namespace rc
+}   // namespace rc

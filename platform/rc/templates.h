@@ -23,20 +23,20 @@ struct DialogItem {
     DWORD exStyle = 0;
     short x = 0, y = 0, cx = 0, cy = 0;   // dialog units
     WORD id = 0;                          // 0xFFFF is the id -1
-    std::string className;                // predefined atoms become "BUTTON", "EDIT", "STATIC", "LISTBOX", "SCROLLBAR", "COMBOBOX"
+    std::string className;   // predefined atoms become "BUTTON", "EDIT", "STATIC", "LISTBOX", "SCROLLBAR", "COMBOBOX"
     NameOrOrdinal text;
     std::vector<BYTE> creationData;
 };
 
 struct DialogTemplate {
-    bool extended = false;                // DLGTEMPLATEEX
+    bool extended = false;   // DLGTEMPLATEEX
     DWORD style = 0;
     DWORD exStyle = 0;
     short x = 0, y = 0, cx = 0, cy = 0;   // dialog units
     NameOrOrdinal menu;                   // empty name and not ordinal: no menu
     NameOrOrdinal windowClass;            // empty: the dialog class
     std::string caption;
-    bool hasFont = false;                 // DS_SETFONT
+    bool hasFont = false;   // DS_SETFONT
     WORD pointSize = 0;
     WORD weight = 0;
     BYTE italic = 0;
@@ -45,14 +45,14 @@ struct DialogTemplate {
 };
 
 struct MenuItem {
-    WORD flags = 0;                       // MF_POPUP, MF_GRAYED, MF_SEPARATOR (the empty item
-                                          // MENUITEM SEPARATOR writes)...; never MF_END
+    WORD flags = 0;   // MF_POPUP, MF_GRAYED, MF_SEPARATOR (the empty item
+                      // MENUITEM SEPARATOR writes)...; never MF_END
     WORD id = 0;
-    std::string text;                     // with its '&' and '\t' as written
-    std::vector<MenuItem> children;       // for popups
+    std::string text;                 // with its '&' and '\t' as written
+    std::vector<MenuItem> children;   // for popups
 };
 
 bool parse_dialog_template(const void *data, size_t size, DialogTemplate &out, std::string *error);
 bool parse_menu_template(const void *data, size_t size, std::vector<MenuItem> &out, std::string *error);
 
-} // namespace rc
+}   // namespace rc

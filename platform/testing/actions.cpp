@@ -69,8 +69,8 @@ Region visible_part(HWND window, const RECT &start)
     Region region{start};
     for (HWND at = window; at;) {
         user32::Window *w = user32::find(at);
-        const std::vector<HWND> &siblings = w->child() ? user32::find(w->parent)->children
-                                                       : user32::top_level_windows();
+        const std::vector<HWND> &siblings =
+            w->child() ? user32::find(w->parent)->children : user32::top_level_windows();
         for (HWND s : siblings) {
             if (s == at) break;
             RECT r;
@@ -85,7 +85,7 @@ Region visible_part(HWND window, const RECT &start)
     return region;
 }
 
-} // namespace
+}   // namespace
 
 void click(POINT desktop)
 {
@@ -185,10 +185,9 @@ int position_of(HMENU menu, const std::string &text)
 
 POINT centre(const RECT &r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-} // namespace
+}   // namespace
 
-bool find_menu_item(HWND window, const std::string &top, const std::string &item, MenuChoice &out,
-                    std::string &why)
+bool find_menu_item(HWND window, const std::string &top, const std::string &item, MenuChoice &out, std::string &why)
 {
     HMENU bar = GetMenu(window);
     if (!bar) return why = "the window has no menu", false;
@@ -207,7 +206,8 @@ bool find_menu_item(HWND window, const std::string &top, const std::string &item
 bool find_menu_item(HWND window, const std::string &topAndItem, MenuChoice &out, std::string &why)
 {
     HMENU bar = GetMenu(window);
-    for (size_t blank = topAndItem.find(' '); bar && blank != std::string::npos; blank = topAndItem.find(' ', blank + 1)) {
+    for (size_t blank = topAndItem.find(' '); bar && blank != std::string::npos;
+         blank = topAndItem.find(' ', blank + 1)) {
         std::string top = topAndItem.substr(0, blank);
         if (position_of(bar, top) >= 0) return find_menu_item(window, top, topAndItem.substr(blank + 1), out, why);
     }
@@ -235,4 +235,4 @@ bool menu_item_point(const MenuChoice &choice, POINT &out, std::string &why)
     return why = "the drop-down did not open", false;
 }
 
-} // namespace actions
+}   // namespace actions

@@ -11,10 +11,10 @@
 
 namespace actions {
 
-void click(POINT desktop);               // left button down and up
-void key(UINT vk);                       // down and up
-void key(UINT vk, UINT modifier);        // with a modifier held (VK_SHIFT, VK_CONTROL, VK_MENU)
-void type(const std::string &text);      // as keys where a US keyboard has them
+void click(POINT desktop);            // left button down and up
+void key(UINT vk);                    // down and up
+void key(UINT vk, UINT modifier);     // with a modifier held (VK_SHIFT, VK_CONTROL, VK_MENU)
+void type(const std::string &text);   // as keys where a US keyboard has them
 
 // The point a click must land on to reach `window`, in desktop coordinates:
 // the centre of `part` (client coordinates of the window; the whole window
@@ -35,15 +35,14 @@ void select_list_item(POINT click, int arrows);
 // the menu bar, then, once the menu is open, a click on the item.
 struct MenuChoice {
     HWND window = nullptr;
-    int top = -1;              // the drop-down's position on the bar
+    int top = -1;   // the drop-down's position on the bar
     HMENU dropDown = nullptr;
-    int item = -1;             // the item's position in the drop-down
+    int item = -1;   // the item's position in the drop-down
 };
 // Finds the item by the texts of the drop-down and the item without '&' (and
 // without what follows a tab). False with the reason when the window has no
 // such item or it cannot be chosen (greyed, a separator, a further drop-down).
-bool find_menu_item(HWND window, const std::string &top, const std::string &item, MenuChoice &out,
-                    std::string &why);
+bool find_menu_item(HWND window, const std::string &top, const std::string &item, MenuChoice &out, std::string &why);
 // The same from "TOP ITEM", wherever the blank between them falls.
 bool find_menu_item(HWND window, const std::string &topAndItem, MenuChoice &out, std::string &why);
 // Where to click on the bar; where to click in the open drop-down (false
@@ -51,4 +50,4 @@ bool find_menu_item(HWND window, const std::string &topAndItem, MenuChoice &out,
 bool menu_bar_point(const MenuChoice &choice, POINT &out, std::string &why);
 bool menu_item_point(const MenuChoice &choice, POINT &out, std::string &why);
 
-} // namespace actions
+}   // namespace actions

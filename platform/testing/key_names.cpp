@@ -12,12 +12,11 @@ struct NamedKey {
     unsigned vk;
 };
 const NamedKey namedKeys[] = {
-    {"BACK", 0x08},     {"TAB", 0x09},      {"CLEAR", 0x0C},    {"RETURN", 0x0D},    {"SHIFT", 0x10},
-    {"CONTROL", 0x11},  {"MENU", 0x12},     {"PAUSE", 0x13},    {"CAPITAL", 0x14},   {"ESCAPE", 0x1B},
-    {"SPACE", 0x20},    {"PRIOR", 0x21},    {"NEXT", 0x22},     {"END", 0x23},       {"HOME", 0x24},
-    {"LEFT", 0x25},     {"UP", 0x26},       {"RIGHT", 0x27},    {"DOWN", 0x28},      {"INSERT", 0x2D},
-    {"DELETE", 0x2E},   {"MULTIPLY", 0x6A}, {"ADD", 0x6B},      {"SEPARATOR", 0x6C}, {"SUBTRACT", 0x6D},
-    {"DECIMAL", 0x6E},  {"DIVIDE", 0x6F},   {"NUMLOCK", 0x90},  {"SCROLL", 0x91},
+    {"BACK", 0x08},     {"TAB", 0x09},     {"CLEAR", 0x0C},   {"RETURN", 0x0D},   {"SHIFT", 0x10},  {"CONTROL", 0x11},
+    {"MENU", 0x12},     {"PAUSE", 0x13},   {"CAPITAL", 0x14}, {"ESCAPE", 0x1B},   {"SPACE", 0x20},  {"PRIOR", 0x21},
+    {"NEXT", 0x22},     {"END", 0x23},     {"HOME", 0x24},    {"LEFT", 0x25},     {"UP", 0x26},     {"RIGHT", 0x27},
+    {"DOWN", 0x28},     {"INSERT", 0x2D},  {"DELETE", 0x2E},  {"MULTIPLY", 0x6A}, {"ADD", 0x6B},    {"SEPARATOR", 0x6C},
+    {"SUBTRACT", 0x6D}, {"DECIMAL", 0x6E}, {"DIVIDE", 0x6F},  {"NUMLOCK", 0x90},  {"SCROLL", 0x91},
 };
 constexpr unsigned kNumpad0 = 0x60;
 constexpr unsigned kF1 = 0x70;
@@ -35,7 +34,7 @@ bool counted(const std::string &name, const char *prefix, int lo, int hi, int &n
     return n >= lo && n <= hi;
 }
 
-} // namespace
+}   // namespace
 
 bool virtual_key_named(const std::string &name, unsigned &vk)
 {
@@ -50,4 +49,4 @@ bool virtual_key_named(const std::string &name, unsigned &vk)
     return false;
 }
 
-} // namespace script
+}   // namespace script

@@ -13,4 +13,4 @@ namespace script {
 // types it, which depends on the keyboard).
 bool virtual_key_named(const std::string &name, unsigned &vk);
 
-} // namespace script
+}   // namespace script

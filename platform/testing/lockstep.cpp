@@ -16,7 +16,7 @@ namespace {
 // Thrown on the program thread to unwind a program the test has left.
 struct Abandoned {};
 
-} // namespace
+}   // namespace
 
 Runner::Runner(FailureHandler onFailure, std::chrono::milliseconds bound)
     : onFailure_(std::move(onFailure)), bound_(bound)
@@ -66,8 +66,7 @@ void Runner::start(std::function<void()> program)
     thread_ = std::thread([this, program = std::move(program)] {
         try {
             program();
-        } catch (const Abandoned &) {
-        }
+        } catch (const Abandoned &) {}
         std::lock_guard lock(mutex_);
         finished_ = true;
         turn_ = Turn::Test;
@@ -303,4 +302,4 @@ COLORREF Runner::pixel(HWND window, POINT client)
     return pixel(client);
 }
 
-} // namespace lockstep
+}   // namespace lockstep

@@ -26,7 +26,7 @@ class HeadlessDriver;
 namespace lockstep {
 
 class Runner {
-public:
+  public:
     using FailureHandler = std::function<void(const std::string &)>;
 
     // Installs a fresh headless driver (1024 x 768, clock at 0).
@@ -54,10 +54,10 @@ public:
     void click(HWND window);
     void key_down(UINT vk);
     void key_up(UINT vk);
-    void key(UINT vk);                       // down and up
-    void key(UINT vk, UINT modifier);        // with a modifier held (VK_SHIFT, VK_CONTROL, VK_MENU)
-    void type(const std::string &text);      // as keys where a US keyboard has them
-    void close(HWND window);                 // its close box
+    void key(UINT vk);                    // down and up
+    void key(UINT vk, UINT modifier);     // with a modifier held (VK_SHIFT, VK_CONTROL, VK_MENU)
+    void type(const std::string &text);   // as keys where a US keyboard has them
+    void close(HWND window);              // its close box
     // Posts a message to a window, as another program could, and lets the
     // program handle it (WM_COMMAND 905 is the menu item 905 chosen).
     void post(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -83,14 +83,14 @@ public:
 
     void fail(const std::string &why);
 
-private:
+  private:
     enum class Turn { Program, Test };
 
-    void resume();                              // let the program run until it blocks or ends
+    void resume();   // let the program run until it blocks or ends
     void wait_for_program(std::unique_lock<std::mutex> &lock);
     void stop_program();
-    void on_block(uint64_t deadline);           // program thread
-    void on_checkpoint();                       // program thread
+    void on_block(uint64_t deadline);   // program thread
+    void on_checkpoint();               // program thread
     bool usable(const char *step);
 
     FailureHandler onFailure_;
@@ -103,10 +103,10 @@ private:
     bool started_ = false;
     bool finished_ = false;
     bool failed_ = false;
-    bool abandon_ = false;                      // the program must unwind at its next block
-    bool stopRequested_ = false;                // ... or at its next retrieval (run-away)
+    bool abandon_ = false;         // the program must unwind at its next block
+    bool stopRequested_ = false;   // ... or at its next retrieval (run-away)
     std::string runawayDump_;
     uint64_t deadline_ = UINT64_MAX;
 };
 
-} // namespace lockstep
+}   // namespace lockstep

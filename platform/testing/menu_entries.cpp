@@ -29,4 +29,4 @@ std::vector<MenuEntry> menu_entries(HMENU menu)
     return entries;
 }
 
-} // namespace script
+}   // namespace script

@@ -22,4 +22,4 @@ std::vector<MenuEntry> menu_entries(HMENU menu);
 // byte of its state, where MF_SEPARATOR lies, and only its flags below.
 bool menu_separator(HMENU menu, int pos);
 
-} // namespace script
+}   // namespace script

@@ -25,11 +25,10 @@ struct Ended {
 
 // The steps, taken one at a time whenever the program waits for input.
 class Runner {
-public:
+  public:
     Runner(std::string path, std::vector<Step> steps, const Observer &observer)
         : path_(std::move(path)), steps_(std::move(steps)), observer_(observer)
-    {
-    }
+    {}
 
     uint64_t on_block()
     {
@@ -53,7 +52,7 @@ public:
         throw Ended{kScriptRanOut};
     }
 
-private:
+  private:
     // Done: the next step may follow at once. Acted: input was given, the
     // program takes it before the next step. Waits: time must pass first.
     enum class Outcome { Done, Acted, Waits };
@@ -65,7 +64,7 @@ private:
     const Step *menuStep_ = nullptr;   // a `menu` whose drop-down was clicked open
     actions::MenuChoice menu_;
     const Observer &observer_;
-    const Step *given_ = nullptr;      // an input step the program has not yet been observed after
+    const Step *given_ = nullptr;   // an input step the program has not yet been observed after
 
     // The program has taken the input of the step and waits again.
     void observe()
@@ -191,7 +190,7 @@ private:
     }
 };
 
-} // namespace
+}   // namespace
 
 int run_script(const std::string &path, const std::function<int()> &program, const Observer &observer)
 {
@@ -207,7 +206,10 @@ int run_script(const std::string &path, const std::function<int()> &program, con
     Runner runner(path, std::move(steps), observer);
     // The hook goes with the run, however the program leaves.
     struct Hooked {
-        explicit Hooked(Runner &r) { drv::current().set_block_hook([&r](uint64_t) { return r.on_block(); }); }
+        explicit Hooked(Runner &r)
+        {
+            drv::current().set_block_hook([&r](uint64_t) { return r.on_block(); });
+        }
         ~Hooked() { drv::current().set_block_hook(nullptr); }
     } hooked(runner);
     try {
@@ -224,4 +226,4 @@ int run_program(const std::function<int()> &program)
     return run_script(path, program);
 }
 
-} // namespace script
+}   // namespace script

@@ -34,4 +34,4 @@ using Observer = std::function<std::string(int line)>;
 // the program does to it later.
 int run_script(const std::string &path, const std::function<int()> &program, const Observer &observer = {});
 
-} // namespace script
+}   // namespace script

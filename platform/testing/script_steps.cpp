@@ -62,7 +62,7 @@ bool key_by_name(const std::string &name, const Host &host, Step &step)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 bool parse_step(const std::string &line, const Host &host, Step &step, std::string &why)
 {
@@ -136,4 +136,4 @@ bool load_steps(const std::string &path, const Host &host, std::vector<Step> &st
     return true;
 }
 
-} // namespace script
+}   // namespace script

@@ -12,7 +12,7 @@
 namespace script {
 
 // Exit statuses of a scripted run besides the program's own.
-constexpr int kStepFailed = 3;      // a step failed (or the script could not be read)
+constexpr int kStepFailed = 3;     // a step failed (or the script could not be read)
 constexpr int kScriptRanOut = 4;   // the program still waits for input after the last step
 
 enum class Op { Menu, Click, ClickAt, Select, Key, Type, Close, Wait, Screenshot, Dump, ExpectWindow, ExpectText };
@@ -46,4 +46,4 @@ bool parse_step(const std::string &line, const Host &host, Step &step, std::stri
 // cannot be read or a line is no step.
 bool load_steps(const std::string &path, const Host &host, std::vector<Step> &steps);
 
-} // namespace script
+}   // namespace script

@@ -17,7 +17,7 @@ const uint16_t cp1252High[32] = {
 // A JSON writer that puts the commas: after any value or closed container
 // the next item needs one, after a key or an opening bracket it does not.
 class Json {
-public:
+  public:
     std::string out;
 
     void key(const char *k)
@@ -46,7 +46,7 @@ public:
         needComma_ = true;
     }
 
-private:
+  private:
     bool needComma_ = false;
 
     void separate()
@@ -121,7 +121,7 @@ void window(Json &j, const WindowState &w)
     j.close('}');
 }
 
-} // namespace
+}   // namespace
 
 std::string to_json(const WindowTree &tree)
 {
@@ -139,4 +139,4 @@ std::string to_json(const WindowTree &tree)
     return j.out;
 }
 
-} // namespace script
+}   // namespace script

@@ -24,11 +24,11 @@
 namespace script {
 
 struct MenuEntry {
-    std::string text;          // as the program wrote it, '&' and tab included
-    long long id = 0;          // -1 for a drop-down
+    std::string text;   // as the program wrote it, '&' and tab included
+    long long id = 0;   // -1 for a drop-down
     bool greyed = false;
     bool separator = false;
-    bool dropDown = false;     // it opens `items`
+    bool dropDown = false;   // it opens `items`
     std::vector<MenuEntry> items;
 };
 
@@ -40,16 +40,16 @@ struct ListBoxState {
 struct WindowState {
     std::uintptr_t handle = 0;
     std::string className;
-    long long id = 0;          // a child's control id; 0 for a top-level window
+    long long id = 0;   // a child's control id; 0 for a top-level window
     std::string text;
     long long x = 0, y = 0, width = 0, height = 0;   // desktop pixels
     bool visible = false;
     bool enabled = false;
     long long style = 0;
-    std::optional<bool> checked;                   // buttons
-    std::optional<ListBoxState> listBox;           // list boxes
-    std::optional<std::vector<MenuEntry>> menu;    // windows with a menu bar
-    std::vector<WindowState> children;             // topmost first
+    std::optional<bool> checked;                  // buttons
+    std::optional<ListBoxState> listBox;          // list boxes
+    std::optional<std::vector<MenuEntry>> menu;   // windows with a menu bar
+    std::vector<WindowState> children;            // topmost first
 };
 
 struct WindowTree {
@@ -63,4 +63,4 @@ struct WindowTree {
 // The tree as one JSON object and a line break.
 std::string to_json(const WindowTree &tree);
 
-} // namespace script
+}   // namespace script

@@ -50,7 +50,7 @@ void add_window(std::vector<WindowState> &to, HWND h)
     to.push_back(std::move(s));
 }
 
-} // namespace
+}   // namespace
 
 std::string dump_json()
 {
@@ -63,4 +63,4 @@ std::string dump_json()
     return to_json(tree);
 }
 
-} // namespace script
+}   // namespace script

@@ -13,4 +13,4 @@ namespace script {
 
 std::string dump_json();
 
-} // namespace script
+}   // namespace script

@@ -120,7 +120,8 @@ void BUTTON_PaintCheck(HWND hwnd, HDC dc, const ButtonState &b, RECT r)
     BUTTON_Ring(dc, box, COLOR_3DSHADOW, COLOR_3DHILIGHT);
     BUTTON_Ring(dc, box, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
     FillRect(dc, &box, GetSysColorBrush((b.state & BST_PUSHED) || !enabled ? COLOR_3DFACE : COLOR_WINDOW));
-    if (b.state & BST_CHECKED) control_check_mark(dc, box.left + 1, box.top + 1, enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW);
+    if (b.state & BST_CHECKED)
+        control_check_mark(dc, box.left + 1, box.top + 1, enabled ? COLOR_WINDOWTEXT : COLOR_3DSHADOW);
     RECT text{r.left + kBoxSize + 4, r.top, r.right, r.bottom};
     BUTTON_Text(hwnd, dc, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     if (b.state & BST_FOCUS) {
@@ -168,10 +169,14 @@ struct TypeInfo {
 TypeInfo BUTTON_Info(UINT type)
 {
     switch (type) {
-    case BS_PUSHBUTTON: return {DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON, false, BUTTON_PaintPush};
-    case BS_DEFPUSHBUTTON: return {DLGC_BUTTON | DLGC_DEFPUSHBUTTON, false, BUTTON_PaintPush};
-    case BS_AUTOCHECKBOX: return {DLGC_BUTTON, true, BUTTON_PaintCheck};
-    case BS_GROUPBOX: return {DLGC_STATIC, false, BUTTON_PaintGroup};   // its mnemonic moves on, as a label's
+    case BS_PUSHBUTTON:
+        return {DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON, false, BUTTON_PaintPush};
+    case BS_DEFPUSHBUTTON:
+        return {DLGC_BUTTON | DLGC_DEFPUSHBUTTON, false, BUTTON_PaintPush};
+    case BS_AUTOCHECKBOX:
+        return {DLGC_BUTTON, true, BUTTON_PaintCheck};
+    case BS_GROUPBOX:
+        return {DLGC_STATIC, false, BUTTON_PaintGroup};   // its mnemonic moves on, as a label's
     }
     return {DLGC_BUTTON, false, BUTTON_PaintPush};
 }
@@ -198,8 +203,8 @@ void BUTTON_Paint(HWND hwnd)
     EndPaint(hwnd, &ps);
 }
 
-} // namespace
-} // namespace user32
+}   // namespace
+}   // namespace user32
 
 using namespace user32;
 
@@ -213,7 +218,8 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         break;
     case WM_CREATE:
         // The group box shows what lies below its frame.
-        if (type == BS_GROUPBOX) SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+        if (type == BS_GROUPBOX)
+            SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
         return 0;
     case WM_NCHITTEST:
         // A group box is a frame around other controls: clicks go through it.

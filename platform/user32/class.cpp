@@ -72,12 +72,9 @@ std::shared_ptr<WindowClass> make_class(const WNDCLASSA &wc)
     return cls;
 }
 
-} // namespace
+}   // namespace
 
-void register_system_class(const WNDCLASSA &wc)
-{
-    classes().byName[wc.lpszClassName] = make_class(wc);
-}
+void register_system_class(const WNDCLASSA &wc) { classes().byName[wc.lpszClassName] = make_class(wc); }
 
 std::shared_ptr<WindowClass> find_class(const char *name)
 {
@@ -94,7 +91,7 @@ std::shared_ptr<WindowClass> find_class(const char *name)
     return it == c.byName.end() ? nullptr : it->second;
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 

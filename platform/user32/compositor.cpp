@@ -41,8 +41,8 @@ struct Shot {
 
 struct State {
     raster::Surface desktop;
-    std::vector<Shot> shots;           // paint order: bottom first, parents before children
-    std::unordered_set<HWND> changed;  // windows whose pixels changed since
+    std::vector<Shot> shots;            // paint order: bottom first, parents before children
+    std::unordered_set<HWND> changed;   // windows whose pixels changed since
     bool composed = false;
     uint64_t changes = 0;
     MenuBarPainter menuPainter = nullptr;
@@ -54,10 +54,7 @@ State &state()
     return s;
 }
 
-bool has_menu(const Window &w)
-{
-    return !w.child() && (w.menu || !w.menuName.empty());
-}
+bool has_menu(const Window &w) { return !w.child() && (w.menu || !w.menuName.empty()); }
 
 // The window rectangle on the desktop and its client rectangle there.
 raster::Rect desktop_window_rect(const Window &w, POINT parentClient)
@@ -72,8 +69,7 @@ raster::Rect desktop_client_rect(const Window &w, const raster::Rect &window)
 
 // Visible windows in paint order: top-level windows from the bottom of the
 // z-order up, each followed by its children from the bottom up.
-void snapshot_window(const Window &w, POINT parentClient, const raster::Rect &clip, HWND active,
-                     std::vector<Shot> &out)
+void snapshot_window(const Window &w, POINT parentClient, const raster::Rect &clip, HWND active, std::vector<Shot> &out)
 {
     Shot s;
     s.handle = w.handle;
@@ -81,8 +77,7 @@ void snapshot_window(const Window &w, POINT parentClient, const raster::Rect &cl
     s.clip = raster::intersect(s.window, clip);
     s.style = w.style;
     s.exStyle = w.exStyle;
-    if (!w.child())
-        s.text = w.text;
+    if (!w.child()) s.text = w.text;
     s.active = w.handle == active;
     s.menu = has_menu(w) && !(w.style & WS_MINIMIZE);   // a minimised window is its caption alone
     s.closeEnabled = w.child() || close_box_enabled(w.handle);
@@ -110,17 +105,14 @@ std::vector<Shot> snapshot(const raster::Rect &desktop)
 // the places of windows whose pixels changed.
 std::vector<raster::Rect> damage(const State &st, const std::vector<Shot> &now, const raster::Rect &desktop)
 {
-    if (!st.composed || st.shots.size() != now.size())
-        return {desktop};
+    if (!st.composed || st.shots.size() != now.size()) return {desktop};
     std::vector<raster::Rect> d;
     const auto add = [&d](const raster::Rect &r) {
-        if (!r.empty())
-            d.push_back(r);
+        if (!r.empty()) d.push_back(r);
     };
     for (size_t i = 0; i < now.size(); ++i) {
         const Shot &was = st.shots[i], &is = now[i];
-        if (was.handle != is.handle)
-            return {desktop};
+        if (was.handle != is.handle) return {desktop};
         if (!was.same_look(is)) {
             add(was.clip);
             add(is.clip);
@@ -134,14 +126,13 @@ std::vector<raster::Rect> damage(const State &st, const std::vector<Shot> &now, 
 // A transparent window (a group box) leaves its holes to what lies below.
 void blit_keyed(const raster::Canvas &desk, int x, int y, const raster::Canvas &src, const raster::Rect &clip)
 {
-    const raster::Rect area = raster::intersect(raster::intersect(clip, raster::bounds(desk)),
-                                          raster::offset(raster::bounds(src), x, y));
+    const raster::Rect area =
+        raster::intersect(raster::intersect(clip, raster::bounds(desk)), raster::offset(raster::bounds(src), x, y));
     for (int dy = area.top; dy < area.bottom; ++dy) {
         const uint32_t *from = src.row(dy - y);
         uint32_t *to = desk.row(dy);
         for (int dx = area.left; dx < area.right; ++dx)
-            if (from[dx - x] != kHolePixel)
-                to[dx] = from[dx - x];
+            if (from[dx - x] != kHolePixel) to[dx] = from[dx - x];
     }
 }
 
@@ -149,8 +140,7 @@ void compose_window(const State &st, const Window &w, const Shot &shot, const ra
 {
     const raster::Canvas &desk = st.desktop.canvas;
     const raster::Rect clip = raster::intersect(shot.clip, damaged);
-    if (clip.empty())
-        return;
+    if (clip.empty()) return;
     gdi::NonClient nc;
     nc.window = shot.window;
     nc.style = w.style;
@@ -177,32 +167,20 @@ void compose_window(const State &st, const Window &w, const Shot &shot, const ra
     nc.minBox = button(HTMINBUTTON);
     nc.closeEnabled = shot.closeEnabled;
     const raster::Rect bar = gdi::draw_nonclient(desk, nc, clip);
-    if (!bar.empty() && st.menuPainter)
-        st.menuPainter(w.handle, desk, bar, clip);
+    if (!bar.empty() && st.menuPainter) st.menuPainter(w.handle, desk, bar, clip);
     const raster::Rect client = desktop_client_rect(w, shot.window);
     const raster::Rect shown = raster::intersect(clip, client);
-    if (w.exStyle & WS_EX_TRANSPARENT)
-        blit_keyed(desk, client.left, client.top, w.surface.canvas, shown);
-    else
-        raster::blit(desk, client.left, client.top, w.surface.canvas, raster::bounds(w.surface.canvas), shown);
+    if (w.exStyle & WS_EX_TRANSPARENT) blit_keyed(desk, client.left, client.top, w.surface.canvas, shown);
+    else raster::blit(desk, client.left, client.top, w.surface.canvas, raster::bounds(w.surface.canvas), shown);
 }
 
-} // namespace
+}   // namespace
 
-void surface_changed(HWND hwnd)
-{
-    state().changed.insert(hwnd);
-}
+void surface_changed(HWND hwnd) { state().changed.insert(hwnd); }
 
-void compositor_forget_window(HWND hwnd)
-{
-    state().changed.erase(hwnd);
-}
+void compositor_forget_window(HWND hwnd) { state().changed.erase(hwnd); }
 
-size_t windows_changed()
-{
-    return state().changed.size();
-}
+size_t windows_changed() { return state().changed.size(); }
 
 void set_menu_bar_painter(MenuBarPainter painter)
 {
@@ -221,13 +199,11 @@ const raster::Canvas &desktop_image()
     const raster::Rect all = raster::bounds(st.desktop.canvas);
     std::vector<Shot> now = snapshot(all);
     const std::vector<raster::Rect> damaged = damage(st, now, all);
-    if (!damaged.empty())
-        ++st.changes;
+    if (!damaged.empty()) ++st.changes;
     for (const raster::Rect &area : damaged) {
         raster::fill_rect(st.desktop.canvas, area, gdi::pixel_of(GetSysColor(COLOR_BACKGROUND)), all);
         for (const Shot &s : now)
-            if (const Window *w = find(s.handle))
-                compose_window(st, *w, s, area);
+            if (const Window *w = find(s.handle)) compose_window(st, *w, s, area);
     }
     st.shots = std::move(now);
     st.changed.clear();
@@ -235,14 +211,11 @@ const raster::Canvas &desktop_image()
     return st.desktop.canvas;
 }
 
-uint64_t desktop_changes()
-{
-    return state().changes;
-}
+uint64_t desktop_changes() { return state().changes; }
 
 bool save_desktop_png(const std::string &path, std::string *error)
 {
     return raster::write_png(desktop_image(), path, error);
 }
 
-} // namespace user32
+}   // namespace user32

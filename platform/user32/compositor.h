@@ -43,4 +43,4 @@ void set_menu_bar_painter(MenuBarPainter painter);
 // presents the image again only when this moved.
 uint64_t desktop_changes();
 
-} // namespace user32
+}   // namespace user32

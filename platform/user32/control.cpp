@@ -2,10 +2,10 @@
 // pieces through a paint DC, and scrolling.
 #include "user32/control.h"
 
+#include "gdi32/brush.h"
 #include "gdi32/dc.h"
 #include "gdi32/frame.h"
 #include "gdi32/gdiobj.h"
-#include "gdi32/brush.h"
 
 namespace user32 {
 
@@ -17,12 +17,13 @@ void control_notify(HWND hwnd, WORD code)
 HBRUSH control_colors(HWND hwnd, HDC dc, UINT msg)
 {
     HWND parent = GetParent(hwnd);
-    HBRUSH b = parent ? reinterpret_cast<HBRUSH>(SendMessageA(parent, msg, reinterpret_cast<WPARAM>(dc),
-                                                              reinterpret_cast<LPARAM>(hwnd)))
+    HBRUSH b = parent ? reinterpret_cast<HBRUSH>(
+                            SendMessageA(parent, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)))
                       : nullptr;
     // A parent that answers nothing gets the default colours, as DefWindowProc gives them.
-    return b ? b : reinterpret_cast<HBRUSH>(DefWindowProcA(hwnd, msg, reinterpret_cast<WPARAM>(dc),
-                                                           reinterpret_cast<LPARAM>(hwnd)));
+    return b ? b
+             : reinterpret_cast<HBRUSH>(
+                   DefWindowProcA(hwnd, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
 }
 
 void control_grey_text(HDC dc, const char *text, RECT r, UINT format)
@@ -63,16 +64,23 @@ std::optional<int> control_scroll_target(UINT msg, WPARAM wp, int top, int page,
     if (msg == WM_MOUSEWHEEL) return top - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3;
     const int thumb = static_cast<short>(HIWORD(wp));
     switch (LOWORD(wp)) {
-    case SB_LINEUP: return top - 1;
-    case SB_LINEDOWN: return top + 1;
-    case SB_PAGEUP: return top - page;
-    case SB_PAGEDOWN: return top + page;
+    case SB_LINEUP:
+        return top - 1;
+    case SB_LINEDOWN:
+        return top + 1;
+    case SB_PAGEUP:
+        return top - page;
+    case SB_PAGEDOWN:
+        return top + page;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: return thumb;
-    case SB_TOP: return 0;
-    case SB_BOTTOM: return count;
+    case SB_THUMBTRACK:
+        return thumb;
+    case SB_TOP:
+        return 0;
+    case SB_BOTTOM:
+        return count;
     }
     return std::nullopt;
 }
 
-} // namespace user32
+}   // namespace user32

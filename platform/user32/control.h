@@ -45,4 +45,4 @@ COLORREF control_selection(HDC dc, const RECT &r);
 // scrolls nothing (SB_ENDSCROLL). The caller keeps it in range.
 std::optional<int> control_scroll_target(UINT msg, WPARAM wp, int top, int page, int count);
 
-} // namespace user32
+}   // namespace user32

@@ -13,9 +13,18 @@ constexpr UINT kVKeyToItem = 0x002E, kCharToItem = 0x002F, kQueryDragIcon = 0x00
 bool result_is_direct(UINT msg)
 {
     switch (msg) {
-    case WM_INITDIALOG: case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
-    case kVKeyToItem: case kCharToItem: case kCompareItem: case kQueryDragIcon:
+    case WM_INITDIALOG:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case kVKeyToItem:
+    case kCharToItem:
+    case kCompareItem:
+    case kQueryDragIcon:
         return true;
     }
     return false;
@@ -127,7 +136,7 @@ LRESULT DEFDLG_Default(Window &w, UINT msg, WPARAM wp, LPARAM lp)
     return DefWindowProcA(dlg, msg, wp, lp);
 }
 
-} // namespace
+}   // namespace
 
 DialogInfo *dialog_info(HWND dlg)
 {
@@ -141,7 +150,7 @@ void dialog_set_focus(HWND dlg, HWND control)
     if (IsWindow(dlg)) DEFDLG_UpdateDefaultButtons(dlg, GetFocus());
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 

@@ -38,11 +38,21 @@ LRESULT DEFWND_SysCommand(HWND hwnd, WPARAM cmd, LPARAM lp)
         // A greyed Close (a Yes/No message box) refuses the close box, Alt+F4 and the driver's close alike.
         if (close_box_enabled(hwnd)) SendMessageA(hwnd, WM_CLOSE, 0, 0);
         break;
-    case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
-    case SC_MAXIMIZE: ShowWindow(hwnd, SW_SHOWMAXIMIZED); break;
-    case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); break;
-    case SC_KEYMENU: menu_track_keyboard(hwnd, static_cast<unsigned char>(lp)); break;
-    case SC_MOUSEMENU: menu_track_mouse(hwnd, point_of(lp)); break;
+    case SC_MINIMIZE:
+        ShowWindow(hwnd, SW_MINIMIZE);
+        break;
+    case SC_MAXIMIZE:
+        ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+        break;
+    case SC_RESTORE:
+        ShowWindow(hwnd, SW_RESTORE);
+        break;
+    case SC_KEYMENU:
+        menu_track_keyboard(hwnd, static_cast<unsigned char>(lp));
+        break;
+    case SC_MOUSEMENU:
+        menu_track_mouse(hwnd, point_of(lp));
+        break;
     }
     return 0;
 }
@@ -54,10 +64,18 @@ LRESULT DEFWND_NcButtonUp(HWND hwnd, WPARAM hit, LPARAM lp)
     DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
     WPARAM cmd = 0;
     switch (hit) {
-    case HTCLOSE: cmd = SC_CLOSE; break;
-    case HTMINBUTTON: cmd = (style & WS_MINIMIZE) ? SC_RESTORE : SC_MINIMIZE; break;
-    case HTMAXBUTTON: cmd = (style & (WS_MAXIMIZE | WS_MINIMIZE)) == WS_MAXIMIZE ? SC_RESTORE : SC_MAXIMIZE; break;
-    case HTCAPTION: cmd = (style & WS_MINIMIZE) ? SC_RESTORE : 0; break;
+    case HTCLOSE:
+        cmd = SC_CLOSE;
+        break;
+    case HTMINBUTTON:
+        cmd = (style & WS_MINIMIZE) ? SC_RESTORE : SC_MINIMIZE;
+        break;
+    case HTMAXBUTTON:
+        cmd = (style & (WS_MAXIMIZE | WS_MINIMIZE)) == WS_MAXIMIZE ? SC_RESTORE : SC_MAXIMIZE;
+        break;
+    case HTCAPTION:
+        cmd = (style & WS_MINIMIZE) ? SC_RESTORE : 0;
+        break;
     }
     if (cmd) SendMessageA(hwnd, WM_SYSCOMMAND, cmd, lp);
     return 0;
@@ -92,8 +110,8 @@ LRESULT DEFWND_SysChar(HWND hwnd, WPARAM ch, LPARAM lp)
     return 0;
 }
 
-} // namespace
-} // namespace user32
+}   // namespace
+}   // namespace user32
 
 using namespace user32;
 

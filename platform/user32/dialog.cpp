@@ -107,7 +107,7 @@ bool create_controls(HWND dlg, HINSTANCE instance, const rc::DialogTemplate &t, 
     return true;
 }
 
-} // namespace
+}   // namespace
 
 SIZE dialog_base_units(const rc::DialogTemplate &t)
 {
@@ -166,7 +166,7 @@ HWND create_dialog(HINSTANCE instance, const rc::DialogTemplate &t, HWND owner, 
     return IsWindow(dlg) ? dlg : nullptr;
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 

@@ -14,4 +14,4 @@ void dialog_set_focus(HWND dlg, HWND control);
 // A dialog's information, null for other windows.
 DialogInfo *dialog_info(HWND dlg);
 
-} // namespace user32
+}   // namespace user32

@@ -21,7 +21,8 @@ UINT dlg_code(HWND hwnd, WPARAM wp = 0, const MSG *msg = nullptr)
 
 // Walks the controls after `from` in z-order (template order), wrapping round
 // to `from` itself last, and returns the first that `ok` accepts, or null.
-template <typename Ok> HWND walk(const std::vector<HWND> &kids, HWND from, bool backwards, Ok ok)
+template <typename Ok>
+HWND walk(const std::vector<HWND> &kids, HWND from, bool backwards, Ok ok)
 {
     int n = static_cast<int>(kids.size());
     if (n == 0) return nullptr;
@@ -131,8 +132,8 @@ bool DIALOG_KeyDown(HWND dlg, const MSG &m)
     return false;
 }
 
-} // namespace
-} // namespace user32
+}   // namespace
+}   // namespace user32
 
 using namespace user32;
 

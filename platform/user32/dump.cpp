@@ -44,7 +44,7 @@ void dump(std::ostringstream &out, HWND h, int depth)
     out << pad << "]}\n";
 }
 
-} // namespace
+}   // namespace
 
 std::string dump_windows()
 {
@@ -54,4 +54,4 @@ std::string dump_windows()
     return out.str();
 }
 
-} // namespace user32
+}   // namespace user32

@@ -28,10 +28,10 @@ struct Line {
 struct EditState {
     HFONT font = nullptr;
     size_t caret = 0, anchor = 0;
-    int scrollX = 0;              // single-line: pixels scrolled off at the left
-    int top = 0;                  // multi-line: the first line shown
+    int scrollX = 0;   // single-line: pixels scrolled off at the left
+    int top = 0;       // multi-line: the first line shown
     bool focus = false;
-    int widths[256] = {};         // advance of each character in the font
+    int widths[256] = {};   // advance of each character in the font
     int lineHeight = 13;
     std::vector<Line> lines;
 };
@@ -159,7 +159,8 @@ size_t EDIT_PosFromPoint(HWND hwnd, const EditState &e, int x, int y)
         at += adv;
     }
     // The end of a wrapped line is the start of the next: stay before its blank.
-    if (static_cast<size_t>(line) + 1 < e.lines.size() && e.lines[static_cast<size_t>(line) + 1].start == l.end && l.end > l.start)
+    if (static_cast<size_t>(line) + 1 < e.lines.size() && e.lines[static_cast<size_t>(line) + 1].start == l.end &&
+        l.end > l.start)
         return l.end - 1;
     return l.end;
 }
@@ -180,8 +181,13 @@ size_t EDIT_Next(const std::string &t, size_t pos)
 void EDIT_UpdateScrollBar(HWND hwnd, const EditState &e)
 {
     if (!(EDIT_Style(hwnd) & WS_VSCROLL)) return;
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, static_cast<int>(e.lines.size()) - 1,
-                  static_cast<UINT>(EDIT_Visible(hwnd, e)), e.top, 0};
+    SCROLLINFO si{sizeof si,
+                  SIF_RANGE | SIF_PAGE | SIF_POS,
+                  0,
+                  static_cast<int>(e.lines.size()) - 1,
+                  static_cast<UINT>(EDIT_Visible(hwnd, e)),
+                  e.top,
+                  0};
     SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
 }
 
@@ -291,7 +297,8 @@ bool EDIT_ReadOnly(HWND hwnd) { return (EDIT_Style(hwnd) & ES_READONLY) != 0; }
 void EDIT_Copy(HWND hwnd)
 {
     const EditState &e = EDIT_Get(hwnd);
-    if (e.caret != e.anchor) editClipboard = EDIT_Text(hwnd).substr(EDIT_SelStart(e), EDIT_SelEnd(e) - EDIT_SelStart(e));
+    if (e.caret != e.anchor)
+        editClipboard = EDIT_Text(hwnd).substr(EDIT_SelStart(e), EDIT_SelEnd(e) - EDIT_SelStart(e));
 }
 
 void EDIT_Cut(HWND hwnd)
@@ -370,7 +377,7 @@ void EDIT_KeyDown(HWND hwnd, WPARAM vk)
         if (vk == VK_DOWN && multi) {
             const POINT p = EDIT_CaretPoint(hwnd, e);
             to = EDIT_LineOf(e, e.caret) + 1 >= e.lines.size() ? e.caret
-                                                              : EDIT_PosFromPoint(hwnd, e, p.x, p.y + e.lineHeight);
+                                                               : EDIT_PosFromPoint(hwnd, e, p.x, p.y + e.lineHeight);
         } else {
             to = sel && !shift ? EDIT_SelEnd(e) : EDIT_Next(t, e.caret);
         }
@@ -400,16 +407,26 @@ void EDIT_Char(HWND hwnd, unsigned char ch)
 {
     const bool multi = EDIT_Multi(hwnd);
     switch (ch) {
-    case 0x01: EDIT_SetSel(hwnd, 0, EDIT_Text(hwnd).size()); return;   // Ctrl+A
-    case 0x03: EDIT_Copy(hwnd); return;                                // Ctrl+C
-    case 0x18: EDIT_Cut(hwnd); return;                                 // Ctrl+X
-    case 0x16: EDIT_Paste(hwnd); return;                               // Ctrl+V
-    case '\b': EDIT_Erase(hwnd, false); return;
+    case 0x01:
+        EDIT_SetSel(hwnd, 0, EDIT_Text(hwnd).size());
+        return;   // Ctrl+A
+    case 0x03:
+        EDIT_Copy(hwnd);
+        return;   // Ctrl+C
+    case 0x18:
+        EDIT_Cut(hwnd);
+        return;   // Ctrl+X
+    case 0x16:
+        EDIT_Paste(hwnd);
+        return;   // Ctrl+V
+    case '\b':
+        EDIT_Erase(hwnd, false);
+        return;
     case '\r':
         // In a dialog Enter is the default button's unless the field wants it.
         if (!multi || (EDIT_InDialog(hwnd) && !(EDIT_Style(hwnd) & ES_WANTRETURN))) return;
         [[fallthrough]];
-    case '\n':                                                         // Ctrl+Enter
+    case '\n':   // Ctrl+Enter
         if (multi && !EDIT_ReadOnly(hwnd)) EDIT_ReplaceSel(hwnd, "\r\n");
         return;
     case '\t':
@@ -440,7 +457,8 @@ void EDIT_SetText(HWND hwnd, const char *text)
 }
 
 // One run of a line, in the selection's colours or the field's own.
-void EDIT_PaintRun(HDC dc, const EditState &e, const std::string &t, size_t from, size_t to, int x, int y, bool selected)
+void EDIT_PaintRun(HDC dc, const EditState &e, const std::string &t, size_t from, size_t to, int x, int y,
+                   bool selected)
 {
     if (from >= to) return;
     const int w = EDIT_Width(e, t, from, to);
@@ -493,8 +511,8 @@ LRESULT EDIT_GetSel(HWND hwnd, WPARAM wp, LPARAM lp)
     return MAKELRESULT(std::min<DWORD>(lo, 0xFFFF), std::min<DWORD>(hi, 0xFFFF));
 }
 
-} // namespace
-} // namespace user32
+}   // namespace
+}   // namespace user32
 
 using namespace user32;
 
@@ -575,13 +593,20 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_VSCROLL:
     case WM_MOUSEWHEEL: {
         const EditState &e = EDIT_Get(hwnd);
-        if (const auto top = control_scroll_target(msg, wp, e.top, EDIT_Visible(hwnd, e), static_cast<int>(e.lines.size())))
+        if (const auto top =
+                control_scroll_target(msg, wp, e.top, EDIT_Visible(hwnd, e), static_cast<int>(e.lines.size())))
             EDIT_ScrollTo(hwnd, *top);
         return 0;
     }
-    case WM_CUT: EDIT_Cut(hwnd); return 0;
-    case WM_COPY: EDIT_Copy(hwnd); return 0;
-    case WM_PASTE: EDIT_Paste(hwnd); return 0;
+    case WM_CUT:
+        EDIT_Cut(hwnd);
+        return 0;
+    case WM_COPY:
+        EDIT_Copy(hwnd);
+        return 0;
+    case WM_PASTE:
+        EDIT_Paste(hwnd);
+        return 0;
     case WM_CLEAR:
         if (!EDIT_ReadOnly(hwnd)) EDIT_ReplaceSel(hwnd, "");
         return 0;

@@ -39,7 +39,7 @@ void bring_to_top(HWND hwnd)
     for (auto it = owned.rbegin(); it != owned.rend(); ++it) bring_to_top(*it);
 }
 
-} // namespace
+}   // namespace
 
 void activate(HWND hwnd, WORD how)
 {
@@ -79,7 +79,7 @@ void activate_after_leaving(HWND owner)
     if (next) activate(next, WA_ACTIVE);
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 

@@ -17,7 +17,7 @@ struct Metric {
 const Metric metrics[] = {
     {SM_CXVSCROLL, 16}, {SM_CYHSCROLL, 16}, {SM_CYCAPTION, 19}, {SM_CXBORDER, 1}, {SM_CYBORDER, 1},
     {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3}, {SM_CYMENU, 19},    {SM_CXFRAME, 4},  {SM_CYFRAME, 4},
-    {SM_CXEDGE, 2},     {SM_CYEDGE, 2},     {SM_CXSIZE, 18},   {SM_CYSIZE, 18},
+    {SM_CXEDGE, 2},     {SM_CYEDGE, 2},     {SM_CXSIZE, 18},    {SM_CYSIZE, 18},
 };
 
 int metric(int index)
@@ -27,7 +27,7 @@ int metric(int index)
     return 0;
 }
 
-} // namespace
+}   // namespace
 
 RECT work_area()
 {
@@ -41,10 +41,8 @@ RECT work_area()
 RECT nonclient_insets(DWORD style, DWORD ex, bool hasMenu)
 {
     int frame = 0;
-    if ((ex & (WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME)) == WS_EX_STATICEDGE)
-        frame = 1;
-    else if ((ex & WS_EX_DLGMODALFRAME) || (style & (WS_THICKFRAME | WS_DLGFRAME)))
-        frame = 2;
+    if ((ex & (WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME)) == WS_EX_STATICEDGE) frame = 1;
+    else if ((ex & WS_EX_DLGMODALFRAME) || (style & (WS_THICKFRAME | WS_DLGFRAME))) frame = 2;
     if (style & WS_THICKFRAME) frame += metric(SM_CXFRAME) - metric(SM_CXDLGFRAME);
     if ((style & (WS_BORDER | WS_DLGFRAME)) || (ex & WS_EX_DLGMODALFRAME)) frame++;
     RECT in{frame, frame, frame, frame};
@@ -126,7 +124,8 @@ LRESULT nonclient_hit_test(const Window &w, POINT pt)
     int captionBottom = frame + ((w.style & WS_CAPTION) == WS_CAPTION ? metric(SM_CYCAPTION) : 0);
     if (p.x >= frame && p.x < width - frame && p.y >= frame && p.y < captionBottom) return HTCAPTION;
     bool hasMenu = !w.child() && !(w.style & WS_MINIMIZE) && (w.menu || !w.menuName.empty());
-    if (hasMenu && p.x >= frame && p.x < width - frame && p.y >= captionBottom && p.y < captionBottom + metric(SM_CYMENU))
+    if (hasMenu && p.x >= frame && p.x < width - frame && p.y >= captionBottom &&
+        p.y < captionBottom + metric(SM_CYMENU))
         return HTMENU;
     if ((w.style & WS_VSCROLL) && p.x >= client.right && p.x < client.right + metric(SM_CXVSCROLL) &&
         p.y >= client.top && p.y < client.bottom)
@@ -170,7 +169,7 @@ HWND window_at(POINT pt)
     return nullptr;
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 
@@ -180,10 +179,13 @@ int WINAPI GetSystemMetrics(int index)
     switch (index) {
     case SM_CXSCREEN:
     case SM_CXFULLSCREEN:
-    case SM_CXMAXIMIZED: return s.cx;
+    case SM_CXMAXIMIZED:
+        return s.cx;
     case SM_CYSCREEN:
-    case SM_CYMAXIMIZED: return s.cy;
-    case SM_CYFULLSCREEN: return s.cy - metric(SM_CYCAPTION);
+    case SM_CYMAXIMIZED:
+        return s.cy;
+    case SM_CYFULLSCREEN:
+        return s.cy - metric(SM_CYCAPTION);
     }
     return metric(index);
 }

@@ -44,14 +44,25 @@ bool key_down(UINT vk) { return (input().keys[vk & 0xFF] & 0x80) != 0; }
 
 // A keypad key while the layer's NumLock is off is the navigation key printed
 // beside its digit (without the extended bit that the separate cluster has).
-const UINT keypadNavigation[] = {VK_INSERT, VK_END, VK_DOWN, VK_NEXT, VK_LEFT,
-                                 VK_CLEAR,  VK_RIGHT, VK_HOME, VK_UP, VK_PRIOR};
+const UINT keypadNavigation[] = {VK_INSERT, VK_END,   VK_DOWN, VK_NEXT, VK_LEFT,
+                                 VK_CLEAR,  VK_RIGHT, VK_HOME, VK_UP,   VK_PRIOR};
 
 bool extended_key(UINT vk)
 {
     switch (vk) {
-    case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME: case VK_LEFT: case VK_UP: case VK_RIGHT:
-    case VK_DOWN: case VK_INSERT: case VK_DELETE: case VK_DIVIDE: case VK_RCONTROL: case VK_RMENU:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_DIVIDE:
+    case VK_RCONTROL:
+    case VK_RMENU:
         return true;
     }
     return false;
@@ -138,8 +149,12 @@ bool resolve_mouse(InputEvent &e)
     UINT msg = WM_MOUSEMOVE;
     if (e.kind == Kind::Button) {
         msg = e.down ? buttonDown[b] : buttonUp[b];
-        keys = e.down ? keys | (b == 0 ? MK_LBUTTON : b == 1 ? MK_RBUTTON : MK_MBUTTON)
-                      : keys & ~static_cast<WPARAM>(b == 0 ? MK_LBUTTON : b == 1 ? MK_RBUTTON : MK_MBUTTON);
+        keys = e.down ? keys | (b == 0   ? MK_LBUTTON
+                                : b == 1 ? MK_RBUTTON
+                                         : MK_MBUTTON)
+                      : keys & ~static_cast<WPARAM>(b == 0   ? MK_LBUTTON
+                                                    : b == 1 ? MK_RBUTTON
+                                                             : MK_MBUTTON);
     }
     e.msg = MSG{target, msg, keys, MAKELPARAM(local.x, local.y), 0, e.pt};
     return true;
@@ -199,11 +214,11 @@ struct CharKey {
     char plain, shifted;
 };
 const CharKey charKeys[] = {
-    {VK_SPACE, ' ', ' '},       {VK_OEM_1, ';', ':'},     {VK_OEM_PLUS, '=', '+'}, {VK_OEM_COMMA, ',', '<'},
-    {VK_OEM_MINUS, '-', '_'},   {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},   {VK_OEM_3, '`', '~'},
-    {VK_OEM_4, '[', '{'},       {VK_OEM_5, '\\', '|'},    {VK_OEM_6, ']', '}'},    {VK_OEM_7, '\'', '"'},
-    {VK_MULTIPLY, '*', '*'},    {VK_ADD, '+', '+'},       {VK_SUBTRACT, '-', '-'}, {VK_DECIMAL, '.', '.'},
-    {VK_DIVIDE, '/', '/'},      {VK_BACK, '\b', '\b'},    {VK_TAB, '\t', '\t'},    {VK_ESCAPE, 0x1B, 0x1B},
+    {VK_SPACE, ' ', ' '},     {VK_OEM_1, ';', ':'},      {VK_OEM_PLUS, '=', '+'}, {VK_OEM_COMMA, ',', '<'},
+    {VK_OEM_MINUS, '-', '_'}, {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},    {VK_OEM_3, '`', '~'},
+    {VK_OEM_4, '[', '{'},     {VK_OEM_5, '\\', '|'},     {VK_OEM_6, ']', '}'},    {VK_OEM_7, '\'', '"'},
+    {VK_MULTIPLY, '*', '*'},  {VK_ADD, '+', '+'},        {VK_SUBTRACT, '-', '-'}, {VK_DECIMAL, '.', '.'},
+    {VK_DIVIDE, '/', '/'},    {VK_BACK, '\b', '\b'},     {VK_TAB, '\t', '\t'},    {VK_ESCAPE, 0x1B, 0x1B},
 };
 const char shiftedDigits[] = ")!@#$%^&*(";
 
@@ -225,7 +240,7 @@ unsigned char char_of_key(UINT vk)
     return 0;
 }
 
-} // namespace
+}   // namespace
 
 // Keys, characters and the wheel go to the focus as it is when they are read,
 // as Windows decides at the moment a message is read: a key let go while its
@@ -290,7 +305,7 @@ void seed_lock_keys(bool numLock, bool capsLock)
     k[VK_CAPITAL] = static_cast<BYTE>((k[VK_CAPITAL] & ~1) | (capsLock ? 1 : 0));
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 
@@ -323,7 +338,7 @@ void close_request(HWND window)
     push(e);
 }
 
-} // namespace drv
+}   // namespace drv
 
 BOOL WINAPI TranslateMessage(const MSG *msg)
 {

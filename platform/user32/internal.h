@@ -9,7 +9,7 @@ namespace user32 {
 
 // window.cpp
 void for_each_window(const std::function<void(Window &)> &fn);   // top-level first, then children
-bool in_subtree(HWND root, HWND hwnd);                          // hwnd is root or a descendant
+bool in_subtree(HWND root, HWND hwnd);                           // hwnd is root or a descendant
 std::vector<HWND> &siblings_of(const Window &w);                 // the z-order list the window is in
 
 // message.cpp: forget what is queued or pending for a window being destroyed.
@@ -42,4 +42,4 @@ inline bool filter_accepts_message(UINT min, UINT max, UINT msg)
     return (min == 0 && max == 0) || (msg >= min && msg <= max);
 }
 
-} // namespace user32
+}   // namespace user32

@@ -68,8 +68,13 @@ void LISTBOX_Measure(HWND hwnd)
 void LISTBOX_UpdateScrollBar(HWND hwnd, const ListBoxState &l)
 {
     if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_VSCROLL)) return;
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, LISTBOX_Count(l) - 1),
-                  static_cast<UINT>(LISTBOX_Visible(hwnd, l)), l.top, 0};
+    SCROLLINFO si{sizeof si,
+                  SIF_RANGE | SIF_PAGE | SIF_POS,
+                  0,
+                  std::max(0, LISTBOX_Count(l) - 1),
+                  static_cast<UINT>(LISTBOX_Visible(hwnd, l)),
+                  l.top,
+                  0};
     SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
 }
 
@@ -116,12 +121,26 @@ void LISTBOX_KeyDown(HWND hwnd, WPARAM vk)
     const ListBoxState &l = LISTBOX_Get(hwnd);
     const int page = LISTBOX_Visible(hwnd, l), cur = l.selected;
     switch (vk) {
-    case VK_UP: case VK_LEFT: LISTBOX_UserSelect(hwnd, cur < 0 ? 0 : cur - 1); break;
-    case VK_DOWN: case VK_RIGHT: LISTBOX_UserSelect(hwnd, cur + 1); break;
-    case VK_PRIOR: LISTBOX_UserSelect(hwnd, cur - (page - 1)); break;
-    case VK_NEXT: LISTBOX_UserSelect(hwnd, cur + (page - 1)); break;
-    case VK_HOME: LISTBOX_UserSelect(hwnd, 0); break;
-    case VK_END: LISTBOX_UserSelect(hwnd, LISTBOX_Count(l) - 1); break;
+    case VK_UP:
+    case VK_LEFT:
+        LISTBOX_UserSelect(hwnd, cur < 0 ? 0 : cur - 1);
+        break;
+    case VK_DOWN:
+    case VK_RIGHT:
+        LISTBOX_UserSelect(hwnd, cur + 1);
+        break;
+    case VK_PRIOR:
+        LISTBOX_UserSelect(hwnd, cur - (page - 1));
+        break;
+    case VK_NEXT:
+        LISTBOX_UserSelect(hwnd, cur + (page - 1));
+        break;
+    case VK_HOME:
+        LISTBOX_UserSelect(hwnd, 0);
+        break;
+    case VK_END:
+        LISTBOX_UserSelect(hwnd, LISTBOX_Count(l) - 1);
+        break;
     }
 }
 
@@ -160,8 +179,8 @@ LRESULT LISTBOX_Add(HWND hwnd, LPCSTR text)
     return LISTBOX_Count(l) - 1;
 }
 
-} // namespace
-} // namespace user32
+}   // namespace
+}   // namespace user32
 
 using namespace user32;
 

@@ -68,7 +68,7 @@ MenuItem *locate(HMENU menu, UINT which, UINT flags)
 
 constexpr UINT kStateBits = MF_GRAYED | MF_DISABLED;
 
-} // namespace
+}   // namespace
 
 Menu *find_menu(HMENU menu)
 {
@@ -90,7 +90,8 @@ unsigned char menu_mnemonic(const std::string &text)
 {
     for (size_t i = 0; i + 1 < text.size(); ++i) {
         if (text[i] != '&') continue;
-        if (text[i + 1] != '&') return static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
+        if (text[i + 1] != '&')
+            return static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
         ++i;
     }
     return 0;
@@ -114,7 +115,7 @@ bool close_box_enabled(HWND window)
     return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 

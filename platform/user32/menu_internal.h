@@ -11,10 +11,10 @@
 namespace user32 {
 
 struct MenuItem {
-    UINT flags = 0;        // MF_GRAYED, MF_DISABLED, MF_CHECKED, MF_SEPARATOR, MF_POPUP, MF_HELP
-    UINT_PTR id = 0;       // the command id (0 for separators and popups)
-    std::string text;      // with its '&' and '\t' as written
-    HMENU popup = nullptr; // MF_POPUP: the drop-down it opens
+    UINT flags = 0;          // MF_GRAYED, MF_DISABLED, MF_CHECKED, MF_SEPARATOR, MF_POPUP, MF_HELP
+    UINT_PTR id = 0;         // the command id (0 for separators and popups)
+    std::string text;        // with its '&' and '\t' as written
+    HMENU popup = nullptr;   // MF_POPUP: the drop-down it opens
 };
 
 struct Menu {
@@ -57,4 +57,4 @@ void menu_track_mouse(HWND window, POINT pt);
 std::string menu_plain_text(const std::string &text);
 unsigned char menu_mnemonic(const std::string &text);
 
-} // namespace user32
+}   // namespace user32

@@ -15,12 +15,12 @@
 namespace user32 {
 namespace {
 
-constexpr int kBarPad = 6;          // blank pixels each side of a bar item's text
+constexpr int kBarPad = 6;   // blank pixels each side of a bar item's text
 constexpr int kItemHeight = 17;
 constexpr int kSeparatorHeight = 8;
-constexpr int kTextLeft = 18;       // room for a check mark before the text
-constexpr int kTextRight = 18;      // room for a drop-down's arrow after it
-constexpr int kAccelGap = 12;       // between the longest text and the key names
+constexpr int kTextLeft = 18;    // room for a check mark before the text
+constexpr int kTextRight = 18;   // room for a drop-down's arrow after it
+constexpr int kAccelGap = 12;    // between the longest text and the key names
 
 font::Face &menu_face() { return font::face_for("MS Sans Serif", -11, FW_NORMAL); }
 
@@ -55,7 +55,8 @@ void draw_label(const raster::Canvas &c, int x, int top, int height, const std::
     const int baseline = top + (height - f.height()) / 2 + f.metrics().ascent;
     gdi::draw_glyphs(c, f, x, baseline, plain.data(), static_cast<int>(plain.size()), ink, clip);
     if (underlineAt >= 0)
-        raster::fill_rect(c, {x + underlineAt, baseline + 1, x + underlineAt + underlineWidth, baseline + 2}, ink, clip);
+        raster::fill_rect(c, {x + underlineAt, baseline + 1, x + underlineAt + underlineWidth, baseline + 2}, ink,
+                          clip);
 }
 
 // An item's text in the menu's colour, or etched when greyed.
@@ -63,9 +64,8 @@ void draw_item_text(const raster::Canvas &c, int x, int top, int height, const s
                     const raster::Rect &clip)
 {
     if (!grey) return draw_label(c, x, top, height, text, sys(COLOR_MENUTEXT), clip);
-    gdi::draw_etched([&](int offset, int sysColor) {
-        draw_label(c, x + offset, top + offset, height, text, sys(sysColor), clip);
-    });
+    gdi::draw_etched(
+        [&](int offset, int sysColor) { draw_label(c, x + offset, top + offset, height, text, sys(sysColor), clip); });
 }
 
 void draw_arrow(const raster::Canvas &c, const raster::Rect &item, uint32_t ink, const raster::Rect &clip)
@@ -74,7 +74,7 @@ void draw_arrow(const raster::Canvas &c, const raster::Rect &item, uint32_t ink,
     for (int i = 0; i < 4; ++i) raster::fill_rect(c, {x + i, cy - 3 + i, x + i + 1, cy + 4 - i}, ink, clip);
 }
 
-} // namespace
+}   // namespace
 
 bool menu_item_selectable(const MenuItem &item) { return !(item.flags & MF_SEPARATOR); }
 bool menu_item_enabled(const MenuItem &item) { return !(item.flags & (MF_GRAYED | MF_DISABLED)); }
@@ -145,8 +145,8 @@ void menu_draw_popup(const raster::Canvas &c, const Menu &m, int selected)
     }
 }
 
-void menu_draw_bar(const raster::Canvas &desk, const Menu &m, const raster::Rect &bar, const raster::Rect &clip, int tracked,
-                   bool open)
+void menu_draw_bar(const raster::Canvas &desk, const Menu &m, const raster::Rect &bar, const raster::Rect &clip,
+                   int tracked, bool open)
 {
     const raster::Rect inBar = raster::intersect(clip, bar);
     std::vector<raster::Rect> rects = menu_bar_layout(m, bar);
@@ -160,4 +160,4 @@ void menu_draw_bar(const raster::Canvas &desk, const Menu &m, const raster::Rect
     }
 }
 
-} // namespace user32
+}   // namespace user32

@@ -21,7 +21,7 @@ std::vector<raster::Rect> menu_bar_layout(const Menu &m, const raster::Rect &bar
 
 struct MenuPopupLayout {
     std::vector<raster::Rect> items;   // in the drop-down's own coordinates
-    int accelX = 0;                 // where key names start
+    int accelX = 0;                    // where key names start
     SIZE size{};
 };
 MenuPopupLayout menu_popup_layout(const Menu &m);
@@ -32,7 +32,7 @@ void menu_draw_popup(const raster::Canvas &c, const Menu &m, int selected);
 // The bar's items on the desktop. `tracked` is the item the menu loop is on
 // (-1: none): pushed in, its text with it, while its drop-down is `open`,
 // raised while the keyboard only points at it.
-void menu_draw_bar(const raster::Canvas &desk, const Menu &m, const raster::Rect &bar, const raster::Rect &clip, int tracked,
-                   bool open);
+void menu_draw_bar(const raster::Canvas &desk, const Menu &m, const raster::Rect &bar, const raster::Rect &clip,
+                   int tracked, bool open);
 
-} // namespace user32
+}   // namespace user32

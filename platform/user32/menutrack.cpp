@@ -197,8 +197,9 @@ void open_submenu(size_t level, bool selectFirst)
     close_from(level + 1);
     RECT item = popup_item_desktop(l, l.sel);
     RECT parent = find(l.window)->rect;
-    push_popup(m->items[static_cast<size_t>(l.sel)].popup, POINT{parent.right - kMenuPopupFrame, item.top - kMenuPopupFrame},
-               parent.left + kMenuPopupFrame, selectFirst);
+    push_popup(m->items[static_cast<size_t>(l.sel)].popup,
+               POINT{parent.right - kMenuPopupFrame, item.top - kMenuPopupFrame}, parent.left + kMenuPopupFrame,
+               selectFirst);
 }
 
 // An item chosen by Enter, a click or its mnemonic: a drop-down opens, a
@@ -282,7 +283,8 @@ void mnemonic(unsigned char ch)
     int n = static_cast<int>(m->items.size()), first = -1, matches = 0;
     for (int k = 1; k <= n; ++k) {
         int i = ((from + k) % n + n) % n;
-        if (!menu_item_selectable(m->items[static_cast<size_t>(i)]) || menu_mnemonic(m->items[static_cast<size_t>(i)].text) != ch)
+        if (!menu_item_selectable(m->items[static_cast<size_t>(i)]) ||
+            menu_mnemonic(m->items[static_cast<size_t>(i)].text) != ch)
             continue;
         if (first < 0) first = i;
         ++matches;
@@ -438,7 +440,7 @@ void announce(HWND window)
     SendMessageA(window, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(window)), 0);
 }
 
-} // namespace
+}   // namespace
 
 void menu_install_bar_painter()
 {
@@ -463,8 +465,7 @@ std::vector<RECT> menu_bar_item_rects(HWND window)
     if (!m) return {};
     RECT b = menu_bar_rect(*w);
     std::vector<RECT> out;
-    for (const raster::Rect &r : menu_bar_layout(*m, gdi::to_canvas(b)))
-        out.push_back(win_rect(r));
+    for (const raster::Rect &r : menu_bar_layout(*m, gdi::to_canvas(b))) out.push_back(win_rect(r));
     return out;
 }
 
@@ -521,4 +522,4 @@ void menu_track_mouse(HWND window, POINT pt)
     run_loop();
 }
 
-} // namespace user32
+}   // namespace user32

@@ -35,7 +35,8 @@ bool input_can_satisfy(UINT min, UINT max)
 {
     if (min == 0 && max == 0) return true;
     return ranges_overlap(min, max, WM_KEYFIRST, WM_KEYLAST) || ranges_overlap(min, max, WM_MOUSEFIRST, WM_MOUSELAST) ||
-           ranges_overlap(min, max, WM_NCMOUSEMOVE, WM_NCMBUTTONUP) || ranges_overlap(min, max, WM_SYSCOMMAND, WM_SYSCOMMAND);
+           ranges_overlap(min, max, WM_NCMOUSEMOVE, WM_NCMBUTTONUP) ||
+           ranges_overlap(min, max, WM_SYSCOMMAND, WM_SYSCOMMAND);
 }
 
 bool take_paint(HWND filter, MSG &out)
@@ -75,7 +76,7 @@ bool retrieve(MSG &out, HWND filter, UINT min, UINT max, bool remove)
     return timers_take_expired(filter, min, max, remove, out);
 }
 
-} // namespace
+}   // namespace
 
 bool filter_accepts_window(HWND filter, HWND msgHwnd)
 {
@@ -105,7 +106,7 @@ void queue_forget_window(HWND hwnd)
     std::erase_if(p, [&](const MSG &m) { return m.hwnd == hwnd; });
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 

@@ -29,4 +29,4 @@ bool run_modal(HWND dialog, HWND owner, HWND focus, const bool &done)
     return done;
 }
 
-} // namespace user32
+}   // namespace user32

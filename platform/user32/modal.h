@@ -15,4 +15,4 @@ namespace user32 {
 // without `done`.
 bool run_modal(HWND dialog, HWND owner, HWND focus, const bool &done);
 
-} // namespace user32
+}   // namespace user32

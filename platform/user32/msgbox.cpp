@@ -26,32 +26,17 @@ std::vector<Box> g_boxes;
 std::deque<int> g_replies;
 std::function<int(const Box &)> g_answerer;
 
-} // namespace
+}   // namespace
 
-void keep_records(bool on)
-{
-    g_keep = on;
-}
+void keep_records(bool on) { g_keep = on; }
 
-const std::vector<Box> &boxes()
-{
-    return g_boxes;
-}
+const std::vector<Box> &boxes() { return g_boxes; }
 
-void clear()
-{
-    g_boxes.clear();
-}
+void clear() { g_boxes.clear(); }
 
-void queue_reply(int reply)
-{
-    g_replies.push_back(reply);
-}
+void queue_reply(int reply) { g_replies.push_back(reply); }
 
-void set_answerer(std::function<int(const Box &)> answerer)
-{
-    g_answerer = std::move(answerer);
-}
+void set_answerer(std::function<int(const Box &)> answerer) { g_answerer = std::move(answerer); }
 
 int record(const Box &box)
 {
@@ -64,7 +49,7 @@ int record(const Box &box)
     return g_answerer ? g_answerer(box) : 0;
 }
 
-} // namespace msgbox_hook
+}   // namespace msgbox_hook
 
 namespace user32 {
 namespace {
@@ -131,7 +116,8 @@ void disc(const raster::Canvas &c, int x, int y, double radius, uint32_t pixel)
     for (int py = y; py < y + kIcon; ++py)
         for (int px = x; px < x + kIcon; ++px) {
             const double dx = px - cx, dy = py - cy;
-            if (dx * dx + dy * dy <= radius * radius) raster::fill_rect(c, {px, py, px + 1, py + 1}, pixel, raster::bounds(c));
+            if (dx * dx + dy * dy <= radius * radius)
+                raster::fill_rect(c, {px, py, px + 1, py + 1}, pixel, raster::bounds(c));
         }
 }
 
@@ -260,7 +246,8 @@ void lay_out(MsgBox &mb, const std::string &caption)
 
     const int buttonsW = mb.set->count * kButtonW + (mb.set->count - 1) * kButtonGap;
     font::Face &bold = font::face_for("MS Sans Serif", -11, FW_BOLD);
-    const int captionW = bold.text_width(caption.data(), static_cast<int>(caption.size())) + 2 + GetSystemMetrics(SM_CXSIZE) + 8;
+    const int captionW =
+        bold.text_width(caption.data(), static_cast<int>(caption.size())) + 2 + GetSystemMetrics(SM_CXSIZE) + 8;
     mb.client.cx = std::max({textX + textW + kMargin, buttonsW + 2 * kMargin, captionW});
     mb.client.cy = kMargin + contentH + kMargin + kButtonH + kMargin;
 }
@@ -330,8 +317,8 @@ int run_box(const msgbox_hook::Box &b)
     return mb.result;
 }
 
-} // namespace
-} // namespace user32
+}   // namespace
+}   // namespace user32
 
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 {

@@ -37,4 +37,4 @@ void set_answerer(std::function<int(const Box &)> answerer);
 // test's answer, or 0 when no test answers it and it is to be shown.
 int record(const Box &box);
 
-} // namespace msgbox_hook
+}   // namespace msgbox_hook

@@ -24,7 +24,7 @@ void add_update(Window &w, const RECT *r, bool erase)
     w.erasePending = w.erasePending || erase;
 }
 
-} // namespace
+}   // namespace
 
 void invalidate_all(Window &w, bool erase, bool withChildren)
 {
@@ -34,7 +34,7 @@ void invalidate_all(Window &w, bool erase, bool withChildren)
         if (Window *c = find(k); c && (c->style & WS_VISIBLE)) invalidate_all(*c, erase, true);
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 

@@ -54,7 +54,7 @@ void SCROLL_DragThumb(HWND hwnd, int trackTop, int length, int size, int grab)
     if (GetCapture() == hwnd) ReleaseCapture();
 }
 
-} // namespace
+}   // namespace
 
 bool scroll_thumb(const Window &w, int length, int &start, int &size)
 {
@@ -91,7 +91,7 @@ void scroll_bar_press(HWND hwnd, POINT desktopPt)
     if (IsWindow(hwnd)) SendMessageA(hwnd, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 

@@ -17,8 +17,7 @@ void restack(Window &w, HWND after)
     auto at = std::find(list.begin(), list.end(), after);
     if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST || at == list.end())
         list.insert(list.begin(), w.handle);
-    else
-        list.insert(at + 1, w.handle);
+    else list.insert(at + 1, w.handle);
 }
 
 // Moves and sizes a window; a new size gives it a new surface to paint.
@@ -79,17 +78,17 @@ void restore(Window &w)
     }
 }
 
-} // namespace
+}   // namespace
 
 void desktop_size_changed()
 {
     // A copy: a window procedure answering WM_SIZE may create or destroy windows.
-    const std::vector<HWND> tops = top_level_windows(); // NOLINT(performance-unnecessary-copy-initialization)
+    const std::vector<HWND> tops = top_level_windows();   // NOLINT(performance-unnecessary-copy-initialization)
     for (HWND t : tops)
         if (WindowRef w = ref(t); w && (w->style & WS_MAXIMIZE)) place(*w, maximized_rect(*w), true);
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 

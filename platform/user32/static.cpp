@@ -22,9 +22,12 @@ DWORD STATIC_Style(HWND hwnd) { return static_cast<DWORD>(GetWindowLongA(hwnd, G
 UINT STATIC_Format(DWORD style)
 {
     switch (style & SS_TYPEMASK) {
-    case SS_LEFT: return DT_LEFT | DT_WORDBREAK;
-    case SS_CENTER: return DT_CENTER | DT_WORDBREAK;
-    case SS_RIGHT: return DT_RIGHT | DT_WORDBREAK;
+    case SS_LEFT:
+        return DT_LEFT | DT_WORDBREAK;
+    case SS_CENTER:
+        return DT_CENTER | DT_WORDBREAK;
+    case SS_RIGHT:
+        return DT_RIGHT | DT_WORDBREAK;
     }
     return 0;
 }
@@ -56,8 +59,8 @@ void STATIC_Paint(HWND hwnd)
     EndPaint(hwnd, &ps);
 }
 
-} // namespace
-} // namespace user32
+}   // namespace
+}   // namespace user32
 
 using namespace user32;
 

@@ -33,7 +33,7 @@ bool accepts(const Timer &t, HWND filter, UINT min, UINT max)
     return filter_accepts_message(min, max, WM_TIMER) && filter_accepts_window(filter, t.hwnd);
 }
 
-} // namespace
+}   // namespace
 
 void timers_forget_window(HWND hwnd)
 {
@@ -62,7 +62,7 @@ bool timers_take_expired(HWND filter, UINT min, UINT max, bool remove, MSG &out)
     return true;
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 

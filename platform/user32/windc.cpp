@@ -29,8 +29,7 @@ HDC window_dc(HWND hwnd, const raster::Rect *visible)
 bool release_window_dc(HWND hwnd, HDC hdc)
 {
     const gdi::DC *dc = gdi::find<gdi::DC>(hdc);
-    if (!dc || dc->memory)
-        return false;
+    if (!dc || dc->memory) return false;
     surface_changed(hwnd);
     DeleteDC(hdc);
     return true;
@@ -47,7 +46,7 @@ constexpr CtlColor kCtlColors[] = {
     {WM_CTLCOLORLISTBOX, COLOR_WINDOW},
 };
 
-} // namespace
+}   // namespace
 
 HDC paint_dc_begin(Window &w, const RECT &paint)
 {
@@ -55,15 +54,11 @@ HDC paint_dc_begin(Window &w, const RECT &paint)
     return window_dc(w.handle, &visible);
 }
 
-void paint_dc_end(Window &w, HDC dc)
-{
-    release_window_dc(w.handle, dc);
-}
+void paint_dc_end(Window &w, HDC dc) { release_window_dc(w.handle, dc); }
 
 BOOL paint_erase(Window &w, HDC dc, HBRUSH brush)
 {
-    if (!brush)
-        return FALSE;
+    if (!brush) return FALSE;
     const RECT client{0, 0, w.surface.canvas.width, w.surface.canvas.height};
     return FillRect(dc, &client, brush) != 0;
 }
@@ -72,8 +67,7 @@ HBRUSH paint_default_ctlcolor(UINT msg, HDC dc)
 {
     int background = COLOR_3DFACE;
     for (const CtlColor &c : kCtlColors)
-        if (c.msg == msg)
-            background = c.background;
+        if (c.msg == msg) background = c.background;
     SetBkColor(dc, GetSysColor(background));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     return GetSysColorBrush(background);
@@ -90,27 +84,23 @@ HFONT paint_dialog_font(const DialogInfo &dialog)
         f = CreateFontA(-MulDiv(dialog.pointSize, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                         dialog.fontFace.c_str());
-        if (gdi::Object *o = gdi::find_object(f))
-            o->stock = true;   // a program's DeleteObject leaves it alone
+        if (gdi::Object *o = gdi::find_object(f)) o->stock = true;   // a program's DeleteObject leaves it alone
     }
     return f;
 }
 
 void paint_erase_now(Window &w)
 {
-    if (!w.erasePending)
-        return;
+    if (!w.erasePending) return;
     const RECT part = w.update;
     w.erasePending = false;
     HDC dc = paint_dc_begin(w, part);
     SendMessageA(w.handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    if (Window *still = find(w.handle))
-        paint_dc_end(*still, dc);
-    else
-        DeleteDC(dc);
+    if (Window *still = find(w.handle)) paint_dc_end(*still, dc);
+    else DeleteDC(dc);
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 

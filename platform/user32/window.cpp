@@ -72,7 +72,7 @@ void remove_tree(HWND hwnd)
     mgr().windows.erase(hwnd);
 }
 
-} // namespace
+}   // namespace
 
 Window *find(HWND hwnd)
 {
@@ -91,7 +91,8 @@ const std::vector<HWND> &top_level_windows() { return mgr().topLevel; }
 // A child's parent outlives it: DestroyWindow takes the children first.
 std::vector<HWND> &siblings_of(const Window &w)
 {
-    return w.child() ? find(w.parent)->children : mgr().topLevel; // NOLINT(clang-analyzer-core.uninitialized.UndefReturn)
+    return w.child() ? find(w.parent)->children
+                     : mgr().topLevel;   // NOLINT(clang-analyzer-core.uninitialized.UndefReturn)
 }
 
 void for_each_window(const std::function<void(Window &)> &fn)
@@ -128,7 +129,7 @@ bool really_visible(const Window &w)
     return true;
 }
 
-} // namespace user32
+}   // namespace user32
 
 using namespace user32;
 
@@ -167,13 +168,11 @@ HWND user32::create_window(DWORD exStyle, LPCSTR className, LPCSTR windowName, D
     HWND h = w->handle;
     mgr().windows[h] = w;
     // A new child goes to the bottom of its siblings; a new top-level window to the top.
-    if (child)
-        find(parent)->children.push_back(h);
-    else
-        mgr().topLevel.insert(mgr().topLevel.begin(), h);
+    if (child) find(parent)->children.push_back(h);
+    else mgr().topLevel.insert(mgr().topLevel.begin(), h);
 
-    CREATESTRUCTA cs{param, instance, menu, parent, cy, cx, y, x, static_cast<LONG>(style), windowName,
-                     className, exStyle};
+    CREATESTRUCTA cs{param,      instance,  menu,   parent, cy, cx, y, x, static_cast<LONG>(style),
+                     windowName, className, exStyle};
     if (!SendMessageA(h, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) ||
         SendMessageA(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         DestroyWindow(h);
@@ -186,8 +185,8 @@ HWND user32::create_window(DWORD exStyle, LPCSTR className, LPCSTR windowName, D
     return IsWindow(h) ? h : nullptr;
 }
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                            int cx, int cy, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int cx,
+                            int cy, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
 {
     return create_window(exStyle, className, windowName, style, x, y, cx, cy, parent, menu, instance, param, nullptr,
                          nullptr);
@@ -259,13 +258,20 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index)
     Window *w = find(hwnd);
     if (!w) return 0;
     switch (index) {
-    case GWL_STYLE: return static_cast<LONG>(w->style);
-    case GWL_EXSTYLE: return static_cast<LONG>(w->exStyle);
-    case GWLP_ID: return w->id;
-    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
-    case GWLP_HINSTANCE: return reinterpret_cast<LONG_PTR>(w->instance);
-    case GWLP_HWNDPARENT: return reinterpret_cast<LONG_PTR>(GetParent(hwnd));
-    case GWLP_USERDATA: return w->userData;
+    case GWL_STYLE:
+        return static_cast<LONG>(w->style);
+    case GWL_EXSTYLE:
+        return static_cast<LONG>(w->exStyle);
+    case GWLP_ID:
+        return w->id;
+    case GWLP_WNDPROC:
+        return reinterpret_cast<LONG_PTR>(w->proc);
+    case GWLP_HINSTANCE:
+        return reinterpret_cast<LONG_PTR>(w->instance);
+    case GWLP_HWNDPARENT:
+        return reinterpret_cast<LONG_PTR>(GetParent(hwnd));
+    case GWLP_USERDATA:
+        return w->userData;
     }
     if (index < 0 || static_cast<size_t>(index) + sizeof(LONG_PTR) > w->extra.size()) return 0;
     LONG_PTR v;
@@ -279,11 +285,21 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value)
     if (!w) return 0;
     LONG_PTR old = GetWindowLongPtrA(hwnd, index);
     switch (index) {
-    case GWL_STYLE: w->style = static_cast<DWORD>(value); return old;
-    case GWL_EXSTYLE: w->exStyle = static_cast<DWORD>(value); return old;
-    case GWLP_ID: w->id = value; return old;
-    case GWLP_WNDPROC: w->proc = reinterpret_cast<WNDPROC>(value); return old;
-    case GWLP_USERDATA: w->userData = value; return old;
+    case GWL_STYLE:
+        w->style = static_cast<DWORD>(value);
+        return old;
+    case GWL_EXSTYLE:
+        w->exStyle = static_cast<DWORD>(value);
+        return old;
+    case GWLP_ID:
+        w->id = value;
+        return old;
+    case GWLP_WNDPROC:
+        w->proc = reinterpret_cast<WNDPROC>(value);
+        return old;
+    case GWLP_USERDATA:
+        w->userData = value;
+        return old;
     }
     if (index < 0 || static_cast<size_t>(index) + sizeof(LONG_PTR) > w->extra.size()) return 0;
     std::copy_n(reinterpret_cast<const BYTE *>(&value), sizeof value, w->extra.data() + index);

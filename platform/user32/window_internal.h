@@ -19,7 +19,7 @@
 namespace user32 {
 
 struct WindowClass {
-    std::string name;          // as registered; looked up case-insensitively
+    std::string name;   // as registered; looked up case-insensitively
     UINT style = 0;
     WNDPROC proc = nullptr;
     int wndExtra = 0;
@@ -30,12 +30,12 @@ struct WindowClass {
 
 // What CreateDialogParamA keeps about a dialog beyond its window.
 struct DialogInfo {
-    int baseX = 6, baseY = 13;     // dialog base units of its font
-    std::string fontFace;          // DS_SETFONT face, empty for the system font
+    int baseX = 6, baseY = 13;   // dialog base units of its font
+    std::string fontFace;        // DS_SETFONT face, empty for the system font
     WORD pointSize = 0;
-    HFONT font = nullptr;          // what WM_SETFONT gave it (the drawing helper makes it)
-    HWND savedFocus = nullptr;     // the control that gets the focus back on activation
-    WORD defId = 0;                // DM_SETDEFID / the template's default push button
+    HFONT font = nullptr;        // what WM_SETFONT gave it (the drawing helper makes it)
+    HWND savedFocus = nullptr;   // the control that gets the focus back on activation
+    WORD defId = 0;              // DM_SETDEFID / the template's default push button
 };
 
 // A standard scroll bar's range, page and position (SetScrollInfo); Windows
@@ -54,30 +54,30 @@ struct Window {
     DWORD style = 0;
     DWORD exStyle = 0;
     std::string text;
-    LONG_PTR id = 0;               // child windows: the control id (a template's 0xFFFF is -1)
-    HMENU menu = nullptr;          // top-level windows: the menu bar (menutrack.cpp draws it)
-    std::string menuName;          // a dialog template's menu, until the menu is loaded
+    LONG_PTR id = 0;        // child windows: the control id (a template's 0xFFFF is -1)
+    HMENU menu = nullptr;   // top-level windows: the menu bar (menutrack.cpp draws it)
+    std::string menuName;   // a dialog template's menu, until the menu is loaded
     LONG_PTR userData = 0;
-    std::vector<BYTE> extra;       // cbWndExtra bytes: Get/SetWindowLongPtr(index >= 0)
+    std::vector<BYTE> extra;   // cbWndExtra bytes: Get/SetWindowLongPtr(index >= 0)
 
-    HWND parent = nullptr;         // child windows only
-    HWND owner = nullptr;          // top-level windows only
-    std::vector<HWND> children;    // z-order, topmost first; a new child goes last
+    HWND parent = nullptr;        // child windows only
+    HWND owner = nullptr;         // top-level windows only
+    std::vector<HWND> children;   // z-order, topmost first; a new child goes last
 
-    RECT rect{};                   // window rectangle: parent's client coordinates
-                                   // for children, desktop coordinates for top-level
-    RECT normalRect{};             // the restored rectangle while WS_MAXIMIZE
+    RECT rect{};         // window rectangle: parent's client coordinates
+                         // for children, desktop coordinates for top-level
+    RECT normalRect{};   // the restored rectangle while WS_MAXIMIZE
 
-    raster::Surface surface;          // the client area's pixels
-    bool hasUpdate = false;        // something is invalid: a WM_PAINT is due
-    RECT update{};                 // client coordinates, the union of the invalid parts
-    bool erasePending = false;     // BeginPaint sends WM_ERASEBKGND first
+    raster::Surface surface;     // the client area's pixels
+    bool hasUpdate = false;      // something is invalid: a WM_PAINT is due
+    RECT update{};               // client coordinates, the union of the invalid parts
+    bool erasePending = false;   // BeginPaint sends WM_ERASEBKGND first
 
-    ScrollBarState vscroll;        // WS_VSCROLL: drawn in the non-client area
-    std::shared_ptr<void> control; // a system control's state (control.h)
+    ScrollBarState vscroll;          // WS_VSCROLL: drawn in the non-client area
+    std::shared_ptr<void> control;   // a system control's state (control.h)
 
     std::unique_ptr<DialogInfo> dialog;   // windows made by CreateDialogParamA
-    bool destroying = false;       // between WM_DESTROY and removal
+    bool destroying = false;              // between WM_DESTROY and removal
 
     bool child() const { return (style & WS_CHILD) != 0; }
 };
@@ -125,7 +125,7 @@ void desktop_size_changed();
 
 // The drawing seam (windc.cpp): device contexts, brushes and fonts for painting.
 HDC paint_dc_begin(Window &w, const RECT &paint);   // a DC on the part of the client area BeginPaint paints
-void paint_dc_end(Window &w, HDC dc);     // EndPaint gives it back
+void paint_dc_end(Window &w, HDC dc);               // EndPaint gives it back
 // Default WM_ERASEBKGND: fill the client area with `brush`; TRUE when erased.
 BOOL paint_erase(Window &w, HDC dc, HBRUSH brush);
 // Default WM_CTLCOLOR*: the brush for the message's kind of control.
@@ -141,8 +141,8 @@ void paint_erase_now(Window &w);
 // Creates a window as CreateWindowExA does, calling `prepare` on the new object
 // before the first message reaches it (a dialog sets its menu and units there).
 HWND create_window(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int cx, int cy,
-                   HWND parent, HMENU menu, HINSTANCE instance, LPVOID param,
-                   void (*prepare)(Window &, const void *), const void *prepareData);
+                   HWND parent, HMENU menu, HINSTANCE instance, LPVOID param, void (*prepare)(Window &, const void *),
+                   const void *prepareData);
 
 // A modeless dialog from a parsed template, as CreateDialogParamA makes it
 // from a compiled one (message boxes and the file dialog build theirs in code).
@@ -176,4 +176,4 @@ void seed_lock_keys(bool numLock, bool capsLock);
 // The window tree as indented JSON-ish text, for failing tests.
 std::string dump_windows();
 
-} // namespace user32
+}   // namespace user32

@@ -30,10 +30,10 @@
 namespace drive {
 namespace {
 
-using script::Op;
 using script::kScriptRanOut;
-using script::Step;
 using script::kStepFailed;
+using script::Op;
+using script::Step;
 
 // How long the program may stay busy before a step gives up on it, and how
 // long its queue must stay empty to count as waiting.
@@ -61,11 +61,10 @@ struct Ended {
 };
 
 class Runner {
-public:
+  public:
     Runner(std::string path, std::vector<Step> steps, Target target, std::string program)
         : path_(std::move(path)), steps_(std::move(steps)), t_(target), program_(std::move(program))
-    {
-    }
+    {}
 
     int run()
     {
@@ -91,7 +90,7 @@ public:
         }
     }
 
-private:
+  private:
     std::string path_;
     std::vector<Step> steps_;
     Target t_;
@@ -106,7 +105,8 @@ private:
         HMENU get(const std::string &exe)
         {
             if (!module) module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-            if (module && !menu) EnumResourceNamesA(module, MAKEINTRESOURCEA(4), first, reinterpret_cast<LONG_PTR>(this));
+            if (module && !menu)
+                EnumResourceNamesA(module, MAKEINTRESOURCEA(4), first, reinterpret_cast<LONG_PTR>(this));
             return menu;
         }
         static BOOL CALLBACK first(HMODULE m, LPCSTR, LPSTR name, LONG_PTR self)
@@ -200,13 +200,13 @@ private:
             HWND a = active_window(t_);
             return a && IsWindowVisible(a) && (c = GetDlgItem(a, static_cast<int>(step.a))) != nullptr;
         };
-        if (!within_grace(found))
-            failed(step, "the active window has no control " + std::to_string(step.a));
+        if (!within_grace(found)) failed(step, "the active window has no control " + std::to_string(step.a));
         return c;
     }
 
     // Polls `holds` until it does or the grace time has run out.
-    template <class Check> bool within_grace(Check holds)
+    template <class Check>
+    bool within_grace(Check holds)
     {
         for (DWORD since = GetTickCount();; Sleep(kQuietMs)) {
             if (holds()) return true;
@@ -328,13 +328,15 @@ private:
         }
         case Op::ExpectWindow: {
             std::string title;
-            if (!within_grace([&] { return (title = window_text(active(step))) == step.text; })) failed(step, "the active window is \"" + title + "\"");
+            if (!within_grace([&] { return (title = window_text(active(step))) == step.text; }))
+                failed(step, "the active window is \"" + title + "\"");
             break;
         }
         case Op::ExpectText: {
             std::string text;
             HWND c = control(step);
-            if (!within_grace([&] { return (text = window_text(c)) == step.text; })) failed(step, "control " + std::to_string(step.a) + " reads \"" + text + "\"");
+            if (!within_grace([&] { return (text = window_text(c)) == step.text; }))
+                failed(step, "control " + std::to_string(step.a) + " reads \"" + text + "\"");
             break;
         }
         case Op::Menu:
@@ -360,7 +362,8 @@ private:
         GetClientRect(list, &client);
         int row = static_cast<int>(step.b) - top, arrows = 0;
         if (row < 0 || row * height >= client.bottom) arrows = row, row = 0;   // from the first item in view
-        RECT item{0, row * height, client.right, (row + 1) * height < client.bottom ? (row + 1) * height : client.bottom};
+        RECT item{0, row * height, client.right,
+                  (row + 1) * height < client.bottom ? (row + 1) * height : client.bottom};
         MapWindowPoints(list, nullptr, reinterpret_cast<POINT *>(&item), 2);
         POINT pt;
         std::string why;
@@ -389,7 +392,8 @@ private:
             HMENU drop = GetSubMenu(bar, top);
             std::string item = step.text.substr(blank + 1);
             int i = drop ? position_of(drop, item) : -1;
-            if (i < 0) failed(step, "the drop-down \"" + step.text.substr(0, blank) + "\" has no item \"" + item + "\"");
+            if (i < 0)
+                failed(step, "the drop-down \"" + step.text.substr(0, blank) + "\" has no item \"" + item + "\"");
             UINT state = GetMenuState(drop, static_cast<UINT>(i), MF_BYPOSITION);
             if (live && (state & (MF_GRAYED | MF_DISABLED))) failed(step, "the item \"" + item + "\" is greyed");
             if (state & MF_POPUP) failed(step, "the item \"" + item + "\" opens a further drop-down");
@@ -496,7 +500,7 @@ int run(int argc, char **argv)
     return status;
 }
 
-} // namespace
-} // namespace drive
+}   // namespace
+}   // namespace drive
 
 int main(int argc, char **argv) { return drive::run(argc, argv); }

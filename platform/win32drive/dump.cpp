@@ -60,7 +60,7 @@ bool numlock(const Target &t)
     return on;
 }
 
-} // namespace
+}   // namespace
 
 std::string dump_json(const Target &t)
 {
@@ -73,4 +73,4 @@ std::string dump_json(const Target &t)
     return script::to_json(tree);
 }
 
-} // namespace drive
+}   // namespace drive

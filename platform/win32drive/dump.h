@@ -18,4 +18,4 @@ namespace drive {
 
 std::string dump_json(const Target &t);
 
-} // namespace drive
+}   // namespace drive

@@ -49,7 +49,7 @@ std::vector<uint8_t> zlib_stored(const std::vector<uint8_t> &raw)
     return z;
 }
 
-} // namespace
+}   // namespace
 
 bool write_png(const std::string &path, int width, int height, const std::vector<uint8_t> &rgb)
 {
@@ -75,4 +75,4 @@ bool write_png(const std::string &path, int width, int height, const std::vector
     return std::fclose(f) == 0 && ok;
 }
 
-} // namespace drive
+}   // namespace drive

@@ -12,4 +12,4 @@ namespace drive {
 // file cannot be written.
 bool write_png(const std::string &path, int width, int height, const std::vector<uint8_t> &rgb);
 
-} // namespace drive
+}   // namespace drive

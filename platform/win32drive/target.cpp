@@ -28,7 +28,7 @@ BOOL CALLBACK collect_top_level(HWND h, LPARAM lp)
     return TRUE;
 }
 
-} // namespace
+}   // namespace
 
 HWND active_window(const Target &t) { return thread_info(t).hwndActive; }
 HWND focus_window(const Target &t) { return thread_info(t).hwndFocus; }
@@ -69,4 +69,4 @@ std::string window_text(HWND h)
 
 bool is_class(HWND h, const char *name) { return lstrcmpiA(class_name(h).c_str(), name) == 0; }
 
-} // namespace drive
+}   // namespace drive

@@ -12,8 +12,8 @@ namespace drive {
 struct Target {
     HANDLE process = nullptr;
     DWORD processId = 0;
-    DWORD threadId = 0;       // the program's user-interface thread
-    DWORD started = 0;        // GetTickCount() when it started
+    DWORD threadId = 0;   // the program's user-interface thread
+    DWORD started = 0;    // GetTickCount() when it started
 };
 
 // The active and the focused window of the program's thread (null for none).
@@ -29,4 +29,4 @@ std::string class_name(HWND h);
 std::string window_text(HWND h);
 bool is_class(HWND h, const char *name);   // case-insensitive, as Windows compares class names
 
-} // namespace drive
+}   // namespace drive

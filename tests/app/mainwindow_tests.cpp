@@ -52,7 +52,7 @@ void scribble(HWND w)
     ReleaseDC(w, dc);
 }
 
-} // namespace
+}   // namespace
 
 // The banner stays three seconds, owned by the main window, unless Enter or
 // Escape ends it; then the one-second pause, after which the main window waits.
@@ -106,8 +106,9 @@ TEST(AutoLoad, UnreadableDefaultShowsTheErrorFirstThenTheTitleStillHeld)
         }
         strcpy(title, c.heldTitle);
         p.start();
-        EXPECT_EQ(p.boxes(), (std::vector<std::string>{c.file + std::string(": Error opening file"),
-                                                       std::string("Auto-load activated!: Auto-loading ") + c.heldTitle}));
+        EXPECT_EQ(p.boxes(),
+                  (std::vector<std::string>{c.file + std::string(": Error opening file"),
+                                            std::string("Auto-load activated!: Auto-loading ") + c.heldTitle}));
         EXPECT_STREQ(SpreadFilename, c.file);
         EXPECT_EQ(RunDefaultStartUpSpread, 0);
         EXPECT_EQ(RunSpreadSelected, 1);

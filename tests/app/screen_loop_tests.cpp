@@ -55,9 +55,12 @@ lockstep::Runner &run_screen(lockstep::Runner &run, void (*Con)(), void (*MM)(),
     return run;
 }
 
-lockstep::Runner make_runner() { return lockstep::Runner([](const std::string &why) { ADD_FAILURE() << why; }); }
+lockstep::Runner make_runner()
+{
+    return lockstep::Runner([](const std::string &why) { ADD_FAILURE() << why; });
+}
 
-} // namespace
+}   // namespace
 
 // A screen without KC ends at its first command, the close box's included;
 // the banner's id has no slot in the screen table: nothing is recorded,
@@ -79,14 +82,20 @@ TEST(ScreenLoop, ScreenWithoutKcEndsAtItsFirstCommand)
 TEST(ScreenLoop, PauseSwallowsOtherTicksAndLeavesAQuitRequest)
 {
     auto run = make_runner();
-    run_screen(run, [] {
-        SetTimer(hWnd_sim_dialog, 1, 300, nullptr);
-        Pause(1, 0);
-        note("paused until " + std::to_string(GetTickCount()));
-        PostQuitMessage(4);
-        Pause(3, 0);
-        note("paused until " + std::to_string(GetTickCount()));
-    }, [] { if (CheckMessage(WM_TIMER)) note("tick at " + std::to_string(GetTickCount())); }, RecordKC);
+    run_screen(
+        run,
+        [] {
+            SetTimer(hWnd_sim_dialog, 1, 300, nullptr);
+            Pause(1, 0);
+            note("paused until " + std::to_string(GetTickCount()));
+            PostQuitMessage(4);
+            Pause(3, 0);
+            note("paused until " + std::to_string(GetTickCount()));
+        },
+        [] {
+            if (CheckMessage(WM_TIMER)) note("tick at " + std::to_string(GetTickCount()));
+        },
+        RecordKC);
     EXPECT_EQ(trace, (Lines{"paused until 1000", "paused until 1000", "KC 0"}));
     EXPECT_EQ(run.deadline(), 1200u);
     run.advance(300);
@@ -98,7 +107,9 @@ TEST(ScreenLoop, ScreenThatCannotBeCreatedReportsItAndLeavesTheCurrentWindow)
     use_test_screens();
     HWND before = reinterpret_cast<HWND>(0x77);
     hWnd_sim_dialog = hWndSimDialog = before;
-    EXPECT_EQ(DirectDialog(42, [] { note("Con"); }, nullptr, RecordKC), -1);
+    EXPECT_EQ(DirectDialog(
+                  42, [] { note("Con"); }, nullptr, RecordKC),
+              -1);
     EXPECT_TRUE(trace.empty());
     EXPECT_EQ(hWnd_sim_dialog, before);
     EXPECT_EQ(FirstRun, 0);
@@ -107,15 +118,16 @@ TEST(ScreenLoop, ScreenThatCannotBeCreatedReportsItAndLeavesTheCurrentWindow)
     EXPECT_EQ(boxes[0].owner, nullptr);
     EXPECT_EQ(boxes[0].caption, "Error..");
     EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(boxes[0].text, std::string(25, ' ') +
-                                 "Could Not Create Dialog Box\nPlease report this error to "
-                                 "support@quenmire.example.  Thankyou.");
+    EXPECT_EQ(boxes[0].text, std::string(25, ' ') + "Could Not Create Dialog Box\nPlease report this error to "
+                                                    "support@quenmire.example.  Thankyou.");
 }
 
 TEST(ScreenLoop, ScreenWhoseWindowACallbackDestroyedEndsInsteadOfSpinning)
 {
     use_test_screens();
-    EXPECT_EQ(DirectDialog(10, [] { DestroyWindow(hWnd_sim_dialog); }, CommandMM, RecordKC), 1);
+    EXPECT_EQ(DirectDialog(
+                  10, [] { DestroyWindow(hWnd_sim_dialog); }, CommandMM, RecordKC),
+              1);
     EXPECT_TRUE(trace.empty());
     EXPECT_EQ(hWnd_sim_dialog, nullptr);
 }

@@ -41,7 +41,10 @@ struct Chooser {
     lockstep::Runner run{[](const std::string &why) { ADD_FAILURE() << why; }};
     HWND screen = nullptr;
 
-    Chooser() { msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; }); }
+    Chooser()
+    {
+        msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
+    }
     ~Chooser() { msgbox_hook::set_answerer(nullptr); }
     void open()
     {
@@ -65,7 +68,7 @@ struct Chooser {
     }
 };
 
-} // namespace
+}   // namespace
 
 // Cancel (button or Escape) empties the name; the close command, and OK in
 // a folder without spreads, leave it as it was.
@@ -124,7 +127,12 @@ TEST(Chooser, OkLooksTheChosenTitleUpAmongTheFiles)
         {"one title twice", {{"A.SCS", "Twin"}, {"B.SCS", "Other"}, {"C.SCS", "Twin"}}, nullptr, 2, "A.SCS", "Twin"},
         {"no title line", {{"A.SCS", "Named"}, {"B.SCS", "-"}}, nullptr, 1, "B.SCS", ""},
         {"nothing selected", {{"A.SCS", "First"}, {"B.SCS", "Last"}}, nullptr, -1, "B.SCS", "Last"},
-        {"an earlier file gone", {{"A.SCS", "Gone"}, {"B.SCS", "Kept"}, {"C.SCS", "Third"}}, "A.SCS", 1, "B.SCS", "Kept"},
+        {"an earlier file gone",
+         {{"A.SCS", "Gone"}, {"B.SCS", "Kept"}, {"C.SCS", "Third"}},
+         "A.SCS",
+         1,
+         "B.SCS",
+         "Kept"},
         {"the chosen file gone", {{"A.SCS", "First"}, {"B.SCS", "Gone"}}, "B.SCS", 1, "OLD.SCS", "Gone"},
     };
     for (const Case &k : cases) {

@@ -42,11 +42,11 @@ TEST(EditSpread, TheJumpSizeStopsAtItsLimitsWithItsMessages)
     e.run.key(VK_SUBTRACT);
     e.run.key(VK_NUMPAD2);
     EXPECT_EQ(PositionPlace(0).y, 71);
-    EXPECT_EQ(e.boxes(), (std::vector<std::string>{
-                             "Button jump size..: Button jump size has been set to 5 pixels per jump.",
-                             "Button jump size changed..: Cannot jump more than 50 pixels.",
-                             "Button jump size..: Button jump size has been set to 50 pixels per jump.",
-                             "Button jump size changed..: Cannot jump less than one pixel!"}));
+    EXPECT_EQ(e.boxes(),
+              (std::vector<std::string>{"Button jump size..: Button jump size has been set to 5 pixels per jump.",
+                                        "Button jump size changed..: Cannot jump more than 50 pixels.",
+                                        "Button jump size..: Button jump size has been set to 50 pixels per jump.",
+                                        "Button jump size changed..: Cannot jump less than one pixel!"}));
     for (const auto &b : msgbox_hook::boxes()) {
         EXPECT_EQ(b.owner, e.main());
         EXPECT_EQ(b.flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));

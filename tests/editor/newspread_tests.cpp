@@ -43,15 +43,13 @@ struct NewRun : Program {
             HWND field = run.control(dialog, id);
             run.click(field);
             SendMessageA(field, EM_SETSEL, 0, -1);
-            if (text.empty())
-                run.key(VK_DELETE);
-            else
-                run.type(text);
+            if (text.empty()) run.key(VK_DELETE);
+            else run.type(text);
         }
     }
 };
 
-} // namespace
+}   // namespace
 
 // Each failing check shows its own message and keeps the dialog open; the
 // first failing check is the one shown.

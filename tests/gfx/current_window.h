@@ -49,8 +49,7 @@ struct CurrentWindow {
         HDC dc = GetDC(hwnd);
         int n = 0;
         for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                n += GetPixel(dc, x, y) == c;
+            for (int x = left; x < right; ++x) n += GetPixel(dc, x, y) == c;
         ReleaseDC(hwnd, dc);
         return n;
     }

@@ -29,7 +29,7 @@ HBITMAP corner_bitmap()
     return bm;
 }
 
-} // namespace
+}   // namespace
 
 // Each form draws the whole bitmap where asked and nothing beyond it; the
 // bitmap stays the caller's. A missing picture draws and describes nothing.
@@ -45,9 +45,17 @@ TEST(DrawBitmap, EachFormDrawsTheWholeBitmapAtTopThenLeft)
         {[&] { return DrawBitmap(bm, 20, 10, 0, 99); }, {10, 20, 13, 22}, 3},
         {[&] { return DrawBitmap(bm, 5, 7, 30, 20); }, {7, 5, 37, 25}, 3},
         {[&] { return DrawBitmap(bm, 5, 7, 30, 0); }, {0, 0, 0, 0}, 3},
-        {[&] { return DrawBitmapRECT(bm, RECT{4, 9, 7, 11}); }, {4, 9, 7, 11}, 3},
+        {[&] {
+             return DrawBitmapRECT(bm, RECT{4, 9, 7, 11});
+         },
+         {4, 9, 7, 11},
+         3},
         {[&] { return DrawBitmapFromID(2, 40, 30, 70, 129); }, {30, 40, 100, 169}, 220},
-        {[&] { return DrawBitmapRECTFromID(5, RECT{10, 20, 80, 149}); }, {10, 20, 80, 149}, 220},
+        {[&] {
+             return DrawBitmapRECTFromID(5, RECT{10, 20, 80, 149});
+         },
+         {10, 20, 80, 149},
+         220},
         {[&] { return DrawBitmapFromID(1011, 0, 0, 0, 0); }, {0, 0, 500, 82}, 500},
         {[&] { return DrawBitmapFromID(4242, 0, 0, 70, 129); }, {0, 0, 0, 0}, 0},
     };

@@ -21,7 +21,7 @@ bool queued(HWND hwnd, UINT msg)
     return PeekMessageA(&m, hwnd, msg, msg, PM_NOREMOVE) != 0;
 }
 
-} // namespace
+}   // namespace
 
 // Ten fills, nine waits of one tick each (a timer ticks at most every
 // USER_TIMER_MINIMUM milliseconds); what was queued stays queued, but a tick
@@ -58,8 +58,8 @@ TEST(ProgressBar, HalfDoneIsTheGoldenBar)
     POINT origin{0, 0};
     ClientToScreen(w.hwnd, &origin);
     raster::Surface bar(384, 40);
-    raster::blit(bar.canvas, 0, 0, user32::desktop_image(), raster::Rect{origin.x, origin.y, origin.x + 384, origin.y + 40},
-              raster::bounds(bar.canvas));
+    raster::blit(bar.canvas, 0, 0, user32::desktop_image(),
+                 raster::Rect{origin.x, origin.y, origin.x + 384, origin.y + 40}, raster::bounds(bar.canvas));
     EXPECT_TRUE(matches_golden(bar.canvas, "bar_fills_stars_text"));
 }
 
@@ -96,7 +96,7 @@ void run_banner()
     DirectDialog(BANNER_TEMPLATE_ID, TileCon, TileMM, nullptr);
 }
 
-} // namespace
+}   // namespace
 
 // The banner shows its picture at the client origin and closes after three
 // seconds, or at once on Enter or Escape.

@@ -25,12 +25,11 @@ std::vector<uint32_t> jpeg_size(const std::vector<uint8_t> &d)
 {
     for (size_t at = 2; d.size() > 4 && d[0] == 0xFF && d[1] == 0xD8 && at + 9 < d.size() && d[at] == 0xFF;
          at += 2 + be16(d, at + 2))
-        if (d[at + 1] >= 0xC0 && d[at + 1] <= 0xC3)
-            return {be16(d, at + 7), be16(d, at + 5)};
+        if (d[at + 1] >= 0xC0 && d[at + 1] <= 0xC3) return {be16(d, at + 7), be16(d, at + 5)};
     return {0, 0};
 }
 
-} // namespace
+}   // namespace
 
 // Every bitmap: a whole BI_RGB file with an info header, of its size and
 // depth; the rune pictures are 220 x 270 in 16 colours.
@@ -41,8 +40,7 @@ TEST(Pictures, BitmapsHaveTheirFormatAndSize)
         uint32_t width, height, bits;
     };
     std::vector<Row> rows = {{"26", 578, 510, 24}, {"1011", 500, 82, 8}};
-    for (int n = 1; n <= 25; ++n)
-        rows.push_back({std::to_string(n), 220, 270, 4});
+    for (int n = 1; n <= 25; ++n) rows.push_back({std::to_string(n), 220, 270, 4});
     for (const Row &row : rows) {
         SCOPED_TRACE(row.file);
         const std::vector<uint8_t> d = read_file("res/bitmaps/" + row.file + ".bmp");

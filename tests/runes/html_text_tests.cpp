@@ -12,7 +12,8 @@ TEST(HtmlSafeText, OnlyBareFormattingTagsAndWellFormedReferencesPass)
         const char *text, *safe;
     } rows[] = {
         {"a<B>b</B>c<i>d</I><U></u><eM></Em>", "a<B>b</B>c<i>d</I><U></u><eM></Em>"},
-        {"<StRoNg></STRONG><BIG></big><Small></sMALL><BR></BR>", "<StRoNg></STRONG><BIG></big><Small></sMALL><BR></BR>"},
+        {"<StRoNg></STRONG><BIG></big><Small></sMALL><BR></BR>",
+         "<StRoNg></STRONG><BIG></big><Small></sMALL><BR></BR>"},
         {"<script>x</script>", "&lt;script&gt;x&lt;/script&gt;"},
         {"<B onclick=x>b</B>", "&lt;B onclick=x&gt;b</B>"},
         {"<img src=\"x\">", "&lt;img src=&quot;x&quot;&gt;"},
@@ -51,8 +52,7 @@ TEST(HtmlSafeText, OnlyBareFormattingTagsAndWellFormedReferencesPass)
         {"one\r\ntwo\rthree\t\x01\xE9\x80\xFF", "one\r\ntwo\rthree\t\x01\xE9\x80\xFF"},
         {"", ""},
     };
-    for (const auto &row : rows)
-        EXPECT_EQ(html_safe_text(row.text), row.safe) << "text: " << row.text;
+    for (const auto &row : rows) EXPECT_EQ(html_safe_text(row.text), row.safe) << "text: " << row.text;
     EXPECT_EQ(html_safe_text(nullptr), "");
 }
 
@@ -60,8 +60,7 @@ TEST(HtmlSafeText, OnlyBareFormattingTagsAndWellFormedReferencesPass)
 TEST(HtmlSafeText, LongTextIsNeverCut)
 {
     std::string hostile;
-    while (hostile.size() < 100000)
-        hostile += "<\"&>";
+    while (hostile.size() < 100000) hostile += "<\"&>";
     std::string safe = html_safe_text(hostile.c_str());
     EXPECT_EQ(safe.size(), hostile.size() / 4 * (4 + 6 + 5 + 4));
     EXPECT_EQ(safe.substr(safe.size() - 19), "&lt;&quot;&amp;&gt;");

@@ -38,7 +38,7 @@ struct Report {
     void write() { html_module(runes, flags); }
 };
 
-} // namespace
+}   // namespace
 
 // A failed save keeps the old page and says so; where no page can be opened
 // at all, the old terse message comes, with no owner, and nothing is written.

@@ -99,10 +99,8 @@ std::vector<int> runes_cast_from(time_t start, time_t *last)
     while (runes.size() < 15) {
         srand((unsigned)second);
         int n = rand() % 25 + 1;
-        if (std::find(runes.begin(), runes.end(), n) == runes.end())
-            runes.push_back(n);
-        else
-            ++second;
+        if (std::find(runes.begin(), runes.end(), n) == runes.end()) runes.push_back(n);
+        else ++second;
     }
     *last = second;
     return runes;
@@ -128,7 +126,7 @@ std::string expected_page(const std::vector<std::string> &safeMeanings)
     return page;
 }
 
-} // namespace
+}   // namespace
 
 TEST(Reading, TheWholeRoadFromRunToThePage)
 {
@@ -292,8 +290,8 @@ TEST(Reading, SpreadFileGoneBeforeItIsReadShowsTheReadingWithEmptyMeanings)
     p.run.click(p.run.control(detail, IDOK));
     msgbox_hook::clear();
     p.menu("HTMLise");
-    EXPECT_EQ(p.box_texts(), (std::vector<std::string>{"B.SCS: Error opening file", "B.SCS: Error opening file",
-                                                       kCreated}));
+    EXPECT_EQ(p.box_texts(),
+              (std::vector<std::string>{"B.SCS: Error opening file", "B.SCS: Error opening file", kCreated}));
     const std::string page = read_bytes("RUNE.HTM");
     EXPECT_NE(page.find(".jpg\" WIDTH=70 HEIGHT=129><U></U><BR><BR><U>"), std::string::npos);
     EXPECT_EQ(page.size() - page.rfind("</HTML>"), 7u);

@@ -22,13 +22,11 @@ TEST(SampleSpreads, EachIsWhatTheWriterProducesAndFitsTheWindow)
     std::set<int> counts;
     for (const auto &entry : fs::directory_iterator(fs::path(STONECALL_SOURCE_DIR) / "spreads")) {
         std::string name = entry.path().filename().string();
-        if (entry.path().extension() != ".SCS")
-            continue;
+        if (entry.path().extension() != ".SCS") continue;
         fs::copy_file(entry.path(), name);
         get_spread_data(name.data());
         strcpy(SpreadFilename, name.c_str());
-        for (int i = 0; i < MAX_POSITIONS; ++i)
-            strcpy(pm[i], get_card_pm(i));
+        for (int i = 0; i < MAX_POSITIONS; ++i) strcpy(pm[i], get_card_pm(i));
         EXPECT_TRUE(titles.insert(title).second) << "a second spread titled " << title;
         counts.insert(NumCards);
         for (int i = 0; i < NumCards; ++i) {

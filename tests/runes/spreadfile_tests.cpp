@@ -28,8 +28,7 @@ namespace {
 std::vector<SpreadPosition> two_paths_at()
 {
     std::vector<SpreadPosition> at = {{200, 10, "Your past"}, {220, 30, "Your future"}};
-    for (int i = 2; i < MAX_POSITIONS; ++i)
-        at.push_back({37 * i - 300, -5 * i, ""});
+    for (int i = 2; i < MAX_POSITIONS; ++i) at.push_back({37 * i - 300, -5 * i, ""});
     return at;
 }
 
@@ -45,10 +44,7 @@ void make_two_paths(const char *file)
     strcpy(SpreadFilename, file);
 }
 
-std::string two_paths_bytes()
-{
-    return testsupport::spread_bytes("Two Paths", two_paths_at(), 2);
-}
+std::string two_paths_bytes() { return testsupport::spread_bytes("Two Paths", two_paths_at(), 2); }
 
 // The one box shown, with its caption, a part of its text and its owner.
 void expect_only_box(const char *caption, const std::string &text_part, HWND owner)
@@ -60,7 +56,7 @@ void expect_only_box(const char *caption, const std::string &text_part, HWND own
     EXPECT_EQ(boxes[0].owner, owner);
 }
 
-} // namespace
+}   // namespace
 
 // An existing file of any length is replaced wholly by exactly these bytes,
 // and everything but the meanings reads back; the meanings come from the file.
@@ -168,11 +164,9 @@ TEST(SpreadRead, TextLikeTheFilesOwnLabelsReadsBackAsWritten)
 TEST(SpreadRead, HandMadeFilesReadAsFarAsTheyGo)
 {
     std::string garbage;
-    for (int i = 0; i < 4096; ++i)
-        garbage += static_cast<char>((i * 7919 + 13) & 0xFF);
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) & 0xFF);
     std::string large;
-    while (large.size() < 300000)
-        large += "runemeaning99=nothing to see here*\r\n";
+    while (large.size() < 300000) large += "runemeaning99=nothing to see here*\r\n";
     const struct {
         std::string bytes, title;
         int version, x0, y0, y3, count;
@@ -228,17 +222,16 @@ TEST(SpreadRead, AnUnreadableFileLeavesTheSpreadAsItWas)
         faults::Call fault;
         bool armed;
     } cases[] = {
-        {"MISSING.SCS", faults::Call::Open, false},     {"FOLDER.SCS", faults::Call::Open, false},
-        {"HUGE.SCS", faults::Call::Open, false},        {"GOOD.SCS", faults::Call::Filelength, true},
-        {"GOOD.SCS", faults::Call::GlobalAlloc, true},  {"GOOD.SCS", faults::Call::Read, true},
+        {"MISSING.SCS", faults::Call::Open, false},    {"FOLDER.SCS", faults::Call::Open, false},
+        {"HUGE.SCS", faults::Call::Open, false},       {"GOOD.SCS", faults::Call::Filelength, true},
+        {"GOOD.SCS", faults::Call::GlobalAlloc, true}, {"GOOD.SCS", faults::Call::Read, true},
         {"GOOD.SCS", faults::Call::Open, true},
     };
     for (const auto &c : cases) {
         strcpy(title, "Kept");
         NumCards = 4;
         msgbox_hook::clear();
-        if (c.armed)
-            faults::fail(c.fault);
+        if (c.armed) faults::fail(c.fault);
         EXPECT_STREQ(get_spread_name(const_cast<char *>(c.name)), "Kept") << c.name;
         EXPECT_EQ(NumCards, 4) << c.name;
         expect_only_box(c.name, "Error opening file", nullptr);
@@ -262,8 +255,7 @@ TEST(SpreadSave, AFailureKeepsTheOldFileAndNamesIt)
     TempDir dir;
     fs::create_directory("FOLDER.SCS");
     for (const char *name : {"KEEP.SCS", "FOLDER.SCS"}) {
-        if (!fs::is_directory(name))
-            write_bytes(name, "old");
+        if (!fs::is_directory(name)) write_bytes(name, "old");
         make_two_paths(name);
         msgbox_hook::clear();
         faults::fail(faults::Call::Write, -1);

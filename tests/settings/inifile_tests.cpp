@@ -37,7 +37,7 @@ void expect_told_there_is_no_settings_file()
     msgbox_hook::clear();
 }
 
-} // namespace
+}   // namespace
 
 TEST(Settings, OnlyTheNumberOneTurnsAnOptionOn)
 {
@@ -45,10 +45,11 @@ TEST(Settings, OnlyTheNumberOneTurnsAnOptionOn)
     struct Case {
         const char *value;
         int on;
-    } cases[] = {{"1", 1}, {"01", 1}, {" 1", 1}, {"1x", 1}, {"+1", 1}, {"0", 0},
-                 {"2", 0}, {"yes", 0}, {"", 0},  {"-1", 0}, {"11", 0}};
+    } cases[] = {{"1", 1}, {"01", 1},  {" 1", 1}, {"1x", 1}, {"+1", 1}, {"0", 0},
+                 {"2", 0}, {"yes", 0}, {"", 0},   {"-1", 0}, {"11", 0}};
     for (const Case &c : cases) {
-        write_bytes(INI_FILE_NAME, crlf(std::string("ShowEditHelp=") + c.value + "\nShowStartBanner=" + c.value + "\n"));
+        write_bytes(INI_FILE_NAME,
+                    crlf(std::string("ShowEditHelp=") + c.value + "\nShowStartBanner=" + c.value + "\n"));
         GetIniData();
         EXPECT_EQ(ShowEditHelp, c.on) << c.value;
         EXPECT_EQ(ShowStartBanner, c.on) << c.value;
@@ -109,10 +110,8 @@ TEST(Settings, NoFileToBeHadLeavesEverythingOffAndSaysSo)
 TEST(Settings, ANewFileNotWrittenWholeIsRemovedAndTheNextStartMakesItAnew)
 {
     std::vector<std::function<void()>> faults_on_creation;
-    for (long long room : {0, 10, 40, 60})
-        faults_on_creation.push_back([room] { faults::disk_full_after(room); });
-    for (int k = 0; k < 8; ++k)
-        faults_on_creation.push_back([k] { faults::fail(faults::Call::Write, 1, k); });
+    for (long long room : {0, 10, 40, 60}) faults_on_creation.push_back([room] { faults::disk_full_after(room); });
+    for (int k = 0; k < 8; ++k) faults_on_creation.push_back([k] { faults::fail(faults::Call::Write, 1, k); });
     for (size_t i = 0; i < faults_on_creation.size(); ++i) {
         SCOPED_TRACE(i);
         TempDir dir;
@@ -153,15 +152,14 @@ TEST(Settings, ARewriteThatFailsKeepsEveryOtherKeyReadable)
         faults_on_the_way.push_back([k] { faults::fail(faults::Call::Lseek, 1, k * 3); });
         faults_on_the_way.push_back([k] { faults::fail(faults::Call::Chsize, 1, k); });
     }
-    for (int k = 0; k < 200; k += 7)
-        faults_on_the_way.push_back([k] { faults::fail(faults::Call::Read, 1, k); });
-    for (long long room : {0, 5, 20, 40})
-        faults_on_the_way.push_back([room] { faults::disk_full_after(room); });
+    for (int k = 0; k < 200; k += 7) faults_on_the_way.push_back([k] { faults::fail(faults::Call::Read, 1, k); });
+    for (long long room : {0, 5, 20, 40}) faults_on_the_way.push_back([room] { faults::disk_full_after(room); });
 
     for (const std::string &file : files)
         for (int edited = 0; edited < 3; ++edited)
             for (size_t f = 0; f < faults_on_the_way.size(); ++f) {
-                SCOPED_TRACE(testing::Message() << "file " << (&file - files) << ", " << labels[edited] << ", fault " << f);
+                SCOPED_TRACE(testing::Message()
+                             << "file " << (&file - files) << ", " << labels[edited] << ", fault " << f);
                 TempDir dir;
                 write_bytes(INI_FILE_NAME, file);
                 std::string old_values[3];

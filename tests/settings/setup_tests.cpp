@@ -52,7 +52,7 @@ struct SetupRun : Program {
     }
 };
 
-} // namespace
+}   // namespace
 
 // The dialog, owned by the screen, lists the spreads and starts from the
 // stored file; a cancelled dialog changes nothing; the chosen file's full
@@ -103,8 +103,9 @@ TEST(Setup, APathTooLongForTheOptionWarnsWithTheNumberAndKeepsThePath)
     s.run.type(far);
     s.run.key(VK_RETURN);
     EXPECT_FALSE(s.run.has_window(kDialogTitle));
-    ASSERT_EQ(s.boxes(), (std::vector<std::string>{"WARNING: An error occured during execution.  Please e-mail Quenmire "
-                                                   "Software at support@quenmire.example and quote the number #12291"}));
+    ASSERT_EQ(s.boxes(),
+              (std::vector<std::string>{"WARNING: An error occured during execution.  Please e-mail Quenmire "
+                                        "Software at support@quenmire.example and quote the number #12291"}));
     EXPECT_EQ(msgbox_hook::boxes()[0].owner, s.screen);
     EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
     EXPECT_EQ(s.path(), "OLD.SCS");

@@ -77,4 +77,4 @@ raster::Surface picture(HWND window)
     return crop;
 }
 
-} // namespace dialogs
+}   // namespace dialogs

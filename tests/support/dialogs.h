@@ -28,4 +28,4 @@ void wheel(HWND dlg, HWND control, int notches);
 // The window's picture as composed on the desktop, frame included.
 raster::Surface picture(HWND window);
 
-} // namespace dialogs
+}   // namespace dialogs

@@ -36,7 +36,7 @@ bool updating()
     return update && std::strcmp(update, "1") == 0;
 }
 
-} // namespace
+}   // namespace
 
 ::testing::AssertionResult matches_expected_text(const std::string &actual, const std::string &name)
 {
@@ -47,8 +47,7 @@ bool updating()
     }
     std::ostringstream expected;
     expected << std::ifstream(path, std::ios::binary).rdbuf();
-    if (expected.str() == actual)
-        return ::testing::AssertionSuccess();
+    if (expected.str() == actual) return ::testing::AssertionSuccess();
     std::ofstream(path + ".actual", std::ios::binary) << actual;
     return ::testing::AssertionFailure() << name << " differs: see " << path << ".actual\n" << actual;
 }
@@ -64,17 +63,16 @@ bool updating()
     }
     raster::Surface expected;
     if (!raster::read_png(path, expected, &error))
-        return ::testing::AssertionFailure() << "no golden image: " << error
-                                             << " (STONECALL_UPDATE_GOLDEN=1 writes it)";
+        return ::testing::AssertionFailure()
+               << "no golden image: " << error << " (STONECALL_UPDATE_GOLDEN=1 writes it)";
     int differing = 0;
     const raster::Surface diff = difference(actual, expected.canvas, differing);
     const bool sameSize = expected.canvas.width == actual.width && expected.canvas.height == actual.height;
-    if (sameSize && differing == 0)
-        return ::testing::AssertionSuccess();
+    if (sameSize && differing == 0) return ::testing::AssertionSuccess();
     raster::write_png(actual, golden_path(name, ".actual.png"), nullptr);
     raster::write_png(diff.canvas, golden_path(name, ".diff.png"), nullptr);
-    return ::testing::AssertionFailure()
-           << name << ": " << differing << " pixels differ (" << actual.width << "x" << actual.height << " against "
-           << expected.canvas.width << "x" << expected.canvas.height << "); wrote " << name << ".actual.png and "
-           << name << ".diff.png beside the golden image";
+    return ::testing::AssertionFailure() << name << ": " << differing << " pixels differ (" << actual.width << "x"
+                                         << actual.height << " against " << expected.canvas.width << "x"
+                                         << expected.canvas.height << "); wrote " << name << ".actual.png and " << name
+                                         << ".diff.png beside the golden image";
 }

@@ -6,7 +6,7 @@ namespace testsupport {
 namespace {
 
 class Reader {
-public:
+  public:
     explicit Reader(const std::string &t) : t_(t) {}
 
     bool document(Json &out)
@@ -18,7 +18,7 @@ public:
 
     std::string error;
 
-private:
+  private:
     const std::string &t_;
     size_t pos_ = 0;
 
@@ -138,7 +138,7 @@ private:
     }
 };
 
-} // namespace
+}   // namespace
 
 const Json &Json::operator[](const std::string &key) const
 {
@@ -156,4 +156,4 @@ bool parse_json(const std::string &text, Json &out, std::string *error)
     return false;
 }
 
-} // namespace testsupport
+}   // namespace testsupport

@@ -26,4 +26,4 @@ struct Json {
 // fault (trailing text included).
 bool parse_json(const std::string &text, Json &out, std::string *error);
 
-} // namespace testsupport
+}   // namespace testsupport

@@ -6,4 +6,4 @@ namespace {
 
 const bool recording = (msgbox_hook::keep_records(true), true);
 
-} // namespace
+}   // namespace

@@ -12,20 +12,49 @@ struct Name {
     const char *name;
 };
 const Name names[] = {
-    {WM_NULL, "WM_NULL"}, {WM_CREATE, "WM_CREATE"}, {WM_DESTROY, "WM_DESTROY"}, {WM_MOVE, "WM_MOVE"},
-    {WM_SIZE, "WM_SIZE"}, {WM_ACTIVATE, "WM_ACTIVATE"}, {WM_SETFOCUS, "WM_SETFOCUS"},
-    {WM_KILLFOCUS, "WM_KILLFOCUS"}, {WM_ENABLE, "WM_ENABLE"}, {WM_SETTEXT, "WM_SETTEXT"},
-    {WM_GETTEXT, "WM_GETTEXT"}, {WM_GETTEXTLENGTH, "WM_GETTEXTLENGTH"}, {WM_PAINT, "WM_PAINT"},
-    {WM_CLOSE, "WM_CLOSE"}, {WM_QUIT, "WM_QUIT"}, {WM_ERASEBKGND, "WM_ERASEBKGND"},
-    {WM_SHOWWINDOW, "WM_SHOWWINDOW"}, {WM_NEXTDLGCTL, "WM_NEXTDLGCTL"}, {WM_SETFONT, "WM_SETFONT"},
-    {WM_GETFONT, "WM_GETFONT"}, {WM_NCCREATE, "WM_NCCREATE"}, {WM_NCDESTROY, "WM_NCDESTROY"},
-    {WM_GETDLGCODE, "WM_GETDLGCODE"}, {WM_KEYDOWN, "WM_KEYDOWN"}, {WM_KEYUP, "WM_KEYUP"}, {WM_CHAR, "WM_CHAR"},
-    {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"}, {WM_SYSKEYUP, "WM_SYSKEYUP"}, {WM_SYSCHAR, "WM_SYSCHAR"},
-    {WM_INITDIALOG, "WM_INITDIALOG"}, {WM_COMMAND, "WM_COMMAND"}, {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
-    {WM_TIMER, "WM_TIMER"}, {WM_CTLCOLORDLG, "WM_CTLCOLORDLG"}, {WM_MOUSEMOVE, "WM_MOUSEMOVE"},
-    {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"}, {WM_LBUTTONUP, "WM_LBUTTONUP"}, {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"},
-    {BM_CLICK, "BM_CLICK"}, {BM_SETSTYLE, "BM_SETSTYLE"},
-    {DM_GETDEFID, "DM_GETDEFID"}, {DM_SETDEFID, "DM_SETDEFID"}, {WM_USER + 100, "WM_USER+100"},
+    {WM_NULL, "WM_NULL"},
+    {WM_CREATE, "WM_CREATE"},
+    {WM_DESTROY, "WM_DESTROY"},
+    {WM_MOVE, "WM_MOVE"},
+    {WM_SIZE, "WM_SIZE"},
+    {WM_ACTIVATE, "WM_ACTIVATE"},
+    {WM_SETFOCUS, "WM_SETFOCUS"},
+    {WM_KILLFOCUS, "WM_KILLFOCUS"},
+    {WM_ENABLE, "WM_ENABLE"},
+    {WM_SETTEXT, "WM_SETTEXT"},
+    {WM_GETTEXT, "WM_GETTEXT"},
+    {WM_GETTEXTLENGTH, "WM_GETTEXTLENGTH"},
+    {WM_PAINT, "WM_PAINT"},
+    {WM_CLOSE, "WM_CLOSE"},
+    {WM_QUIT, "WM_QUIT"},
+    {WM_ERASEBKGND, "WM_ERASEBKGND"},
+    {WM_SHOWWINDOW, "WM_SHOWWINDOW"},
+    {WM_NEXTDLGCTL, "WM_NEXTDLGCTL"},
+    {WM_SETFONT, "WM_SETFONT"},
+    {WM_GETFONT, "WM_GETFONT"},
+    {WM_NCCREATE, "WM_NCCREATE"},
+    {WM_NCDESTROY, "WM_NCDESTROY"},
+    {WM_GETDLGCODE, "WM_GETDLGCODE"},
+    {WM_KEYDOWN, "WM_KEYDOWN"},
+    {WM_KEYUP, "WM_KEYUP"},
+    {WM_CHAR, "WM_CHAR"},
+    {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
+    {WM_SYSKEYUP, "WM_SYSKEYUP"},
+    {WM_SYSCHAR, "WM_SYSCHAR"},
+    {WM_INITDIALOG, "WM_INITDIALOG"},
+    {WM_COMMAND, "WM_COMMAND"},
+    {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
+    {WM_TIMER, "WM_TIMER"},
+    {WM_CTLCOLORDLG, "WM_CTLCOLORDLG"},
+    {WM_MOUSEMOVE, "WM_MOUSEMOVE"},
+    {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+    {WM_LBUTTONUP, "WM_LBUTTONUP"},
+    {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"},
+    {BM_CLICK, "BM_CLICK"},
+    {BM_SETSTYLE, "BM_SETSTYLE"},
+    {DM_GETDEFID, "DM_GETDEFID"},
+    {DM_SETDEFID, "DM_SETDEFID"},
+    {WM_USER + 100, "WM_USER+100"},
 };
 
 LRESULT CALLBACK recorder(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -35,7 +64,7 @@ LRESULT CALLBACK recorder(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-} // namespace
+}   // namespace
 
 std::vector<Seen> &log()
 {
@@ -76,7 +105,10 @@ std::string describe(const std::vector<Seen> &list)
     std::ostringstream s;
     for (const Seen &e : list) {
         s << "  " << name(e.msg) << " wp=" << e.wp << " lp=" << e.lp << " hwnd=" << e.hwnd
-          << (e.how == Sent ? " sent" : e.how == Posted ? " posted" : "") << "\n";
+          << (e.how == Sent     ? " sent"
+              : e.how == Posted ? " posted"
+                                : "")
+          << "\n";
     }
     if (list.empty()) s << "  (nothing)\n";
     return s.str();
@@ -108,4 +140,4 @@ std::vector<Seen> select(HWND hwnd, std::vector<UINT> only)
                                          << describe(actual);
 }
 
-} // namespace msgseq
+}   // namespace msgseq

@@ -44,6 +44,6 @@ std::vector<Seen> select(HWND hwnd, std::vector<UINT> only = {});
 ::testing::AssertionResult same(const char *call, const std::vector<Seen> &expected, const std::vector<Seen> &actual,
                                 bool compareParams = true);
 
-} // namespace msgseq
+}   // namespace msgseq
 
 #define EXPECT_SEQUENCE(call, expected, ...) EXPECT_TRUE(msgseq::same(call, expected, __VA_ARGS__))

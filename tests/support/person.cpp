@@ -51,4 +51,4 @@ void Person::click(HWND window)
     click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
-} // namespace testsupport
+}   // namespace testsupport

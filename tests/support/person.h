@@ -12,7 +12,7 @@
 namespace testsupport {
 
 class Person {
-public:
+  public:
     Person();
     ~Person();
     Person(const Person &) = delete;
@@ -22,13 +22,13 @@ public:
     bool done() const { return steps_.empty(); }
 
     // Input for the program to take when it next looks.
-    static void tap(UINT vk);                 // a key down and up
-    static void tap(UINT vk, UINT modifier);  // with VK_MENU, VK_SHIFT or VK_CONTROL held
+    static void tap(UINT vk);                  // a key down and up
+    static void tap(UINT vk, UINT modifier);   // with VK_MENU, VK_SHIFT or VK_CONTROL held
     static void click(POINT desktop);
-    static void click(HWND window);           // at its middle
+    static void click(HWND window);   // at its middle
 
-private:
+  private:
     std::deque<std::function<void()>> steps_;
 };
 
-} // namespace testsupport
+}   // namespace testsupport

@@ -64,4 +64,4 @@ std::vector<std::string> Program::boxes() const
     return out;
 }
 
-} // namespace testsupport
+}   // namespace testsupport

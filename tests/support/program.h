@@ -47,4 +47,4 @@ struct Program {
     std::vector<std::string> boxes() const;
 };
 
-} // namespace testsupport
+}   // namespace testsupport

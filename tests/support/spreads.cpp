@@ -11,13 +11,11 @@ std::string spread_bytes(const std::string &title, const std::vector<SpreadPosit
     const int kPositions = 15;
     std::vector<SpreadPosition> at = positions;
     at.resize(kPositions);
-    if (numCards < 0)
-        numCards = static_cast<int>(positions.size());
+    if (numCards < 0) numCards = static_cast<int>(positions.size());
     std::string text = "\nSpread Data File Created By Quenmire Stonecall V1.10\n";
     text += "\nversion=" + std::to_string(version);
     text += "\ntitle=" + title;
-    for (int i = 0; i < kPositions; ++i)
-        text += "\nrunemeaning" + std::to_string(i) + "=" + at[i].meaning + "*";
+    for (int i = 0; i < kPositions; ++i) text += "\nrunemeaning" + std::to_string(i) + "=" + at[i].meaning + "*";
     for (int i = 0; i < kPositions; ++i) {
         text += "\nrune" + std::to_string(i) + "x=" + std::to_string(at[i].x);
         text += "\nrune" + std::to_string(i) + "y=" + std::to_string(at[i].y);
@@ -26,4 +24,4 @@ std::string spread_bytes(const std::string &title, const std::vector<SpreadPosit
     return crlf(text);
 }
 
-} // namespace testsupport
+}   // namespace testsupport

@@ -17,7 +17,7 @@ struct SpreadPosition {
 // Up to 15 positions; the rest are written as the writer writes empty ones
 // (no meaning, at 0, 0). NumCards is the number of positions given unless
 // numCards says otherwise; version is what a later writer would store.
-std::string spread_bytes(const std::string &title, const std::vector<SpreadPosition> &positions,
-                         int numCards = -1, int version = 1100);
+std::string spread_bytes(const std::string &title, const std::vector<SpreadPosition> &positions, int numCards = -1,
+                         int version = 1100);
 
-} // namespace testsupport
+}   // namespace testsupport

@@ -12,8 +12,7 @@ namespace testsupport {
 TempDir::TempDir() : previous_(fs::current_path())
 {
     std::string pattern = (fs::temp_directory_path() / "stonecall-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder");
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
     path_ = pattern;
     fs::current_path(path_);
 }
@@ -25,8 +24,7 @@ TempDir::~TempDir()
     // Read-only files and folders inside must not stop the clean-up.
     for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator();
          it.increment(ignored))
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add | fs::perm_options::nofollow,
-                        ignored);
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add | fs::perm_options::nofollow, ignored);
     fs::remove_all(path_, ignored);
 }
 
@@ -48,11 +46,10 @@ std::string crlf(const std::string &text)
 {
     std::string out;
     for (char c : text) {
-        if (c == '\n')
-            out += '\r';
+        if (c == '\n') out += '\r';
         out += c;
     }
     return out;
 }
 
-} // namespace testsupport
+}   // namespace testsupport

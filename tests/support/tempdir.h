@@ -9,7 +9,7 @@
 namespace testsupport {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir &) = delete;
@@ -17,7 +17,7 @@ public:
 
     const std::filesystem::path &path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
     std::filesystem::path previous_;
 };
@@ -29,4 +29,4 @@ void write_bytes(const std::string &name, const std::string &bytes);
 // The text with each LF turned into CR LF, as a text-mode file stores it.
 std::string crlf(const std::string &text);
 
-} // namespace testsupport
+}   // namespace testsupport

@@ -22,7 +22,7 @@ namespace {
 
 // A file holding `bytes`, opened for reading and writing in text mode.
 class StoreFile {
-public:
+  public:
     explicit StoreFile(const std::string &bytes)
     {
         write_bytes("store.txt", bytes);
@@ -37,12 +37,11 @@ public:
 std::string long_block(size_t lines)
 {
     std::string text;
-    for (size_t i = 0; i < lines; ++i)
-        text += "filler line " + std::to_string(i) + " with some words in it\n";
+    for (size_t i = 0; i < lines; ++i) text += "filler line " + std::to_string(i) + " with some words in it\n";
     return text;
 }
 
-} // namespace
+}   // namespace
 
 TEST(LabelStoreText, FindsTheFirstOccurrenceAnywhereCaseSensitive)
 {
@@ -62,10 +61,9 @@ TEST(LabelStoreText, ScanBacksUpAfterABrokenPartialMatch)
     const struct {
         const char *text, *label;
         LONG end;
-    } rows[] = {{"aab=1", "ab=", 3},   {"ababac", "abac", 5}, {"aaaab", "aab", 4},
-                {"NumCNumCards=3", "NumCards=", 12}, {"abcabd", "abd", 5}, {"ab", "", -1}};
-    for (const auto &row : rows)
-        EXPECT_EQ(get_label_end_pos_of_string(row.text, 0, row.label), row.end) << row.text;
+    } rows[] = {{"aab=1", "ab=", 3},  {"ababac", "abac", 5}, {"aaaab", "aab", 4}, {"NumCNumCards=3", "NumCards=", 12},
+                {"abcabd", "abd", 5}, {"ab", "", -1}};
+    for (const auto &row : rows) EXPECT_EQ(get_label_end_pos_of_string(row.text, 0, row.label), row.end) << row.text;
 }
 
 TEST(LabelStoreText, ValuesEndAtTheEndCharacterOrTheTextAndStayInBounds)
@@ -122,7 +120,8 @@ TEST(LabelStoreFile, RewritesValuesInPlaceAndAddsMissingOnes)
         {crlf("A=1\nB=22\n"), nullptr, "A=", "333", nullptr, crlf("A=333\nB=22\n")},
         {crlf("A=333\nB=22\n"), nullptr, "A=", "1", nullptr, crlf("A=1\nB=22\n")},
         {crlf("A=x\nB=22\n"), nullptr, "B=", "", nullptr, crlf("A=x\nB=\n")},
-        {crlf("H\nE=1\n" + rest), nullptr, "E=", std::string(300, 'g'), nullptr, crlf("H\nE=" + std::string(300, 'g') + "\n" + rest)},
+        {crlf("H\nE=1\n" + rest), nullptr, "E=", std::string(300, 'g'), nullptr,
+         crlf("H\nE=" + std::string(300, 'g') + "\n" + rest)},
         {crlf("H\nE=" + std::string(300, 'g') + "\n" + rest), nullptr, "E=", "0", nullptr, crlf("H\nE=0\n" + rest)},
         {"A=1\n" + odd, nullptr, "A=", "12345", nullptr, "A=12345\r\n" + odd},
         {"A=1\r\nB=2", nullptr, "B=", "345", nullptr, crlf("A=1\nB=345\n")},
@@ -153,8 +152,7 @@ TEST(LabelStoreFile, RewritesValuesInPlaceAndAddsMissingOnes)
             result = set_variable_of_label_in_section(file.handle, row.section, row.label, row.value.c_str());
         else if (row.end)
             result = set_variable_of_label_with_end_char(file.handle, row.label, row.value.c_str(), row.end);
-        else
-            result = set_variable_of_label(file.handle, row.label, row.value.c_str());
+        else result = set_variable_of_label(file.handle, row.label, row.value.c_str());
         EXPECT_EQ(result, 0);
         EXPECT_EQ(file.bytes(), row.after);
     }
@@ -197,19 +195,17 @@ TEST(LabelStoreFile, ARewriteThatFailsKeepsEveryOtherLabelReadable)
         faults_on_the_way.push_back([k] { faults::fail(faults::Call::Lseek, 1, k * 3); });
         faults_on_the_way.push_back([k] { faults::fail(faults::Call::Chsize, 1, k); });
     }
-    for (int k = 0; k < 200; k += 7)
-        faults_on_the_way.push_back([k] { faults::fail(faults::Call::Read, 1, k); });
-    for (long long room : {0, 5, 20, 40})
-        faults_on_the_way.push_back([room] { faults::disk_full_after(room); });
+    for (int k = 0; k < 200; k += 7) faults_on_the_way.push_back([k] { faults::fail(faults::Call::Read, 1, k); });
+    for (long long room : {0, 5, 20, 40}) faults_on_the_way.push_back([room] { faults::disk_full_after(room); });
     for (const std::string &bytes : files)
         for (int edited = 0; edited < 3; ++edited)
             for (size_t f = 0; f < faults_on_the_way.size(); ++f) {
-                SCOPED_TRACE(testing::Message() << "file " << (&bytes - files) << ", " << labels[edited] << ", fault " << f);
+                SCOPED_TRACE(testing::Message()
+                             << "file " << (&bytes - files) << ", " << labels[edited] << ", fault " << f);
                 TempDir dir;
                 StoreFile file(bytes);
                 std::string old_values[3];
-                for (int i = 0; i < 3; ++i)
-                    old_values[i] = get_variable_of_label(file.handle, labels[i]);
+                for (int i = 0; i < 3; ++i) old_values[i] = get_variable_of_label(file.handle, labels[i]);
                 faults_on_the_way[f]();
                 const bool done = set_variable_of_label(file.handle, labels[edited], new_values[edited]) == 0;
                 faults::reset();

@@ -30,26 +30,22 @@ const char *const kPieces[] = {"first line\n", "second, somewhat longer line\n",
 std::string new_bytes()
 {
     std::string text;
-    for (const char *piece : kPieces)
-        text += piece;
+    for (const char *piece : kPieces) text += piece;
     return crlf(text);
 }
 
 BOOL save(const char *name)
 {
     SAFE_SAVE s;
-    if (!safe_save_open(&s, name))
-        return FALSE;
-    for (const char *piece : kPieces)
-        safe_save_write(&s, piece);
+    if (!safe_save_open(&s, name)) return FALSE;
+    for (const char *piece : kPieces) safe_save_write(&s, piece);
     return safe_save_close(&s);
 }
 
 bool temp_file_left()
 {
     for (const auto &entry : fs::directory_iterator("."))
-        if (entry.path().extension() == ".TMP")
-            return true;
+        if (entry.path().extension() == ".TMP") return true;
     return false;
 }
 
@@ -72,8 +68,7 @@ std::vector<Fault> faults_on_the_way()
         {"no memory for the old bytes", [] { faults::fail(Call::GlobalAlloc); }},
         {"the old bytes cannot be read", [] { faults::fail(Call::Read, -1); }},
     };
-    for (int k = 0; k < 4; ++k)
-        list.push_back({"one write fails", [k] { faults::fail(Call::Write, 1, k); }});
+    for (int k = 0; k < 4; ++k) list.push_back({"one write fails", [k] { faults::fail(Call::Write, 1, k); }});
     return list;
 }
 
@@ -82,10 +77,8 @@ void expect_old_or_whole_new(const std::string &old, bool folder_read_only, cons
 {
     const bool existed = !old.empty();
     TempDir dir;
-    if (existed)
-        write_bytes("FILE.SCS", old);
-    if (folder_read_only)
-        faults::read_only_folder(".");
+    if (existed) write_bytes("FILE.SCS", old);
+    if (folder_read_only) faults::read_only_folder(".");
     fault.arm();
     const BOOL saved = save("FILE.SCS");
     faults::reset();
@@ -102,15 +95,14 @@ void expect_old_or_whole_new(const std::string &old, bool folder_read_only, cons
     EXPECT_FALSE(temp_file_left());
 }
 
-} // namespace
+}   // namespace
 
 TEST(SafeSave, EveryFaultLeavesTheOldFileOrTheWholeNewOne)
 {
     const std::string olds[] = {"", crlf("old\n"), crlf(std::string(2000, 'o') + "\n")};
     for (const std::string &old : olds)
         for (bool folder_read_only : {false, true})
-            for (const Fault &fault : faults_on_the_way())
-                expect_old_or_whole_new(old, folder_read_only, fault);
+            for (const Fault &fault : faults_on_the_way()) expect_old_or_whole_new(old, folder_read_only, fault);
 }
 
 // The faults that hit the save's own writes must be reported, whichever way
@@ -140,8 +132,7 @@ TEST(SafeSave, AFaultOnTheWayIsReported)
     for (const auto &c : cases) {
         TempDir dir;
         write_bytes("FILE.SCS", c.old);
-        if (c.read_only_folder)
-            faults::read_only_folder(".");
+        if (c.read_only_folder) faults::read_only_folder(".");
         c.arm();
         EXPECT_EQ(save("FILE.SCS"), c.saved ? TRUE : FALSE) << c.what;
         faults::reset();
@@ -160,8 +151,7 @@ TEST(SafeSave, AReadOnlyFileIsMadeWritableFirst)
         write_bytes("RO.SCS", "old");
         fs::permissions("RO.SCS", kept);
         ASSERT_EQ(_chmod("RO.SCS", _S_IREAD), 0);
-        if (folder_read_only)
-            faults::read_only_folder(".");
+        if (folder_read_only) faults::read_only_folder(".");
         EXPECT_TRUE(save("RO.SCS")) << folder_read_only;
         faults::reset();
         EXPECT_EQ(read_bytes("RO.SCS"), new_bytes()) << folder_read_only;

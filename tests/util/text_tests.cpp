@@ -36,8 +36,7 @@ TEST(CharToInt, ReadsSignAndDigitsAfterBlanksAndSaturates)
         {"-" + std::string(5000, '9'), INT32_MIN},
         {std::string(300, '0') + "123", 123},   // leading zeros do not count towards the overflow
     };
-    for (const auto &row : rows)
-        EXPECT_EQ(char_to_int(row.text.c_str()), row.value) << row.text.substr(0, 20);
+    for (const auto &row : rows) EXPECT_EQ(char_to_int(row.text.c_str()), row.value) << row.text.substr(0, 20);
 }
 
 TEST(MakeString, JoinsIntoTheCallersBufferOrItsOwnAreaCutToFit)

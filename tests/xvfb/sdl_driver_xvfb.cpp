@@ -52,7 +52,7 @@ std::vector<MSG> all(UINT msg)
 }
 
 class SdlDriverTest : public ::testing::Test {
-protected:
+  protected:
     HWND hwnd = nullptr;
     std::string xid;   // the OS window, for xdotool
     POINT origin{};    // its place on the X screen
@@ -95,7 +95,10 @@ protected:
         KillTimer(hwnd, GUARD_TIMER);
         return done();
     }
-    void run_for(UINT ms) { run_until([] { return timedOut; }, ms); }
+    void run_for(UINT ms)
+    {
+        run_until([] { return timedOut; }, ms);
+    }
 
     void xdotool(const std::string &args) { ASSERT_EQ(0, std::system(("xdotool " + args).c_str())) << args; }
 
@@ -229,8 +232,7 @@ TEST_F(SdlDriverTest, HighDensityDisplayScalesByAWholeFactor)
     EXPECT_EQ(768, drv::current().desktop_size().cy);
     const raster::Canvas &desk = user32::desktop_image();
     for (POINT p : {POINT{150, 90}, POINT{101, 81}})
-        for (POINT d : {POINT{0, 0}, POINT{1, 1}})
-            EXPECT_EQ(desk.row(p.y)[p.x], shown(2 * p.x + d.x, 2 * p.y + d.y));
+        for (POINT d : {POINT{0, 0}, POINT{1, 1}}) EXPECT_EQ(desk.row(p.y)[p.x], shown(2 * p.x + d.x, 2 * p.y + d.y));
 
     xdotool("mousemove --window " + xid + " 301 241 click 1");
     ASSERT_TRUE(run_until([] { return !all(WM_LBUTTONDOWN).empty(); }));
@@ -256,10 +258,10 @@ TEST(ProgramInAWindow, EditTurnsNumLockOnAndTheKeypadsEightMovesThePositionUp)
     ASSERT_EQ(0, std::system("xdotool search --sync --name ' - Mine$' windowfocus --sync key KP_Up &"));
     char commandLine[] = "";
     EXPECT_EQ(1, script::run_script("steps.txt", [&] {
-        return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
-    }));
+                  return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+              }));
     EXPECT_FALSE(x11::numlock_on());   // the X server's lock was never touched
     EXPECT_NE(std::string::npos, testsupport::read_bytes("MINE.SCS").find("rune0x=300\r\nrune0y=195\r\n"));
 }
 
-} // namespace
+}   // namespace

@@ -58,4 +58,4 @@ bool numlock_on()
     return on == True;
 }
 
-} // namespace x11
+}   // namespace x11

@@ -18,4 +18,4 @@ bool send_close(unsigned long window);
 // Whether the server's "Num Lock" indicator is lit.
 bool numlock_on();
 
-} // namespace x11
+}   // namespace x11

@@ -14,4 +14,4 @@ Image page_background();
 // 142 x 20.
 Image footer_logo(Lettering &letters);
 
-} // namespace art
+}   // namespace art

@@ -15,4 +15,4 @@ Image contact_sheet(const std::vector<Image> &runes, Lettering &letters);
 // x 15, y 20, shrunk to 105 x 194: shows the picture sits on its parchment.
 Image detail_preview(const Image &skin, const Image &rune_picture);
 
-} // namespace art
+}   // namespace art

@@ -10,15 +10,15 @@
 namespace art {
 
 struct Point {
-  double x, y;
+    double x, y;
 };
 
 // One stroke: a polyline drawn with a thick pen.
 using Stroke = std::vector<Point>;
 
 struct Rune {
-  std::string_view name;
-  std::vector<Stroke> strokes; // empty for the blank rune
+    std::string_view name;
+    std::vector<Stroke> strokes;   // empty for the blank rune
 };
 
 constexpr int kRuneCount = 25;
@@ -32,7 +32,7 @@ double stroke_distance(const Rune &g, Point p, double left, double top, double w
 
 // Paints glyph g anti-aliased into the rectangle (left, top, width, height) with
 // strokes 2 * half_width wide.
-void paint_glyph(Image &image, const Rune &g, double left, double top, double width, double height,
-                 double half_width, Rgb colour);
+void paint_glyph(Image &image, const Rune &g, double left, double top, double width, double height, double half_width,
+                 Rgb colour);
 
-} // namespace art
+}   // namespace art

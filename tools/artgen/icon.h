@@ -11,12 +11,12 @@
 namespace art {
 
 struct Rgba {
-  uint8_t r = 0, g = 0, b = 0, a = 0;
+    uint8_t r = 0, g = 0, b = 0, a = 0;
 };
 
 struct Icon {
-  int size = 0;
-  std::vector<Rgba> pixels; // top row first
+    int size = 0;
+    std::vector<Rgba> pixels;   // top row first
 };
 
 Icon rune_icon(int size);
@@ -24,4 +24,4 @@ void write_icon_png(const std::string &path, const Icon &icon);
 // Sizes up to 48 as 32-bit DIBs with their AND mask, larger ones as PNG.
 void write_ico(const std::string &path, const std::vector<Icon> &icons);
 
-} // namespace art
+}   // namespace art

@@ -8,14 +8,14 @@ namespace art {
 
 // A small generator (splitmix64) for the few random choices a picture makes.
 class Random {
-public:
-  explicit Random(uint64_t seed) : state_(seed) {}
-  uint64_t next();
-  // Uniform in [lo, hi).
-  double uniform(double lo, double hi);
+  public:
+    explicit Random(uint64_t seed) : state_(seed) {}
+    uint64_t next();
+    // Uniform in [lo, hi).
+    double uniform(double lo, double hi);
 
-private:
-  uint64_t state_;
+  private:
+    uint64_t state_;
 };
 
 // Smooth value noise in [0, 1) over the plane, one lattice point per unit. With a
@@ -26,4 +26,4 @@ double value_noise(uint32_t seed, double x, double y, int period = 0);
 // the result stays in [0, 1).
 double fractal_noise(uint32_t seed, double x, double y, int octaves, int period = 0);
 
-} // namespace art
+}   // namespace art

@@ -9,4 +9,4 @@ namespace art {
 
 Indexed quantize(const Image &picture, int colours);
 
-} // namespace art
+}   // namespace art

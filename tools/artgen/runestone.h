@@ -14,4 +14,4 @@ Indexed rune_picture(int n);
 // The 16 colours every rune picture uses.
 const std::vector<Rgb> &stone_palette();
 
-} // namespace art
+}   // namespace art

@@ -9,4 +9,4 @@ namespace art {
 
 Image detail_skin(Lettering &letters);
 
-} // namespace art
+}   // namespace art

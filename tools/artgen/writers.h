@@ -17,4 +17,4 @@ void write_png(const std::string &path, const Image &picture);
 void write_jpeg(const std::string &path, const Image &picture, int quality);
 void write_gif(const std::string &path, const Indexed &picture);
 
-} // namespace art
+}   // namespace art

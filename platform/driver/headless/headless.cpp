@@ -11,11 +11,10 @@
 namespace drv {
 
 HeadlessDriver::HeadlessDriver()
-    : calendarAtZero_(std::chrono::duration_cast<std::chrono::milliseconds>(
-                          std::chrono::system_clock::now().time_since_epoch())
-                          .count())
-{
-}
+    : calendarAtZero_(
+          std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+              .count())
+{}
 
 void HeadlessDriver::wait(uint64_t deadline, bool inputCanEnd)
 {
@@ -53,4 +52,4 @@ HeadlessDriver &headless()
     return static_cast<HeadlessDriver &>(current());
 }
 
-} // namespace drv
+}   // namespace drv

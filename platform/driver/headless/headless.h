@@ -14,7 +14,7 @@
 namespace drv {
 
 class HeadlessDriver : public Driver {
-public:
+  public:
     HeadlessDriver();
 
     uint64_t now() override { return clock_; }
@@ -31,7 +31,7 @@ public:
     void set_desktop_size(SIZE s) { desktop_ = s; }
     void set_checkpoint_hook(std::function<void()> hook) { onCheckpoint_ = std::move(hook); }
 
-private:
+  private:
     uint64_t clock_ = 0;
     int64_t calendarAtZero_;
     SIZE desktop_{1024, 768};
@@ -42,4 +42,4 @@ private:
 // another kind (or none) is installed.
 HeadlessDriver &headless();
 
-} // namespace drv
+}   // namespace drv

@@ -10,4 +10,4 @@ namespace drv::sdl {
 // 0 for keys the program has no code for (media keys, letters of other alphabets).
 UINT vk_of_key(SDL_Keycode key);
 
-} // namespace drv::sdl
+}   // namespace drv::sdl

@@ -77,7 +77,7 @@ std::string ansi_of_utf8(const char *text)
 }
 
 class SdlDriver : public Driver {
-public:
+  public:
     SdlDriver(SDL_Window *window, int scale);
     ~SdlDriver() override;
 
@@ -87,7 +87,7 @@ public:
     void wait(uint64_t deadline, bool inputCanEnd) override;
     void checkpoint() override;
 
-private:
+  private:
     bool pump();
     void handle(const SDL_Event &e, bool &input);
     void handle_window_event(const SDL_WindowEvent &e);
@@ -121,10 +121,7 @@ SdlDriver::SdlDriver(SDL_Window *window, int scale) : window_(window), scale_(sc
 // SDL stays initialised: SDL_Quit would unload the X libraries it opened,
 // and what they keep until the end could no longer be told from our own leaks.
 // The process's end closes the display.
-SdlDriver::~SdlDriver()
-{
-    SDL_DestroyWindow(window_);
-}
+SdlDriver::~SdlDriver() { SDL_DestroyWindow(window_); }
 
 uint64_t SdlDriver::now()
 {
@@ -158,10 +155,8 @@ void SdlDriver::wait(uint64_t deadline, bool inputCanEnd)
         if (framePending_ && t >= lastFrame_ + FRAME_MS) present();
         if ((input && inputCanEnd) || t >= until) return;
         uint64_t wake = framePending_ ? std::min(until, lastFrame_ + FRAME_MS) : until;
-        if (wake == NO_DEADLINE)
-            SDL_WaitEvent(nullptr);
-        else
-            SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<uint64_t>(wake - std::min(wake, t), INT_MAX)));
+        if (wake == NO_DEADLINE) SDL_WaitEvent(nullptr);
+        else SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<uint64_t>(wake - std::min(wake, t), INT_MAX)));
     }
 }
 
@@ -316,10 +311,8 @@ void SdlDriver::present()
     // What a window size that is no multiple of the scale leaves over stays black.
     if (exposed_) SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
     SDL_Rect to{0, 0, image.width * scale_, image.height * scale_};
-    if (scale_ == 1)
-        SDL_BlitSurface(source, nullptr, target, &to);
-    else
-        SDL_BlitScaled(source, nullptr, target, &to);
+    if (scale_ == 1) SDL_BlitSurface(source, nullptr, target, &to);
+    else SDL_BlitScaled(source, nullptr, target, &to);
     SDL_FreeSurface(source);
     SDL_UpdateWindowSurface(window_);
     shownChanges_ = changes;
@@ -327,7 +320,7 @@ void SdlDriver::present()
     lastFrame_ = now();
 }
 
-} // namespace
+}   // namespace
 
 bool install_sdl_driver(std::string &why)
 {
@@ -345,8 +338,8 @@ bool install_sdl_driver(std::string &why)
     SDL_Rect usable{0, 0, kDesktopWidth * scale, kDesktopHeight * scale};
     SDL_GetDisplayUsableBounds(0, &usable);
     int w = std::min(kDesktopWidth * scale, usable.w), h = std::min(kDesktopHeight * scale, usable.h);
-    SDL_Window *window = SDL_CreateWindow(NO_WINDOW_TITLE, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
-                                          SDL_WINDOW_RESIZABLE);
+    SDL_Window *window =
+        SDL_CreateWindow(NO_WINDOW_TITLE, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, SDL_WINDOW_RESIZABLE);
     if (!window) {
         why = SDL_GetError();
         SDL_Quit();
@@ -357,4 +350,4 @@ bool install_sdl_driver(std::string &why)
     return true;
 }
 
-} // namespace drv
+}   // namespace drv

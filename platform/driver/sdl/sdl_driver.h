@@ -12,4 +12,4 @@ namespace drv {
 // with SDL's reason in `why`, when no display can be opened.
 bool install_sdl_driver(std::string &why);
 
-} // namespace drv
+}   // namespace drv

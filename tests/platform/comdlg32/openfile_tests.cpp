@@ -99,7 +99,7 @@ void type(const std::string &s)
 
 using Names = std::vector<std::string>;
 
-} // namespace
+}   // namespace
 
 TEST(OpenFile, ListsTheFilteredFilesAndTheFoldersAndAnswersAFullPath)
 {
@@ -184,7 +184,8 @@ TEST(OpenFile, AMissingFileOrPathIsRefusedWithAWarningAndTheDialogStays)
     });
     p.then([] {
         ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
-        EXPECT_EQ(msgbox_hook::boxes()[0].text, "missing.scs\nFile not found.\nPlease verify the correct filename was given.");
+        EXPECT_EQ(msgbox_hook::boxes()[0].text,
+                  "missing.scs\nFile not found.\nPlease verify the correct filename was given.");
         EXPECT_EQ(msgbox_hook::boxes()[0].owner, dialog());
         EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
         SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
@@ -207,8 +208,8 @@ TEST(OpenFile, StartsFromThePathInTheBufferAndCancelAnswersZeroLeavingIt)
     testsupport::TempDir dir;
     make_tree(dir.path());
     const std::string start = std::filesystem::canonical(dir.path()).string() + "/Sub/C.SCS";
-    HWND owner = CreateWindowExA(0, msgseq::recorder_class(), "Setup", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
-                                 300, nullptr, nullptr, nullptr, nullptr);
+    HWND owner = CreateWindowExA(0, msgseq::recorder_class(), "Setup", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                                 nullptr, nullptr, nullptr, nullptr);
     Request r(start, owner);
     Person p;
     p.then([&] {

@@ -21,16 +21,14 @@ std::vector<std::string> find_all(const char *wildcard)
     std::vector<std::string> names;
     _finddata_t info;
     intptr_t handle = _findfirst(wildcard, &info);
-    if (handle == -1)
-        return names;
-    do
-        names.push_back(info.name);
+    if (handle == -1) return names;
+    do names.push_back(info.name);
     while (_findnext(handle, &info) == 0);
     EXPECT_EQ(_findclose(handle), 0);
     return names;
 }
 
-} // namespace
+}   // namespace
 
 TEST(FindFirst, MatchesWithoutRegardToCaseAndSortsTheNamesOrFails)
 {

@@ -2,8 +2,8 @@
 // Windows rules for read-only files and folders, and the fault switch.
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 #include <sys/stat.h>
+#include <windows.h>
 
 #include "crt/faults.h"
 #include "support/tempdir.h"
@@ -21,22 +21,18 @@ using testsupport::write_bytes;
 
 namespace {
 
-int open_text(const char *name, int flags = _O_RDWR)
-{
-    return _open(name, flags | _O_TEXT);
-}
+int open_text(const char *name, int flags = _O_RDWR) { return _open(name, flags | _O_TEXT); }
 
 std::string read_all(int fd, unsigned chunk)
 {
     std::string out;
     char buffer[256];
     int n;
-    while ((n = _read(fd, buffer, chunk)) > 0)
-        out.append(buffer, static_cast<size_t>(n));
+    while ((n = _read(fd, buffer, chunk)) > 0) out.append(buffer, static_cast<size_t>(n));
     return out;
 }
 
-} // namespace
+}   // namespace
 
 TEST(TextMode, WriteTurnsEachLineFeedIntoCrLfAndAnswersTheCallersCount)
 {

@@ -17,7 +17,7 @@ BITMAP describe(HGDIOBJ b)
     return bm;
 }
 
-} // namespace
+}   // namespace
 
 TEST(Bitmap, GetObjectDescribesADeviceBitmapAndAMemoryDCsOwnMonochromeOne)
 {
@@ -43,7 +43,7 @@ TEST(Bitmap, GetObjectDescribesADeviceBitmapAndAMemoryDCsOwnMonochromeOne)
     SelectObject(mem, first);
     DeleteDC(mem);
     EXPECT_TRUE(DeleteObject(b));
-    EXPECT_EQ(GetObjectA(b, sizeof bm, &bm), 0);   // gone
+    EXPECT_EQ(GetObjectA(b, sizeof bm, &bm), 0);                      // gone
     EXPECT_EQ(CreateBitmap(16384, 16384, 1, 32, nullptr), nullptr);   // a gigabyte: refused
 }
 

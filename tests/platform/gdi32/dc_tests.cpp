@@ -8,12 +8,9 @@
 
 namespace {
 
-void fill(HDC dc, RECT r, HBRUSH b)
-{
-    FillRect(dc, &r, b);
-}
+void fill(HDC dc, RECT r, HBRUSH b) { FillRect(dc, &r, b); }
 
-} // namespace
+}   // namespace
 
 TEST(SurfaceDC, DrawsOnlyIntoThePartBeingPaintedNarrowedByTheClipRegion)
 {
@@ -25,8 +22,7 @@ TEST(SurfaceDC, DrawsOnlyIntoThePartBeingPaintedNarrowedByTheClipRegion)
     DeleteObject(rgn);
     fill(dc, RECT{0, 0, 20, 10}, GetSysColorBrush(COLOR_3DFACE));
     int painted = 0;
-    for (uint32_t p : window.storage)
-        painted += p == 0xC0C0C0u;
+    for (uint32_t p : window.storage) painted += p == 0xC0C0C0u;
     EXPECT_EQ(painted, 2 * 4);
     EXPECT_EQ(window.canvas.row(2)[5], 0xC0C0C0u);
     EXPECT_EQ(window.canvas.row(5)[6], 0xC0C0C0u);

@@ -48,12 +48,9 @@ std::vector<BYTE> sample(bool topDown = false)
     return make_dib(3, 2, 4, kFour, {{0x01, 0x20}, {0x30, 0x10}}, topDown);
 }
 
-uint32_t px(const raster::Surface &s, int x, int y)
-{
-    return s.canvas.row(y)[x];
-}
+uint32_t px(const raster::Surface &s, int x, int y) { return s.canvas.row(y)[x]; }
 
-} // namespace
+}   // namespace
 
 TEST(Dib, DecodesEachBitDepthThroughItsPalette)
 {
@@ -66,15 +63,21 @@ TEST(Dib, DecodesEachBitDepthThroughItsPalette)
         std::vector<BYTE> dib;
         std::vector<Pixel> expected;
     };
-    const std::vector<Pixel> fourPixels = {{0, 0, 0xFF0000}, {1, 0, 0x00FF00}, {2, 0, 0x0000FF}, {0, 1, 0x010203}, {2, 1, 0x00FF00}};
+    const std::vector<Pixel> fourPixels = {
+        {0, 0, 0xFF0000}, {1, 0, 0x00FF00}, {2, 0, 0x0000FF}, {0, 1, 0x010203}, {2, 1, 0x00FF00}};
     const Case cases[] = {
-        {"1 bit", make_dib(10, 2, 1, {RGB(0, 0, 0), RGB(255, 255, 255)}, {{0x80, 0x40}, {0x00, 0x00}}),
+        {"1 bit",
+         make_dib(10, 2, 1, {RGB(0, 0, 0), RGB(255, 255, 255)}, {{0x80, 0x40}, {0x00, 0x00}}),
          {{0, 0, 0xFFFFFF}, {1, 0, 0}, {9, 0, 0xFFFFFF} /* bit 6 of the second byte */, {0, 1, 0}}},
         {"4 bits", sample(), fourPixels},
         {"4 bits top-down", sample(true), fourPixels},
-        {"8 bits", make_dib(2, 1, 8, {RGB(9, 9, 9), RGB(255, 216, 170)}, {{1, 0}}), {{0, 0, 0xFFD8AA}, {1, 0, 0x090909}}},
+        {"8 bits",
+         make_dib(2, 1, 8, {RGB(9, 9, 9), RGB(255, 216, 170)}, {{1, 0}}),
+         {{0, 0, 0xFFD8AA}, {1, 0, 0x090909}}},
         // 24 and 32 bits: blue, green, red per pixel (and one unused byte).
-        {"24 bits", make_dib(2, 1, 24, {}, {{0x03, 0x02, 0x01, 0xAA, 0xBB, 0xCC}}), {{0, 0, 0x010203}, {1, 0, 0xCCBBAA}}},
+        {"24 bits",
+         make_dib(2, 1, 24, {}, {{0x03, 0x02, 0x01, 0xAA, 0xBB, 0xCC}}),
+         {{0, 0, 0x010203}, {1, 0, 0xCCBBAA}}},
         {"32 bits", make_dib(2, 1, 32, {}, {{3, 2, 1, 9, 0xAA, 0xBB, 0xCC, 9}}), {{0, 0, 0x010203}, {1, 0, 0xCCBBAA}}},
         // A short colour table reads the entries it lacks as black.
         {"short table", make_dib(2, 1, 4, {RGB(255, 255, 255)}, {{0x0F}}), {{0, 0, 0xFFFFFF}, {1, 0, 0}}},
@@ -84,8 +87,7 @@ TEST(Dib, DecodesEachBitDepthThroughItsPalette)
         raster::Surface s;
         std::string error;
         ASSERT_TRUE(gdi::decode_dib(c.dib.data(), c.dib.size(), s, &error)) << error;
-        for (const Pixel &p : c.expected)
-            EXPECT_EQ(px(s, p.x, p.y), p.rgb) << p.x << "," << p.y;
+        for (const Pixel &p : c.expected) EXPECT_EQ(px(s, p.x, p.y), p.rgb) << p.x << "," << p.y;
     }
 }
 
@@ -98,11 +100,9 @@ TEST(Dib, MalformedHeadersAndEveryTruncationAreRefusedWithAReason)
         int bytes;
     };
     const Case cases[] = {
-        {"header size", 0, 12, 4},          {"zero width", 4, 0, 4},
-        {"negative width", 4, 0xFFFFFFFF, 4}, {"zero height", 8, 0, 4},
-        {"huge width", 4, 100000, 4},        {"planes", 12, 2, 2},
-        {"bit depth", 14, 16, 2},            {"compression", 16, 2, 4},
-        {"table too long", 32, 17, 4},
+        {"header size", 0, 12, 4}, {"zero width", 4, 0, 4},      {"negative width", 4, 0xFFFFFFFF, 4},
+        {"zero height", 8, 0, 4},  {"huge width", 4, 100000, 4}, {"planes", 12, 2, 2},
+        {"bit depth", 14, 16, 2},  {"compression", 16, 2, 4},    {"table too long", 32, 17, 4},
     };
     for (const Case &c : cases) {
         auto d = sample();

@@ -25,7 +25,7 @@ gdi::NonClient dialog(raster::Rect r, const char *caption)
     return nc;
 }
 
-} // namespace
+}   // namespace
 
 TEST(Golden, ClassicFramesCaptionsMenuBarAndBackground)
 {

@@ -13,10 +13,7 @@
 
 namespace {
 
-const raster::Canvas &canvas_of(const MemoryDC &m)
-{
-    return gdi::find<gdi::Bitmap>(m.bitmap)->surface.canvas;
-}
+const raster::Canvas &canvas_of(const MemoryDC &m) { return gdi::find<gdi::Bitmap>(m.bitmap)->surface.canvas; }
 
 int fill(HDC dc, RECT r, COLORREF c)
 {
@@ -28,7 +25,8 @@ int fill(HDC dc, RECT r, COLORREF c)
 
 void star(HDC dc, int dx, int dy)
 {
-    const POINT pts[5] = {{dx + 20, dy + 1}, {dx + 30, dy + 20}, {dx + 10, dy + 10}, {dx + 30, dy + 10}, {dx + 10, dy + 20}};
+    const POINT pts[5] = {
+        {dx + 20, dy + 1}, {dx + 30, dy + 20}, {dx + 10, dy + 10}, {dx + 30, dy + 10}, {dx + 10, dy + 20}};
     EXPECT_TRUE(Polygon(dc, pts, 5));
 }
 
@@ -47,12 +45,9 @@ HBITMAP picture(int w, int h, F colour)
     return CreateBitmap(w, h, 1, 32, bits.data());
 }
 
-void text(HDC dc, RECT r, const char *s, UINT format)
-{
-    DrawTextA(dc, s, -1, &r, format);
-}
+void text(HDC dc, RECT r, const char *s, UINT format) { DrawTextA(dc, s, -1, &r, format); }
 
-} // namespace
+}   // namespace
 
 TEST(Golden, DrawingCallsOnAMemoryBitmap)
 {
@@ -162,7 +157,8 @@ TEST(Golden, DrawingCallsOnAMemoryBitmap)
     // hanging off the bitmap at both ends, and a raster operation not known.
     HDC mem = CreateCompatibleDC(dc);
     HBITMAP columns = picture(22, 27, [](int x, int) { return x % 2 ? RGB(255, 255, 0) : RGB(0, 255, 255); });
-    HBITMAP detail = picture(22, 27, [](int x, int y) { return x == 10 && y == 13 ? RGB(0, 0, 0) : RGB(255, 255, 255); });
+    HBITMAP detail =
+        picture(22, 27, [](int x, int y) { return x == 10 && y == 13 ? RGB(0, 0, 0) : RGB(255, 255, 255); });
     HBITMAP small = picture(3, 2, [](int x, int y) { return RGB(x * 100, y * 100, 7); });
     HGDIOBJ oldBitmap = SelectObject(mem, columns);
     EXPECT_TRUE(StretchBlt(dc, 160, 135, 7, 13, mem, 0, 0, 22, 27, SRCCOPY));
@@ -179,8 +175,7 @@ TEST(Golden, DrawingCallsOnAMemoryBitmap)
     EXPECT_FALSE(BitBlt(dc, 300, 100, 3, 2, mem, 0, 0, 0x00EE0086 /* SRCPAINT */));
     SelectObject(mem, oldBitmap);
     DeleteDC(mem);
-    for (HBITMAP b : {columns, detail, small})
-        DeleteObject(b);
+    for (HBITMAP b : {columns, detail, small}) DeleteObject(b);
     EXPECT_TRUE(matches_golden(canvas_of(m), "gdi_calls"));
 }
 
@@ -194,8 +189,7 @@ TEST(Golden, BarOfFillsStarsAndClippedText)
     fill(m.dc, {left + 1, top + 1, left + 363, top + 20}, RGB(255, 255, 255));
     fill(m.dc, {left + 1, top + 1, left + 181, top + 20}, RGB(0, 0, 255));
     SetPolyFillMode(m.dc, WINDING);
-    for (int o : {-5, 25, 55, 265, 295, 325})
-        star(m.dc, left + o, top);
+    for (int o : {-5, 25, 55, 265, 295, 325}) star(m.dc, left + o, top);
     HRGN clip = CreateRectRgn(left, top, left + 364, top + 21);
     SelectClipRgn(m.dc, clip);
     SetBkMode(m.dc, TRANSPARENT);
@@ -214,8 +208,10 @@ TEST(Golden, TextInEachFace)
         int height;
         int weight;
     };
-    const Line lines[] = {{"MS Sans Serif", -11, FW_NORMAL}, {"System", 16, FW_BOLD},
-                          {"Nosferatu", -16, FW_NORMAL}, {"No Such Family", -11, FW_NORMAL}};
+    const Line lines[] = {{"MS Sans Serif", -11, FW_NORMAL},
+                          {"System", 16, FW_BOLD},
+                          {"Nosferatu", -16, FW_NORMAL},
+                          {"No Such Family", -11, FW_NORMAL}};
     int y = 2;
     for (const Line &l : lines) {
         HFONT f = CreateFontA(l.height, 0, 0, 0, l.weight, 0, 0, 0, 0, 0, 0, 0, 0, l.face);

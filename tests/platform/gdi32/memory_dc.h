@@ -33,8 +33,7 @@ struct MemoryDC {
     int count(COLORREF c) const
     {
         int n = 0;
-        for (int i = 0; i < width * height; ++i)
-            n += at(i % width, i / width) == c;
+        for (int i = 0; i < width * height; ++i) n += at(i % width, i / width) == c;
         return n;
     }
 };

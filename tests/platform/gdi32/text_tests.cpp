@@ -74,8 +74,7 @@ TEST(DrawText, CalcRectMeasuresWithoutDrawing)
     EXPECT_EQ(two.bottom, 26);
     EXPECT_EQ(two.right, std::max(width(m.dc, "Run"), width(m.dc, "Edit")));
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 100; ++x)
-            ASSERT_EQ(m.at(x, y), RGB(0, 0, 255));
+        for (int x = 0; x < 100; ++x) ASSERT_EQ(m.at(x, y), RGB(0, 0, 255));
     RECT r{0, 0, 100, 20};
     EXPECT_EQ(DrawTextA(m.dc, "OK", 2, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE), 13);
     EXPECT_EQ(DrawTextA(m.dc, nullptr, 3, &r, 0), 0);

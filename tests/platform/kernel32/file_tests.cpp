@@ -55,8 +55,8 @@ TEST(MoveFileEx, TheReplacementKeepsTheOldPermissions)
     write_bytes("new.tmp", "new");
     write_bytes("old.SCS", "old");
     fs::permissions("new.tmp", fs::perms::owner_read | fs::perms::owner_write);
-    fs::permissions("old.SCS", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                                   fs::perms::others_read);
+    fs::permissions("old.SCS",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
     ASSERT_TRUE(MoveFileExA("new.tmp", "old.SCS", MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ(fs::status("old.SCS").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);

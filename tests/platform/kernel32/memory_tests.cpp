@@ -14,12 +14,11 @@ TEST(GlobalAlloc, MovableBlocksAreReachedThroughLock)
     auto *data = static_cast<unsigned char *>(GlobalLock(block));
     ASSERT_NE(data, nullptr);
     EXPECT_NE(static_cast<void *>(data), block);
-    for (int i = 0; i < 100; ++i)
-        ASSERT_EQ(data[i], 0) << i;
+    for (int i = 0; i < 100; ++i) ASSERT_EQ(data[i], 0) << i;
     std::memset(data, 'x', 100);
-    EXPECT_EQ(GlobalLock(block), data);       // a second lock, same place
-    EXPECT_EQ(GlobalUnlock(block), TRUE);     // still locked once
-    EXPECT_EQ(GlobalUnlock(block), FALSE);    // now unlocked
+    EXPECT_EQ(GlobalLock(block), data);      // a second lock, same place
+    EXPECT_EQ(GlobalUnlock(block), TRUE);    // still locked once
+    EXPECT_EQ(GlobalUnlock(block), FALSE);   // now unlocked
     EXPECT_EQ(GlobalUnlock(block), FALSE);
     EXPECT_EQ(GlobalFree(block), nullptr);
 }

@@ -30,7 +30,7 @@ namespace {
 // 2001-09-09 01:46:40 UTC
 constexpr int64_t BILLION_SECONDS_MS = 1000000000LL * 1000;
 
-} // namespace
+}   // namespace
 
 TEST(Clock, ProgramTimeAndSystemTimeReadTheVirtualClock)
 {

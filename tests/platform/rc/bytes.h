@@ -19,14 +19,12 @@ struct Bytes {
     // A NUL-terminated UTF-16 string of single-byte text.
     Bytes &str(const std::string &s)
     {
-        for (unsigned char c : s)
-            word(c);
+        for (unsigned char c : s) word(c);
         return word(0);
     }
     Bytes &align4()
     {
-        while (v.size() % 4)
-            byte(0);
+        while (v.size() % 4) byte(0);
         return *this;
     }
 };

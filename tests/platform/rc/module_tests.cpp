@@ -22,13 +22,12 @@ HINSTANCE module_of(const unsigned char *(*image)(size_t *))
 std::string resource_text(HMODULE module, LPCSTR name, LPCSTR type)
 {
     HRSRC found = FindResourceA(module, name, type);
-    if (!found)
-        return "<not found>";
+    if (!found) return "<not found>";
     const char *p = static_cast<const char *>(LockResource(LoadResource(module, found)));
     return p ? std::string(p, SizeofResource(module, found)) : "<not loaded>";
 }
 
-} // namespace
+}   // namespace
 
 TEST(Module, OneModuleAnImageAndNullIsTheMainOne)
 {
@@ -60,12 +59,15 @@ TEST(Module, FindsResourcesByNumberByHashNumberAndByNameInAnyCasePreferringTheNe
     // 300 exists in German, English and neutral, in that order.
     EXPECT_EQ(resource_text(module, MAKEINTRESOURCE(300), RT_RCDATA), "neutral");
     // Wrong type, unknown names, a name that is only a prefix, malformed "#".
-    const std::pair<LPCSTR, LPCSTR> missing[] = {{MAKEINTRESOURCE(100), RT_MENU}, {MAKEINTRESOURCE(999), RT_DIALOG},
-                                                 {"NAME", RT_RCDATA},             {"NAMEDX", RT_RCDATA},
-                                                 {"#", RT_DIALOG},                {"#100x", RT_DIALOG},
-                                                 {"#65636", RT_DIALOG},           {nullptr, RT_DIALOG}};
-    for (const auto &[name, type] : missing)
-        EXPECT_EQ(FindResourceA(module, name, type), nullptr);
+    const std::pair<LPCSTR, LPCSTR> missing[] = {{MAKEINTRESOURCE(100), RT_MENU},
+                                                 {MAKEINTRESOURCE(999), RT_DIALOG},
+                                                 {"NAME", RT_RCDATA},
+                                                 {"NAMEDX", RT_RCDATA},
+                                                 {"#", RT_DIALOG},
+                                                 {"#100x", RT_DIALOG},
+                                                 {"#65636", RT_DIALOG},
+                                                 {nullptr, RT_DIALOG}};
+    for (const auto &[name, type] : missing) EXPECT_EQ(FindResourceA(module, name, type), nullptr);
 }
 
 TEST(Module, RefusesHandlesThatBelongToNothing)
@@ -78,8 +80,8 @@ TEST(Module, RefusesHandlesThatBelongToNothing)
     EXPECT_EQ(LoadResource(program, dialog), nullptr);
     EXPECT_EQ(SizeofResource(program, dialog), 0u);
     EXPECT_EQ(LoadResource(module, reinterpret_cast<HRSRC>(reinterpret_cast<uintptr_t>(dialog) + 4)), nullptr);
-    for (uintptr_t stray : {reinterpret_cast<uintptr_t>(module) + 1, uintptr_t{0x00400000} + 0x00010000 * 500,
-                            uintptr_t{0x1000}}) {
+    for (uintptr_t stray :
+         {reinterpret_cast<uintptr_t>(module) + 1, uintptr_t{0x00400000} + 0x00010000 * 500, uintptr_t{0x1000}}) {
         EXPECT_EQ(FindResourceA(reinterpret_cast<HMODULE>(stray), MAKEINTRESOURCE(100), RT_DIALOG), nullptr);
         EXPECT_EQ(LoadResource(reinterpret_cast<HMODULE>(stray), dialog), nullptr);
     }

@@ -33,8 +33,7 @@ std::string describe(const rc::DialogTemplate &t)
     for (const rc::DialogItem &i : t.items) {
         o << "\n  " << i.className << " " << text_of(i.text) << " id " << i.id << std::hex << " style " << i.style
           << " ex " << i.exStyle << std::dec << " at " << i.x << "," << i.y << " " << i.cx << "x" << i.cy;
-        for (BYTE b : i.creationData)
-            o << " " << int(b);
+        for (BYTE b : i.creationData) o << " " << int(b);
     }
     return o.str() + "\n";
 }
@@ -58,20 +57,15 @@ std::string describe(const unsigned char *(*image)(size_t *), bool everyEntry)
     std::ostringstream o;
     for (const rc::ResEntry &e : entries) {
         const bool dialog = e.type.isOrdinal && e.type.ordinal == 5, menu = e.type.isOrdinal && e.type.ordinal == 4;
-        if (!everyEntry && !dialog && !menu)
-            continue;
-        o << text_of(e.type) << " " << text_of(e.name) << " language " << std::hex << e.language << std::dec
-          << " size " << e.size << (reinterpret_cast<uintptr_t>(e.data) % 4 ? " unaligned" : "") << "\n";
+        if (!everyEntry && !dialog && !menu) continue;
+        o << text_of(e.type) << " " << text_of(e.name) << " language " << std::hex << e.language << std::dec << " size "
+          << e.size << (reinterpret_cast<uintptr_t>(e.data) % 4 ? " unaligned" : "") << "\n";
         rc::DialogTemplate t;
         std::vector<rc::MenuItem> items;
-        if (dialog && rc::parse_dialog_template(e.data, e.size, t, &error))
-            o << describe(t);
-        else if (menu && rc::parse_menu_template(e.data, e.size, items, &error))
-            describe(o, items, "  ");
-        else if (!dialog && !menu)
-            o << "  \"" << std::string(reinterpret_cast<const char *>(e.data), e.size) << "\"\n";
-        else
-            o << "  refused: " << error << "\n";
+        if (dialog && rc::parse_dialog_template(e.data, e.size, t, &error)) o << describe(t);
+        else if (menu && rc::parse_menu_template(e.data, e.size, items, &error)) describe(o, items, "  ");
+        else if (!dialog && !menu) o << "  \"" << std::string(reinterpret_cast<const char *>(e.data), e.size) << "\"\n";
+        else o << "  refused: " << error << "\n";
     }
     return o.str();
 }
@@ -85,7 +79,7 @@ Bytes classic_header(WORD items, const std::string &caption = "T")
     return b;
 }
 
-} // namespace
+}   // namespace
 
 TEST(Golden, CompiledTemplatesReadBackFieldByField)
 {
@@ -151,8 +145,7 @@ TEST(Templates, EveryTruncationIsRefusedOrReadOnlyAsFarAsItGoes)
         if (!rc::read_res(cut.data(), n, entries, &error)) {
             EXPECT_FALSE(error.empty()) << n;
         }
-        for (const rc::ResEntry &e : entries)
-            EXPECT_LE(static_cast<size_t>(e.data - cut.data()) + e.size, n) << n;
+        for (const rc::ResEntry &e : entries) EXPECT_LE(static_cast<size_t>(e.data - cut.data()) + e.size, n) << n;
     }
     std::vector<rc::ResEntry> entries;
     rc::read_res(image, size, entries, nullptr);
@@ -193,21 +186,41 @@ TEST(Templates, DamagedOnesAreRefusedWithTheirReason)
     atom.word(0xFFFF).word(0x86).word(0).word(0);
     longData.word(0xFFFF).word(0x80).word(0).word(0x7FFF).word(0);
     Bytes version, menuEx, noEnd, popupNoEnd, empty, offset, deep;
-    version.word(2).word(0xFFFF).dword(0).dword(0).dword(WS_POPUP).word(0).word(0).word(0).word(1).word(1).word(0).word(0).word(0);
+    version.word(2)
+        .word(0xFFFF)
+        .dword(0)
+        .dword(0)
+        .dword(WS_POPUP)
+        .word(0)
+        .word(0)
+        .word(0)
+        .word(1)
+        .word(1)
+        .word(0)
+        .word(0)
+        .word(0);
     menuEx.word(1).word(4).dword(0);
     noEnd.word(0).word(0).word(0).word(1).str("a");
     popupNoEnd.word(0).word(0).word(MF_POPUP | MF_END).str("p").word(0).word(1).str("a");
     empty.word(0).word(0);
     offset.word(0).word(100);
     deep.word(0).word(0);
-    for (int i = 0; i < 40; i++)
-        deep.word(MF_POPUP | MF_END).str("p");
+    for (int i = 0; i < 40; i++) deep.word(MF_POPUP | MF_END).str("p");
     deep.word(MF_END).word(1).str("leaf");
     // An entry of 4 data bytes, then one whose sizes the cases set.
     auto image = [](DWORD dataSize, DWORD headerSize) {
         Bytes b;
         b.dword(4).dword(32).word(0xFFFF).word(10).word(0xFFFF).word(1).dword(0).dword(0).dword(0).dword(0).dword(0);
-        b.dword(dataSize).dword(headerSize).word(0xFFFF).word(10).word(0xFFFF).word(2).dword(0).dword(0).dword(0).dword(0);
+        b.dword(dataSize)
+            .dword(headerSize)
+            .word(0xFFFF)
+            .word(10)
+            .word(0xFFFF)
+            .word(2)
+            .dword(0)
+            .dword(0)
+            .dword(0)
+            .dword(0);
         return b.dword(0);
     };
     struct Case {

@@ -25,7 +25,7 @@ HWND window(const char *title)
                            nullptr, nullptr, nullptr, nullptr);
 }
 
-} // namespace
+}   // namespace
 
 TEST(LockStep, ProgramThatNeverBlocksFailsWithTheWindowTree)
 {
@@ -119,7 +119,7 @@ void menued_program()
     while (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
 }
 
-} // namespace
+}   // namespace
 
 TEST(LockStep, MenuChoosesAnItemThroughTheOpenDropDownButNotAGreyedOne)
 {
@@ -151,7 +151,8 @@ TEST(LockStep, SelectClicksAListItemOrArrowsToIt)
     run.start([] {
         size_t size;
         const unsigned char *image = script_res(&size);
-        HWND dlg = CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(603), nullptr, CommandsProc, 0);
+        HWND dlg =
+            CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(603), nullptr, CommandsProc, 0);
         for (const char *item : {"One", "Two", "Three", "Four", "Five", "Six"})
             SendDlgItemMessageA(dlg, 41, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         MSG m;

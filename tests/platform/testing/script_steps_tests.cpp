@@ -37,20 +37,18 @@ script::Host host()
 // What a line reads as: the step's fields, or why it is no step.
 std::string parsed(const std::string &line)
 {
-    static const char *const names[] = {"menu", "click", "clickat", "select", "key", "type", "close", "wait",
-                                        "screenshot", "dump", "expect-window", "expect-text"};
+    static const char *const names[] = {"menu",  "click", "clickat",    "select", "key",           "type",
+                                        "close", "wait",  "screenshot", "dump",   "expect-window", "expect-text"};
     Step s;
     std::string why;
-    if (!script::parse_step(line, host(), s, why))
-        return "no: " + why;
+    if (!script::parse_step(line, host(), s, why)) return "no: " + why;
     std::string out = std::string(names[static_cast<int>(s.op)]) + " " + std::to_string(s.a) + " " +
                       std::to_string(s.b) + " [" + s.text + "]";
-    if (s.vk)
-        out += " vk " + std::to_string(s.vk) + (s.shift ? " shift" : "") + (s.ch ? std::string(" ") + s.ch : "");
+    if (s.vk) out += " vk " + std::to_string(s.vk) + (s.shift ? " shift" : "") + (s.ch ? std::string(" ") + s.ch : "");
     return out;
 }
 
-} // namespace
+}   // namespace
 
 // Free text starts after one blank and keeps the rest, '#' and blanks too;
 // only the files steps write go through the host's paths; a single
@@ -102,8 +100,7 @@ TEST(ScriptSteps, EachLineReadsAsItsStepOrSaysWhyNot)
         {"expect-text x y", "no: a control id must follow"},
     };
     asked.clear();
-    for (const Case &c : cases)
-        EXPECT_EQ(parsed(c.line), c.step) << c.line;
+    for (const Case &c : cases) EXPECT_EQ(parsed(c.line), c.step) << c.line;
     EXPECT_EQ(std::string(asked.begin(), asked.end()), "+a\xe9");
 }
 
@@ -115,15 +112,42 @@ TEST(ScriptSteps, KeyNamesAreWindowsVirtualKeyNamesInAnyCase)
     };
     // Every listed name against the value Windows gives it.
     const Case cases[] = {
-        {"BACK", VK_BACK},         {"TAB", VK_TAB},           {"CLEAR", VK_CLEAR},     {"RETURN", VK_RETURN},
-        {"SHIFT", VK_SHIFT},       {"CONTROL", VK_CONTROL},   {"MENU", VK_MENU},       {"PAUSE", VK_PAUSE},
-        {"CAPITAL", VK_CAPITAL},   {"ESCAPE", VK_ESCAPE},     {"SPACE", VK_SPACE},     {"PRIOR", VK_PRIOR},
-        {"NEXT", VK_NEXT},         {"END", VK_END},           {"HOME", VK_HOME},       {"LEFT", VK_LEFT},
-        {"UP", VK_UP},             {"RIGHT", VK_RIGHT},       {"DOWN", VK_DOWN},       {"INSERT", VK_INSERT},
-        {"DELETE", VK_DELETE},     {"MULTIPLY", VK_MULTIPLY}, {"ADD", VK_ADD},         {"SEPARATOR", VK_SEPARATOR},
-        {"SUBTRACT", VK_SUBTRACT}, {"DECIMAL", VK_DECIMAL},   {"DIVIDE", VK_DIVIDE},   {"NUMLOCK", VK_NUMLOCK},
-        {"SCROLL", VK_SCROLL},     {"escape", VK_ESCAPE},     {"NumLock", VK_NUMLOCK}, {"NUMPAD0", VK_NUMPAD0},
-        {"numpad9", VK_NUMPAD9},   {"F1", VK_F1},             {"f10", VK_F10},         {"F12", VK_F12},
+        {"BACK", VK_BACK},
+        {"TAB", VK_TAB},
+        {"CLEAR", VK_CLEAR},
+        {"RETURN", VK_RETURN},
+        {"SHIFT", VK_SHIFT},
+        {"CONTROL", VK_CONTROL},
+        {"MENU", VK_MENU},
+        {"PAUSE", VK_PAUSE},
+        {"CAPITAL", VK_CAPITAL},
+        {"ESCAPE", VK_ESCAPE},
+        {"SPACE", VK_SPACE},
+        {"PRIOR", VK_PRIOR},
+        {"NEXT", VK_NEXT},
+        {"END", VK_END},
+        {"HOME", VK_HOME},
+        {"LEFT", VK_LEFT},
+        {"UP", VK_UP},
+        {"RIGHT", VK_RIGHT},
+        {"DOWN", VK_DOWN},
+        {"INSERT", VK_INSERT},
+        {"DELETE", VK_DELETE},
+        {"MULTIPLY", VK_MULTIPLY},
+        {"ADD", VK_ADD},
+        {"SEPARATOR", VK_SEPARATOR},
+        {"SUBTRACT", VK_SUBTRACT},
+        {"DECIMAL", VK_DECIMAL},
+        {"DIVIDE", VK_DIVIDE},
+        {"NUMLOCK", VK_NUMLOCK},
+        {"SCROLL", VK_SCROLL},
+        {"escape", VK_ESCAPE},
+        {"NumLock", VK_NUMLOCK},
+        {"NUMPAD0", VK_NUMPAD0},
+        {"numpad9", VK_NUMPAD9},
+        {"F1", VK_F1},
+        {"f10", VK_F10},
+        {"F12", VK_F12},
         {"F24", VK_F1 + 23},
     };
     for (const Case &c : cases) {
@@ -131,8 +155,8 @@ TEST(ScriptSteps, KeyNamesAreWindowsVirtualKeyNamesInAnyCase)
         EXPECT_TRUE(script::virtual_key_named(c.name, vk)) << c.name;
         EXPECT_EQ(vk, c.vk) << c.name;
     }
-    for (const char *name : {"", "F", "F0", "F25", "F100", "NUMPAD", "NUMPAD10", "NUMPAD-1", "F1X", "VK_TAB",
-                             "ENTER", "RETURN ", "a"}) {
+    for (const char *name :
+         {"", "F", "F0", "F25", "F100", "NUMPAD", "NUMPAD10", "NUMPAD-1", "F1X", "VK_TAB", "ENTER", "RETURN ", "a"}) {
         unsigned vk = 0;
         EXPECT_FALSE(script::virtual_key_named(name, vk)) << name;
     }

@@ -58,7 +58,8 @@ INT_PTR CALLBACK ScriptedProc(HWND dlg, UINT msg, WPARAM wp, LPARAM)
     case WM_INITDIALOG:
         SetTimer(dlg, 1, 1000, nullptr);
         for (int i = 0; GetDlgItem(dlg, 41) && i < 10; ++i)
-            SendDlgItemMessageA(dlg, 41, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Item " + std::to_string(i)).c_str()));
+            SendDlgItemMessageA(dlg, 41, LB_ADDSTRING, 0,
+                                reinterpret_cast<LPARAM>(("Item " + std::to_string(i)).c_str()));
         return TRUE;
     case WM_TIMER:
         SetDlgItemTextA(dlg, 31, ("ticks " + std::to_string(++ticks)).c_str());
@@ -94,8 +95,8 @@ int program_of(int templateId)
     wc.lpfnWndProc = ProbeProc;
     wc.lpszClassName = "ScriptProbe";
     RegisterClassA(&wc);
-    HWND dlg = CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(templateId), nullptr,
-                                  ScriptedProc, 0);
+    HWND dlg =
+        CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(templateId), nullptr, ScriptedProc, 0);
     MSG m;
     while (GetMessageA(&m, nullptr, 0, 0)) {
         if (IsDialogMessageA(dlg, &m)) continue;
@@ -143,7 +144,7 @@ std::string dump_of(const std::string &name)
     return out.append(from, text.cend());
 }
 
-} // namespace
+}   // namespace
 
 // A step that cannot be done ends the run at its line with the reason and
 // the window dump; neither it nor any step after it reaches the program.
@@ -240,7 +241,8 @@ TEST(Golden, ScriptDumpsDescribeEveryWindowAsJson)
     EXPECT_EQ(r.status, 42) << r.errors;
     EXPECT_TRUE(matches_expected_text(dump_of("eight.json"), "script_eight.json"));
     // Selecting an item out of view goes there with the arrow keys.
-    r = run("select 41 9\ndump far.json\nselect 41 0\nclick 42\nclick 43\ntype Runes\ndump listed.json\nclose\n", listed);
+    r = run("select 41 9\ndump far.json\nselect 41 0\nclick 42\nclick 43\ntype Runes\ndump listed.json\nclose\n",
+            listed);
     EXPECT_EQ(r.status, 42) << r.errors;
     EXPECT_TRUE(matches_expected_text(dump_of("far.json"), "script_listed_far.json"));
     EXPECT_TRUE(matches_expected_text(dump_of("listed.json"), "script_listed.json"));

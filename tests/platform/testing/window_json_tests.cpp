@@ -27,7 +27,7 @@ std::string escaped(const std::string &text)
     return out.substr(from, to - from);
 }
 
-} // namespace
+}   // namespace
 
 TEST(WindowJson, TextsAreWindows1252WrittenAsPlainAsciiEscapes)
 {

@@ -33,7 +33,7 @@ Seen command(HWND dlg, int id, HWND control, msgseq::How how = Sent)
 
 UINT type(HWND button) { return static_cast<UINT>(GetWindowLongA(button, GWL_STYLE)) & BS_TYPEMASK; }
 
-} // namespace
+}   // namespace
 
 TEST(Dialogs, TemplateUnitsBecomePixelsByTheFontsBaseUnitsForEveryScreenOfTheProgram)
 {
@@ -43,7 +43,7 @@ TEST(Dialogs, TemplateUnitsBecomePixelsByTheFontsBaseUnitsForEveryScreenOfThePro
     const struct {
         int id;
         LONG cx, cy;
-    } screens[] = {{5, 627, 471}, {2, 578, 510}, {3, 432, 208}, {6, 279, 250},
+    } screens[] = {{5, 627, 471}, {2, 578, 510}, {3, 432, 208},  {6, 279, 250},
                    {7, 344, 200}, {8, 279, 250}, {10, 270, 138}, {987, 431, 85}};
     for (const auto &s : screens) {
         HWND dlg = CreateDialogParamA(program, MAKEINTRESOURCEA(s.id), nullptr, msgseq::recording_dlgproc, 0);

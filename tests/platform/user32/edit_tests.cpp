@@ -58,7 +58,7 @@ int text_width(HWND edit, const std::string &s)
     return size.cx;
 }
 
-} // namespace
+}   // namespace
 
 TEST(EditField, WithoutAutoScrollTypingStopsAtTheVisibleWidthInUpperCase)
 {
@@ -235,8 +235,9 @@ TEST(Golden, EditFieldsInEachState)
     SetDlgItemTextA(dlg, 102, ".SCS");
     SetDlgItemTextA(dlg, 103, "C:\\SPREADS\\CELTIC.SCS");
     SetDlgItemTextA(dlg, 104, "Disabled");
-    SetDlgItemTextA(dlg, 1199, "The meaning of this position, wrapped at the edge of the field.\r\nA second "
-                               "paragraph.\r\nThird.\r\nFourth.\r\nFifth.");
+    SetDlgItemTextA(dlg, 1199,
+                    "The meaning of this position, wrapped at the edge of the field.\r\nA second "
+                    "paragraph.\r\nThird.\r\nFourth.\r\nFifth.");
     SetDlgItemTextA(dlg, 105, "Short");
     HWND edit = focus(dlg, 101);
     dialogs::type(dlg, "Celtic Cross, a title that runs well past the right edge");

@@ -18,7 +18,8 @@ LRESULT lb(HWND list, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessa
 
 void fill(HWND list, int n)
 {
-    for (int i = 0; i < n; ++i) lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Spread " + std::to_string(i)).c_str()));
+    for (int i = 0; i < n; ++i)
+        lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Spread " + std::to_string(i)).c_str()));
 }
 
 // The left button pressed at a desktop point, moved to another and released there.
@@ -30,7 +31,7 @@ void drag(HWND dlg, POINT from, POINT to)
     dialogs::pump(dlg);
 }
 
-} // namespace
+}   // namespace
 
 TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemAndTheParentHearsNothing)
 {
@@ -49,8 +50,8 @@ TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemAndTheParentHearsNothing)
     const struct {
         UINT vk;
         LRESULT selected, top;
-    } keys[] = {{VK_DOWN, 2, 0}, {VK_UP, 1, 0}, {VK_UP, 0, 0}, {VK_UP, 0, 0}, {VK_END, 9, 5}, {VK_PRIOR, 5, 5},
-                {VK_NEXT, 9, 5}, {VK_HOME, 0, 0}};
+    } keys[] = {{VK_DOWN, 2, 0}, {VK_UP, 1, 0},    {VK_UP, 0, 0},   {VK_UP, 0, 0},
+                {VK_END, 9, 5},  {VK_PRIOR, 5, 5}, {VK_NEXT, 9, 5}, {VK_HOME, 0, 0}};
     for (const auto &k : keys) {
         dialogs::press(dlg, k.vk);
         EXPECT_EQ(lb(list, LB_GETCURSEL), k.selected) << k.vk;
@@ -85,8 +86,12 @@ TEST(ListBox, ScrollsByItsBarItsThumbAndTheWheel)
     // The down arrow, the track below the thumb (a page), the up arrow, the wheel.
     const struct {
         int y, notches, top;
-    } steps[] = {{wr.bottom - 10, 0, 1}, {wr.bottom - 22, 0, 1 + visible}, {wr.top + 10, 0, visible},
-                 {0, -1, visible + 3}, {0, 5, 0}, {0, -20, 20 - visible}};
+    } steps[] = {{wr.bottom - 10, 0, 1},
+                 {wr.bottom - 22, 0, 1 + visible},
+                 {wr.top + 10, 0, visible},
+                 {0, -1, visible + 3},
+                 {0, 5, 0},
+                 {0, -20, 20 - visible}};
     for (const auto &s : steps) {
         if (s.notches) dialogs::wheel(dlg, list, s.notches);
         else drag(dlg, POINT{x, s.y}, POINT{x, s.y});

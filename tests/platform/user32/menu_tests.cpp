@@ -70,7 +70,7 @@ void play(HWND w, std::vector<std::function<void()>> steps, const std::function<
     EXPECT_TRUE(p.done());
 }
 
-} // namespace
+}   // namespace
 
 TEST(Menus, TheTemplatesMenuIsLoadedWithTheDialogAndAnswersQueries)
 {
@@ -109,7 +109,7 @@ TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothi
               GetWindowRect(user32::open_menu_popups()[0], &popup);
               raster::Surface shot(popup.right - bar.left + 8, popup.bottom - bar.top + 30);
               const raster::Rect from{bar.left - 4, bar.top - 26, bar.left - 4 + shot.canvas.width,
-                                   bar.top - 26 + shot.canvas.height};
+                                      bar.top - 26 + shot.canvas.height};
               raster::blit(shot.canvas, 0, 0, user32::desktop_image(), from, raster::bounds(shot.canvas));
               EXPECT_TRUE(matches_golden(shot.canvas, "menu_greyed_item"));
               Person::click(centre(item_rect(0, 2)));
@@ -138,25 +138,32 @@ TEST(Menus, KeysMoveThroughTheBarAndItsDropDownsAndGreyedItemsDoNothing)
           tap(VK_RETURN)},
          [] { Person::tap(VK_MENU); });
     // F10, File by its letter, Left round to Help, About by its letter.
-    play(w, {tap('F'), [&] {
-                 EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 0));
-                 Person::tap(VK_LEFT);
-             },
-             [&] {
-                 EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 2));
-                 Person::tap('A');
-             }},
+    play(w,
+         {tap('F'),
+          [&] {
+              EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 0));
+              Person::tap(VK_LEFT);
+          },
+          [&] {
+              EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 2));
+              Person::tap('A');
+          }},
          [] { Person::tap(VK_F10); });
     // HTMLise, greyed, by its letter and by Enter: nothing; Esc closes one level at a time.
-    play(w, {tap('H'), [] { for (int i = 0; i < 4; ++i) Person::tap(VK_DOWN); }, tap(VK_RETURN),
-             [] {
-                 EXPECT_EQ(open_count(), 1u);
-                 Person::tap(VK_ESCAPE);
-             },
-             [] {
-                 EXPECT_EQ(open_count(), 0u);
-                 Person::tap(VK_ESCAPE);
-             }},
+    play(w,
+         {tap('H'),
+          [] {
+              for (int i = 0; i < 4; ++i) Person::tap(VK_DOWN);
+          },
+          tap(VK_RETURN),
+          [] {
+              EXPECT_EQ(open_count(), 1u);
+              Person::tap(VK_ESCAPE);
+          },
+          [] {
+              EXPECT_EQ(open_count(), 0u);
+              Person::tap(VK_ESCAPE);
+          }},
          [] { Person::tap('S', VK_MENU); });
     EnableMenuItem(GetMenu(w), 907, MF_BYCOMMAND | MF_ENABLED);
     play(w, {tap('H')}, [] { Person::tap('S', VK_MENU); });

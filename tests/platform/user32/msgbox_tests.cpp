@@ -34,7 +34,7 @@ int shown(HWND owner, const char *text, const char *caption, UINT type, std::fun
     return result;
 }
 
-} // namespace
+}   // namespace
 
 // The program keeps no record of its boxes: a long session would otherwise
 // hold every text it ever showed. Only a test that asks gets one.

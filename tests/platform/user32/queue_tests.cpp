@@ -3,8 +3,8 @@
 // NumLock, system keys, keys let go after their window closed).
 #include "support/msgseq.h"
 
-#include "driver/headless/headless.h"
 #include "driver/driver.h"
+#include "driver/headless/headless.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ Taken ticks_at(uint64_t now)
     return take(WM_TIMER, WM_TIMER);
 }
 
-} // namespace
+}   // namespace
 
 TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerAndSentAtOnce)
 {
@@ -136,9 +136,11 @@ TEST(Keyboard, KeypadFollowsTheLayersNumLockToggle)
     drv::key(VK_NUMLOCK, true);
     drv::key(VK_NUMLOCK, false);
     drv::key(VK_NUMPAD2, true);
-    EXPECT_EQ(take(WM_KEYFIRST, WM_KEYLAST),
-              (Taken{{w, WM_KEYDOWN, VK_NUMPAD8}, {w, WM_KEYUP, VK_NUMLOCK}, {w, WM_KEYDOWN, VK_NUMLOCK},
-                     {w, WM_KEYUP, VK_NUMLOCK}, {w, WM_KEYDOWN, VK_DOWN}}));
+    EXPECT_EQ(take(WM_KEYFIRST, WM_KEYLAST), (Taken{{w, WM_KEYDOWN, VK_NUMPAD8},
+                                                    {w, WM_KEYUP, VK_NUMLOCK},
+                                                    {w, WM_KEYDOWN, VK_NUMLOCK},
+                                                    {w, WM_KEYUP, VK_NUMLOCK},
+                                                    {w, WM_KEYDOWN, VK_DOWN}}));
     EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 0);
 }
 
@@ -156,9 +158,12 @@ TEST(Keyboard, AltMakesSystemKeysAndWithoutFocusTheActiveWindowGetsThem)
     MSG m;
     ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
     EXPECT_LT(GetKeyState(VK_MENU), 0);   // though the driver released it since
-    EXPECT_EQ(take(WM_KEYFIRST, WM_KEYLAST, true), (Taken{{w, WM_SYSKEYDOWN, 'F'}, {w, WM_SYSCHAR, 'f'},
-                                                         {w, WM_SYSKEYUP, 'F'}, {w, WM_SYSKEYUP, VK_MENU},
-                                                         {w, WM_SYSKEYDOWN, 'G'}, {w, WM_SYSCHAR, 'g'}}));
+    EXPECT_EQ(take(WM_KEYFIRST, WM_KEYLAST, true), (Taken{{w, WM_SYSKEYDOWN, 'F'},
+                                                          {w, WM_SYSCHAR, 'f'},
+                                                          {w, WM_SYSKEYUP, 'F'},
+                                                          {w, WM_SYSKEYUP, VK_MENU},
+                                                          {w, WM_SYSKEYDOWN, 'G'},
+                                                          {w, WM_SYSCHAR, 'g'}}));
     EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
 }
 
@@ -174,13 +179,15 @@ TEST(Keyboard, KeysLetGoAfterTheirWindowClosedReachTheNextFocus)
     drv::key(VK_F4, false);
     drv::key(VK_MENU, false);
     MSG m;
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));   // Alt down
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)); // F4 down, aimed at it
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));     // Alt down
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));   // F4 down, aimed at it
     EXPECT_EQ(m.hwnd, closing);
     DestroyWindow(closing);
     SetFocus(below);
     drv::key(VK_RETURN, true);
-    EXPECT_EQ(take(WM_KEYFIRST, WM_KEYLAST), (Taken{{below, WM_SYSKEYDOWN, VK_F4}, {below, WM_SYSKEYUP, VK_F4},
-                                                   {below, WM_SYSKEYUP, VK_MENU}, {below, WM_KEYDOWN, VK_RETURN}}));
+    EXPECT_EQ(take(WM_KEYFIRST, WM_KEYLAST), (Taken{{below, WM_SYSKEYDOWN, VK_F4},
+                                                    {below, WM_SYSKEYUP, VK_F4},
+                                                    {below, WM_SYSKEYUP, VK_MENU},
+                                                    {below, WM_KEYDOWN, VK_RETURN}}));
     EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
 }

@@ -108,14 +108,14 @@ int inside(const RECT &r, uint32_t colour)
     return n;
 }
 
-} // namespace
+}   // namespace
 
 TEST(Windows, DestroyTellsTheWindowFirstThenItsChildrenAndOwnedWindowsGoBefore)
 {
     HWND a = top("a");
     HWND k1 = child(a, 1), k2 = child(a, 2);
-    HWND owned = CreateWindowExA(0, msgseq::recorder_class(), "owned", WS_POPUP, 0, 0, 5, 5, k1, nullptr, nullptr,
-                                 nullptr);
+    HWND owned =
+        CreateWindowExA(0, msgseq::recorder_class(), "owned", WS_POPUP, 0, 0, 5, 5, k1, nullptr, nullptr, nullptr);
     EXPECT_EQ(GetParent(owned), a);   // an owner is always top-level
     msgseq::log().clear();
     DestroyWindow(a);
@@ -268,8 +268,10 @@ TEST(WindowFrame, TheMainWindowMaximisesMinimisesToACaptionAndRestores)
     // A click on the caption brings it back as it was: maximised.
     click(RECT{iconic.left + 30, iconic.top + 10, iconic.left + 31, iconic.top + 11});
     EXPECT_TRUE(GetWindowLongA(w, GWL_STYLE) & WS_MAXIMIZE);
-    std::vector<Seen> expected = {{w, WM_SYSCOMMAND, SC_MAXIMIZE, 0, Sent}, {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent},
-                                  {w, WM_SYSCOMMAND, SC_MINIMIZE, 0, Sent}, {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent}};
+    std::vector<Seen> expected = {{w, WM_SYSCOMMAND, SC_MAXIMIZE, 0, Sent},
+                                  {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent},
+                                  {w, WM_SYSCOMMAND, SC_MINIMIZE, 0, Sent},
+                                  {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent}};
     EXPECT_SEQUENCE("max, restore, min, restore", expected, msgseq::select(w, {WM_SYSCOMMAND}), false);
 }
 
@@ -303,10 +305,10 @@ TEST(Compositor, ChildrenLieAboveTheirParentClippedToItsClientAreaInZOrder)
     fill(first, RECT{0, 0, 20, 20}, RGB(0, 255, 0));
     fill(second, RECT{0, 0, 30, 30}, RGB(255, 0, 0));
     fill(parent, RECT{0, 0, 200, 200}, RGB(0, 0, 255));   // never over its children
-    EXPECT_EQ(desk(103, 72), kGreen);            // the child's visible part, from the client origin
-    EXPECT_EQ(desk(103 + 12, 72 + 12), kGreen);  // the first child lies over the second
+    EXPECT_EQ(desk(103, 72), kGreen);                     // the child's visible part, from the client origin
+    EXPECT_EQ(desk(103 + 12, 72 + 12), kGreen);           // the first child lies over the second
     EXPECT_EQ(desk(103 + 15, 72 + 15), kRed);
-    EXPECT_EQ(desk(102, 72), kFace);             // the part off the client area stays hidden
+    EXPECT_EQ(desk(102, 72), kFace);   // the part off the client area stays hidden
     EXPECT_EQ(desk(103, 71), kFace);
     SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     EXPECT_EQ(desk(103 + 12, 72 + 12), kRed);
@@ -354,8 +356,8 @@ TEST(DialogFont, TemplateFontAt96DotsPerInchSharedByEveryDialogAskingForIt)
     HINSTANCE module = rc::register_module(image, size);
     const DLGPROC proc = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
     const auto font = [&](int id) {
-        return reinterpret_cast<HFONT>(SendMessageA(CreateDialogParamA(module, MAKEINTRESOURCE(id), nullptr, proc, 0),
-                                                    WM_GETFONT, 0, 0));
+        return reinterpret_cast<HFONT>(
+            SendMessageA(CreateDialogParamA(module, MAKEINTRESOURCE(id), nullptr, proc, 0), WM_GETFONT, 0, 0));
     };
     LOGFONTA lf{};
     ASSERT_EQ(GetObjectA(font(2), sizeof lf, &lf), static_cast<int>(sizeof lf));
@@ -365,7 +367,7 @@ TEST(DialogFont, TemplateFontAt96DotsPerInchSharedByEveryDialogAskingForIt)
     HFONT sans = font(6);
     ASSERT_EQ(GetObjectA(sans, sizeof lf, &lf), static_cast<int>(sizeof lf));
     EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
-    EXPECT_EQ(lf.lfHeight, -11);   // 8 points: the 13-pixel face
+    EXPECT_EQ(lf.lfHeight, -11);       // 8 points: the 13-pixel face
     EXPECT_TRUE(DeleteObject(sans));   // the program may try: the font stays
     EXPECT_EQ(GetObjectA(sans, sizeof lf, &lf), static_cast<int>(sizeof lf));
 }
@@ -377,7 +379,7 @@ TEST(Golden, DialogFrameCaptionAndBackground)
     fill(under, RECT{0, 0, 300, 200}, RGB(255, 216, 170));
     HWND dlg = popup(120, 90, 220, 130, "Meaning of Position");
     HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, plain_class(), "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 10, 150,
-                               60, dlg, nullptr, nullptr, nullptr);
+                                60, dlg, nullptr, nullptr, nullptr);
     fill(edit, RECT{0, 0, 200, 200}, RGB(255, 255, 255));
     raster::Surface crop(360, 240);
     raster::blit(crop.canvas, 0, 0, user32::desktop_image(), raster::Rect{0, 0, 360, 240}, raster::bounds(crop.canvas));
