@@ -15,6 +15,8 @@ if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
   BROWSER_PACKAGES+=(nodejs npm)
 fi
 TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool libx11-dev "${BROWSER_PACKAGES[@]}")
+# The style checks (scripts/check-style.sh).
+STYLE_PACKAGES=(clang-format clang-tidy)
 # libFuzzer and the sanitizers' runtime for clang (fuzz/run.sh).
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The Windows build (build-windows.sh) and its tests under Wine (test-windows.sh,

@@ -167,8 +167,9 @@ void draw_line(const Canvas &dst, Point a, Point b, uint32_t pixel, const Rect &
     const int64_t first = std::max<int64_t>(0, step > 0 ? lo - start : start - hi);
     const int64_t last = std::min<int64_t>(n - 1, step > 0 ? hi - start : start - lo);
     for (int64_t i = first; i <= last; ++i) {
-        // floor((2 i m + n) / 2n): i m / n rounded, halves upward.
+        // floor((2 i m + n) / 2n): i m / n rounded, halves upward. n is not 0 here.
         const int64_t num = 2 * i * minorDelta + n, den = 2 * n;
+        // NOLINTNEXTLINE(clang-analyzer-core.UndefinedBinaryOperatorResult)
         const int64_t minor = minorStart + (num >= 0 ? num / den : -((-num + den - 1) / den));
         const int64_t major = start + step * i;
         const int64_t x = xMajor ? major : minor, y = xMajor ? minor : major;

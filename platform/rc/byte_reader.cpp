@@ -20,7 +20,7 @@ bool ByteReader::word(WORD &v)
 
 bool ByteReader::dword(DWORD &v)
 {
-    WORD low, high;
+    WORD low = 0, high = 0;
     if (remaining() < 4) return false;
     word(low);
     word(high);

@@ -91,8 +91,8 @@ const std::vector<HWND> &top_level_windows() { return mgr().topLevel; }
 // A child's parent outlives it: DestroyWindow takes the children first.
 std::vector<HWND> &siblings_of(const Window &w)
 {
-    return w.child() ? find(w.parent)->children
-                     : mgr().topLevel;   // NOLINT(clang-analyzer-core.uninitialized.UndefReturn)
+    // NOLINTNEXTLINE(clang-analyzer-core.uninitialized.UndefReturn)
+    return w.child() ? find(w.parent)->children : mgr().topLevel;
 }
 
 void for_each_window(const std::function<void(Window &)> &fn)
