@@ -14,7 +14,7 @@ BROWSER_PACKAGES=(chromium)
 if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
   BROWSER_PACKAGES+=(nodejs npm)
 fi
-TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool libx11-dev "${BROWSER_PACKAGES[@]}")
+TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool x11-xkb-utils libx11-dev "${BROWSER_PACKAGES[@]}")
 # The style checks (scripts/check-style.sh).
 STYLE_PACKAGES=(clang-format clang-tidy)
 # libFuzzer and the sanitizers' runtime for clang (fuzz/run.sh).

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace drv {
 
@@ -72,6 +73,11 @@ void mouse_button(POINT pt, Button button, bool down);
 // from the user); it goes to the window with the focus.
 void mouse_wheel(POINT pt, int delta);
 void key(UINT vk, bool down);
+// A key of the user's own keyboard layout, which typed `typed` (Windows-1252;
+// empty for nothing: an arrow, a dead key). TranslateMessage gives these
+// characters in place of what the key types on a US keyboard; Backspace,
+// Tab, Enter, Esc and Ctrl+letter keep Windows' control characters.
+void layout_key(UINT vk, bool down, const std::string &typed);
 // A character that no key produces (text input of another layout).
 void character(unsigned char ch);
 // The close box of a top-level window (the OS window's close for a real window).

@@ -7,6 +7,7 @@
 // can make a primitive write outside its pixels.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -35,6 +36,15 @@ struct Surface {
         if (h < 0) h = 0;
         storage.assign(static_cast<size_t>(w) * static_cast<size_t>(h), fill);
         canvas = Canvas{storage.data(), w, h, w};
+    }
+    // To a new size keeping the pixels both sizes share, as a resized window
+    // keeps what it had drawn; the rest is black until painted.
+    void resize_keeping(int w, int h)
+    {
+        Surface old = std::move(*this);
+        resize(w, h);
+        for (int y = 0; y < std::min(canvas.height, old.canvas.height); ++y)
+            std::copy_n(old.canvas.row(y), std::min(canvas.width, old.canvas.width), canvas.row(y));
     }
 };
 

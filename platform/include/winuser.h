@@ -522,6 +522,8 @@
 #define VK_OEM_5 0xDC
 #define VK_OEM_6 0xDD
 #define VK_OEM_7 0xDE
+#define VK_OEM_8 0xDF
+#define VK_OEM_102 0xE2
 
 /* ShowWindow */
 #define SW_HIDE 0

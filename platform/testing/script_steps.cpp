@@ -1,6 +1,7 @@
 // Reading automation script lines into steps.
 #include "testing/script_steps.h"
 
+#include "kernel32/codepage.h"
 #include "testing/key_names.h"
 
 #include <cerrno>
@@ -100,11 +101,13 @@ bool parse_step(const std::string &line, const Host &host, Step &step, std::stri
     case Args::OptionalText:
         step.text = rest_of_line();
         if (step.text.empty() && kind->args == Args::Text) return why = "text must follow", false;
+        // Scripts are UTF-8; the program's texts Windows-1252. Paths stay as written.
         if (step.op == Op::Screenshot || step.op == Op::Dump) step.text = host.pathFromStart(step.text);
+        else step.text = kernel32::ansi_of_utf8(step.text);
         return true;
     case Args::NumberThenText:
         if (!number(in, step.a)) return why = "a control id must follow", false;
-        step.text = rest_of_line();
+        step.text = kernel32::ansi_of_utf8(rest_of_line());
         return true;
     }
     if (!only_comment_left(in)) return why = "too many arguments", false;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <deque>
 #include <iterator>
+#include <string>
 
 namespace user32 {
 namespace {
@@ -26,12 +27,22 @@ struct InputEvent {
     HWND close = nullptr;   // Close
     bool resolved = false;
     MSG msg{};
+    bool layout = false;   // Key: of the user's layout, which typed `typed`
+    std::string typed{};
+};
+
+// The key down last taken from the queue, for TranslateMessage.
+struct TakenKey {
+    MSG msg{};
+    bool layout = false;
+    std::string typed{};
 };
 
 struct Input {
     std::deque<InputEvent> events;
     BYTE keys[256] = {};   // the key state table: 0x80 down, 0x01 toggled
     POINT cursor{};
+    TakenKey lastDown;
 };
 
 Input &input()
@@ -89,7 +100,8 @@ bool resolve_key(InputEvent &e)
         ext = false;
     }
     bool alt = key_down(VK_MENU) && !key_down(VK_CONTROL);
-    bool sys = alt || vk == VK_F10 || vk == VK_MENU;
+    // Alt pressed while Ctrl is down (AltGr) makes no system key.
+    bool sys = alt || vk == VK_F10 || (vk == VK_MENU && !key_down(VK_CONTROL));
     HWND target = keyboard_target(sys);
     if (!target) return false;
     UINT msg = e.down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
@@ -196,6 +208,7 @@ void apply(const InputEvent &e)
         if (e.down) {
             if (!(in.keys[vk] & 0x80)) in.keys[vk] ^= 1;   // each press flips the toggle
             in.keys[vk] |= 0x80;
+            in.lastDown = TakenKey{e.msg, e.layout, e.typed};
         } else {
             in.keys[vk] &= ~0x80;
         }
@@ -238,6 +251,25 @@ unsigned char char_of_key(UINT vk)
     for (const CharKey &k : charKeys)
         if (k.vk == vk) return static_cast<unsigned char>(shift ? k.shifted : k.plain);
     return 0;
+}
+
+// The characters a key down types: Windows' control characters on every
+// layout; otherwise what the user's layout typed, or a US keyboard's.
+std::string chars_of_key(const MSG &m)
+{
+    UINT vk = static_cast<UINT>(m.wParam);
+    bool ctrl = key_down(VK_CONTROL), alt = key_down(VK_MENU);
+    bool control =
+        vk == VK_BACK || vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE || (ctrl && !alt && vk >= 'A' && vk <= 'Z');
+    const TakenKey &last = input().lastDown;
+    bool fromLayout = last.layout && last.msg.hwnd == m.hwnd && last.msg.message == m.message &&
+                      last.msg.wParam == m.wParam && last.msg.lParam == m.lParam;
+    // The keypad follows the layer's own NumLock, which the layout's text
+    // (typed under the desktop's lock) may not: it falls back on the layer's.
+    bool keypadUntyped = vk >= VK_NUMPAD0 && vk <= VK_DIVIDE && last.typed.empty();
+    if (fromLayout && !control && !keypadUntyped) return ctrl && !alt ? std::string() : last.typed;
+    unsigned char ch = char_of_key(vk);
+    return ch ? std::string(1, static_cast<char>(ch)) : std::string();
 }
 
 }   // namespace
@@ -329,6 +361,14 @@ void mouse_wheel(POINT pt, int delta)
 
 void key(UINT vk, bool down) { push(InputEvent{Kind::Key, vk & 0xFF, down}); }
 
+void layout_key(UINT vk, bool down, const std::string &typed)
+{
+    InputEvent e{Kind::Key, vk & 0xFF, down};
+    e.layout = true;
+    e.typed = typed;
+    push(e);
+}
+
 void character(unsigned char ch) { push(InputEvent{Kind::Char, 0, false, ch}); }
 
 void close_request(HWND window)
@@ -345,8 +385,9 @@ BOOL WINAPI TranslateMessage(const MSG *msg)
     if (!msg) return FALSE;
     if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)
         return msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP;
-    unsigned char ch = char_of_key(static_cast<UINT>(msg->wParam));
-    if (ch) PostMessageA(msg->hwnd, msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR, ch, msg->lParam);
+    for (char ch : chars_of_key(*msg))
+        PostMessageA(msg->hwnd, msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR, static_cast<unsigned char>(ch),
+                     msg->lParam);
     return TRUE;
 }
 

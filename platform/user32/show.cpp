@@ -29,7 +29,7 @@ void place(Window &w, const RECT &r, bool redraw)
     WindowRef keep = ref(w.handle);
     if (sized) {
         RECT c = client_rect_in_window(w);
-        w.surface.resize(c.right - c.left, c.bottom - c.top);
+        w.surface.resize_keeping(c.right - c.left, c.bottom - c.top);
         if (redraw) invalidate_all(w, true, false);
         SendMessageA(w.handle, WM_SIZE, 0, MAKELPARAM(c.right - c.left, c.bottom - c.top));
     }

@@ -139,8 +139,7 @@ TEST(Settings, AFailedRewriteAnswersNotDoneAndKeepsTheOldValue)
         TempDir dir;
         write_bytes(INI_FILE_NAME, kNewFile);
         ASSERT_EQ(InitiateIniFile(INI_FILE_NAME, 1, "unused"), 1);
-        if (fail)
-            faults::fail(faults::Call::Write, -1);
+        if (fail) faults::fail(faults::Call::Write, -1);
         EXPECT_EQ(SendToIniFile("ShowStartBanner=", "0"), fail ? 0 : 1);
         faults::reset();
         EXPECT_EQ(std::string(GetFromIniFile("ShowStartBanner=", nullptr)), fail ? "1" : "0");

@@ -20,15 +20,25 @@ std::string output_of(const std::string &command)
     return out;
 }
 
-uint32_t pixel(int x, int y)
+std::vector<uint32_t> pixels(int x, int y, int width, int height)
 {
+    std::vector<uint32_t> out;
     Display *display = XOpenDisplay(nullptr);
-    if (!display) return 0xFFFFFFFF;
-    XImage *image = XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
-    uint32_t value = image ? static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFF : 0xFFFFFFFF;
+    if (!display) return out;
+    XImage *image = XGetImage(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    for (int row = 0; image && row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            out.push_back(static_cast<uint32_t>(XGetPixel(image, column, row)) & 0xFFFFFF);
     if (image) XDestroyImage(image);
     XCloseDisplay(display);
-    return value;
+    return out;
+}
+
+uint32_t pixel(int x, int y)
+{
+    const std::vector<uint32_t> one = pixels(x, y, 1, 1);
+    return one.empty() ? 0xFFFFFFFF : one[0];
 }
 
 bool send_close(unsigned long window)

@@ -6,12 +6,15 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace x11 {
 
 // What a shell command prints, without the final line feed.
 std::string output_of(const std::string &command);
-// One pixel of the screen as 0x00RRGGBB.
+// The screen's pixels in a rectangle, row by row, as 0x00RRGGBB; none when
+// the server cannot be reached. One pixel, or 0xFFFFFFFF.
+std::vector<uint32_t> pixels(int x, int y, int width, int height);
 uint32_t pixel(int x, int y);
 // False when the server cannot be reached.
 bool send_close(unsigned long window);

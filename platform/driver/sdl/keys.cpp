@@ -59,29 +59,72 @@ const KeyVk keyVks[] = {
     {SDLK_KP_MINUS, VK_SUBTRACT},
     {SDLK_KP_DIVIDE, VK_DIVIDE},
     {SDLK_KP_ENTER, VK_RETURN},
-    {SDLK_SEMICOLON, VK_OEM_1},
-    {SDLK_EQUALS, VK_OEM_PLUS},
-    {SDLK_COMMA, VK_OEM_COMMA},
-    {SDLK_MINUS, VK_OEM_MINUS},
-    {SDLK_PERIOD, VK_OEM_PERIOD},
-    {SDLK_SLASH, VK_OEM_2},
-    {SDLK_BACKQUOTE, VK_OEM_3},
-    {SDLK_LEFTBRACKET, VK_OEM_4},
-    {SDLK_BACKSLASH, VK_OEM_5},
-    {SDLK_RIGHTBRACKET, VK_OEM_6},
-    {SDLK_QUOTE, VK_OEM_7},
 };
+
+// The character keys by their place, with the code a US keyboard's key there has.
+struct PlaceVk {
+    SDL_Scancode place;
+    UINT vk;
+};
+const PlaceVk placeVks[] = {
+    {SDL_SCANCODE_SEMICOLON, VK_OEM_1},
+    {SDL_SCANCODE_EQUALS, VK_OEM_PLUS},
+    {SDL_SCANCODE_COMMA, VK_OEM_COMMA},
+    {SDL_SCANCODE_MINUS, VK_OEM_MINUS},
+    {SDL_SCANCODE_PERIOD, VK_OEM_PERIOD},
+    {SDL_SCANCODE_SLASH, VK_OEM_2},
+    {SDL_SCANCODE_GRAVE, VK_OEM_3},
+    {SDL_SCANCODE_LEFTBRACKET, VK_OEM_4},
+    {SDL_SCANCODE_BACKSLASH, VK_OEM_5},
+    {SDL_SCANCODE_NONUSHASH, VK_OEM_5},
+    {SDL_SCANCODE_RIGHTBRACKET, VK_OEM_6},
+    {SDL_SCANCODE_APOSTROPHE, VK_OEM_7},
+    {SDL_SCANCODE_NONUSBACKSLASH, VK_OEM_102},
+};
+
+// The four characters whose keys have a code of their own on every layout.
+const KeyVk ownCodes[] = {
+    {'+', VK_OEM_PLUS},
+    {',', VK_OEM_COMMA},
+    {'-', VK_OEM_MINUS},
+    {'.', VK_OEM_PERIOD},
+};
+
+// Whether another character key of the layout types `c` unshifted.
+bool typed_elsewhere(SDL_Keycode c, SDL_Scancode here)
+{
+    for (const PlaceVk &p : placeVks)
+        if (p.place != here && SDL_GetKeyFromScancode(p.place) == c) return true;
+    return false;
+}
+
+UINT vk_of_place(SDL_Scancode place)
+{
+    if (place >= SDL_SCANCODE_A && place <= SDL_SCANCODE_Z) return static_cast<UINT>('A' + (place - SDL_SCANCODE_A));
+    if (place >= SDL_SCANCODE_1 && place <= SDL_SCANCODE_9) return static_cast<UINT>('1' + (place - SDL_SCANCODE_1));
+    if (place == SDL_SCANCODE_0) return '0';
+    for (const PlaceVk &p : placeVks) {
+        if (p.place != place) continue;
+        for (const KeyVk &own : ownCodes)
+            if (own.vk == p.vk && typed_elsewhere(own.key, place)) return VK_OEM_8;
+        return p.vk;
+    }
+    return 0;
+}
 
 }   // namespace
 
-UINT vk_of_key(SDL_Keycode key)
+UINT vk_of_key(const SDL_Keysym &k)
 {
+    SDL_Keycode key = k.sym;
     if (key >= SDLK_a && key <= SDLK_z) return static_cast<UINT>('A' + (key - SDLK_a));
     if (key >= SDLK_0 && key <= SDLK_9) return static_cast<UINT>('0' + (key - SDLK_0));
     if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<UINT>(VK_F1 + (key - SDLK_F1));
-    for (const KeyVk &k : keyVks)
-        if (k.key == key) return k.vk;
-    return 0;
+    for (const KeyVk &v : keyVks)
+        if (v.key == key) return v.vk;
+    for (const KeyVk &own : ownCodes)
+        if (own.key == key) return own.vk;
+    return vk_of_place(k.scancode);
 }
 
 }   // namespace drv::sdl

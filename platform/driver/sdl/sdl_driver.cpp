@@ -3,6 +3,8 @@
 
 #include "driver/driver.h"
 #include "driver/sdl/keys.h"
+#include "driver/sdl/x11.h"
+#include "kernel32/codepage.h"
 #include "user32/compositor.h"
 #include "user32/window_internal.h"
 
@@ -12,6 +14,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -41,41 +44,6 @@ int scale_for_display(int display)
     return std::clamp(static_cast<int>(hdpi / kClassicDpi + 0.25f), 1, kMaxScale);
 }
 
-// Window texts are Windows-1252; SDL wants UTF-8. The bytes 0x80-0x9F are
-// taken as Latin-1 too: no caption of the program uses them.
-std::string utf8_of_ansi(const std::string &text)
-{
-    std::string out;
-    for (unsigned char c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-// The characters of SDL's text input that fit one ANSI byte; others are dropped.
-std::string ansi_of_utf8(const char *text)
-{
-    std::string out;
-    for (const unsigned char *p = reinterpret_cast<const unsigned char *>(text); *p;) {
-        if (*p < 0x80) {
-            out += static_cast<char>(*p++);
-        } else if ((*p & 0xE0) == 0xC0 && (p[1] & 0xC0) == 0x80) {
-            unsigned cp = ((p[0] & 0x1Fu) << 6) | (p[1] & 0x3Fu);
-            if (cp <= 0xFF) out += static_cast<char>(cp);
-            p += 2;
-        } else {
-            ++p;
-            while ((*p & 0xC0) == 0x80) ++p;
-        }
-    }
-    return out;
-}
-
 class SdlDriver : public Driver {
   public:
     SdlDriver(SDL_Window *window, int scale);
@@ -92,6 +60,8 @@ class SdlDriver : public Driver {
     void handle(const SDL_Event &e, bool &input);
     void handle_window_event(const SDL_WindowEvent &e);
     void flush_move();
+    void flush_key();
+    bool layout_key_event(const SDL_KeyboardEvent &e);
     void follow_window_size();
     void present();
     void follow_title();
@@ -105,14 +75,19 @@ class SdlDriver : public Driver {
     uint64_t lastFrame_ = 0;
     bool framePending_ = true;    // the program ran since the last look at the desktop
     bool exposed_ = true;         // the OS window lost its pixels: present whatever changed
+    bool resized_ = false;        // the desktop changed size since the program last waited
     uint64_t shownChanges_ = 0;   // user32::desktop_changes() when last presented
     std::string title_;
     std::optional<POINT> move_;   // motion not yet delivered: only the last of a burst counts
+    // A key down waits for the text SDL reports after it (what the layout typed).
+    std::optional<std::pair<UINT, std::string>> keyDown_;
+    bool altGr_ = false;   // the layout's right Alt is AltGr
 };
 
 SdlDriver::SdlDriver(SDL_Window *window, int scale) : window_(window), scale_(scale)
 {
     follow_window_size();
+    altGr_ = sdl::right_alt_is_altgr(window_);
     SDL_PumpEvents();
     SDL_Keymod mods = SDL_GetModState();
     user32::seed_lock_keys((mods & KMOD_NUM) != 0, (mods & KMOD_CAPS) != 0);
@@ -142,6 +117,7 @@ int64_t SdlDriver::calendar_ms()
 void SdlDriver::wait(uint64_t deadline, bool inputCanEnd)
 {
     framePending_ = true;
+    resized_ = false;   // the windows that followed a new size have painted
     uint64_t until = deadline;
     if (inputCanEnd && onBlock_) {
         if (now() >= lastFrame_ + FRAME_MS) present();   // what the step acts on is on screen
@@ -152,7 +128,9 @@ void SdlDriver::wait(uint64_t deadline, bool inputCanEnd)
     for (;;) {
         bool input = pump();
         uint64_t t = now();
-        if (framePending_ && t >= lastFrame_ + FRAME_MS) present();
+        // After a new size the program paints first: no frame shows a window
+        // that followed the size but has not painted yet.
+        if (framePending_ && !resized_ && t >= lastFrame_ + FRAME_MS) present();
         if ((input && inputCanEnd) || t >= until) return;
         uint64_t wake = framePending_ ? std::min(until, lastFrame_ + FRAME_MS) : until;
         if (wake == NO_DEADLINE) SDL_WaitEvent(nullptr);
@@ -168,7 +146,7 @@ void SdlDriver::checkpoint()
     if (t < lastPump_ + FRAME_MS) return;
     pump();
     framePending_ = true;
-    if (t >= lastFrame_ + FRAME_MS) present();
+    if (!resized_ && t >= lastFrame_ + FRAME_MS) present();
 }
 
 // Takes every waiting SDL event; true when any became input for the program.
@@ -178,6 +156,7 @@ bool SdlDriver::pump()
     bool input = false;
     SDL_Event e;
     while (SDL_PollEvent(&e)) handle(e, input);
+    flush_key();
     flush_move();
     return input;
 }
@@ -188,8 +167,32 @@ void SdlDriver::flush_move()
     move_.reset();
 }
 
+void SdlDriver::flush_key()
+{
+    if (keyDown_) layout_key(keyDown_->first, true, keyDown_->second);
+    keyDown_.reset();
+}
+
+// AltGr is Left Ctrl with Right Alt to Windows: both go down (Ctrl first)
+// and up (Alt first), and no menu follows.
+bool SdlDriver::layout_key_event(const SDL_KeyboardEvent &e)
+{
+    bool down = e.type == SDL_KEYDOWN;
+    UINT vk = sdl::vk_of_key(e.keysym);
+    if (!vk) return false;
+    flush_move();
+    bool altGr = altGr_ && e.keysym.scancode == SDL_SCANCODE_RALT;
+    if (altGr && down) layout_key(VK_CONTROL, true, "");
+    if (down) keyDown_.emplace(vk, "");
+    else layout_key(vk, false, "");
+    if (altGr && !down) layout_key(VK_CONTROL, false, "");
+    if (altGr) flush_key();
+    return true;
+}
+
 void SdlDriver::handle(const SDL_Event &e, bool &input)
 {
+    if (e.type != SDL_TEXTINPUT) flush_key();
     switch (e.type) {
     case SDL_MOUSEMOTION:
         move_ = to_desktop(e.motion.x, e.motion.y);
@@ -215,28 +218,31 @@ void SdlDriver::handle(const SDL_Event &e, bool &input)
     }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        if (UINT vk = sdl::vk_of_key(e.key.keysym.sym)) {
-            flush_move();
-            key(vk, e.type == SDL_KEYDOWN);
-            input = true;
-        }
+        input = layout_key_event(e.key) || input;
         return;
-    case SDL_TEXTINPUT:
-        // TranslateMessage already types what a US keyboard's keys type; only
-        // the rest (accented letters of another layout) comes from here.
-        for (char c : ansi_of_utf8(e.text.text)) {
-            UINT vk;
-            bool shift;
-            if (user32::vk_for_char(static_cast<unsigned char>(c), vk, shift)) continue;
-            flush_move();
-            character(static_cast<unsigned char>(c));
-            input = true;
+    case SDL_TEXTINPUT: {
+        // What the layout typed with the key just pressed; text from no key
+        // (an input method's) comes as characters alone. Characters
+        // Windows-1252 has no byte for are not typed.
+        std::string typed = kernel32::ansi_of_utf8(e.text.text);
+        if (keyDown_) {
+            keyDown_->second += typed;
+            return;
         }
+        flush_move();
+        for (char c : typed) character(static_cast<unsigned char>(c));
+        input = input || !typed.empty();
+        return;
+    }
+    case SDL_KEYMAPCHANGED:
+        altGr_ = sdl::right_alt_is_altgr(window_);
         return;
     case SDL_WINDOWEVENT:
         handle_window_event(e.window);
-        // Closing is input: the program's close box message waits in its queue.
-        if (e.window.event == SDL_WINDOWEVENT_CLOSE) input = true;
+        // Closing is input: the program's close box message waits in its
+        // queue; so is a new size: the windows that followed it wait for
+        // their WM_PAINT, which the program must see before the next frame.
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) input = true;
         return;
     }
 }
@@ -270,6 +276,7 @@ void SdlDriver::follow_window_size()
     framePending_ = true;
     if (d.cx == desktop_.cx && d.cy == desktop_.cy) return;
     desktop_ = d;
+    resized_ = true;
     user32::desktop_size_changed();
 }
 
@@ -286,7 +293,7 @@ void SdlDriver::follow_title()
     for (HWND h : candidates) {
         const user32::Window *w = user32::find(h);
         if (w && (w->style & WS_VISIBLE) && (w->style & WS_CAPTION) == WS_CAPTION && !w->text.empty()) {
-            title = utf8_of_ansi(w->text);
+            title = kernel32::utf8_of_ansi(w->text);
             break;
         }
     }
@@ -334,6 +341,16 @@ bool install_sdl_driver(std::string &why)
         why = SDL_GetError();
         return false;
     }
+    // Where no display answers, SDL takes a driver that shows nothing: the
+    // program would run unseen, for ever. Only asked for by name is it used.
+    const char *driver = SDL_GetCurrentVideoDriver();
+    const char *asked = std::getenv("SDL_VIDEODRIVER");
+    if (driver && (!std::strcmp(driver, "offscreen") || !std::strcmp(driver, "dummy")) &&
+        !(asked && std::strstr(asked, driver))) {
+        why = "no display could be opened";
+        SDL_Quit();
+        return false;
+    }
     int scale = scale_for_display(0);
     SDL_Rect usable{0, 0, kDesktopWidth * scale, kDesktopHeight * scale};
     SDL_GetDisplayUsableBounds(0, &usable);
@@ -346,6 +363,7 @@ bool install_sdl_driver(std::string &why)
         return false;
     }
     SDL_SetWindowMinimumSize(window, kMinDesktopWidth * scale, kMinDesktopHeight * scale);
+    sdl::end_when_display_goes();
     install(std::make_unique<SdlDriver>(window, scale));
     return true;
 }

@@ -1,0 +1,69 @@
+// The program itself started in a fresh folder under the SDL driver, as the
+// window tests on the virtual X server run it; the folder and a program still
+// running go at the end of the test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+class XProgramTest : public ::testing::Test {
+  protected:
+    std::string folder;
+    pid_t pid = -1;
+
+    void SetUp() override
+    {
+        char name[] = "/tmp/stonecall-xvfb-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(name));
+        folder = name;
+    }
+    void TearDown() override
+    {
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        std::filesystem::remove_all(folder);
+    }
+    void write(const std::string &name, const std::string &text)
+    {
+        std::ofstream(folder + "/" + name, std::ios::binary) << text;
+    }
+    // The program with the script of that name in the folder, or none.
+    void start(const std::string &script = "")
+    {
+        pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            if (chdir(folder.c_str()) != 0) _exit(100);
+            setenv("STONECALL_DRIVER", "sdl", 1);
+            if (!script.empty()) setenv("STONECALL_SCRIPT", (folder + "/" + script).c_str(), 1);
+            execl(STONECALL_PROGRAM, STONECALL_PROGRAM, static_cast<char *>(nullptr));
+            _exit(101);
+        }
+    }
+    // The program's exit code; -1 when it is still running after 10 s (the
+    // program runs in real time on its own).
+    int exit_code()
+    {
+        for (int i = 0; i < 500; ++i) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                pid = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return -1;
+    }
+};
