@@ -27,7 +27,7 @@ target_link_libraries(stonecall PRIVATE comdlg32 gdi32 user32 kernel32)
 file(GLOB DRIVE_SOURCES CONFIGURE_DEPENDS platform/win32drive/*.cpp)
 add_executable(stonecall-drive ${DRIVE_SOURCES}
   platform/testing/script_steps.cpp platform/testing/key_names.cpp platform/testing/window_json.cpp
-  platform/testing/menu_entries.cpp)
+  platform/testing/menu_entries.cpp platform/kernel32/codepage.cpp)
 target_include_directories(stonecall-drive PRIVATE ${CMAKE_SOURCE_DIR}/platform)
 target_link_libraries(stonecall-drive PRIVATE gdi32 user32 kernel32)
 
