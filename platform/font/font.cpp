@@ -2,6 +2,8 @@
 // fonts and, for everything else, fontconfig.
 #include "font/font.h"
 
+#include "kernel32/codepage.h"
+
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -39,12 +41,6 @@ struct Alias {
 constexpr Alias kAliases[] = {
     {"Nosferatu", "Blankenburg_UNZ1A"},
 };
-
-// Windows-1252's 0x80..0x9F in Unicode; zero where the code page has a hole.
-constexpr uint16_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 int to_pixels(FT_Pos v) { return static_cast<int>((v + 32) >> 6); }
 
@@ -116,7 +112,7 @@ class FreeTypeFace final : public Face {
     {
         Glyph g;
         FT_ULong code = c;
-        if (unicode_ && c >= 0x80 && c < 0xA0) code = kCp1252High[c - 0x80];
+        if (unicode_) code = kernel32::unicode_of_ansi(c);
         if (FT_Load_Char(face_, code, FT_LOAD_RENDER) != 0) return g;
         const FT_GlyphSlot slot = face_->glyph;
         const FT_Bitmap &bm = slot->bitmap;

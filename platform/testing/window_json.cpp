@@ -1,18 +1,12 @@
 // Writing the window tree as JSON.
 #include "testing/window_json.h"
 
+#include "kernel32/codepage.h"
+
 #include <cstdio>
 
 namespace script {
 namespace {
-
-// Windows-1252 between 0x80 and 0x9F, where it differs from Latin-1 (0 where
-// the code page leaves a byte undefined: it stays U+0080..U+009F).
-const uint16_t cp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
 
 // A JSON writer that puts the commas: after any value or closed container
 // the next item needs one, after a key or an opening bracket it does not.
@@ -71,7 +65,7 @@ class Json {
             } else if (b >= 0x20 && b < 0x7F) {
                 out += c;
             } else {
-                unsigned code = b >= 0x80 && b < 0xA0 && cp1252High[b - 0x80] ? cp1252High[b - 0x80] : b;
+                unsigned code = kernel32::unicode_of_ansi(b);
                 char esc[8];
                 std::snprintf(esc, sizeof esc, "\\u%04x", code);
                 out += esc;
