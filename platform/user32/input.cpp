@@ -219,7 +219,7 @@ void apply(const InputEvent &e)
     if (e.kind == Kind::Move || e.kind == Kind::Button) in.cursor = e.pt;
 }
 
-void push(InputEvent e) { input().events.push_back(e); }
+void push(const InputEvent &e) { input().events.push_back(e); }
 
 // A US keyboard: the characters of the keys that are not letters or digits.
 struct CharKey {
