@@ -95,6 +95,21 @@ TEST(LoadBitmap, LoadsTheProgramsPicturesAsDeviceBitmaps)
     EXPECT_EQ(LoadBitmapA(module, MAKEINTRESOURCE(27)), nullptr);
 }
 
+// Widened only: each source column fills two, the height stays.
+TEST(StretchBlt, AWidthChangeAloneStretchesTheRows)
+{
+    MemoryDC src(2, 1, RGB(255, 0, 0));
+    const RECT right{1, 0, 2, 1};
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(src.dc, &right, blue);
+    DeleteObject(blue);
+    MemoryDC dst(4, 1, RGB(255, 255, 255));
+    EXPECT_TRUE(StretchBlt(dst.dc, 0, 0, 4, 1, src.dc, 0, 0, 2, 1, SRCCOPY));
+    EXPECT_EQ(dst.at(1, 0), RGB(255, 0, 0));
+    EXPECT_EQ(dst.at(2, 0), RGB(0, 0, 255));
+    EXPECT_EQ(dst.at(3, 0), RGB(0, 0, 255));
+}
+
 TEST(StretchBlt, HugeOrExtremeRectanglesAreClippedNotAllocated)
 {
     MemoryDC m(8, 8, RGB(255, 255, 255));

@@ -165,6 +165,14 @@ TEST(Menus, KeysMoveThroughTheBarAndItsDropDownsAndGreyedItemsDoNothing)
               Person::tap(VK_ESCAPE);
           }},
          [] { Person::tap('S', VK_MENU); });
+    // Alt with the first bar item's letter opens that item.
+    play(w,
+         {[&] {
+              EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 0));
+              Person::tap(VK_ESCAPE);
+          },
+          tap(VK_ESCAPE)},
+         [] { Person::tap('F', VK_MENU); });
     EnableMenuItem(GetMenu(w), 907, MF_BYCOMMAND | MF_ENABLED);
     play(w, {tap('H')}, [] { Person::tap('S', VK_MENU); });
     EXPECT_EQ(chosen(w), (std::vector<WPARAM>{901, 905, 907}));
