@@ -7,7 +7,8 @@ set -uo pipefail
 linux=$1 windows=$2
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No debugger on a crash: the session fails at once instead of waiting in winedbg.
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 cleanup() { wineserver -k 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 
