@@ -51,6 +51,8 @@ HMENU menu_of_popup(HWND popup);
 // is posted to the window as WM_COMMAND.
 void menu_track_keyboard(HWND window, unsigned char key);
 void menu_track_mouse(HWND window, POINT pt);
+// Ends the loop of the menu tracked for `owner`, if any, choosing nothing.
+void menu_cancel(HWND owner);
 
 // The menu's text without its '&' prefixes and from its tab on; the letter
 // after the first single '&' (0 when none).

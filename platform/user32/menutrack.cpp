@@ -522,4 +522,12 @@ void menu_track_mouse(HWND window, POINT pt)
     run_loop();
 }
 
+void menu_cancel(HWND owner)
+{
+    Tracker &t = tracker();
+    if (!t.active || t.owner != owner || t.done) return;
+    t.done = true;
+    PostMessageA(owner, WM_NULL, 0, 0);   // the loop may be waiting: it wakes and ends
+}
+
 }   // namespace user32
