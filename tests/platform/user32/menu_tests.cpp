@@ -137,11 +137,21 @@ TEST(Menus, KeysMoveThroughTheBarAndItsDropDownsAndGreyedItemsDoNothing)
           },
           tap(VK_RETURN)},
          [] { Person::tap(VK_MENU); });
-    // F10, File by its letter, Left round to Help, About by its letter.
+    // F10, File by its letter, Left to the system menu and Right back, Left
+    // twice round to Help, About by its letter.
     play(w,
          {tap('F'),
           [&] {
               EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 0));
+              Person::tap(VK_LEFT);
+          },
+          [&] {
+              EXPECT_EQ(open_menu(0), GetSystemMenu(w, FALSE));
+              Person::tap(VK_RIGHT);
+          },
+          [&] {
+              EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 0));
+              Person::tap(VK_LEFT);
               Person::tap(VK_LEFT);
           },
           [&] {
