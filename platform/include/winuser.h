@@ -609,6 +609,8 @@
 #define SM_CYSIZE 31
 #define SM_CXFRAME 32
 #define SM_CYFRAME 33
+#define SM_CXDOUBLECLK 36
+#define SM_CYDOUBLECLK 37
 #define SM_CXEDGE 45
 #define SM_CYEDGE 46
 #define SM_CXFIXEDFRAME SM_CXDLGFRAME
@@ -635,6 +637,9 @@ typedef struct tagMSG {
     DWORD time;
     POINT pt;
 } MSG, *PMSG, *LPMSG;
+
+/* Class styles */
+#define CS_DBLCLKS 0x0008
 
 typedef struct tagWNDCLASSA {
     UINT style;
@@ -750,6 +755,7 @@ LRESULT WINAPI DispatchMessageA(const MSG *lpMsg);
 void WINAPI PostQuitMessage(int nExitCode);
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 DWORD WINAPI GetMessageTime(void);
+UINT WINAPI GetDoubleClickTime(void);
 
 /* Timers */
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
