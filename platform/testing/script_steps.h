@@ -19,8 +19,6 @@ enum class Op {
     Menu,
     Click,
     ClickAt,
-    DoubleClick,
-    Drag,
     Select,
     Key,
     Type,
@@ -29,7 +27,9 @@ enum class Op {
     Screenshot,
     Dump,
     ExpectWindow,
-    ExpectText
+    ExpectText,
+    DoubleClick,
+    Drag
 };
 
 struct Step {
