@@ -28,6 +28,7 @@ struct Classes {
 // every dialog template creates. The controls stand in this table rather than
 // registering themselves at start-up: an object file of a static library that
 // nothing names is left out of the program, and its registration with it.
+// Every one of them takes double-clicks, as Windows' do.
 struct SystemClass {
     const char *name;
     WNDPROC proc;
@@ -52,6 +53,7 @@ Classes &classes()
             cls->name = s.name;
             cls->proc = s.proc;
             cls->wndExtra = s.wndExtra;
+            cls->style = CS_DBLCLKS;
             init.byName[s.name] = cls;
         }
         return init;

@@ -229,6 +229,10 @@ LRESULT CALLBACK ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         if (index < LISTBOX_Count(l)) LISTBOX_UserSelect(hwnd, index);
         return 0;
     }
+    case WM_LBUTTONDBLCLK:
+        // The first press selected; the second only tells a parent that asked.
+        if (GetWindowLongA(hwnd, GWL_STYLE) & LBS_NOTIFY) control_notify(hwnd, LBN_DBLCLK);
+        return 0;
     case WM_KEYDOWN:
         LISTBOX_KeyDown(hwnd, wp);
         return 0;
