@@ -2,6 +2,7 @@
 #include "testing/script.h"
 
 #include "driver/driver.h"
+#include "driver/headless/headless.h"
 #include "testing/actions.h"
 #include "testing/windump.h"
 #include "user32/compositor.h"
@@ -141,6 +142,15 @@ class Runner {
         drv::mouse_button(POINT{from.x + dx, from.y + dy}, drv::Button::Left, false);
     }
 
+    // The desktop takes the size a real window resized to would give it.
+    void resize(const Step &step)
+    {
+        auto *headless = dynamic_cast<drv::HeadlessDriver *>(&drv::current());
+        if (!headless) failed(step, "only the headless desktop is resized by a script");
+        headless->set_desktop_size(SIZE{static_cast<LONG>(step.a), static_cast<LONG>(step.b)});
+        user32::desktop_size_changed();
+    }
+
     Outcome perform(const Step &step)
     {
         std::string why;
@@ -165,7 +175,8 @@ class Runner {
             actions::click(pt);
             return Outcome::Acted;
         case Op::Key:
-            if (step.shift) actions::key(step.vk, VK_SHIFT);
+            if (step.modifier) actions::key(step.vk, step.modifier);
+            else if (step.shift) actions::key(step.vk, VK_SHIFT);
             else actions::key(step.vk);
             return Outcome::Acted;
         case Op::Type:
@@ -176,6 +187,13 @@ class Runner {
             // window, with or without a close box.
             active_window(step);
             actions::key(VK_F4, VK_MENU);
+            return Outcome::Acted;
+        case Op::SwitchAway:
+        case Op::SwitchBack:
+            drv::app_focus(step.op == Op::SwitchBack);
+            return Outcome::Acted;
+        case Op::Resize:
+            resize(step);
             return Outcome::Acted;
         case Op::Wait:
             waitUntil_ = drv::current().now() + static_cast<uint64_t>(step.a);

@@ -28,6 +28,9 @@ const StepKind stepKinds[] = {
     {"clickat", Op::ClickAt, Args::TwoNumbers},
     {"doubleclick", Op::DoubleClick, Args::Number},
     {"drag", Op::Drag, Args::ThreeNumbers},
+    {"switch-away", Op::SwitchAway, Args::None},
+    {"switch-back", Op::SwitchBack, Args::None},
+    {"resize", Op::Resize, Args::TwoNumbers},
     {"select", Op::Select, Args::TwoNumbers},
     {"key", Op::Key, Args::KeyName},
     {"type", Op::Type, Args::Text},
@@ -65,6 +68,22 @@ bool key_by_name(const std::string &name, const Host &host, Step &step)
     return true;
 }
 
+// A key held with a modifier: SHIFT, CONTROL or MENU, '+', then a key's name
+// or a letter or digit (CONTROL+V, MENU+s, SHIFT+HOME).
+bool key_with_modifier(const std::string &name, const Host &host, Step &step)
+{
+    const size_t plus = name.find('+');
+    if (plus == 0 || plus == std::string::npos || plus + 1 == name.size()) return false;
+    unsigned modifier = 0;
+    if (!virtual_key_named(name.substr(0, plus), modifier) || modifier < 0x10 || modifier > 0x12) return false;
+    std::string key = name.substr(plus + 1);
+    if (key.size() == 1 && key[0] >= 'A' && key[0] <= 'Z') key[0] = static_cast<char>(key[0] - 'A' + 'a');
+    if (!key_by_name(key, host, step) || step.shift) return false;
+    step.modifier = modifier;
+    step.ch = 0;
+    return true;
+}
+
 }   // namespace
 
 bool parse_step(const std::string &line, const Host &host, Step &step, std::string &why)
@@ -92,6 +111,7 @@ bool parse_step(const std::string &line, const Host &host, Step &step, std::stri
         break;
     case Args::TwoNumbers:
         if (!number(in, step.a) || !number(in, step.b)) return why = "two numbers must follow", false;
+        if (step.op == Op::Resize && (step.a < 1 || step.b < 1)) return why = "a size must be positive", false;
         break;
     case Args::ThreeNumbers:
         if (!number(in, step.a) || !number(in, step.b) || !number(in, step.c))
@@ -100,7 +120,7 @@ bool parse_step(const std::string &line, const Host &host, Step &step, std::stri
     case Args::KeyName: {
         std::string key;
         in >> key;
-        if (!key_by_name(key, host, step)) return why = "no key is named \"" + key + "\"", false;
+        if (!key_by_name(key, host, step) && !key_with_modifier(key, host, step)) return why = "no key is named \"" + key + "\"", false;
         break;
     }
     case Args::Text:

@@ -29,7 +29,10 @@ enum class Op {
     ExpectWindow,
     ExpectText,
     DoubleClick,
-    Drag
+    Drag,
+    SwitchAway,
+    SwitchBack,
+    Resize
 };
 
 struct Step {
@@ -42,6 +45,7 @@ struct Step {
     unsigned vk = 0;      // `key`: the virtual key
     char ch = 0;          // `key` of one character: the character
     bool shift = false;   // `key` of one character that needs Shift
+    unsigned modifier = 0;   // `key` held with SHIFT, CONTROL or MENU (CONTROL+V)
 };
 
 // What reading a script asks of the system the program runs on.

@@ -360,7 +360,12 @@ class Runner {
         case Op::Select:
             select(step);
             break;
+        case Op::SwitchAway:
+        case Op::SwitchBack:
+        case Op::Resize:
+            failed(step, "this step is for the headless desktop only");
         case Op::Key:
+            if (step.modifier) failed(step, "a key held with a modifier is for the headless desktop only");
             // A character key types its character; TranslateMessage makes it
             // from the key only where no Shift is needed.
             if (step.shift) PostMessageA(key_target(), WM_CHAR, static_cast<BYTE>(step.ch), 1);

@@ -39,13 +39,15 @@ std::string parsed(const std::string &line)
 {
     static const char *const names[] = {"menu",          "click",       "clickat",     "select",     "key",
                                         "type",          "close",       "wait",        "screenshot", "dump",
-                                        "expect-window", "expect-text", "doubleclick", "drag"};
+                                        "expect-window", "expect-text", "doubleclick", "drag",
+                                        "switch-away",   "switch-back", "resize"};
     Step s;
     std::string why;
     if (!script::parse_step(line, host(), s, why)) return "no: " + why;
     std::string out = std::string(names[static_cast<int>(s.op)]) + " " + std::to_string(s.a) + " " +
                       std::to_string(s.b) + (s.c ? " " + std::to_string(s.c) : "") + " [" + s.text + "]";
-    if (s.vk) out += " vk " + std::to_string(s.vk) + (s.shift ? " shift" : "") + (s.ch ? std::string(" ") + s.ch : "");
+    if (s.vk) out += " vk " + std::to_string(s.vk) + (s.shift ? " shift" : "") + (s.ch ? std::string(" ") + s.ch : "") +
+                     (s.modifier ? " with " + std::to_string(s.modifier) : "");
     return out;
 }
 
@@ -102,10 +104,19 @@ TEST(ScriptSteps, EachLineReadsAsItsStepOrSaysWhyNot)
         {"dump", "no: text must follow"},
         {"expect-text", "no: a control id must follow"},
         {"expect-text x y", "no: a control id must follow"},
+        {"key control+A", "key 0 0 [] vk 65 with 17"},
+        {"key MENU+F4", "key 0 0 [] vk 115 with 18"},
+        {"key SHIFT++", "no: no key is named \"SHIFT++\""},
+        {"key TAB+a", "no: no key is named \"TAB+a\""},
+        {"key MENU+", "no: no key is named \"MENU+\""},
+        {"switch-away", "switch-away 0 0 []"},
+        {"switch-back now", "no: too many arguments"},
+        {"resize 800 600", "resize 800 600 []"},
+        {"resize 0 600", "no: a size must be positive"},
     };
     asked.clear();
     for (const Case &c : cases) EXPECT_EQ(parsed(c.line), c.step) << c.line;
-    EXPECT_EQ(std::string(asked.begin(), asked.end()), "+a\xe9");
+    EXPECT_EQ(std::string(asked.begin(), asked.end()), "+a\xe9" "a+");
 }
 
 TEST(ScriptSteps, KeyNamesAreWindowsVirtualKeyNamesInAnyCase)

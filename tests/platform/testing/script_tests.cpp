@@ -288,3 +288,25 @@ TEST(Script, ObserverLooksAfterEachInputStepOnceTheProgramHasTakenIt)
     EXPECT_EQ(counted - before, 2);   // the third was never given
     EXPECT_TRUE(contains(r.errors, "steps.txt:2: menu File Count\n  failed: two is too many")) << r.errors;
 }
+
+// A key held with a modifier reaches the focus inside Ctrl's press; another
+// application takes the foreground and gives it back to the window and the
+// control that had it; the desktop takes a new size.
+TEST(Script, ModifiedKeysSwitchingAwayAndResizingTheDesktop)
+{
+    testsupport::TempDir dir;
+    trace.clear();
+    std::vector<std::string> seen;
+    Ran r = run("click 20\nkey CONTROL+a\nswitch-away\nswitch-back\nresize 300 200\nresize 1024 768\nclose\n",
+                scripted, [&seen](int) {
+                    char text[8] = "";
+                    GetWindowTextA(GetFocus(), text, sizeof text);
+                    seen.push_back(std::to_string(GetDlgCtrlID(GetFocus())) + (GetActiveWindow() ? " active " : " ") +
+                                   text + " " + std::to_string(GetSystemMetrics(SM_CXSCREEN)));
+                    return std::string();
+                });
+    EXPECT_EQ(r.status, 40) << r.errors;
+    EXPECT_EQ(trace, (std::vector<std::string>{"20 down 67 32", "20 key 17", "20 key 65", "close"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"20 active  1024", "20 active \x01 1024", "0  1024",
+                                              "20 active \x01 1024", "20 active \x01 300", "20 active \x01 1024"}));
+}
