@@ -1,5 +1,7 @@
 #include "soak/generator.h"
 
+#include "kernel32/codepage.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -16,7 +18,7 @@ const std::string EDIT_HELP_TITLE = "Important information about creating your s
 const int OK = 1, CANCEL = 2, YES = 6, NO = 7;
 const int CASTING_OK = 101, CHOOSER_LIST = 104, MEANING_EDIT = 1199, FIRST_BUTTON = 10;
 const int NEW_TITLE = 101, NEW_NAME = 102, NEW_COUNT = 103;
-const int SHOW_EDIT_HELP = 102, SHOW_BANNER = 103, CHANGE_SPREAD = 104, FILE_LIST = 1120;
+const int SHOW_EDIT_HELP = 102, SHOW_BANNER = 103, CHANGE_SPREAD = 104, FILE_LIST = 1120, FILE_NAME = 1152;
 
 // Limits the program keeps.
 const int TITLE_CHARS = 49, NAME_CHARS = 12, MAX_JUMP = 50;
@@ -35,6 +37,9 @@ const std::vector<std::string> LABELISH = {"NumCards=3", "rune0x=12", "rune4y=-7
 const std::string ODD = "<>&\"';:!?.,()[]{}/\\|~^%$@=+-_`";
 // The keypad's digits that move a position: 7 8 9 up, 1 2 3 down.
 const std::string KEYPAD_MOVES = "12346789";
+// The keys for the same moves on a keyboard without a keypad, by the digit.
+const char *const NAVIGATION_KEYS[] = {"", "END", "DOWN", "NEXT", "LEFT", "", "RIGHT", "HOME", "UP", "PRIOR"};
+const std::string OPEN_TITLE = "Choose the spread you wish to auto-start";
 
 std::string cased(std::string s, int (*to)(int))
 {
@@ -86,7 +91,11 @@ class Walk {
         std::string titleField, nameField, countField;
         int selected = -1;
         bool meaningFocused = false;
+        // The clipboard's text, while the walk knows it.
+        std::string clip;
+        bool clipKnown = true;
     } p_;
+    bool holdFocus_ = false;   // within a sequence of keys that another application must not cut into
 
     // ---- randomness and the script --------------------------------------
 
@@ -125,9 +134,10 @@ class Walk {
         return s.substr(0, size_t(want));
     }
 
-    void line(const std::string &text) { s_->script += text + "\n"; }
+    void line(const std::string &text) { s_->script += kernel32::utf8_of_ansi(text) + "\n"; }
     void input(const std::string &step)
     {
+        if (!holdFocus_ && chance(1, 40)) switch_away_and_back();
         line(step);
         ++s_->actions;
         --budget_;
@@ -189,8 +199,10 @@ class Walk {
             p_.screen = &Walk::casting_step;
             expect("");
         }
+        warm_up();
         while (budget_ > 0 || p_.screen != &Walk::main_step) (this->*p_.screen)();
-        input(chance(1, 2) ? "menu File Exit" : "close");
+        if (chance(1, 2)) choose("File", "Exit");
+        else input("close");
         end_mode();
     }
 
@@ -219,12 +231,13 @@ class Walk {
 
     void main_step()
     {
+        if (chance(1, 30)) return window_step();
         const int r = pick(0, 99);
         if (r < 4) return command(Mode::Run);
         if (r < 7) return command(Mode::Edit);
         if (r < 10) return command(Mode::New);
         if (r < 11) {
-            input("menu Help About..");
+            choose("Help", "About..");
             answer_ok("About..");
             return expect(p_.caption);
         }
@@ -239,7 +252,7 @@ class Walk {
     void command(Mode mode)
     {
         static const char *const items[] = {"", "Run", "Edit", "New"};
-        input(std::string("menu Spread ") + items[int(mode)]);
+        choose("Spread", items[int(mode)]);
         end_mode();
         p_.mode = mode;
         p_.htmlise = mode == Mode::Run;
@@ -253,7 +266,7 @@ class Walk {
 
     void htmlise()
     {
-        input("menu Spread HTMLise");
+        choose("Spread", "HTMLise");
         if (p_.reading) check(Check::Report);
         answer_ok(p_.reading ? "Rune.htm created..." : "Rune.htm not written...");
         expect(p_.caption);
@@ -368,6 +381,7 @@ class Walk {
 
     void layout_step()
     {
+        if (chance(1, 8)) return layout_extra();
         const int r = pick(0, 99);
         if (r < 25 && p_.buttons) {
             std::vector<int> can;
@@ -389,7 +403,7 @@ class Walk {
 
     // One of the eight directions, away from the window's edges for a
     // position that has a button, so that it can be picked again.
-    void keypad_move()
+    void keypad_move(bool navigation = false)
     {
         const int a = p_.acquired;
         int digit = 0, dx = 0, dy = 0;
@@ -401,7 +415,7 @@ class Walk {
             const int ny = p_.spread.y[a] + dy * p_.jump, nx = p_.spread.x[a] + dx * p_.jump;
             if (ny > -60 && ny < SAFE_H - 60 && nx > -40 && nx < SAFE_W - 40) break;
         }
-        key("NUMPAD" + std::to_string(digit));
+        key(navigation ? NAVIGATION_KEYS[digit] : "NUMPAD" + std::to_string(digit));
         p_.spread.y[a] += dy * p_.jump;
         p_.spread.x[a] += dx * p_.jump;
         p_.changed = true;
@@ -439,7 +453,7 @@ class Walk {
             p_.meaningFocused = true;
             return type(random_text(chance(1, 8) ? 300 : 40));
         }
-        if (r < 55 && p_.meaningFocused) return key("RETURN");   // a new line
+        if (r < 55 && p_.meaningFocused) return chance(1, 3) ? meaning_clipboard() : key("RETURN");   // a new line
         input(r < 90 ? "click 1" : r < 96 ? "click 2" : "close");
         back_to_main();
     }
@@ -461,6 +475,7 @@ class Walk {
     {
         static const std::vector<std::string> counts = {"0", "16", "99", "x", "-3", ""};
         const int r = budget_ <= 0 ? 99 : pick(0, 99);
+        if (r < 90 && chance(1, 8)) return field_clipboard();
         if (r < 25) {
             // Now and then a title some spread has already, or none.
             const std::string title = r < 5 ? listed(any_listed()).second.title : r < 8 ? "" : random_text(60);
@@ -518,7 +533,11 @@ class Walk {
             click(r < 4 ? SHOW_EDIT_HELP : r < 8 ? SHOW_BANNER : CHANGE_SPREAD);
             editHelp = editHelp != (r < 4);
             if (r < 8) continue;
-            expect("Choose the spread you wish to auto-start");
+            expect(OPEN_TITLE);
+            if (chance(1, 3) && open_file_extra(spread)) {
+                expect(SETUP_TITLE);
+                continue;
+            }
             input("select " + std::to_string(FILE_LIST) + " " + std::to_string(item));
             const bool chosen = chance(3, 4);
             click(chosen ? OK : CANCEL);
@@ -530,6 +549,253 @@ class Walk {
         if (end >= 2) return;
         editHelp_ = editHelp;
         defaultSpread_ = spread;
+    }
+
+    // ---- the desktop around the program: keyboard menus, other applications,
+    // the real window's size, double-clicks, drags and the clipboard
+
+    // The desktop at the largest size the walk gives it and back, and a
+    // screen compared, first thing: what follows the desktop's size has its
+    // largest memory before the memory check first looks.
+    void warm_up()
+    {
+        holdFocus_ = true;
+        input("resize 1600 1200");
+        input("resize 1024 768");
+        check(Check::Picture);
+        holdFocus_ = false;
+    }
+
+    // Another application takes the foreground and gives it back.
+    void switch_away_and_back()
+    {
+        line("switch-away");
+        line("switch-back");
+        s_->actions += 2;
+    }
+
+    // A menu command as a user gives it: clicked, by Alt with the letters, or
+    // by F10 and the arrows; now and then after a menu opened and left.
+    void choose(const std::string &top, const std::string &item)
+    {
+        static const std::vector<std::string> tops = {"File", "Spread", "Help"}, spreadItems = {"New", "Edit", "Run"};
+        const auto lower = [](const std::string &s) { return std::string(1, char(std::tolower(s[0]))); };
+        const int topAt = int(std::find(tops.begin(), tops.end(), top) - tops.begin());
+        const int itemAt = top != "Spread" ? 0 : int(std::find(spreadItems.begin(), spreadItems.end(), item) - spreadItems.begin());
+        holdFocus_ = true;
+        if (chance(1, 6)) menu_left();
+        const int way = pick(0, 4);
+        if (way < 2) {
+            input("menu " + top + " " + item);
+        } else if (way == 2) {
+            key("MENU+" + lower(top));
+            key(lower(item));
+        } else if (way == 3 || itemAt == 3) {
+            key(chance(1, 2) ? "MENU" : "F10");
+            key(lower(top));
+            key(lower(item));
+        } else {
+            key("F10");
+            for (int i = 0; i < topAt; ++i) key("RIGHT");
+            key(chance(1, 2) ? "DOWN" : "RETURN");
+            for (int i = 0; i < itemAt; ++i) key("DOWN");
+            key("RETURN");
+        }
+        holdFocus_ = false;
+    }
+
+    // A menu opened and left without a choice: by Escape, once for each
+    // level, or by switching to another application.
+    void menu_left()
+    {
+        const int r = pick(0, 3);
+        if (r == 0) {
+            key("F10");
+            key("ESCAPE");
+        } else if (r == 1) {
+            key("MENU+s");
+            key("ESCAPE");
+            key("ESCAPE");
+        } else if (r == 2) {
+            key("F10");   // Left from the first item: the system menu
+            key("LEFT");
+            key("DOWN");
+            key("ESCAPE");
+            key("ESCAPE");
+        } else {
+            key(chance(1, 2) ? "F10" : "MENU+h");
+            switch_away_and_back();
+        }
+    }
+
+    void system_menu()
+    {
+        if (chance(1, 2)) return key("MENU+SPACE");
+        key("F10");
+        key("LEFT");
+        key("DOWN");
+    }
+
+    // The main window minimised and restored, restored and maximised, or the
+    // real window made another size and back: the screen is then as it was.
+    // A press of Shift, which changes nothing, marks the screen to compare with.
+    void window_step()
+    {
+        // The layout modes' white is painted once: a repaint leaves the dialog's grey.
+        const bool same = p_.mode == Mode::Idle || p_.mode == Mode::Run;
+        holdFocus_ = true;
+        key("SHIFT");
+        if (same) check(Check::Picture);
+        const int r = pick(0, 2);
+        if (r == 0) {
+            system_menu();
+            key("n");
+            system_menu();
+            key("r");
+        } else if (r == 1) {
+            system_menu();
+            key("r");
+            expect(p_.caption);
+            system_menu();
+            key("x");
+        } else {
+            input("resize " + std::to_string(pick(640, 1600)) + " " + std::to_string(pick(480, 1200)));
+            expect(p_.caption);
+            input("resize 1024 768");
+        }
+        if (same) check(Check::SamePicture);
+        holdFocus_ = false;
+        expect(p_.caption);
+    }
+
+    // In the layout modes: a position moved by the arrow keys or dragged,
+    // its meaning opened by F2 or a double-click on its button.
+    void layout_extra()
+    {
+        const int r = pick(0, 3);
+        std::vector<int> can;
+        for (int i = 0; i < p_.spread.count && p_.buttons; ++i)
+            if (reachable(i) && p_.spread.x[i] >= 0 && p_.spread.y[i] >= 0) can.push_back(i);
+        if (r < 2 && !can.empty()) {
+            const int i = p_.acquired = any(can);
+            if (r == 0) {
+                input("doubleclick " + std::to_string(FIRST_BUTTON + i));
+                return meaning_opened();
+            }
+            // Far enough to be a drag, not so far that the window's edge stops it.
+            const int dx = pick(5, 120) * (chance(1, 2) ? 1 : -1), dy = pick(-120, 120);
+            const int nx = std::clamp(p_.spread.x[i] + dx, 0, SAFE_W - PICTURE_W - 1);
+            const int ny = std::clamp(p_.spread.y[i] + dy, 0, SAFE_H - PICTURE_H - 1);
+            input("drag " + std::to_string(FIRST_BUTTON + i) + " " + std::to_string(nx - p_.spread.x[i]) + " " +
+                  std::to_string(ny - p_.spread.y[i]));
+            p_.spread.x[i] = nx;
+            p_.spread.y[i] = ny;
+            p_.changed = true;
+            return;
+        }
+        if (r == 2) return keypad_move(true);
+        key(chance(1, 2) ? "F2" : "CLEAR");
+        meaning_opened();
+    }
+
+    void meaning_opened()
+    {
+        p_.changed = true;
+        p_.screen = &Walk::meaning_step;
+        p_.meaningFocused = false;
+        expect("");
+    }
+
+    // Cut, copy and paste in the meaning: the text is the program's own
+    // business here (each save is compared with what it holds), the clipboard
+    // then unknown.
+    void meaning_clipboard()
+    {
+        static const std::vector<std::string> ways = {"SHIFT+HOME", "SHIFT+LEFT", "SHIFT+UP", "CONTROL+X",
+                                                      "SHIFT+DELETE", "CONTROL+C", "CONTROL+INSERT", "CONTROL+V",
+                                                      "SHIFT+INSERT"};
+        if (chance(1, 4)) input("doubleclick " + std::to_string(MEANING_EDIT));
+        for (int n = pick(1, 4); n > 0; --n) key(any(ways));
+        p_.clip.clear();
+        p_.clipKnown = false;
+    }
+
+    void select_field(int id)
+    {
+        click(id);
+        key("END");
+        key("SHIFT+HOME");
+    }
+
+    // The new-spread dialog's fields through the clipboard: one cut and
+    // pasted back unchanged, one copied into the title, or what the walk
+    // knows the clipboard holds pasted at the title's end.
+    void field_clipboard()
+    {
+        static const std::vector<int> ids = {NEW_TITLE, NEW_NAME, NEW_COUNT};
+        const int id = any(ids);
+        std::string &field = id == NEW_TITLE ? p_.titleField : id == NEW_NAME ? p_.nameField : p_.countField;
+        const int r = pick(0, 2);
+        if (r == 0 && !field.empty()) {
+            select_field(id);
+            key(chance(1, 2) ? "CONTROL+X" : "SHIFT+DELETE");
+            expect_text(id, "");
+            key(chance(1, 2) ? "CONTROL+V" : "SHIFT+INSERT");
+        } else if (r == 1 && !field.empty()) {
+            select_field(id);
+            key(chance(1, 2) ? "CONTROL+C" : "CONTROL+INSERT");
+            select_field(NEW_TITLE);
+            key("CONTROL+V");
+            p_.titleField = field;
+        } else if (p_.clipKnown && !p_.clip.empty()) {
+            click(NEW_TITLE);
+            key("END");
+            key("SHIFT+INSERT");
+            p_.titleField += p_.clip;
+            return expect_text(NEW_TITLE, p_.titleField);
+        } else {
+            return;
+        }
+        p_.clip = field;
+        p_.clipKnown = true;
+        expect_text(id, field);
+        expect_text(NEW_TITLE, p_.titleField);
+    }
+
+    // The open-file dialog of the setup screen: a name typed into its field,
+    // a spread's (chosen at once) or one that is not there (a message, the
+    // dialog stays); or the dialog moved with its system menu's keys and back.
+    // Answers whether it ended with a spread chosen.
+    bool open_file_extra(std::string &spread)
+    {
+        const int r = pick(0, 2);
+        if (r == 0) {
+            holdFocus_ = true;
+            key("SHIFT");
+            check(Check::Picture);
+            const int steps = pick(1, 5);
+            for (const char *way : {"RIGHT", "LEFT"}) {
+                key("MENU+SPACE");
+                key("m");
+                for (int i = 0; i < steps; ++i) key(way);
+                key("RETURN");
+            }
+            check(Check::SamePicture);
+            holdFocus_ = false;
+            expect(OPEN_TITLE);
+            return false;
+        }
+        const std::string name = r == 1 ? listed(any_listed()).first : random_name() + ".SCS";
+        select_field(FILE_NAME);
+        type(name);
+        input(chance(1, 2) ? "key RETURN" : "click 1");
+        if (files_.count(name)) {
+            spread = name;
+            return true;
+        }
+        answer_ok(OPEN_TITLE);
+        expect(OPEN_TITLE);
+        return false;
     }
 };
 

@@ -32,8 +32,9 @@ struct Listed {
 using Files = std::map<std::string, Spread, Listed>;
 
 // What the soak looks at once the program has taken a step: a cast just
-// shown, a spread just saved ("Done..." is up), RUNE.HTM just written.
-enum class Check { Reading, Save, Report };
+// shown, a spread just saved ("Done..." is up), RUNE.HTM just written; the
+// screen to compare with later, and the screen that must equal it.
+enum class Check { Reading, Save, Report, Picture, SamePicture };
 
 // One start of the program and its script.
 struct Session {

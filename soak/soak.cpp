@@ -17,7 +17,9 @@
 #include "support/tempdir.h"
 
 #include "driver/entry.h"
+#include "gdi32/png.h"
 #include "testing/script.h"
+#include "user32/compositor.h"
 
 #include <windows.h>
 
@@ -34,6 +36,7 @@
 #include <string>
 #include <vector>
 
+#include <malloc.h>
 #include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -187,6 +190,29 @@ std::string check_page(bool justWritten)
     return "";
 }
 
+// After a window was minimised, resized or moved and then brought back as it
+// was, the screen is what it was before, pixel for pixel. On a difference both
+// pictures are left in the folder.
+std::string check_picture(bool keep)
+{
+    static raster::Surface kept;
+    const raster::Canvas &now = user32::desktop_image();
+    if (keep) {
+        kept.resize(now.width, now.height);
+        for (int y = 0; y < now.height; ++y) std::copy(now.row(y), now.row(y) + now.width, kept.canvas.row(y));
+        return "";
+    }
+    for (int y = 0; y < now.height && now.width == kept.canvas.width && now.height == kept.canvas.height; ++y)
+        for (int x = 0; x < now.width; ++x) {
+            if (now.row(y)[x] == kept.canvas.row(y)[x]) continue;
+            raster::write_png(kept.canvas, "screen-before.png", nullptr);
+            raster::write_png(now, "screen-after.png", nullptr);
+            return "the screen differs from before at " + std::to_string(x) + ", " + std::to_string(y) +
+                   " (screen-before.png, screen-after.png)";
+        }
+    return now.width == kept.canvas.width && now.height == kept.canvas.height ? "" : "the screen changed size";
+}
+
 // ---- one start of the program ------------------------------------------
 
 // What a start of the program tells the soak, in memory it shares with it.
@@ -194,13 +220,17 @@ struct Outcome {
     bool reported = false;
     int status = 0, actions = 0;
     long settledKib = 0, lastKib = 0;   // resident after SETTLED_AFTER actions and after the last
-    int checked[3] = {};                // readings, saves, pages looked at
+    int checked[4] = {};                // readings, saves, pages, screens looked at
 };
 
 // In the child: the program under the session's script, looked at after
 // every action; then the process ends as the program does.
 [[noreturn]] void run_session(const Session &session, const std::string &script, Outcome &out)
 {
+    // Large blocks (a desktop's or a window's pixels, which follow the desktop's
+    // size) always mapped and given back when freed, so that the memory check
+    // sees what the program keeps rather than what the allocator holds on to.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
     std::string why;
     if (!drv::install_driver(drv::Choice::Headless, &why)) {
         std::fprintf(stderr, "soak: %s\n", why.c_str());
@@ -211,6 +241,11 @@ struct Outcome {
         out.lastKib = resident_kib();
         const auto c = session.checks.find(line);
         if (c == session.checks.end()) return std::string();
+        if (c->second == Check::Picture || c->second == Check::SamePicture) {
+            out.checked[3] += c->second == Check::SamePicture;
+            const std::string problem = check_picture(c->second == Check::Picture);
+            return problem.empty() ? problem : problem + " (action " + std::to_string(out.actions) + " of the session)";
+        }
         ++out.checked[int(c->second)];
         Spread memory = held(false);
         memory.version = SPREAD_FILE_VERSION;   // what the writer stores, whatever the spread was read with
@@ -273,7 +308,7 @@ int main(int argc, char **argv)
     const auto started = std::chrono::steady_clock::now();
     const int shared = MAP_SHARED | MAP_ANONYMOUS;
     auto *out = static_cast<Outcome *>(mmap(nullptr, sizeof(Outcome), PROT_READ | PROT_WRITE, shared, -1, 0));
-    int done = 0, setups = 0, checked[3] = {};
+    int done = 0, setups = 0, checked[4] = {};
     long firstKib = 0, lastKib = 0;
     std::string problem, script;
     size_t n = 0;
@@ -294,7 +329,7 @@ int main(int argc, char **argv)
         // Every step given; the last, which ends the program, is not observed.
         done += out->reported && out->status == expected ? session.actions : out->actions;
         setups += session.setup;
-        for (int k = 0; k < 3; ++k) checked[k] += out->checked[k];
+        for (int k = 0; k < 4; ++k) checked[k] += out->checked[k];
         if (!out->reported) problem = "the program stopped without a report (exit " + std::to_string(code) + ")";
         else if (out->status != expected) problem = "the run ended with " + std::to_string(out->status);
         else if (code != expected) problem = "the process ended with " + std::to_string(code) + " (a sanitizer?)";
@@ -309,8 +344,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "soak: FAILED: seed %u, session %zu, %s, script %s\n", walk.seed, n, problem.c_str(),
                      script.c_str());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("soak: %zu starts (%d of the setup screen); checked after %d readings, %d saves, %d pages\n",
-                sessions.size(), setups, checked[0], checked[1], checked[2]);
+    std::printf("soak: %zu starts (%d of the setup screen); checked after %d readings, %d saves, %d pages; %d screens"
+                " compared\n",
+                sessions.size(), setups, checked[0], checked[1], checked[2], checked[3]);
     std::printf("soak: %s: %d actions in %.1f s, resident %ld KiB after %d actions, %ld KiB after the last\n",
                 problem.empty() ? "passed" : "FAILED", done, seconds, firstKib, SETTLED_AFTER, lastKib);
     if (problem.empty() && !keep && ownFolder) fs::remove_all(dir, ec);

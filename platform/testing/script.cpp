@@ -136,6 +136,7 @@ class Runner {
 
     static void drag(POINT from, LONG dx, LONG dy)
     {
+        user32::input_forget_click();   // a drag's press is never a click's second
         drv::mouse_button(from, drv::Button::Left, true);
         for (LONG i = 1; i <= kDragSteps; ++i)
             drv::mouse_move(POINT{from.x + dx * i / kDragSteps, from.y + dy * i / kDragSteps});
