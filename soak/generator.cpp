@@ -137,7 +137,7 @@ class Walk {
     void line(const std::string &text) { s_->script += kernel32::utf8_of_ansi(text) + "\n"; }
     void input(const std::string &step)
     {
-        if (!holdFocus_ && chance(1, 40)) switch_away_and_back();
+        if (!holdFocus_ && chance(1, 30)) interlude();
         line(step);
         ++s_->actions;
         --budget_;
@@ -201,8 +201,16 @@ class Walk {
         }
         warm_up();
         while (budget_ > 0 || p_.screen != &Walk::main_step) (this->*p_.screen)();
-        if (chance(1, 2)) choose("File", "Exit");
-        else input("close");
+        if (chance(1, 2)) {
+            choose("File", "Exit");
+        } else if (chance(1, 4)) {
+            holdFocus_ = true;
+            system_menu();
+            key("c");
+            holdFocus_ = false;
+        } else {
+            input("close");
+        }
         end_mode();
     }
 
@@ -381,7 +389,7 @@ class Walk {
 
     void layout_step()
     {
-        if (chance(1, 8)) return layout_extra();
+        if (chance(1, 5)) return layout_extra();
         const int r = pick(0, 99);
         if (r < 25 && p_.buttons) {
             std::vector<int> can;
@@ -448,12 +456,13 @@ class Walk {
     void meaning_step()
     {
         const int r = budget_ <= 0 ? 99 : pick(0, 99);
+        if (r < 45 && p_.meaningFocused && chance(1, 6)) return meaning_clipboard();
         if (r < 45) {
             if (!p_.meaningFocused) click(MEANING_EDIT);
             p_.meaningFocused = true;
             return type(random_text(chance(1, 8) ? 300 : 40));
         }
-        if (r < 55 && p_.meaningFocused) return chance(1, 3) ? meaning_clipboard() : key("RETURN");   // a new line
+        if (r < 55 && p_.meaningFocused) return key("RETURN");   // a new line
         input(r < 90 ? "click 1" : r < 96 ? "click 2" : "close");
         back_to_main();
     }
@@ -475,7 +484,7 @@ class Walk {
     {
         static const std::vector<std::string> counts = {"0", "16", "99", "x", "-3", ""};
         const int r = budget_ <= 0 ? 99 : pick(0, 99);
-        if (r < 90 && chance(1, 8)) return field_clipboard();
+        if (r < 90 && chance(1, 5)) return field_clipboard();
         if (r < 25) {
             // Now and then a title some spread has already, or none.
             const std::string title = r < 5 ? listed(any_listed()).second.title : r < 8 ? "" : random_text(60);
@@ -571,6 +580,16 @@ class Walk {
     {
         line("switch-away");
         line("switch-back");
+        s_->actions += 2;
+    }
+
+    // Between any two steps, whatever is in front: that, or the real window
+    // made another size and back.
+    void interlude()
+    {
+        if (chance(2, 3)) return switch_away_and_back();
+        line("resize " + std::to_string(pick(320, 1600)) + " " + std::to_string(pick(240, 1200)));
+        line("resize 1024 768");
         s_->actions += 2;
     }
 
