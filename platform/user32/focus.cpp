@@ -10,8 +10,8 @@ struct FocusState {
     HWND focus = nullptr;
     HWND active = nullptr;
     HWND capture = nullptr;
-    bool appInactive = false;   // another application has the foreground
-    HWND lastActive = nullptr;  // what was active when it took it
+    bool appInactive = false;    // another application has the foreground
+    HWND lastActive = nullptr;   // what was active when it took it
 };
 
 FocusState &state()
@@ -114,8 +114,7 @@ void app_activate()
         s.active = next;
     }
     SendMessageA(next, WM_NCACTIVATE, TRUE, 0);
-    if (!already && s.active == next)
-        SendMessageA(next, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, minimised_flag(next)), 0);
+    if (!already && s.active == next) SendMessageA(next, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, minimised_flag(next)), 0);
 }
 
 void focus_window_leaving(HWND hwnd)
