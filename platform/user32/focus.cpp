@@ -1,4 +1,5 @@
-// The keyboard focus, the active window and the mouse capture.
+// The keyboard focus, the active window, the mouse capture, and the
+// application's own activation as another application takes the foreground.
 #include "user32/internal.h"
 
 #include <algorithm>
