@@ -47,7 +47,7 @@ WPARAM minimised_flag(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_STYLE) & WS_
 // Every top-level window hears that the application is (in)active.
 void tell_application(BOOL active)
 {
-    const std::vector<HWND> tops = top_level_windows();
+    std::vector<HWND> tops = top_level_windows();   // a copy: windows may come and go meanwhile
     for (HWND t : tops)
         if (IsWindow(t)) SendMessageA(t, WM_ACTIVATEAPP, static_cast<WPARAM>(active), 0);
 }
