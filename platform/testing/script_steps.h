@@ -15,7 +15,22 @@ namespace script {
 constexpr int kStepFailed = 3;     // a step failed (or the script could not be read)
 constexpr int kScriptRanOut = 4;   // the program still waits for input after the last step
 
-enum class Op { Menu, Click, ClickAt, Select, Key, Type, Close, Wait, Screenshot, Dump, ExpectWindow, ExpectText };
+enum class Op {
+    Menu,
+    Click,
+    ClickAt,
+    Select,
+    Key,
+    Type,
+    Close,
+    Wait,
+    Screenshot,
+    Dump,
+    ExpectWindow,
+    ExpectText,
+    Deactivate,
+    Activate
+};
 
 struct Step {
     Op op = Op::Menu;
