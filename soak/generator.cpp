@@ -578,8 +578,8 @@ class Walk {
     // Another application takes the foreground and gives it back.
     void switch_away_and_back()
     {
-        line("switch-away");
-        line("switch-back");
+        line("deactivate");
+        line("activate");
         s_->actions += 2;
     }
 

@@ -189,9 +189,10 @@ class Runner {
             active_window(step);
             actions::key(VK_F4, VK_MENU);
             return Outcome::Acted;
-        case Op::SwitchAway:
-        case Op::SwitchBack:
-            drv::app_focus(step.op == Op::SwitchBack);
+        case Op::Deactivate:
+        case Op::Activate:
+            // Another application takes the foreground, or gives it back.
+            drv::app_focus(step.op == Op::Activate);
             return Outcome::Acted;
         case Op::Resize:
             resize(step);

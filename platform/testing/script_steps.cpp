@@ -28,8 +28,6 @@ const StepKind stepKinds[] = {
     {"clickat", Op::ClickAt, Args::TwoNumbers},
     {"doubleclick", Op::DoubleClick, Args::Number},
     {"drag", Op::Drag, Args::ThreeNumbers},
-    {"switch-away", Op::SwitchAway, Args::None},
-    {"switch-back", Op::SwitchBack, Args::None},
     {"resize", Op::Resize, Args::TwoNumbers},
     {"select", Op::Select, Args::TwoNumbers},
     {"key", Op::Key, Args::KeyName},
@@ -40,6 +38,8 @@ const StepKind stepKinds[] = {
     {"dump", Op::Dump, Args::Text},
     {"expect-window", Op::ExpectWindow, Args::OptionalText},
     {"expect-text", Op::ExpectText, Args::NumberThenText},
+    {"deactivate", Op::Deactivate, Args::None},
+    {"activate", Op::Activate, Args::None},
 };
 
 bool number(std::istringstream &in, long &out)

@@ -30,8 +30,8 @@ enum class Op {
     ExpectText,
     DoubleClick,
     Drag,
-    SwitchAway,
-    SwitchBack,
+    Deactivate,
+    Activate,
     Resize
 };
 

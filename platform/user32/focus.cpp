@@ -1,4 +1,5 @@
-// The keyboard focus, the active window and the mouse capture.
+// The keyboard focus, the active window, the mouse capture, and the
+// application's own activation as another application takes the foreground.
 #include "user32/internal.h"
 
 #include <algorithm>
@@ -10,8 +11,8 @@ struct FocusState {
     HWND focus = nullptr;
     HWND active = nullptr;
     HWND capture = nullptr;
-    bool appInactive = false;   // another application has the foreground
-    HWND lastActive = nullptr;  // what was active when it took it
+    bool appInactive = false;    // another application has the foreground
+    HWND lastActive = nullptr;   // what was active when it took it
 };
 
 FocusState &state()
@@ -46,7 +47,7 @@ WPARAM minimised_flag(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_STYLE) & WS_
 // Every top-level window hears that the application is (in)active.
 void tell_application(BOOL active)
 {
-    const std::vector<HWND> tops = top_level_windows();
+    std::vector<HWND> tops = top_level_windows();   // a copy: windows may come and go meanwhile
     for (HWND t : tops)
         if (IsWindow(t)) SendMessageA(t, WM_ACTIVATEAPP, static_cast<WPARAM>(active), 0);
 }
@@ -114,8 +115,7 @@ void app_activate()
         s.active = next;
     }
     SendMessageA(next, WM_NCACTIVATE, TRUE, 0);
-    if (!already && s.active == next)
-        SendMessageA(next, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, minimised_flag(next)), 0);
+    if (!already && s.active == next) SendMessageA(next, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, minimised_flag(next)), 0);
 }
 
 void focus_window_leaving(HWND hwnd)

@@ -26,8 +26,8 @@ bool timers_take_expired(HWND filter, UINT min, UINT max, bool remove, MSG &out)
 // input.cpp
 bool input_take(HWND filter, UINT min, UINT max, bool remove, MSG &out);
 bool input_pending(HWND filter, UINT min, UINT max);
-// The application's activation changing, when the input before it is taken:
-// nothing in the queue after it is read before it takes effect.
+// The application's activation changing, once the input queued before it has
+// been taken (a filter that passes over that input may read what follows first).
 void input_take_activation();
 void input_release_keys();     // every key up, as after another application had them
 void input_move_at_cursor();   // a mouse move where the cursor is, to wake a capture's loop

@@ -360,10 +360,8 @@ class Runner {
         case Op::Select:
             select(step);
             break;
-        case Op::SwitchAway:
-        case Op::SwitchBack:
         case Op::Resize:
-            failed(step, "this step is for the headless desktop only");
+            failed(step, "the size of the desktop is left to Windows itself");
         case Op::Key:
             if (step.modifier) failed(step, "a key held with a modifier is for the headless desktop only");
             // A character key types its character; TranslateMessage makes it
@@ -406,6 +404,10 @@ class Runner {
         }
         case Op::Menu:
             menu(step);
+            break;
+        case Op::Deactivate:
+        case Op::Activate:
+            failed(step, "another application taking the foreground is left to Windows itself");
             break;
         }
     }

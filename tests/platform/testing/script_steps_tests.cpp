@@ -40,7 +40,7 @@ std::string parsed(const std::string &line)
     static const char *const names[] = {"menu",          "click",       "clickat",     "select",     "key",
                                         "type",          "close",       "wait",        "screenshot", "dump",
                                         "expect-window", "expect-text", "doubleclick", "drag",
-                                        "switch-away",   "switch-back", "resize"};
+                                        "deactivate",    "activate",    "resize"};
     Step s;
     std::string why;
     if (!script::parse_step(line, host(), s, why)) return "no: " + why;
@@ -109,8 +109,7 @@ TEST(ScriptSteps, EachLineReadsAsItsStepOrSaysWhyNot)
         {"key SHIFT++", "no: no key is named \"SHIFT++\""},
         {"key TAB+a", "no: no key is named \"TAB+a\""},
         {"key MENU+", "no: no key is named \"MENU+\""},
-        {"switch-away", "switch-away 0 0 []"},
-        {"switch-back now", "no: too many arguments"},
+        {"activate now", "no: too many arguments"},
         {"resize 800 600", "resize 800 600 []"},
         {"resize 0 600", "no: a size must be positive"},
     };
