@@ -85,8 +85,7 @@ void DEFWND_PosChanged(const Window &w, const WINDOWPOS &pos)
 {
     const HWND hwnd = w.handle;
     const RECT c = client_rect_in_window(w);
-    if (!(pos.flags & SWP_NOMOVE))
-        SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(w.rect.left + c.left, w.rect.top + c.top));
+    if (!(pos.flags & SWP_NOMOVE)) SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(w.rect.left + c.left, w.rect.top + c.top));
     if (!(pos.flags & SWP_NOSIZE) && IsWindow(hwnd))
         SendMessageA(hwnd, WM_SIZE, 0, MAKELPARAM(c.right - c.left, c.bottom - c.top));
 }

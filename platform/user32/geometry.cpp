@@ -15,11 +15,10 @@ struct Metric {
     int value;
 };
 const Metric metrics[] = {
-    {SM_CXVSCROLL, 16}, {SM_CYHSCROLL, 16}, {SM_CYCAPTION, 19}, {SM_CXBORDER, 1}, {SM_CYBORDER, 1},
-    {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3}, {SM_CYMENU, 19},    {SM_CXFRAME, 4},  {SM_CYFRAME, 4},
-    {SM_CXEDGE, 2},     {SM_CYEDGE, 2},     {SM_CXSIZE, 18},    {SM_CYSIZE, 18},  {SM_CXMINTRACK, 112},
-    {SM_CYMINTRACK, 27},
-    {SM_CXDOUBLECLK, 4}, {SM_CYDOUBLECLK, 4},
+    {SM_CXVSCROLL, 16},  {SM_CYHSCROLL, 16},  {SM_CYCAPTION, 19},  {SM_CXBORDER, 1}, {SM_CYBORDER, 1},
+    {SM_CXDLGFRAME, 3},  {SM_CYDLGFRAME, 3},  {SM_CYMENU, 19},     {SM_CXFRAME, 4},  {SM_CYFRAME, 4},
+    {SM_CXEDGE, 2},      {SM_CYEDGE, 2},      {SM_CXSIZE, 18},     {SM_CYSIZE, 18},  {SM_CXMINTRACK, 112},
+    {SM_CYMINTRACK, 27}, {SM_CXDOUBLECLK, 4}, {SM_CYDOUBLECLK, 4},
 };
 
 int metric(int index)
@@ -39,9 +38,8 @@ LRESULT border_hit(const Window &w, POINT p, int frame)
     const int corner = metric(SM_CXSIZE);
     const int col = p.x < std::max(frame, corner) ? 0 : p.x >= width - std::max(frame, corner) ? 2 : 1;
     const int row = p.y < std::max(frame, corner) ? 0 : p.y >= height - std::max(frame, corner) ? 2 : 1;
-    const LRESULT hits[3][3] = {{HTTOPLEFT, HTTOP, HTTOPRIGHT},
-                                {HTLEFT, HTBORDER, HTRIGHT},
-                                {HTBOTTOMLEFT, HTBOTTOM, HTBOTTOMRIGHT}};
+    const LRESULT hits[3][3] = {
+        {HTTOPLEFT, HTTOP, HTTOPRIGHT}, {HTLEFT, HTBORDER, HTRIGHT}, {HTBOTTOMLEFT, HTBOTTOM, HTBOTTOMRIGHT}};
     return hits[row][col];
 }
 

@@ -156,9 +156,9 @@ HMENU WINAPI GetSystemMenu(HWND hwnd, BOOL revert)
     HMENU &m = system[hwnd];
     if (!m) {
         m = new_menu();
-        find_menu(m)->items = {{0, SC_RESTORE, "&Restore", nullptr},     {0, SC_MOVE, "&Move", nullptr},
-                               {0, SC_SIZE, "&Size", nullptr},           {0, SC_MINIMIZE, "Mi&nimize", nullptr},
-                               {0, SC_MAXIMIZE, "Ma&ximize", nullptr},   {MF_SEPARATOR, 0, "", nullptr},
+        find_menu(m)->items = {{0, SC_RESTORE, "&Restore", nullptr},    {0, SC_MOVE, "&Move", nullptr},
+                               {0, SC_SIZE, "&Size", nullptr},          {0, SC_MINIMIZE, "Mi&nimize", nullptr},
+                               {0, SC_MAXIMIZE, "Ma&ximize", nullptr},  {MF_SEPARATOR, 0, "", nullptr},
                                {0, SC_CLOSE, "&Close\tAlt+F4", nullptr}};
     }
     return m;

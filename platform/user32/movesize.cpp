@@ -36,9 +36,9 @@ constexpr Edges kEdges[] = {
 struct Drag {
     HWND hwnd = nullptr;
     bool sizing = false;
-    int edge = 0;      // WMSZ_ code while sizing
-    RECT start{};      // the window on the desktop when the loop began
-    POINT offset{};    // desktop to the parent's client coordinates (child windows)
+    int edge = 0;     // WMSZ_ code while sizing
+    RECT start{};     // the window on the desktop when the loop began
+    POINT offset{};   // desktop to the parent's client coordinates (child windows)
     MINMAXINFO limits{};
 };
 

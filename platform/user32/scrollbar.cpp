@@ -201,7 +201,6 @@ BOOL WINAPI ShowScrollBar(HWND hwnd, int bar, BOOL show)
     const DWORD style = show ? (w->style | WS_VSCROLL) : (w->style & ~WS_VSCROLL);
     if (style == w->style) return TRUE;
     w->style = style;
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return TRUE;
 }

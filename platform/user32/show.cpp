@@ -1,5 +1,4 @@
 // Showing, hiding, moving, sizing, maximising and enabling windows.
-#include "user32/compositor.h"
 #include "user32/internal.h"
 
 #include <algorithm>
@@ -169,7 +168,6 @@ BOOL WINAPI SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UI
         r.bottom = r.top + std::max(cy, 0);
     }
     if (!(flags & SWP_NOZORDER)) restack(*w, after);
-    if (flags & SWP_FRAMECHANGED) surface_changed(hwnd);   // the frame is composed again
     place(*w, r, !(flags & SWP_NOREDRAW), flags);
     if (!IsWindow(hwnd)) return TRUE;
     if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);

@@ -129,10 +129,10 @@ namespace {
 // and WS_VSCROLL, in a parent that records the notifications.
 HWND list_in_parent(DWORD style)
 {
-    HWND parent = CreateWindowExA(0, msgseq::recorder_class(), "Parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200,
-                                  nullptr, nullptr, nullptr, nullptr);
-    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | style, 10, 10,
-                                102, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(70)), nullptr, nullptr);
+    HWND parent = CreateWindowExA(0, msgseq::recorder_class(), "Parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                  nullptr, nullptr, nullptr);
+    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | style, 10, 10, 102,
+                                100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(70)), nullptr, nullptr);
     const int h = static_cast<int>(lb(list, LB_GETITEMHEIGHT));
     SetWindowPos(list, nullptr, 0, 0, 102, 5 * h + 2, SWP_NOMOVE | SWP_NOZORDER);
     return list;

@@ -296,16 +296,15 @@ TEST(SystemMenu, AltSpaceOpensItGreyedAsTheWindowsStyleAndStateAllow)
         SetActiveWindow(w);
         msgseq::log().clear();
         HMENU sys = GetSystemMenu(w, FALSE);
-        play(w,
-             {[&] {
+        play(w, {[&] {
                  EXPECT_EQ(open_menu(0), sys);
                  EXPECT_EQ(items_of(sys), row.items);
                  Person::tap(VK_ESCAPE);
              }},
              [] { Person::tap(VK_SPACE, VK_MENU); });
-        const std::vector<Seen> expected = {{w, WM_INITMENU, reinterpret_cast<WPARAM>(sys), 0, msgseq::Sent},
-                                            {w, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sys), MAKELPARAM(0, TRUE),
-                                             msgseq::Sent}};
+        const std::vector<Seen> expected = {
+            {w, WM_INITMENU, reinterpret_cast<WPARAM>(sys), 0, msgseq::Sent},
+            {w, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sys), MAKELPARAM(0, TRUE), msgseq::Sent}};
         EXPECT_SEQUENCE(row.items, expected, msgseq::select(w, {WM_INITMENU, WM_INITMENUPOPUP}));
         DestroyWindow(w);
     }
@@ -321,8 +320,7 @@ TEST(SystemMenu, ItsPlaceOpensItBelowTheCaptionAndAChoicePostsTheSystemCommand)
     // By the mouse: a press at the caption's left opens it, Close chosen there.
     const POINT place{100 + 4 + 8, 50 + 4 + 9};
     EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(place.x, place.y)), HTSYSMENU);
-    play(w,
-         {[&] {
+    play(w, {[&] {
              RECT popup;
              GetWindowRect(user32::open_menu_popups().at(0), &popup);
              EXPECT_EQ(popup.left, 100 + 4);
@@ -331,10 +329,10 @@ TEST(SystemMenu, ItsPlaceOpensItBelowTheCaptionAndAChoicePostsTheSystemCommand)
          }},
          [&] { Person::click(place); });
     EXPECT_FALSE(IsWindow(w));
-    const std::vector<Seen> expected = {{w, WM_SYSCOMMAND, SC_KEYMENU, ' ', msgseq::Sent},
-                                        {w, WM_SYSCOMMAND, SC_MINIMIZE, 0, Posted},
-                                        {w, WM_SYSCOMMAND, SC_MOUSEMENU + HTSYSMENU, MAKELPARAM(place.x, place.y),
-                                         msgseq::Sent},
-                                        {w, WM_SYSCOMMAND, SC_CLOSE, 0, Posted}};
+    const std::vector<Seen> expected = {
+        {w, WM_SYSCOMMAND, SC_KEYMENU, ' ', msgseq::Sent},
+        {w, WM_SYSCOMMAND, SC_MINIMIZE, 0, Posted},
+        {w, WM_SYSCOMMAND, SC_MOUSEMENU + HTSYSMENU, MAKELPARAM(place.x, place.y), msgseq::Sent},
+        {w, WM_SYSCOMMAND, SC_CLOSE, 0, Posted}};
     EXPECT_SEQUENCE("Alt+Space N, click, Close", expected, msgseq::select(w, {WM_SYSCOMMAND}));
 }

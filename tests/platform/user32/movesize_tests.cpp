@@ -122,11 +122,11 @@ TEST(MoveSize, TheSizingBorderSizesByItsEdgeWithinTheWindowsLimits)
         RECT after;
     } rows[] = {
         {WS_OVERLAPPEDWINDOW, {399, 150}, HTRIGHT, {50, 9}, {100, 50, 450, 250}},
-        {WS_OVERLAPPEDWINDOW, {399, 150}, HTRIGHT, {300, 0}, {100, 50, 500, 250}},      // at most 400 wide
-        {WS_OVERLAPPEDWINDOW, {101, 150}, HTLEFT, {200, 0}, {250, 50, 400, 250}},       // at least 150
+        {WS_OVERLAPPEDWINDOW, {399, 150}, HTRIGHT, {300, 0}, {100, 50, 500, 250}},   // at most 400 wide
+        {WS_OVERLAPPEDWINDOW, {101, 150}, HTLEFT, {200, 0}, {250, 50, 400, 250}},    // at least 150
         {WS_OVERLAPPEDWINDOW, {250, 51}, HTTOP, {0, -30}, {100, 20, 400, 250}},
-        {WS_OVERLAPPEDWINDOW, {250, 248}, HTBOTTOM, {5, 200}, {100, 50, 400, 350}},     // at most 300 high
-        {WS_OVERLAPPEDWINDOW, {102, 60}, HTTOPLEFT, {-20, -30}, {80, 20, 400, 250}},    // a corner along the side
+        {WS_OVERLAPPEDWINDOW, {250, 248}, HTBOTTOM, {5, 200}, {100, 50, 400, 350}},    // at most 300 high
+        {WS_OVERLAPPEDWINDOW, {102, 60}, HTTOPLEFT, {-20, -30}, {80, 20, 400, 250}},   // a corner along the side
         {WS_OVERLAPPEDWINDOW, {392, 249}, HTBOTTOMRIGHT, {-500, -500}, {100, 50, 250, 150}},
         {WS_OVERLAPPEDWINDOW, {101, 249}, HTBOTTOMLEFT, {-10, 10}, {90, 50, 400, 260}},
         {WS_OVERLAPPEDWINDOW, {398, 52}, HTTOPRIGHT, {10, 10}, {100, 60, 410, 250}},
