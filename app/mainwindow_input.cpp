@@ -276,11 +276,10 @@ static void EndDrag(void)
     DragMoved = 0;
 }
 
-// The button lets the mouse go first: the meaning's dialog gets the clicks
-// that follow, and the second press ends without a click.
+// The second press is no drag. (The button lets the mouse go as the
+// meaning's dialog takes the focus, and makes no click of that press.)
 static void OpenMeaningOf(int position)
 {
-    ReleaseCapture();
     DragPosition = -1;
     DragMoved = 0;
     ButtonAquired = position;
