@@ -55,7 +55,7 @@ static const struct KeypadMove NavigationMoves[] = {
     {VK_HOME, -1, -1}, {VK_PRIOR, -1, 1}, {VK_END, 1, -1},  {VK_NEXT, 1, 1},
 };
 
-#define MOVE_COUNT(table) (sizeof table / sizeof table[0])
+#define MOVE_COUNT(table) (sizeof(table) / sizeof((table)[0]))
 
 // A position button follows the mouse once the pointer has gone this far
 // from where it was pressed; less is still a click.
