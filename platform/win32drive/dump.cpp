@@ -15,15 +15,38 @@ LRESULT ask(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     return static_cast<LRESULT>(answer);
 }
 
+LRESULT ask_wide(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &answer)) return -1;
+    return static_cast<LRESULT>(answer);
+}
+
+// An item's text, asked for in UTF-16 and given in the program's code page.
+// Sent to another process, Wine answers the ANSI LB_GETTEXT with the UTF-16
+// text, twice the bytes a buffer sized by the ANSI length holds; the wide
+// message has one size on both sides.
+std::string list_item(HWND h, int i)
+{
+    LRESULT length = ask_wide(h, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (length < 0) return "";
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT got = ask_wide(h, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+    if (got < 0) return "";
+    wide.resize(static_cast<size_t>(got < length ? got : length));
+    int bytes =
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string item(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), item.data(), bytes, nullptr,
+                            nullptr);
+    return item;
+}
+
 script::ListBoxState list_box(HWND h)
 {
     script::ListBoxState list;
-    for (int i = 0, n = static_cast<int>(ask(h, LB_GETCOUNT, 0, 0)); i < n; ++i) {
-        LRESULT length = ask(h, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::string item(static_cast<size_t>(length < 0 ? 0 : length) + 1, '\0');
-        ask(h, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
-        list.items.push_back(item.c_str());
-    }
+    for (int i = 0, n = static_cast<int>(ask(h, LB_GETCOUNT, 0, 0)); i < n; ++i) list.items.push_back(list_item(h, i));
     list.selected = ask(h, LB_GETCURSEL, 0, 0);
     return list;
 }
