@@ -55,7 +55,7 @@ static const struct KeypadMove NavigationMoves[] = {
     {VK_HOME, -1, -1}, {VK_PRIOR, -1, 1}, {VK_END, 1, -1},  {VK_NEXT, 1, 1},
 };
 
-#define MOVE_COUNT(table) (sizeof table / sizeof table[0])
+#define MOVE_COUNT(table) (sizeof(table) / sizeof((table)[0]))
 
 // A position button follows the mouse once the pointer has gone this far
 // from where it was pressed; less is still a click.
@@ -276,11 +276,10 @@ static void EndDrag(void)
     DragMoved = 0;
 }
 
-// The button lets the mouse go first: the meaning's dialog gets the clicks
-// that follow, and the second press ends without a click.
+// The second press is no drag. (The button lets the mouse go as the
+// meaning's dialog takes the focus, and makes no click of that press.)
 static void OpenMeaningOf(int position)
 {
-    ReleaseCapture();
     DragPosition = -1;
     DragMoved = 0;
     ButtonAquired = position;

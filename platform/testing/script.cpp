@@ -161,11 +161,13 @@ class Runner {
             actions::click(click_point(step));
             return Outcome::Acted;
         case Op::DoubleClick:
-            // Two clicks at one spot and one moment: the layer makes the
-            // second press a double-click where the window's class asks for it.
+            // A click, then at once a second press and release at the same
+            // spot: the layer makes that press a double-click where the
+            // window's class asks for them.
             pt = click_point(step);
             actions::click(pt);
-            actions::click(pt);
+            drv::mouse_button(pt, drv::Button::Left, true);
+            drv::mouse_button(pt, drv::Button::Left, false);
             return Outcome::Acted;
         case Op::Drag:
             drag(click_point(step), static_cast<LONG>(step.b), static_cast<LONG>(step.c));

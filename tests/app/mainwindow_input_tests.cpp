@@ -68,6 +68,16 @@ void drag(Program &e, HWND button, POINT by)
     e.run.post(e.main(), WM_NULL, 0, 0);
 }
 
+// Two presses and releases at the middle of `button`, at one moment.
+void double_click(Program &e, HWND button)
+{
+    RECT r;
+    GetWindowRect(button, &r);
+    POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    for (bool down : {true, false, true, false}) drv::mouse_button(at, drv::Button::Left, down);
+    e.run.post(e.main(), WM_NULL, 0, 0);
+}
+
 }   // namespace
 
 // Each key moves the acquired position by the jump (5) like its keypad key,
@@ -182,4 +192,22 @@ TEST(LayoutMouse, DraggingAButtonMovesItsPlaceWithinTheWindowAndAcquiresIt)
         EXPECT_EQ(SpreadChanged, c.by.x != 0 ? 1 : 0);
     }
     EXPECT_EQ(hWnd_sim_dialog, e.main());
+}
+
+// A double-click on a position button acquires it and opens its meaning;
+// the dialog takes the clicks that follow, and the spread counts as
+// changed, as after keypad 5.
+TEST(LayoutMouse, ADoubleClickOpensThePositionsMeaning)
+{
+    Program e;
+    edit_three(e);
+    SpreadChanged = 0;
+    double_click(e, ButtonHandles[2]);
+    ASSERT_NE(hWnd_sim_dialog, e.main());
+    EXPECT_EQ(ButtonAquired, 2);
+    EXPECT_EQ(e.run.text(e.run.control(hWnd_sim_dialog, IDC_POSITION_MEANING)), "Three");
+    e.press(IDCANCEL);
+    EXPECT_EQ(hWnd_sim_dialog, e.main());
+    EXPECT_EQ(SpreadChanged, 1);
+    EXPECT_EQ(PositionPlace(2).x, 700);
 }
