@@ -27,8 +27,8 @@ bool programStarted = false;
 
 void note(const std::string &s) { trace.push_back(s); }
 
-// A probe control: notes clicks (client coordinates) and keys, takes the
-// focus when clicked and keeps the characters typed into it as its text.
+// A probe control: notes clicks (client coordinates), double-clicks and keys,
+// takes the focus when clicked and keeps the characters typed into it as its text.
 LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     const std::string id = std::to_string(GetDlgCtrlID(hwnd));
@@ -38,6 +38,9 @@ LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_LBUTTONDOWN:
         SetFocus(hwnd);
         note(id + " down " + std::to_string(LOWORD(lp)) + " " + std::to_string(HIWORD(lp)));
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        note(id + " double");
         return 0;
     case WM_KEYDOWN:
         note(id + " key " + std::to_string(wp));
@@ -94,6 +97,7 @@ int program_of(int templateId)
     WNDCLASSA wc{};
     wc.lpfnWndProc = ProbeProc;
     wc.lpszClassName = "ScriptProbe";
+    wc.style = CS_DBLCLKS;
     RegisterClassA(&wc);
     HWND dlg =
         CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(templateId), nullptr, ScriptedProc, 0);
@@ -317,4 +321,15 @@ TEST(Script, KeysHeldWithAModifierAndTheDesktopResized)
     EXPECT_EQ(trace, (std::vector<std::string>{"20 down 67 32", "20 key 17", "20 key 65", "close"}));
     EXPECT_EQ(seen, (std::vector<std::string>{"20 active  1024", "20 active \x01 1024", "20 active \x01 300",
                                               "20 active \x01 1024"}));
+}
+
+// A drag's press at the spot of the click just before it is a press of its
+// own, not the second half of a double-click.
+TEST(Script, ADragRightAfterAClickIsNoDoubleClick)
+{
+    testsupport::TempDir dir;
+    trace.clear();
+    Ran r = run("click 20\ndrag 20 30 0\ndoubleclick 20\nclose\n");
+    EXPECT_EQ(r.status, 40) << r.errors;
+    EXPECT_EQ(trace, (std::vector<std::string>{"20 down 67 32", "20 down 67 32", "20 down 67 32", "20 double", "close"}));
 }
