@@ -94,6 +94,10 @@ class Walk {
         // The clipboard's text, while the walk knows it.
         std::string clip;
         bool clipKnown = true;
+        // The desktop resized while another screen was in front: the main
+        // window's repaint waited in its queue, and the screen's end took it
+        // without the program drawing (its timer draws within 5 s).
+        bool stale = false;
     } p_;
     bool holdFocus_ = false;   // within a sequence of keys that another application must not cut into
 
@@ -588,6 +592,7 @@ class Walk {
     void interlude()
     {
         if (chance(2, 3)) return switch_away_and_back();
+        p_.stale = p_.stale || p_.screen != &Walk::main_step;
         line("resize " + std::to_string(pick(320, 1600)) + " " + std::to_string(pick(240, 1200)));
         line("resize 1024 768");
         s_->actions += 2;
@@ -661,7 +666,8 @@ class Walk {
     void window_step()
     {
         // The layout modes' white is painted once: a repaint leaves the dialog's grey.
-        const bool same = p_.mode == Mode::Idle || p_.mode == Mode::Run;
+        const bool same = !p_.stale && (p_.mode == Mode::Idle || p_.mode == Mode::Run);
+        p_.stale = false;
         holdFocus_ = true;
         key("SHIFT");
         if (same) check(Check::Picture);
