@@ -605,7 +605,8 @@ class Walk {
         static const std::vector<std::string> tops = {"File", "Spread", "Help"}, spreadItems = {"New", "Edit", "Run"};
         const auto lower = [](const std::string &s) { return std::string(1, char(std::tolower(s[0]))); };
         const int topAt = int(std::find(tops.begin(), tops.end(), top) - tops.begin());
-        const int itemAt = top != "Spread" ? 0 : int(std::find(spreadItems.begin(), spreadItems.end(), item) - spreadItems.begin());
+        const int itemAt =
+            top != "Spread" ? 0 : int(std::find(spreadItems.begin(), spreadItems.end(), item) - spreadItems.begin());
         holdFocus_ = true;
         if (chance(1, 6)) menu_left();
         const int way = pick(0, 4);
@@ -736,9 +737,9 @@ class Walk {
     // then unknown.
     void meaning_clipboard()
     {
-        static const std::vector<std::string> ways = {"SHIFT+HOME", "SHIFT+LEFT", "SHIFT+UP", "CONTROL+X",
-                                                      "SHIFT+DELETE", "CONTROL+C", "CONTROL+INSERT", "CONTROL+V",
-                                                      "SHIFT+INSERT"};
+        static const std::vector<std::string> ways = {"SHIFT+HOME",     "SHIFT+LEFT",   "SHIFT+UP",
+                                                      "CONTROL+X",      "SHIFT+DELETE", "CONTROL+C",
+                                                      "CONTROL+INSERT", "CONTROL+V",    "SHIFT+INSERT"};
         if (chance(1, 4)) input("doubleclick " + std::to_string(MEANING_EDIT));
         for (int n = pick(1, 4); n > 0; --n) key(any(ways));
         p_.clip.clear();

@@ -120,7 +120,8 @@ bool parse_step(const std::string &line, const Host &host, Step &step, std::stri
     case Args::KeyName: {
         std::string key;
         in >> key;
-        if (!key_by_name(key, host, step) && !key_with_modifier(key, host, step)) return why = "no key is named \"" + key + "\"", false;
+        if (!key_by_name(key, host, step) && !key_with_modifier(key, host, step))
+            return why = "no key is named \"" + key + "\"", false;
         break;
     }
     case Args::Text:

@@ -45,7 +45,8 @@ struct Step {
     unsigned vk = 0;      // `key`: the virtual key
     char ch = 0;          // `key` of one character: the character
     bool shift = false;   // `key` of one character that needs Shift
-    unsigned modifier = 0;   // `key` held with SHIFT, CONTROL or MENU (CONTROL+V)
+    // `key` with a modifier held (CONTROL+V): VK_SHIFT, VK_CONTROL or VK_MENU
+    unsigned modifier = 0;
 };
 
 // What reading a script asks of the system the program runs on.

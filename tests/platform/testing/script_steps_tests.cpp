@@ -37,17 +37,17 @@ script::Host host()
 // What a line reads as: the step's fields, or why it is no step.
 std::string parsed(const std::string &line)
 {
-    static const char *const names[] = {"menu",          "click",       "clickat",     "select",     "key",
-                                        "type",          "close",       "wait",        "screenshot", "dump",
-                                        "expect-window", "expect-text", "doubleclick", "drag",
-                                        "deactivate",    "activate",    "resize"};
+    static const char *const names[] = {
+        "menu", "click",         "clickat",     "select",      "key",  "type",       "close",    "wait",  "screenshot",
+        "dump", "expect-window", "expect-text", "doubleclick", "drag", "deactivate", "activate", "resize"};
     Step s;
     std::string why;
     if (!script::parse_step(line, host(), s, why)) return "no: " + why;
     std::string out = std::string(names[static_cast<int>(s.op)]) + " " + std::to_string(s.a) + " " +
                       std::to_string(s.b) + (s.c ? " " + std::to_string(s.c) : "") + " [" + s.text + "]";
-    if (s.vk) out += " vk " + std::to_string(s.vk) + (s.shift ? " shift" : "") + (s.ch ? std::string(" ") + s.ch : "") +
-                     (s.modifier ? " with " + std::to_string(s.modifier) : "");
+    if (s.vk)
+        out += " vk " + std::to_string(s.vk) + (s.shift ? " shift" : "") + (s.ch ? std::string(" ") + s.ch : "") +
+               (s.modifier ? " with " + std::to_string(s.modifier) : "");
     return out;
 }
 
@@ -115,7 +115,7 @@ TEST(ScriptSteps, EachLineReadsAsItsStepOrSaysWhyNot)
     };
     asked.clear();
     for (const Case &c : cases) EXPECT_EQ(parsed(c.line), c.step) << c.line;
-    EXPECT_EQ(std::string(asked.begin(), asked.end()), "+a\xe9" "a+");
+    EXPECT_EQ(std::string(asked.begin(), asked.end()), std::string("+a\xe9") + "a+");
 }
 
 TEST(ScriptSteps, KeyNamesAreWindowsVirtualKeyNamesInAnyCase)

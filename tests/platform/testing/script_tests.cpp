@@ -309,14 +309,13 @@ TEST(Script, KeysHeldWithAModifierAndTheDesktopResized)
     testsupport::TempDir dir;
     trace.clear();
     std::vector<std::string> seen;
-    Ran r = run("click 20\nkey CONTROL+a\nresize 300 200\nresize 1024 768\nclose\n",
-                scripted, [&seen](int) {
-                    char text[8] = "";
-                    GetWindowTextA(GetFocus(), text, sizeof text);
-                    seen.push_back(std::to_string(GetDlgCtrlID(GetFocus())) + (GetActiveWindow() ? " active " : " ") +
-                                   text + " " + std::to_string(GetSystemMetrics(SM_CXSCREEN)));
-                    return std::string();
-                });
+    Ran r = run("click 20\nkey CONTROL+a\nresize 300 200\nresize 1024 768\nclose\n", scripted, [&seen](int) {
+        char text[8] = "";
+        GetWindowTextA(GetFocus(), text, sizeof text);
+        seen.push_back(std::to_string(GetDlgCtrlID(GetFocus())) + (GetActiveWindow() ? " active " : " ") + text + " " +
+                       std::to_string(GetSystemMetrics(SM_CXSCREEN)));
+        return std::string();
+    });
     EXPECT_EQ(r.status, 40) << r.errors;
     EXPECT_EQ(trace, (std::vector<std::string>{"20 down 67 32", "20 key 17", "20 key 65", "close"}));
     EXPECT_EQ(seen, (std::vector<std::string>{"20 active  1024", "20 active \x01 1024", "20 active \x01 300",
@@ -331,5 +330,6 @@ TEST(Script, ADragRightAfterAClickIsNoDoubleClick)
     trace.clear();
     Ran r = run("click 20\ndrag 20 30 0\ndoubleclick 20\nclose\n");
     EXPECT_EQ(r.status, 40) << r.errors;
-    EXPECT_EQ(trace, (std::vector<std::string>{"20 down 67 32", "20 down 67 32", "20 down 67 32", "20 double", "close"}));
+    EXPECT_EQ(trace,
+              (std::vector<std::string>{"20 down 67 32", "20 down 67 32", "20 down 67 32", "20 double", "close"}));
 }
