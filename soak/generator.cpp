@@ -94,12 +94,13 @@ class Walk {
         // The clipboard's text, while the walk knows it.
         std::string clip;
         bool clipKnown = true;
-        // The desktop resized while another screen was in front: the main
+        // The desktop resized while another screen or a box was in front: the main
         // window's repaint waited in its queue, and the screen's end took it
         // without the program drawing (its timer draws within 5 s).
         bool stale = false;
     } p_;
     bool holdFocus_ = false;   // within a sequence of keys that another application must not cut into
+    std::string front_;        // the title of the window in front, as last expected
 
     // ---- randomness and the script --------------------------------------
 
@@ -149,7 +150,11 @@ class Walk {
     void click(int id) { input("click " + std::to_string(id)); }
     void key(const std::string &name) { input("key " + name); }
     void type(const std::string &text) { input("type " + text); }
-    void expect(const std::string &title) { line(title.empty() ? "expect-window" : "expect-window " + title); }
+    void expect(const std::string &title)
+    {
+        front_ = title;
+        line(title.empty() ? "expect-window" : "expect-window " + title);
+    }
     void expect_text(int id, const std::string &text) { line("expect-text " + std::to_string(id) + " " + text); }
     // A check once the step just written, the script's last line, is taken.
     void check(Check c) { s_->checks[int(std::count(s_->script.begin(), s_->script.end(), '\n'))] = c; }
@@ -592,7 +597,7 @@ class Walk {
     void interlude()
     {
         if (chance(2, 3)) return switch_away_and_back();
-        p_.stale = p_.stale || p_.screen != &Walk::main_step;
+        p_.stale = p_.stale || front_ != p_.caption;
         line("resize " + std::to_string(pick(320, 1600)) + " " + std::to_string(pick(240, 1200)));
         line("resize 1024 768");
         s_->actions += 2;
