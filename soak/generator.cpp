@@ -214,8 +214,7 @@ class Walk {
             choose("File", "Exit");
         } else if (chance(1, 4)) {
             holdFocus_ = true;
-            system_menu();
-            key("c");
+            system_menu("c");
             holdFocus_ = false;
         } else {
             input("close");
@@ -456,10 +455,7 @@ class Walk {
     void meaning_open()
     {
         key("NUMPAD5");
-        p_.changed = true;
-        p_.screen = &Walk::meaning_step;
-        p_.meaningFocused = false;
-        expect("");
+        meaning_opened();
     }
 
     void meaning_step()
@@ -552,10 +548,7 @@ class Walk {
             editHelp = editHelp != (r < 4);
             if (r < 8) continue;
             expect(OPEN_TITLE);
-            if (chance(1, 3) && open_file_extra(spread)) {
-                expect(SETUP_TITLE);
-                continue;
-            }
+            if (chance(1, 3) && open_file_extra(spread)) continue;
             input("select " + std::to_string(FILE_LIST) + " " + std::to_string(item));
             const bool chosen = chance(3, 4);
             click(chosen ? OK : CANCEL);
@@ -572,16 +565,28 @@ class Walk {
     // ---- the desktop around the program: keyboard menus, other applications,
     // the real window's size, double-clicks, drags and the clipboard
 
+    void keys(const std::vector<std::string> &names)
+    {
+        for (const std::string &name : names) key(name);
+    }
+
+    // The real window made another size and back.
+    void resize_and_back()
+    {
+        line("resize " + std::to_string(pick(320, 1600)) + " " + std::to_string(pick(240, 1200)));
+        line("resize 1024 768");
+        s_->actions += 2;
+    }
+
     // The desktop at the largest size the walk gives it and back, and a
-    // screen compared, first thing: what follows the desktop's size has its
+    // screen kept, first thing: what follows the desktop's size has had its
     // largest memory before the memory check first looks.
     void warm_up()
     {
-        holdFocus_ = true;
-        input("resize 1600 1200");
-        input("resize 1024 768");
+        line("resize 1600 1200");
+        line("resize 1024 768");
+        s_->actions += 2;
         check(Check::Picture);
-        holdFocus_ = false;
     }
 
     // Another application takes the foreground and gives it back.
@@ -592,15 +597,12 @@ class Walk {
         s_->actions += 2;
     }
 
-    // Between any two steps, whatever is in front: that, or the real window
-    // made another size and back.
+    // Between any two steps, whatever is in front: that, or a resize.
     void interlude()
     {
         if (chance(2, 3)) return switch_away_and_back();
         p_.stale = p_.stale || front_ != p_.caption;
-        line("resize " + std::to_string(pick(320, 1600)) + " " + std::to_string(pick(240, 1200)));
-        line("resize 1024 768");
-        s_->actions += 2;
+        resize_and_back();
     }
 
     // A menu command as a user gives it: clicked, by Alt with the letters, or
@@ -608,91 +610,67 @@ class Walk {
     void choose(const std::string &top, const std::string &item)
     {
         static const std::vector<std::string> tops = {"File", "Spread", "Help"}, spreadItems = {"New", "Edit", "Run"};
-        const auto lower = [](const std::string &s) { return std::string(1, char(std::tolower(s[0]))); };
-        const int topAt = int(std::find(tops.begin(), tops.end(), top) - tops.begin());
-        const int itemAt =
-            top != "Spread" ? 0 : int(std::find(spreadItems.begin(), spreadItems.end(), item) - spreadItems.begin());
+        const std::string t(1, char(std::tolower(top[0]))), i(1, char(std::tolower(item[0])));
+        const long topAt = std::find(tops.begin(), tops.end(), top) - tops.begin();
+        const long itemAt =
+            top != "Spread" ? 0 : std::find(spreadItems.begin(), spreadItems.end(), item) - spreadItems.begin();
         holdFocus_ = true;
         if (chance(1, 6)) menu_left();
         const int way = pick(0, 4);
         if (way < 2) {
             input("menu " + top + " " + item);
         } else if (way == 2) {
-            key("MENU+" + lower(top));
-            key(lower(item));
+            keys({"MENU+" + t, i});
         } else if (way == 3 || itemAt == 3) {
-            key(chance(1, 2) ? "MENU" : "F10");
-            key(lower(top));
-            key(lower(item));
+            keys({chance(1, 2) ? "MENU" : "F10", t, i});
         } else {
             key("F10");
-            for (int i = 0; i < topAt; ++i) key("RIGHT");
-            key(chance(1, 2) ? "DOWN" : "RETURN");
-            for (int i = 0; i < itemAt; ++i) key("DOWN");
+            for (long n = 0; n < topAt; ++n) key("RIGHT");
+            key(chance(1, 2) ? "DOWN" : "RETURN");   // opens the drop-down, its first item selected
+            for (long n = 0; n < itemAt; ++n) key("DOWN");
             key("RETURN");
         }
         holdFocus_ = false;
     }
 
-    // A menu opened and left without a choice: by Escape, once for each
-    // level, or by switching to another application.
+    // A menu opened and left without a choice: by Escape, once for each level
+    // (Left from the bar's first item is the system menu), or by switching to
+    // another application.
     void menu_left()
     {
-        const int r = pick(0, 3);
-        if (r == 0) {
-            key("F10");
-            key("ESCAPE");
-        } else if (r == 1) {
-            key("MENU+s");
-            key("ESCAPE");
-            key("ESCAPE");
-        } else if (r == 2) {
-            key("F10");   // Left from the first item: the system menu
-            key("LEFT");
-            key("DOWN");
-            key("ESCAPE");
-            key("ESCAPE");
-        } else {
-            key(chance(1, 2) ? "F10" : "MENU+h");
-            switch_away_and_back();
-        }
+        static const std::vector<std::vector<std::string>> ways = {
+            {"F10", "ESCAPE"}, {"MENU+s", "ESCAPE", "ESCAPE"}, {"F10", "LEFT", "DOWN", "ESCAPE", "ESCAPE"}};
+        if (chance(3, 4)) return keys(any(ways));
+        key(chance(1, 2) ? "F10" : "MENU+h");
+        switch_away_and_back();
     }
 
-    void system_menu()
+    // An item of the active window's system menu, reached by Alt+Space or by
+    // F10 and Left.
+    void system_menu(const std::string &item)
     {
-        if (chance(1, 2)) return key("MENU+SPACE");
-        key("F10");
-        key("LEFT");
-        key("DOWN");
+        if (chance(1, 2)) return keys({"MENU+SPACE", item});
+        keys({"F10", "LEFT", "DOWN", item});
     }
 
     // The main window minimised and restored, restored and maximised, or the
-    // real window made another size and back: the screen is then as it was.
-    // A press of Shift, which changes nothing, marks the screen to compare with.
+    // real window resized and back: the screen is then as it was. A press of
+    // Shift, which changes nothing, marks the screen to compare with. Not in
+    // the layout modes, whose white is painted once: a repaint leaves the
+    // dialog's grey, as on Windows.
     void window_step()
     {
-        // The layout modes' white is painted once: a repaint leaves the dialog's grey.
         const bool same = !p_.stale && (p_.mode == Mode::Idle || p_.mode == Mode::Run);
         p_.stale = false;
         holdFocus_ = true;
         key("SHIFT");
         if (same) check(Check::Picture);
         const int r = pick(0, 2);
-        if (r == 0) {
-            system_menu();
-            key("n");
-            system_menu();
-            key("r");
-        } else if (r == 1) {
-            system_menu();
-            key("r");
-            expect(p_.caption);
-            system_menu();
-            key("x");
+        if (r < 2) {
+            system_menu(r == 0 ? "n" : "r");
+            system_menu(r == 0 ? "r" : "x");
         } else {
-            input("resize " + std::to_string(pick(640, 1600)) + " " + std::to_string(pick(480, 1200)));
-            expect(p_.caption);
-            input("resize 1024 768");
+            resize_and_back();
         }
         if (same) check(Check::SamePicture);
         holdFocus_ = false;
@@ -700,31 +678,34 @@ class Walk {
     }
 
     // In the layout modes: a position moved by the arrow keys or dragged,
-    // its meaning opened by F2 or a double-click on its button.
+    // its meaning opened by F2, Clear or a double-click on its button.
     void layout_extra()
     {
         const int r = pick(0, 3);
         std::vector<int> can;
         for (int i = 0; i < p_.spread.count && p_.buttons; ++i)
             if (reachable(i) && p_.spread.x[i] >= 0 && p_.spread.y[i] >= 0) can.push_back(i);
-        if (r < 2 && !can.empty()) {
-            const int i = p_.acquired = any(can);
-            if (r == 0) {
-                input("doubleclick " + std::to_string(FIRST_BUTTON + i));
-                return meaning_opened();
-            }
-            // Far enough to be a drag, not so far that the window's edge stops it.
-            const int dx = pick(5, 120) * (chance(1, 2) ? 1 : -1), dy = pick(-120, 120);
-            const int nx = std::clamp(p_.spread.x[i] + dx, 0, SAFE_W - PICTURE_W - 1);
-            const int ny = std::clamp(p_.spread.y[i] + dy, 0, SAFE_H - PICTURE_H - 1);
-            input("drag " + std::to_string(FIRST_BUTTON + i) + " " + std::to_string(nx - p_.spread.x[i]) + " " +
-                  std::to_string(ny - p_.spread.y[i]));
-            p_.spread.x[i] = nx;
-            p_.spread.y[i] = ny;
+        if (r == 0 && !can.empty()) {
+            p_.acquired = any(can);
+            input("doubleclick " + std::to_string(FIRST_BUTTON + p_.acquired));
+            return meaning_opened();
+        }
+        // A drag: far enough to leave the press's spot, not so far that the
+        // window's edge stops it.
+        const int i = can.empty() ? 0 : any(can);
+        const int dx =
+            can.empty() ? 0 : std::clamp(p_.spread.x[i] + pick(-120, 120), 0, SAFE_W - PICTURE_W) - p_.spread.x[i];
+        const int dy =
+            can.empty() ? 0 : std::clamp(p_.spread.y[i] + pick(-120, 120), 0, SAFE_H - PICTURE_H) - p_.spread.y[i];
+        if (r == 1 && std::max(std::abs(dx), std::abs(dy)) > 4) {
+            input("drag " + std::to_string(FIRST_BUTTON + i) + " " + std::to_string(dx) + " " + std::to_string(dy));
+            p_.acquired = i;
+            p_.spread.x[i] += dx;
+            p_.spread.y[i] += dy;
             p_.changed = true;
             return;
         }
-        if (r == 2) return keypad_move(true);
+        if (r < 3) return keypad_move(true);
         key(chance(1, 2) ? "F2" : "CLEAR");
         meaning_opened();
     }
@@ -754,8 +735,7 @@ class Walk {
     void select_field(int id)
     {
         click(id);
-        key("END");
-        key("SHIFT+HOME");
+        keys({"END", "SHIFT+HOME"});
     }
 
     // The new-spread dialog's fields through the clipboard: one cut and
@@ -764,28 +744,25 @@ class Walk {
     void field_clipboard()
     {
         static const std::vector<int> ids = {NEW_TITLE, NEW_NAME, NEW_COUNT};
-        const int id = any(ids);
+        const int id = any(ids), r = pick(0, 2);
         std::string &field = id == NEW_TITLE ? p_.titleField : id == NEW_NAME ? p_.nameField : p_.countField;
-        const int r = pick(0, 2);
-        if (r == 0 && !field.empty()) {
-            select_field(id);
+        if (r == 2 || field.empty()) {
+            if (!p_.clipKnown || p_.clip.empty()) return;
+            click(NEW_TITLE);
+            keys({"END", "SHIFT+INSERT"});
+            p_.titleField += p_.clip;
+            return expect_text(NEW_TITLE, p_.titleField);
+        }
+        select_field(id);
+        if (r == 0) {
             key(chance(1, 2) ? "CONTROL+X" : "SHIFT+DELETE");
             expect_text(id, "");
             key(chance(1, 2) ? "CONTROL+V" : "SHIFT+INSERT");
-        } else if (r == 1 && !field.empty()) {
-            select_field(id);
+        } else {
             key(chance(1, 2) ? "CONTROL+C" : "CONTROL+INSERT");
             select_field(NEW_TITLE);
             key("CONTROL+V");
             p_.titleField = field;
-        } else if (p_.clipKnown && !p_.clip.empty()) {
-            click(NEW_TITLE);
-            key("END");
-            key("SHIFT+INSERT");
-            p_.titleField += p_.clip;
-            return expect_text(NEW_TITLE, p_.titleField);
-        } else {
-            return;
         }
         p_.clip = field;
         p_.clipKnown = true;
@@ -795,8 +772,8 @@ class Walk {
 
     // The open-file dialog of the setup screen: a name typed into its field,
     // a spread's (chosen at once) or one that is not there (a message, the
-    // dialog stays); or the dialog moved with its system menu's keys and back.
-    // Answers whether it ended with a spread chosen.
+    // dialog stays); or the dialog moved by its system menu's Move and back.
+    // Answers whether a spread was chosen.
     bool open_file_extra(std::string &spread)
     {
         const int r = pick(0, 2);
@@ -806,8 +783,7 @@ class Walk {
             check(Check::Picture);
             const int steps = pick(1, 5);
             for (const char *way : {"RIGHT", "LEFT"}) {
-                key("MENU+SPACE");
-                key("m");
+                keys({"MENU+SPACE", "m"});
                 for (int i = 0; i < steps; ++i) key(way);
                 key("RETURN");
             }
@@ -820,13 +796,10 @@ class Walk {
         select_field(FILE_NAME);
         type(name);
         input(chance(1, 2) ? "key RETURN" : "click 1");
-        if (files_.count(name)) {
-            spread = name;
-            return true;
-        }
-        answer_ok(OPEN_TITLE);
-        expect(OPEN_TITLE);
-        return false;
+        if (files_.count(name)) spread = name;
+        else answer_ok(OPEN_TITLE);
+        expect(files_.count(name) ? SETUP_TITLE : OPEN_TITLE);
+        return files_.count(name) > 0;
     }
 };
 
