@@ -723,9 +723,9 @@ class Walk {
     // then unknown.
     void meaning_clipboard()
     {
-        static const std::vector<std::string> ways = {"SHIFT+HOME",     "SHIFT+LEFT",   "SHIFT+UP",
-                                                      "CONTROL+X",      "SHIFT+DELETE", "CONTROL+C",
-                                                      "CONTROL+INSERT", "CONTROL+V",    "SHIFT+INSERT"};
+        static const std::vector<std::string> ways = {"SHIFT+HOME",   "SHIFT+LEFT", "SHIFT+UP",       "CONTROL+X",
+                                                      "SHIFT+DELETE", "CONTROL+C",  "CONTROL+INSERT", "CONTROL+V",
+                                                      "SHIFT+INSERT", "CONTROL+Z",  "CONTROL+LEFT"};
         if (chance(1, 4)) input("doubleclick " + std::to_string(MEANING_EDIT));
         for (int n = pick(1, 4); n > 0; --n) key(any(ways));
         p_.clip.clear();
