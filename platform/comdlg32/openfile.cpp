@@ -260,7 +260,7 @@ rc::DialogTemplate open_template(const OPENFILENAMEA &ofn)
     t.faceName = "MS Sans Serif";
     t.cx = 268;
     t.cy = 134;
-    const DWORD list = WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY;
+    const DWORD list = WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_DISABLENOSCROLL;
     t.items = {
         item("STATIC", "File &name:", stc3, SS_LEFT, 6, 6, 90, 9),
         item("EDIT", "", edt1, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 6, 16, 90, 12),

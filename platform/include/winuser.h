@@ -966,4 +966,64 @@ BOOL WINAPI SetKeyboardState(LPBYTE lpKeyState);
 
 
 
+/* ------------------------------------------------------------------
+ * Moving and sizing windows, scroll bars shown and hidden
+ * ------------------------------------------------------------------ */
+#define CS_DBLCLKS 0x0008
+#define WM_GETMINMAXINFO 0x0024
+#define WM_SIZING 0x0214
+#define WM_MOVING 0x0216
+#define WM_ENTERSIZEMOVE 0x0231
+#define WM_EXITSIZEMOVE 0x0232
+#define HTGROWBOX 4
+#define HTSIZE HTGROWBOX
+#define HTLEFT 10
+#define HTRIGHT 11
+#define HTTOP 12
+#define HTTOPLEFT 13
+#define HTTOPRIGHT 14
+#define HTBOTTOM 15
+#define HTBOTTOMLEFT 16
+#define HTBOTTOMRIGHT 17
+#define WMSZ_LEFT 1
+#define WMSZ_RIGHT 2
+#define WMSZ_TOP 3
+#define WMSZ_TOPLEFT 4
+#define WMSZ_TOPRIGHT 5
+#define WMSZ_BOTTOM 6
+#define WMSZ_BOTTOMLEFT 7
+#define WMSZ_BOTTOMRIGHT 8
+#define SM_CXMINTRACK 34
+#define SM_CYMINTRACK 35
+#define SM_CXMAXTRACK 59
+#define SM_CYMAXTRACK 60
+
+#ifndef RC_INVOKED
+typedef struct tagMINMAXINFO {
+    POINT ptReserved;
+    POINT ptMaxSize;
+    POINT ptMaxPosition;
+    POINT ptMinTrackSize;
+    POINT ptMaxTrackSize;
+} MINMAXINFO, *LPMINMAXINFO;
+
+typedef struct tagWINDOWPOS {
+    HWND hwnd;
+    HWND hwndInsertAfter;
+    int x;
+    int y;
+    int cx;
+    int cy;
+    UINT flags;
+} WINDOWPOS, *LPWINDOWPOS;
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+BOOL WINAPI ShowScrollBar(HWND hWnd, int wBar, BOOL bShow);
+#ifdef __cplusplus
+}
+#endif
+#endif /* RC_INVOKED */
+
 #endif

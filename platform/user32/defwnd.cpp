@@ -1,6 +1,7 @@
 // The default window procedure, and the text calls that go through it.
 #include "user32/internal.h"
 #include "user32/menu_internal.h"
+#include "user32/movesize.h"
 
 #include <algorithm>
 #include <cstring>
@@ -47,14 +48,46 @@ LRESULT DEFWND_SysCommand(HWND hwnd, WPARAM cmd, LPARAM lp)
     case SC_RESTORE:
         ShowWindow(hwnd, SW_RESTORE);
         break;
+    case SC_MOVE:
+    case SC_SIZE:
+        move_size_loop(hwnd, cmd, point_of(lp));
+        break;
     case SC_KEYMENU:
         menu_track_keyboard(hwnd, static_cast<unsigned char>(lp));
         break;
     case SC_MOUSEMENU:
-        menu_track_mouse(hwnd, point_of(lp));
+        if ((cmd & 0xF) == HTSYSMENU) menu_track_system(hwnd, true);
+        else menu_track_mouse(hwnd, point_of(lp));
         break;
     }
     return 0;
+}
+
+// A press on the menu bar opens the menu under it, one on the system menu's
+// place that menu; one on a scroll bar scrolls. The caption of a window that
+// is neither minimised nor maximised moves it, a sizing border sizes it.
+LRESULT DEFWND_NcButtonDown(const Window &w, WPARAM hit, LPARAM lp)
+{
+    const HWND hwnd = w.handle;
+    const bool normal = !(w.style & (WS_MINIMIZE | WS_MAXIMIZE));
+    if (hit == HTMENU) SendMessageA(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, lp);
+    else if (hit == HTSYSMENU) SendMessageA(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU + HTSYSMENU, lp);
+    else if (hit == HTVSCROLL) scroll_bar_press(hwnd, point_of(lp));
+    else if (hit == HTCAPTION && normal) SendMessageA(hwnd, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, lp);
+    else if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT && normal)
+        SendMessageA(hwnd, WM_SYSCOMMAND, SC_SIZE + (hit - HTLEFT + WMSZ_LEFT), lp);
+    return 0;
+}
+
+// SetWindowPos's default: WM_MOVE with the client area's new place, WM_SIZE
+// with its new size.
+void DEFWND_PosChanged(const Window &w, const WINDOWPOS &pos)
+{
+    const HWND hwnd = w.handle;
+    const RECT c = client_rect_in_window(w);
+    if (!(pos.flags & SWP_NOMOVE)) SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(w.rect.left + c.left, w.rect.top + c.top));
+    if (!(pos.flags & SWP_NOSIZE) && IsWindow(hwnd))
+        SendMessageA(hwnd, WM_SIZE, 0, MAKELPARAM(c.right - c.left, c.bottom - c.top));
 }
 
 // A press released over a caption button is its command; a press on the
@@ -137,10 +170,9 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_NCHITTEST:
         return nonclient_hit_test(*w, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
     case WM_NCLBUTTONDOWN:
-        // A press on the menu bar opens the menu under it; one on a scroll bar scrolls.
-        if (wp == HTMENU) SendMessageA(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, lp);
-        if (wp == HTVSCROLL)
-            scroll_bar_press(hwnd, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+        return DEFWND_NcButtonDown(*w, wp, lp);
+    case WM_WINDOWPOSCHANGED:
+        DEFWND_PosChanged(*w, *reinterpret_cast<const WINDOWPOS *>(lp));
         return 0;
     case WM_NCLBUTTONUP:
         return DEFWND_NcButtonUp(hwnd, wp, lp);

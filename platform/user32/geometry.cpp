@@ -15,9 +15,10 @@ struct Metric {
     int value;
 };
 const Metric metrics[] = {
-    {SM_CXVSCROLL, 16}, {SM_CYHSCROLL, 16}, {SM_CYCAPTION, 19}, {SM_CXBORDER, 1}, {SM_CYBORDER, 1},
-    {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3}, {SM_CYMENU, 19},    {SM_CXFRAME, 4},  {SM_CYFRAME, 4},
-    {SM_CXEDGE, 2},     {SM_CYEDGE, 2},     {SM_CXSIZE, 18},    {SM_CYSIZE, 18},
+    {SM_CXVSCROLL, 16}, {SM_CYHSCROLL, 16}, {SM_CYCAPTION, 19},   {SM_CXBORDER, 1},
+    {SM_CYBORDER, 1},   {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3},   {SM_CYMENU, 19},
+    {SM_CXFRAME, 4},    {SM_CYFRAME, 4},    {SM_CXEDGE, 2},       {SM_CYEDGE, 2},
+    {SM_CXSIZE, 18},    {SM_CYSIZE, 18},    {SM_CXMINTRACK, 112}, {SM_CYMINTRACK, 27},
 };
 
 int metric(int index)
@@ -25,6 +26,21 @@ int metric(int index)
     for (const Metric &m : metrics)
         if (m.index == index) return m.value;
     return 0;
+}
+
+// A point on the frame: a sizing border tells which edge or corner it is
+// (a corner reaches a caption button's width along each edge); a maximised or
+// minimised window, or one without WS_THICKFRAME, only has a border.
+LRESULT border_hit(const Window &w, POINT p, int frame)
+{
+    if (!(w.style & WS_THICKFRAME) || (w.style & (WS_MAXIMIZE | WS_MINIMIZE))) return HTBORDER;
+    const LONG width = w.rect.right - w.rect.left, height = w.rect.bottom - w.rect.top;
+    const int corner = metric(SM_CXSIZE);
+    const int col = p.x < std::max(frame, corner) ? 0 : p.x >= width - std::max(frame, corner) ? 2 : 1;
+    const int row = p.y < std::max(frame, corner) ? 0 : p.y >= height - std::max(frame, corner) ? 2 : 1;
+    const LRESULT hits[3][3] = {
+        {HTTOPLEFT, HTTOP, HTTOPRIGHT}, {HTLEFT, HTBORDER, HTRIGHT}, {HTBOTTOMLEFT, HTBOTTOM, HTBOTTOMRIGHT}};
+    return hits[row][col];
 }
 
 }   // namespace
@@ -121,7 +137,12 @@ LRESULT nonclient_hit_test(const Window &w, POINT pt)
         if (PtInRect(&r, p)) return button;
     }
     int frame = nonclient_insets(w.style, w.exStyle & ~WS_EX_CLIENTEDGE, false).left;
+    if (p.x < frame || p.x >= width - frame || p.y < frame || p.y >= height - frame) return border_hit(w, p, frame);
     int captionBottom = frame + ((w.style & WS_CAPTION) == WS_CAPTION ? metric(SM_CYCAPTION) : 0);
+    // The system menu's place is the icon's square at the caption's left; a
+    // window with a dialog frame and no icon has none, as on Windows.
+    const bool sysMenu = (w.style & WS_SYSMENU) && !(w.exStyle & (WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW));
+    if (sysMenu && p.y < captionBottom && p.x < frame + metric(SM_CYCAPTION) - 1) return HTSYSMENU;
     if (p.x >= frame && p.x < width - frame && p.y >= frame && p.y < captionBottom) return HTCAPTION;
     bool hasMenu = !w.child() && !(w.style & WS_MINIMIZE) && (w.menu || !w.menuName.empty());
     if (hasMenu && p.x >= frame && p.x < width - frame && p.y >= captionBottom &&
@@ -186,6 +207,10 @@ int WINAPI GetSystemMetrics(int index)
         return s.cy;
     case SM_CYFULLSCREEN:
         return s.cy - metric(SM_CYCAPTION);
+    case SM_CXMAXTRACK:
+        return s.cx + 2 * (metric(SM_CXFRAME) + metric(SM_CXEDGE));
+    case SM_CYMAXTRACK:
+        return s.cy + 2 * (metric(SM_CYFRAME) + metric(SM_CYEDGE));
     }
     return metric(index);
 }

@@ -1,8 +1,10 @@
 // LISTBOX: a single-selection list of strings in the order they were added.
-// A click or the arrow keys select; the vertical scroll bar (WS_VSCROLL) and
-// the mouse wheel scroll. Without LBS_NOTIFY the parent hears nothing and
-// asks with LB_GETCURSEL; with it a change of selection by the user sends
-// LBN_SELCHANGE.
+// A click, the arrow keys or an item's first letter select; the vertical
+// scroll bar (WS_VSCROLL) and the mouse wheel scroll. The bar shows only while
+// the items do not all fit, unless LBS_DISABLENOSCROLL keeps it (disabled).
+// Without LBS_NOTIFY the parent hears nothing and asks with LB_GETCURSEL;
+// with it a change of selection by the user sends LBN_SELCHANGE, and a
+// double-click LBN_DBLCLK.
 #include "user32/control.h"
 
 #include <algorithm>
@@ -21,6 +23,7 @@ struct ListBoxState {
     int itemHeight = 13;
     int askedHeight = -1;   // the client height it was made with
     bool focus = false;
+    bool hasBar = false;   // made with WS_VSCROLL
 };
 
 ListBoxState &LISTBOX_Get(HWND hwnd) { return *control_state<ListBoxState>(hwnd); }
@@ -67,7 +70,7 @@ void LISTBOX_Measure(HWND hwnd)
 
 void LISTBOX_UpdateScrollBar(HWND hwnd, const ListBoxState &l)
 {
-    if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_VSCROLL)) return;
+    if (!l.hasBar) return;
     SCROLLINFO si{sizeof si,
                   SIF_RANGE | SIF_PAGE | SIF_POS,
                   0,
@@ -76,6 +79,8 @@ void LISTBOX_UpdateScrollBar(HWND hwnd, const ListBoxState &l)
                   l.top,
                   0};
     SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
+    const bool keep = (GetWindowLongA(hwnd, GWL_STYLE) & LBS_DISABLENOSCROLL) != 0;
+    ShowScrollBar(hwnd, SB_VERT, keep || LISTBOX_Count(l) > LISTBOX_Visible(hwnd, l));
 }
 
 void LISTBOX_ScrollTo(HWND hwnd, int top)
@@ -144,6 +149,27 @@ void LISTBOX_KeyDown(HWND hwnd, WPARAM vk)
     }
 }
 
+// Windows-1252 letters in either case, for comparing first letters.
+unsigned char LISTBOX_Lower(unsigned char c)
+{
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return static_cast<unsigned char>(c + 0x20);
+    return c;
+}
+
+// A character typed: the next item after the selection (round the end) that
+// starts with it, in either case.
+void LISTBOX_TypeAhead(HWND hwnd, unsigned char ch)
+{
+    const ListBoxState &l = LISTBOX_Get(hwnd);
+    const int n = LISTBOX_Count(l);
+    for (int k = 1; k <= n; ++k) {
+        const int i = ((l.selected < 0 ? -1 : l.selected) + k) % n;
+        const std::string &text = l.items[static_cast<size_t>(i)];
+        if (!text.empty() && LISTBOX_Lower(static_cast<unsigned char>(text[0])) == LISTBOX_Lower(ch))
+            return LISTBOX_UserSelect(hwnd, i);
+    }
+}
+
 void LISTBOX_Paint(HWND hwnd)
 {
     PAINTSTRUCT ps;
@@ -189,6 +215,7 @@ LRESULT CALLBACK ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case WM_NCCREATE:
         control_attach<ListBoxState>(hwnd);
+        LISTBOX_Get(hwnd).hasBar = (GetWindowLongA(hwnd, GWL_STYLE) & WS_VSCROLL) != 0;
         break;
     case WM_CREATE:
         LISTBOX_Measure(hwnd);
@@ -229,8 +256,14 @@ LRESULT CALLBACK ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         if (index < LISTBOX_Count(l)) LISTBOX_UserSelect(hwnd, index);
         return 0;
     }
+    case WM_LBUTTONDBLCLK:
+        if (GetWindowLongA(hwnd, GWL_STYLE) & LBS_NOTIFY) control_notify(hwnd, LBN_DBLCLK);
+        return 0;
     case WM_KEYDOWN:
         LISTBOX_KeyDown(hwnd, wp);
+        return 0;
+    case WM_CHAR:
+        if (wp >= ' ') LISTBOX_TypeAhead(hwnd, static_cast<unsigned char>(wp));
         return 0;
     case WM_VSCROLL:
     case WM_MOUSEWHEEL: {

@@ -115,19 +115,38 @@ bool close_box_enabled(HWND window)
     return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
+void menu_init_system(HWND window)
+{
+    const Window *w = find(window);
+    HMENU m = GetSystemMenu(window, FALSE);
+    if (!w || !m) return;
+    const DWORD style = w->style;
+    const bool max = (style & WS_MAXIMIZE) != 0, min = (style & WS_MINIMIZE) != 0;
+    const struct {
+        UINT id;
+        bool grey;
+    } items[] = {{SC_RESTORE, !max && !min},
+                 {SC_MOVE, max},
+                 {SC_SIZE, !(style & WS_THICKFRAME) || max || min},
+                 {SC_MINIMIZE, !(style & WS_MINIMIZEBOX) || min},
+                 {SC_MAXIMIZE, !(style & WS_MAXIMIZEBOX) || max}};
+    for (const auto &item : items) EnableMenuItem(m, item.id, MF_BYCOMMAND | (item.grey ? MF_GRAYED : MF_ENABLED));
+}
+
 }   // namespace user32
 
 using namespace user32;
 
-// The window menu holds the one command every window here has: Close. Greying
-// it greys the caption's close box and refuses every way of closing.
+// The window menu: Restore, Move, Size, Minimize, Maximize and Close, made
+// when first asked for. Greying Close greys the caption's close box and
+// refuses every way of closing.
 HMENU WINAPI GetSystemMenu(HWND hwnd, BOOL revert)
 {
     Window *w = find(hwnd);
     if (!w || w->child()) return nullptr;
     auto &system = menus().systemMenus;
     if (revert) {
-        // Back to the default: Close enabled.
+        // Back to the default: every item as it was made.
         if (auto it = system.find(hwnd); it != system.end()) {
             DestroyMenu(it->second);
             system.erase(it);
@@ -137,7 +156,10 @@ HMENU WINAPI GetSystemMenu(HWND hwnd, BOOL revert)
     HMENU &m = system[hwnd];
     if (!m) {
         m = new_menu();
-        find_menu(m)->items.push_back(MenuItem{0, SC_CLOSE, "&Close\tAlt+F4", nullptr});
+        find_menu(m)->items = {{0, SC_RESTORE, "&Restore", nullptr},    {0, SC_MOVE, "&Move", nullptr},
+                               {0, SC_SIZE, "&Size", nullptr},          {0, SC_MINIMIZE, "Mi&nimize", nullptr},
+                               {0, SC_MAXIMIZE, "Ma&ximize", nullptr},  {MF_SEPARATOR, 0, "", nullptr},
+                               {0, SC_CLOSE, "&Close\tAlt+F4", nullptr}};
     }
     return m;
 }

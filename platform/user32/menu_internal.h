@@ -30,6 +30,12 @@ void menu_forget_window(Window &w);
 // item is not greyed (a window that never asked for its system menu can close).
 bool close_box_enabled(HWND window);
 
+// Greys the items of a window's system menu that its state does not allow,
+// as Windows does before showing it: Restore when neither minimised nor
+// maximised; Move when maximised; Size without WS_THICKFRAME, or when
+// minimised or maximised; Minimize and Maximize without their box or when so.
+void menu_init_system(HWND window);
+
 // The compositor draws menu bars through the menu code from the first menu on.
 void menu_install_bar_painter();
 
@@ -49,8 +55,14 @@ HMENU menu_of_popup(HWND popup);
 // mnemonic typed with Alt) and SC_MOUSEMENU (a press on the bar at `pt`).
 // Both run the menu's modal loop until a choice or a cancel; a chosen command
 // is posted to the window as WM_COMMAND.
+// SC_KEYMENU with a space (Alt+Space) opens the system menu.
 void menu_track_keyboard(HWND window, unsigned char key);
 void menu_track_mouse(HWND window, POINT pt);
+// The system menu of a window with WS_SYSMENU and a caption, opened below its
+// place at the caption's left: by the mouse (nothing selected) or the keyboard
+// (its first item selected). A chosen command is posted as WM_SYSCOMMAND.
+// Left and Right go on to the menu bar's items.
+void menu_track_system(HWND window, bool byMouse);
 
 // The menu's text without its '&' prefixes and from its tab on; the letter
 // after the first single '&' (0 when none).

@@ -16,6 +16,7 @@ namespace user32 {
 namespace {
 
 constexpr char kPopupClass[] = "#32768";
+constexpr int kSystem = -2;   // the bar's selection when it is the system menu, left of the first item
 
 // ---- tracking state ----
 
@@ -29,10 +30,12 @@ struct Tracker {
     bool active = false;
     HWND owner = nullptr;
     HMENU bar = nullptr;
+    HMENU sys = nullptr;   // the owner's system menu, when it shows one
     int barSel = -1;
     std::vector<Level> open;   // drop-downs, outermost first
     bool done = false;
     bool chosen = false;
+    bool systemCommand = false;   // chosen from the system menu: WM_SYSCOMMAND
     UINT_PTR command = 0;
 };
 
@@ -118,7 +121,7 @@ int step(const Menu &m, int from, int dir)
 
 // Shows `menu` as a drop-down with its top-left at `at`, kept on the desktop;
 // `flipX` is where it goes instead when it would run off the right edge.
-void push_popup(HMENU menu, POINT at, int flipX, bool selectFirst)
+void push_popup(HMENU menu, POINT at, int flipX, bool selectFirst, bool system = false)
 {
     Tracker &t = tracker();
     static bool registered = false;
@@ -129,7 +132,7 @@ void push_popup(HMENU menu, POINT at, int flipX, bool selectFirst)
         register_system_class(wc);
         registered = true;
     }
-    SendMessageA(t.owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    SendMessageA(t.owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, system));
     Menu *m = find_menu(menu);
     if (!m || !IsWindow(t.owner)) return;
     SIZE s = menu_popup_layout(*m).size;
@@ -154,12 +157,28 @@ std::vector<raster::Rect> owner_bar_items()
     return menu_bar_layout(*m, gdi::to_canvas(b));
 }
 
+// The system menu drops down from its place at the caption's left.
+void open_system(bool selectFirst)
+{
+    Tracker &t = tracker();
+    const Window *w = find(t.owner);
+    if (!w || !t.sys) return;
+    menu_init_system(t.owner);
+    const RECT in = nonclient_insets(w->style, w->exStyle & ~WS_EX_CLIENTEDGE, false);
+    const POINT at{w->rect.left + in.left, w->rect.top + in.top};   // below the caption
+    push_popup(t.sys, at, at.x, selectFirst, true);
+}
+
 void select_bar(int i, bool openIt, bool selectFirst)
 {
     Tracker &t = tracker();
     close_from(0);
     t.barSel = i;
     redraw_bar();
+    if (i == kSystem) {
+        if (openIt) open_system(selectFirst);
+        return;
+    }
     Menu *m = find_menu(t.bar);
     if (!openIt || !m || i < 0 || i >= static_cast<int>(m->items.size())) return;
     const MenuItem &item = m->items[static_cast<size_t>(i)];
@@ -214,6 +233,7 @@ void activate_item(size_t level, bool fromKeyboard)
     if (!menu_item_enabled(item)) return;
     if (item.popup) return open_submenu(level, fromKeyboard);
     t.chosen = true;
+    t.systemCommand = t.open.front().menu == t.sys;
     t.command = item.id;
     t.done = true;
 }
@@ -224,9 +244,14 @@ void key_down(UINT vk)
 {
     Tracker &t = tracker();
     Menu *bar = find_menu(t.bar);
-    const int barCount = bar ? static_cast<int>(bar->items.size()) : 0;
+    // The system menu comes before the bar's first item, round both ends.
+    std::vector<int> places;
+    if (t.sys) places.push_back(kSystem);
+    for (int i = 0; bar && i < static_cast<int>(bar->items.size()); ++i) places.push_back(i);
     const auto move_bar = [&](int dir) {
-        if (barCount) select_bar(((t.barSel + dir) % barCount + barCount) % barCount, !t.open.empty(), true);
+        const auto n = static_cast<int>(places.size());
+        const auto at = static_cast<int>(std::find(places.begin(), places.end(), t.barSel) - places.begin());
+        if (n) select_bar(places[static_cast<size_t>(((at + dir) % n + n) % n)], !t.open.empty(), true);
     };
     switch (vk) {
     case VK_MENU:
@@ -367,6 +392,14 @@ POINT desktop_point(const MSG &m)
     return p;
 }
 
+// The system menu a window shows at its caption's left: WS_SYSMENU with a caption.
+HMENU system_menu_of(HWND window)
+{
+    const Window *w = find(window);
+    if (!w || w->child() || !(w->style & WS_SYSMENU) || (w->style & WS_CAPTION) != WS_CAPTION) return nullptr;
+    return GetSystemMenu(window, FALSE);
+}
+
 // Clears the tracking state however the loop ends (a test driver may unwind it).
 struct Session {
     Session(HWND owner, HMENU bar)
@@ -376,6 +409,7 @@ struct Session {
         t.active = true;
         t.owner = owner;
         t.bar = bar;
+        t.sys = system_menu_of(owner);
     }
     ~Session() { tracker() = Tracker{}; }
 };
@@ -418,13 +452,15 @@ void run_loop()
     if (GetCapture() == t.owner) ReleaseCapture();
     HWND owner = t.owner;
     bool chosen = t.chosen;
+    const bool systemCommand = t.systemCommand;
     UINT_PTR command = t.command;
     t.barSel = -1;
     if (IsWindow(owner)) {
         surface_changed(owner);
         SendMessageA(owner, WM_EXITMENULOOP, FALSE, 0);
     }
-    if (chosen && IsWindow(owner)) PostMessageA(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    if (chosen && IsWindow(owner) && systemCommand) PostMessageA(owner, WM_SYSCOMMAND, command, 0);
+    else if (chosen && IsWindow(owner)) PostMessageA(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 bool begin(HWND window)
@@ -434,10 +470,10 @@ bool begin(HWND window)
     return true;
 }
 
-void announce(HWND window)
+void announce(HWND window, HMENU menu)
 {
     SendMessageA(window, WM_ENTERMENULOOP, FALSE, 0);
-    SendMessageA(window, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(window)), 0);
+    SendMessageA(window, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
 }
 
 }   // namespace
@@ -490,6 +526,7 @@ HMENU menu_of_popup(HWND popup)
 
 void menu_track_keyboard(HWND window, unsigned char key)
 {
+    if (key == ' ') return menu_track_system(window, false);
     if (!begin(window)) return;
     HMENU bar = GetMenu(window);
     unsigned char ch = static_cast<unsigned char>(std::tolower(key));
@@ -505,7 +542,7 @@ void menu_track_keyboard(HWND window, unsigned char key)
         }
     }
     Session s(window, bar);
-    announce(window);
+    announce(window, GetMenu(window));
     if (ch) select_bar(first, true, true);
     else select_bar(0, false, false);
     run_loop();
@@ -517,8 +554,18 @@ void menu_track_mouse(HWND window, POINT pt)
     Session s(window, GetMenu(window));
     Hit h = hit_test(pt);
     if (h.pos < 0) return;
-    announce(window);
+    announce(window, GetMenu(window));
     select_bar(h.pos, true, false);
+    run_loop();
+}
+
+void menu_track_system(HWND window, bool byMouse)
+{
+    const Window *w = find(window);
+    if (!w || w->child() || tracker().active || !system_menu_of(window)) return;
+    Session s(window, find_menu(w->menu) ? w->menu : nullptr);
+    announce(window, tracker().sys);
+    select_bar(kSystem, true, !byMouse);
     run_loop();
 }
 

@@ -2,7 +2,9 @@
 // frame painter in the non-client area. The window keeps its range, page and
 // position; a press on an arrow or on the track beside the thumb, or a drag
 // of the thumb, becomes WM_VSCROLL, which the window answers by scrolling and
-// setting the position.
+// setting the position. An arrow or the track held down repeats, as Windows'
+// scroll bars do: the first repeat 200 ms after the press, then every 50 ms
+// while the pointer stays on that part; SB_ENDSCROLL follows the release.
 #include "user32/compositor.h"
 #include "user32/internal.h"
 
@@ -54,6 +56,70 @@ void SCROLL_DragThumb(HWND hwnd, int trackTop, int length, int size, int grab)
     if (GetCapture() == hwnd) ReleaseCapture();
 }
 
+constexpr UINT_PTR kRepeatTimer = 0xFFFA;   // taken by the press's own loop, never dispatched
+constexpr UINT kFirstRepeat = 200, kRepeat = 50;
+
+// The part of the bar at a desktop point: SB_LINEUP, SB_PAGEUP, SB_THUMBTRACK
+// (the thumb), SB_PAGEDOWN or SB_LINEDOWN; -1 off the bar or when it is disabled.
+struct Bar {
+    int arrow = 0, length = 0, start = 0, size = 0;
+    int y = 0;   // the point from the client top, which the bar shares
+};
+
+int SCROLL_Part(HWND hwnd, POINT desktopPt, Bar &b)
+{
+    const Window *w = find(hwnd);
+    if (!w || !(w->style & WS_VSCROLL)) return -1;
+    const RECT client = client_rect_in_window(*w);
+    const POINT origin = client_origin_on_desktop(*w);
+    const int x = desktopPt.x - origin.x - (client.right - client.left);
+    b.y = desktopPt.y - origin.y;
+    const int height = client.bottom - client.top;
+    b.arrow = GetSystemMetrics(SM_CYHSCROLL);
+    b.length = height - 2 * b.arrow;
+    if (x < 0 || x >= GetSystemMetrics(SM_CXVSCROLL) || b.y < 0 || b.y >= height) return -1;
+    if (!scroll_thumb(*w, b.length, b.start, b.size)) return -1;
+    if (b.y < b.arrow) return SB_LINEUP;
+    if (b.y >= height - b.arrow) return SB_LINEDOWN;
+    if (b.y < b.arrow + b.start) return SB_PAGEUP;
+    if (b.y >= b.arrow + b.start + b.size) return SB_PAGEDOWN;
+    return SB_THUMBTRACK;
+}
+
+// An arrow or the track held down: its scroll now, again when the repeat
+// timer comes while the pointer is on the same part (a page stops once the
+// thumb has reached the pointer), until the button comes up.
+void SCROLL_Repeat(HWND hwnd, WORD code, POINT at)
+{
+    SendMessageA(hwnd, WM_VSCROLL, MAKEWPARAM(code, 0), 0);
+    if (!IsWindow(hwnd)) return;
+    SetCapture(hwnd);
+    SetTimer(hwnd, kRepeatTimer, kFirstRepeat, nullptr);
+    MSG m;
+    while (GetCapture() == hwnd) {
+        if (!GetMessageA(&m, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(m.wParam));   // for the loop that called us
+            break;
+        }
+        if (m.hwnd == hwnd && m.message == WM_TIMER && m.wParam == kRepeatTimer) {
+            SetTimer(hwnd, kRepeatTimer, kRepeat, nullptr);
+            Bar b;
+            if (SCROLL_Part(hwnd, at, b) == code) SendMessageA(hwnd, WM_VSCROLL, MAKEWPARAM(code, 0), 0);
+            if (!IsWindow(hwnd)) return;
+            continue;
+        }
+        if (m.hwnd == hwnd && m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) {
+            at = m.pt;
+            if (m.message == WM_LBUTTONUP) break;
+            continue;
+        }
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+    KillTimer(hwnd, kRepeatTimer);
+    if (GetCapture() == hwnd) ReleaseCapture();
+}
+
 }   // namespace
 
 bool scroll_thumb(const Window &w, int length, int &start, int &size)
@@ -70,24 +136,11 @@ bool scroll_thumb(const Window &w, int length, int &start, int &size)
 
 void scroll_bar_press(HWND hwnd, POINT desktopPt)
 {
-    Window *w = find(hwnd);
-    if (!w || !(w->style & WS_VSCROLL)) return;
-    const RECT client = client_rect_in_window(*w);
-    const POINT origin = client_origin_on_desktop(*w);
-    const int y = desktopPt.y - origin.y;   // from the client top, which the bar shares
-    const int height = client.bottom - client.top, arrow = GetSystemMetrics(SM_CYHSCROLL);
-    const int length = height - 2 * arrow;
-    int start = 0, size = 0;
-    const bool enabled = scroll_thumb(*w, length, start, size);
-    if (!enabled) return;
-    WORD code;
-    if (y < arrow) code = SB_LINEUP;
-    else if (y >= height - arrow) code = SB_LINEDOWN;
-    else if (y < arrow + start) code = SB_PAGEUP;
-    else if (y >= arrow + start + size) code = SB_PAGEDOWN;
-    else code = SB_THUMBTRACK;
-    if (code == SB_THUMBTRACK) SCROLL_DragThumb(hwnd, arrow, length, size, y - arrow - start);
-    else SendMessageA(hwnd, WM_VSCROLL, MAKEWPARAM(code, 0), 0);
+    Bar b;
+    const int part = SCROLL_Part(hwnd, desktopPt, b);
+    if (part < 0) return;
+    if (part == SB_THUMBTRACK) SCROLL_DragThumb(hwnd, b.arrow, b.length, b.size, b.y - b.arrow - b.start);
+    else SCROLL_Repeat(hwnd, static_cast<WORD>(part), desktopPt);
     if (IsWindow(hwnd)) SendMessageA(hwnd, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
 }
 
@@ -137,4 +190,17 @@ int WINAPI GetScrollPos(HWND hwnd, int bar)
 {
     const ScrollBarState *s = SCROLL_Bar(hwnd, bar);
     return s ? s->pos : 0;
+}
+
+// Shows or hides a window's standard vertical bar: the style changes, and the
+// client area with it (WM_SIZE), as the frame is computed again.
+BOOL WINAPI ShowScrollBar(HWND hwnd, int bar, BOOL show)
+{
+    Window *w = find(hwnd);
+    if (!w || bar != SB_VERT) return FALSE;
+    const DWORD style = show ? (w->style | WS_VSCROLL) : (w->style & ~WS_VSCROLL);
+    if (style == w->style) return TRUE;
+    w->style = style;
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return TRUE;
 }

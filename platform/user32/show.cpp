@@ -20,20 +20,28 @@ void restack(Window &w, HWND after)
     else list.insert(at + 1, w.handle);
 }
 
-// Moves and sizes a window; a new size gives it a new surface to paint.
-void place(Window &w, const RECT &r, bool redraw)
+// Moves and sizes a window as SetWindowPos does: WM_WINDOWPOSCHANGING may
+// change the new place, WM_WINDOWPOSCHANGED tells what changed (its default
+// processing sends WM_MOVE and WM_SIZE). A new client size, from a new window
+// size or a new frame, gives the window a new surface to paint.
+void place(Window &w, const RECT &want, bool redraw, UINT flags = 0)
 {
-    bool moved = r.left != w.rect.left || r.top != w.rect.top;
-    bool sized = r.right - r.left != w.rect.right - w.rect.left || r.bottom - r.top != w.rect.bottom - w.rect.top;
-    w.rect = r;
     WindowRef keep = ref(w.handle);
+    const HWND hwnd = w.handle;
+    WINDOWPOS pos{hwnd, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top, flags};
+    SendMessageA(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    if (!IsWindow(hwnd)) return;
+    const RECT r{pos.x, pos.y, pos.x + std::max(pos.cx, 0), pos.y + std::max(pos.cy, 0)};
+    const bool moved = r.left != w.rect.left || r.top != w.rect.top;
+    w.rect = r;
+    const RECT c = client_rect_in_window(w);
+    const bool sized = c.right - c.left != w.surface.canvas.width || c.bottom - c.top != w.surface.canvas.height;
     if (sized) {
-        RECT c = client_rect_in_window(w);
         w.surface.resize_keeping(c.right - c.left, c.bottom - c.top);
         if (redraw) invalidate_all(w, true, false);
-        SendMessageA(w.handle, WM_SIZE, 0, MAKELPARAM(c.right - c.left, c.bottom - c.top));
     }
-    if (moved && IsWindow(w.handle)) SendMessageA(w.handle, WM_MOVE, 0, MAKELPARAM(r.left, r.top));
+    pos.flags = (flags & ~(SWP_NOMOVE | SWP_NOSIZE)) | (moved ? 0 : SWP_NOMOVE) | (sized ? 0 : SWP_NOSIZE);
+    SendMessageA(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
 }
 
 // A maximised window fills the work area with its client area and caption;
@@ -160,7 +168,7 @@ BOOL WINAPI SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UI
         r.bottom = r.top + std::max(cy, 0);
     }
     if (!(flags & SWP_NOZORDER)) restack(*w, after);
-    place(*w, r, !(flags & SWP_NOREDRAW));
+    place(*w, r, !(flags & SWP_NOREDRAW), flags);
     if (!IsWindow(hwnd)) return TRUE;
     if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
     if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);

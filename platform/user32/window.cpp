@@ -180,7 +180,8 @@ HWND user32::create_window(DWORD exStyle, LPCSTR className, LPCSTR windowName, D
     }
     if (!IsWindow(h)) return nullptr;
     SendMessageA(h, WM_SIZE, 0, MAKELPARAM(w->surface.canvas.width, w->surface.canvas.height));
-    SendMessageA(h, WM_MOVE, 0, MAKELPARAM(w->rect.left, w->rect.top));
+    const RECT c = client_rect_in_window(*w);   // WM_MOVE tells where the client area is
+    SendMessageA(h, WM_MOVE, 0, MAKELPARAM(w->rect.left + c.left, w->rect.top + c.top));
     if ((style & WS_VISIBLE) && IsWindow(h)) ShowWindow(h, SW_SHOW);
     return IsWindow(h) ? h : nullptr;
 }

@@ -6,11 +6,13 @@
 #include "support/msgseq.h"
 
 #include "driver/driver.h"
+#include "user32/window_internal.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -119,4 +121,90 @@ TEST(Golden, ListBoxesInEachState)
     lb(list, LB_SETCURSEL, 1);
     dialogs::pump(dlg);
     EXPECT_TRUE(matches_golden(dialogs::picture(dlg).canvas, "controls_listboxes"));
+}
+
+namespace {
+
+// A list box of its own, 100 pixels wide and five items high, with a border
+// and WS_VSCROLL, in a parent that records the notifications.
+HWND list_in_parent(DWORD style)
+{
+    HWND parent = CreateWindowExA(0, msgseq::recorder_class(), "Parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                  nullptr, nullptr, nullptr);
+    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | style, 10, 10, 102,
+                                100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(70)), nullptr, nullptr);
+    const int h = static_cast<int>(lb(list, LB_GETITEMHEIGHT));
+    SetWindowPos(list, nullptr, 0, 0, 102, 5 * h + 2, SWP_NOMOVE | SWP_NOZORDER);
+    return list;
+}
+
+// The notifications the list box sent its parent, by code.
+std::vector<WPARAM> notifications(HWND list)
+{
+    std::vector<WPARAM> codes;
+    for (const msgseq::Seen &s : msgseq::select(GetParent(list), {WM_COMMAND})) codes.push_back(HIWORD(s.wp));
+    return codes;
+}
+
+}   // namespace
+
+TEST(ListBox, ItsScrollBarShowsOnlyWhileTheItemsDoNotFit)
+{
+    // Five items fit; LBS_DISABLENOSCROLL keeps the bar, disabled.
+    const struct {
+        DWORD style;
+        int items;
+        bool reset;
+        bool bar;
+    } rows[] = {{0, 0, false, false},
+                {0, 5, false, false},
+                {0, 6, false, true},
+                {0, 6, true, false},
+                {LBS_DISABLENOSCROLL, 0, false, true},
+                {LBS_DISABLENOSCROLL, 6, true, true}};
+    for (const auto &row : rows) {
+        HWND list = list_in_parent(row.style);
+        fill(list, row.items);
+        if (row.reset) lb(list, LB_RESETCONTENT);
+        const bool bar = (GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) != 0;
+        EXPECT_EQ(bar, row.bar) << row.style << " " << row.items << " " << row.reset;
+        RECT c;
+        GetClientRect(list, &c);
+        EXPECT_EQ(c.right, bar ? 100 - 16 : 100) << row.items;
+        DestroyWindow(GetParent(list));
+    }
+}
+
+TEST(ListBox, ALetterSelectsTheNextItemStartingWithItInEitherCase)
+{
+    HWND list = list_in_parent(LBS_NOTIFY);
+    for (const char *text : {"Celtic Cross", "cards", "Bind Rune", "\xC9toile", "celestial", "Zodiac"})
+        lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    msgseq::log().clear();
+    // From no selection the first match, then round the end; no match changes nothing.
+    const struct {
+        unsigned char ch;
+        LRESULT selected;
+    } typed[] = {{'c', 0}, {'C', 1}, {'c', 4}, {'c', 0}, {'b', 2}, {'x', 2}, {'B', 2}, {0xE9, 3}, {'z', 5}};
+    std::vector<WPARAM> changes;
+    for (const auto &t : typed) {
+        const LRESULT before = lb(list, LB_GETCURSEL);
+        SendMessageA(list, WM_CHAR, t.ch, 0);
+        EXPECT_EQ(lb(list, LB_GETCURSEL), t.selected) << t.ch;
+        if (t.selected != before) changes.push_back(LBN_SELCHANGE);
+    }
+    EXPECT_EQ(notifications(list), changes);
+}
+
+TEST(ListBox, ADoubleClickNotifiesOnlyWithLbsNotify)
+{
+    for (const DWORD style : {DWORD{0}, DWORD{LBS_NOTIFY}}) {
+        HWND list = list_in_parent(style);
+        EXPECT_TRUE(user32::find(list)->cls->style & CS_DBLCLKS);
+        fill(list, 3);
+        msgseq::log().clear();
+        SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+        EXPECT_EQ(notifications(list), style ? std::vector<WPARAM>{LBN_DBLCLK} : std::vector<WPARAM>{});
+        DestroyWindow(GetParent(list));
+    }
 }

@@ -137,11 +137,21 @@ TEST(Menus, KeysMoveThroughTheBarAndItsDropDownsAndGreyedItemsDoNothing)
           },
           tap(VK_RETURN)},
          [] { Person::tap(VK_MENU); });
-    // F10, File by its letter, Left round to Help, About by its letter.
+    // F10, File by its letter, Left to the system menu and Right back, Left
+    // twice round to Help, About by its letter.
     play(w,
          {tap('F'),
           [&] {
               EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 0));
+              Person::tap(VK_LEFT);
+          },
+          [&] {
+              EXPECT_EQ(open_menu(0), GetSystemMenu(w, FALSE));
+              Person::tap(VK_RIGHT);
+          },
+          [&] {
+              EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 0));
+              Person::tap(VK_LEFT);
               Person::tap(VK_LEFT);
           },
           [&] {
@@ -238,4 +248,91 @@ TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
     ASSERT_EQ(GetMessageA(&m, nullptr, 0, 0), FALSE);
     EXPECT_EQ(m.wParam, 5u);
     EXPECT_TRUE(chosen(w).empty());
+}
+
+namespace {
+
+// A menu's items as one line: each item's text, "~" after a greyed one, "-"
+// for a separator.
+std::string items_of(HMENU m)
+{
+    std::string out;
+    for (int i = 0; i < GetMenuItemCount(m); ++i) {
+        char text[32] = "";
+        GetMenuStringA(m, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const UINT state = GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION);
+        out += (state & MF_SEPARATOR) ? "-" : text;
+        out += (state & MF_GRAYED) ? "~ " : " ";
+    }
+    return out;
+}
+
+HWND plain_window(DWORD style)
+{
+    return CreateWindowExA(0, msgseq::recorder_class(), "Plain", style | WS_VISIBLE, 100, 50, 300, 200, nullptr,
+                           nullptr, nullptr, nullptr);
+}
+
+}   // namespace
+
+TEST(SystemMenu, AltSpaceOpensItGreyedAsTheWindowsStyleAndStateAllow)
+{
+    const DWORD framed = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+    const struct {
+        DWORD style;
+        int show;
+        const char *items;
+    } rows[] = {
+        {WS_OVERLAPPEDWINDOW, SW_SHOWNORMAL, "&Restore~ &Move &Size Mi&nimize Ma&ximize - &Close\tAlt+F4 "},
+        {WS_OVERLAPPEDWINDOW, SW_SHOWMAXIMIZED, "&Restore &Move~ &Size~ Mi&nimize Ma&ximize~ - &Close\tAlt+F4 "},
+        {WS_OVERLAPPEDWINDOW, SW_MINIMIZE, "&Restore &Move &Size~ Mi&nimize~ Ma&ximize - &Close\tAlt+F4 "},
+        {WS_POPUP | WS_CAPTION | WS_SYSMENU, SW_SHOWNORMAL,
+         "&Restore~ &Move &Size~ Mi&nimize~ Ma&ximize~ - &Close\tAlt+F4 "},
+        {framed, SW_SHOWNORMAL, "&Restore~ &Move &Size Mi&nimize Ma&ximize~ - &Close\tAlt+F4 "},
+    };
+    for (const auto &row : rows) {
+        HWND w = plain_window(row.style);
+        ShowWindow(w, row.show);
+        SetActiveWindow(w);
+        msgseq::log().clear();
+        HMENU sys = GetSystemMenu(w, FALSE);
+        play(w, {[&] {
+                 EXPECT_EQ(open_menu(0), sys);
+                 EXPECT_EQ(items_of(sys), row.items);
+                 Person::tap(VK_ESCAPE);
+             }},
+             [] { Person::tap(VK_SPACE, VK_MENU); });
+        const std::vector<Seen> expected = {
+            {w, WM_INITMENU, reinterpret_cast<WPARAM>(sys), 0, msgseq::Sent},
+            {w, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sys), MAKELPARAM(0, TRUE), msgseq::Sent}};
+        EXPECT_SEQUENCE(row.items, expected, msgseq::select(w, {WM_INITMENU, WM_INITMENUPOPUP}));
+        DestroyWindow(w);
+    }
+}
+
+TEST(SystemMenu, ItsPlaceOpensItBelowTheCaptionAndAChoicePostsTheSystemCommand)
+{
+    HWND w = plain_window(WS_OVERLAPPEDWINDOW);
+    // By the keyboard: Minimize by its letter.
+    play(w, {[] { Person::tap('N'); }}, [] { Person::tap(VK_SPACE, VK_MENU); });
+    EXPECT_TRUE(GetWindowLongA(w, GWL_STYLE) & WS_MINIMIZE);
+    ShowWindow(w, SW_RESTORE);
+    // By the mouse: a press at the caption's left opens it, Close chosen there.
+    const POINT place{100 + 4 + 8, 50 + 4 + 9};
+    EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(place.x, place.y)), HTSYSMENU);
+    play(w, {[&] {
+             RECT popup;
+             GetWindowRect(user32::open_menu_popups().at(0), &popup);
+             EXPECT_EQ(popup.left, 100 + 4);
+             EXPECT_EQ(popup.top, 50 + 4 + 19);
+             Person::click(centre(item_rect(0, 6)));
+         }},
+         [&] { Person::click(place); });
+    EXPECT_FALSE(IsWindow(w));
+    const std::vector<Seen> expected = {
+        {w, WM_SYSCOMMAND, SC_KEYMENU, ' ', msgseq::Sent},
+        {w, WM_SYSCOMMAND, SC_MINIMIZE, 0, Posted},
+        {w, WM_SYSCOMMAND, SC_MOUSEMENU + HTSYSMENU, MAKELPARAM(place.x, place.y), msgseq::Sent},
+        {w, WM_SYSCOMMAND, SC_CLOSE, 0, Posted}};
+    EXPECT_SEQUENCE("Alt+Space N, click, Close", expected, msgseq::select(w, {WM_SYSCOMMAND}));
 }
