@@ -52,6 +52,7 @@ static void AutoLoadDefaultSpread(void)
 void MainWindow1Con(void)
 {
     if (FirstRun) {
+        DialogKeyFilter = LayoutKeyFilter;
         SetTimer(hWnd_sim_dialog, REPAINT_TIMER_ID, REPAINT_TIME_MS, NULL);
         ShowWindow(hWnd_sim_dialog, SW_SHOWMAXIMIZED);
     }

@@ -40,8 +40,9 @@
 //                          the end of each mode (0)
 //   CancelNewSpread        the new-spread dialog             DestroyNewSpread (the save prompt)
 //   CardChosen             CardSelected                      the rune detail screen
-//   ButtonAquired          the monitor (a position button    the monitor (keypad), the position-
-//                          clicked)                          meaning dialog
+//   ButtonAquired          the monitor (a position button    the monitor (keys), the position-
+//                          clicked, dragged or double-       meaning dialog
+//                          clicked)
 //   ButtonJumpWidth        the monitor (+ and -)             the monitor (moves, *)
 //   cursor                 the monitor (a click, run mode)   nothing
 extern int RunSpreadSelected;
@@ -59,6 +60,10 @@ extern POINT cursor;   // the last left click tested in run mode, client coordin
 // Construct on the first call (FirstRun), repaint on every later one.
 void MainWindow1Con(void);
 void MainWindow1MM(void);
+// The screen loop's key filter while the main window runs: in the layout
+// modes the arrow keys and their neighbours move the acquired position and
+// never the focus, so the dialog manager does not see them.
+int LayoutKeyFilter(const MSG *msg);
 void MainWindow1KC(int code);
 
 // Names the current spread in the current window's title: Run, Edit and New

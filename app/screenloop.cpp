@@ -15,6 +15,7 @@ int id = 0;
 int CloseDialog = 0;
 int FirstRun = 0;
 HWND hWnd_sim_dialog_id[100];
+int (*DialogKeyFilter)(const MSG *msg) = NULL;
 
 // 25 blanks lead the text, as the box has always shown it.
 static const char CreateFailedText[] = "                         Could Not Create Dialog Box\n"
@@ -80,10 +81,14 @@ int DirectDialog(int template_id, void (*Con)(void), void (*MM)(void), void (*KC
             if (got == -1)
                 break;
             if (got) {
-                if (msg_sim_dialog.message == SCREEN_COMMAND_MESSAGE)
+                if (msg_sim_dialog.message == SCREEN_COMMAND_MESSAGE) {
                     id = (int)msg_sim_dialog.wParam;
-                else
+                } else if (DialogKeyFilter && DialogKeyFilter(&msg_sim_dialog)) {
+                    TranslateMessage(&msg_sim_dialog);
+                    DispatchMessageA(&msg_sim_dialog);
+                } else {
                     IsDialogMessageA(hWndScreen, &msg_sim_dialog);
+                }
                 if (MM)
                     MM();
                 continue;
@@ -135,6 +140,11 @@ WPARAM GetwParam(void)
 LPARAM GetlParam(void)
 {
     return msg_sim_dialog.lParam;
+}
+
+HWND GetMessageWindow(void)
+{
+    return msg_sim_dialog.hwnd;
 }
 
 int GetRepaint(void)

@@ -31,7 +31,8 @@
 //                       of the rune detail screen)
 //   CloseDialog         the command step, DirectDialog     the loop
 //   FirstRun            DirectDialog                       MainWindow1Con, the setup screen's Con
-//   hWnd_sim_dialog_id  DirectDialog                       nothing (kept by its known name)
+//   hWnd_sim_dialog_id  DirectDialog                       the main window's key filter (its window)
+//   DialogKeyFilter     the main window (at its start)     the loop
 extern HWND hWnd_sim_dialog;
 extern HWND hWndSimDialog;
 extern HWND hWnd_owid;
@@ -41,6 +42,10 @@ extern int id;
 extern int CloseDialog;
 extern int FirstRun;
 extern HWND hWnd_sim_dialog_id[100];
+// Keys a monitor takes for itself, out of the dialog manager's way (it would
+// move the focus with the arrow keys): a retrieved message for which the
+// filter answers 1 is translated and dispatched as a plain window's loop does.
+extern int (*DialogKeyFilter)(const MSG *msg);
 
 int DirectDialog(int template_id, void (*Con)(void), void (*MM)(void), void (*KC)(int));
 // Ends the running screen: a callback calls it, and the loop closes the
@@ -51,6 +56,8 @@ INT_PTR CALLBACK DlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 int CheckMessage(int message);
 WPARAM GetwParam(void);
 LPARAM GetlParam(void);
+// The window the message is for: a screen or one of its controls.
+HWND GetMessageWindow(void);
 int GetRepaint(void);
 int GetKeyDown(void);
 

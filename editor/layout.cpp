@@ -35,6 +35,11 @@ static const char EditHelpRun[] =
     "you're doing so).\n\nWhen you want to run your spread click 'Run' on the 'Spread' menu and look for the "
     "spread named '";
 static const char EditHelpEnd[] = "' from the list, highlight it and click 'OK'.";
+// Last, so that a name long enough to fill the buffer cuts this before any of the rest.
+static const char EditHelpWithoutKeypad[] =
+    "\n\nNo number pad? The arrow keys move the button too, and Home, End, Page Up and Page Down diagonally; "
+    "+ - and * work on any keyboard; F2 edits the meaning.  Or drag a button with the mouse, and double-click it "
+    "for its meaning.";
 
 static const char StarRefusedText[] =
     "The character * cannot be used in a position meaning: the spread file ends each meaning with it.  "
@@ -59,8 +64,8 @@ void EditSpread(void)
 // allow: the text is cut at the buffer's end rather than run past it.
 void MakeEditHelp(char *text)
 {
-    const char *pieces[] = {EditHelpStart, SpreadFilename, EditHelpDistribute, SpreadFilename, EditHelpAddress,
-                            EditHelpRun,   title,          EditHelpEnd};
+    const char *pieces[] = {EditHelpStart, SpreadFilename, EditHelpDistribute, SpreadFilename,       EditHelpAddress,
+                            EditHelpRun,   title,          EditHelpEnd,        EditHelpWithoutKeypad};
     size_t i;
 
     text[0] = '\0';

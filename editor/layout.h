@@ -1,5 +1,5 @@
 // The layout editor: the main window's position buttons, moved with the
-// keypad, and the dialog for each position's meaning.
+// keys or the mouse, and the dialog for each position's meaning.
 #ifndef STONECALL_EDITOR_LAYOUT_H
 #define STONECALL_EDITOR_LAYOUT_H
 

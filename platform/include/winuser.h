@@ -608,6 +608,8 @@
 #define SM_CYSIZE 31
 #define SM_CXFRAME 32
 #define SM_CYFRAME 33
+#define SM_CXDOUBLECLK 36
+#define SM_CYDOUBLECLK 37
 #define SM_CXEDGE 45
 #define SM_CYEDGE 46
 #define SM_CXFIXEDFRAME SM_CXDLGFRAME
@@ -634,6 +636,9 @@ typedef struct tagMSG {
     DWORD time;
     POINT pt;
 } MSG, *PMSG, *LPMSG;
+
+/* Class styles */
+#define CS_DBLCLKS 0x0008
 
 typedef struct tagWNDCLASSA {
     UINT style;
@@ -749,6 +754,7 @@ LRESULT WINAPI DispatchMessageA(const MSG *lpMsg);
 void WINAPI PostQuitMessage(int nExitCode);
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 DWORD WINAPI GetMessageTime(void);
+UINT WINAPI GetDoubleClickTime(void);
 
 /* Timers */
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);

@@ -89,6 +89,7 @@ Region visible_part(HWND window, const RECT &start)
 
 void click(POINT desktop)
 {
+    user32::input_forget_click();
     drv::mouse_button(desktop, drv::Button::Left, true);
     drv::mouse_button(desktop, drv::Button::Left, false);
 }

@@ -11,7 +11,7 @@
 
 namespace actions {
 
-void click(POINT desktop);            // left button down and up
+void click(POINT desktop);            // left button down and up, never half of a double-click
 void key(UINT vk);                    // down and up
 void key(UINT vk, UINT modifier);     // with a modifier held (VK_SHIFT, VK_CONTROL, VK_MENU)
 void type(const std::string &text);   // as keys where a US keyboard has them

@@ -119,15 +119,47 @@ class Runner {
         return c;
     }
 
+    // Where `click ID` clicks the step's control, on the desktop.
+    POINT click_point(const Step &step)
+    {
+        POINT pt;
+        std::string why;
+        if (!actions::reachable_point(control(step), nullptr, pt, why))
+            failed(step, "control " + std::to_string(step.a) + " cannot be clicked: " + why);
+        return pt;
+    }
+
+    // A drag moves the mouse in this many even steps, as a hand does in a few
+    // mouse reports, and lets the button go where the last one ends.
+    static constexpr LONG kDragSteps = 4;
+
+    static void drag(POINT from, LONG dx, LONG dy)
+    {
+        drv::mouse_button(from, drv::Button::Left, true);
+        for (LONG i = 1; i <= kDragSteps; ++i)
+            drv::mouse_move(POINT{from.x + dx * i / kDragSteps, from.y + dy * i / kDragSteps});
+        drv::mouse_button(POINT{from.x + dx, from.y + dy}, drv::Button::Left, false);
+    }
+
     Outcome perform(const Step &step)
     {
         std::string why;
         POINT pt;
         switch (step.op) {
         case Op::Click:
-            if (!actions::reachable_point(control(step), nullptr, pt, why))
-                failed(step, "control " + std::to_string(step.a) + " cannot be clicked: " + why);
+            actions::click(click_point(step));
+            return Outcome::Acted;
+        case Op::DoubleClick:
+            // A click, then at once a second press and release at the same
+            // spot: the layer makes that press a double-click where the
+            // window's class asks for them.
+            pt = click_point(step);
             actions::click(pt);
+            drv::mouse_button(pt, drv::Button::Left, true);
+            drv::mouse_button(pt, drv::Button::Left, false);
+            return Outcome::Acted;
+        case Op::Drag:
+            drag(click_point(step), static_cast<LONG>(step.b), static_cast<LONG>(step.c));
             return Outcome::Acted;
         case Op::ClickAt:
             pt = POINT{static_cast<LONG>(step.a), static_cast<LONG>(step.b)};

@@ -23,7 +23,7 @@ int run_program(const std::function<int()> &program);
 
 // Looks at the program between steps: called on the program's thread once the
 // program waits for input again after an input step (menu, click, clickat,
-// select, key, type, close) has been given, with that step's line in the
+// doubleclick, drag, select, key, type, close) has been given, with that step's line in the
 // script. Not called after the step that ends the program. An answer other
 // than the empty text fails the run at that step, with that reason, as a
 // failing step does.

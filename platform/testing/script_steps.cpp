@@ -15,7 +15,7 @@ namespace {
 
 // What follows a step's name. Free text runs to the end of the line, so only
 // steps without it may carry a trailing comment.
-enum class Args { None, Number, TwoNumbers, KeyName, Text, OptionalText, NumberThenText };
+enum class Args { None, Number, TwoNumbers, ThreeNumbers, KeyName, Text, OptionalText, NumberThenText };
 
 struct StepKind {
     const char *name;
@@ -26,6 +26,8 @@ const StepKind stepKinds[] = {
     {"menu", Op::Menu, Args::Text},
     {"click", Op::Click, Args::Number},
     {"clickat", Op::ClickAt, Args::TwoNumbers},
+    {"doubleclick", Op::DoubleClick, Args::Number},
+    {"drag", Op::Drag, Args::ThreeNumbers},
     {"select", Op::Select, Args::TwoNumbers},
     {"key", Op::Key, Args::KeyName},
     {"type", Op::Type, Args::Text},
@@ -90,6 +92,10 @@ bool parse_step(const std::string &line, const Host &host, Step &step, std::stri
         break;
     case Args::TwoNumbers:
         if (!number(in, step.a) || !number(in, step.b)) return why = "two numbers must follow", false;
+        break;
+    case Args::ThreeNumbers:
+        if (!number(in, step.a) || !number(in, step.b) || !number(in, step.c))
+            return why = "three numbers must follow", false;
         break;
     case Args::KeyName: {
         std::string key;

@@ -15,13 +15,29 @@ namespace script {
 constexpr int kStepFailed = 3;     // a step failed (or the script could not be read)
 constexpr int kScriptRanOut = 4;   // the program still waits for input after the last step
 
-enum class Op { Menu, Click, ClickAt, Select, Key, Type, Close, Wait, Screenshot, Dump, ExpectWindow, ExpectText };
+enum class Op {
+    Menu,
+    Click,
+    ClickAt,
+    Select,
+    Key,
+    Type,
+    Close,
+    Wait,
+    Screenshot,
+    Dump,
+    ExpectWindow,
+    ExpectText,
+    DoubleClick,
+    Drag
+};
 
 struct Step {
     Op op = Op::Menu;
     int line = 0;
     std::string source;   // the line as written
     long a = 0, b = 0;    // numbers: an id, a position, milliseconds
+    long c = 0;           // `drag`: the distance down
     std::string text;     // free text; the path of the file a step writes, made absolute
     unsigned vk = 0;      // `key`: the virtual key
     char ch = 0;          // `key` of one character: the character

@@ -176,6 +176,14 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_NCLBUTTONUP:
         return DEFWND_NcButtonUp(hwnd, wp, lp);
+    case WM_NCLBUTTONDBLCLK:
+        // On the caption: maximise or restore a window that can be maximised
+        // (a minimised one is restored); on a scroll bar: one more press.
+        if (wp == HTCAPTION && (w->style & (WS_MAXIMIZEBOX | WS_MINIMIZE)))
+            SendMessageA(hwnd, WM_SYSCOMMAND, (w->style & (WS_MAXIMIZE | WS_MINIMIZE)) ? SC_RESTORE : SC_MAXIMIZE, lp);
+        if (wp == HTVSCROLL)
+            scroll_bar_press(hwnd, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+        return 0;
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
         return DEFWND_SysKey(hwnd, msg, wp, lp);

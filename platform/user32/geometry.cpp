@@ -15,10 +15,10 @@ struct Metric {
     int value;
 };
 const Metric metrics[] = {
-    {SM_CXVSCROLL, 16}, {SM_CYHSCROLL, 16}, {SM_CYCAPTION, 19},   {SM_CXBORDER, 1},
-    {SM_CYBORDER, 1},   {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3},   {SM_CYMENU, 19},
-    {SM_CXFRAME, 4},    {SM_CYFRAME, 4},    {SM_CXEDGE, 2},       {SM_CYEDGE, 2},
-    {SM_CXSIZE, 18},    {SM_CYSIZE, 18},    {SM_CXMINTRACK, 112}, {SM_CYMINTRACK, 27},
+    {SM_CXVSCROLL, 16},  {SM_CYHSCROLL, 16},  {SM_CYCAPTION, 19},  {SM_CXBORDER, 1}, {SM_CYBORDER, 1},
+    {SM_CXDLGFRAME, 3},  {SM_CYDLGFRAME, 3},  {SM_CYMENU, 19},     {SM_CXFRAME, 4},  {SM_CYFRAME, 4},
+    {SM_CXEDGE, 2},      {SM_CYEDGE, 2},      {SM_CXSIZE, 18},     {SM_CYSIZE, 18},  {SM_CXMINTRACK, 112},
+    {SM_CYMINTRACK, 27}, {SM_CXDOUBLECLK, 4}, {SM_CYDOUBLECLK, 4},
 };
 
 int metric(int index)

@@ -2,11 +2,19 @@
 // takes it, and only then becomes a message for the window that should have
 // it (the focus, the capture, the window under the mouse) and updates the key
 // state, so GetKeyState describes the message being handled.
+//
+// A press soon after another in the same place becomes a double-click when
+// it is taken, as Windows decides from the times the events happened (the
+// virtual clock's, headless): the same window, button and part (client or
+// frame), within GetDoubleClickTime and a SM_CXDOUBLECLK x SM_CYDOUBLECLK box
+// centred on the first press, and, in the client area, only for a class with
+// CS_DBLCLKS. The press after a double-click starts afresh.
 #include "user32/internal.h"
 
 #include "driver/driver.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <iterator>
 #include <string>
@@ -29,6 +37,7 @@ struct InputEvent {
     MSG msg{};
     bool layout = false;   // Key: of the user's layout, which typed `typed`
     std::string typed{};
+    DWORD time = static_cast<DWORD>(drv::current().now());   // when it happened
 };
 
 // The key down last taken from the queue, for TranslateMessage.
@@ -38,8 +47,17 @@ struct TakenKey {
     std::string typed{};
 };
 
+// The last press taken that a second one could make a double-click of.
+struct Click {
+    HWND hwnd = nullptr;
+    UINT msg = 0;
+    DWORD time = 0;
+    POINT pt{};
+};
+
 struct Input {
     std::deque<InputEvent> events;
+    Click click;
     BYTE keys[256] = {};   // the key state table: 0x80 down, 0x01 toggled
     POINT cursor{};
     TakenKey lastDown;
@@ -199,6 +217,22 @@ bool resolve(InputEvent &e)
     return false;
 }
 
+constexpr UINT kDoubleClickTime = 500;
+
+bool double_click(const InputEvent &e)
+{
+    if (e.kind != Kind::Button || !e.down) return false;
+    const MSG &m = e.msg;
+    if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) {
+        const Window *w = find(m.hwnd);
+        if (!w || !(w->cls->style & CS_DBLCLKS)) return false;
+    }
+    const Click &c = input().click;
+    return c.msg == m.message && c.hwnd == m.hwnd && e.time - c.time < GetDoubleClickTime() &&
+           std::abs(e.pt.x - c.pt.x) < GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+           std::abs(e.pt.y - c.pt.y) < GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+}
+
 // What taking the event does to the key state table.
 void apply(const InputEvent &e)
 {
@@ -295,14 +329,20 @@ bool input_take(HWND filter, UINT min, UINT max, bool remove, MSG &out)
             }
             it->resolved = true;
         }
-        if (filter_accepts_window(filter, it->msg.hwnd) && filter_accepts_message(min, max, it->msg.message)) {
-            out = it->msg;
-            out.time = GetTickCount();
+        MSG m = it->msg;
+        const bool doubled = double_click(*it);
+        // Every button's double-click message lies as far from its press.
+        if (doubled) m.message += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+        if (filter_accepts_window(filter, m.hwnd) && filter_accepts_message(min, max, m.message)) {
+            out = m;
+            out.time = it->time;
             // A mouse message carries the point where it happened; a key message
             // the cursor as it stands when the key arrives.
             bool mouse = it->kind == Kind::Move || it->kind == Kind::Button || it->kind == Kind::Wheel;
             out.pt = mouse ? it->pt : input().cursor;
             if (remove) {
+                if (it->kind == Kind::Button && it->down)
+                    input().click = doubled ? Click{} : Click{m.hwnd, m.message, it->time, it->pt};
                 apply(*it);
                 ev.erase(it);
             }
@@ -329,6 +369,8 @@ bool vk_for_char(unsigned char ch, UINT &vk, bool &shift)
     }
     return false;
 }
+
+void input_forget_click() { input().click = Click{}; }
 
 void seed_lock_keys(bool numLock, bool capsLock)
 {
@@ -415,3 +457,5 @@ BOOL WINAPI SetKeyboardState(LPBYTE keys)
 }
 
 BOOL WINAPI MessageBeep(UINT) { return TRUE; }
+
+UINT WINAPI GetDoubleClickTime(void) { return kDoubleClickTime; }

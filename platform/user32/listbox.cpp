@@ -257,6 +257,7 @@ LRESULT CALLBACK ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     case WM_LBUTTONDBLCLK:
+        // The first press selected; the second only tells a parent that asked.
         if (GetWindowLongA(hwnd, GWL_STYLE) & LBS_NOTIFY) control_notify(hwnd, LBN_DBLCLK);
         return 0;
     case WM_KEYDOWN:

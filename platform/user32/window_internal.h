@@ -172,6 +172,9 @@ void scroll_bar_press(HWND hwnd, POINT desktopPt);
 bool vk_for_char(unsigned char ch, UINT &vk, bool &shift);
 // Seeds the lock keys' toggles from the real keyboard (a driver at start).
 void seed_lock_keys(bool numLock, bool capsLock);
+// The next press makes no double-click with the presses before it: a test
+// driver's clicks are separate gestures, though its clock stands still.
+void input_forget_click();
 
 // The window tree as indented JSON-ish text, for failing tests.
 std::string dump_windows();

@@ -123,8 +123,8 @@ class Runner {
 
     static bool acts(Op op)
     {
-        return op == Op::Menu || op == Op::Click || op == Op::ClickAt || op == Op::Select || op == Op::Key ||
-               op == Op::Type || op == Op::Close;
+        return op == Op::Menu || op == Op::Click || op == Op::ClickAt || op == Op::DoubleClick || op == Op::Drag ||
+               op == Op::Select || op == Op::Key || op == Op::Type || op == Op::Close;
     }
 
     // Until the program has taken the input just posted. Its thread answers
@@ -265,6 +265,59 @@ class Runner {
         PostMessageA(w, WM_LBUTTONUP, 0, at);
     }
 
+    // A mouse message at `pt` (desktop) for `w`, at the point as it lies on
+    // the window now (the window may have moved since the press).
+    static void post_mouse(HWND w, UINT msg, WPARAM keys, POINT pt)
+    {
+        SetCursorPos(pt.x, pt.y);
+        POINT c = pt;
+        ScreenToClient(w, &c);
+        PostMessageA(w, msg, keys, MAKELPARAM(c.x, c.y));
+    }
+
+    // Two clicks at one spot: the second press is a double-click for a
+    // window whose class asks for them (CS_DBLCLKS), as the system makes it.
+    void double_click_at(HWND top, POINT pt)
+    {
+        HWND w = window_at(top, pt);
+        if (!IsWindowEnabled(w)) return;
+        bool doubles = (GetClassLongA(w, GCL_STYLE) & CS_DBLCLKS) != 0;
+        post_mouse(w, WM_LBUTTONDOWN, MK_LBUTTON, pt);
+        post_mouse(w, WM_LBUTTONUP, 0, pt);
+        post_mouse(w, doubles ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, pt);
+        post_mouse(w, WM_LBUTTONUP, 0, pt);
+    }
+
+    // A drag from `pt` (desktop) by (dx, dy) in a few even moves. The window
+    // pressed holds the mouse until the release, as its capture makes the
+    // system deliver it; each move waits until the program has taken the one
+    // before, since the window may follow the mouse.
+    void drag_from(HWND top, POINT pt, LONG dx, LONG dy)
+    {
+        constexpr LONG kSteps = 4;
+        HWND w = window_at(top, pt);
+        if (!IsWindowEnabled(w)) return;
+        post_mouse(w, WM_LBUTTONDOWN, MK_LBUTTON, pt);
+        for (LONG i = 1; i <= kSteps; ++i) {
+            taken();
+            post_mouse(w, WM_MOUSEMOVE, MK_LBUTTON, POINT{pt.x + dx * i / kSteps, pt.y + dy * i / kSteps});
+        }
+        taken();
+        post_mouse(w, WM_LBUTTONUP, 0, POINT{pt.x + dx, pt.y + dy});
+    }
+
+    // Where `click ID` clicks the step's control, on the desktop.
+    POINT click_point(const Step &step, HWND c)
+    {
+        RECT r;
+        POINT pt;
+        std::string why;
+        GetWindowRect(c, &r);
+        if (!reachable_point(c, r, pt, why))
+            failed(step, "control " + std::to_string(step.a) + " cannot be clicked: " + why);
+        return pt;
+    }
+
     HWND key_target() { return focus_window(t_) ? focus_window(t_) : active_window(t_); }
 
     void key(UINT vk)
@@ -283,11 +336,18 @@ class Runner {
         switch (step.op) {
         case Op::Click: {
             HWND c = control(step);
-            RECT r;
-            GetWindowRect(c, &r);
-            if (!reachable_point(c, r, pt, why))
-                failed(step, "control " + std::to_string(step.a) + " cannot be clicked: " + why);
-            click_at(GetAncestor(c, GA_ROOT), pt);
+            click_at(GetAncestor(c, GA_ROOT), click_point(step, c));
+            break;
+        }
+        case Op::DoubleClick: {
+            HWND c = control(step);
+            double_click_at(GetAncestor(c, GA_ROOT), click_point(step, c));
+            break;
+        }
+        case Op::Drag: {
+            HWND c = control(step);
+            drag_from(GetAncestor(c, GA_ROOT), click_point(step, c), static_cast<LONG>(step.b),
+                      static_cast<LONG>(step.c));
             break;
         }
         case Op::ClickAt: {

@@ -78,3 +78,17 @@ TEST(EditHelp, CutToItsBufferWhateverTheNameAndTitle)
     EXPECT_EQ(made.size(), static_cast<size_t>(EDIT_HELP_SIZE - 1));
     EXPECT_NE(made.find(std::string(sizeof SpreadFilename - 1, 'F') + " when you Exit."), std::string::npos);
 }
+
+// The longest name and title a new spread can have leave the whole text,
+// its last paragraph included, within the 1500 bytes.
+TEST(EditHelp, WholeForTheLongestNameAndTitleOfANewSpread)
+{
+    std::strcpy(SpreadFilename, "ABCDEFGH.SCS");
+    std::memset(title, 'T', sizeof title - 1);
+    title[sizeof title - 1] = '\0';
+    std::vector<char> text(EDIT_HELP_SIZE, 'x');
+    MakeEditHelp(text.data());
+    const std::string made(text.data());
+    EXPECT_LT(made.size(), static_cast<size_t>(EDIT_HELP_SIZE - 1));
+    EXPECT_EQ(made.substr(made.size() - 32), "double-click it for its meaning.");
+}

@@ -1,8 +1,11 @@
 // The program where it meets the user's desktop: typing with German and
 // French keyboard layouts (keys sent by xdotool, the spread file's bytes
-// read back), resizing the OS window, and the X server going away under it.
+// read back), laying a spread out with the arrow keys and the mouse,
+// resizing the OS window, and the X server going away under it.
 #include <windows.h>
 
+#include "support/json.h"
+#include "support/spreads.h"
 #include "x11.h"
 #include "xprogram.h"
 
@@ -211,4 +214,79 @@ TEST_F(DesktopXTest, ProgramEndsWithinASecondWhenItsDisplayGoesAway)
         if (gone) pid = -1;
         if (!gone) break;   // the fixture ends it
     }
+}
+
+namespace {
+
+// A control's rectangle on the desktop, from a window dump, or {0,0,0,0}.
+RECT dumped_rect(const testsupport::Json &window, long long id)
+{
+    if (window["id"].integer() == id && window["class"].string == "BUTTON") {
+        const auto &r = window["rect"].array;
+        return RECT{static_cast<LONG>(r[0].number), static_cast<LONG>(r[1].number),
+                    static_cast<LONG>(r[0].number + r[2].number), static_cast<LONG>(r[1].number + r[3].number)};
+    }
+    for (const testsupport::Json &child : window["children"].array) {
+        RECT r = dumped_rect(child, id);
+        if (r.right) return r;
+    }
+    return RECT{0, 0, 0, 0};
+}
+
+}   // namespace
+
+// No keypad and NumLock off: a new spread's three positions put in a row at
+// y 50 with the arrow keys alone (jump 5), saved when Edit ends the mode;
+// then, edited, the second dragged by (37, -21) with the X pointer and saved
+// where it was let go.
+TEST_F(DesktopXTest, ArrowKeysLayAndTheMouseDragsASpreadWithNumLockOff)
+{
+    skip_banner();
+    write("steps.txt", "menu Spread New\nclick 101\ntype Row\nclick 102\nkey HOME\ntype row\nclick 103\ntype 3\n"
+                       "click 1\n"
+                       "click 10\ndump one.json\nwait 3000\n"
+                       "click 11\ndump two.json\nwait 3000\n"
+                       "click 12\ndump three.json\nwait 3000\n"
+                       "menu Spread Edit\nclick 6\nexpect-window Done...\nclick 1\n"
+                       "select 104 0\nclick 1\ndump edit.json\nwait 4000\n"
+                       "menu File Exit\nclick 6\nexpect-window Done...\nclick 1\n");
+    ASSERT_FALSE(x11::numlock_on());
+    start("steps.txt");
+    const struct {
+        const char *dump, *keys;
+    } rune[] = {{"one.json", "Down Down Down Down Down Down Down Down"},
+                {"two.json",
+                 "Down Down Down Down Right Right Right Right Right Right Right Right Right Right Right Right "
+                 "Right Right Right Right"},
+                {"three.json", "Right Right Right Right Right Right Right Right Right Right Right Right Right Right "
+                               "Right Right Right Right Right Right Right Right Right Right Right Right Right Right "
+                               "Right Right Right Right"}};
+    std::string xid;
+    for (const auto &r : rune) {
+        ASSERT_TRUE(appears(r.dump)) << r.dump;
+        if (xid.empty()) xid = x11::output_of("xdotool search --name '^Quenmire Stonecall'");
+        ASSERT_EQ(0, std::system(("xdotool windowfocus --sync " + xid + " key --delay 30 " + r.keys).c_str()));
+    }
+    ASSERT_TRUE(appears("edit.json"));
+    EXPECT_EQ(read("ROW.SCS"), testsupport::spread_bytes("Row", {{200, 50, ""}, {300, 50, ""}, {400, 50, ""}}));
+
+    // Read once the program has written it whole.
+    testsupport::Json dump;
+    for (int i = 0; i < 50 && !testsupport::parse_json(read("edit.json"), dump, nullptr); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    RECT button{};
+    for (const testsupport::Json &w : dump["windows"].array)
+        if (!button.right) button = dumped_rect(w, 11);
+    ASSERT_NE(button.right, 0);
+    POINT o{-1, -1};
+    std::sscanf(x11::output_of("xdotool getwindowgeometry --shell " + xid).c_str(), "WINDOW=%*d X=%d Y=%d", &o.x, &o.y);
+    POINT at{o.x + (button.left + button.right) / 2, o.y + (button.top + button.bottom) / 2};
+    auto point = [](POINT p) { return std::to_string(p.x) + " " + std::to_string(p.y); };
+    ASSERT_EQ(0, std::system(("xdotool mousemove " + point(at) + " mousedown 1 sleep 0.1 mousemove " +
+                              point(POINT{at.x + 12, at.y - 7}) + " sleep 0.1 mousemove " +
+                              point(POINT{at.x + 37, at.y - 21}) + " sleep 0.1 mouseup 1")
+                                 .c_str()));
+    EXPECT_EQ(1, exit_code());
+    EXPECT_EQ(read("ROW.SCS"), testsupport::spread_bytes("Row", {{200, 50, ""}, {337, 29, ""}, {400, 50, ""}}));
+    EXPECT_FALSE(x11::numlock_on());
 }

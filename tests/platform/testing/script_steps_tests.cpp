@@ -37,13 +37,14 @@ script::Host host()
 // What a line reads as: the step's fields, or why it is no step.
 std::string parsed(const std::string &line)
 {
-    static const char *const names[] = {"menu",  "click", "clickat",    "select", "key",           "type",
-                                        "close", "wait",  "screenshot", "dump",   "expect-window", "expect-text"};
+    static const char *const names[] = {"menu",          "click",       "clickat",     "select",     "key",
+                                        "type",          "close",       "wait",        "screenshot", "dump",
+                                        "expect-window", "expect-text", "doubleclick", "drag"};
     Step s;
     std::string why;
     if (!script::parse_step(line, host(), s, why)) return "no: " + why;
     std::string out = std::string(names[static_cast<int>(s.op)]) + " " + std::to_string(s.a) + " " +
-                      std::to_string(s.b) + " [" + s.text + "]";
+                      std::to_string(s.b) + (s.c ? " " + std::to_string(s.c) : "") + " [" + s.text + "]";
     if (s.vk) out += " vk " + std::to_string(s.vk) + (s.shift ? " shift" : "") + (s.ch ? std::string(" ") + s.ch : "");
     return out;
 }
@@ -72,6 +73,9 @@ TEST(ScriptSteps, EachLineReadsAsItsStepOrSaysWhyNot)
         {"wait 0", "wait 0 0 []"},
         {"close # at last", "close 0 0 []"},
         {"click 10 # fine", "click 10 0 []"},
+        {"doubleclick 12", "doubleclick 12 0 []"},
+        {"drag 12 37 -21 # a comment", "drag 12 37 -21 []"},
+        {"drag 12 37", "no: three numbers must follow"},
         {"dump tree.json", "dump 0 0 [/start/tree.json]"},
         {"screenshot shots/one.png", "screenshot 0 0 [/start/shots/one.png]"},
         {"key +", "key 0 0 [] vk 187 shift +"},

@@ -7,6 +7,7 @@
 #include "support/msgseq.h"
 
 #include "driver/driver.h"
+#include "driver/headless/headless.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,7 @@ TEST(EditField, KeysAndMouseSelectAndTheClipboardCarriesTextFromAReadOnlyField)
     // The mouse: a press puts the caret, a drag selects; Tab selects all, a click does not.
     dialogs::click(dlg, edit, POINT{text_width(edit, "C:\\"), 5});
     EXPECT_EQ(selection(edit), Sel(3, 3));
+    drv::headless().set_now(drv::headless().now() + GetDoubleClickTime());   // no double-click
     dialogs::mouse(edit, POINT{text_width(edit, "C:\\"), 5}, true);
     POINT to{text_width(edit, "C:\\CRO"), 5};
     ClientToScreen(edit, &to);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+using msgseq::Any;
 using msgseq::Posted;
 using msgseq::Seen;
 using msgseq::Sent;
@@ -190,4 +191,163 @@ TEST(Keyboard, KeysLetGoAfterTheirWindowClosedReachTheNextFocus)
                                                     {below, WM_SYSKEYUP, VK_MENU},
                                                     {below, WM_KEYDOWN, VK_RETURN}}));
     EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
+}
+
+namespace {
+
+// A class that asks for double-clicks.
+const char *double_click_class()
+{
+    static bool registered = [] {
+        WNDCLASSA wc{};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpszClassName = "DoubleClicks";
+        return RegisterClassA(&wc) != 0;
+    }();
+    return registered ? "DoubleClicks" : nullptr;
+}
+
+struct Press {
+    uint64_t at;   // ms after the first
+    POINT off;     // from the first
+    drv::Button button;
+};
+
+// Each press goes down and up at its time; the window reads them only after the last.
+void press_all(POINT where, const std::vector<Press> &presses)
+{
+    const uint64_t start = drv::headless().now();
+    for (const Press &p : presses) {
+        drv::headless().set_now(start + p.at);
+        const POINT at{where.x + p.off.x, where.y + p.off.y};
+        drv::mouse_button(at, p.button, true);
+        drv::mouse_button(at, p.button, false);
+    }
+    drv::headless().set_now(start + presses.back().at + 1000);
+}
+
+}   // namespace
+
+// The times are the input's own, however late the window reads it; the press
+// after a double-click starts afresh.
+TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClassThatAsks)
+{
+    const drv::Button L = drv::Button::Left, R = drv::Button::Right;
+    const WPARAM ML = MK_LBUTTON, MR = MK_RBUTTON;
+    struct Case {
+        const char *what;
+        bool asks;
+        std::vector<Press> presses;
+        Taken expected;   // the window is left open
+    };
+    const Case cases[] = {
+        {"at once",
+         true,
+         {{0, {}, L}, {0, {}, L}},
+         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDBLCLK, ML}, {0, WM_LBUTTONUP, 0}}},
+        {"400 ms later, a pixel off",
+         true,
+         {{0, {}, L}, {400, {1, -1}, L}},
+         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDBLCLK, ML}, {0, WM_LBUTTONUP, 0}}},
+        {"500 ms later",
+         true,
+         {{0, {}, L}, {500, {}, L}},
+         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}}},
+        {"4 pixels to the right",
+         true,
+         {{0, {}, L}, {0, {4, 0}, L}},
+         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}}},
+        {"4 pixels up",
+         true,
+         {{0, {}, L}, {0, {0, -4}, L}},
+         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}}},
+        {"a third click",
+         true,
+         {{0, {}, L}, {0, {}, L}, {0, {}, L}},
+         {{0, WM_LBUTTONDOWN, ML},
+          {0, WM_LBUTTONUP, 0},
+          {0, WM_LBUTTONDBLCLK, ML},
+          {0, WM_LBUTTONUP, 0},
+          {0, WM_LBUTTONDOWN, ML},
+          {0, WM_LBUTTONUP, 0}}},
+        {"the right button",
+         true,
+         {{0, {}, R}, {100, {}, R}},
+         {{0, WM_RBUTTONDOWN, MR}, {0, WM_RBUTTONUP, 0}, {0, WM_RBUTTONDBLCLK, MR}, {0, WM_RBUTTONUP, 0}}},
+        {"one of each button",
+         true,
+         {{0, {}, L}, {0, {}, R}},
+         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_RBUTTONDOWN, MR}, {0, WM_RBUTTONUP, 0}}},
+        {"a class without CS_DBLCLKS",
+         false,
+         {{0, {}, L}, {0, {}, L}},
+         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        HWND w =
+            CreateWindowExA(0, c.asks ? double_click_class() : msgseq::recorder_class(), "d",
+                            WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150, nullptr, nullptr, nullptr, nullptr);
+        POINT at{50, 50};
+        ClientToScreen(w, &at);
+        press_all(at, c.presses);
+        Taken expected = c.expected;
+        for (auto &e : expected) std::get<0>(e) = w;
+        EXPECT_EQ(take(WM_LBUTTONDOWN, WM_MBUTTONDBLCLK), expected);
+        DestroyWindow(w);
+    }
+    // A pixel off, but in another window that asks for them too.
+    HWND w = CreateWindowExA(0, double_click_class(), "d", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150, nullptr,
+                             nullptr, nullptr, nullptr);
+    HWND child = CreateWindowExA(0, double_click_class(), "", WS_CHILD | WS_VISIBLE, 51, 0, 50, 50, w, nullptr, nullptr,
+                                 nullptr);
+    POINT at{50, 10};
+    ClientToScreen(w, &at);
+    press_all(at, {{0, {}, L}, {0, {1, 0}, L}});
+    EXPECT_EQ(
+        take(WM_LBUTTONDOWN, WM_MBUTTONDBLCLK),
+        (Taken{{w, WM_LBUTTONDOWN, ML}, {w, WM_LBUTTONUP, 0}, {child, WM_LBUTTONDOWN, ML}, {child, WM_LBUTTONUP, 0}}));
+}
+
+// Non-client double-clicks come whatever the class; DefWindowProc maximises
+// and restores a window with a maximise box. A push button takes the second
+// press of a double-click as a press.
+TEST(Mouse, ACaptionDoubleClickMaximisesAndRestoresAndAButtonIsPressedTwice)
+{
+    for (DWORD style : {DWORD(WS_OVERLAPPEDWINDOW), DWORD(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU)}) {
+        HWND w = CreateWindowExA(0, msgseq::recorder_class(), "c", style | WS_VISIBLE, 10, 10, 200, 150, nullptr,
+                                 nullptr, nullptr, nullptr);
+        std::vector<bool> maximised;
+        for (int round = 0; round < 2; ++round) {
+            RECT r;
+            GetWindowRect(w, &r);
+            press_all({(r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYFRAME) + 5},
+                      {{0, {}, drv::Button::Left}, {300, {}, drv::Button::Left}});
+            MSG m;
+            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+            maximised.push_back((GetWindowLongA(w, GWL_STYLE) & WS_MAXIMIZE) != 0);
+        }
+        const bool box = (style & WS_MAXIMIZEBOX) != 0;
+        std::vector<Seen> commands;
+        if (box) commands = {{w, WM_SYSCOMMAND, SC_MAXIMIZE, 0, Sent}, {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent}};
+        EXPECT_SEQUENCE("double-clicks on the caption", commands, msgseq::select(w, {WM_SYSCOMMAND}), false);
+        EXPECT_EQ(maximised, (std::vector<bool>{box, false}));
+        EXPECT_EQ(msgseq::select(w, {WM_NCLBUTTONDBLCLK}).size(), 2u);
+        DestroyWindow(w);
+        msgseq::log().clear();
+    }
+    HWND w = top();
+    HWND button = CreateWindowExA(0, "BUTTON", "B", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 60, 20, w,
+                                  reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    POINT at{20, 10};
+    ClientToScreen(button, &at);
+    press_all(at, {{0, {}, drv::Button::Left}, {0, {}, drv::Button::Left}});
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    EXPECT_SEQUENCE(
+        "a double-click on a push button",
+        (std::vector<Seen>{{w, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(button), Any},
+                           {w, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(button), Any}}),
+        msgseq::select(w, {WM_COMMAND}));
 }
