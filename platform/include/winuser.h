@@ -975,7 +975,6 @@ BOOL WINAPI SetKeyboardState(LPBYTE lpKeyState);
 /* ------------------------------------------------------------------
  * Moving and sizing windows, scroll bars shown and hidden
  * ------------------------------------------------------------------ */
-#define CS_DBLCLKS 0x0008
 #define WM_GETMINMAXINFO 0x0024
 #define WM_SIZING 0x0214
 #define WM_MOVING 0x0216
