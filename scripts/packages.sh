@@ -5,7 +5,8 @@ BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark
   binutils-mingw-w64-i686 libfreetype-dev libfontconfig-dev libpng-dev
   libjpeg-dev libgif-dev libsdl2-dev)
 FONT_PACKAGES=(fonts-wine fonts-blankenburg fonts-dejavu-core)
-# The real window's tests: a virtual X server, real X input, Xlib for a close request.
+# The real window's tests: a virtual X server, real X input, the X clipboard from
+# another client, Xlib for a close request.
 # The reading's web page is checked in Debian's Chromium, driven from Node.js
 # by the npm package playwright-core (locked in tests/browser/).
 BROWSER_PACKAGES=(chromium)
@@ -14,7 +15,7 @@ BROWSER_PACKAGES=(chromium)
 if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
   BROWSER_PACKAGES+=(nodejs npm)
 fi
-TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool x11-xkb-utils libx11-dev "${BROWSER_PACKAGES[@]}")
+TEST_PACKAGES=("${FONT_PACKAGES[@]}" xvfb xauth xdotool xclip x11-xkb-utils libx11-dev "${BROWSER_PACKAGES[@]}")
 # The style checks (scripts/check-style.sh).
 STYLE_PACKAGES=(clang-format clang-tidy)
 # libFuzzer and the sanitizers' runtime for clang (fuzz/run.sh).

@@ -41,6 +41,11 @@ class Driver {
     // input could close (a message box answers itself as Enter would).
     virtual bool input_can_come() { return true; }
 
+    // The desktop's clipboard as text: UTF-8 with LF line ends, empty when it
+    // holds none. Without a desktop (headless) the driver keeps its own.
+    virtual std::string clipboard_text() { return clipboard_; }
+    virtual void set_clipboard_text(const std::string &text) { clipboard_ = text; }
+
     // Whoever drives the program from outside (the lock-step test driver, an
     // automation script) is called on the program's thread whenever the program
     // waits for input, with the wait's deadline. It may deliver input through
@@ -55,6 +60,9 @@ class Driver {
 
   protected:
     BlockHook onBlock_;
+
+  private:
+    std::string clipboard_;
 };
 
 // The installed driver; the headless one when none was installed.
@@ -82,5 +90,9 @@ void layout_key(UINT vk, bool down, const std::string &typed);
 void character(unsigned char ch);
 // The close box of a top-level window (the OS window's close for a real window).
 void close_request(HWND window);
+// The OS window lost the keyboard focus to another application (Alt+Tab, a
+// click elsewhere), or has it again. Keys let go while it was away never
+// reach the program: send no key-ups for them.
+void app_focus(bool has);
 
 }   // namespace drv

@@ -179,6 +179,11 @@ class Runner {
             active_window(step);
             actions::key(VK_F4, VK_MENU);
             return Outcome::Acted;
+        case Op::Deactivate:
+        case Op::Activate:
+            // Another application takes the foreground, or gives it back.
+            drv::app_focus(step.op == Op::Activate);
+            return Outcome::Acted;
         case Op::Wait:
             waitUntil_ = drv::current().now() + static_cast<uint64_t>(step.a);
             return Outcome::Waits;

@@ -37,6 +37,8 @@ const StepKind stepKinds[] = {
     {"dump", Op::Dump, Args::Text},
     {"expect-window", Op::ExpectWindow, Args::OptionalText},
     {"expect-text", Op::ExpectText, Args::NumberThenText},
+    {"deactivate", Op::Deactivate, Args::None},
+    {"activate", Op::Activate, Args::None},
 };
 
 bool number(std::istringstream &in, long &out)

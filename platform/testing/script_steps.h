@@ -29,7 +29,9 @@ enum class Op {
     ExpectWindow,
     ExpectText,
     DoubleClick,
-    Drag
+    Drag,
+    Deactivate,
+    Activate
 };
 
 struct Step {

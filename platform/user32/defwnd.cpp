@@ -212,6 +212,14 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         // An activated window takes the focus.
         if (LOWORD(wp) != WA_INACTIVE) SetFocus(hwnd);
         return 0;
+    case WM_NCACTIVATE:
+        return TRUE;   // the caption is drawn as GetActiveWindow says
+    case WM_CANCELMODE:
+        // An open menu, a pressed Alt's way into the menu bar and the capture end.
+        menu_keys() = MenuKeys{};
+        menu_cancel(hwnd);
+        if (GetCapture() == hwnd) ReleaseCapture();
+        return 0;
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 // width of a single-line field without ES_AUTOHSCROLL and against the visible
 // height of a multi-line field without ES_AUTOVSCROLL; whatever is cut off
 // tells the parent EN_MAXTEXT. A change tells it EN_UPDATE, then EN_CHANGE.
+#include "user32/clipboard.h"
 #include "user32/control.h"
 
 #include <algorithm>
@@ -17,9 +18,6 @@
 
 namespace user32 {
 namespace {
-
-// Cut, copy and paste share one clipboard within the program.
-std::string editClipboard;
 
 struct Line {
     size_t start = 0, end = 0;   // the characters shown; a CR LF after `end` is not
@@ -298,7 +296,7 @@ void EDIT_Copy(HWND hwnd)
 {
     const EditState &e = EDIT_Get(hwnd);
     if (e.caret != e.anchor)
-        editClipboard = EDIT_Text(hwnd).substr(EDIT_SelStart(e), EDIT_SelEnd(e) - EDIT_SelStart(e));
+        clipboard_put_text(EDIT_Text(hwnd).substr(EDIT_SelStart(e), EDIT_SelEnd(e) - EDIT_SelStart(e)));
 }
 
 void EDIT_Cut(HWND hwnd)
@@ -310,7 +308,8 @@ void EDIT_Cut(HWND hwnd)
 
 void EDIT_Paste(HWND hwnd)
 {
-    if (!EDIT_ReadOnly(hwnd)) EDIT_ReplaceSel(hwnd, editClipboard);
+    const std::string text = clipboard_text();
+    if (!EDIT_ReadOnly(hwnd) && !text.empty()) EDIT_ReplaceSel(hwnd, text);
 }
 
 // Backspace and Delete: the selection, or else one character (a CR LF whole).

@@ -1,4 +1,5 @@
-// The keyboard focus, the active window and the mouse capture.
+// The keyboard focus, the active window, the mouse capture, and the
+// application's own activation as another application takes the foreground.
 #include "user32/internal.h"
 
 #include <algorithm>
@@ -10,6 +11,8 @@ struct FocusState {
     HWND focus = nullptr;
     HWND active = nullptr;
     HWND capture = nullptr;
+    bool appInactive = false;    // another application has the foreground
+    HWND lastActive = nullptr;   // what was active when it took it
 };
 
 FocusState &state()
@@ -39,6 +42,16 @@ void bring_to_top(HWND hwnd)
     for (auto it = owned.rbegin(); it != owned.rend(); ++it) bring_to_top(*it);
 }
 
+WPARAM minimised_flag(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_STYLE) & WS_MINIMIZE) ? 1 : 0; }
+
+// Every top-level window hears that the application is (in)active.
+void tell_application(BOOL active)
+{
+    std::vector<HWND> tops = top_level_windows();   // a copy: windows may come and go meanwhile
+    for (HWND t : tops)
+        if (IsWindow(t)) SendMessageA(t, WM_ACTIVATEAPP, static_cast<WPARAM>(active), 0);
+}
+
 }   // namespace
 
 void activate(HWND hwnd, WORD how)
@@ -53,6 +66,56 @@ void activate(HWND hwnd, WORD how)
     // its saved control) the focus.
     if (IsWindow(hwnd) && s.active == hwnd)
         SendMessageA(hwnd, WM_ACTIVATE, MAKEWPARAM(how, 0), reinterpret_cast<LPARAM>(old));
+}
+
+// What Windows sends a thread whose window loses the foreground to another
+// application: the capture (an open menu's too) is cancelled, then the active
+// window is deactivated, every top-level window told, and the focus taken.
+// Keys still held are let go in the other application: no key-ups come.
+void app_deactivate()
+{
+    FocusState &s = state();
+    if (s.appInactive) return;
+    s.appInactive = true;
+    HWND captured = GetCapture();
+    HWND old = GetActiveWindow();
+    if (HWND cancel = captured ? captured : old) SendMessageA(cancel, WM_CANCELMODE, 0, 0);
+    if (captured && !GetCapture()) input_move_at_cursor();
+    if (IsWindow(old)) {
+        SendMessageA(old, WM_NCACTIVATE, FALSE, 0);
+        SendMessageA(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, minimised_flag(old)), 0);
+    }
+    s.lastActive = old;
+    if (s.active == old) s.active = nullptr;
+    if (old) tell_application(FALSE);
+    if (HWND f = GetFocus()) {
+        s.focus = nullptr;
+        SendMessageA(f, WM_KILLFOCUS, 0, 0);
+    }
+    input_release_keys();
+}
+
+// Back from another application: the window that was active is again (or
+// the topmost that can be), and its default processing gives the focus back.
+void app_activate()
+{
+    FocusState &s = state();
+    if (!s.appInactive) return;
+    s.appInactive = false;
+    HWND already = GetActiveWindow();   // activated by the program meanwhile
+    HWND next = already ? already : can_activate(s.lastActive) ? s.lastActive : nullptr;
+    for (HWND t : top_level_windows()) {
+        if (next) break;
+        if (can_activate(t)) next = t;
+    }
+    if (!IsWindow(next)) return;
+    tell_application(TRUE);
+    if (!already) {
+        bring_to_top(next);
+        s.active = next;
+    }
+    SendMessageA(next, WM_NCACTIVATE, TRUE, 0);
+    if (!already && s.active == next) SendMessageA(next, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, minimised_flag(next)), 0);
 }
 
 void focus_window_leaving(HWND hwnd)

@@ -22,12 +22,12 @@
 namespace user32 {
 namespace {
 
-enum class Kind { Key, Char, Move, Button, Wheel, Close };
+enum class Kind { Key, Char, Move, Button, Wheel, Close, Activation };
 
 struct InputEvent {
     Kind kind;
     UINT vk = 0;            // Key
-    bool down = false;      // Key, Button
+    bool down = false;      // Key, Button; Activation: the application is active again
     unsigned char ch = 0;   // Char
     POINT pt{};             // Move, Button, Wheel (desktop)
     int delta = 0;          // Wheel
@@ -213,6 +213,8 @@ bool resolve(InputEvent &e)
     case Kind::Close:
         e.msg = MSG{e.close, WM_SYSCOMMAND, SC_CLOSE, 0, 0, {}};
         return IsWindow(e.close);
+    case Kind::Activation:
+        return false;
     }
     return false;
 }
@@ -322,6 +324,10 @@ bool input_take(HWND filter, UINT min, UINT max, bool remove, MSG &out)
 {
     auto &ev = input().events;
     for (auto it = ev.begin(); it != ev.end();) {
+        if (it->kind == Kind::Activation) {   // no message: input_take_activation's
+            ++it;
+            continue;
+        }
         if (!it->resolved || aimed_at_reading(*it) || !IsWindow(it->msg.hwnd)) {
             if (!resolve(*it)) {
                 it = ev.erase(it);
@@ -352,6 +358,26 @@ bool input_take(HWND filter, UINT min, UINT max, bool remove, MSG &out)
     }
     return false;
 }
+
+void input_take_activation()
+{
+    auto &ev = input().events;
+    while (!ev.empty() && ev.front().kind == Kind::Activation) {
+        bool active = ev.front().down;
+        ev.pop_front();
+        if (active) app_activate();
+        else app_deactivate();
+    }
+}
+
+// Keys let go in another application are up when the program looks again;
+// the lock keys keep their toggles.
+void input_release_keys()
+{
+    for (BYTE &k : input().keys) k &= static_cast<BYTE>(~0x80);
+}
+
+void input_move_at_cursor() { push(InputEvent{Kind::Move, 0, false, 0, input().cursor}); }
 
 bool vk_for_char(unsigned char ch, UINT &vk, bool &shift)
 {
@@ -419,6 +445,8 @@ void close_request(HWND window)
     e.close = window;
     push(e);
 }
+
+void app_focus(bool has) { push(InputEvent{Kind::Activation, 0, has}); }
 
 }   // namespace drv
 

@@ -26,11 +26,18 @@ bool timers_take_expired(HWND filter, UINT min, UINT max, bool remove, MSG &out)
 // input.cpp
 bool input_take(HWND filter, UINT min, UINT max, bool remove, MSG &out);
 bool input_pending(HWND filter, UINT min, UINT max);
+// The application's activation changing, once the input queued before it has
+// been taken (a filter that passes over that input may read what follows first).
+void input_take_activation();
+void input_release_keys();     // every key up, as after another application had them
+void input_move_at_cursor();   // a mouse move where the cursor is, to wake a capture's loop
 
 // focus.cpp: focus, activation and capture after a window goes away or hides.
 void focus_window_leaving(HWND hwnd);      // before the subtree is hidden or destroyed
 void activate_after_leaving(HWND owner);   // after: activate the owner or the topmost window
 void activate(HWND hwnd, WORD how);        // WA_ACTIVE / WA_CLICKACTIVE; brings it to the top
+void app_deactivate();                     // another application became active
+void app_activate();                       // ours is again
 
 // paint.cpp
 void invalidate_all(Window &w, bool erase, bool withChildren);

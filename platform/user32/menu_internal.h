@@ -64,6 +64,9 @@ void menu_track_mouse(HWND window, POINT pt);
 // Left and Right go on to the menu bar's items.
 void menu_track_system(HWND window, bool byMouse);
 
+// Ends the loop of the menu tracked for `owner`, if any, choosing nothing.
+void menu_cancel(HWND owner);
+
 // The menu's text without its '&' prefixes and from its tab on; the letter
 // after the first single '&' (0 when none).
 std::string menu_plain_text(const std::string &text);

@@ -569,4 +569,12 @@ void menu_track_system(HWND window, bool byMouse)
     run_loop();
 }
 
+void menu_cancel(HWND owner)
+{
+    Tracker &t = tracker();
+    if (!t.active || t.owner != owner || t.done) return;
+    t.done = true;
+    PostMessageA(owner, WM_NULL, 0, 0);   // the loop may be waiting: it wakes and ends
+}
+
 }   // namespace user32

@@ -56,6 +56,7 @@ bool take_paint(HWND filter, MSG &out)
 bool retrieve(MSG &out, HWND filter, UINT min, UINT max, bool remove)
 {
     Queue &q = queue();
+    input_take_activation();
     for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
         if (filter_accepts_window(filter, it->hwnd) && filter_accepts_message(min, max, it->message)) {
             out = *it;

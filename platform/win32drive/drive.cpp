@@ -402,6 +402,10 @@ class Runner {
         case Op::Menu:
             menu(step);
             break;
+        case Op::Deactivate:
+        case Op::Activate:
+            failed(step, "another application taking the foreground is left to Windows itself");
+            break;
         }
     }
 

@@ -114,6 +114,70 @@ TEST_F(DesktopXTest, GermanAndFrenchKeysTypeTheLayoutsCharactersIntoASavedSpread
     }
 }
 
+// Another X client's clipboard and a trip to another window while Alt is
+// held, in the new-spread editor: text pasted from the X clipboard (UTF-8,
+// LF) is saved as Windows-1252 with CR LF, a single-line field taking its
+// first line; text copied in the program is read back from X; and Alt let go
+// in the other window leaves no menu behind, so the click that follows
+// chooses the second position, whose meaning is the one pasted.
+TEST_F(DesktopXTest, TheXClipboardAndAnotherWindowMeetTheNewSpreadEditor)
+{
+    skip_banner();
+    write("steps.txt", "menu Spread New\n"
+                       "click 101\n"
+                       "dump title.json\n"
+                       "wait 4000\n"
+                       "click 102\n"
+                       "key HOME\n"
+                       "type norns\n"
+                       "click 103\n"
+                       "type 2\n"
+                       "click 1\n"
+                       "dump layout.json\n"
+                       "wait 4000\n"
+                       "click 11\n"
+                       "key NUMPAD5\n"
+                       "click 1199\n"
+                       "dump meaning.json\n"
+                       "wait 4000\n"
+                       "click 1\n"
+                       "menu File Exit\n"
+                       "expect-window Save..\n"
+                       "click 6\n"
+                       "click 1\n");
+    start("steps.txt");
+    // Into the title: Zürich – 5€ 中, then a second line.
+    ASSERT_TRUE(appears("title.json"));
+    ASSERT_EQ(0, std::system("printf 'Z\\303\\274rich \\342\\200\\223 5\\342\\202\\254 \\344\\270\\255\\nsecond' | "
+                             "xclip -selection clipboard >/dev/null 2>&1"));
+    ASSERT_EQ(0, std::system("xdotool key ctrl+v ctrl+a ctrl+c"));
+    const std::string copied = "Z\xC3\xBCrich \xE2\x80\x93 5\xE2\x82\xAC ?";
+    std::string got;
+    for (int i = 0; i < 100 && (got = x11::output_of("xclip -o -selection clipboard")) != copied; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(got, copied);
+
+    // Alt goes down here, up in another window, and the focus comes back.
+    ASSERT_TRUE(appears("layout.json"));
+    const std::string ours = x11::output_of("xdotool getwindowfocus");
+    const unsigned long other = x11::other_window();
+    ASSERT_NE(other, 0u);
+    ASSERT_EQ(0, std::system(("xdotool keydown alt windowfocus --sync " + std::to_string(other) +
+                              " keyup alt windowfocus --sync " + ours)
+                                 .c_str()));
+
+    ASSERT_TRUE(appears("meaning.json"));
+    ASSERT_EQ(0, std::system("printf 'Erste Zeile \\342\\202\\254\\nzweite \\302\\253Zeile\\302\\273' | "
+                             "xclip -selection clipboard >/dev/null 2>&1"));
+    ASSERT_EQ(0, std::system("xdotool key ctrl+v"));
+    EXPECT_EQ(1, exit_code());
+    std::string spread = read("NORNS.SCS");
+    EXPECT_NE(spread.find("\r\ntitle=Z\xFCrich \x96 5\x80 ?\r\n"), std::string::npos) << spread;
+    // The field's CR LF is written in text mode, as a typed line end is.
+    EXPECT_NE(spread.find("\r\nrunemeaning1=Erste Zeile \x80\r\r\nzweite \xABZeile\xBB*\r\n"), std::string::npos)
+        << spread;
+}
+
 // A reading on screen while the OS window grows and shrinks: within a second
 // (the program's own repaint comes every few seconds) every pixel of the
 // client area is drawn again: the table's colour and the rune, no black.

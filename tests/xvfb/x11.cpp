@@ -68,4 +68,14 @@ bool numlock_on()
     return on == True;
 }
 
+unsigned long other_window()
+{
+    static Display *display = XOpenDisplay(nullptr);
+    if (!display) return 0;
+    Window w = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 40, 40, 0, 0, 0);
+    XMapWindow(display, w);
+    XSync(display, False);
+    return w;
+}
+
 }   // namespace x11

@@ -20,5 +20,9 @@ uint32_t pixel(int x, int y);
 bool send_close(unsigned long window);
 // Whether the server's "Num Lock" indicator is lit.
 bool numlock_on();
+// A small window of a client apart from the program's, shown at the screen's
+// corner, for the keyboard focus to move to; 0 when the server cannot be
+// reached. It stays until the test's process ends.
+unsigned long other_window();
 
 }   // namespace x11

@@ -54,6 +54,8 @@ class SdlDriver : public Driver {
     SIZE desktop_size() override { return desktop_; }
     void wait(uint64_t deadline, bool inputCanEnd) override;
     void checkpoint() override;
+    std::string clipboard_text() override;
+    void set_clipboard_text(const std::string &text) override;
 
   private:
     bool pump();
@@ -61,6 +63,7 @@ class SdlDriver : public Driver {
     void handle_window_event(const SDL_WindowEvent &e);
     void flush_move();
     void flush_key();
+    bool flush_key_ups();
     bool layout_key_event(const SDL_KeyboardEvent &e);
     void follow_window_size();
     void present();
@@ -82,6 +85,10 @@ class SdlDriver : public Driver {
     // A key down waits for the text SDL reports after it (what the layout typed).
     std::optional<std::pair<UINT, std::string>> keyDown_;
     bool altGr_ = false;   // the layout's right Alt is AltGr
+    // Key-ups wait for the next event: those SDL reports because the window
+    // lost the focus (it lets go of every key held, then says so) are not
+    // the user's, and would make Alt+Tab a lone Alt press.
+    std::vector<SDL_KeyboardEvent> keyUps_;
 };
 
 SdlDriver::SdlDriver(SDL_Window *window, int scale) : window_(window), scale_(scale)
@@ -149,6 +156,16 @@ void SdlDriver::checkpoint()
     if (!resized_ && t >= lastFrame_ + FRAME_MS) present();
 }
 
+std::string SdlDriver::clipboard_text()
+{
+    char *text = SDL_GetClipboardText();
+    std::string out = text ? text : "";
+    SDL_free(text);
+    return out;
+}
+
+void SdlDriver::set_clipboard_text(const std::string &text) { SDL_SetClipboardText(text.c_str()); }
+
 // Takes every waiting SDL event; true when any became input for the program.
 bool SdlDriver::pump()
 {
@@ -156,6 +173,7 @@ bool SdlDriver::pump()
     bool input = false;
     SDL_Event e;
     while (SDL_PollEvent(&e)) handle(e, input);
+    input = flush_key_ups() || input;
     flush_key();
     flush_move();
     return input;
@@ -190,9 +208,23 @@ bool SdlDriver::layout_key_event(const SDL_KeyboardEvent &e)
     return true;
 }
 
+bool SdlDriver::flush_key_ups()
+{
+    bool any = false;
+    for (const SDL_KeyboardEvent &up : keyUps_) any = layout_key_event(up) || any;
+    keyUps_.clear();
+    return any;
+}
+
 void SdlDriver::handle(const SDL_Event &e, bool &input)
 {
     if (e.type != SDL_TEXTINPUT) flush_key();
+    if (e.type == SDL_KEYUP) {
+        keyUps_.push_back(e.key);
+        return;
+    }
+    if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keyUps_.clear();
+    input = flush_key_ups() || input;
     switch (e.type) {
     case SDL_MOUSEMOTION:
         move_ = to_desktop(e.motion.x, e.motion.y);
@@ -217,7 +249,6 @@ void SdlDriver::handle(const SDL_Event &e, bool &input)
         return;
     }
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
         input = layout_key_event(e.key) || input;
         return;
     case SDL_TEXTINPUT: {
@@ -242,7 +273,10 @@ void SdlDriver::handle(const SDL_Event &e, bool &input)
         // Closing is input: the program's close box message waits in its
         // queue; so is a new size: the windows that followed it wait for
         // their WM_PAINT, which the program must see before the next frame.
-        if (e.window.event == SDL_WINDOWEVENT_CLOSE || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) input = true;
+        // Losing or regaining the focus is input too: the program answers it.
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+            e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+            input = true;
         return;
     }
 }
@@ -252,6 +286,11 @@ void SdlDriver::handle_window_event(const SDL_WindowEvent &e)
     switch (e.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         follow_window_size();
+        return;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        flush_move();
+        app_focus(e.event == SDL_WINDOWEVENT_FOCUS_GAINED);
         return;
     case SDL_WINDOWEVENT_EXPOSED:
         exposed_ = true;

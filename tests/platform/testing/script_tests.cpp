@@ -210,6 +210,15 @@ TEST(Script, ClicksAimAtTheVisiblePointNearestTheCentreOrAtClientCoordinates)
     EXPECT_EQ(trace, (std::vector<std::string>{"command 11", "20 down 10 5", "20 down 1 1", "close"}));
 }
 
+// While another application has the foreground nothing the program shows has
+// the focus, so "a" reaches nobody; back again, the probe that had it has it.
+TEST(Script, DeactivateAndActivateHandTheForegroundToAnotherApplicationAndBack)
+{
+    testsupport::TempDir dir;
+    Ran r = run("click 20\ndeactivate\ntype a\nactivate\ntype b\nexpect-text 20 b\nclose\n");
+    EXPECT_EQ(r.status, 40) << r.errors;
+}
+
 TEST(Script, WaitLetsTheProgramRunThatLong)
 {
     testsupport::TempDir dir;

@@ -1,0 +1,212 @@
+// Where the program meets the desktop around it: another application taking
+// the foreground and giving it back (the messages in Windows' order, menus
+// and the capture ended, keys held let go, the focus restored), and the
+// clipboard shared with other programs (UTF-8 with LF out there).
+#include "platform/rc/embedded.h"
+#include "support/dialogs.h"
+#include "support/msgseq.h"
+#include "support/person.h"
+
+#include "driver/driver.h"
+#include "rc/module.h"
+#include "user32/compositor.h"
+#include "user32/menu_internal.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using msgseq::Seen;
+using msgseq::Sent;
+using testsupport::Person;
+
+namespace {
+
+void pump()
+{
+    MSG m;
+    for (int guard = 0; guard < 200 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++guard) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+HWND recorder(const char *title, DWORD style, HWND parent = nullptr)
+{
+    return CreateWindowExA(0, msgseq::recorder_class(), title, style, 0, 0, 200, 150, parent, nullptr, nullptr,
+                           nullptr);
+}
+
+// The activation messages, in the order they came.
+std::vector<Seen> activation_log()
+{
+    return msgseq::select(nullptr, {WM_CANCELMODE, WM_CAPTURECHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP,
+                                    WM_KILLFOCUS, WM_SETFOCUS});
+}
+
+uint32_t caption_pixel(HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    return user32::desktop_image().row(r.top + 8)[r.left + 6];
+}
+
+std::string text(HWND dlg, int id)
+{
+    char s[512] = "";
+    GetDlgItemTextA(dlg, id, s, sizeof s);
+    return s;
+}
+
+HWND focus(HWND dlg, int id)
+{
+    HWND edit = GetDlgItem(dlg, id);
+    SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    dialogs::pump(dlg);
+    return edit;
+}
+
+}   // namespace
+
+TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndGivingItBackActivates)
+{
+    HWND hidden = recorder("hidden", WS_OVERLAPPEDWINDOW);
+    HWND top = recorder("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND child = recorder("", WS_CHILD | WS_VISIBLE, top);
+    SetFocus(child);
+    SetCapture(child);
+    const uint32_t activeCaption = caption_pixel(top);
+    msgseq::log().clear();
+    drv::app_focus(false);
+    pump();
+    EXPECT_SEQUENCE("losing the foreground",
+                    (std::vector<Seen>{{child, WM_CANCELMODE, 0, 0, Sent},
+                                       {child, WM_CAPTURECHANGED, 0, 0, Sent},
+                                       {top, WM_NCACTIVATE, FALSE, 0, Sent},
+                                       {top, WM_ACTIVATE, WA_INACTIVE, 0, Sent},
+                                       {top, WM_ACTIVATEAPP, FALSE, 0, Sent},
+                                       {hidden, WM_ACTIVATEAPP, FALSE, 0, Sent},
+                                       {child, WM_KILLFOCUS, 0, 0, Sent}}),
+                    activation_log());
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_NE(caption_pixel(top), activeCaption);
+    // Windows follows the ended capture with a move where the cursor is.
+    EXPECT_FALSE(msgseq::select(nullptr, {WM_MOUSEMOVE, WM_NCMOUSEMOVE}).empty());
+
+    msgseq::log().clear();
+    drv::app_focus(true);
+    pump();
+    EXPECT_SEQUENCE("getting it back",
+                    (std::vector<Seen>{{top, WM_ACTIVATEAPP, TRUE, 0, Sent},
+                                       {hidden, WM_ACTIVATEAPP, TRUE, 0, Sent},
+                                       {top, WM_NCACTIVATE, TRUE, 0, Sent},
+                                       {top, WM_ACTIVATE, WA_ACTIVE, 0, Sent},
+                                       {top, WM_SETFOCUS, 0, 0, Sent}}),
+                    activation_log());
+    EXPECT_EQ(caption_pixel(top), activeCaption);
+    DestroyWindow(top);
+    DestroyWindow(hidden);
+}
+
+TEST(AnotherApplication, ADialogGetsItsFocusedControlBack)
+{
+    HWND dlg = dialogs::open(601);
+    HWND edit = focus(dlg, 1199);
+    drv::app_focus(false);
+    dialogs::pump(dlg);
+    EXPECT_EQ(GetFocus(), nullptr);
+    drv::app_focus(true);
+    dialogs::pump(dlg);
+    EXPECT_EQ(GetActiveWindow(), dlg);
+    EXPECT_EQ(GetFocus(), edit);
+    DestroyWindow(dlg);
+}
+
+// Alt goes down in the program, then the focus leaves (Alt+Tab); Alt comes up
+// in the other application or after coming back. Neither is a lone Alt press:
+// no menu, and the next click is the window's.
+TEST(AnotherApplication, AltHeldWhileTheFocusLeftIsNoLoneAltPress)
+{
+    const std::vector<std::vector<int>> orders = {
+        {+VK_MENU, 0, -VK_MENU, 1},   // let go in the other application
+        {+VK_MENU, 0, 1, -VK_MENU},   // let go after coming back
+    };
+    for (const std::vector<int> &order : orders) {
+        HWND w = recorder("w", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        msgseq::log().clear();
+        for (int step : order) {
+            if (step == 0 || step == 1) drv::app_focus(step == 1);
+            else drv::key(static_cast<UINT>(std::abs(step)), step > 0);
+            pump();
+            if (step == 0) {
+                EXPECT_FALSE(GetKeyState(VK_MENU) & 0x8000) << "Alt is up once the focus has gone";
+            }
+        }
+        RECT r;
+        GetClientRect(w, &r);
+        POINT middle{r.right / 2, r.bottom / 2};
+        ClientToScreen(w, &middle);
+        drv::mouse_button(middle, drv::Button::Left, true);
+        drv::mouse_button(middle, drv::Button::Left, false);
+        pump();
+        EXPECT_TRUE(msgseq::select(w, {WM_SYSCOMMAND}).empty()) << order[2];
+        EXPECT_EQ(msgseq::select(w, {WM_LBUTTONDOWN, WM_LBUTTONUP}).size(), 2u) << order[2];
+        DestroyWindow(w);
+    }
+}
+
+TEST(AnotherApplication, AnOpenMenuClosesChoosingNothing)
+{
+    size_t size;
+    const unsigned char *bytes = stonecall_res(&size);
+    HWND w = CreateDialogParamA(rc::register_module(bytes, size), MAKEINTRESOURCEA(5), nullptr,
+                                msgseq::recording_dlgproc, 0);
+    Person p;
+    p.then([] {
+        EXPECT_EQ(user32::open_menu_popups().size(), 1u);
+        drv::app_focus(false);
+    });
+    RECT spread = user32::menu_bar_item_rects(w).at(1);
+    Person::click(POINT{(spread.left + spread.right) / 2, (spread.top + spread.bottom) / 2});
+    dialogs::pump(w);
+    EXPECT_TRUE(p.done());
+    EXPECT_TRUE(user32::open_menu_popups().empty());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(msgseq::select(w, {WM_EXITMENULOOP}).size(), 1u);
+    EXPECT_TRUE(msgseq::select(w, {WM_COMMAND}).empty());
+    DestroyWindow(w);
+}
+
+// The desktop's clipboard holds UTF-8 with LF; a field gets Windows-1252 with
+// CR LF, a single-line one only the first line, and copies go back converted.
+TEST(Clipboard, PastedTextIsWindows1252WithCrLfAndCopiedTextGoesBackAsUtf8)
+{
+    HWND dlg = dialogs::open(601);
+    // Zürich €5 中, a lone LF, then CR LF.
+    drv::current().set_clipboard_text("Z\xC3\xBCrich \xE2\x82\xAC"
+                                      "5 \xE4\xB8\xAD\nsecond\r\nthird");
+    focus(dlg, 101);
+    dialogs::press(dlg, 'V', VK_CONTROL);
+    EXPECT_EQ(text(dlg, 101), "Z\xFCrich \x80"
+                              "5 ?");
+    focus(dlg, 1199);
+    dialogs::press(dlg, VK_INSERT, VK_SHIFT);
+    EXPECT_EQ(text(dlg, 1199), "Z\xFCrich \x80"
+                               "5 ?\r\nsecond\r\nthird");
+    // The whole of it back, from the start of the first line's €.
+    SendMessageA(GetDlgItem(dlg, 1199), EM_SETSEL, 7, -1);
+    dialogs::press(dlg, VK_INSERT, VK_CONTROL);
+    EXPECT_EQ(drv::current().clipboard_text(), "\xE2\x82\xAC"
+                                               "5 ?\nsecond\nthird");
+    // Nothing on the clipboard: a paste leaves the selection as it is.
+    drv::current().set_clipboard_text("");
+    focus(dlg, 101);   // all of it selected
+    dialogs::press(dlg, 'V', VK_CONTROL);
+    EXPECT_EQ(text(dlg, 101), "Z\xFCrich \x80"
+                              "5 ?");
+    DestroyWindow(dlg);
+}
