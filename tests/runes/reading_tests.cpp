@@ -70,12 +70,6 @@ struct Program : testsupport::Program {
         ClientToScreen(main(), &at);
         run.click(at);
     }
-    std::vector<std::string> box_texts()
-    {
-        std::vector<std::string> out;
-        for (const auto &b : msgbox_hook::boxes()) out.push_back(b.caption + ": " + b.text);
-        return out;
-    }
 };
 
 // The client area's pixels, row by row.
@@ -187,7 +181,7 @@ TEST(Reading, TheWholeRoadFromRunToThePage)
     // The page: every piece in order, the spread's texts made safe.
     msgbox_hook::clear();
     p.menu("HTMLise");
-    EXPECT_EQ(p.box_texts(), std::vector<std::string>{kCreated});
+    EXPECT_EQ(p.boxes(), std::vector<std::string>{kCreated});
     EXPECT_EQ(msgbox_hook::boxes()[0].owner, main);
     EXPECT_EQ(read_bytes("RUNE.HTM"), expected_page({"The past &amp; what <B>roots</B> it", "Now\r\nand here", ""}));
 }
@@ -312,7 +306,7 @@ TEST(Reading, CancelledChooserShowsNoReadingAndThePageIsNotWritten)
     EXPECT_EQ(ran_cards_used[0], -1);
     EXPECT_EQ(p.run.text(p.mainWindow), kTitle);
     p.menu("HTMLise");
-    EXPECT_EQ(p.box_texts(),
+    EXPECT_EQ(p.boxes(),
               (std::vector<std::string>{"Rune.htm not written...: There is no reading to write: run a spread first."}));
     EXPECT_EQ(read_bytes("RUNE.HTM"), "old page");
 }
@@ -331,7 +325,7 @@ TEST(Reading, SpreadFileGoneBeforeItIsReadShowsTheReadingWithEmptyMeanings)
     std::remove("B.SCS");
     msgbox_hook::clear();
     p.run.click(p.run.control(casting, CASTING_OK_ID));
-    EXPECT_EQ(p.box_texts(), (std::vector<std::string>{"B.SCS: Error opening file"}));
+    EXPECT_EQ(p.boxes(), (std::vector<std::string>{"B.SCS: Error opening file"}));
     EXPECT_EQ(NumCards, 2);
     EXPECT_EQ(p.run.text(p.mainWindow), std::string(kTitle) + " - Going");
     p.click_main(110, 110);
@@ -341,7 +335,7 @@ TEST(Reading, SpreadFileGoneBeforeItIsReadShowsTheReadingWithEmptyMeanings)
     p.run.click(p.run.control(detail, IDOK));
     msgbox_hook::clear();
     p.menu("HTMLise");
-    EXPECT_EQ(p.box_texts(),
+    EXPECT_EQ(p.boxes(),
               (std::vector<std::string>{"B.SCS: Error opening file", "B.SCS: Error opening file", kCreated}));
     const std::string page = read_bytes("RUNE.HTM");
     EXPECT_NE(page.find(".jpg\" WIDTH=70 HEIGHT=129><U></U><BR><BR><U>"), std::string::npos);
