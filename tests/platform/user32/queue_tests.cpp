@@ -328,9 +328,11 @@ TEST(Mouse, ACaptionDoubleClickMaximisesAndRestoresAndAButtonIsPressedTwice)
             while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
             maximised.push_back((GetWindowLongA(w, GWL_STYLE) & WS_MAXIMIZE) != 0);
         }
+        // Each plain press on a normal window's caption asks to move it.
         const bool box = (style & WS_MAXIMIZEBOX) != 0;
-        std::vector<Seen> commands;
-        if (box) commands = {{w, WM_SYSCOMMAND, SC_MAXIMIZE, 0, Sent}, {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent}};
+        const Seen move{w, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0, Sent};
+        std::vector<Seen> commands{move, move};
+        if (box) commands = {move, {w, WM_SYSCOMMAND, SC_MAXIMIZE, 0, Sent}, {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent}};
         EXPECT_SEQUENCE("double-clicks on the caption", commands, msgseq::select(w, {WM_SYSCOMMAND}), false);
         EXPECT_EQ(maximised, (std::vector<bool>{box, false}));
         EXPECT_EQ(msgseq::select(w, {WM_NCLBUTTONDBLCLK}).size(), 2u);
