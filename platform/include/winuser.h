@@ -799,6 +799,7 @@ BOOL WINAPI EqualRect(const RECT *lprc1, const RECT *lprc2);
 #define WM_COPY 0x0301
 #define WM_PASTE 0x0302
 #define WM_CLEAR 0x0303
+#define WM_UNDO 0x0304
 
 /* Scroll bars */
 #define SB_HORZ 0
@@ -830,6 +831,9 @@ BOOL WINAPI EqualRect(const RECT *lprc1, const RECT *lprc2);
 #define EM_GETLINECOUNT 0x00BA
 #define EM_REPLACESEL 0x00C2
 #define EM_LIMITTEXT 0x00C5
+#define EM_CANUNDO 0x00C6
+#define EM_UNDO 0x00C7
+#define EM_EMPTYUNDOBUFFER 0x00CD
 #define EM_SETLIMITTEXT EM_LIMITTEXT
 #define EM_GETFIRSTVISIBLELINE 0x00CE
 #define EM_SETREADONLY 0x00CF

@@ -34,6 +34,10 @@ struct EditState {
     int widths[256] = {};   // advance of each character in the font
     int lineHeight = 13;
     std::vector<Line> lines;
+    // Windows' one level of undo: the text the last change took away and
+    // where, and how much it put in there.
+    std::string undoText;
+    size_t undoPos = 0, undoInserted = 0;
 };
 
 constexpr size_t kLimit = 30000;
@@ -145,8 +149,9 @@ POINT EDIT_CaretPoint(HWND hwnd, const EditState &e)
     return POINT{x, EDIT_TextTop(hwnd, e) + (static_cast<int>(line) - e.top) * e.lineHeight};
 }
 
-// The character position nearest to a point in the client area.
-size_t EDIT_PosFromPoint(HWND hwnd, const EditState &e, int x, int y)
+// The character position nearest to a point in the client area; with
+// `under`, the position of the character the point is over.
+size_t EDIT_PosFromPoint(HWND hwnd, const EditState &e, int x, int y, bool under = false)
 {
     const std::string &t = EDIT_Text(hwnd);
     int line = y < 0 ? e.top - 1 : e.top + y / e.lineHeight;
@@ -155,7 +160,7 @@ size_t EDIT_PosFromPoint(HWND hwnd, const EditState &e, int x, int y)
     int at = -e.scrollX;
     for (size_t i = l.start; i < l.end; ++i) {
         const int adv = e.widths[static_cast<unsigned char>(t[i])];
-        if (x < at + adv / 2) return i;
+        if (x < at + (under ? adv : adv / 2)) return i;
         at += adv;
     }
     // The end of a wrapped line is the start of the next: stay before its blank.
@@ -176,6 +181,40 @@ size_t EDIT_Next(const std::string &t, size_t pos)
 {
     if (pos >= t.size()) return t.size();
     return t.compare(pos, 2, "\r\n") == 0 ? pos + 2 : pos + 1;
+}
+
+// Words, as Windows' default word breaking sees them: runs of anything but
+// blanks, each with the blanks after it, within a hard line (between CR LFs).
+struct Span {
+    size_t start, end;
+};
+
+Span EDIT_HardLine(const std::string &t, size_t pos)
+{
+    const size_t before = pos >= 2 ? t.rfind("\r\n", pos - 2) : std::string::npos;
+    const size_t after = t.find("\r\n", pos);
+    return Span{before == std::string::npos ? 0 : before + 2, after == std::string::npos ? t.size() : after};
+}
+
+// The start of the word before `pos`; from a line's start, the end of the line before.
+size_t EDIT_WordLeft(const std::string &t, size_t pos)
+{
+    const Span line = EDIT_HardLine(t, pos);
+    if (pos == line.start) return EDIT_Prev(t, pos);
+    size_t i = pos - 1;
+    while (i > line.start && t[i] == ' ') --i;
+    while (i > line.start && t[i - 1] != ' ') --i;
+    return i;
+}
+
+// The start of the next word; from a line's end, the start of the line after.
+size_t EDIT_WordRight(const std::string &t, size_t pos)
+{
+    const Span line = EDIT_HardLine(t, pos);
+    if (pos == line.end) return EDIT_Next(t, pos);
+    while (pos < line.end && t[pos] != ' ') ++pos;
+    while (pos < line.end && t[pos] == ' ') ++pos;
+    return pos;
 }
 
 void EDIT_UpdateScrollBar(HWND hwnd, const EditState &e)
@@ -243,6 +282,35 @@ std::string EDIT_Upper(std::string s)
     return s;
 }
 
+// Keeps what undoes a change at `at` that took `taken` away and put in
+// `put` characters. As in Windows, deleting on from the text already taken
+// (Delete, Backspace) adds to it, and typing on from what was put in (or
+// where the text was taken) adds to that, so a run of typing undoes whole.
+void EDIT_KeepUndo(EditState &e, size_t at, const std::string &taken, size_t put)
+{
+    if (!taken.empty()) {
+        const bool deleting = !e.undoInserted && !e.undoText.empty();
+        if (deleting && at == e.undoPos) {
+            e.undoText += taken;
+        } else if (deleting && at + taken.size() == e.undoPos) {
+            e.undoText = taken + e.undoText;
+            e.undoPos = at;
+        } else {
+            e.undoText = taken;
+            e.undoPos = at;
+        }
+        e.undoInserted = 0;
+    }
+    if (!put) return;
+    if (at == e.undoPos || (e.undoInserted && at == e.undoPos + e.undoInserted)) {
+        e.undoInserted += put;
+    } else {
+        e.undoPos = at;
+        e.undoInserted = put;
+        e.undoText.clear();
+    }
+}
+
 // Replaces the selection with `ins` as the user's input: the limits apply
 // and the parent hears of it.
 void EDIT_ReplaceSel(HWND hwnd, std::string ins)
@@ -282,6 +350,7 @@ void EDIT_ReplaceSel(HWND hwnd, std::string ins)
         EDIT_Wrap(hwnd);
         cut = true;
     }
+    if (t != before) EDIT_KeepUndo(e, lo, before.substr(lo, hi - lo), e.caret - lo);
     if (cut) control_notify(hwnd, EN_MAXTEXT);
     if (!IsWindow(hwnd)) return;
     if (t == before) return;
@@ -293,6 +362,27 @@ void EDIT_ReplaceSel(HWND hwnd, std::string ins)
 }
 
 bool EDIT_ReadOnly(HWND hwnd) { return (EDIT_Style(hwnd) & ES_READONLY) != 0; }
+
+bool EDIT_CanUndo(const EditState &e) { return e.undoInserted || !e.undoText.empty(); }
+
+// Puts back what the last change took and selects it; what it had put in is
+// kept in turn, so a second undo does the change again.
+bool EDIT_Undo(HWND hwnd)
+{
+    EditState &e = EDIT_Get(hwnd);
+    if (EDIT_ReadOnly(hwnd) || !EDIT_CanUndo(e)) return false;
+    const std::string text = e.undoText;
+    const size_t at = e.undoPos;
+    e.anchor = at;
+    e.caret = at + e.undoInserted;
+    e.undoText.clear();
+    e.undoInserted = 0;
+    EDIT_ReplaceSel(hwnd, text);
+    if (!IsWindow(hwnd)) return true;
+    EDIT_SetSel(hwnd, at, at + e.undoInserted);
+    EDIT_ShowCaret(hwnd);
+    return true;
+}
 
 void EDIT_Copy(HWND hwnd)
 {
@@ -368,6 +458,8 @@ void EDIT_KeyDown(HWND hwnd, WPARAM vk)
         if (vk == VK_UP && multi) {
             const POINT p = EDIT_CaretPoint(hwnd, e);
             to = EDIT_LineOf(e, e.caret) == 0 ? e.caret : EDIT_PosFromPoint(hwnd, e, p.x, p.y - e.lineHeight);
+        } else if (vk == VK_LEFT && ctrl) {
+            to = EDIT_WordLeft(t, e.caret);
         } else {
             to = sel && !shift ? EDIT_SelStart(e) : EDIT_Prev(t, e.caret);
         }
@@ -378,6 +470,8 @@ void EDIT_KeyDown(HWND hwnd, WPARAM vk)
             const POINT p = EDIT_CaretPoint(hwnd, e);
             to = EDIT_LineOf(e, e.caret) + 1 >= e.lines.size() ? e.caret
                                                                : EDIT_PosFromPoint(hwnd, e, p.x, p.y + e.lineHeight);
+        } else if (vk == VK_RIGHT && ctrl) {
+            to = EDIT_WordRight(t, e.caret);
         } else {
             to = sel && !shift ? EDIT_SelEnd(e) : EDIT_Next(t, e.caret);
         }
@@ -419,6 +513,9 @@ void EDIT_Char(HWND hwnd, unsigned char ch)
     case 0x16:
         EDIT_Paste(hwnd);
         return;   // Ctrl+V
+    case 0x1A:
+        EDIT_Undo(hwnd);
+        return;   // Ctrl+Z
     case '\b':
         EDIT_Erase(hwnd, false);
         return;
@@ -446,6 +543,8 @@ void EDIT_SetText(HWND hwnd, const char *text)
     e.caret = e.anchor = 0;
     e.scrollX = 0;
     e.top = 0;
+    e.undoText.clear();
+    e.undoInserted = 0;
     EDIT_Wrap(hwnd);
     EDIT_UpdateScrollBar(hwnd, e);
     InvalidateRect(hwnd, nullptr, TRUE);
@@ -587,6 +686,20 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         EDIT_ShowCaret(hwnd);
         return 0;
     }
+    case WM_LBUTTONDBLCLK: {
+        // The word under the pointer, with the blanks after it.
+        EditState &e = EDIT_Get(hwnd);
+        const std::string &t = EDIT_Text(hwnd);
+        SetFocus(hwnd);
+        SetCapture(hwnd);
+        size_t at = EDIT_PosFromPoint(hwnd, e, static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)), true);
+        const Span line = EDIT_HardLine(t, at);
+        if (at == line.end && at > line.start) --at;     // past the end: the last word
+        if (at == line.end) EDIT_SetSel(hwnd, at, at);   // an empty line
+        else EDIT_SetSel(hwnd, EDIT_WordLeft(t, at + 1), EDIT_WordRight(t, at));
+        EDIT_ShowCaret(hwnd);
+        return 0;
+    }
     case WM_LBUTTONUP:
         if (GetCapture() == hwnd) ReleaseCapture();
         return 0;
@@ -609,6 +722,15 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_CLEAR:
         if (!EDIT_ReadOnly(hwnd)) EDIT_ReplaceSel(hwnd, "");
+        return 0;
+    case WM_UNDO:
+    case EM_UNDO:
+        return EDIT_Undo(hwnd) || !EDIT_Multi(hwnd);
+    case EM_CANUNDO:
+        return EDIT_CanUndo(EDIT_Get(hwnd));
+    case EM_EMPTYUNDOBUFFER:
+        EDIT_Get(hwnd).undoText.clear();
+        EDIT_Get(hwnd).undoInserted = 0;
         return 0;
     case EM_GETSEL:
         return EDIT_GetSel(hwnd, wp, lp);

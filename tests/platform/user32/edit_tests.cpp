@@ -247,3 +247,70 @@ TEST(Golden, EditFieldsInEachState)
     dialogs::pump(dlg);
     EXPECT_TRUE(matches_golden(dialogs::picture(dlg).canvas, "controls_edits"));
 }
+
+// Words are runs of non-blanks with the blanks after them, within a hard
+// line: Ctrl+Right goes to the next word's start, Ctrl+Left to this or the
+// last word's, both across line breaks; with Shift they select. A
+// double-click selects the word under the pointer.
+TEST(MultiLineEdit, CtrlArrowsMoveByWordsAndADoubleClickSelectsOne)
+{
+    HWND dlg = dialogs::open(601);
+    HWND edit = focus(dlg, 1199);
+    SetDlgItemTextA(dlg, 1199, "one two  three\r\nfour");
+    std::vector<DWORD> stops;
+    for (UINT vk : {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT,
+                    VK_LEFT, VK_LEFT}) {
+        dialogs::press(dlg, vk, VK_CONTROL);
+        stops.push_back(selection(edit).second);
+    }
+    EXPECT_EQ(stops, (std::vector<DWORD>{4, 9, 14, 16, 20, 20, 16, 14, 9, 4, 0, 0}));
+    drv::key(VK_SHIFT, true);
+    dialogs::press(dlg, VK_RIGHT, VK_CONTROL);
+    dialogs::press(dlg, VK_RIGHT, VK_CONTROL);
+    drv::key(VK_SHIFT, false);
+    EXPECT_EQ(selection(edit), Sel(0, 9));
+    // Over "w", over the second blank after "two" (blanks go with the word before),
+    // over "t" of "three", past the end of the line.
+    std::vector<Sel> words;
+    for (int x : {text_width(edit, "one t") + 1, text_width(edit, "one two ") + 1, text_width(edit, "one two  ") + 1,
+                  text_width(edit, "one two  three") + 20}) {
+        drv::headless().set_now(drv::headless().now() + GetDoubleClickTime());   // apart from the last
+        dialogs::click(dlg, edit, POINT{x, 5});
+        dialogs::click(dlg, edit, POINT{x, 5});
+        words.push_back(selection(edit));
+    }
+    EXPECT_EQ(words, (std::vector<Sel>{{4, 9}, {4, 9}, {9, 14}, {9, 14}}));
+}
+
+// One level of undo, as Windows keeps it: a run of typing or of Backspaces
+// undoes whole, an undo puts back and selects what the change took, and a
+// second undo does the change again. Text set by the program cannot be undone.
+TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndRedoIt)
+{
+    HWND dlg = dialogs::open(601);
+    HWND edit = focus(dlg, 101);
+    std::vector<std::string> seen;
+    const auto look = [&] { seen.push_back(text(dlg, 101)); };
+    dialogs::type(dlg, "abc");
+    dialogs::press(dlg, 'Z', VK_CONTROL);
+    look();
+    dialogs::press(dlg, 'Z', VK_CONTROL);
+    look();
+    EXPECT_EQ(selection(edit), Sel(0, 3));
+    SetDlgItemTextA(dlg, 101, "hello world");
+    EXPECT_FALSE(SendMessageA(edit, EM_CANUNDO, 0, 0));
+    SendMessageA(edit, EM_SETSEL, 6, 11);
+    dialogs::type(dlg, "there");
+    EXPECT_TRUE(SendMessageA(edit, EM_CANUNDO, 0, 0));
+    SendMessageA(edit, EM_UNDO, 0, 0);
+    look();
+    EXPECT_EQ(selection(edit), Sel(6, 11));
+    SendMessageA(edit, WM_UNDO, 0, 0);
+    look();
+    dialogs::press(dlg, VK_END);
+    for (int i = 0; i < 3; ++i) dialogs::press(dlg, VK_BACK);
+    look();
+    dialogs::press(dlg, 'Z', VK_CONTROL);
+    look();
+    EXPECT_EQ(seen, (std::vector<std::string>{"", "abc", "hello world", "hello there", "hello th", "hello there"}));
+}
