@@ -897,6 +897,11 @@ int WINAPI GetScrollPos(HWND hWnd, int nBar);
 #endif /* RC_INVOKED */
 
 /* Menus */
+#define WM_CONTEXTMENU 0x007B
+#define TPM_LEFTALIGN 0x0000L
+#define TPM_RIGHTBUTTON 0x0002L
+#define TPM_NONOTIFY 0x0080L
+#define TPM_RETURNCMD 0x0100L
 #ifndef RC_INVOKED
 #ifdef __cplusplus
 extern "C" {
@@ -913,6 +918,9 @@ UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
 int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax, UINT flags);
 BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
 BOOL WINAPI DrawMenuBar(HWND hWnd);
+HMENU WINAPI CreatePopupMenu(void);
+BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem);
+BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd, const RECT *prcRect);
 #ifdef __cplusplus
 }
 #endif

@@ -403,6 +403,42 @@ void EDIT_Paste(HWND hwnd)
     if (!EDIT_ReadOnly(hwnd)) EDIT_ReplaceSel(hwnd, editClipboard);
 }
 
+bool EDIT_CanPaste() { return !editClipboard.empty(); }
+
+// Windows' menu of an edit control, greyed as Windows greys it; the chosen
+// command is done at once.
+void EDIT_ContextMenu(HWND hwnd, POINT at)
+{
+    const EditState &e = EDIT_Get(hwnd);
+    const bool readOnly = EDIT_ReadOnly(hwnd), hidden = (EDIT_Style(hwnd) & ES_PASSWORD) != 0;
+    const bool sel = e.caret != e.anchor;
+    const bool all = EDIT_SelStart(e) == 0 && EDIT_SelEnd(e) == EDIT_Text(hwnd).size();
+    const struct {
+        UINT id;
+        const char *text;
+        bool enabled;
+    } items[] = {
+        {EM_UNDO, "&Undo", EDIT_CanUndo(e) && !readOnly},
+        {0, nullptr, false},
+        {WM_CUT, "Cu&t", sel && !readOnly && !hidden},
+        {WM_COPY, "&Copy", sel && !hidden},
+        {WM_PASTE, "&Paste", EDIT_CanPaste() && !readOnly},
+        {WM_CLEAR, "&Delete", sel && !readOnly},
+        {0, nullptr, false},
+        {EM_SETSEL, "Select &All", !all},
+    };
+    HMENU menu = CreatePopupMenu();
+    for (const auto &item : items)
+        AppendMenuA(menu, !item.text ? MF_SEPARATOR : item.enabled ? MF_ENABLED : MF_GRAYED, item.id, item.text);
+    if (GetFocus() != hwnd) SetFocus(hwnd);
+    const UINT cmd = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, hwnd, nullptr));
+    DestroyMenu(menu);
+    if (!IsWindow(hwnd)) return;
+    if (cmd == EM_SETSEL) SendMessageA(hwnd, EM_SETSEL, 0, -1);
+    else if (cmd) SendMessageA(hwnd, cmd, 0, 0);
+}
+
 // Backspace and Delete: the selection, or else one character (a CR LF whole).
 void EDIT_Erase(HWND hwnd, bool forward)
 {
@@ -702,6 +738,16 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     case WM_LBUTTONUP:
         if (GetCapture() == hwnd) ReleaseCapture();
+        return 0;
+    case WM_RBUTTONUP: {
+        // The default processing of every window: the context menu, at the pointer.
+        POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        ClientToScreen(hwnd, &at);
+        SendMessageA(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(at.x, at.y));
+        return 0;
+    }
+    case WM_CONTEXTMENU:
+        EDIT_ContextMenu(hwnd, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
         return 0;
     case WM_VSCROLL:
     case WM_MOUSEWHEEL: {

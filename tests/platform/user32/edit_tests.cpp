@@ -5,9 +5,11 @@
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
+#include "support/person.h"
 
 #include "driver/driver.h"
 #include "driver/headless/headless.h"
+#include "user32/menu_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -313,4 +315,64 @@ TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndRedoIt)
     dialogs::press(dlg, 'Z', VK_CONTROL);
     look();
     EXPECT_EQ(seen, (std::vector<std::string>{"", "abc", "hello world", "hello there", "hello th", "hello there"}));
+}
+
+// A right-click opens Windows' menu of the field, greyed by what can be done:
+// nothing to undo, no selection, an empty clipboard, a read-only field, all
+// of the text selected. A chosen command is done.
+TEST(EditField, ARightClickOpensTheEditMenuGreyedAsWindowsGreysIt)
+{
+    HWND dlg = dialogs::open(601);
+    struct Case {
+        int id;
+        const char *set;   // null: the text stays
+        const char *typed;
+        int from, to;       // the selection then
+        const char *menu;   // each item, + when it can be chosen
+        UINT key;           // what is pressed in the menu
+        const char *after;
+    };
+    const Case cases[] = {
+        {101, "", "", 0, 0, "Undo- Cut- Copy- Paste- Delete- Select All-", VK_ESCAPE, "|0-0"},
+        {101, "hello world", "", 0, 5, "Undo- Cut+ Copy+ Paste- Delete+ Select All+", 'C', "hello world|0-5"},
+        {101, "world", "hi ", 3, 3, "Undo+ Cut- Copy- Paste+ Delete- Select All+", 'P', "hi helloworld|8-8"},
+        // The paste went on from the typing: they undo together.
+        {101, nullptr, "", 0, -1, "Undo+ Cut+ Copy+ Paste+ Delete+ Select All-", 'U', "world|0-0"},
+        {103, "C:\\X.SCS", "", 2, 4, "Undo- Cut- Copy+ Paste- Delete- Select All+", 'A', "C:\\X.SCS|0-8"},
+    };
+    std::vector<std::string> menus, afters;
+    for (const Case &c : cases) {
+        HWND edit = focus(dlg, c.id);
+        if (c.set) SetDlgItemTextA(dlg, c.id, c.set);
+        dialogs::type(dlg, c.typed);
+        SendMessageA(edit, EM_SETSEL, c.from, c.to);
+        testsupport::Person p;
+        p.then([&] {
+            const std::vector<HWND> open = user32::open_menu_popups();
+            ASSERT_EQ(open.size(), 1u);
+            std::string shown;
+            for (const user32::MenuItem &item : user32::find_menu(user32::menu_of_popup(open[0]))->items) {
+                if (item.flags & MF_SEPARATOR) continue;
+                shown += (shown.empty() ? "" : " ") + user32::menu_plain_text(item.text) +
+                         ((item.flags & MF_GRAYED) ? "-" : "+");
+            }
+            menus.push_back(shown);
+            testsupport::Person::tap(c.key);
+        });
+        POINT at{4, 4};
+        ClientToScreen(edit, &at);
+        drv::mouse_button(at, drv::Button::Right, true);
+        drv::mouse_button(at, drv::Button::Right, false);
+        dialogs::pump(dlg);
+        EXPECT_TRUE(p.done());
+        const Sel s = selection(edit);
+        afters.push_back(text(dlg, c.id) + "|" + std::to_string(s.first) + "-" + std::to_string(s.second));
+    }
+    std::vector<std::string> expectedMenus, expectedAfters;
+    for (const Case &c : cases) {
+        expectedMenus.push_back(c.menu);
+        expectedAfters.push_back(c.after);
+    }
+    EXPECT_EQ(menus, expectedMenus);
+    EXPECT_EQ(afters, expectedAfters);
 }
