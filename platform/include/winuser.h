@@ -755,6 +755,7 @@ void WINAPI PostQuitMessage(int nExitCode);
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 DWORD WINAPI GetMessageTime(void);
 UINT WINAPI GetDoubleClickTime(void);
+UINT WINAPI GetCaretBlinkTime(void);
 
 /* Timers */
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);

@@ -8,7 +8,12 @@
 // width of a single-line field without ES_AUTOHSCROLL and against the visible
 // height of a multi-line field without ES_AUTOVSCROLL; whatever is cut off
 // tells the parent EN_MAXTEXT. A change tells it EN_UPDATE, then EN_CHANGE.
+//
+// The caret blinks while the field has the focus, on and off every
+// GetCaretBlinkTime (a timer of the layer's own, WM_SYSTIMER); wherever it
+// moves it shows at once and its blink starts over.
 #include "user32/control.h"
+#include "user32/internal.h"
 
 #include <algorithm>
 #include <cctype>
@@ -38,9 +43,13 @@ struct EditState {
     // where, and how much it put in there.
     std::string undoText;
     size_t undoPos = 0, undoInserted = 0;
+    bool caretOn = false;
+    POINT caretAt{};   // where the caret was last shown
 };
 
 constexpr size_t kLimit = 30000;
+constexpr UINT kCaretBlinkTime = 530;
+constexpr UINT_PTR kCaretTimer = 0xFFFF;
 
 EditState &EDIT_Get(HWND hwnd) { return *control_state<EditState>(hwnd); }
 std::string &EDIT_Text(HWND hwnd) { return find(hwnd)->text; }
@@ -629,12 +638,31 @@ void EDIT_Paint(HWND hwnd)
         x += EDIT_Width(e, t, a, b);
         EDIT_PaintRun(dc, e, t, b, l.end, x, y, false);
     }
-    if (e.focus) {
+    if (e.focus && e.caretOn) {
         const POINT p = EDIT_CaretPoint(hwnd, e);
         const RECT caret{p.x, p.y, p.x + 1, p.y + e.lineHeight};
         FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
     }
     EndPaint(hwnd, &ps);
+}
+
+void EDIT_InvalidateCaret(HWND hwnd, const EditState &e)
+{
+    const RECT r{e.caretAt.x, e.caretAt.y, e.caretAt.x + 1, e.caretAt.y + e.lineHeight};
+    InvalidateRect(hwnd, &r, FALSE);
+}
+
+// After every message: a caret that moved shows at once and blinks anew.
+void EDIT_FollowCaret(HWND hwnd)
+{
+    EditState *e = control_state<EditState>(hwnd);
+    if (!e || !e->focus || e->lines.empty()) return;
+    const POINT p = EDIT_CaretPoint(hwnd, *e);
+    if (p.x == e->caretAt.x && p.y == e->caretAt.y) return;
+    e->caretAt = p;
+    e->caretOn = true;
+    set_system_timer(hwnd, kCaretTimer, GetCaretBlinkTime());
+    EDIT_InvalidateCaret(hwnd, *e);
 }
 
 LRESULT EDIT_GetSel(HWND hwnd, WPARAM wp, LPARAM lp)
@@ -646,12 +674,7 @@ LRESULT EDIT_GetSel(HWND hwnd, WPARAM wp, LPARAM lp)
     return MAKELRESULT(std::min<DWORD>(lo, 0xFFFF), std::min<DWORD>(hi, 0xFFFF));
 }
 
-}   // namespace
-}   // namespace user32
-
-using namespace user32;
-
-LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT EDIT_WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_NCCREATE:
@@ -691,11 +714,14 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return TRUE;
     case WM_SETFOCUS:
         EDIT_Get(hwnd).focus = true;
+        EDIT_Get(hwnd).caretAt = POINT{-1, -1};   // shown afresh
+        EDIT_Get(hwnd).caretOn = false;
         InvalidateRect(hwnd, nullptr, FALSE);
         control_notify(hwnd, EN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:
         EDIT_Get(hwnd).focus = false;
+        kill_system_timer(hwnd, kCaretTimer);
         InvalidateRect(hwnd, nullptr, FALSE);
         control_notify(hwnd, EN_KILLFOCUS);
         return 0;
@@ -746,6 +772,13 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         SendMessageA(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(at.x, at.y));
         return 0;
     }
+    case WM_SYSTIMER:
+        if (wp == kCaretTimer) {
+            EditState &e = EDIT_Get(hwnd);
+            e.caretOn = !e.caretOn;
+            EDIT_InvalidateCaret(hwnd, e);
+        }
+        return 0;
     case WM_CONTEXTMENU:
         EDIT_ContextMenu(hwnd, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
         return 0;
@@ -791,3 +824,17 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
+
+}   // namespace
+}   // namespace user32
+
+using namespace user32;
+
+LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    const LRESULT r = EDIT_WndProc(hwnd, msg, wp, lp);
+    if (msg != WM_PAINT && msg != WM_NCDESTROY && IsWindow(hwnd)) EDIT_FollowCaret(hwnd);
+    return r;
+}
+
+UINT WINAPI GetCaretBlinkTime(void) { return kCaretBlinkTime; }

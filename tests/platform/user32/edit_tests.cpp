@@ -376,3 +376,44 @@ TEST(EditField, ARightClickOpensTheEditMenuGreyedAsWindowsGreysIt)
     EXPECT_EQ(menus, expectedMenus);
     EXPECT_EQ(afters, expectedAfters);
 }
+
+// The caret shows at once where it moves to and then blinks every
+// GetCaretBlinkTime on the virtual clock, by timer messages of the layer's own
+// that a wait for WM_TIMER alone does not take.
+TEST(EditField, TheCaretBlinksEveryBlinkTimeAndShowsAtOnceWhenItMoves)
+{
+    HWND dlg = dialogs::open(601);
+    HWND edit = focus(dlg, 101);
+    dialogs::type(dlg, "ab");
+    RECT client, frame;
+    GetClientRect(edit, &client);
+    GetWindowRect(dlg, &frame);
+    const auto shown = [&](const std::string &before) {
+        dialogs::pump(dlg);
+        POINT at{text_width(edit, before), client.bottom / 2}, ground{client.right - 2, client.bottom / 2};
+        ClientToScreen(edit, &at);
+        ClientToScreen(edit, &ground);
+        const raster::Surface s = dialogs::picture(dlg);
+        const uint32_t *row = s.canvas.row(at.y - frame.top);
+        return row[at.x - frame.left] != row[ground.x - frame.left];
+    };
+    const uint64_t start = drv::headless().now();
+    const UINT blink = GetCaretBlinkTime();
+    std::vector<bool> seen;
+    for (uint64_t at : {0u, blink - 1, blink, 2 * blink - 1, 2 * blink}) {
+        drv::headless().set_now(start + at);
+        seen.push_back(shown("ab"));
+    }
+    MSG m;
+    drv::headless().set_now(start + 3 * blink);
+    EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    seen.push_back(shown("ab"));   // off again
+    dialogs::press(dlg, VK_LEFT);
+    seen.push_back(shown("a"));   // moved: on at once
+    drv::headless().set_now(start + 4 * blink - 1);
+    seen.push_back(shown("a"));   // a whole blink from the move, not from the rhythm before
+    drv::headless().set_now(start + 4 * blink);
+    seen.push_back(shown("a"));
+    EXPECT_EQ(seen, (std::vector<bool>{true, true, false, false, true, false, true, true, false}));
+    EXPECT_EQ(blink, 530u);
+}
