@@ -311,9 +311,8 @@ TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClass
 }
 
 // Non-client double-clicks come whatever the class; DefWindowProc maximises
-// and restores a window with a maximise box. A push button takes the second
-// press of a double-click as a press.
-TEST(Mouse, ACaptionDoubleClickMaximisesAndRestoresAndAButtonIsPressedTwice)
+// and restores a window with a maximise box. A button's double-click.
+TEST(Mouse, ACaptionDoubleClickMaximisesAndRestoresAndAButtonTakesItAsWindowsDoes)
 {
     for (DWORD style : {DWORD(WS_OVERLAPPEDWINDOW), DWORD(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU)}) {
         HWND w = CreateWindowExA(0, msgseq::recorder_class(), "c", style | WS_VISIBLE, 10, 10, 200, 150, nullptr,
@@ -337,17 +336,22 @@ TEST(Mouse, ACaptionDoubleClickMaximisesAndRestoresAndAButtonIsPressedTwice)
         DestroyWindow(w);
         msgseq::log().clear();
     }
-    HWND w = top();
-    HWND button = CreateWindowExA(0, "BUTTON", "B", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 60, 20, w,
-                                  reinterpret_cast<HMENU>(7), nullptr, nullptr);
-    POINT at{20, 10};
-    ClientToScreen(button, &at);
-    press_all(at, {{0, {}, drv::Button::Left}, {0, {}, drv::Button::Left}});
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-    EXPECT_SEQUENCE(
-        "a double-click on a push button",
-        (std::vector<Seen>{{w, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(button), Any},
-                           {w, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(button), Any}}),
-        msgseq::select(w, {WM_COMMAND}));
+    // A push button takes the second press as a press; one with BS_NOTIFY tells of the double-click.
+    for (const auto &[style, second] : {std::pair{DWORD(BS_PUSHBUTTON), WORD(BN_CLICKED)},
+                                        std::pair{DWORD(BS_PUSHBUTTON | BS_NOTIFY), WORD(BN_DOUBLECLICKED)}}) {
+        HWND w = top();
+        HWND button = CreateWindowExA(0, "BUTTON", "B", WS_CHILD | WS_VISIBLE | style, 10, 10, 60, 20, w,
+                                      reinterpret_cast<HMENU>(7), nullptr, nullptr);
+        POINT at{20, 10};
+        ClientToScreen(button, &at);
+        press_all(at, {{0, {}, drv::Button::Left}, {0, {}, drv::Button::Left}});
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        const LPARAM from = reinterpret_cast<LPARAM>(button);
+        EXPECT_SEQUENCE("a double-click on a push button",
+                        (std::vector<Seen>{{w, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), from, Any},
+                                           {w, WM_COMMAND, MAKEWPARAM(7, second), from, Any}}),
+                        msgseq::select(w, {WM_COMMAND}));
+        DestroyWindow(w);
+    }
 }
