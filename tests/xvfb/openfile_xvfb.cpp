@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <unistd.h>
 
@@ -39,12 +40,6 @@ class OpenFileXTest : public XProgramTest {
         text << in.rdbuf();
         return text.str();
     }
-    bool appears(const std::string &name)
-    {
-        for (int i = 0; i < 500 && access((folder + "/" + name).c_str(), F_OK) != 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        return access((folder + "/" + name).c_str(), F_OK) == 0;
-    }
 };
 
 // Where a control of a window dump lies on the desktop: left, top.
@@ -70,14 +65,18 @@ TEST_F(OpenFileXTest, ADoubleClickOpensAFolderAndChoosesAFile)
     write("steps.txt", "expect-window Quenmire Stonecall V1.1 - Setup\n"
                        "click 104\n"
                        "dump dialog.json\n"
-                       "wait 4000\n"
+                       "wait 6000\n"
                        "click 1\n");
     start_setup("steps.txt");
-    ASSERT_TRUE(appears("dialog.json"));
-    const std::string dump = read("dialog.json");
+    // The dump is read once it is whole: the file appears before it is written.
+    std::string dump;
     int files[2], folders[2];
-    ASSERT_TRUE(control_at(dump, 0x460, files[0], files[1])) << dump;
-    ASSERT_TRUE(control_at(dump, 0x461, folders[0], folders[1])) << dump;
+    for (int i = 0; i < 500; ++i) {
+        dump = read("dialog.json");
+        if (control_at(dump, 0x460, files[0], files[1]) && control_at(dump, 0x461, folders[0], folders[1])) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(control_at(dump, 0x460, files[0], files[1]) && control_at(dump, 0x461, folders[0], folders[1])) << dump;
     const std::string xid = x11::output_of("xdotool search --pid " + std::to_string(pid) + " | head -n1");
     ASSERT_FALSE(xid.empty());
     int x = -1, y = -1;
@@ -86,9 +85,12 @@ TEST_F(OpenFileXTest, ADoubleClickOpensAFolderAndChoosesAFile)
     const auto double_click = [&](int left, int top) {
         const std::string at = std::to_string(x + left + 10) + " " + std::to_string(y + top);
         ASSERT_EQ(0, std::system(("xdotool mousemove " + at + " click --repeat 2 --delay 80 1").c_str()));
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
     };
+    // The file list changes once the folder is open.
+    const auto file_list = [&] { return x11::pixels(x + files[0], y + files[1], 60, 30); };
+    const std::vector<uint32_t> before = file_list();
     double_click(folders[0], folders[1] + 21);
+    for (int i = 0; i < 150 && file_list() == before; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     double_click(files[0], files[1] + 8);
     EXPECT_EQ(0, exit_code());
     const std::string chosen = std::filesystem::canonical(folder).string() + "/Sub/CELTIC.SCS";
