@@ -234,55 +234,33 @@ void press_all(POINT where, const std::vector<Press> &presses)
 TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClassThatAsks)
 {
     const drv::Button L = drv::Button::Left, R = drv::Button::Right;
-    const WPARAM ML = MK_LBUTTON, MR = MK_RBUTTON;
+    const std::vector<UINT> twice{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP};
+    const std::vector<UINT> doubled{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
     struct Case {
         const char *what;
         bool asks;
         std::vector<Press> presses;
-        Taken expected;   // the window is left open
+        std::vector<UINT> expected;
     };
     const Case cases[] = {
-        {"at once",
-         true,
-         {{0, {}, L}, {0, {}, L}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDBLCLK, ML}, {0, WM_LBUTTONUP, 0}}},
-        {"400 ms later, a pixel off",
-         true,
-         {{0, {}, L}, {400, {1, -1}, L}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDBLCLK, ML}, {0, WM_LBUTTONUP, 0}}},
-        {"500 ms later",
-         true,
-         {{0, {}, L}, {500, {}, L}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}}},
-        {"4 pixels to the right",
-         true,
-         {{0, {}, L}, {0, {4, 0}, L}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}}},
-        {"4 pixels up",
-         true,
-         {{0, {}, L}, {0, {0, -4}, L}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}}},
+        {"at once", true, {{0, {}, L}, {0, {}, L}}, doubled},
+        {"400 ms later, a pixel off", true, {{0, {}, L}, {400, {1, -1}, L}}, doubled},
+        {"500 ms later", true, {{0, {}, L}, {500, {}, L}}, twice},
+        {"4 pixels to the right", true, {{0, {}, L}, {0, {4, 0}, L}}, twice},
+        {"4 pixels up", true, {{0, {}, L}, {0, {0, -4}, L}}, twice},
         {"a third click",
          true,
          {{0, {}, L}, {0, {}, L}, {0, {}, L}},
-         {{0, WM_LBUTTONDOWN, ML},
-          {0, WM_LBUTTONUP, 0},
-          {0, WM_LBUTTONDBLCLK, ML},
-          {0, WM_LBUTTONUP, 0},
-          {0, WM_LBUTTONDOWN, ML},
-          {0, WM_LBUTTONUP, 0}}},
+         {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}},
         {"the right button",
          true,
          {{0, {}, R}, {100, {}, R}},
-         {{0, WM_RBUTTONDOWN, MR}, {0, WM_RBUTTONUP, 0}, {0, WM_RBUTTONDBLCLK, MR}, {0, WM_RBUTTONUP, 0}}},
+         {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_RBUTTONUP}},
         {"one of each button",
          true,
          {{0, {}, L}, {0, {}, R}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_RBUTTONDOWN, MR}, {0, WM_RBUTTONUP, 0}}},
-        {"a class without CS_DBLCLKS",
-         false,
-         {{0, {}, L}, {0, {}, L}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}}},
+         {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}},
+        {"a class without CS_DBLCLKS", false, {{0, {}, L}, {0, {}, L}}, twice},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -292,9 +270,9 @@ TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClass
         POINT at{50, 50};
         ClientToScreen(w, &at);
         press_all(at, c.presses);
-        Taken expected = c.expected;
-        for (auto &e : expected) std::get<0>(e) = w;
-        EXPECT_EQ(take(WM_LBUTTONDOWN, WM_MBUTTONDBLCLK), expected);
+        std::vector<UINT> seen;
+        for (const auto &[hwnd, msg, wp] : take(WM_LBUTTONDOWN, WM_MBUTTONDBLCLK)) seen.push_back(hwnd == w ? msg : 0);
+        EXPECT_EQ(seen, c.expected);
         DestroyWindow(w);
     }
     // A pixel off, but in another window that asks for them too.
@@ -305,9 +283,10 @@ TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClass
     POINT at{50, 10};
     ClientToScreen(w, &at);
     press_all(at, {{0, {}, L}, {0, {1, 0}, L}});
-    EXPECT_EQ(
-        take(WM_LBUTTONDOWN, WM_MBUTTONDBLCLK),
-        (Taken{{w, WM_LBUTTONDOWN, ML}, {w, WM_LBUTTONUP, 0}, {child, WM_LBUTTONDOWN, ML}, {child, WM_LBUTTONUP, 0}}));
+    EXPECT_EQ(take(WM_LBUTTONDOWN, WM_MBUTTONDBLCLK), (Taken{{w, WM_LBUTTONDOWN, MK_LBUTTON},
+                                                             {w, WM_LBUTTONUP, 0},
+                                                             {child, WM_LBUTTONDOWN, MK_LBUTTON},
+                                                             {child, WM_LBUTTONUP, 0}}));
 }
 
 // Non-client double-clicks come whatever the class; DefWindowProc maximises
