@@ -382,8 +382,7 @@ bool EDIT_Undo(HWND hwnd)
     if (EDIT_ReadOnly(hwnd) || !EDIT_CanUndo(e)) return false;
     const std::string text = e.undoText;
     const size_t at = e.undoPos;
-    e.anchor = at;
-    e.caret = at + e.undoInserted;
+    EDIT_SetSel(hwnd, at, at + e.undoInserted);
     e.undoText.clear();
     e.undoInserted = 0;
     EDIT_ReplaceSel(hwnd, text);
