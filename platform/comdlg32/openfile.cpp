@@ -1,9 +1,11 @@
 // GetOpenFileNameA: the classic "Open" dialog a program gets without
 // OFN_EXPLORER. A file-name field over the files of the current folder that
 // match the chosen filter, the folder's path over its sub-folders (".." goes
-// up), the list of file types, OK and Cancel. Choosing a file or a folder in a
-// list puts its name in the field; OK on a folder opens it, on a pattern lists
-// by it, on a file ends the dialog with the file's full path. Folders are read
+// up), the list of file types, OK and Cancel. Choosing a file in its list puts
+// its name in the field, a double-click on it is OK; a double-click on a
+// folder, or OK while the folder list has the focus, opens the folder. OK on
+// a folder's name opens it, on a pattern lists by it, on a file ends the
+// dialog with the file's full path. Folders are read
 // through the C runtime's _findfirst; the process's current folder is never
 // changed, whatever OFN_NOCHANGEDIR says.
 #include <commdlg.h>
@@ -182,8 +184,25 @@ std::string with_default_extension(const OpenFile &of, std::string path)
     return path + "." + std::string(def).substr(0, 3);
 }
 
+void open_folder(HWND dlg, OpenFile &of, const std::string &path)
+{
+    of.folder = path;
+    SetDlgItemTextA(dlg, edt1, of.patterns.c_str());
+    refresh(dlg, of);
+}
+
+// The folder selected in the folder list, empty when none is.
+std::string selected_folder(HWND dlg, const OpenFile &of)
+{
+    LRESULT sel = SendDlgItemMessageA(dlg, lst2, LB_GETCURSEL, 0, 0);
+    return sel < 0 ? std::string() : join(of.folder, item_text(dlg, lst2, sel));
+}
+
 void OPENFILE_Ok(HWND dlg, OpenFile &of)
 {
+    if (GetFocus() == GetDlgItem(dlg, lst2)) {
+        if (std::string folder = selected_folder(dlg, of); is_folder(folder)) return open_folder(dlg, of, folder);
+    }
     std::string text = field_text(dlg);
     if (text.empty()) return;
     if (has_wildcard(text)) {
@@ -191,11 +210,7 @@ void OPENFILE_Ok(HWND dlg, OpenFile &of)
         return refresh(dlg, of);
     }
     std::string path = join(of.folder, text);
-    if (is_folder(path)) {
-        of.folder = path;
-        SetDlgItemTextA(dlg, edt1, of.patterns.c_str());
-        return refresh(dlg, of);
-    }
+    if (is_folder(path)) return open_folder(dlg, of, path);
     const DWORD flags = of.ofn->Flags;
     std::string parent = path.substr(0, std::max<size_t>(path.rfind('/'), 1));
     if ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && !is_folder(parent))
@@ -219,9 +234,13 @@ INT_PTR CALLBACK OPENFILE_DlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp)
     const int id = LOWORD(wp), code = HIWORD(wp);
     if (id == IDOK) OPENFILE_Ok(dlg, *of);
     if (id == IDCANCEL) of->done = true;
-    if ((id == lst1 || id == lst2) && code == LBN_SELCHANGE) {
+    if (id == lst1 && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
         LRESULT sel = SendDlgItemMessageA(dlg, id, LB_GETCURSEL, 0, 0);
         if (sel >= 0) SetDlgItemTextA(dlg, edt1, item_text(dlg, id, sel).c_str());
+        if (sel >= 0 && code == LBN_DBLCLK) OPENFILE_Ok(dlg, *of);
+    }
+    if (id == lst2 && code == LBN_DBLCLK) {
+        if (std::string folder = selected_folder(dlg, *of); is_folder(folder)) open_folder(dlg, *of, folder);
     }
     if (id == cmb1 && code == LBN_SELCHANGE) {
         LRESULT sel = SendDlgItemMessageA(dlg, id, LB_GETCURSEL, 0, 0);
