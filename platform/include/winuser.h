@@ -756,6 +756,7 @@ void WINAPI PostQuitMessage(int nExitCode);
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 DWORD WINAPI GetMessageTime(void);
 UINT WINAPI GetDoubleClickTime(void);
+UINT WINAPI GetCaretBlinkTime(void);
 
 /* Timers */
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
@@ -800,6 +801,7 @@ BOOL WINAPI EqualRect(const RECT *lprc1, const RECT *lprc2);
 #define WM_COPY 0x0301
 #define WM_PASTE 0x0302
 #define WM_CLEAR 0x0303
+#define WM_UNDO 0x0304
 
 /* Scroll bars */
 #define SB_HORZ 0
@@ -831,6 +833,9 @@ BOOL WINAPI EqualRect(const RECT *lprc1, const RECT *lprc2);
 #define EM_GETLINECOUNT 0x00BA
 #define EM_REPLACESEL 0x00C2
 #define EM_LIMITTEXT 0x00C5
+#define EM_CANUNDO 0x00C6
+#define EM_UNDO 0x00C7
+#define EM_EMPTYUNDOBUFFER 0x00CD
 #define EM_SETLIMITTEXT EM_LIMITTEXT
 #define EM_GETFIRSTVISIBLELINE 0x00CE
 #define EM_SETREADONLY 0x00CF
@@ -894,6 +899,11 @@ int WINAPI GetScrollPos(HWND hWnd, int nBar);
 #endif /* RC_INVOKED */
 
 /* Menus */
+#define WM_CONTEXTMENU 0x007B
+#define TPM_LEFTALIGN 0x0000L
+#define TPM_RIGHTBUTTON 0x0002L
+#define TPM_NONOTIFY 0x0080L
+#define TPM_RETURNCMD 0x0100L
 #ifndef RC_INVOKED
 #ifdef __cplusplus
 extern "C" {
@@ -910,6 +920,9 @@ UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
 int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax, UINT flags);
 BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
 BOOL WINAPI DrawMenuBar(HWND hWnd);
+HMENU WINAPI CreatePopupMenu(void);
+BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem);
+BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd, const RECT *prcRect);
 #ifdef __cplusplus
 }
 #endif
@@ -976,7 +989,6 @@ BOOL WINAPI SetKeyboardState(LPBYTE lpKeyState);
 /* ------------------------------------------------------------------
  * Moving and sizing windows, scroll bars shown and hidden
  * ------------------------------------------------------------------ */
-#define CS_DBLCLKS 0x0008
 #define WM_GETMINMAXINFO 0x0024
 #define WM_SIZING 0x0214
 #define WM_MOVING 0x0216

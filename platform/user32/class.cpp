@@ -33,14 +33,13 @@ struct SystemClass {
     const char *name;
     WNDPROC proc;
     int wndExtra;
-    UINT style = 0;
 };
 const SystemClass systemClasses[] = {
     {"#32770", DefDlgProcA, DLGWINDOWEXTRA},
     {"BUTTON", ButtonWndProc, 0},
     {"EDIT", EditWndProc, 0},
     {"STATIC", StaticWndProc, 0},
-    {"LISTBOX", ListBoxWndProc, 0, CS_DBLCLKS},
+    {"LISTBOX", ListBoxWndProc, 0},
     {"SCROLLBAR", DefWindowProcA, 0},
     {"COMBOBOX", DefWindowProcA, 0},
 };
@@ -54,7 +53,7 @@ Classes &classes()
             cls->name = s.name;
             cls->proc = s.proc;
             cls->wndExtra = s.wndExtra;
-            cls->style = s.style | CS_DBLCLKS;
+            cls->style = CS_DBLCLKS;
             init.byName[s.name] = cls;
         }
         return init;

@@ -8,8 +8,13 @@
 // width of a single-line field without ES_AUTOHSCROLL and against the visible
 // height of a multi-line field without ES_AUTOVSCROLL; whatever is cut off
 // tells the parent EN_MAXTEXT. A change tells it EN_UPDATE, then EN_CHANGE.
+//
+// The caret blinks while the field has the focus, on and off every
+// GetCaretBlinkTime (a timer of the layer's own, WM_SYSTIMER); wherever it
+// moves it shows at once and its blink starts over.
 #include "user32/clipboard.h"
 #include "user32/control.h"
+#include "user32/internal.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,9 +37,17 @@ struct EditState {
     int widths[256] = {};   // advance of each character in the font
     int lineHeight = 13;
     std::vector<Line> lines;
+    // Windows' one level of undo: the text the last change took away and
+    // where, and how much it put in there.
+    std::string undoText;
+    size_t undoPos = 0, undoInserted = 0;
+    bool caretOn = false;
+    POINT caretAt{};   // where the caret was last shown
 };
 
 constexpr size_t kLimit = 30000;
+constexpr UINT kCaretBlinkTime = 530;
+constexpr UINT_PTR kCaretTimer = 0xFFFF;
 
 EditState &EDIT_Get(HWND hwnd) { return *control_state<EditState>(hwnd); }
 std::string &EDIT_Text(HWND hwnd) { return find(hwnd)->text; }
@@ -143,8 +156,9 @@ POINT EDIT_CaretPoint(HWND hwnd, const EditState &e)
     return POINT{x, EDIT_TextTop(hwnd, e) + (static_cast<int>(line) - e.top) * e.lineHeight};
 }
 
-// The character position nearest to a point in the client area.
-size_t EDIT_PosFromPoint(HWND hwnd, const EditState &e, int x, int y)
+// The character position nearest to a point in the client area; with
+// `under`, the position of the character the point is over.
+size_t EDIT_PosFromPoint(HWND hwnd, const EditState &e, int x, int y, bool under = false)
 {
     const std::string &t = EDIT_Text(hwnd);
     int line = y < 0 ? e.top - 1 : e.top + y / e.lineHeight;
@@ -153,7 +167,7 @@ size_t EDIT_PosFromPoint(HWND hwnd, const EditState &e, int x, int y)
     int at = -e.scrollX;
     for (size_t i = l.start; i < l.end; ++i) {
         const int adv = e.widths[static_cast<unsigned char>(t[i])];
-        if (x < at + adv / 2) return i;
+        if (x < at + (under ? adv : adv / 2)) return i;
         at += adv;
     }
     // The end of a wrapped line is the start of the next: stay before its blank.
@@ -174,6 +188,40 @@ size_t EDIT_Next(const std::string &t, size_t pos)
 {
     if (pos >= t.size()) return t.size();
     return t.compare(pos, 2, "\r\n") == 0 ? pos + 2 : pos + 1;
+}
+
+// Words, as Windows' default word breaking sees them: runs of anything but
+// blanks, each with the blanks after it, within a hard line (between CR LFs).
+struct Span {
+    size_t start, end;
+};
+
+Span EDIT_HardLine(const std::string &t, size_t pos)
+{
+    const size_t before = pos >= 2 ? t.rfind("\r\n", pos - 2) : std::string::npos;
+    const size_t after = t.find("\r\n", pos);
+    return Span{before == std::string::npos ? 0 : before + 2, after == std::string::npos ? t.size() : after};
+}
+
+// The start of the word before `pos`; from a line's start, the end of the line before.
+size_t EDIT_WordLeft(const std::string &t, size_t pos)
+{
+    const Span line = EDIT_HardLine(t, pos);
+    if (pos == line.start) return EDIT_Prev(t, pos);
+    size_t i = pos - 1;
+    while (i > line.start && t[i] == ' ') --i;
+    while (i > line.start && t[i - 1] != ' ') --i;
+    return i;
+}
+
+// The start of the next word; from a line's end, the start of the line after.
+size_t EDIT_WordRight(const std::string &t, size_t pos)
+{
+    const Span line = EDIT_HardLine(t, pos);
+    if (pos == line.end) return EDIT_Next(t, pos);
+    while (pos < line.end && t[pos] != ' ') ++pos;
+    while (pos < line.end && t[pos] == ' ') ++pos;
+    return pos;
 }
 
 void EDIT_UpdateScrollBar(HWND hwnd, const EditState &e)
@@ -241,6 +289,35 @@ std::string EDIT_Upper(std::string s)
     return s;
 }
 
+// Keeps what undoes a change at `at` that took `taken` away and put in
+// `put` characters. As in Windows, deleting on from the text already taken
+// (Delete, Backspace) adds to it, and typing on from what was put in (or
+// where the text was taken) adds to that, so a run of typing undoes whole.
+void EDIT_KeepUndo(EditState &e, size_t at, const std::string &taken, size_t put)
+{
+    if (!taken.empty()) {
+        const bool deleting = !e.undoInserted && !e.undoText.empty();
+        if (deleting && at == e.undoPos) {
+            e.undoText += taken;
+        } else if (deleting && at + taken.size() == e.undoPos) {
+            e.undoText = taken + e.undoText;
+            e.undoPos = at;
+        } else {
+            e.undoText = taken;
+            e.undoPos = at;
+        }
+        e.undoInserted = 0;
+    }
+    if (!put) return;
+    if (at == e.undoPos || (e.undoInserted && at == e.undoPos + e.undoInserted)) {
+        e.undoInserted += put;
+    } else {
+        e.undoPos = at;
+        e.undoInserted = put;
+        e.undoText.clear();
+    }
+}
+
 // Replaces the selection with `ins` as the user's input: the limits apply
 // and the parent hears of it.
 void EDIT_ReplaceSel(HWND hwnd, std::string ins)
@@ -280,6 +357,7 @@ void EDIT_ReplaceSel(HWND hwnd, std::string ins)
         EDIT_Wrap(hwnd);
         cut = true;
     }
+    if (t != before) EDIT_KeepUndo(e, lo, before.substr(lo, hi - lo), e.caret - lo);
     if (cut) control_notify(hwnd, EN_MAXTEXT);
     if (!IsWindow(hwnd)) return;
     if (t == before) return;
@@ -291,6 +369,26 @@ void EDIT_ReplaceSel(HWND hwnd, std::string ins)
 }
 
 bool EDIT_ReadOnly(HWND hwnd) { return (EDIT_Style(hwnd) & ES_READONLY) != 0; }
+
+bool EDIT_CanUndo(const EditState &e) { return e.undoInserted || !e.undoText.empty(); }
+
+// Puts back what the last change took and selects it; what it had put in is
+// kept in turn, so a second undo does the change again.
+bool EDIT_Undo(HWND hwnd)
+{
+    EditState &e = EDIT_Get(hwnd);
+    if (EDIT_ReadOnly(hwnd) || !EDIT_CanUndo(e)) return false;
+    const std::string text = e.undoText;
+    const size_t at = e.undoPos;
+    EDIT_SetSel(hwnd, at, at + e.undoInserted);
+    e.undoText.clear();
+    e.undoInserted = 0;
+    EDIT_ReplaceSel(hwnd, text);
+    if (!IsWindow(hwnd)) return true;
+    EDIT_SetSel(hwnd, at, at + e.undoInserted);
+    EDIT_ShowCaret(hwnd);
+    return true;
+}
 
 void EDIT_Copy(HWND hwnd)
 {
@@ -310,6 +408,42 @@ void EDIT_Paste(HWND hwnd)
 {
     const std::string text = clipboard_text();
     if (!EDIT_ReadOnly(hwnd) && !text.empty()) EDIT_ReplaceSel(hwnd, text);
+}
+
+bool EDIT_CanPaste() { return !clipboard_text().empty(); }
+
+// Windows' menu of an edit control, greyed as Windows greys it; the chosen
+// command is done at once.
+void EDIT_ContextMenu(HWND hwnd, POINT at)
+{
+    const EditState &e = EDIT_Get(hwnd);
+    const bool readOnly = EDIT_ReadOnly(hwnd), hidden = (EDIT_Style(hwnd) & ES_PASSWORD) != 0;
+    const bool sel = e.caret != e.anchor;
+    const bool all = EDIT_SelStart(e) == 0 && EDIT_SelEnd(e) == EDIT_Text(hwnd).size();
+    const struct {
+        UINT id;
+        const char *text;
+        bool enabled;
+    } items[] = {
+        {EM_UNDO, "&Undo", EDIT_CanUndo(e) && !readOnly},
+        {0, nullptr, false},
+        {WM_CUT, "Cu&t", sel && !readOnly && !hidden},
+        {WM_COPY, "&Copy", sel && !hidden},
+        {WM_PASTE, "&Paste", EDIT_CanPaste() && !readOnly},
+        {WM_CLEAR, "&Delete", sel && !readOnly},
+        {0, nullptr, false},
+        {EM_SETSEL, "Select &All", !all},
+    };
+    HMENU menu = CreatePopupMenu();
+    for (const auto &item : items)
+        AppendMenuA(menu, !item.text ? MF_SEPARATOR : item.enabled ? MF_ENABLED : MF_GRAYED, item.id, item.text);
+    if (GetFocus() != hwnd) SetFocus(hwnd);
+    const UINT cmd = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, hwnd, nullptr));
+    DestroyMenu(menu);
+    if (!IsWindow(hwnd)) return;
+    if (cmd == EM_SETSEL) SendMessageA(hwnd, EM_SETSEL, 0, -1);
+    else if (cmd) SendMessageA(hwnd, cmd, 0, 0);
 }
 
 // Backspace and Delete: the selection, or else one character (a CR LF whole).
@@ -367,6 +501,8 @@ void EDIT_KeyDown(HWND hwnd, WPARAM vk)
         if (vk == VK_UP && multi) {
             const POINT p = EDIT_CaretPoint(hwnd, e);
             to = EDIT_LineOf(e, e.caret) == 0 ? e.caret : EDIT_PosFromPoint(hwnd, e, p.x, p.y - e.lineHeight);
+        } else if (vk == VK_LEFT && ctrl) {
+            to = EDIT_WordLeft(t, e.caret);
         } else {
             to = sel && !shift ? EDIT_SelStart(e) : EDIT_Prev(t, e.caret);
         }
@@ -377,6 +513,8 @@ void EDIT_KeyDown(HWND hwnd, WPARAM vk)
             const POINT p = EDIT_CaretPoint(hwnd, e);
             to = EDIT_LineOf(e, e.caret) + 1 >= e.lines.size() ? e.caret
                                                                : EDIT_PosFromPoint(hwnd, e, p.x, p.y + e.lineHeight);
+        } else if (vk == VK_RIGHT && ctrl) {
+            to = EDIT_WordRight(t, e.caret);
         } else {
             to = sel && !shift ? EDIT_SelEnd(e) : EDIT_Next(t, e.caret);
         }
@@ -418,6 +556,9 @@ void EDIT_Char(HWND hwnd, unsigned char ch)
     case 0x16:
         EDIT_Paste(hwnd);
         return;   // Ctrl+V
+    case 0x1A:
+        EDIT_Undo(hwnd);
+        return;   // Ctrl+Z
     case '\b':
         EDIT_Erase(hwnd, false);
         return;
@@ -445,6 +586,8 @@ void EDIT_SetText(HWND hwnd, const char *text)
     e.caret = e.anchor = 0;
     e.scrollX = 0;
     e.top = 0;
+    e.undoText.clear();
+    e.undoInserted = 0;
     EDIT_Wrap(hwnd);
     EDIT_UpdateScrollBar(hwnd, e);
     InvalidateRect(hwnd, nullptr, TRUE);
@@ -493,12 +636,31 @@ void EDIT_Paint(HWND hwnd)
         x += EDIT_Width(e, t, a, b);
         EDIT_PaintRun(dc, e, t, b, l.end, x, y, false);
     }
-    if (e.focus) {
+    if (e.focus && e.caretOn) {
         const POINT p = EDIT_CaretPoint(hwnd, e);
         const RECT caret{p.x, p.y, p.x + 1, p.y + e.lineHeight};
         FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
     }
     EndPaint(hwnd, &ps);
+}
+
+void EDIT_InvalidateCaret(HWND hwnd, const EditState &e)
+{
+    const RECT r{e.caretAt.x, e.caretAt.y, e.caretAt.x + 1, e.caretAt.y + e.lineHeight};
+    InvalidateRect(hwnd, &r, FALSE);
+}
+
+// After every message: a caret that moved shows at once and blinks anew.
+void EDIT_FollowCaret(HWND hwnd)
+{
+    EditState *e = control_state<EditState>(hwnd);
+    if (!e || !e->focus || e->lines.empty()) return;
+    const POINT p = EDIT_CaretPoint(hwnd, *e);
+    if (p.x == e->caretAt.x && p.y == e->caretAt.y) return;
+    e->caretAt = p;
+    e->caretOn = true;
+    set_system_timer(hwnd, kCaretTimer, GetCaretBlinkTime());
+    EDIT_InvalidateCaret(hwnd, *e);
 }
 
 LRESULT EDIT_GetSel(HWND hwnd, WPARAM wp, LPARAM lp)
@@ -510,12 +672,7 @@ LRESULT EDIT_GetSel(HWND hwnd, WPARAM wp, LPARAM lp)
     return MAKELRESULT(std::min<DWORD>(lo, 0xFFFF), std::min<DWORD>(hi, 0xFFFF));
 }
 
-}   // namespace
-}   // namespace user32
-
-using namespace user32;
-
-LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT EDIT_WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_NCCREATE:
@@ -555,11 +712,14 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return TRUE;
     case WM_SETFOCUS:
         EDIT_Get(hwnd).focus = true;
+        EDIT_Get(hwnd).caretAt = POINT{-1, -1};   // shown afresh
+        EDIT_Get(hwnd).caretOn = false;
         InvalidateRect(hwnd, nullptr, FALSE);
         control_notify(hwnd, EN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:
         EDIT_Get(hwnd).focus = false;
+        kill_system_timer(hwnd, kCaretTimer);
         InvalidateRect(hwnd, nullptr, FALSE);
         control_notify(hwnd, EN_KILLFOCUS);
         return 0;
@@ -586,8 +746,39 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         EDIT_ShowCaret(hwnd);
         return 0;
     }
+    case WM_LBUTTONDBLCLK: {
+        // The word under the pointer, with the blanks after it.
+        EditState &e = EDIT_Get(hwnd);
+        const std::string &t = EDIT_Text(hwnd);
+        SetFocus(hwnd);
+        SetCapture(hwnd);
+        size_t at = EDIT_PosFromPoint(hwnd, e, static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)), true);
+        const Span line = EDIT_HardLine(t, at);
+        if (at == line.end && at > line.start) --at;     // past the end: the last word
+        if (at == line.end) EDIT_SetSel(hwnd, at, at);   // an empty line
+        else EDIT_SetSel(hwnd, EDIT_WordLeft(t, at + 1), EDIT_WordRight(t, at));
+        EDIT_ShowCaret(hwnd);
+        return 0;
+    }
     case WM_LBUTTONUP:
         if (GetCapture() == hwnd) ReleaseCapture();
+        return 0;
+    case WM_RBUTTONUP: {
+        // The default processing of every window: the context menu, at the pointer.
+        POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        ClientToScreen(hwnd, &at);
+        SendMessageA(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(at.x, at.y));
+        return 0;
+    }
+    case WM_SYSTIMER:
+        if (wp == kCaretTimer) {
+            EditState &e = EDIT_Get(hwnd);
+            e.caretOn = !e.caretOn;
+            EDIT_InvalidateCaret(hwnd, e);
+        }
+        return 0;
+    case WM_CONTEXTMENU:
+        EDIT_ContextMenu(hwnd, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
         return 0;
     case WM_VSCROLL:
     case WM_MOUSEWHEEL: {
@@ -609,6 +800,15 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_CLEAR:
         if (!EDIT_ReadOnly(hwnd)) EDIT_ReplaceSel(hwnd, "");
         return 0;
+    case WM_UNDO:
+    case EM_UNDO:
+        return EDIT_Undo(hwnd) || !EDIT_Multi(hwnd);
+    case EM_CANUNDO:
+        return EDIT_CanUndo(EDIT_Get(hwnd));
+    case EM_EMPTYUNDOBUFFER:
+        EDIT_Get(hwnd).undoText.clear();
+        EDIT_Get(hwnd).undoInserted = 0;
+        return 0;
     case EM_GETSEL:
         return EDIT_GetSel(hwnd, wp, lp);
     case EM_SETSEL: {
@@ -622,3 +822,17 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
+
+}   // namespace
+}   // namespace user32
+
+using namespace user32;
+
+LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    const LRESULT r = EDIT_WndProc(hwnd, msg, wp, lp);
+    if (msg != WM_PAINT && msg != WM_NCDESTROY && IsWindow(hwnd)) EDIT_FollowCaret(hwnd);
+    return r;
+}
+
+UINT WINAPI GetCaretBlinkTime(void) { return kCaretBlinkTime; }

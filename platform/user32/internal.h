@@ -18,6 +18,10 @@ LRESULT call_proc(Window &w, UINT msg, WPARAM wp, LPARAM lp, Delivery how);
 
 // timer.cpp
 void timers_forget_window(HWND hwnd);
+// The layer's own timers, which come as WM_SYSTIMER (the caret's blink).
+constexpr UINT WM_SYSTIMER = 0x0118;
+void set_system_timer(HWND hwnd, UINT_PTR id, UINT elapse);   // (re)starts it
+void kill_system_timer(HWND hwnd, UINT_PTR id);
 // The earliest due time of a timer that the filter accepts, drv::NO_DEADLINE if none.
 uint64_t timers_next_due(HWND filter, UINT min, UINT max);
 // Takes an expired timer the filter accepts into `out` (coalesced: one per timer).

@@ -70,6 +70,8 @@ constexpr UINT kStateBits = MF_GRAYED | MF_DISABLED;
 
 }   // namespace
 
+HMENU menu_create() { return new_menu(); }
+
 Menu *find_menu(HMENU menu)
 {
     auto it = menus().byHandle.find(menu);

@@ -23,6 +23,8 @@ struct Menu {
 
 // The live menu behind a handle; null for a destroyed or foreign one.
 Menu *find_menu(HMENU menu);
+// A new empty menu (menu.cpp).
+HMENU menu_create();
 
 // A window's menus go with it: its bar and its system menu.
 void menu_forget_window(Window &w);
@@ -58,13 +60,19 @@ HMENU menu_of_popup(HWND popup);
 // SC_KEYMENU with a space (Alt+Space) opens the system menu.
 void menu_track_keyboard(HWND window, unsigned char key);
 void menu_track_mouse(HWND window, POINT pt);
-// Ends the loop of the menu tracked for `owner`, if any, choosing nothing.
-void menu_cancel(HWND owner);
 // The system menu of a window with WS_SYSMENU and a caption, opened below its
 // place at the caption's left: by the mouse (nothing selected) or the keyboard
 // (its first item selected). A chosen command is posted as WM_SYSCOMMAND.
 // Left and Right go on to the menu bar's items.
 void menu_track_system(HWND window, bool byMouse);
+
+// Ends the loop of the menu tracked for `owner`, if any, choosing nothing.
+void menu_cancel(HWND owner);
+
+// TrackPopupMenu: `menu` as a drop-down of its own at `pt` (desktop) for
+// `owner`, until a choice or a cancel. The chosen command is answered, and
+// also posted to the owner as WM_COMMAND unless `returnCommand`.
+UINT_PTR menu_track_popup(HMENU menu, POINT pt, HWND owner, bool returnCommand);
 
 // The menu's text without its '&' prefixes and from its tab on; the letter
 // after the first single '&' (0 when none).

@@ -355,7 +355,8 @@ void mouse(UINT msg, POINT pt)
 {
     Tracker &t = tracker();
     Hit h = hit_test(pt);
-    const bool down = msg == WM_LBUTTONDOWN || msg == WM_NCLBUTTONDOWN;
+    const bool down =
+        msg == WM_LBUTTONDOWN || msg == WM_NCLBUTTONDOWN || msg == WM_LBUTTONDBLCLK || msg == WM_NCLBUTTONDBLCLK;
     const bool up = msg == WM_LBUTTONUP || msg == WM_NCLBUTTONUP;
     const bool move = msg == WM_MOUSEMOVE || msg == WM_NCMOUSEMOVE;
     if (h.level < 0 && h.pos >= 0) {
@@ -414,7 +415,7 @@ struct Session {
     ~Session() { tracker() = Tracker{}; }
 };
 
-void run_loop()
+UINT_PTR run_loop(bool post = true)
 {
     Tracker &t = tracker();
     SetCapture(t.owner);
@@ -459,8 +460,9 @@ void run_loop()
         surface_changed(owner);
         SendMessageA(owner, WM_EXITMENULOOP, FALSE, 0);
     }
-    if (chosen && IsWindow(owner) && systemCommand) PostMessageA(owner, WM_SYSCOMMAND, command, 0);
-    else if (chosen && IsWindow(owner)) PostMessageA(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    if (chosen && post && IsWindow(owner) && systemCommand) PostMessageA(owner, WM_SYSCOMMAND, command, 0);
+    else if (chosen && post && IsWindow(owner)) PostMessageA(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    return chosen ? command : 0;
 }
 
 bool begin(HWND window)
@@ -548,6 +550,15 @@ void menu_track_keyboard(HWND window, unsigned char key)
     run_loop();
 }
 
+UINT_PTR menu_track_popup(HMENU menu, POINT pt, HWND owner, bool returnCommand)
+{
+    if (!IsWindow(owner) || !find_menu(menu) || tracker().active) return 0;
+    Session s(owner, nullptr);
+    SendMessageA(owner, WM_ENTERMENULOOP, TRUE, 0);
+    push_popup(menu, pt, pt.x, false);
+    return tracker().open.empty() ? 0 : run_loop(!returnCommand);
+}
+
 void menu_track_mouse(HWND window, POINT pt)
 {
     if (!begin(window)) return;
@@ -559,14 +570,6 @@ void menu_track_mouse(HWND window, POINT pt)
     run_loop();
 }
 
-void menu_cancel(HWND owner)
-{
-    Tracker &t = tracker();
-    if (!t.active || t.owner != owner || t.done) return;
-    t.done = true;
-    PostMessageA(owner, WM_NULL, 0, 0);   // the loop may be waiting: it wakes and ends
-}
-
 void menu_track_system(HWND window, bool byMouse)
 {
     const Window *w = find(window);
@@ -575,6 +578,14 @@ void menu_track_system(HWND window, bool byMouse)
     announce(window, tracker().sys);
     select_bar(kSystem, true, !byMouse);
     run_loop();
+}
+
+void menu_cancel(HWND owner)
+{
+    Tracker &t = tracker();
+    if (!t.active || t.owner != owner || t.done) return;
+    t.done = true;
+    PostMessageA(owner, WM_NULL, 0, 0);   // the loop may be waiting: it wakes and ends
 }
 
 }   // namespace user32

@@ -1,5 +1,7 @@
 // Timers per window and id. Expiry is only noted: GetMessageA makes the
-// WM_TIMER when nothing else waits, so a slow handler builds no backlog.
+// WM_TIMER when nothing else waits, so a slow handler builds no backlog. The
+// layer's own timers (the caret's blink) come as WM_SYSTIMER, apart from the
+// program's: a program waiting for WM_TIMER alone does not take them.
 #include "user32/internal.h"
 
 #include "driver/driver.h"
@@ -15,6 +17,7 @@ struct Timer {
     UINT period;
     uint64_t due;
     TIMERPROC proc;
+    bool system = false;
 };
 
 struct Timers {
@@ -30,7 +33,7 @@ Timers &timers()
 
 bool accepts(const Timer &t, HWND filter, UINT min, UINT max)
 {
-    return filter_accepts_message(min, max, WM_TIMER) && filter_accepts_window(filter, t.hwnd);
+    return filter_accepts_message(min, max, t.system ? WM_SYSTIMER : WM_TIMER) && filter_accepts_window(filter, t.hwnd);
 }
 
 }   // namespace
@@ -55,11 +58,27 @@ bool timers_take_expired(HWND filter, UINT min, UINT max, bool remove, MSG &out)
     for (Timer &t : timers().list)
         if (t.due <= now && accepts(t, filter, min, max) && (!best || t.due < best->due)) best = &t;
     if (!best) return false;
-    out = MSG{best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), static_cast<DWORD>(now), {}};
+    out = MSG{best->hwnd,
+              best->system ? WM_SYSTIMER : WM_TIMER,
+              best->id,
+              reinterpret_cast<LPARAM>(best->proc),
+              static_cast<DWORD>(now),
+              {}};
     // However many periods went by, one message stands for them all; the timer
     // keeps its rhythm from when it was set.
     if (remove) best->due += best->period * ((now - best->due) / best->period + 1);
     return true;
+}
+
+void set_system_timer(HWND hwnd, UINT_PTR id, UINT elapse)
+{
+    kill_system_timer(hwnd, id);
+    timers().list.push_back(Timer{hwnd, id, elapse, drv::current().now() + elapse, nullptr, true});
+}
+
+void kill_system_timer(HWND hwnd, UINT_PTR id)
+{
+    std::erase_if(timers().list, [&](const Timer &t) { return t.system && t.hwnd == hwnd && t.id == id; });
 }
 
 }   // namespace user32
@@ -78,7 +97,7 @@ UINT_PTR WINAPI SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
     }
     uint64_t due = drv::current().now() + elapse;
     for (Timer &t : ts.list) {
-        if (t.hwnd == hwnd && t.id == id) {
+        if (t.hwnd == hwnd && t.id == id && !t.system) {
             // Re-arming replaces the timer: the next tick is one new period away.
             t = Timer{hwnd, id, elapse, due, proc};
             return hwnd ? (id ? id : 1) : id;
@@ -91,7 +110,8 @@ UINT_PTR WINAPI SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
 BOOL WINAPI KillTimer(HWND hwnd, UINT_PTR id)
 {
     auto &l = timers().list;
-    auto it = std::find_if(l.begin(), l.end(), [&](const Timer &t) { return t.hwnd == hwnd && t.id == id; });
+    auto it =
+        std::find_if(l.begin(), l.end(), [&](const Timer &t) { return t.hwnd == hwnd && t.id == id && !t.system; });
     if (it == l.end()) return FALSE;
     l.erase(it);
     return TRUE;

@@ -105,39 +105,6 @@ TEST(SpreadWrite, FullFieldsWithoutTheirNulAreWrittenNoFurtherThanTheFieldAndBre
     EXPECT_STREQ(get_card_pm(1), "first line\nsecond line");
 }
 
-// A title or meaning is free text; what in it looks like a later label is
-// not that label: each line is looked for after the value before it.
-TEST(SpreadRead, LabelsInsideATitleOrMeaningDoNotShadowTheLinesAfterThem)
-{
-    TempDir dir;
-    write_bytes("SHADOW.SCS", crlf("title=Count NumCards=9 runemeaning1=x\nrunemeaning0=see rune0x=77 here*\n"
-                                   "runemeaning1=one*\nrune0x=10\nNumCards=2\n"));
-    get_spread_data(const_cast<char *>("SHADOW.SCS"));
-    EXPECT_EQ(NumCards, 2);
-    EXPECT_EQ(PositionPlace(0).x, 10);
-    EXPECT_STREQ(title, "Count NumCards=9 runemeaning1=x");
-    strcpy(SpreadFilename, "SHADOW.SCS");
-    EXPECT_STREQ(get_card_pm(0), "see rune0x=77 here");
-    EXPECT_STREQ(get_card_pm(1), "one");
-}
-
-// Files laid out by hand, in another order, still find each label where it
-// first stands.
-TEST(SpreadRead, LinesInAnotherOrderAreStillFound)
-{
-    TempDir dir;
-    write_bytes("ORDER.SCS", crlf("NumCards=3\nrune1y=8\nrune0x=4\nrunemeaning1=b*\ntitle=Out of order\n"
-                                  "runemeaning0=a*\n"));
-    get_spread_data(const_cast<char *>("ORDER.SCS"));
-    EXPECT_EQ(NumCards, 3);
-    EXPECT_EQ(PositionPlace(0).x, 4);
-    EXPECT_EQ(PositionPlace(1).y, 8);
-    EXPECT_STREQ(title, "Out of order");
-    strcpy(SpreadFilename, "ORDER.SCS");
-    EXPECT_STREQ(get_card_pm(0), "a");
-    EXPECT_STREQ(get_card_pm(1), "b");
-}
-
 // What a user types into a title or a meaning comes back as typed, and so do
 // the places and the count written after it.
 TEST(SpreadRead, TextLikeTheFilesOwnLabelsReadsBackAsWritten)
@@ -160,7 +127,10 @@ TEST(SpreadRead, TextLikeTheFilesOwnLabelsReadsBackAsWritten)
 
 // Each row: the file's bytes, then what the reader takes from it. Missing
 // lines read as 0 or empty, values are cut to their fields and the count
-// clamped; no box is shown.
+// clamped; no box is shown. A title or meaning is free text: what in it looks
+// like a later label is not that label, as each line is looked for after the
+// value before it; a file laid out by hand in another order still finds each
+// label where it first stands.
 TEST(SpreadRead, HandMadeFilesReadAsFarAsTheyGo)
 {
     std::string garbage;
@@ -182,6 +152,10 @@ TEST(SpreadRead, HandMadeFilesReadAsFarAsTheyGo)
         {"", "", 0, 0, 0, 0, 0, ""},
         {"title=One Line rune0x=12 NumCards=3", "One Line rune0x=12 NumCards=3", 0, 12, 0, 0, 3, ""},
         {large + "title=At The End\r\nNumCards=5", "At The End", 0, 0, 0, 0, 5, ""},
+        {crlf("title=Count NumCards=9 runemeaning0=x\nrunemeaning0=see rune0x=77 here*\nrune0x=10\nNumCards=2\n"),
+         "Count NumCards=9 runemeaning0=x", 0, 10, 0, 0, 2, "see rune0x=77 here"},
+        {crlf("NumCards=3\nrune3y=8\nrune0x=4\nrunemeaning1=b*\ntitle=Out of order\nrunemeaning0=a*\n"), "Out of order",
+         0, 4, 0, 8, 3, "a"},
         {garbage, "", 0, 0, 0, 0, 0, ""},
     };
     for (const auto &row : rows) {

@@ -1,6 +1,7 @@
 // Message-sequence recording: what window procedures (and screen callbacks)
 // see, compared with an expected list named after the call it covers; a
-// mismatch prints both lists with message names.
+// mismatch prints both lists, each message by its number (in hex, or
+// WM_USER+N).
 #pragma once
 
 #include <windows.h>
@@ -32,7 +33,6 @@ const char *recorder_class();
 INT_PTR CALLBACK recording_dlgproc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 std::string name(UINT msg);
-std::string describe(const std::vector<Seen> &list);
 
 // The log entries for `hwnd` (null: all) whose message is among `only`
 // (empty: all).

@@ -12,9 +12,12 @@ namespace art {
 namespace {
 
 // The pictures are always shown shrunk with ANDed pixels. Every channel of every
-// light colour is taken from 255, 254, 252, 248, 240, 224, 192, 128, each value's
-// bits a subset of the one before, so ANDing any of them gives their plain
-// minimum: shading bands merge cleanly instead of breeding dark, off-hue seams.
+// light colour of the stone is taken from 255, 254, 252, 248, 240, 224, 192, 128,
+// each value's bits a subset of the one before, so ANDing any of them gives their
+// plain minimum: shading bands merge cleanly instead of breeding dark, off-hue
+// seams. The ground is the main window's colour, so the stone lies on the table
+// with no rectangle around it; it meets the stone only at the rim, whose 128 is a
+// bit of every ground channel, so where the two are ANDed the rim stays the rim.
 enum Ink : uint8_t {
     kGlyph,
     kRim,
@@ -26,7 +29,6 @@ enum Ink : uint8_t {
     kShade5,
     kShade6,
     kGround,
-    kGroundShadow,
     kFleck,
     kInkCount
 };
@@ -34,12 +36,11 @@ enum Ink : uint8_t {
 const std::vector<Rgb> kPalette = {
     {40, 32, 24},      // glyph: dark enough that any AND with it stays dark
     {128, 128, 128},   // stone rim and the lit wall of a cut
-    {192, 192, 192}, {224, 224, 224}, {240, 240, 224}, {248, 240, 224},
-    {248, 248, 240}, {252, 252, 248}, {255, 255, 255},   // stone, dark to light
-    {255, 224, 192},                                     // pale peach ground
-    {240, 224, 192},                                     // the stone's shadow on the ground
-    {240, 240, 240},                                     // flecks in the stone
-    {0, 0, 0},       {0, 0, 0},       {0, 0, 0},       {0, 0, 0},
+    {192, 192, 192}, {224, 224, 224}, {240, 240, 224}, {248, 240, 224}, {248, 248, 240},
+    {252, 252, 248}, {255, 255, 255},   // stone, dark to light
+    {255, 216, 170},                    // ground: the main window's colour
+    {240, 240, 240},                    // flecks in the stone
+    {0, 0, 0},       {0, 0, 0},       {0, 0, 0},       {0, 0, 0},       {0, 0, 0},
 };
 
 struct StoneShape {
@@ -165,7 +166,7 @@ Indexed rune_picture(int n)
             double px = x + 0.5, py = y + 0.5;
             uint8_t ink;
             if (s.reach(px, py) >= 1.0) {
-                ink = s.reach(px - 5, py - 6) < 1.0 ? kGroundShadow : kGround;
+                ink = kGround;
             } else if (edge_distance(s, px, py) < 3.5) {
                 ink = kRim;
             } else if (int cover = cut_cover(g, box, px, py); cover >= 10) {

@@ -1,5 +1,5 @@
-// The 25 rune pictures: a light, irregular stone on a pale peach ground with the
-// rune's glyph cut into it; 220 x 270 pixels in 16 colours.
+// The 25 rune pictures: a light, irregular stone on the main window's peach
+// colour with the rune's glyph cut into it; 220 x 270 pixels in 16 colours.
 #pragma once
 
 #include "image.h"

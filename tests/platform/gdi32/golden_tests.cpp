@@ -179,27 +179,6 @@ TEST(Golden, DrawingCallsOnAMemoryBitmap)
     EXPECT_TRUE(matches_golden(canvas_of(m), "gdi_calls"));
 }
 
-TEST(Golden, BarOfFillsStarsAndClippedText)
-{
-    // Half a casting bar: black frame, white inside, blue half, winding stars
-    // in the default pen and brush, white transparent text clipped to the bar.
-    MemoryDC m(384, 40, RGB(192, 192, 192));
-    const int left = 10, top = 10;
-    fill(m.dc, {left, top, left + 364, top + 21}, RGB(0, 0, 0));
-    fill(m.dc, {left + 1, top + 1, left + 363, top + 20}, RGB(255, 255, 255));
-    fill(m.dc, {left + 1, top + 1, left + 181, top + 20}, RGB(0, 0, 255));
-    SetPolyFillMode(m.dc, WINDING);
-    for (int o : {-5, 25, 55, 265, 295, 325}) star(m.dc, left + o, top);
-    HRGN clip = CreateRectRgn(left, top, left + 364, top + 21);
-    SelectClipRgn(m.dc, clip);
-    SetBkMode(m.dc, TRANSPARENT);
-    SetTextColor(m.dc, RGB(255, 255, 255));
-    TextOutA(m.dc, left + 100, top + 2, "Quenmire Stonecall", 18);
-    SelectClipRgn(m.dc, nullptr);
-    DeleteObject(clip);
-    EXPECT_TRUE(matches_golden(canvas_of(m), "bar_fills_stars_text"));
-}
-
 TEST(Golden, TextInEachFace)
 {
     MemoryDC m(300, 90, RGB(255, 255, 255));

@@ -93,8 +93,10 @@ TEST(GetFinalPathNameByHandle, ResolvesSymbolicLinks)
     std::string expected = fs::canonical("real/Target.SCS").string();
     EXPECT_EQ(GetFinalPathNameByHandleA(handle, path, MAX_PATH, FILE_NAME_NORMALIZED), expected.size());
     EXPECT_EQ(std::string(path), expected);
-    // Too small a buffer: the size needed, the NUL included.
+    // Too small a buffer: the size needed, the NUL included; room for exactly that is enough.
     EXPECT_EQ(GetFinalPathNameByHandleA(handle, path, 4, FILE_NAME_NORMALIZED), expected.size() + 1);
+    const DWORD exact = static_cast<DWORD>(expected.size() + 1);
+    EXPECT_EQ(GetFinalPathNameByHandleA(handle, path, exact, FILE_NAME_NORMALIZED), expected.size());
     _close(fd);
     EXPECT_EQ(_get_osfhandle(fd), -1);
 }

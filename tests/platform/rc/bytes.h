@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,11 @@ struct Bytes {
         return *this;
     }
     Bytes &word(WORD w) { return byte(static_cast<unsigned char>(w)).byte(static_cast<unsigned char>(w >> 8)); }
+    Bytes &words(std::initializer_list<WORD> list)
+    {
+        for (WORD w : list) word(w);
+        return *this;
+    }
     Bytes &dword(DWORD d) { return word(static_cast<WORD>(d)).word(static_cast<WORD>(d >> 16)); }
     // A NUL-terminated UTF-16 string of single-byte text.
     Bytes &str(const std::string &s)

@@ -186,19 +186,7 @@ TEST(Templates, DamagedOnesAreRefusedWithTheirReason)
     atom.word(0xFFFF).word(0x86).word(0).word(0);
     longData.word(0xFFFF).word(0x80).word(0).word(0x7FFF).word(0);
     Bytes version, menuEx, noEnd, popupNoEnd, empty, offset, deep;
-    version.word(2)
-        .word(0xFFFF)
-        .dword(0)
-        .dword(0)
-        .dword(WS_POPUP)
-        .word(0)
-        .word(0)
-        .word(0)
-        .word(1)
-        .word(1)
-        .word(0)
-        .word(0)
-        .word(0);
+    version.words({2, 0xFFFF}).dword(0).dword(0).dword(WS_POPUP).words({0, 0, 0, 1, 1, 0, 0, 0});
     menuEx.word(1).word(4).dword(0);
     noEnd.word(0).word(0).word(0).word(1).str("a");
     popupNoEnd.word(0).word(0).word(MF_POPUP | MF_END).str("p").word(0).word(1).str("a");
@@ -210,17 +198,8 @@ TEST(Templates, DamagedOnesAreRefusedWithTheirReason)
     // An entry of 4 data bytes, then one whose sizes the cases set.
     auto image = [](DWORD dataSize, DWORD headerSize) {
         Bytes b;
-        b.dword(4).dword(32).word(0xFFFF).word(10).word(0xFFFF).word(1).dword(0).dword(0).dword(0).dword(0).dword(0);
-        b.dword(dataSize)
-            .dword(headerSize)
-            .word(0xFFFF)
-            .word(10)
-            .word(0xFFFF)
-            .word(2)
-            .dword(0)
-            .dword(0)
-            .dword(0)
-            .dword(0);
+        b.dword(4).dword(32).words({0xFFFF, 10, 0xFFFF, 1}).dword(0).dword(0).dword(0).dword(0).dword(0);
+        b.dword(dataSize).dword(headerSize).words({0xFFFF, 10, 0xFFFF, 2}).dword(0).dword(0).dword(0).dword(0);
         return b.dword(0);
     };
     struct Case {

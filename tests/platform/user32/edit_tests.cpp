@@ -5,9 +5,11 @@
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
+#include "support/person.h"
 
 #include "driver/driver.h"
 #include "driver/headless/headless.h"
+#include "user32/menu_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -246,4 +248,172 @@ TEST(Golden, EditFieldsInEachState)
     SendMessageA(edit, EM_SETSEL, 57, 52);
     dialogs::pump(dlg);
     EXPECT_TRUE(matches_golden(dialogs::picture(dlg).canvas, "controls_edits"));
+}
+
+// Words are runs of non-blanks with the blanks after them, within a hard
+// line: Ctrl+Right goes to the next word's start, Ctrl+Left to this or the
+// last word's, both across line breaks; with Shift they select. A
+// double-click selects the word under the pointer.
+TEST(MultiLineEdit, CtrlArrowsMoveByWordsAndADoubleClickSelectsOne)
+{
+    HWND dlg = dialogs::open(601);
+    HWND edit = focus(dlg, 1199);
+    SetDlgItemTextA(dlg, 1199, "one two  three\r\nfour");
+    std::vector<DWORD> stops;
+    for (UINT vk : {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT,
+                    VK_LEFT, VK_LEFT}) {
+        dialogs::press(dlg, vk, VK_CONTROL);
+        stops.push_back(selection(edit).second);
+    }
+    EXPECT_EQ(stops, (std::vector<DWORD>{4, 9, 14, 16, 20, 20, 16, 14, 9, 4, 0, 0}));
+    drv::key(VK_SHIFT, true);
+    dialogs::press(dlg, VK_RIGHT, VK_CONTROL);
+    dialogs::press(dlg, VK_RIGHT, VK_CONTROL);
+    drv::key(VK_SHIFT, false);
+    EXPECT_EQ(selection(edit), Sel(0, 9));
+    // Over "w", over the second blank after "two" (blanks go with the word before),
+    // over "t" of "three", past the end of the line.
+    std::vector<Sel> words;
+    for (int x : {text_width(edit, "one t") + 1, text_width(edit, "one two ") + 1, text_width(edit, "one two  ") + 1,
+                  text_width(edit, "one two  three") + 20}) {
+        drv::headless().set_now(drv::headless().now() + GetDoubleClickTime());   // apart from the last
+        dialogs::click(dlg, edit, POINT{x, 5});
+        dialogs::click(dlg, edit, POINT{x, 5});
+        words.push_back(selection(edit));
+    }
+    EXPECT_EQ(words, (std::vector<Sel>{{4, 9}, {4, 9}, {9, 14}, {9, 14}}));
+}
+
+// One level of undo, as Windows keeps it: a run of typing or of Backspaces
+// undoes whole, an undo puts back and selects what the change took, and a
+// second undo does the change again. Text set by the program cannot be undone.
+TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndRedoIt)
+{
+    HWND dlg = dialogs::open(601);
+    HWND edit = focus(dlg, 101);
+    std::vector<std::string> seen;
+    const auto look = [&] { seen.push_back(text(dlg, 101)); };
+    dialogs::type(dlg, "abc");
+    dialogs::press(dlg, 'Z', VK_CONTROL);
+    look();
+    dialogs::press(dlg, 'Z', VK_CONTROL);
+    look();
+    EXPECT_EQ(selection(edit), Sel(0, 3));
+    SetDlgItemTextA(dlg, 101, "hello world");
+    EXPECT_FALSE(SendMessageA(edit, EM_CANUNDO, 0, 0));
+    SendMessageA(edit, EM_SETSEL, 6, 11);
+    dialogs::type(dlg, "there");
+    EXPECT_TRUE(SendMessageA(edit, EM_CANUNDO, 0, 0));
+    SendMessageA(edit, EM_UNDO, 0, 0);
+    look();
+    EXPECT_EQ(selection(edit), Sel(6, 11));
+    SendMessageA(edit, WM_UNDO, 0, 0);
+    look();
+    dialogs::press(dlg, VK_END);
+    for (int i = 0; i < 3; ++i) dialogs::press(dlg, VK_BACK);
+    look();
+    dialogs::press(dlg, 'Z', VK_CONTROL);
+    look();
+    EXPECT_EQ(seen, (std::vector<std::string>{"", "abc", "hello world", "hello there", "hello th", "hello there"}));
+}
+
+// A right-click opens Windows' menu of the field, greyed by what can be done:
+// nothing to undo, no selection, an empty clipboard, a read-only field, all
+// of the text selected. A chosen command is done.
+TEST(EditField, ARightClickOpensTheEditMenuGreyedAsWindowsGreysIt)
+{
+    HWND dlg = dialogs::open(601);
+    struct Case {
+        int id;
+        const char *set;   // null: the text stays
+        const char *typed;
+        int from, to;       // the selection then
+        const char *menu;   // each item, + when it can be chosen
+        UINT key;           // what is pressed in the menu
+        const char *after;
+    };
+    const Case cases[] = {
+        {101, "", "", 0, 0, "Undo- Cut- Copy- Paste- Delete- Select All-", VK_ESCAPE, "|0-0"},
+        {101, "hello world", "", 0, 5, "Undo- Cut+ Copy+ Paste- Delete+ Select All+", 'C', "hello world|0-5"},
+        {101, "world", "hi ", 3, 3, "Undo+ Cut- Copy- Paste+ Delete- Select All+", 'P', "hi helloworld|8-8"},
+        // The paste went on from the typing: they undo together.
+        {101, nullptr, "", 0, -1, "Undo+ Cut+ Copy+ Paste+ Delete+ Select All-", 'U', "world|0-0"},
+        {103, "C:\\X.SCS", "", 2, 4, "Undo- Cut- Copy+ Paste- Delete- Select All+", 'A', "C:\\X.SCS|0-8"},
+    };
+    std::vector<std::string> menus, afters;
+    for (const Case &c : cases) {
+        HWND edit = focus(dlg, c.id);
+        if (c.set) SetDlgItemTextA(dlg, c.id, c.set);
+        dialogs::type(dlg, c.typed);
+        SendMessageA(edit, EM_SETSEL, c.from, c.to);
+        testsupport::Person p;
+        p.then([&] {
+            const std::vector<HWND> open = user32::open_menu_popups();
+            ASSERT_EQ(open.size(), 1u);
+            std::string shown;
+            for (const user32::MenuItem &item : user32::find_menu(user32::menu_of_popup(open[0]))->items) {
+                if (item.flags & MF_SEPARATOR) continue;
+                shown += (shown.empty() ? "" : " ") + user32::menu_plain_text(item.text) +
+                         ((item.flags & MF_GRAYED) ? "-" : "+");
+            }
+            menus.push_back(shown);
+            testsupport::Person::tap(c.key);
+        });
+        POINT at{4, 4};
+        ClientToScreen(edit, &at);
+        drv::mouse_button(at, drv::Button::Right, true);
+        drv::mouse_button(at, drv::Button::Right, false);
+        dialogs::pump(dlg);
+        EXPECT_TRUE(p.done());
+        const Sel s = selection(edit);
+        afters.push_back(text(dlg, c.id) + "|" + std::to_string(s.first) + "-" + std::to_string(s.second));
+    }
+    std::vector<std::string> expectedMenus, expectedAfters;
+    for (const Case &c : cases) {
+        expectedMenus.push_back(c.menu);
+        expectedAfters.push_back(c.after);
+    }
+    EXPECT_EQ(menus, expectedMenus);
+    EXPECT_EQ(afters, expectedAfters);
+}
+
+// The caret shows at once where it moves to and then blinks every
+// GetCaretBlinkTime on the virtual clock, by timer messages of the layer's own
+// that a wait for WM_TIMER alone does not take.
+TEST(EditField, TheCaretBlinksEveryBlinkTimeAndShowsAtOnceWhenItMoves)
+{
+    HWND dlg = dialogs::open(601);
+    HWND edit = focus(dlg, 101);
+    dialogs::type(dlg, "ab");
+    RECT client, frame;
+    GetClientRect(edit, &client);
+    GetWindowRect(dlg, &frame);
+    const auto shown = [&](const std::string &before) {
+        dialogs::pump(dlg);
+        POINT at{text_width(edit, before), client.bottom / 2}, ground{client.right - 2, client.bottom / 2};
+        ClientToScreen(edit, &at);
+        ClientToScreen(edit, &ground);
+        const raster::Surface s = dialogs::picture(dlg);
+        const uint32_t *row = s.canvas.row(at.y - frame.top);
+        return row[at.x - frame.left] != row[ground.x - frame.left];
+    };
+    const uint64_t start = drv::headless().now();
+    const UINT blink = GetCaretBlinkTime();
+    std::vector<bool> seen;
+    for (uint64_t at : {0u, blink - 1, blink, 2 * blink - 1, 2 * blink}) {
+        drv::headless().set_now(start + at);
+        seen.push_back(shown("ab"));
+    }
+    MSG m;
+    drv::headless().set_now(start + 3 * blink);
+    EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    seen.push_back(shown("ab"));   // off again
+    dialogs::press(dlg, VK_LEFT);
+    seen.push_back(shown("a"));   // moved: on at once
+    drv::headless().set_now(start + 4 * blink - 1);
+    seen.push_back(shown("a"));   // a whole blink from the move, not from the rhythm before
+    drv::headless().set_now(start + 4 * blink);
+    seen.push_back(shown("a"));
+    EXPECT_EQ(seen, (std::vector<bool>{true, true, false, false, true, false, true, true, false}));
+    EXPECT_EQ(blink, 530u);
 }

@@ -234,55 +234,33 @@ void press_all(POINT where, const std::vector<Press> &presses)
 TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClassThatAsks)
 {
     const drv::Button L = drv::Button::Left, R = drv::Button::Right;
-    const WPARAM ML = MK_LBUTTON, MR = MK_RBUTTON;
+    const std::vector<UINT> twice{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP};
+    const std::vector<UINT> doubled{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
     struct Case {
         const char *what;
         bool asks;
         std::vector<Press> presses;
-        Taken expected;   // the window is left open
+        std::vector<UINT> expected;
     };
     const Case cases[] = {
-        {"at once",
-         true,
-         {{0, {}, L}, {0, {}, L}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDBLCLK, ML}, {0, WM_LBUTTONUP, 0}}},
-        {"400 ms later, a pixel off",
-         true,
-         {{0, {}, L}, {400, {1, -1}, L}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDBLCLK, ML}, {0, WM_LBUTTONUP, 0}}},
-        {"500 ms later",
-         true,
-         {{0, {}, L}, {500, {}, L}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}}},
-        {"4 pixels to the right",
-         true,
-         {{0, {}, L}, {0, {4, 0}, L}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}}},
-        {"4 pixels up",
-         true,
-         {{0, {}, L}, {0, {0, -4}, L}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}}},
+        {"at once", true, {{0, {}, L}, {0, {}, L}}, doubled},
+        {"400 ms later, a pixel off", true, {{0, {}, L}, {400, {1, -1}, L}}, doubled},
+        {"500 ms later", true, {{0, {}, L}, {500, {}, L}}, twice},
+        {"4 pixels to the right", true, {{0, {}, L}, {0, {4, 0}, L}}, twice},
+        {"4 pixels up", true, {{0, {}, L}, {0, {0, -4}, L}}, twice},
         {"a third click",
          true,
          {{0, {}, L}, {0, {}, L}, {0, {}, L}},
-         {{0, WM_LBUTTONDOWN, ML},
-          {0, WM_LBUTTONUP, 0},
-          {0, WM_LBUTTONDBLCLK, ML},
-          {0, WM_LBUTTONUP, 0},
-          {0, WM_LBUTTONDOWN, ML},
-          {0, WM_LBUTTONUP, 0}}},
+         {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}},
         {"the right button",
          true,
          {{0, {}, R}, {100, {}, R}},
-         {{0, WM_RBUTTONDOWN, MR}, {0, WM_RBUTTONUP, 0}, {0, WM_RBUTTONDBLCLK, MR}, {0, WM_RBUTTONUP, 0}}},
+         {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_RBUTTONUP}},
         {"one of each button",
          true,
          {{0, {}, L}, {0, {}, R}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_RBUTTONDOWN, MR}, {0, WM_RBUTTONUP, 0}}},
-        {"a class without CS_DBLCLKS",
-         false,
-         {{0, {}, L}, {0, {}, L}},
-         {{0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}, {0, WM_LBUTTONDOWN, ML}, {0, WM_LBUTTONUP, 0}}},
+         {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}},
+        {"a class without CS_DBLCLKS", false, {{0, {}, L}, {0, {}, L}}, twice},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -292,9 +270,9 @@ TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClass
         POINT at{50, 50};
         ClientToScreen(w, &at);
         press_all(at, c.presses);
-        Taken expected = c.expected;
-        for (auto &e : expected) std::get<0>(e) = w;
-        EXPECT_EQ(take(WM_LBUTTONDOWN, WM_MBUTTONDBLCLK), expected);
+        std::vector<UINT> seen;
+        for (const auto &[hwnd, msg, wp] : take(WM_LBUTTONDOWN, WM_MBUTTONDBLCLK)) seen.push_back(hwnd == w ? msg : 0);
+        EXPECT_EQ(seen, c.expected);
         DestroyWindow(w);
     }
     // A pixel off, but in another window that asks for them too.
@@ -305,15 +283,15 @@ TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClass
     POINT at{50, 10};
     ClientToScreen(w, &at);
     press_all(at, {{0, {}, L}, {0, {1, 0}, L}});
-    EXPECT_EQ(
-        take(WM_LBUTTONDOWN, WM_MBUTTONDBLCLK),
-        (Taken{{w, WM_LBUTTONDOWN, ML}, {w, WM_LBUTTONUP, 0}, {child, WM_LBUTTONDOWN, ML}, {child, WM_LBUTTONUP, 0}}));
+    EXPECT_EQ(take(WM_LBUTTONDOWN, WM_MBUTTONDBLCLK), (Taken{{w, WM_LBUTTONDOWN, MK_LBUTTON},
+                                                             {w, WM_LBUTTONUP, 0},
+                                                             {child, WM_LBUTTONDOWN, MK_LBUTTON},
+                                                             {child, WM_LBUTTONUP, 0}}));
 }
 
 // Non-client double-clicks come whatever the class; DefWindowProc maximises
-// and restores a window with a maximise box. A push button takes the second
-// press of a double-click as a press.
-TEST(Mouse, ACaptionDoubleClickMaximisesAndRestoresAndAButtonIsPressedTwice)
+// and restores a window with a maximise box. A button's double-click.
+TEST(Mouse, ACaptionDoubleClickMaximisesAndRestoresAndAButtonTakesItAsWindowsDoes)
 {
     for (DWORD style : {DWORD(WS_OVERLAPPEDWINDOW), DWORD(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU)}) {
         HWND w = CreateWindowExA(0, msgseq::recorder_class(), "c", style | WS_VISIBLE, 10, 10, 200, 150, nullptr,
@@ -328,26 +306,33 @@ TEST(Mouse, ACaptionDoubleClickMaximisesAndRestoresAndAButtonIsPressedTwice)
             while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
             maximised.push_back((GetWindowLongA(w, GWL_STYLE) & WS_MAXIMIZE) != 0);
         }
+        // Each plain press on a normal window's caption asks to move it.
         const bool box = (style & WS_MAXIMIZEBOX) != 0;
-        std::vector<Seen> commands;
-        if (box) commands = {{w, WM_SYSCOMMAND, SC_MAXIMIZE, 0, Sent}, {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent}};
+        const Seen move{w, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0, Sent};
+        std::vector<Seen> commands{move, move};
+        if (box) commands = {move, {w, WM_SYSCOMMAND, SC_MAXIMIZE, 0, Sent}, {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent}};
         EXPECT_SEQUENCE("double-clicks on the caption", commands, msgseq::select(w, {WM_SYSCOMMAND}), false);
         EXPECT_EQ(maximised, (std::vector<bool>{box, false}));
         EXPECT_EQ(msgseq::select(w, {WM_NCLBUTTONDBLCLK}).size(), 2u);
         DestroyWindow(w);
         msgseq::log().clear();
     }
-    HWND w = top();
-    HWND button = CreateWindowExA(0, "BUTTON", "B", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 60, 20, w,
-                                  reinterpret_cast<HMENU>(7), nullptr, nullptr);
-    POINT at{20, 10};
-    ClientToScreen(button, &at);
-    press_all(at, {{0, {}, drv::Button::Left}, {0, {}, drv::Button::Left}});
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-    EXPECT_SEQUENCE(
-        "a double-click on a push button",
-        (std::vector<Seen>{{w, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(button), Any},
-                           {w, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(button), Any}}),
-        msgseq::select(w, {WM_COMMAND}));
+    // A push button takes the second press as a press; one with BS_NOTIFY tells of the double-click.
+    for (const auto &[style, second] : {std::pair{DWORD(BS_PUSHBUTTON), WORD(BN_CLICKED)},
+                                        std::pair{DWORD(BS_PUSHBUTTON | BS_NOTIFY), WORD(BN_DOUBLECLICKED)}}) {
+        HWND w = top();
+        HWND button = CreateWindowExA(0, "BUTTON", "B", WS_CHILD | WS_VISIBLE | style, 10, 10, 60, 20, w,
+                                      reinterpret_cast<HMENU>(7), nullptr, nullptr);
+        POINT at{20, 10};
+        ClientToScreen(button, &at);
+        press_all(at, {{0, {}, drv::Button::Left}, {0, {}, drv::Button::Left}});
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        const LPARAM from = reinterpret_cast<LPARAM>(button);
+        EXPECT_SEQUENCE("a double-click on a push button",
+                        (std::vector<Seen>{{w, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), from, Any},
+                                           {w, WM_COMMAND, MAKEWPARAM(7, second), from, Any}}),
+                        msgseq::select(w, {WM_COMMAND}));
+        DestroyWindow(w);
+    }
 }
