@@ -17,17 +17,9 @@
 
 using dialogs::focus;
 using dialogs::text;
+using msgseq::notes;
 
 namespace {
-
-// The notifications the dialog heard from a control, in order.
-std::vector<WORD> notes(HWND dlg, int id)
-{
-    std::vector<WORD> out;
-    for (const msgseq::Seen &s : msgseq::select(dlg, {WM_COMMAND}))
-        if (LOWORD(s.wp) == id) out.push_back(HIWORD(s.wp));
-    return out;
-}
 
 using Sel = std::pair<DWORD, DWORD>;
 
