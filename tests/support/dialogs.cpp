@@ -17,6 +17,22 @@ HWND open(int id, HWND owner, DLGPROC proc)
                               proc ? proc : msgseq::recording_dlgproc, 0);
 }
 
+std::string text(HWND dlg, int id)
+{
+    std::string s(40000, '\0');
+    s.resize(GetDlgItemTextA(dlg, id, s.data(), static_cast<int>(s.size())));
+    return s;
+}
+
+HWND focus(HWND dlg, int id)
+{
+    HWND control = GetDlgItem(dlg, id);
+    SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    pump(dlg);
+    msgseq::log().clear();
+    return control;
+}
+
 void pump(HWND dlg)
 {
     MSG m;

@@ -16,6 +16,10 @@ namespace dialogs {
 HWND open(int id, HWND owner = nullptr, DLGPROC proc = nullptr);
 // Runs the dialog loop until nothing is left to do, paints included.
 void pump(HWND dlg);
+// The text of the dialog's control.
+std::string text(HWND dlg, int id);
+// The focus moved to the control as the dialog moves it, the message log cleared after.
+HWND focus(HWND dlg, int id);
 // A key pressed and released, with a modifier key held (VK_SHIFT, VK_CONTROL) or none.
 void press(HWND dlg, UINT vk, UINT modifier = 0);
 // Text typed on the keyboard, character by character.

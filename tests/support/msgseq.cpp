@@ -73,6 +73,14 @@ std::vector<Seen> select(HWND hwnd, std::vector<UINT> only)
     return out;
 }
 
+std::vector<WORD> notes(HWND parent, int id)
+{
+    std::vector<WORD> out;
+    for (const Seen &s : select(parent, {WM_COMMAND}))
+        if (LOWORD(s.wp) == id) out.push_back(HIWORD(s.wp));
+    return out;
+}
+
 ::testing::AssertionResult same(const char *call, const std::vector<Seen> &expected, const std::vector<Seen> &actual,
                                 bool compareParams)
 {

@@ -37,6 +37,8 @@ std::string name(UINT msg);
 // The log entries for `hwnd` (null: all) whose message is among `only`
 // (empty: all).
 std::vector<Seen> select(HWND hwnd, std::vector<UINT> only = {});
+// The notification codes `parent` heard from its control `id`, in order.
+std::vector<WORD> notes(HWND parent, int id);
 
 // Compares ignoring what the expected entries leave open: hwnd null matches
 // any window, How Any matches either delivery, and wp/lp are compared unless

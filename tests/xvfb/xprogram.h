@@ -3,13 +3,19 @@
 // running go at the end of the test.
 #pragma once
 
+#include "x11.h"
+
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -39,8 +45,49 @@ class XProgramTest : public ::testing::Test {
     {
         std::ofstream(folder + "/" + name, std::ios::binary) << text;
     }
-    // The program with the script of that name in the folder, or none.
-    void start(const std::string &script = "")
+    std::string read(const std::string &name)
+    {
+        std::ifstream in(folder + "/" + name, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    // Whether the file is there within that many seconds.
+    bool appears(const std::string &name, int seconds = 10)
+    {
+        for (int i = 0; i < seconds * 50 && access((folder + "/" + name).c_str(), F_OK) != 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return access((folder + "/" + name).c_str(), F_OK) == 0;
+    }
+    // The control's left, top, right, bottom in the program's window, from the
+    // window dump of that name once it is written whole (the file appears
+    // before it is); all 0 when it is not within 10 s.
+    std::array<int, 4> dumped_rect(const std::string &name, int id)
+    {
+        const std::regex rect("\"id\": " + std::to_string(id) +
+                              ", \"text\": \"[^\"]*\", \"rect\": \\[(-?\\d+), (-?\\d+), (\\d+), (\\d+)\\]");
+        for (int i = 0; i < 500; ++i) {
+            const std::string dump = read(name);
+            std::smatch m;
+            if (std::regex_search(dump, m, rect)) {
+                const int x = std::stoi(m[1]), y = std::stoi(m[2]);
+                return {x, y, x + std::stoi(m[3]), y + std::stoi(m[4])};
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return {0, 0, 0, 0};
+    }
+    // The top left corner of the program's X window `xid` on the screen.
+    std::array<int, 2> origin(const std::string &xid)
+    {
+        std::array<int, 2> o{-1, -1};
+        std::sscanf(x11::output_of("xdotool getwindowgeometry --shell " + xid).c_str(), "WINDOW=%*d X=%d Y=%d", &o[0],
+                    &o[1]);
+        return o;
+    }
+    // The program with the script of that name in the folder, or none, and
+    // an argument or none.
+    void start(const std::string &script = "", const char *argument = nullptr)
     {
         pid = fork();
         ASSERT_GE(pid, 0);
@@ -48,7 +95,7 @@ class XProgramTest : public ::testing::Test {
             if (chdir(folder.c_str()) != 0) _exit(100);
             setenv("STONECALL_DRIVER", "sdl", 1);
             if (!script.empty()) setenv("STONECALL_SCRIPT", (folder + "/" + script).c_str(), 1);
-            execl(STONECALL_PROGRAM, STONECALL_PROGRAM, static_cast<char *>(nullptr));
+            execl(STONECALL_PROGRAM, STONECALL_PROGRAM, argument, static_cast<char *>(nullptr));
             _exit(101);
         }
     }

@@ -18,20 +18,13 @@
 #include <string>
 #include <vector>
 
+using dialogs::focus;
+using dialogs::text;
 using msgseq::Seen;
 using msgseq::Sent;
 using testsupport::Person;
 
 namespace {
-
-void pump()
-{
-    MSG m;
-    for (int guard = 0; guard < 200 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++guard) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
 
 HWND recorder(const char *title, DWORD style, HWND parent = nullptr)
 {
@@ -53,21 +46,6 @@ uint32_t caption_pixel(HWND w)
     return user32::desktop_image().row(r.top + 8)[r.left + 6];
 }
 
-std::string text(HWND dlg, int id)
-{
-    char s[512] = "";
-    GetDlgItemTextA(dlg, id, s, sizeof s);
-    return s;
-}
-
-HWND focus(HWND dlg, int id)
-{
-    HWND edit = GetDlgItem(dlg, id);
-    SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
-    dialogs::pump(dlg);
-    return edit;
-}
-
 }   // namespace
 
 TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndGivingItBackActivates)
@@ -80,7 +58,7 @@ TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndG
     const uint32_t activeCaption = caption_pixel(top);
     msgseq::log().clear();
     drv::app_focus(false);
-    pump();
+    dialogs::pump(nullptr);
     EXPECT_SEQUENCE("losing the foreground",
                     (std::vector<Seen>{{child, WM_CANCELMODE, 0, 0, Sent},
                                        {child, WM_CAPTURECHANGED, 0, 0, Sent},
@@ -99,7 +77,7 @@ TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndG
 
     msgseq::log().clear();
     drv::app_focus(true);
-    pump();
+    dialogs::pump(nullptr);
     EXPECT_SEQUENCE("getting it back",
                     (std::vector<Seen>{{top, WM_ACTIVATEAPP, TRUE, 0, Sent},
                                        {hidden, WM_ACTIVATEAPP, TRUE, 0, Sent},
@@ -141,7 +119,7 @@ TEST(AnotherApplication, AltHeldWhileTheFocusLeftIsNoLoneAltPress)
         for (int step : order) {
             if (step == 0 || step == 1) drv::app_focus(step == 1);
             else drv::key(static_cast<UINT>(std::abs(step)), step > 0);
-            pump();
+            dialogs::pump(nullptr);
             if (step == 0) {
                 EXPECT_FALSE(GetKeyState(VK_MENU) & 0x8000) << "Alt is up once the focus has gone";
             }
@@ -152,7 +130,7 @@ TEST(AnotherApplication, AltHeldWhileTheFocusLeftIsNoLoneAltPress)
         ClientToScreen(w, &middle);
         drv::mouse_button(middle, drv::Button::Left, true);
         drv::mouse_button(middle, drv::Button::Left, false);
-        pump();
+        dialogs::pump(nullptr);
         EXPECT_TRUE(msgseq::select(w, {WM_SYSCOMMAND}).empty()) << order[2];
         EXPECT_EQ(msgseq::select(w, {WM_LBUTTONDOWN, WM_LBUTTONUP}).size(), 2u) << order[2];
         DestroyWindow(w);

@@ -15,23 +15,11 @@
 
 #include <string>
 
+using dialogs::focus;
+using dialogs::text;
+using msgseq::notes;
+
 namespace {
-
-std::string text(HWND dlg, int id)
-{
-    std::string s(40000, '\0');
-    s.resize(GetDlgItemTextA(dlg, id, s.data(), static_cast<int>(s.size())));
-    return s;
-}
-
-// The notifications the dialog heard from a control, in order.
-std::vector<WORD> notes(HWND dlg, int id)
-{
-    std::vector<WORD> out;
-    for (const msgseq::Seen &s : msgseq::select(dlg, {WM_COMMAND}))
-        if (LOWORD(s.wp) == id) out.push_back(HIWORD(s.wp));
-    return out;
-}
 
 using Sel = std::pair<DWORD, DWORD>;
 
@@ -40,15 +28,6 @@ Sel selection(HWND edit)
     DWORD a = 99, b = 99;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
     return {a, b};
-}
-
-HWND focus(HWND dlg, int id)
-{
-    HWND edit = GetDlgItem(dlg, id);
-    SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
-    dialogs::pump(dlg);
-    msgseq::log().clear();
-    return edit;
 }
 
 int text_width(HWND edit, const std::string &s)
@@ -340,8 +319,8 @@ TEST(EditField, ARightClickOpensTheEditMenuGreyedAsWindowsGreysIt)
         {101, nullptr, "", 0, -1, "Undo+ Cut+ Copy+ Paste+ Delete+ Select All-", 'U', "world|0-0"},
         {103, "C:\\X.SCS", "", 2, 4, "Undo- Cut- Copy+ Paste- Delete- Select All+", 'A', "C:\\X.SCS|0-8"},
     };
-    std::vector<std::string> menus, afters;
     for (const Case &c : cases) {
+        SCOPED_TRACE(c.menu);
         HWND edit = focus(dlg, c.id);
         if (c.set) SetDlgItemTextA(dlg, c.id, c.set);
         dialogs::type(dlg, c.typed);
@@ -356,7 +335,7 @@ TEST(EditField, ARightClickOpensTheEditMenuGreyedAsWindowsGreysIt)
                 shown += (shown.empty() ? "" : " ") + user32::menu_plain_text(item.text) +
                          ((item.flags & MF_GRAYED) ? "-" : "+");
             }
-            menus.push_back(shown);
+            EXPECT_EQ(shown, c.menu);
             testsupport::Person::tap(c.key);
         });
         POINT at{4, 4};
@@ -366,15 +345,8 @@ TEST(EditField, ARightClickOpensTheEditMenuGreyedAsWindowsGreysIt)
         dialogs::pump(dlg);
         EXPECT_TRUE(p.done());
         const Sel s = selection(edit);
-        afters.push_back(text(dlg, c.id) + "|" + std::to_string(s.first) + "-" + std::to_string(s.second));
+        EXPECT_EQ(text(dlg, c.id) + "|" + std::to_string(s.first) + "-" + std::to_string(s.second), c.after);
     }
-    std::vector<std::string> expectedMenus, expectedAfters;
-    for (const Case &c : cases) {
-        expectedMenus.push_back(c.menu);
-        expectedAfters.push_back(c.after);
-    }
-    EXPECT_EQ(menus, expectedMenus);
-    EXPECT_EQ(afters, expectedAfters);
 }
 
 // The caret shows at once where it moves to and then blinks every

@@ -138,14 +138,6 @@ HWND list_in_parent(DWORD style)
     return list;
 }
 
-// The notifications the list box sent its parent, by code.
-std::vector<WPARAM> notifications(HWND list)
-{
-    std::vector<WPARAM> codes;
-    for (const msgseq::Seen &s : msgseq::select(GetParent(list), {WM_COMMAND})) codes.push_back(HIWORD(s.wp));
-    return codes;
-}
-
 }   // namespace
 
 TEST(ListBox, ItsScrollBarShowsOnlyWhileTheItemsDoNotFit)
@@ -186,14 +178,14 @@ TEST(ListBox, ALetterSelectsTheNextItemStartingWithItInEitherCase)
         unsigned char ch;
         LRESULT selected;
     } typed[] = {{'c', 0}, {'C', 1}, {'c', 4}, {'c', 0}, {'b', 2}, {'x', 2}, {'B', 2}, {0xE9, 3}, {'z', 5}};
-    std::vector<WPARAM> changes;
+    std::vector<WORD> changes;
     for (const auto &t : typed) {
         const LRESULT before = lb(list, LB_GETCURSEL);
         SendMessageA(list, WM_CHAR, t.ch, 0);
         EXPECT_EQ(lb(list, LB_GETCURSEL), t.selected) << t.ch;
         if (t.selected != before) changes.push_back(LBN_SELCHANGE);
     }
-    EXPECT_EQ(notifications(list), changes);
+    EXPECT_EQ(msgseq::notes(GetParent(list), 70), changes);
 }
 
 TEST(ListBox, ADoubleClickNotifiesOnlyWithLbsNotify)
@@ -204,7 +196,7 @@ TEST(ListBox, ADoubleClickNotifiesOnlyWithLbsNotify)
         fill(list, 3);
         msgseq::log().clear();
         SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-        EXPECT_EQ(notifications(list), style ? std::vector<WPARAM>{LBN_DBLCLK} : std::vector<WPARAM>{});
+        EXPECT_EQ(msgseq::notes(GetParent(list), 70), style ? std::vector<WORD>{LBN_DBLCLK} : std::vector<WORD>{});
         DestroyWindow(GetParent(list));
     }
 }

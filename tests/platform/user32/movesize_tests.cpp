@@ -1,6 +1,7 @@
 // Moving windows by the caption and sizing them by the border: the hit test
 // of the frame, the modal loop's messages in Windows' order, the limits a
 // window gives in WM_GETMINMAXINFO, and Move and Size from the keyboard.
+#include "support/dialogs.h"
 #include "support/msgseq.h"
 #include "support/person.h"
 
@@ -43,21 +44,12 @@ HWND window(DWORD style = WS_OVERLAPPEDWINDOW)
                            nullptr);
 }
 
-void pump()
-{
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
-
 void drag(POINT from, POINT to)
 {
     drv::mouse_button(from, drv::Button::Left, true);
     drv::mouse_move(to);
     drv::mouse_button(to, drv::Button::Left, false);
-    pump();
+    dialogs::pump(nullptr);
 }
 
 using Edges = std::array<LONG, 4>;
@@ -84,31 +76,41 @@ std::vector<Seen> loop_messages(HWND w)
 
 }   // namespace
 
-TEST(MoveSize, DraggingTheCaptionMovesTheWindowByTheDragInWindowsOrder)
+// The caption moves, the border sizes: the loop's messages in Windows' order.
+TEST(MoveSize, DraggingTheCaptionMovesAndTheBorderSizesTheWindowInWindowsOrder)
 {
-    HWND w = window();
-    RECT before;
-    GetWindowRect(w, &before);
-    const POINT from{before.left + 150, before.top + 12}, to{from.x + 37, from.y - 21};
-    EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(from.x, from.y)), HTCAPTION);
-    msgseq::log().clear();
-    drag(from, to);
-    RECT after = before;
-    OffsetRect(&after, 37, -21);
-    EXPECT_EQ(window_edges(w), edges(after));
-    POINT client{0, 0};
-    ClientToScreen(w, &client);
-    const std::vector<Seen> expected = {{w, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, MAKELPARAM(from.x, from.y), Any},
-                                        {w, WM_GETMINMAXINFO, 0, 0, Any},
-                                        {w, WM_ENTERSIZEMOVE, 0, 0, Any},
-                                        {w, WM_MOVING, 0, 0, Any},
-                                        {w, WM_WINDOWPOSCHANGING, 0, 0, Any},
-                                        {w, WM_WINDOWPOSCHANGED, 0, 0, Any},
-                                        {w, WM_MOVE, 0, MAKELPARAM(client.x, client.y), Any},
-                                        {w, WM_CAPTURECHANGED, 0, 0, Any},
-                                        {w, WM_EXITSIZEMOVE, 0, 0, Any}};
-    EXPECT_SEQUENCE("caption drag", expected, loop_messages(w));
-    EXPECT_EQ(GetCapture(), nullptr);
+    for (bool caption : {true, false}) {
+        HWND w = window();
+        RECT before;
+        GetWindowRect(w, &before);
+        const POINT from = caption ? POINT{before.left + 150, before.top + 12} : POINT{399, 150};
+        EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(from.x, from.y)), caption ? HTCAPTION : HTRIGHT);
+        msgseq::log().clear();
+        drag(from, POINT{from.x + 37, from.y - (caption ? 21 : 0)});
+        RECT after = before;
+        if (caption) OffsetRect(&after, 37, -21);
+        else after.right += 37;
+        EXPECT_EQ(window_edges(w), edges(after));
+        POINT client{0, 0};
+        ClientToScreen(w, &client);
+        RECT size;
+        GetClientRect(w, &size);
+        const std::vector<Seen> expected = {
+            {w, WM_SYSCOMMAND, WPARAM(caption ? SC_MOVE + HTCAPTION : SC_SIZE + WMSZ_RIGHT), MAKELPARAM(from.x, from.y),
+             Any},
+            {w, WM_GETMINMAXINFO, 0, 0, Any},
+            {w, WM_ENTERSIZEMOVE, 0, 0, Any},
+            caption ? Seen{w, WM_MOVING, 0, 0, Any} : Seen{w, WM_SIZING, WMSZ_RIGHT, 0, Any},
+            {w, WM_WINDOWPOSCHANGING, 0, 0, Any},
+            {w, WM_WINDOWPOSCHANGED, 0, 0, Any},
+            caption ? Seen{w, WM_MOVE, 0, MAKELPARAM(client.x, client.y), Any}
+                    : Seen{w, WM_SIZE, 0, MAKELPARAM(size.right, size.bottom), Any},
+            {w, WM_CAPTURECHANGED, 0, 0, Any},
+            {w, WM_EXITSIZEMOVE, 0, 0, Any}};
+        EXPECT_SEQUENCE(caption ? "caption drag" : "border drag", expected, loop_messages(w));
+        EXPECT_EQ(GetCapture(), nullptr);
+        DestroyWindow(w);
+    }
 }
 
 TEST(MoveSize, TheSizingBorderSizesByItsEdgeWithinTheWindowsLimits)
@@ -143,25 +145,6 @@ TEST(MoveSize, TheSizingBorderSizesByItsEdgeWithinTheWindowsLimits)
         EXPECT_EQ(sizing.empty() ? 0 : sizing.front().wp, edge) << row.hit;
         DestroyWindow(w);
     }
-}
-
-TEST(MoveSize, TheLoopSendsTheSizingMessagesBeforeTheNewSize)
-{
-    HWND w = window();
-    msgseq::log().clear();
-    drag(POINT{399, 150}, POINT{419, 150});
-    RECT client;
-    GetClientRect(w, &client);
-    const std::vector<Seen> expected = {{w, WM_SYSCOMMAND, SC_SIZE + WMSZ_RIGHT, MAKELPARAM(399, 150), Any},
-                                        {w, WM_GETMINMAXINFO, 0, 0, Any},
-                                        {w, WM_ENTERSIZEMOVE, 0, 0, Any},
-                                        {w, WM_SIZING, WMSZ_RIGHT, 0, Any},
-                                        {w, WM_WINDOWPOSCHANGING, 0, 0, Any},
-                                        {w, WM_WINDOWPOSCHANGED, 0, 0, Any},
-                                        {w, WM_SIZE, 0, MAKELPARAM(client.right, client.bottom), Any},
-                                        {w, WM_CAPTURECHANGED, 0, 0, Any},
-                                        {w, WM_EXITSIZEMOVE, 0, 0, Any}};
-    EXPECT_SEQUENCE("border drag", expected, loop_messages(w));
 }
 
 TEST(MoveSize, FromTheKeyboardArrowsStepByEightEnterKeepsAndEscapeGoesBack)

@@ -243,7 +243,6 @@ TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClass
         std::vector<UINT> expected;
     };
     const Case cases[] = {
-        {"at once", true, {{0, {}, L}, {0, {}, L}}, doubled},
         {"400 ms later, a pixel off", true, {{0, {}, L}, {400, {1, -1}, L}}, doubled},
         {"500 ms later", true, {{0, {}, L}, {500, {}, L}}, twice},
         {"4 pixels to the right", true, {{0, {}, L}, {0, {4, 0}, L}}, twice},

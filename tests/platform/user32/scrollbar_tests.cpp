@@ -16,16 +16,12 @@ namespace {
 
 // (clock time, scroll code) of each WM_VSCROLL, the position following a
 // line by 1 and a page by 10 as a window that scrolls would set it.
-std::vector<std::pair<DWORD, WORD>> &scrolls()
-{
-    static std::vector<std::pair<DWORD, WORD>> s;
-    return s;
-}
+std::vector<std::pair<DWORD, WORD>> scrolls;
 
 LRESULT CALLBACK scroller(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg != WM_VSCROLL) return DefWindowProcA(hwnd, msg, wp, lp);
-    scrolls().emplace_back(GetTickCount(), LOWORD(wp));
+    scrolls.emplace_back(GetTickCount(), LOWORD(wp));
     const int steps[] = {-1, 1, -10, 10};
     if (LOWORD(wp) <= SB_PAGEDOWN) SetScrollPos(hwnd, SB_VERT, GetScrollPos(hwnd, SB_VERT) + steps[LOWORD(wp)], TRUE);
     return 0;
@@ -66,7 +62,7 @@ TEST(ScrollBar, HeldDownItRepeatsAfter200msThenEvery50msAndEndsOnceOnRelease)
         HWND w = scrolling_window();
         const POINT at{208, row.y};
         const DWORD start = GetTickCount();
-        scrolls().clear();
+        scrolls.clear();
         Person p;
         // The clock goes to a millisecond before each repeat, then to the repeat.
         for (DWORD t : {199u, 200u, 249u, 250u, 299u, 300u}) p.then([start, t] { drv::headless().set_now(start + t); });
@@ -75,8 +71,8 @@ TEST(ScrollBar, HeldDownItRepeatsAfter200msThenEvery50msAndEndsOnceOnRelease)
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
         EXPECT_TRUE(p.done());
-        for (auto &s : scrolls()) s.first -= start;
-        EXPECT_EQ(scrolls(), row.expected) << row.y;
+        for (auto &s : scrolls) s.first -= start;
+        EXPECT_EQ(scrolls, row.expected) << row.y;
         EXPECT_EQ(GetCapture(), nullptr);
         DestroyWindow(w);
     }
