@@ -10,7 +10,7 @@ zip=$1 driver=$2
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 work=$(mktemp -d)
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 fail() {
   echo "unzipped: $*" >&2
@@ -30,8 +30,10 @@ wineboot -i >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
 wineserver -w
-wine "$driver" "Z:$here/reading.script" stonecall.exe 2>stderr.txt
+# No debugger waits on a crash, and a hang ends after three minutes.
+timeout -k 5 180 wine "$driver" "Z:$here/reading.script" stonecall.exe 2>stderr.txt
 status=$?
+[ "$status" = 124 ] || [ "$status" = 137 ] && fail "still running after 180 s, stopped: a hang"
 [ "$status" = 1 ] || { cat stderr.txt >&2; fail "exit status $status, expected 1"; }
 [ -s RUNE.HTM ] && [ -s qmsc98.ini ] || fail "no reading or settings written in the unzipped folder"
 echo "unzipped: the zip's listing as expected, a reading cast in its folder under Wine"
