@@ -5,7 +5,6 @@
 #include "app/mainwindow.h"
 
 #include "app/screenloop.h"
-#include "editor/chooser.h"
 #include "editor/layout.h"
 #include "runes/spread.h"
 
@@ -31,9 +30,7 @@ void edit_three(Program &e)
         "MINE.SCS", testsupport::spread_bytes("Mine", {{300, 200, "One"}, {500, 200, "Two"}, {700, 300, "Three"}}));
     testsupport::write_settings(0, "", 0);
     e.start();
-    e.menu("Spread", "Edit");
-    e.run.select(e.run.control(hWnd_sim_dialog, CHOOSER_LIST_ID), 0);
-    e.press(IDOK);
+    e.edit_first_spread();
     e.run.click(ButtonHandles[0]);
 }
 

@@ -6,11 +6,11 @@
 #include "app/mainwindow.h"
 
 #include "app/screenloop.h"
-#include "editor/chooser.h"
 #include "runes/casting.h"
 #include "runes/spread.h"
 #include "settings/inifile.h"
 
+#include "support/dialogs.h"
 #include "support/program.h"
 
 #include "crt/faults.h"
@@ -40,17 +40,6 @@ void set_numlock(BYTE state)
 }
 
 COLORREF middle(Program &p) { return p.run.pixel(p.main(), POINT{300, 300}); }
-
-void scribble(HWND w)
-{
-    HDC dc = GetDC(w);
-    RECT r;
-    GetClientRect(w, &r);
-    HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    ReleaseDC(w, dc);
-}
 
 }   // namespace
 
@@ -163,18 +152,18 @@ TEST(Repaint, TimerTicksAndPaintMessagesBringTheBackgroundBack)
     Program p;
     write_settings(0, "");
     p.start();
-    scribble(p.main());
+    dialogs::fill_client(p.main(), RGB(1, 2, 3));
     p.run.advance(3999);   // the first tick is due 5000 ms after the start
     EXPECT_EQ(middle(p), RGB(1, 2, 3));
     p.run.advance(1);
     EXPECT_EQ(middle(p), kBackground);
     // A paint message repaints with the colour, not the dialog's grey.
-    scribble(p.main());
+    dialogs::fill_client(p.main(), RGB(1, 2, 3));
     InvalidateRect(p.main(), nullptr, TRUE);
     p.run.post(p.main(), WM_NULL, 0, 0);
     EXPECT_EQ(middle(p), kBackground);
     // A tick of another timer of the window does not repaint.
-    scribble(p.main());
+    dialogs::fill_client(p.main(), RGB(1, 2, 3));
     SetTimer(p.main(), 77, 100, nullptr);
     p.run.advance(100);
     KillTimer(p.main(), 77);
@@ -193,9 +182,7 @@ TEST(Boxes, TheMainWindowsBoxesAreItsOwnWithTheirFlags)
     HWND main = p.main();
     p.press(CASTING_OK_ID);
     p.menu("Help", "About..");
-    p.menu("Spread", "Edit");
-    p.run.select(p.run.control(hWnd_sim_dialog, CHOOSER_LIST_ID), 0);
-    p.press(IDOK);
+    p.edit_first_spread();
     p.run.key(VK_NUMPAD3);
     p.answer = IDNO;
     p.menu("File", "Exit");

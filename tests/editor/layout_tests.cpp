@@ -5,7 +5,6 @@
 
 #include "app/mainwindow.h"
 #include "app/screenloop.h"
-#include "editor/chooser.h"
 
 #include "support/program.h"
 #include "support/spreads.h"
@@ -26,9 +25,7 @@ TEST(EditSpread, TheJumpSizeStopsAtItsLimitsWithItsMessages)
     testsupport::write_bytes("MINE.SCS", testsupport::spread_bytes("Mine", {{500, 70, "Future"}}));
     testsupport::write_settings(0, "", 0);
     e.start();
-    e.menu("Spread", "Edit");
-    e.run.select(e.run.control(hWnd_sim_dialog, CHOOSER_LIST_ID), 0);
-    e.press(IDOK);
+    e.edit_first_spread();
     e.run.click(ButtonHandles[0]);
     e.run.key(VK_MULTIPLY);
     for (int i = 0; i < 45; ++i) e.run.key(VK_ADD);

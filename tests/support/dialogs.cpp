@@ -93,4 +93,15 @@ raster::Surface picture(HWND window)
     return crop;
 }
 
+void fill_client(HWND window, COLORREF colour)
+{
+    HDC dc = GetDC(window);
+    RECT all;
+    GetClientRect(window, &all);
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    ReleaseDC(window, dc);
+}
+
 }   // namespace dialogs

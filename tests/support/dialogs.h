@@ -29,6 +29,8 @@ void click(HWND dlg, HWND control, POINT at);
 void mouse(HWND control, POINT at, bool down);
 // A turn of the wheel over the control.
 void wheel(HWND dlg, HWND control, int notches);
+// The window's whole client area filled with one colour, past its painting.
+void fill_client(HWND window, COLORREF colour);
 // The window's picture as composed on the desktop, frame included.
 raster::Surface picture(HWND window);
 

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "app/screenloop.h"
+#include "editor/chooser.h"
 
 #include "platform/rc/embedded.h"
 
@@ -56,6 +57,13 @@ HWND Program::main()
 }
 
 void Program::press(int button) { run.click(run.control(hWnd_sim_dialog, button)); }
+
+void Program::edit_first_spread()
+{
+    menu("Spread", "Edit");
+    run.select(run.control(hWnd_sim_dialog, CHOOSER_LIST_ID), 0);
+    press(IDOK);
+}
 
 std::vector<std::string> Program::boxes() const
 {

@@ -43,6 +43,8 @@ struct Program {
     void menu(const char *top, const char *item) { run.menu(main(), top, item); }
     // A click on a button of the screen whose loop runs now.
     void press(int button);
+    // Spread > Edit, the chooser's first spread taken with OK.
+    void edit_first_spread();
     // "caption: text" of every box recorded since the last msgbox_hook::clear().
     std::vector<std::string> boxes() const;
 };

@@ -194,13 +194,7 @@ TEST(Golden, ButtonsAndLabelsInEachState)
     CheckDlgButton(dlg, 22, BST_CHECKED);
     CheckDlgButton(dlg, 21, BST_CHECKED);
     dialogs::pump(dlg);
-    HDC dc = GetDC(dlg);
-    RECT all;
-    GetClientRect(dlg, &all);
-    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-    FillRect(dc, &all, red);
-    DeleteObject(red);
-    ReleaseDC(dlg, dc);
+    dialogs::fill_client(dlg, RGB(255, 0, 0));
     InvalidateRect(GetDlgItem(dlg, 30), nullptr, TRUE);
     dialogs::pump(dlg);
     EXPECT_TRUE(matches_golden(dialogs::picture(dlg).canvas, "controls_buttons"));
