@@ -173,20 +173,6 @@ void Runner::click(HWND window)
     click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
-void Runner::key_down(UINT vk)
-{
-    if (!usable("key")) return;
-    drv::key(vk, true);
-    resume();
-}
-
-void Runner::key_up(UINT vk)
-{
-    if (!usable("key")) return;
-    drv::key(vk, false);
-    resume();
-}
-
 void Runner::key(UINT vk)
 {
     if (!usable("key")) return;
@@ -277,8 +263,6 @@ std::string Runner::text(HWND window) const
     user32::Window *w = user32::find(window);
     return w ? w->text : std::string();
 }
-
-std::string Runner::dump() const { return user32::dump_windows(); }
 
 COLORREF Runner::pixel(POINT pt)
 {

@@ -52,8 +52,6 @@ class Runner {
     void click(POINT desktop);
     // A click at the middle of a window.
     void click(HWND window);
-    void key_down(UINT vk);
-    void key_up(UINT vk);
     void key(UINT vk);                    // down and up
     void key(UINT vk, UINT modifier);     // with a modifier held (VK_SHIFT, VK_CONTROL, VK_MENU)
     void type(const std::string &text);   // as keys where a US keyboard has them
@@ -74,7 +72,6 @@ class Runner {
     // A control of a window by id; fails with the window tree when none.
     HWND control(HWND parent, int id);
     std::string text(HWND window) const;
-    std::string dump() const;
     // A pixel of the composed desktop, as a screenshot shows it: at a desktop
     // point, or at a point of a window's client area (whatever shows there,
     // its children included). CLR_INVALID, and a failure, outside.

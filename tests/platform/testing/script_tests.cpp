@@ -192,14 +192,18 @@ TEST(Script, StepsFailOnWhatCannotBeDoneWithTheirReason)
     }
 }
 
-// (What makes a line no step, and what it says, is the step reader's tests'.)
+// Blanks and comments are skipped but counted, CR LF ends a line like LF; a
+// line that is no step (the step reader's tests say which) or a script that
+// cannot be read fails the run before the program starts.
 TEST(Script, MalformedScriptFailsBeforeTheProgramStarts)
 {
     testsupport::TempDir dir;
-    Ran r = run("click 10\n# then\nwait soon\n");
+    Ran r = run("# a comment\r\n\n  \t\n\t# indented\n  click 10\r\n  wait soon\r\n");
     EXPECT_EQ(r.status, script::kStepFailed);
-    EXPECT_TRUE(contains(r.errors, "steps.txt:3:")) << r.errors;
+    EXPECT_EQ(r.errors, "script steps.txt:6:   wait soon\n  a number must follow\n");
+    testing::internal::CaptureStderr();
     EXPECT_EQ(script::run_script("no-such-script.txt", scripted), script::kStepFailed);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "script no-such-script.txt: cannot be read\n");
     EXPECT_FALSE(programStarted);
 }
 
