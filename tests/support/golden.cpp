@@ -54,11 +54,6 @@ bool updating()
     return ::testing::AssertionFailure() << name << " differs: see " << path << ".actual\n" << actual;
 }
 
-::testing::AssertionResult matches_golden(const raster::Canvas &actual, const std::string &name)
-{
-    return matches_golden(actual, name, raster::Rect{});
-}
-
 ::testing::AssertionResult matches_golden(const raster::Canvas &actual, const std::string &name,
                                           const raster::Rect &left_out)
 {

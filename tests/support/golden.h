@@ -12,10 +12,8 @@
 
 #include <string>
 
-::testing::AssertionResult matches_golden(const raster::Canvas &actual, const std::string &name);
-// The same, with the pixels inside `left_out` (canvas coordinates) not
-// compared: a part that differs from run to run, which the test checks
-// otherwise.
+// The pixels inside `left_out` (canvas coordinates) are not compared: a part
+// that differs from run to run, which the test checks otherwise.
 ::testing::AssertionResult matches_golden(const raster::Canvas &actual, const std::string &name,
-                                          const raster::Rect &left_out);
+                                          const raster::Rect &left_out = raster::Rect{});
 ::testing::AssertionResult matches_expected_text(const std::string &actual, const std::string &name);

@@ -25,17 +25,12 @@ Person::Person()
 
 Person::~Person() { drv::headless().set_block_hook(nullptr); }
 
-void Person::tap(UINT vk)
-{
-    drv::key(vk, true);
-    drv::key(vk, false);
-}
-
 void Person::tap(UINT vk, UINT modifier)
 {
-    drv::key(modifier, true);
-    tap(vk);
-    drv::key(modifier, false);
+    if (modifier) drv::key(modifier, true);
+    drv::key(vk, true);
+    drv::key(vk, false);
+    if (modifier) drv::key(modifier, false);
 }
 
 void Person::click(POINT p)

@@ -22,8 +22,8 @@ class Person {
     bool done() const { return steps_.empty(); }
 
     // Input for the program to take when it next looks.
-    static void tap(UINT vk);                  // a key down and up
-    static void tap(UINT vk, UINT modifier);   // with VK_MENU, VK_SHIFT or VK_CONTROL held
+    // A key down and up, with VK_MENU, VK_SHIFT or VK_CONTROL held or none.
+    static void tap(UINT vk, UINT modifier = 0);
     static void click(POINT desktop);
     static void click(HWND window);   // at its middle
 
