@@ -1,6 +1,5 @@
 #include "x11.h"
 
-#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -55,17 +54,6 @@ bool send_close(unsigned long window)
     XSendEvent(display, window, False, NoEventMask, &e);
     XCloseDisplay(display);
     return true;
-}
-
-bool numlock_on()
-{
-    Display *display = XOpenDisplay(nullptr);
-    if (!display) return false;
-    Bool on = False;
-    int index = 0;
-    XkbGetNamedIndicator(display, XInternAtom(display, "Num Lock", False), &index, &on, nullptr, nullptr);
-    XCloseDisplay(display);
-    return on == True;
 }
 
 unsigned long other_window()

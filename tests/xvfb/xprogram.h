@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -41,6 +40,12 @@ class XProgramTest : public ::testing::Test {
         }
         std::filesystem::remove_all(folder);
     }
+    // No start banner, no editing help, no start-up spread.
+    void skip_banner()
+    {
+        write("qmsc98.ini", "Ini file for QM Stonecall V1.10\r\n\r\nShowEditHelp=0\r\nShowStartBanner=0\r\n"
+                            "DefaultStartUpSpread=\r\n");
+    }
     void write(const std::string &name, const std::string &text)
     {
         std::ofstream(folder + "/" + name, std::ios::binary) << text;
@@ -58,24 +63,6 @@ class XProgramTest : public ::testing::Test {
         for (int i = 0; i < seconds * 50 && access((folder + "/" + name).c_str(), F_OK) != 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         return access((folder + "/" + name).c_str(), F_OK) == 0;
-    }
-    // The control's left, top, right, bottom in the program's window, from the
-    // window dump of that name once it is written whole (the file appears
-    // before it is); all 0 when it is not within 10 s.
-    std::array<int, 4> dumped_rect(const std::string &name, int id)
-    {
-        const std::regex rect("\"id\": " + std::to_string(id) +
-                              ", \"text\": \"[^\"]*\", \"rect\": \\[(-?\\d+), (-?\\d+), (\\d+), (\\d+)\\]");
-        for (int i = 0; i < 500; ++i) {
-            const std::string dump = read(name);
-            std::smatch m;
-            if (std::regex_search(dump, m, rect)) {
-                const int x = std::stoi(m[1]), y = std::stoi(m[2]);
-                return {x, y, x + std::stoi(m[3]), y + std::stoi(m[4])};
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return {0, 0, 0, 0};
     }
     // The top left corner of the program's X window `xid` on the screen.
     std::array<int, 2> origin(const std::string &xid)
