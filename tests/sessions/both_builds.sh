@@ -54,12 +54,9 @@ alike() { # NAME FILES
 }
 
 failed=0 passed=0
-pending=$(sed -n 's/^pending[[:space:]]\{1,\}\([a-z_]*\)[[:space:]]\{1,\}\(.*\)/\1: \2/p' "$here/sessions.list")
 while read -r name _ _ files _ <&3; do
-  if echo "$pending" | grep -q "^$name:"; then
-    echo "session $name: PENDING, $(echo "$pending" | sed -n "s/^$name: //p")"
-    continue
-  fi
+  why=$(sed -n "s/^pending[[:space:]]\{1,\}$name[[:space:]]\{1,\}//p" "$here/sessions.list")
+  [ -n "$why" ] && { echo "session $name: PENDING, $why"; continue; }
   if "$here/run_session.sh" linux "$name" "$work/linux/$name" "$linux" &&
      "$here/run_session.sh" windows "$name" "$work/windows/$name" "$windows/stonecall.exe" "$windows/stonecall-drive.exe" &&
      alike "$name" "$files"; then
@@ -71,5 +68,5 @@ while read -r name _ _ files _ <&3; do
     cp -r "$work/windows/$name" "$here/../../build-windows/failed/$name.windows" 2>/dev/null
   fi
 done 3< <(grep -E '^[a-z]' "$here/sessions.list" | grep -Ev '^(pending|linux)[[:space:]]')
-echo "sessions: $passed passed, $failed failed, $(echo "$pending" | grep -c .) pending, in $(( ($(now) - started) / 1000000 )) ms"
+echo "sessions: $passed passed, $failed failed, $(grep -c '^pending[[:space:]]' "$here/sessions.list") pending, in $(( ($(now) - started) / 1000000 )) ms"
 [ $failed = 0 ]
