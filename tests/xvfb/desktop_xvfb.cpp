@@ -53,14 +53,6 @@ class DesktopXTest : public ::testing::Test {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         return access(name.c_str(), F_OK) == 0;
     }
-    // The top left corner of the program's X window `xid` on the screen.
-    std::array<int, 2> origin(const std::string &xid)
-    {
-        std::array<int, 2> o{-1, -1};
-        std::sscanf(x11::output_of("xdotool getwindowgeometry --shell " + xid).c_str(), "WINDOW=%*d X=%d Y=%d", &o[0],
-                    &o[1]);
-        return o;
-    }
     // The program with the script steps.txt of its folder.
     void start()
     {
@@ -198,7 +190,10 @@ TEST_F(DesktopXTest, AReadingIsWhollyDrawnAfterTheWindowIsResized)
     ASSERT_TRUE(appears("reading.json", 40));
     const std::string xid = x11::output_of("xdotool search --name '^Quenmire Stonecall'");
     ASSERT_FALSE(xid.empty());
-    const std::array<int, 2> o = origin(xid);
+    // The window's top left corner on the screen.
+    std::array<int, 2> o{-1, -1};
+    std::sscanf(x11::output_of("xdotool getwindowgeometry --shell " + xid).c_str(), "WINDOW=%*d X=%d Y=%d", &o[0],
+                &o[1]);
     for (SIZE size : {SIZE{1200, 880}, SIZE{800, 600}}) {
         const std::string wh = std::to_string(size.cx) + " " + std::to_string(size.cy);
         ASSERT_EQ(0, std::system(("xdotool windowsize " + xid + " " + wh).c_str()));

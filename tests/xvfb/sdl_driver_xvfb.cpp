@@ -78,8 +78,8 @@ class SdlDriverTest : public ::testing::Test {
     void TearDown() override { drv::install(nullptr); }
 
     std::string geometry() { return x11::output_of("xdotool getwindowgeometry --shell " + xid); }
-    // A pixel of the OS window, in its own coordinates.
-    uint32_t shown(int x, int y) { return x11::pixel(origin.x + x, origin.y + y); }
+    // A pixel of the OS window, in its own coordinates (an exception when the server cannot be reached).
+    uint32_t shown(int x, int y) { return x11::pixels(origin.x + x, origin.y + y, 1, 1).at(0); }
 
     // Handles messages until `done` answers true; false when `ms` pass first.
     bool run_until(const std::function<bool()> &done, UINT ms = 5000)

@@ -34,12 +34,6 @@ std::vector<uint32_t> pixels(int x, int y, int width, int height)
     return out;
 }
 
-uint32_t pixel(int x, int y)
-{
-    const std::vector<uint32_t> one = pixels(x, y, 1, 1);
-    return one.empty() ? 0xFFFFFFFF : one[0];
-}
-
 bool send_close(unsigned long window)
 {
     Display *display = XOpenDisplay(nullptr);

@@ -13,9 +13,8 @@ namespace x11 {
 // What a shell command prints, without the final line feed.
 std::string output_of(const std::string &command);
 // The screen's pixels in a rectangle, row by row, as 0x00RRGGBB; none when
-// the server cannot be reached. One pixel, or 0xFFFFFFFF.
+// the server cannot be reached.
 std::vector<uint32_t> pixels(int x, int y, int width, int height);
-uint32_t pixel(int x, int y);
 // False when the server cannot be reached.
 bool send_close(unsigned long window);
 // A small window of a client apart from the program's, shown at the screen's
