@@ -55,7 +55,7 @@ alike() { # NAME FILES
 
 failed=0 passed=0
 while read -r name _ _ files _ <&3; do
-  why=$(sed -n "s/^pending[[:space:]]\{1,\}$name[[:space:]]\{1,\}//p" "$here/sessions.list")
+  why=$(sed -n "s/^pending[[:space:]]\{1,\}${name}[[:space:]]\{1,\}//p" "$here/sessions.list")
   [ -n "$why" ] && { echo "session $name: PENDING, $why"; continue; }
   if "$here/run_session.sh" linux "$name" "$work/linux/$name" "$linux" &&
      "$here/run_session.sh" windows "$name" "$work/windows/$name" "$windows/stonecall.exe" "$windows/stonecall-drive.exe" &&
