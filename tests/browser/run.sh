@@ -1,8 +1,9 @@
 #!/bin/sh
 # The reading's web page in a real browser: the program, driven by a script
-# without a display, writes RUNE.HTM for a spread whose meanings hold the bold
-# a spread author may mean and, as its title does, a script; headless Chromium
-# then opens it beside a copy of the report's images.
+# without a display, writes RUNE.HTM for a spread (ONE.SCS, as the program
+# writes one) whose meanings hold the bold a spread author may mean and, as its
+# title does, a script; headless Chromium then opens it beside a copy of the
+# report's images.
 #   run.sh PROGRAM SOURCE_DIR NODE_DIR
 # NODE_DIR receives the locked Playwright (npm ci) when it lacks it.
 set -eu
@@ -18,17 +19,9 @@ fi
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 cp -r "$source/res/images" "$dir/images"
-printf 'ShowEditHelp=1\r\nShowStartBanner=0\r\nDefaultStartUpSpread=\r\n' >"$dir/qmsc98.ini"
-# A spread file as the program writes it: CR LF line ends, meanings ended by '*'.
-{
-    printf '\r\nSpread Data File Created By Quenmire Stonecall V1.10\r\n\r\nversion=1100\r\n'
-    printf 'title=<script>window.injected=1</script>\r\n'
-    printf 'runemeaning0=What is <B>strong</B> in you <img src=x onerror="window.injected=2">*\r\n'
-    printf 'runemeaning1=<script>window.injected=3</script><B onclick="x">b</B>*\r\n'
-    printf 'rune0x=40\r\nrune0y=40\r\nrune1x=200\r\nrune1y=40\r\nNumCards=2\r\n\r\n'
-} >"$dir/ONE.SCS"
+cp "$here/ONE.SCS" "$dir/"
 status=0
-(cd "$dir" && STONECALL_DRIVER=headless STONECALL_SCRIPT="$here/reading.script" "$program") || status=$?
+(cd "$dir" && STONECALL_DRIVER=headless STONECALL_SCRIPT="$source/tests/install/reading.script" "$program") || status=$?
 if [ "$status" != 1 ]; then
     echo "the program ended with $status writing the page" >&2
     exit 1

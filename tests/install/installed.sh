@@ -20,14 +20,14 @@ fail() {
 mkdir -p "$home" "$start" || exit 99
 DESTDIR=$root/dest "$cmake" --install "$build" --prefix /usr >/dev/null || fail "cmake --install failed"
 
-start() { # SCRIPT: one start of the installed program, which must end with status 1
+start() { # SCRIPT STATUS: one start of the installed program, which must end with STATUS
     (cd "$start" && HOME=$home STONECALL_DRIVER=headless STONECALL_SCRIPT=$here/$1 "$root/dest/usr/bin/stonecall")
     got=$?
-    [ "$got" = 1 ] || fail "$1: exit status $got, expected 1"
+    [ "$got" = "$2" ] || fail "$1: exit status $got, expected $2"
 }
 
 touch "$tmp/before"
-start reading.script
+start reading.script 1
 (cd "$data" && find . -type f) | while read -r file; do
     cmp -s "$data/$file" "$folder/$file" || fail "the user's folder lacks $file"
 done || exit 1
@@ -38,12 +38,12 @@ written=$(find "$root" -newer "$tmp/before" ! -path "$folder/*")
 sed -i 's/^title=One Rune for Today/title=My Own Rune/' "$folder/ONERUNE.SCS"
 cp "$folder/ONERUNE.SCS" "$tmp/changed.SCS"
 rm "$folder/ReadMe.htm" "$folder/images/1.jpg"
-start exit.script
+start ../sessions/ran_out.script 4
 cmp -s "$tmp/changed.SCS" "$folder/ONERUNE.SCS" || fail "the changed spread was replaced"
 cmp -s "$data/ReadMe.htm" "$folder/ReadMe.htm" && cmp -s "$data/images/1.jpg" "$folder/images/1.jpg" ||
     fail "deleted samples were not put back"
 
 mkdir -p "$home/.config" && echo 'XDG_DOCUMENTS_DIR="$HOME/Papers"' >"$home/.config/user-dirs.dirs"
-start exit.script
+start ../sessions/ran_out.script 4
 [ -s "$home/Papers/Stonecall/qmsc98.ini" ] || fail "the folder did not follow XDG_DOCUMENTS_DIR"
 echo "installed program: folder made, seeded and kept"

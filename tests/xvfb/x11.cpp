@@ -1,6 +1,5 @@
 #include "x11.h"
 
-#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -35,12 +34,6 @@ std::vector<uint32_t> pixels(int x, int y, int width, int height)
     return out;
 }
 
-uint32_t pixel(int x, int y)
-{
-    const std::vector<uint32_t> one = pixels(x, y, 1, 1);
-    return one.empty() ? 0xFFFFFFFF : one[0];
-}
-
 bool send_close(unsigned long window)
 {
     Display *display = XOpenDisplay(nullptr);
@@ -55,17 +48,6 @@ bool send_close(unsigned long window)
     XSendEvent(display, window, False, NoEventMask, &e);
     XCloseDisplay(display);
     return true;
-}
-
-bool numlock_on()
-{
-    Display *display = XOpenDisplay(nullptr);
-    if (!display) return false;
-    Bool on = False;
-    int index = 0;
-    XkbGetNamedIndicator(display, XInternAtom(display, "Num Lock", False), &index, &on, nullptr, nullptr);
-    XCloseDisplay(display);
-    return on == True;
 }
 
 unsigned long other_window()
