@@ -38,7 +38,6 @@ enum class Check { Reading, Save, Report, Picture, SamePicture };
 
 // One start of the program and its script.
 struct Session {
-    bool setup = false;   // started as DeckwiseSetup
     std::string script;
     std::map<int, Check> checks;   // by the line of the step that leads to it
     int actions = 0;               // input steps
@@ -51,8 +50,7 @@ struct WalkOptions {
 };
 
 // The sessions, in order, for a folder that starts with `files` and no
-// settings file. Each main session ends with Exit; a setup screen's session
-// may come between two of them.
+// settings file; each ends with Exit.
 std::vector<Session> generate(const WalkOptions &options, const Files &files);
 
 }   // namespace soak
