@@ -160,7 +160,8 @@ class Walk {
     }
     void expect_text(int id, const std::string &text) { line("expect-text " + std::to_string(id) + " " + text); }
     // A check once the step just written, the script's last line, is taken.
-    void check(Check c) { s_->checks[int(std::count(s_->script.begin(), s_->script.end(), '\n'))] = c; }
+    int last_line() { return int(std::count(s_->script.begin(), s_->script.end(), '\n')); }
+    void check(Check c) { s_->checks[last_line()] = c; }
 
     void answer_ok(const std::string &caption)
     {
@@ -229,6 +230,7 @@ class Walk {
         answer_save(save);
         if (!save) return;
         check(Check::Save);
+        s_->saved[last_line()] = p_.spread;
         files_[p_.filename] = p_.spread;
         answer_ok("Done...");
     }
@@ -491,7 +493,7 @@ class Walk {
             return expect("");
         }
         p_.newAccepted = true;
-        for (int i = 0; i < POSITIONS; ++i) {
+        for (int i = 0; i < p_.spread.count; ++i) {
             p_.spread.x[i] = 200 + 20 * i;
             p_.spread.y[i] = 10 + 20 * i;
         }

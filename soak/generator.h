@@ -40,6 +40,7 @@ enum class Check { Reading, Save, Report, Picture, SamePicture };
 struct Session {
     std::string script;
     std::map<int, Check> checks;   // by the line of the step that leads to it
+    std::map<int, Spread> saved;   // by the line of a save: the title, count and places the walk gave the spread
     int actions = 0;               // input steps
 };
 

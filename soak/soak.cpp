@@ -127,6 +127,20 @@ std::string compare(const std::string &name, const Spread &s, bool read)
            expected.substr(at, 40) + "\"";
 }
 
+// A file just saved holds the title, the count and the places of the
+// positions in use that the walk gave the spread by its moves, drags and the
+// new-spread dialog (the others keep what the memory held before).
+std::string check_layout(const std::string &name, const Spread &walk)
+{
+    const Spread file = read_back(name);
+    for (int i = 0; i < walk.count; ++i)
+        if (file.x[i] != walk.x[i] || file.y[i] != walk.y[i])
+            return name + ": position " + std::to_string(i) + " is at " + std::to_string(file.x[i]) + ", " +
+                   std::to_string(file.y[i]) + " for " + std::to_string(walk.x[i]) + ", " + std::to_string(walk.y[i]);
+    if (file.title != walk.title || file.count != walk.count) return name + ": another title or count than the walk's";
+    return "";
+}
+
 // Every spread file in the folder is read by the program as it is written.
 std::string check_spread_files()
 {
@@ -230,6 +244,7 @@ struct Outcome {
         Spread memory = held(false);
         memory.version = SPREAD_FILE_VERSION;   // what the writer stores, whatever the spread was read with
         std::string problem = c->second == Check::Save ? compare(SpreadFilename, memory, false) : "";
+        if (problem.empty() && c->second == Check::Save) problem = check_layout(SpreadFilename, session.saved.at(line));
         if (problem.empty()) problem = check_page(c->second == Check::Report);
         if (problem.empty()) problem = check_spread_files();
         return problem.empty() ? problem : problem + " (action " + std::to_string(out.actions) + " of the session)";
