@@ -238,10 +238,9 @@ class Walk {
     void main_step()
     {
         if (chance(1, 30)) return window_step();
-        const int r = pick(0, 99);
-        if (r < 4) return command(Mode::Run);
-        if (r < 7) return command(Mode::Edit);
-        if (r < 10) return command(Mode::New);
+        // A spread opened for editing is now and then left as it was: no save prompt then.
+        const int r = pick(0, 99), leave = p_.mode == Mode::Edit && !p_.changed ? 40 : 10;
+        if (r < leave) return command(Mode(1 + r % 3));
         if (r < 13 && p_.htmlise) return htmlise();
         if (p_.mode == Mode::Edit || p_.mode == Mode::New) return layout_step();
         if (p_.mode == Mode::Run && p_.reading && r < 70) return rune_click();
