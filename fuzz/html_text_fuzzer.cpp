@@ -33,6 +33,7 @@ bool all_in(const std::string &text, const char *set) { return text.find_first_n
 const char kDigits[] = "0123456789";
 const char kHexDigits[] = "0123456789abcdefABCDEF";
 const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+const char kLettersAndDigits[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 
 // "&name;" (a letter, then letters and digits, 32 in all at most), "&#N;" (1
 // to 7 decimal digits) or "&#xN;" (1 to 6 hex digits) naming a Unicode scalar value.
@@ -40,7 +41,7 @@ bool is_reference(const std::string &body)
 {
     if (body.empty()) return false;
     if (body[0] != '#')
-        return body.size() <= 32 && all_in(body.substr(0, 1), kLetters) && all_in(body, (std::string(kLetters) + kDigits).c_str());
+        return body.size() <= 32 && all_in(body.substr(0, 1), kLetters) && all_in(body, kLettersAndDigits);
     bool hex = body.size() > 1 && (body[1] == 'x' || body[1] == 'X');
     std::string digits = body.substr(hex ? 2 : 1);
     if (digits.empty() || digits.size() > (hex ? 6u : 7u) || !all_in(digits, hex ? kHexDigits : kDigits)) return false;

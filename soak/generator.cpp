@@ -239,7 +239,7 @@ class Walk {
     {
         if (chance(1, 30)) return window_step();
         // A spread opened for editing is now and then left as it was: no save prompt then.
-        const int r = pick(0, 99), leave = p_.mode == Mode::Edit && !p_.changed ? 40 : 10;
+        const int r = pick(0, 99), leave = p_.mode == Mode::Edit && !p_.changed ? 25 : 10;
         if (r < leave) return command(Mode(1 + r % 3));
         if (r < 13 && p_.htmlise) return htmlise();
         if (p_.mode == Mode::Edit || p_.mode == Mode::New) return layout_step();
@@ -384,8 +384,10 @@ class Walk {
             input("doubleclick " + std::to_string(FIRST_BUTTON + i));
             return meaning_opened();
         }
-        const int dx = inside ? std::clamp(p_.spread.x[i] + pick(-120, 120), 0, SAFE_W - PICTURE_W) - p_.spread.x[i] : 0;
-        const int dy = inside ? std::clamp(p_.spread.y[i] + pick(-120, 120), 0, SAFE_H - PICTURE_H) - p_.spread.y[i] : 0;
+        const int dx =
+            inside ? std::clamp(p_.spread.x[i] + pick(-120, 120), 0, SAFE_W - PICTURE_W) - p_.spread.x[i] : 0;
+        const int dy =
+            inside ? std::clamp(p_.spread.y[i] + pick(-120, 120), 0, SAFE_H - PICTURE_H) - p_.spread.y[i] : 0;
         if (r < 30 && std::max(std::abs(dx), std::abs(dy)) > 4) {
             input("drag " + std::to_string(FIRST_BUTTON + i) + " " + std::to_string(dx) + " " + std::to_string(dy));
             p_.acquired = i;

@@ -127,18 +127,17 @@ std::string compare(const std::string &name, const Spread &s, bool read)
            expected.substr(at, 40) + "\"";
 }
 
-// A file just saved holds the title, the count and the places of the
-// positions in use that the walk gave the spread by its moves, drags and the
-// new-spread dialog (the others keep what the memory held before).
-std::string check_layout(const std::string &name, const Spread &walk)
+// A spread just saved (the file holds it as the program does) has the title,
+// the count and the places of the positions in use that the walk gave it by
+// its moves, drags and the new-spread dialog (the others keep what the
+// memory held before).
+std::string check_layout(const Spread &saved, const Spread &walk)
 {
-    const Spread file = read_back(name);
     for (int i = 0; i < walk.count; ++i)
-        if (file.x[i] != walk.x[i] || file.y[i] != walk.y[i])
-            return name + ": position " + std::to_string(i) + " is at " + std::to_string(file.x[i]) + ", " +
-                   std::to_string(file.y[i]) + " for " + std::to_string(walk.x[i]) + ", " + std::to_string(walk.y[i]);
-    if (file.title != walk.title || file.count != walk.count) return name + ": another title or count than the walk's";
-    return "";
+        if (saved.x[i] != walk.x[i] || saved.y[i] != walk.y[i])
+            return "position " + std::to_string(i) + " was saved at " + std::to_string(saved.x[i]) + ", " +
+                   std::to_string(saved.y[i]) + " for " + std::to_string(walk.x[i]) + ", " + std::to_string(walk.y[i]);
+    return saved.title == walk.title && saved.count == walk.count ? "" : "another title or count saved than the walk's";
 }
 
 // Every spread file in the folder is read by the program as it is written.
@@ -244,7 +243,7 @@ struct Outcome {
         Spread memory = held(false);
         memory.version = SPREAD_FILE_VERSION;   // what the writer stores, whatever the spread was read with
         std::string problem = c->second == Check::Save ? compare(SpreadFilename, memory, false) : "";
-        if (problem.empty() && c->second == Check::Save) problem = check_layout(SpreadFilename, session.saved.at(line));
+        if (problem.empty() && c->second == Check::Save) problem = check_layout(memory, session.saved.at(line));
         if (problem.empty()) problem = check_page(c->second == Check::Report);
         if (problem.empty()) problem = check_spread_files();
         return problem.empty() ? problem : problem + " (action " + std::to_string(out.actions) + " of the session)";
