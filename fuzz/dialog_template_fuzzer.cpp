@@ -1,7 +1,6 @@
 // The dialog template reader (DLGTEMPLATE and DLGTEMPLATEEX) on arbitrary
 // bytes, as a dialog resource the program's resources could hold.
 #include "support.h"
-#include "template_checks.h"
 
 #include <cstdint>
 

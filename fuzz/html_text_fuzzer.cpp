@@ -16,8 +16,6 @@ using namespace fuzzsupport;
 
 namespace {
 
-constexpr size_t npos = std::string::npos;
-
 bool is_allowed_tag(std::string name)
 {
     static const char *const allowed[] = {"B", "I", "U", "EM", "STRONG", "BIG", "SMALL", "BR"};

@@ -60,7 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     GetIniData();
     check(IniFileHandle != -1, "an existing settings file did not open");
     check(read_bytes(path) == raw, "loading the options changed the file");
-    check(ColourRefRGB == 0x00AAD8FF, "the background colour is not the fixed one");
     check(ShowEditHelp == option_of(text, kEditHelp), "ShowEditHelp is not the file's");
     check(ShowStartBanner == option_of(text, kStartBanner), "ShowStartBanner is not the file's");
     check(memchr(DefaultStartUpSpread, '\0', sizeof DefaultStartUpSpread) != nullptr,

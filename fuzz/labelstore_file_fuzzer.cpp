@@ -23,8 +23,6 @@ using namespace fuzzsupport;
 
 namespace {
 
-constexpr size_t npos = std::string::npos;
-
 enum Edit { SetLine, SetToEndChar, Shift, EditCount };
 
 // What remove_from_file leaves: `count` bytes gone at `position`, or a gap of

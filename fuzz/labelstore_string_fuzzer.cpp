@@ -15,8 +15,6 @@ using namespace fuzzsupport;
 
 namespace {
 
-constexpr size_t npos = std::string::npos;
-
 // A label longer than the store keeps, now and then.
 constexpr size_t kLongestLabel = kLabelValueMax + 50;
 

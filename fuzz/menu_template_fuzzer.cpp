@@ -1,7 +1,6 @@
 // The menu template reader on arbitrary bytes, as a menu resource the
 // program's resources could hold.
 #include "support.h"
-#include "template_checks.h"
 
 #include <cstdint>
 

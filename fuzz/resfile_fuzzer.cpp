@@ -2,7 +2,6 @@
 // must lie inside the image, and every dialog and menu entry goes on to its
 // template reader, as FindResourceA's callers would take it.
 #include "support.h"
-#include "template_checks.h"
 
 #include "rc/resfile.h"
 

@@ -19,12 +19,7 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=cl
 cmake --build build-fuzz -j 2 --target fuzzers >/dev/null
 
 names=("$@")
-if [ ${#names[@]} -eq 0 ]; then
-  for source in fuzz/*_fuzzer.cpp; do
-    name=$(basename "$source" _fuzzer.cpp)
-    names+=("$name")
-  done
-fi
+[ ${#names[@]} -gt 0 ] || mapfile -t names < <(ls fuzz/*_fuzzer.cpp | sed 's|^fuzz/\(.*\)_fuzzer\.cpp$|\1|')
 
 root=$PWD
 mkdir -p build-fuzz/findings build-fuzz/logs
@@ -40,14 +35,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 # settings file, the label-value store on files), so that their runs stay
 # quick; room for a whole rune picture for the bitmap decoder; 4096 bytes
 # for the others.
-max_len_of() {
-  case $1 in
-    inifile) echo 256 ;;
-    labelstore_file) echo 1200 ;;
-    dib) echo 32768 ;;
-    *) echo 4096 ;;
-  esac
-}
+declare -A max_len=([inifile]=256 [labelstore_file]=1200 [dib]=32768)
 
 printf '%-18s %12s %8s %10s\n' fuzzer executions seconds per-second
 for name in "${names[@]}"; do
@@ -58,7 +46,7 @@ for name in "${names[@]}"; do
   start=$(date +%s)
   # Low priority: the machine is shared with builds and other tests.
   if ! TMPDIR=$scratch nice -n 19 "$fuzzer" "build-fuzz/corpus/$name" "fuzz/corpus/$name" \
-      -max_total_time="$seconds" -runs="$runs" -max_len="$(max_len_of "$name")" -timeout=10 -rss_limit_mb=2048 \
+      -max_total_time="$seconds" -runs="$runs" -max_len="${max_len[$name]:-4096}" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$root/build-fuzz/findings/$name-" >"$log" 2>&1; then
     echo "FINDING in $name: see $log and build-fuzz/findings/" >&2
     grep -E "ERROR|fuzz check failed|SUMMARY|Test unit written" "$log" >&2 || tail -20 "$log" >&2

@@ -1,11 +1,13 @@
 // What the fuzzers share: a folder of their own for the files they write,
 // message boxes answered without being shown (LLVMFuzzerInitialize, in
 // support.cpp, for every fuzzer), a check that stops the run with a message,
-// and a model of the label-value store to compare the real one with. The
+// the checks of a parsed resource template, and a model of the label-value
+// store to compare the real one with. The
 // model is written the plain way (std::string::find over the text a
 // text-mode read delivers), so that it shares no code with the store.
 #pragma once
 
+#include "rc/templates.h"
 #include "support/tempdir.h"
 
 #include <cstddef>
@@ -43,6 +45,8 @@ struct TextView {
 };
 TextView text_view(const std::string &raw, size_t from = 0);
 
+constexpr size_t npos = std::string::npos;
+
 // The store cuts labels and values at this many characters.
 constexpr size_t kLabelValueMax = 999;
 
@@ -63,5 +67,11 @@ std::string value_of(const std::string &text, const std::string &label, char sto
 // set_variable_of_label (stop LF) or set_variable_of_label_with_end_char
 // rewrote the value of `label` to `value`.
 std::string file_after_set(const std::string &raw, const std::string &label, const std::string &value, char stop);
+
+// What every parse of a dialog or menu template must keep, whatever the
+// bytes: a refusal says why and leaves nothing half-read; a success holds no
+// more than its bytes can hold and no flag the reader should have taken off.
+void check_dialog_parse(bool parsed, const rc::DialogTemplate &dialog, const std::string &error, size_t size);
+void check_menu_parse(bool parsed, const std::vector<rc::MenuItem> &menu, const std::string &error, size_t size);
 
 }   // namespace fuzzsupport

@@ -11,17 +11,15 @@ namespace soak {
 namespace {
 
 const std::string MAIN_TITLE = "Quenmire Stonecall V1.1";
-const std::string SETUP_TITLE = MAIN_TITLE + " - Setup";
 const std::string EDIT_HELP_TITLE = "Important information about creating your spread...";
 
 // Message-box and dialog buttons, and the screens' controls.
-const int OK = 1, CANCEL = 2, YES = 6, NO = 7;
+const int OK = 1, YES = 6, NO = 7;
 const int CASTING_OK = 101, CHOOSER_LIST = 104, MEANING_EDIT = 1199, FIRST_BUTTON = 10;
 const int NEW_TITLE = 101, NEW_NAME = 102, NEW_COUNT = 103;
-const int SHOW_EDIT_HELP = 102, SHOW_BANNER = 103, CHANGE_SPREAD = 104, FILE_LIST = 1120, FILE_NAME = 1152;
 
-// Limits the program keeps.
-const int TITLE_CHARS = 49, NAME_CHARS = 12, MAX_JUMP = 50;
+// Limits the program keeps; the keypad's jump, which the walk leaves as it starts.
+const int TITLE_CHARS = 49, NAME_CHARS = 12, JUMP = 5;
 const int PICTURE_W = 70, PICTURE_H = 129;
 // A part of the main window's client area that every layout shows, smaller
 // than the maximised window's, so that what lies in it can surely be clicked.
@@ -39,7 +37,14 @@ const std::string ODD = "<>&\"';:!?.,()[]{}/\\|~^%$@=+-_`";
 const std::string KEYPAD_MOVES = "12346789";
 // The keys for the same moves on a keyboard without a keypad, by the digit.
 const char *const NAVIGATION_KEYS[] = {"", "END", "DOWN", "NEXT", "LEFT", "", "RIGHT", "HOME", "UP", "PRIOR"};
-const std::string OPEN_TITLE = "Choose the spread you wish to auto-start";
+// The ways a user answers a box with an OK button, and leaves the screens
+// that end on any of their commands (the first is the button).
+const std::vector<std::string> OK_WAYS = {"click 1", "key RETURN", "key ESCAPE", "close"};
+const std::vector<std::string> CASTING_WAYS = {"click 101", "key RETURN", "key ESCAPE", "close"};
+const std::vector<std::string> CANCEL_WAYS = {"click 2", "key ESCAPE", "close"};
+// Enter makes a new line in the rune detail's edit box, which has the focus;
+// Escape reaches it too, and a multi-line edit box closes its dialog on Escape.
+const std::vector<std::string> DETAIL_WAYS = {"click 1", "key ESCAPE", "close"};
 
 std::string cased(std::string s, int (*to)(int))
 {
@@ -59,8 +64,7 @@ class Walk {
         for (int left = options_.actions; left > 0; left -= sessions.back().actions) {
             sessions.emplace_back();
             s_ = &sessions.back();
-            if (sessions.size() > 1 && chance(1, 2)) setup_session(std::min(left, pick(1, 8)));
-            else main_session(std::min(left, options_.sessionActions));
+            main_session(std::min(left, options_.sessionActions));
         }
         return sessions;
     }
@@ -71,9 +75,6 @@ class Walk {
     WalkOptions options_;
     std::mt19937 rng_;
     Files files_;
-    // The settings file's: whether the editor's help shows, the start-up spread.
-    bool editHelp_ = true;
-    std::string defaultSpread_;
 
     // The session being written.
     Session *s_ = nullptr;
@@ -86,14 +87,10 @@ class Walk {
         bool reading = false, htmlise = false, buttons = false, changed = false, newAccepted = false;
         std::string caption = MAIN_TITLE, filename;
         Spread spread;
-        int acquired = 10, jump = 5;
-        // The new-spread dialog's fields; the chooser's selected item; the meaning dialog.
+        int acquired = 10;
+        // The new-spread dialog's fields; the meaning dialog.
         std::string titleField, nameField, countField;
-        int selected = -1;
         bool meaningFocused = false;
-        // The clipboard's text, while the walk knows it.
-        std::string clip;
-        bool clipKnown = true;
         // The desktop resized while another screen or a box was in front: the main
         // window's repaint waited in its queue, and the screen's end took it
         // without the program drawing (its timer draws within 5 s).
@@ -150,6 +147,12 @@ class Walk {
     void click(int id) { input("click " + std::to_string(id)); }
     void key(const std::string &name) { input("key " + name); }
     void type(const std::string &text) { input("type " + text); }
+    void keys(const std::vector<std::string> &names)
+    {
+        for (const std::string &name : names) key(name);
+    }
+    // Any of the ways, or the first once the budget is spent.
+    void leave(const std::vector<std::string> &ways) { input(budget_ <= 0 ? ways[0] : any(ways)); }
     void expect(const std::string &title)
     {
         front_ = title;
@@ -157,15 +160,13 @@ class Walk {
     }
     void expect_text(int id, const std::string &text) { line("expect-text " + std::to_string(id) + " " + text); }
     // A check once the step just written, the script's last line, is taken.
-    void check(Check c) { s_->checks[int(std::count(s_->script.begin(), s_->script.end(), '\n'))] = c; }
+    int last_line() { return int(std::count(s_->script.begin(), s_->script.end(), '\n')); }
+    void check(Check c) { s_->checks[last_line()] = c; }
 
-    // A message box with an OK button: its button, Enter, Escape and the
-    // close command all answer it.
     void answer_ok(const std::string &caption)
     {
-        static const std::vector<std::string> ways = {"key RETURN", "key ESCAPE", "close", "click 1"};
         expect(caption);
-        input(ways[size_t(std::min(pick(0, 7), 3))]);
+        input(any(OK_WAYS));
     }
 
     // The save prompt: its buttons or their letters; Escape and the close
@@ -183,7 +184,6 @@ class Walk {
 
     // ---- the main window --------------------------------------------------
 
-    // The file the chooser takes for a title: the first listed that has it.
     std::string file_with_title(const std::string &title)
     {
         for (const auto &f : files_)
@@ -196,18 +196,7 @@ class Walk {
         budget_ = actions;
         p_ = Program();
         line("wait 5000");   // past the banner and the pause
-        if (defaultSpread_.empty()) {
-            expect(p_.caption);
-        } else {
-            expect("Auto-load activated!");
-            expect_text(0xFFFF, "Auto-loading " + files_.at(defaultSpread_).title);
-            click(OK);
-            p_.htmlise = true;
-            p_.mode = Mode::Run;
-            p_.filename = defaultSpread_;
-            p_.screen = &Walk::casting_step;
-            expect("");
-        }
+        expect(p_.caption);
         warm_up();
         while (budget_ > 0 || p_.screen != &Walk::main_step) (this->*p_.screen)();
         if (chance(1, 2)) {
@@ -241,6 +230,7 @@ class Walk {
         answer_save(save);
         if (!save) return;
         check(Check::Save);
+        s_->saved[last_line()] = p_.spread;
         files_[p_.filename] = p_.spread;
         answer_ok("Done...");
     }
@@ -248,16 +238,10 @@ class Walk {
     void main_step()
     {
         if (chance(1, 30)) return window_step();
-        const int r = pick(0, 99);
-        if (r < 4) return command(Mode::Run);
-        if (r < 7) return command(Mode::Edit);
-        if (r < 10) return command(Mode::New);
-        if (r < 11) {
-            choose("Help", "About..");
-            answer_ok("About..");
-            return expect(p_.caption);
-        }
-        if (r < 14 && p_.htmlise) return htmlise();
+        // A spread opened for editing is now and then left as it was: no save prompt then.
+        const int r = pick(0, 99), leave = p_.mode == Mode::Edit && !p_.changed ? 25 : 10;
+        if (r < leave) return command(Mode(1 + r % 3));
+        if (r < 13 && p_.htmlise) return htmlise();
         if (p_.mode == Mode::Edit || p_.mode == Mode::New) return layout_step();
         if (p_.mode == Mode::Run && p_.reading && r < 70) return rune_click();
         command(Mode::Run);
@@ -273,7 +257,6 @@ class Walk {
         p_.mode = mode;
         p_.htmlise = mode == Mode::Run;
         p_.screen = mode == Mode::New ? &Walk::new_dialog_step : &Walk::chooser_step;
-        p_.selected = -1;
         p_.titleField.clear();
         p_.nameField = ".SCS";
         p_.countField.clear();
@@ -311,35 +294,23 @@ class Walk {
         expect("");
     }
 
-    // Escape reaches the interpretation's edit box, which has the focus, and
-    // a multi-line edit box closes its dialog on Escape.
     void detail_step()
     {
-        const int r = budget_ <= 0 ? 0 : pick(0, 9);
-        input(r < 6 ? "click 1" : r < 8 ? "close" : "key ESCAPE");
+        leave(DETAIL_WAYS);
         back_to_main();
     }
 
     // ---- the chooser and the cast ------------------------------------------
 
+    // A spread chosen by its title (the chooser takes the first file that has
+    // it), or the chooser cancelled.
     void chooser_step()
     {
-        const int r = budget_ <= 0 ? 99 : pick(0, 99);
-        if (r < 80) {
-            p_.selected = any_listed();
-            input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(p_.selected));
-        }
-        if (r < 30) return;   // a look at some item first
-        if (r < 85) {
-            // With nothing selected the title is the last file's listed.
+        if (budget_ > 0 && chance(4, 5)) {
+            const int i = any_listed();
+            input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(i));
             click(OK);
-            return chosen(file_with_title(listed(p_.selected < 0 ? int(files_.size()) - 1 : p_.selected).second.title));
-        }
-        // The close command keeps the file name the program had; only
-        // where that names a file there is (or none) can the walk follow.
-        if (r < 90 && (p_.filename.empty() || files_.count(p_.filename))) {
-            input("close");
-            return chosen(p_.filename);
+            return chosen(file_with_title(listed(i).second.title));
         }
         input(chance(1, 2) ? "click 2" : "key ESCAPE");
         chosen("");
@@ -365,9 +336,7 @@ class Walk {
     // Whatever the first command, it casts.
     void casting_step()
     {
-        static const std::vector<std::string> ways = {"click " + std::to_string(CASTING_OK), "key RETURN", "key ESCAPE",
-                                                      "close"};
-        input(ways[size_t(budget_ <= 0 ? 0 : std::max(0, pick(0, 5) - 2))]);
+        leave(CASTING_WAYS);
         check(Check::Reading);
         p_.spread = files_.at(p_.filename);
         p_.reading = true;
@@ -380,7 +349,7 @@ class Walk {
 
     void show_editor()
     {
-        if (editHelp_) answer_ok(EDIT_HELP_TITLE);
+        answer_ok(EDIT_HELP_TITLE);
         p_.buttons = true;
         p_.caption = MAIN_TITLE + " - " + p_.spread.title;
     }
@@ -395,31 +364,46 @@ class Walk {
         return false;
     }
 
+    // A position button clicked (later positions cover earlier ones) or
+    // double-clicked, or dragged: far enough to leave the press's spot, not
+    // so far that the window's edge stops it; the acquired position moved by
+    // the keypad or the arrow keys; a meaning opened by keypad 5, F2 or Clear.
     void layout_step()
     {
-        if (chance(1, 5)) return layout_extra();
-        const int r = pick(0, 99);
-        if (r < 25 && p_.buttons) {
-            std::vector<int> can;
-            for (int i = 0; i < p_.spread.count; ++i)
-                if (reachable(i)) can.push_back(i);
-            if (!can.empty()) {
-                p_.acquired = any(can);
-                return click(FIRST_BUTTON + p_.acquired);
-            }
+        std::vector<int> can;
+        for (int i = 0; i < p_.spread.count && p_.buttons; ++i)
+            if (reachable(i)) can.push_back(i);
+        const int r = pick(0, 99), i = can.empty() ? -1 : any(can);
+        if (r < 20 && i >= 0) {
+            p_.acquired = i;
+            return click(FIRST_BUTTON + i);
         }
-        if (r < 70) return keypad_move();
-        if (r < 78) return meaning_open();
-        if (r < 85) return jump_change(1);
-        if (r < 92) return jump_change(-1);
-        key("MULTIPLY");
-        answer_ok("Button jump size..");
-        expect(p_.caption);
+        const bool inside = i >= 0 && p_.spread.x[i] >= 0 && p_.spread.y[i] >= 0;
+        if (r < 25 && inside) {
+            p_.acquired = i;
+            input("doubleclick " + std::to_string(FIRST_BUTTON + i));
+            return meaning_opened();
+        }
+        const int dx =
+            inside ? std::clamp(p_.spread.x[i] + pick(-120, 120), 0, SAFE_W - PICTURE_W) - p_.spread.x[i] : 0;
+        const int dy =
+            inside ? std::clamp(p_.spread.y[i] + pick(-120, 120), 0, SAFE_H - PICTURE_H) - p_.spread.y[i] : 0;
+        if (r < 30 && std::max(std::abs(dx), std::abs(dy)) > 4) {
+            input("drag " + std::to_string(FIRST_BUTTON + i) + " " + std::to_string(dx) + " " + std::to_string(dy));
+            p_.acquired = i;
+            p_.spread.x[i] += dx;
+            p_.spread.y[i] += dy;
+            p_.changed = true;
+            return;
+        }
+        if (r < 85) return keypad_move(r < 40);
+        key(r < 92 ? "NUMPAD5" : chance(1, 2) ? "F2" : "CLEAR");
+        meaning_opened();
     }
 
     // One of the eight directions, away from the window's edges for a
     // position that has a button, so that it can be picked again.
-    void keypad_move(bool navigation = false)
+    void keypad_move(bool navigation)
     {
         const int a = p_.acquired;
         int digit = 0, dx = 0, dy = 0;
@@ -428,40 +412,26 @@ class Walk {
             dx = (digit - 1) % 3 - 1;
             dy = 1 - (digit - 1) / 3;
             if (a >= p_.spread.count) break;
-            const int ny = p_.spread.y[a] + dy * p_.jump, nx = p_.spread.x[a] + dx * p_.jump;
+            const int ny = p_.spread.y[a] + dy * JUMP, nx = p_.spread.x[a] + dx * JUMP;
             if (ny > -60 && ny < SAFE_H - 60 && nx > -40 && nx < SAFE_W - 40) break;
         }
         key(navigation ? NAVIGATION_KEYS[digit] : "NUMPAD" + std::to_string(digit));
-        p_.spread.y[a] += dy * p_.jump;
-        p_.spread.x[a] += dx * p_.jump;
+        p_.spread.y[a] += dy * JUMP;
+        p_.spread.x[a] += dx * JUMP;
         p_.changed = true;
     }
 
-    void jump_change(int step)
+    void meaning_opened()
     {
-        // Now and then straight to the limit, to meet its message.
-        for (int times = chance(1, 10) ? MAX_JUMP : 1; times > 0; --times) {
-            key(step > 0 ? "ADD" : "SUBTRACT");
-            p_.jump += step;
-            if (p_.jump < 1 || p_.jump > MAX_JUMP) {
-                answer_ok("Button jump size changed..");
-                p_.jump = std::clamp(p_.jump, 1, MAX_JUMP);
-                break;
-            }
-        }
-        expect(p_.caption);
-    }
-
-    void meaning_open()
-    {
-        key("NUMPAD5");
-        meaning_opened();
+        p_.changed = true;
+        p_.screen = &Walk::meaning_step;
+        p_.meaningFocused = false;
+        expect("");
     }
 
     void meaning_step()
     {
         const int r = budget_ <= 0 ? 99 : pick(0, 99);
-        if (r < 45 && p_.meaningFocused && chance(1, 6)) return meaning_clipboard();
         if (r < 45) {
             if (!p_.meaningFocused) click(MEANING_EDIT);
             p_.meaningFocused = true;
@@ -489,7 +459,6 @@ class Walk {
     {
         static const std::vector<std::string> counts = {"0", "16", "99", "x", "-3", ""};
         const int r = budget_ <= 0 ? 99 : pick(0, 99);
-        if (r < 90 && chance(1, 5)) return field_clipboard();
         if (r < 25) {
             // Now and then a title some spread has already, or none.
             const std::string title = r < 5 ? listed(any_listed()).second.title : r < 8 ? "" : random_text(60);
@@ -507,8 +476,7 @@ class Walk {
         const std::string count = chance(3, 4) ? std::to_string(pick(1, 15)) : any(counts);
         if (r < 65) return edit_field(NEW_COUNT, p_.countField, count);
         if (r < 90) return new_dialog_ok();
-        static const std::vector<std::string> cancel = {"click 2", "key ESCAPE", "close"};
-        input(any(cancel));
+        input(any(CANCEL_WAYS));
         // Cancelled: new mode without buttons, and nothing to save.
         back_to_main();
     }
@@ -526,7 +494,7 @@ class Walk {
             return expect("");
         }
         p_.newAccepted = true;
-        for (int i = 0; i < POSITIONS; ++i) {
+        for (int i = 0; i < p_.spread.count; ++i) {
             p_.spread.x[i] = 200 + 20 * i;
             p_.spread.y[i] = 10 + 20 * i;
         }
@@ -534,41 +502,8 @@ class Walk {
         back_to_main();
     }
 
-    // ---- the setup screen: its check boxes, the open-file dialog for the start-up spread
-
-    void setup_session(int actions)
-    {
-        s_->setup = true;
-        bool editHelp = editHelp_;
-        std::string spread = defaultSpread_;
-        expect(SETUP_TITLE);
-        for (budget_ = actions; budget_ > 1;) {
-            const int r = pick(0, 9), item = any_listed();
-            click(r < 4 ? SHOW_EDIT_HELP : r < 8 ? SHOW_BANNER : CHANGE_SPREAD);
-            editHelp = editHelp != (r < 4);
-            if (r < 8) continue;
-            expect(OPEN_TITLE);
-            if (chance(1, 3) && open_file_extra(spread)) continue;
-            input("select " + std::to_string(FILE_LIST) + " " + std::to_string(item));
-            const bool chosen = chance(3, 4);
-            click(chosen ? OK : CANCEL);
-            spread = chosen ? listed(item).first : spread;
-            expect(SETUP_TITLE);
-        }
-        const int end = pick(0, 3);
-        input(end < 2 ? "click 1" : end == 2 ? "click 2" : "close");
-        if (end >= 2) return;
-        editHelp_ = editHelp;
-        defaultSpread_ = spread;
-    }
-
-    // ---- the desktop around the program: keyboard menus, other applications,
-    // the real window's size, double-clicks, drags and the clipboard
-
-    void keys(const std::vector<std::string> &names)
-    {
-        for (const std::string &name : names) key(name);
-    }
+    // ---- the desktop around the program: other applications, the real
+    // window's size, menus by the keyboard, the system menu
 
     // The real window made another size and back.
     void resize_and_back()
@@ -589,60 +524,31 @@ class Walk {
         check(Check::Picture);
     }
 
-    // Another application takes the foreground and gives it back.
-    void switch_away_and_back()
-    {
-        line("deactivate");
-        line("activate");
-        s_->actions += 2;
-    }
-
-    // Between any two steps, whatever is in front: that, or a resize.
+    // Between any two steps, whatever is in front: another application
+    // takes the foreground and gives it back, or a resize.
     void interlude()
     {
-        if (chance(2, 3)) return switch_away_and_back();
+        if (chance(2, 3)) {
+            line("deactivate");
+            line("activate");
+            s_->actions += 2;
+            return;
+        }
         p_.stale = p_.stale || front_ != p_.caption;
         resize_and_back();
     }
 
     // A menu command as a user gives it: clicked, by Alt with the letters, or
-    // by F10 and the arrows; now and then after a menu opened and left.
+    // by F10 and the letters.
     void choose(const std::string &top, const std::string &item)
     {
-        static const std::vector<std::string> tops = {"File", "Spread", "Help"}, spreadItems = {"New", "Edit", "Run"};
         const std::string t(1, char(std::tolower(top[0]))), i(1, char(std::tolower(item[0])));
-        const long topAt = std::find(tops.begin(), tops.end(), top) - tops.begin();
-        const long itemAt =
-            top != "Spread" ? 0 : std::find(spreadItems.begin(), spreadItems.end(), item) - spreadItems.begin();
         holdFocus_ = true;
-        if (chance(1, 6)) menu_left();
-        const int way = pick(0, 4);
-        if (way < 2) {
-            input("menu " + top + " " + item);
-        } else if (way == 2) {
-            keys({"MENU+" + t, i});
-        } else if (way == 3 || itemAt == 3) {
-            keys({chance(1, 2) ? "MENU" : "F10", t, i});
-        } else {
-            key("F10");
-            for (long n = 0; n < topAt; ++n) key("RIGHT");
-            key(chance(1, 2) ? "DOWN" : "RETURN");   // opens the drop-down, its first item selected
-            for (long n = 0; n < itemAt; ++n) key("DOWN");
-            key("RETURN");
-        }
+        const int way = pick(0, 3);
+        if (way < 2) input("menu " + top + " " + item);
+        else if (way == 2) keys({"MENU+" + t, i});
+        else keys({chance(1, 2) ? "MENU" : "F10", t, i});
         holdFocus_ = false;
-    }
-
-    // A menu opened and left without a choice: by Escape, once for each level
-    // (Left from the bar's first item is the system menu), or by switching to
-    // another application.
-    void menu_left()
-    {
-        static const std::vector<std::vector<std::string>> ways = {
-            {"F10", "ESCAPE"}, {"MENU+s", "ESCAPE", "ESCAPE"}, {"F10", "LEFT", "DOWN", "ESCAPE", "ESCAPE"}};
-        if (chance(3, 4)) return keys(any(ways));
-        key(chance(1, 2) ? "F10" : "MENU+h");
-        switch_away_and_back();
     }
 
     // An item of the active window's system menu, reached by Alt+Space or by
@@ -675,131 +581,6 @@ class Walk {
         if (same) check(Check::SamePicture);
         holdFocus_ = false;
         expect(p_.caption);
-    }
-
-    // In the layout modes: a position moved by the arrow keys or dragged,
-    // its meaning opened by F2, Clear or a double-click on its button.
-    void layout_extra()
-    {
-        const int r = pick(0, 3);
-        std::vector<int> can;
-        for (int i = 0; i < p_.spread.count && p_.buttons; ++i)
-            if (reachable(i) && p_.spread.x[i] >= 0 && p_.spread.y[i] >= 0) can.push_back(i);
-        if (r == 0 && !can.empty()) {
-            p_.acquired = any(can);
-            input("doubleclick " + std::to_string(FIRST_BUTTON + p_.acquired));
-            return meaning_opened();
-        }
-        // A drag: far enough to leave the press's spot, not so far that the
-        // window's edge stops it.
-        const int i = can.empty() ? 0 : any(can);
-        const int dx =
-            can.empty() ? 0 : std::clamp(p_.spread.x[i] + pick(-120, 120), 0, SAFE_W - PICTURE_W) - p_.spread.x[i];
-        const int dy =
-            can.empty() ? 0 : std::clamp(p_.spread.y[i] + pick(-120, 120), 0, SAFE_H - PICTURE_H) - p_.spread.y[i];
-        if (r == 1 && std::max(std::abs(dx), std::abs(dy)) > 4) {
-            input("drag " + std::to_string(FIRST_BUTTON + i) + " " + std::to_string(dx) + " " + std::to_string(dy));
-            p_.acquired = i;
-            p_.spread.x[i] += dx;
-            p_.spread.y[i] += dy;
-            p_.changed = true;
-            return;
-        }
-        if (r < 3) return keypad_move(true);
-        key(chance(1, 2) ? "F2" : "CLEAR");
-        meaning_opened();
-    }
-
-    void meaning_opened()
-    {
-        p_.changed = true;
-        p_.screen = &Walk::meaning_step;
-        p_.meaningFocused = false;
-        expect("");
-    }
-
-    // Cut, copy and paste in the meaning: the text is the program's own
-    // business here (each save is compared with what it holds), the clipboard
-    // then unknown.
-    void meaning_clipboard()
-    {
-        static const std::vector<std::string> ways = {"SHIFT+HOME",   "SHIFT+LEFT", "SHIFT+UP",       "CONTROL+X",
-                                                      "SHIFT+DELETE", "CONTROL+C",  "CONTROL+INSERT", "CONTROL+V",
-                                                      "SHIFT+INSERT", "CONTROL+Z",  "CONTROL+LEFT"};
-        if (chance(1, 4)) input("doubleclick " + std::to_string(MEANING_EDIT));
-        for (int n = pick(1, 4); n > 0; --n) key(any(ways));
-        p_.clip.clear();
-        p_.clipKnown = false;
-    }
-
-    void select_field(int id)
-    {
-        click(id);
-        keys({"END", "SHIFT+HOME"});
-    }
-
-    // The new-spread dialog's fields through the clipboard: one cut and
-    // pasted back unchanged, one copied into the title, or what the walk
-    // knows the clipboard holds pasted at the title's end.
-    void field_clipboard()
-    {
-        static const std::vector<int> ids = {NEW_TITLE, NEW_NAME, NEW_COUNT};
-        const int id = any(ids), r = pick(0, 2);
-        std::string &field = id == NEW_TITLE ? p_.titleField : id == NEW_NAME ? p_.nameField : p_.countField;
-        if (r == 2 || field.empty()) {
-            if (!p_.clipKnown || p_.clip.empty()) return;
-            click(NEW_TITLE);
-            keys({"END", "SHIFT+INSERT"});
-            p_.titleField += p_.clip;
-            return expect_text(NEW_TITLE, p_.titleField);
-        }
-        select_field(id);
-        if (r == 0) {
-            key(chance(1, 2) ? "CONTROL+X" : "SHIFT+DELETE");
-            expect_text(id, "");
-            key(chance(1, 2) ? "CONTROL+V" : "SHIFT+INSERT");
-        } else {
-            key(chance(1, 2) ? "CONTROL+C" : "CONTROL+INSERT");
-            select_field(NEW_TITLE);
-            key("CONTROL+V");
-            p_.titleField = field;
-        }
-        p_.clip = field;
-        p_.clipKnown = true;
-        expect_text(id, field);
-        expect_text(NEW_TITLE, p_.titleField);
-    }
-
-    // The open-file dialog of the setup screen: a name typed into its field,
-    // a spread's (chosen at once) or one that is not there (a message, the
-    // dialog stays); or the dialog moved by its system menu's Move and back.
-    // Answers whether a spread was chosen.
-    bool open_file_extra(std::string &spread)
-    {
-        const int r = pick(0, 2);
-        if (r == 0) {
-            holdFocus_ = true;
-            key("SHIFT");
-            check(Check::Picture);
-            const int steps = pick(1, 5);
-            for (const char *way : {"RIGHT", "LEFT"}) {
-                keys({"MENU+SPACE", "m"});
-                for (int i = 0; i < steps; ++i) key(way);
-                key("RETURN");
-            }
-            check(Check::SamePicture);
-            holdFocus_ = false;
-            expect(OPEN_TITLE);
-            return false;
-        }
-        const std::string name = r == 1 ? listed(any_listed()).first : random_name() + ".SCS";
-        select_field(FILE_NAME);
-        type(name);
-        input(chance(1, 2) ? "key RETURN" : "click 1");
-        if (files_.count(name)) spread = name;
-        else answer_ok(OPEN_TITLE);
-        expect(files_.count(name) ? SETUP_TITLE : OPEN_TITLE);
-        return files_.count(name) > 0;
     }
 };
 

@@ -38,9 +38,9 @@ enum class Check { Reading, Save, Report, Picture, SamePicture };
 
 // One start of the program and its script.
 struct Session {
-    bool setup = false;   // started as DeckwiseSetup
     std::string script;
     std::map<int, Check> checks;   // by the line of the step that leads to it
+    std::map<int, Spread> saved;   // by the line of a save: the title, count and places the walk gave the spread
     int actions = 0;               // input steps
 };
 
@@ -51,8 +51,7 @@ struct WalkOptions {
 };
 
 // The sessions, in order, for a folder that starts with `files` and no
-// settings file. Each main session ends with Exit; a setup screen's session
-// may come between two of them.
+// settings file; each ends with Exit.
 std::vector<Session> generate(const WalkOptions &options, const Files &files);
 
 }   // namespace soak

@@ -6,8 +6,7 @@
 // program holds. Any failure names the seed, the session, the action and the
 // script (kept in the folder for replay), and the exit status is 1.
 //
-//   stonecall_soak [--actions N] [--seed S] [--session-actions N]
-//                  [--check-memory] [--dir FOLDER] [--keep]
+//   stonecall_soak [--actions N] [--seed S] [--session-actions N] [--check-memory]
 #include "runes/casting.h"
 #include "runes/html_text.h"
 #include "runes/htmlreport.h"
@@ -24,7 +23,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -32,7 +30,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -66,7 +63,7 @@ int usage(const std::string &why)
 {
     std::fprintf(stderr,
                  "stonecall_soak: %s\nusage: stonecall_soak [--actions N] [--seed S] [--session-actions N]"
-                 " [--check-memory] [--dir FOLDER] [--keep]\n",
+                 " [--check-memory]\n",
                  why.c_str());
     return 2;
 }
@@ -130,6 +127,19 @@ std::string compare(const std::string &name, const Spread &s, bool read)
            expected.substr(at, 40) + "\"";
 }
 
+// A spread just saved (the file holds it as the program does) has the title,
+// the count and the places of the positions in use that the walk gave it by
+// its moves, drags and the new-spread dialog (the others keep what the
+// memory held before).
+std::string check_layout(const Spread &saved, const Spread &walk)
+{
+    for (int i = 0; i < walk.count; ++i)
+        if (saved.x[i] != walk.x[i] || saved.y[i] != walk.y[i])
+            return "position " + std::to_string(i) + " was saved at " + std::to_string(saved.x[i]) + ", " +
+                   std::to_string(saved.y[i]) + " for " + std::to_string(walk.x[i]) + ", " + std::to_string(walk.y[i]);
+    return saved.title == walk.title && saved.count == walk.count ? "" : "another title or count saved than the walk's";
+}
+
 // Every spread file in the folder is read by the program as it is written.
 std::string check_spread_files()
 {
@@ -139,20 +149,6 @@ std::string check_spread_files()
         const std::string why = compare(name, read_back(name), true);
         if (!why.empty()) return why;
     }
-    return "";
-}
-
-// The reading shown: fifteen different runes, the first NumCards at the positions.
-std::string check_reading()
-{
-    std::set<int> seen;
-    for (int i = 0; i < MAX_POSITIONS; ++i) {
-        const int rune = ran_cards_used[i];
-        if (rune < 1 || rune > 25 || !seen.insert(rune).second)
-            return "the cast drew rune " + std::to_string(rune) + " at " + std::to_string(i);
-    }
-    for (int i = 0; i < NumCards; ++i)
-        if (CardNumber[i] != ran_cards_used[i]) return "position " + std::to_string(i) + " does not show its rune";
     return "";
 }
 
@@ -185,7 +181,6 @@ std::string check_page(bool justWritten)
                        at);
         if (at == std::string::npos)
             return "RUNE.HTM does not show rune " + rune + " and its meaning at position " + std::to_string(i);
-        if (!fs::exists("images/" + rune + ".jpg")) return "RUNE.HTM shows a picture the images folder does not hold";
     }
     return "";
 }
@@ -197,20 +192,18 @@ std::string check_picture(bool keep)
 {
     static raster::Surface kept;
     const raster::Canvas &now = user32::desktop_image();
-    if (keep) {
-        kept.resize(now.width, now.height);
-        for (int y = 0; y < now.height; ++y) std::copy(now.row(y), now.row(y) + now.width, kept.canvas.row(y));
-        return "";
-    }
-    for (int y = 0; y < now.height && now.width == kept.canvas.width && now.height == kept.canvas.height; ++y)
+    if (keep) kept.resize(now.width, now.height);
+    if (now.width != kept.canvas.width || now.height != kept.canvas.height) return "the screen changed size";
+    for (int y = 0; y < now.height; ++y)
         for (int x = 0; x < now.width; ++x) {
+            if (keep) kept.canvas.row(y)[x] = now.row(y)[x];
             if (now.row(y)[x] == kept.canvas.row(y)[x]) continue;
             raster::write_png(kept.canvas, "screen-before.png", nullptr);
             raster::write_png(now, "screen-after.png", nullptr);
             return "the screen differs from before at " + std::to_string(x) + ", " + std::to_string(y) +
                    " (screen-before.png, screen-after.png)";
         }
-    return now.width == kept.canvas.width && now.height == kept.canvas.height ? "" : "the screen changed size";
+    return "";
 }
 
 // ---- one start of the program ------------------------------------------
@@ -249,15 +242,15 @@ struct Outcome {
         ++out.checked[int(c->second)];
         Spread memory = held(false);
         memory.version = SPREAD_FILE_VERSION;   // what the writer stores, whatever the spread was read with
-        std::string problem = c->second == Check::Reading ? check_reading() : "";
-        if (problem.empty() && c->second == Check::Save) problem = compare(SpreadFilename, memory, false);
+        std::string problem = c->second == Check::Save ? compare(SpreadFilename, memory, false) : "";
+        if (problem.empty() && c->second == Check::Save) problem = check_layout(memory, session.saved.at(line));
         if (problem.empty()) problem = check_page(c->second == Check::Report);
         if (problem.empty()) problem = check_spread_files();
         return problem.empty() ? problem : problem + " (action " + std::to_string(out.actions) + " of the session)";
     };
-    std::string commandLine = session.setup ? "DeckwiseSetup" : "";
+    char commandLine[] = "";
     out.status = script::run_script(
-        script, [&] { return WinMain(GetModuleHandleA(NULL), NULL, commandLine.data(), SW_SHOWDEFAULT); }, observe);
+        script, [&] { return WinMain(GetModuleHandleA(NULL), NULL, commandLine, SW_SHOWDEFAULT); }, observe);
     out.reported = true;
     // A run the script ended leaves its windows behind: no leak check then.
     if (out.status == script::kStepFailed || out.status == script::kScriptRanOut) _exit(out.status);
@@ -269,30 +262,25 @@ struct Outcome {
 int main(int argc, char **argv)
 {
     std::map<std::string, long> numbers = {{"--actions", 1000}, {"--seed", 1}, {"--session-actions", 2000}};
-    bool checkMemory = false, keep = false;
-    fs::path dir;
+    bool checkMemory = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--check-memory") checkMemory = true;
-        else if (a == "--keep") keep = true;
-        else if (a == "--dir" && i + 1 < argc) dir = argv[++i];
         else if (numbers.count(a) && i + 1 < argc && std::atol(argv[i + 1]) > 0) numbers[a] = std::atol(argv[++i]);
         else return usage("cannot use \"" + a + "\"");
     }
     const WalkOptions walk{uint32_t(numbers["--seed"]), int(numbers["--actions"]), int(numbers["--session-actions"])};
-    char pattern[] = "/tmp/stonecall-soak-XXXXXX";
-    const bool ownFolder = dir.empty();
-    if (ownFolder && !mkdtemp(pattern)) return usage("cannot make a temporary folder");
-    if (ownFolder) dir = pattern;
+    char dir[] = "/tmp/stonecall-soak-XXXXXX";
+    if (!mkdtemp(dir)) return usage("cannot make a temporary folder");
     // The folder starts with the sample spreads and the page's images.
     const fs::path source = STONECALL_SOURCE_DIR;
     std::error_code ec;
-    fs::create_directories(dir / "scripts", ec);
-    fs::copy(source / "res" / "images", dir / "images", ec);
+    fs::create_directories(fs::path(dir) / "scripts", ec);
+    fs::copy(source / "res" / "images", fs::path(dir) / "images", ec);
     for (const fs::directory_entry &e : fs::directory_iterator(source / "spreads", ec))
-        if (e.path().extension() == ".SCS") fs::copy_file(e.path(), dir / e.path().filename(), ec);
+        if (e.path().extension() == ".SCS") fs::copy_file(e.path(), fs::path(dir) / e.path().filename(), ec);
     if (!ec) fs::current_path(dir, ec);
-    if (ec) return usage("cannot work in " + dir.string() + ": " + ec.message());
+    if (ec) return usage(std::string("cannot work in ") + dir + ": " + ec.message());
     Files files;
     for (const fs::directory_entry &e : fs::directory_iterator(".")) {
         if (e.path().extension() != ".SCS") continue;
@@ -302,21 +290,18 @@ int main(int argc, char **argv)
         if (!why.empty()) return usage("a sample spread is not as the program writes it: " + why);
     }
     const std::vector<Session> sessions = generate(walk, files);
-    std::printf("soak: seed %u, %d actions in %zu sessions, in %s\n", walk.seed, walk.actions, sessions.size(),
-                dir.c_str());
+    std::printf("soak: seed %u, %d actions in %zu sessions, in %s\n", walk.seed, walk.actions, sessions.size(), dir);
 
     const auto started = std::chrono::steady_clock::now();
     const int shared = MAP_SHARED | MAP_ANONYMOUS;
     auto *out = static_cast<Outcome *>(mmap(nullptr, sizeof(Outcome), PROT_READ | PROT_WRITE, shared, -1, 0));
-    int done = 0, setups = 0, checked[4] = {};
+    int done = 0, checked[4] = {};
     long firstKib = 0, lastKib = 0;
     std::string problem, script;
     size_t n = 0;
     for (; n < sessions.size() && problem.empty(); ++n) {
         const Session &session = sessions[n];
-        char name[64];
-        std::snprintf(name, sizeof name, "scripts/%03zu-%s.script", n + 1, session.setup ? "setup" : "main");
-        script = (dir / name).string();
+        script = std::string(dir) + "/scripts/" + std::to_string(n + 1) + ".script";
         std::ofstream(script, std::ios::binary) << session.script;
         *out = Outcome();
         std::fflush(nullptr);
@@ -325,14 +310,12 @@ int main(int argc, char **argv)
         int wstatus = 0;
         waitpid(child, &wstatus, 0);
         const int code = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-        const int expected = session.setup ? 0 : 1;
         // Every step given; the last, which ends the program, is not observed.
-        done += out->reported && out->status == expected ? session.actions : out->actions;
-        setups += session.setup;
+        done += out->reported && out->status == 1 ? session.actions : out->actions;
         for (int k = 0; k < 4; ++k) checked[k] += out->checked[k];
         if (!out->reported) problem = "the program stopped without a report (exit " + std::to_string(code) + ")";
-        else if (out->status != expected) problem = "the run ended with " + std::to_string(out->status);
-        else if (code != expected) problem = "the process ended with " + std::to_string(code) + " (a sanitizer?)";
+        else if (out->status != 1) problem = "the run ended with " + std::to_string(out->status);
+        else if (code != 1) problem = "the process ended with " + std::to_string(code) + " (a sanitizer?)";
         if (!out->settledKib || session.actions < MEMORY_SESSION_LEAST) continue;
         firstKib = firstKib ? firstKib : out->settledKib;
         lastKib = out->lastKib;
@@ -344,11 +327,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "soak: FAILED: seed %u, session %zu, %s, script %s\n", walk.seed, n, problem.c_str(),
                      script.c_str());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("soak: %zu starts (%d of the setup screen); checked after %d readings, %d saves, %d pages; %d screens"
-                " compared\n",
-                sessions.size(), setups, checked[0], checked[1], checked[2], checked[3]);
+    std::printf("soak: %zu starts; checked after %d readings, %d saves, %d pages; %d screens compared\n",
+                sessions.size(), checked[0], checked[1], checked[2], checked[3]);
     std::printf("soak: %s: %d actions in %.1f s, resident %ld KiB after %d actions, %ld KiB after the last\n",
                 problem.empty() ? "passed" : "FAILED", done, seconds, firstKib, SETTLED_AFTER, lastKib);
-    if (problem.empty() && !keep && ownFolder) fs::remove_all(dir, ec);
+    if (problem.empty()) fs::remove_all(dir, ec);
     return problem.empty() ? 0 : 1;
 }
