@@ -142,23 +142,6 @@ TEST(Windows, AChildMovedOutOfTheClientAreaDoesNotTakePointsBeyondIt)
     EXPECT_EQ(user32::window_at(POINT{o.x + r.right + 2, o.y + 35}), a);
 }
 
-TEST(Windows, AMaximisedWindowFillsTheDesktopWhateverItsSize)
-{
-    HWND b = top("b");
-    ShowWindow(b, SW_SHOWMAXIMIZED);
-    RECT c;
-    GetClientRect(b, &c);
-    EXPECT_EQ(c.bottom, 768 - 19);   // the frame off the desktop, the caption on it
-    EXPECT_EQ(user32::find(b)->surface.canvas.width, 1024);
-    // Maximised again on a smaller desktop, it fills that one.
-    ShowWindow(b, SW_RESTORE);
-    drv::headless().set_desktop_size(SIZE{800, 600});
-    ShowWindow(b, SW_SHOWMAXIMIZED);
-    GetClientRect(b, &c);
-    EXPECT_EQ(c.right, 800);
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
-}
-
 TEST(Windows, ShowingActivatesAndFocusesAndHidingHandsActivationToTheOwner)
 {
     HWND a = top("a");
@@ -235,6 +218,8 @@ TEST(WindowFrame, TheMainWindowMaximisesMinimisesToACaptionAndRestores)
     click(max);
     GetClientRect(w, &client);
     EXPECT_EQ(client.right, 1024);
+    EXPECT_EQ(client.bottom, 768 - 19 - 19);   // the frame off the desktop, the caption and menu bar on it
+    EXPECT_EQ(user32::find(w)->surface.canvas.width, 1024);
     click(button(w, HTMAXBUTTON));   // now the restore button
     GetWindowRect(w, &client);
     EXPECT_TRUE(EqualRect(&client, &normal));
@@ -252,6 +237,15 @@ TEST(WindowFrame, TheMainWindowMaximisesMinimisesToACaptionAndRestores)
                                   {w, WM_SYSCOMMAND, SC_MINIMIZE, 0, Sent},
                                   {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent}};
     EXPECT_SEQUENCE("max, restore, min, restore", expected, msgseq::select(w, {WM_SYSCOMMAND}), false);
+    ShowWindow(w, SW_RESTORE);   // its place before it was maximised and minimised
+    GetWindowRect(w, &client);
+    EXPECT_TRUE(EqualRect(&client, &normal));
+    // Maximised again on a smaller desktop, it fills that one.
+    drv::headless().set_desktop_size(SIZE{800, 600});
+    ShowWindow(w, SW_SHOWMAXIMIZED);
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.right, 800);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
 }
 
 TEST(WindowDC, StateResetsWhenReleasedAndStaleHandlesFail)
