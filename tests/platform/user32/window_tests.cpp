@@ -235,9 +235,10 @@ TEST(WindowFrame, TheMainWindowMaximisesMinimisesToACaptionAndRestores)
     ShowWindow(w, SW_RESTORE);   // its place before it was maximised and minimised
     GetWindowRect(w, &client);
     EXPECT_TRUE(EqualRect(&client, &normal));
-    // Maximised again on a smaller desktop, it fills that one.
-    drv::headless().set_desktop_size(SIZE{800, 600});
+    // Maximised, it follows the desktop to a smaller size.
     ShowWindow(w, SW_SHOWMAXIMIZED);
+    drv::headless().set_desktop_size(SIZE{800, 600});
+    user32::desktop_size_changed();
     GetClientRect(w, &client);
     EXPECT_EQ(client.right, 800);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
