@@ -75,8 +75,8 @@ void follow(const Drag &g, POINT d)
 }
 
 // An arrow key: the first one of a keyboard Size chooses the edge, the others
-// move by a step. Answers false for keys that are not arrows.
-bool arrow(Drag &g, UINT vk, POINT &d)
+// move by a step. Other keys change nothing.
+void arrow(Drag &g, UINT vk, POINT &d)
 {
     const struct {
         UINT vk;
@@ -89,13 +89,12 @@ bool arrow(Drag &g, UINT vk, POINT &d)
         if (a.vk != vk) continue;
         if (g.sizing && !g.edge) {
             g.edge = a.edge;
-            return true;
+            return;
         }
         d.x += a.dx;
         d.y += a.dy;
-        return true;
+        return;
     }
-    return false;
 }
 
 bool is_mouse(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST; }

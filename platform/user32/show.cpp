@@ -181,20 +181,6 @@ BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int cx, int cy, BOOL repaint)
     return SetWindowPos(hwnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
-BOOL WINAPI GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT *wp)
-{
-    Window *w = find(hwnd);
-    if (!w || !wp || wp->length != sizeof(WINDOWPLACEMENT)) return FALSE;
-    wp->flags = 0;
-    bool max = (w->style & WS_MAXIMIZE) != 0, min = (w->style & WS_MINIMIZE) != 0;
-    wp->showCmd = min ? SW_SHOWMINIMIZED : max ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-    wp->ptMinPosition = POINT{-1, -1};
-    wp->ptMaxPosition = POINT{-1, -1};
-    // Workspace coordinates; the work area starts at the desktop's origin.
-    wp->rcNormalPosition = (max || min) ? w->normalRect : w->rect;
-    return TRUE;
-}
-
 BOOL WINAPI EnableWindow(HWND hwnd, BOOL enable)
 {
     WindowRef w = ref(hwnd);

@@ -62,6 +62,28 @@ std::string describe(const std::vector<Seen> &list)
     return s.str();
 }
 
+std::string text(const std::vector<Seen> &list, const std::vector<std::pair<HWND, std::string>> &labels)
+{
+    const auto label = [&](uintptr_t value, const char *other) {
+        for (const auto &[hwnd, name] : labels)
+            if (reinterpret_cast<uintptr_t>(hwnd) == value) return name;
+        if (other) return std::string(other);
+        std::ostringstream s;
+        s << std::hex << value;
+        return s.str();
+    };
+    std::ostringstream s;
+    for (const Seen &e : list) {
+        s << label(reinterpret_cast<uintptr_t>(e.hwnd), "?") << ' ' << name(e.msg) << ' ' << label(e.wp, nullptr) << ' '
+          << label(static_cast<uintptr_t>(e.lp), nullptr)
+          << (e.how == Sent     ? " sent"
+              : e.how == Posted ? " posted"
+                                : "")
+          << '\n';
+    }
+    return s.str();
+}
+
 std::vector<Seen> select(HWND hwnd, std::vector<UINT> only)
 {
     std::vector<Seen> out;

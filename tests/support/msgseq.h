@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace msgseq {
@@ -33,6 +34,11 @@ const char *recorder_class();
 INT_PTR CALLBACK recording_dlgproc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 std::string name(UINT msg);
+
+// A list as text for an expected file, one message a line: the window's label,
+// the message, wParam and lParam in hex (a window's handle by its label) and
+// how it came. Windows without a label show as "?".
+std::string text(const std::vector<Seen> &list, const std::vector<std::pair<HWND, std::string>> &labels);
 
 // The log entries for `hwnd` (null: all) whose message is among `only`
 // (empty: all).

@@ -4,6 +4,7 @@
 // clipboard shared with other programs (UTF-8 with LF out there).
 #include "platform/rc/embedded.h"
 #include "support/dialogs.h"
+#include "support/golden.h"
 #include "support/msgseq.h"
 #include "support/person.h"
 
@@ -20,8 +21,6 @@
 
 using dialogs::focus;
 using dialogs::text;
-using msgseq::Seen;
-using msgseq::Sent;
 using testsupport::Person;
 
 namespace {
@@ -33,7 +32,7 @@ HWND recorder(const char *title, DWORD style, HWND parent = nullptr)
 }
 
 // The activation messages, in the order they came.
-std::vector<Seen> activation_log()
+std::vector<msgseq::Seen> activation_log()
 {
     return msgseq::select(nullptr, {WM_CANCELMODE, WM_CAPTURECHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP,
                                     WM_KILLFOCUS, WM_SETFOCUS});
@@ -59,15 +58,8 @@ TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndG
     msgseq::log().clear();
     drv::app_focus(false);
     dialogs::pump(nullptr);
-    EXPECT_SEQUENCE("losing the foreground",
-                    (std::vector<Seen>{{child, WM_CANCELMODE, 0, 0, Sent},
-                                       {child, WM_CAPTURECHANGED, 0, 0, Sent},
-                                       {top, WM_NCACTIVATE, FALSE, 0, Sent},
-                                       {top, WM_ACTIVATE, WA_INACTIVE, 0, Sent},
-                                       {top, WM_ACTIVATEAPP, FALSE, 0, Sent},
-                                       {hidden, WM_ACTIVATEAPP, FALSE, 0, Sent},
-                                       {child, WM_KILLFOCUS, 0, 0, Sent}}),
-                    activation_log());
+    const std::vector<std::pair<HWND, std::string>> labels{{hidden, "hidden"}, {top, "top"}, {child, "child"}};
+    std::string sequences = "losing the foreground:\n" + msgseq::text(activation_log(), labels);
     EXPECT_EQ(GetActiveWindow(), nullptr);
     EXPECT_EQ(GetFocus(), nullptr);
     EXPECT_EQ(GetCapture(), nullptr);
@@ -78,13 +70,8 @@ TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndG
     msgseq::log().clear();
     drv::app_focus(true);
     dialogs::pump(nullptr);
-    EXPECT_SEQUENCE("getting it back",
-                    (std::vector<Seen>{{top, WM_ACTIVATEAPP, TRUE, 0, Sent},
-                                       {hidden, WM_ACTIVATEAPP, TRUE, 0, Sent},
-                                       {top, WM_NCACTIVATE, TRUE, 0, Sent},
-                                       {top, WM_ACTIVATE, WA_ACTIVE, 0, Sent},
-                                       {top, WM_SETFOCUS, 0, 0, Sent}}),
-                    activation_log());
+    sequences += "getting it back:\n" + msgseq::text(activation_log(), labels);
+    EXPECT_TRUE(matches_expected_text(sequences, "another_application.txt"));
     EXPECT_EQ(caption_pixel(top), activeCaption);
     DestroyWindow(top);
     DestroyWindow(hidden);

@@ -2,6 +2,7 @@
 // of the frame, the modal loop's messages in Windows' order, the limits a
 // window gives in WM_GETMINMAXINFO, and Move and Size from the keyboard.
 #include "support/dialogs.h"
+#include "support/golden.h"
 #include "support/msgseq.h"
 #include "support/person.h"
 
@@ -76,9 +77,11 @@ std::vector<Seen> loop_messages(HWND w)
 
 }   // namespace
 
-// The caption moves, the border sizes: the loop's messages in Windows' order.
+// The caption moves, the border sizes: the loop's messages in Windows' order
+// (tests/golden/move_size_loop.txt).
 TEST(MoveSize, DraggingTheCaptionMovesAndTheBorderSizesTheWindowInWindowsOrder)
 {
+    std::string sequences;
     for (bool caption : {true, false}) {
         HWND w = window();
         RECT before;
@@ -91,26 +94,11 @@ TEST(MoveSize, DraggingTheCaptionMovesAndTheBorderSizesTheWindowInWindowsOrder)
         if (caption) OffsetRect(&after, 37, -21);
         else after.right += 37;
         EXPECT_EQ(window_edges(w), edges(after));
-        POINT client{0, 0};
-        ClientToScreen(w, &client);
-        RECT size;
-        GetClientRect(w, &size);
-        const std::vector<Seen> expected = {
-            {w, WM_SYSCOMMAND, WPARAM(caption ? SC_MOVE + HTCAPTION : SC_SIZE + WMSZ_RIGHT), MAKELPARAM(from.x, from.y),
-             Any},
-            {w, WM_GETMINMAXINFO, 0, 0, Any},
-            {w, WM_ENTERSIZEMOVE, 0, 0, Any},
-            caption ? Seen{w, WM_MOVING, 0, 0, Any} : Seen{w, WM_SIZING, WMSZ_RIGHT, 0, Any},
-            {w, WM_WINDOWPOSCHANGING, 0, 0, Any},
-            {w, WM_WINDOWPOSCHANGED, 0, 0, Any},
-            caption ? Seen{w, WM_MOVE, 0, MAKELPARAM(client.x, client.y), Any}
-                    : Seen{w, WM_SIZE, 0, MAKELPARAM(size.right, size.bottom), Any},
-            {w, WM_CAPTURECHANGED, 0, 0, Any},
-            {w, WM_EXITSIZEMOVE, 0, 0, Any}};
-        EXPECT_SEQUENCE(caption ? "caption drag" : "border drag", expected, loop_messages(w));
+        sequences += (caption ? "caption drag:\n" : "border drag:\n") + msgseq::text(loop_messages(w), {{w, "w"}});
         EXPECT_EQ(GetCapture(), nullptr);
         DestroyWindow(w);
     }
+    EXPECT_TRUE(matches_expected_text(sequences, "move_size_loop.txt"));
 }
 
 TEST(MoveSize, TheSizingBorderSizesByItsEdgeWithinTheWindowsLimits)
