@@ -1,13 +1,15 @@
 // The program's main window (template 5 of its own resources) made the
 // current window, for drawing tests that need no screen loop. Pixels are read
-// back from the window's client area.
+// back from the window's client area, or taken as the screen shows them.
 #pragma once
 
 #include "app/screenloop.h"
 
 #include "platform/rc/embedded.h"
 
+#include "gdi32/canvas.h"
 #include "rc/module.h"
+#include "user32/compositor.h"
 
 #include <windows.h>
 
@@ -36,13 +38,6 @@ struct CurrentWindow {
         GetClientRect(hwnd, &r);
         return SIZE{r.right, r.bottom};
     }
-    COLORREF at(int x, int y) const
-    {
-        HDC dc = GetDC(hwnd);
-        COLORREF c = GetPixel(dc, x, y);
-        ReleaseDC(hwnd, dc);
-        return c;
-    }
     // How many pixels of the rectangle (right and bottom excluded) have this colour.
     int count(int left, int top, int right, int bottom, COLORREF c) const
     {
@@ -52,6 +47,16 @@ struct CurrentWindow {
             for (int x = left; x < right; ++x) n += GetPixel(dc, x, y) == c;
         ReleaseDC(hwnd, dc);
         return n;
+    }
+    // The client area's top-left `w` x `h` pixels as the screen shows them.
+    raster::Surface image(int w, int h) const
+    {
+        POINT origin{0, 0};
+        ClientToScreen(hwnd, &origin);
+        raster::Surface shot(w, h);
+        raster::blit(shot.canvas, 0, 0, user32::desktop_image(),
+                     raster::Rect{origin.x, origin.y, origin.x + w, origin.y + h}, raster::bounds(shot.canvas));
+        return shot;
     }
     void fill(COLORREF c) const
     {
