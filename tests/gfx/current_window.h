@@ -13,6 +13,17 @@
 
 #include <windows.h>
 
+// The top-left `w` x `h` pixels of a window's client area as the screen shows them.
+inline raster::Surface client_image(HWND hwnd, int w, int h)
+{
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    raster::Surface shot(w, h);
+    raster::blit(shot.canvas, 0, 0, user32::desktop_image(),
+                 raster::Rect{origin.x, origin.y, origin.x + w, origin.y + h}, raster::bounds(shot.canvas));
+    return shot;
+}
+
 struct CurrentWindow {
     HWND hwnd = nullptr;
 
@@ -48,16 +59,7 @@ struct CurrentWindow {
         ReleaseDC(hwnd, dc);
         return n;
     }
-    // The client area's top-left `w` x `h` pixels as the screen shows them.
-    raster::Surface image(int w, int h) const
-    {
-        POINT origin{0, 0};
-        ClientToScreen(hwnd, &origin);
-        raster::Surface shot(w, h);
-        raster::blit(shot.canvas, 0, 0, user32::desktop_image(),
-                     raster::Rect{origin.x, origin.y, origin.x + w, origin.y + h}, raster::bounds(shot.canvas));
-        return shot;
-    }
+    raster::Surface image(int w, int h) const { return client_image(hwnd, w, h); }
     void fill(COLORREF c) const
     {
         HDC dc = GetDC(hwnd);

@@ -14,6 +14,7 @@
 namespace {
 
 const COLORREF kGround = RGB(96, 160, 96);
+const COLORREF kTable = RGB(255, 216, 170);   // the main window's colour
 
 // A 3 x 2 bitmap, black but for its top-left pixel.
 HBITMAP corner_bitmap()
@@ -56,6 +57,22 @@ TEST(DrawBitmap, EachFormDrawsTheWholeBitmapAtTopThenLeft)
     for (const auto &row : rows) EXPECT_EQ(row.draw().bmWidth, row.width) << &row - rows;
     EXPECT_TRUE(matches_golden(w.image(520, 330).canvas, "drawing_forms"));
     EXPECT_TRUE(DeleteObject(bm));
+}
+
+// A stone lies on the table: the main window's colour runs right up to each
+// rune's dark outline, with no lighter ground or rectangle around it, at both
+// sizes the program draws: 70 x 129 on the table, 105 x 194 in the detail
+// screen.
+TEST(DrawBitmap, StonesLieOnTheTableWithNoRectangleAroundThem)
+{
+    CurrentWindow w;
+    ShowWindow(w.hwnd, SW_SHOWMAXIMIZED);
+    BackgroundColour(kTable);
+    for (int n = 1; n <= 25; ++n) DrawBitmapFromID(n, 5 + (n - 1) / 13 * 135, 5 + (n - 1) % 13 * 75, 70, 129);
+    EXPECT_TRUE(matches_golden(w.image(980, 275).canvas, "stones_on_the_table"));
+    BackgroundColour(kTable);
+    for (int n = 1; n <= 25; ++n) DrawBitmapFromID(n, 5 + (n - 1) / 9 * 200, 5 + (n - 1) % 9 * 110, 105, 194);
+    EXPECT_TRUE(matches_golden(w.image(995, 600).canvas, "stones_in_the_detail_screen"));
 }
 
 // -1 is grey; a maximised window on a screen larger than 1000 x 1000 is
