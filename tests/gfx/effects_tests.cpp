@@ -67,6 +67,7 @@ TEST(ProgressBar, FillsDoneOverTotalOfTheInside)
     } rows[] = {{14, 0, 20}, {14, 14, 20}, {14, 20, 20}, {0, 5, 20}, {14, 14, 6}};
     CurrentWindow w;
     w.fill(RGB(1, 2, 3));
-    for (const auto &row : rows) ProgressBarTarot(10, 10 + 40 * (int)(&row - rows), 364.0f, row.height, row.total, row.done);
+    for (const auto &row : rows)
+        ProgressBarTarot(10, 10 + 40 * (int)(&row - rows), 364.0f, row.height, row.total, row.done);
     EXPECT_TRUE(matches_golden(w.image(384, 210).canvas, "bar_edges"));
 }
