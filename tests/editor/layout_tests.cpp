@@ -1,6 +1,7 @@
 // The layout editor: the jump size's limits with their messages, owners and
-// flags, and the help text's bound. (Moving, the meanings, the save prompt
-// and the file are the scripted sessions edit and new_*.)
+// flags, and the help text's bound. (Moving by keys and mouse, the meanings,
+// the save prompt and the file are the scripted sessions edit, no_keypad,
+// layout_moves and new_*.)
 #include "editor/layout.h"
 
 #include "app/mainwindow.h"
