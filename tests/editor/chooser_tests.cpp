@@ -1,19 +1,14 @@
-// The spread chooser run by itself from a main window, over real spread
-// files in a temporary folder: what each way of leaving it puts into
-// SpreadFilename, however many files, and when files go between the listing
-// and OK. (What it lists, in which order, in its box, is the scripted
+// The spread chooser opened by Run, over real spread files in a temporary
+// folder: what each way of leaving it puts into SpreadFilename, however many
+// files, and when files go between the listing and OK. (What it lists, in which order, in its box, is the scripted
 // session chooser's.)
 #include "editor/chooser.h"
 
-#include "app/mainwindow.h"
 #include "app/screenloop.h"
 #include "runes/spread.h"
 
-#include "platform/rc/embedded.h"
-#include "support/tempdir.h"
+#include "support/program.h"
 
-#include "rc/module.h"
-#include "testing/lockstep.h"
 #include "user32/msgbox_hook.h"
 
 #include <gtest/gtest.h>
@@ -34,29 +29,17 @@ void write_spread(const std::string &name, const std::string &title)
     write_bytes(name, testsupport::crlf(text + "runemeaning0=First*\nrune0x=10\nrune0y=20\nNumCards=1\n\n"));
 }
 
-// The chooser run from a main window made current by hand, as Run and Edit
-// run it; SpreadFilename holds OLD.SCS before. The test plays the person.
-struct Chooser {
-    testsupport::TempDir dir;
-    lockstep::Runner run{[](const std::string &why) { ADD_FAILURE() << why; }};
+// The chooser as Run opens it; SpreadFilename holds OLD.SCS before. The test
+// plays the person.
+struct Chooser : testsupport::Program {
     HWND screen = nullptr;
 
-    Chooser()
-    {
-        msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
-    }
-    ~Chooser() { msgbox_hook::set_answerer(nullptr); }
     void open()
     {
+        testsupport::write_settings(0, "");
+        start();
         strcpy(SpreadFilename, "OLD.SCS");
-        run.start([] {
-            size_t size;
-            const unsigned char *image = stonecall_res(&size);
-            hInst2 = rc::register_module(image, size);
-            hWnd_sim_dialog = hWndSimDialog =
-                CreateDialogParamA(hInst2, MAKEINTRESOURCEA(MAIN_WINDOW_TEMPLATE_ID), nullptr, DlgProc, 0);
-            ChooseSpread();
-        });
+        menu("Spread", "Run");
         screen = hWnd_sim_dialog;
     }
     HWND list() { return run.control(screen, CHOOSER_LIST_ID); }
@@ -64,7 +47,7 @@ struct Chooser {
     {
         if (item >= 0) run.select(list(), item);
         run.click(run.control(screen, IDOK));
-        EXPECT_TRUE(run.finished());
+        EXPECT_FALSE(IsWindow(screen));
     }
 };
 
@@ -84,7 +67,7 @@ TEST(Chooser, CancelEmptiesTheNameCloseAndEmptyFolderKeepIt)
         if (way == Escape) c.run.key(VK_ESCAPE);
         if (way == CloseCommand) c.run.post(c.screen, WM_SYSCOMMAND, SC_CLOSE, 0);
         if (way == OkWithoutSpreads) c.choose(-1);
-        EXPECT_TRUE(c.run.finished());
+        EXPECT_FALSE(IsWindow(c.screen));
         EXPECT_STREQ(SpreadFilename, way == CancelButton || way == Escape ? "" : "OLD.SCS");
     }
 }

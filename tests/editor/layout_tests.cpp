@@ -1,6 +1,7 @@
 // The layout editor: the jump size's limits with their messages, owners and
-// flags, and the help text's bound. (Moving, the meanings, the save prompt
-// and the file are the scripted sessions edit and new_*.)
+// flags, and the help text's bound. (Moving by keys and mouse, the meanings,
+// the save prompt and the file are the scripted sessions edit, no_keypad,
+// layout_moves and new_*.)
 #include "editor/layout.h"
 
 #include "app/mainwindow.h"
@@ -61,31 +62,25 @@ TEST(EditSpread, TheJumpSizeStopsAtItsLimitsWithItsMessages)
 }
 
 // However long the file name and the title, the help text stays within its
-// 1500 bytes: cut at the end, never written past it. (Whole, with a short
-// name and title, it is the session new_spread's.)
+// 1500 bytes: cut at the end, never written past it; the longest name and
+// title a new spread can have leave it whole, its last paragraph included.
+// (Whole, with a short name and title, it is the session new_spread's.)
 TEST(EditHelp, CutToItsBufferWhateverTheNameAndTitle)
 {
-    std::memset(SpreadFilename, 'F', sizeof SpreadFilename - 1);
-    SpreadFilename[sizeof SpreadFilename - 1] = '\0';
     std::memset(title, 'T', sizeof title - 1);
     title[sizeof title - 1] = '\0';
-    std::vector<char> text(EDIT_HELP_SIZE, 'x');   // on the heap: a byte past it is caught
-    MakeEditHelp(text.data());
-    const std::string made(text.data());
-    EXPECT_EQ(made.size(), static_cast<size_t>(EDIT_HELP_SIZE - 1));
-    EXPECT_NE(made.find(std::string(sizeof SpreadFilename - 1, 'F') + " when you Exit."), std::string::npos);
-}
-
-// The longest name and title a new spread can have leave the whole text,
-// its last paragraph included, within the 1500 bytes.
-TEST(EditHelp, WholeForTheLongestNameAndTitleOfANewSpread)
-{
-    std::strcpy(SpreadFilename, "ABCDEFGH.SCS");
-    std::memset(title, 'T', sizeof title - 1);
-    title[sizeof title - 1] = '\0';
-    std::vector<char> text(EDIT_HELP_SIZE, 'x');
-    MakeEditHelp(text.data());
-    const std::string made(text.data());
-    EXPECT_LT(made.size(), static_cast<size_t>(EDIT_HELP_SIZE - 1));
-    EXPECT_EQ(made.substr(made.size() - 32), "double-click it for its meaning.");
+    for (const std::string &name : {std::string(sizeof SpreadFilename - 1, 'F'), std::string("ABCDEFGH.SCS")}) {
+        SCOPED_TRACE(name);
+        std::strcpy(SpreadFilename, name.c_str());
+        std::vector<char> text(EDIT_HELP_SIZE, 'x');   // on the heap: a byte past it is caught
+        MakeEditHelp(text.data());
+        const std::string made(text.data());
+        if (name.size() > 12) {
+            EXPECT_EQ(made.size(), static_cast<size_t>(EDIT_HELP_SIZE - 1));
+            EXPECT_NE(made.find(name + " when you Exit."), std::string::npos);
+        } else {
+            EXPECT_LT(made.size(), static_cast<size_t>(EDIT_HELP_SIZE - 1));
+            EXPECT_EQ(made.substr(made.size() - 32), "double-click it for its meaning.");
+        }
+    }
 }

@@ -1,15 +1,28 @@
 // The program's main window (template 5 of its own resources) made the
 // current window, for drawing tests that need no screen loop. Pixels are read
-// back from the window's client area.
+// back from the window's client area, or taken as the screen shows them.
 #pragma once
 
 #include "app/screenloop.h"
 
 #include "platform/rc/embedded.h"
 
+#include "gdi32/canvas.h"
 #include "rc/module.h"
+#include "user32/compositor.h"
 
 #include <windows.h>
+
+// The top-left `w` x `h` pixels of a window's client area as the screen shows them.
+inline raster::Surface client_image(HWND hwnd, int w, int h)
+{
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    raster::Surface shot(w, h);
+    raster::blit(shot.canvas, 0, 0, user32::desktop_image(),
+                 raster::Rect{origin.x, origin.y, origin.x + w, origin.y + h}, raster::bounds(shot.canvas));
+    return shot;
+}
 
 struct CurrentWindow {
     HWND hwnd = nullptr;
@@ -36,13 +49,6 @@ struct CurrentWindow {
         GetClientRect(hwnd, &r);
         return SIZE{r.right, r.bottom};
     }
-    COLORREF at(int x, int y) const
-    {
-        HDC dc = GetDC(hwnd);
-        COLORREF c = GetPixel(dc, x, y);
-        ReleaseDC(hwnd, dc);
-        return c;
-    }
     // How many pixels of the rectangle (right and bottom excluded) have this colour.
     int count(int left, int top, int right, int bottom, COLORREF c) const
     {
@@ -53,6 +59,7 @@ struct CurrentWindow {
         ReleaseDC(hwnd, dc);
         return n;
     }
+    raster::Surface image(int w, int h) const { return client_image(hwnd, w, h); }
     void fill(COLORREF c) const
     {
         HDC dc = GetDC(hwnd);

@@ -3,6 +3,7 @@
 #include "gfx/drawing.h"
 
 #include "gfx/current_window.h"
+#include "support/golden.h"
 
 #include "driver/headless/headless.h"
 
@@ -12,7 +13,8 @@
 
 namespace {
 
-const COLORREF kGround = RGB(1, 2, 3);
+const COLORREF kGround = RGB(96, 160, 96);
+const COLORREF kTable = RGB(255, 216, 170);   // the main window's colour
 
 // A 3 x 2 bitmap, black but for its top-left pixel.
 HBITMAP corner_bitmap()
@@ -31,46 +33,52 @@ HBITMAP corner_bitmap()
 
 }   // namespace
 
-// Each form draws the whole bitmap where asked and nothing beyond it; the
-// bitmap stays the caller's. A missing picture draws and describes nothing.
+// Each form draws the whole bitmap where asked, top before left, and nothing
+// beyond it, apart from the others; a zero height draws nothing. The bitmap
+// stays the caller's. A missing picture draws and describes nothing.
 TEST(DrawBitmap, EachFormDrawsTheWholeBitmapAtTopThenLeft)
 {
     CurrentWindow w;
+    w.fill(kGround);
     HBITMAP bm = corner_bitmap();
     const struct {
         std::function<BITMAP()> draw;
-        RECT covered;
         LONG width;
     } rows[] = {
-        {[&] { return DrawBitmap(bm, 20, 10, 0, 99); }, {10, 20, 13, 22}, 3},
-        {[&] { return DrawBitmap(bm, 5, 7, 30, 20); }, {7, 5, 37, 25}, 3},
-        {[&] { return DrawBitmap(bm, 5, 7, 30, 0); }, {0, 0, 0, 0}, 3},
+        {[&] { return DrawBitmap(bm, 20, 10, 0, 99); }, 3},
+        {[&] { return DrawBitmap(bm, 5, 30, 30, 20); }, 3},
+        {[&] { return DrawBitmap(bm, 5, 70, 30, 0); }, 3},
         {[&] {
-             return DrawBitmapRECT(bm, RECT{4, 9, 7, 11});
+             return DrawBitmapRECT(bm, RECT{80, 9, 83, 11});
          },
-         {4, 9, 7, 11},
          3},
-        {[&] { return DrawBitmapFromID(2, 40, 30, 70, 129); }, {30, 40, 100, 169}, 220},
+        {[&] { return DrawBitmapFromID(2, 100, 10, 70, 129); }, 220},
         {[&] {
-             return DrawBitmapRECTFromID(5, RECT{10, 20, 80, 149});
+             return DrawBitmapRECTFromID(5, RECT{90, 100, 160, 229});
          },
-         {10, 20, 80, 149},
          220},
-        {[&] { return DrawBitmapFromID(1011, 0, 0, 0, 0); }, {0, 0, 500, 82}, 500},
-        {[&] { return DrawBitmapFromID(4242, 0, 0, 70, 129); }, {0, 0, 0, 0}, 0},
+        {[&] { return DrawBitmapFromID(1011, 240, 0, 0, 0); }, 500},
+        {[&] { return DrawBitmapFromID(4242, 0, 0, 70, 129); }, 0},
     };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(&row - rows);
-        w.fill(kGround);
-        EXPECT_EQ(row.draw().bmWidth, row.width);
-        const RECT &c = row.covered;
-        EXPECT_EQ(w.count(c.left, c.top, c.right, c.bottom, kGround), 0);
-        EXPECT_EQ(w.count(0, 0, 520, 200, kGround), 520 * 200 - (c.right - c.left) * (c.bottom - c.top));
-        if (row.width == 3 && c.right > 0) {
-            EXPECT_EQ(w.at(c.left, c.top), RGB(10, 20, 30));
-        }
-    }
+    for (const auto &row : rows) EXPECT_EQ(row.draw().bmWidth, row.width) << &row - rows;
+    EXPECT_TRUE(matches_golden(w.image(520, 330).canvas, "drawing_forms"));
     EXPECT_TRUE(DeleteObject(bm));
+}
+
+// A stone lies on the table: the main window's colour runs right up to each
+// rune's dark outline, with no lighter ground or rectangle around it, at both
+// sizes the program draws: 70 x 129 on the table, 105 x 194 in the detail
+// screen.
+TEST(DrawBitmap, StonesLieOnTheTableWithNoRectangleAroundThem)
+{
+    CurrentWindow w;
+    ShowWindow(w.hwnd, SW_SHOWMAXIMIZED);
+    BackgroundColour(kTable);
+    for (int n = 1; n <= 25; ++n) DrawBitmapFromID(n, 5 + (n - 1) / 13 * 135, 5 + (n - 1) % 13 * 75, 70, 129);
+    EXPECT_TRUE(matches_golden(w.image(980, 275).canvas, "stones_on_the_table"));
+    BackgroundColour(kTable);
+    for (int n = 1; n <= 25; ++n) DrawBitmapFromID(n, 5 + (n - 1) / 9 * 200, 5 + (n - 1) % 9 * 110, 105, 194);
+    EXPECT_TRUE(matches_golden(w.image(995, 600).canvas, "stones_in_the_detail_screen"));
 }
 
 // -1 is grey; a maximised window on a screen larger than 1000 x 1000 is
