@@ -72,26 +72,6 @@ void play(HWND w, std::vector<std::function<void()>> steps, const std::function<
 
 }   // namespace
 
-TEST(Menus, TheTemplatesMenuIsLoadedWithTheDialogAndAnswersQueries)
-{
-    HWND w = main_window();
-    HMENU bar = GetMenu(w), spread = GetSubMenu(bar, 1);
-    EXPECT_EQ(GetMenuState(bar, 1, MF_BYPOSITION), static_cast<UINT>(MF_POPUP | (5 << 8)));
-    EXPECT_EQ(GetMenuItemID(spread, 2), 901u);
-    char text[16] = "untouched";
-    EXPECT_EQ(GetMenuStringA(bar, 907, text, 5, MF_BYCOMMAND), 4);   // cut to the buffer, NUL included
-    EXPECT_STREQ(text, "&HTM");
-    // By command the bar's drop-downs are searched; the previous state comes back.
-    EXPECT_EQ(EnableMenuItem(bar, 907, MF_BYCOMMAND | MF_ENABLED), MF_GRAYED);
-    EXPECT_EQ(EnableMenuItem(spread, 0, MF_BYPOSITION | MF_DISABLED), MF_ENABLED);
-    EXPECT_EQ(GetMenuState(bar, 903, MF_BYCOMMAND), static_cast<UINT>(MF_DISABLED));
-    EXPECT_EQ(EnableMenuItem(bar, 4242, MF_BYCOMMAND | MF_GRAYED), -1);
-    EXPECT_EQ(EnableMenuItem(spread, 9, MF_BYPOSITION | MF_GRAYED), -1);
-    EXPECT_TRUE(DrawMenuBar(w));
-    DestroyWindow(w);   // the menu goes with its window
-    EXPECT_FALSE(IsMenu(spread));
-}
-
 TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothing)
 {
     HWND w = main_window();
@@ -197,35 +177,6 @@ TEST(Menus, AltWithoutAMatchingLetterOnlyBeepsAndAltOrAPressOutsideLeaveTheMenu)
     play(w, {[] { Person::click(POINT{900, 700}); }}, [&] { click_bar(w, 0); });
     EXPECT_EQ(open_count(), 0u);
     EXPECT_TRUE(chosen(w).empty());
-}
-
-TEST(Menus, NestedDropDownsOpenOnPointingAndCloseLevelByLevel)
-{
-    // The test resources' menu: First (One, separator, Deeper > Two Three, Four), Last.
-    HWND w = CreateWindowExA(0, msgseq::recorder_class(), "Nested", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
-                             nullptr, LoadMenuA(module(test_res), MAKEINTRESOURCEA(200)), nullptr, nullptr);
-    play(w,
-         {[] { drv::mouse_move(centre(item_rect(0, 2))); },   // Deeper
-          [] {
-              RECT deeper = item_rect(0, 2), two = item_rect(1, 0);
-              EXPECT_EQ(two.top, deeper.top);   // beside its item
-              EXPECT_GT(two.left, deeper.right);
-              Person::tap(VK_LEFT);   // back to First
-          },
-          [] {
-              EXPECT_EQ(open_count(), 1u);
-              Person::tap(VK_RIGHT);   // Deeper again, its first item selected
-          },
-          [] {
-              Person::tap(VK_DOWN);   // Three, greyed
-              Person::tap(VK_RETURN);
-          },
-          [] {
-              EXPECT_EQ(open_count(), 2u);
-              Person::click(centre(item_rect(1, 0)));   // Two
-          }},
-         [&] { click_bar(w, 0); });
-    EXPECT_EQ(chosen(w), std::vector<WPARAM>{12});
 }
 
 TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
