@@ -72,6 +72,18 @@ void play(HWND w, std::vector<std::function<void()>> steps, const std::function<
 
 }   // namespace
 
+// A query by command searches the drop-downs; a text is cut to the buffer.
+TEST(Menus, TheTemplatesMenuIsCutToTheBufferAndGoesWithItsWindow)
+{
+    HWND w = main_window();
+    HMENU spread = GetSubMenu(GetMenu(w), 1);
+    char text[16] = "untouched";
+    EXPECT_EQ(GetMenuStringA(GetMenu(w), 907, text, 5, MF_BYCOMMAND), 4);   // NUL included
+    EXPECT_STREQ(text, "&HTM");
+    DestroyWindow(w);
+    EXPECT_FALSE(IsMenu(spread));
+}
+
 TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothing)
 {
     HWND w = main_window();
