@@ -1,17 +1,14 @@
-// Dialogs from compiled templates: WM_INITDIALOG and the default focus, the
-// default dialog processing and the dialog keyboard;
-// push buttons, check boxes, group boxes and labels, and their look.
-#include "platform/rc/embedded.h"
+// Dialogs from compiled templates: the default dialog processing and the
+// dialog keyboard; push buttons, check boxes, group boxes and labels, and
+// their look.
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
 
 #include "driver/driver.h"
-#include "rc/module.h"
 
 #include <gtest/gtest.h>
 
-using msgseq::Posted;
 using msgseq::Seen;
 using msgseq::Sent;
 
@@ -25,29 +22,12 @@ std::vector<Seen> commands(HWND dlg)
     return out;
 }
 
-Seen command(HWND dlg, int id, HWND control, msgseq::How how = Sent)
+Seen command(HWND dlg, int id, HWND control)
 {
-    return Seen{dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control), how};
+    return Seen{dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control), Sent};
 }
 
 }   // namespace
-
-TEST(Dialogs, InitDialogOffersTheFirstTabStopWhichGetsTheFocus)
-{
-    size_t size;
-    const unsigned char *image = screens_res(&size);
-    msgseq::log().clear();
-    HWND dlg = CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(501), nullptr,
-                                  msgseq::recording_dlgproc, 1234);
-    HWND edit = GetDlgItem(dlg, 40);
-    // No WM_CREATE reaches the dialog procedure; WM_INITDIALOG comes before the showing.
-    EXPECT_SEQUENCE("CreateDialogParamA",
-                    (std::vector<Seen>{{dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(edit), 1234, Sent},
-                                       {dlg, WM_SHOWWINDOW, TRUE, 0, Sent}}),
-                    msgseq::select(dlg, {WM_CREATE, WM_INITDIALOG, WM_SHOWWINDOW}));
-    EXPECT_EQ(GetFocus(), edit);
-    EXPECT_EQ(GetActiveWindow(), dlg);
-}
 
 TEST(Dialogs, TabVisitsTheEnabledTabStopsInOrderAndArrowsStayInTheGroup)
 {
