@@ -41,7 +41,6 @@ TEST(Dialogs, TabVisitsTheEnabledTabStopsInOrderAndArrowsStayInTheGroup)
     EXPECT_EQ(visited, (std::vector<HWND>{GetDlgItem(dlg, 10), GetDlgItem(dlg, 11), cancel, edit}));
     dialogs::press(dlg, VK_TAB, VK_SHIFT);
     EXPECT_EQ(GetFocus(), cancel);
-    EXPECT_TRUE(msgseq::select(edit, {WM_CHAR}).empty());   // Tab is the dialog's
 
     HWND group = dialogs::open(503);
     const struct {
