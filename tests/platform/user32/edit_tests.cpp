@@ -182,7 +182,7 @@ TEST(MultiLineEdit, WithoutAutoVScrollTypingStopsAtTheVisibleLines)
     EXPECT_EQ(text(dlg, 1199), "12\r\n3\r\n4\r\n5\r\n6");
 }
 
-TEST(MultiLineEdit, WrapsWordsAndScrollsByKeysAndWheel)
+TEST(MultiLineEdit, WrapsWordsAndScrollsByBarKeysAndWheel)
 {
     HWND dlg = dialogs::open(601);
     HWND edit = focus(dlg, 1199);
@@ -200,6 +200,15 @@ TEST(MultiLineEdit, WrapsWordsAndScrollsByKeysAndWheel)
     EXPECT_EQ(GetScrollPos(edit, SB_VERT), last);
     dialogs::wheel(dlg, edit, 1);
     EXPECT_EQ(GetScrollPos(edit, SB_VERT), last - 3);
+    // The bar's up arrow, then its track below the thumb, right of the text.
+    RECT wr;
+    GetWindowRect(edit, &wr);
+    for (const POINT p : {POINT{wr.right - 10, wr.top + 8}, POINT{wr.right - 10, wr.bottom - 24}}) {
+        drv::mouse_button(p, drv::Button::Left, true);
+        drv::mouse_button(p, drv::Button::Left, false);
+        dialogs::pump(dlg);
+    }
+    EXPECT_EQ(GetScrollPos(edit, SB_VERT), last);
 }
 
 // The field of 101 scrolled sideways to keep the caret in sight.
