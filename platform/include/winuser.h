@@ -962,7 +962,6 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 #ifdef __cplusplus
 extern "C" {
 #endif
-BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
 LONG WINAPI GetDialogBaseUnits(void);
 /* KERNEL32 on Windows; here beside the dialog units it mostly serves. */
 int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);

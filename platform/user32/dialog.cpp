@@ -25,15 +25,12 @@ constexpr SIZE kSystemFontUnits{8, 16};
 
 struct DialogSetup {
     const rc::DialogTemplate *t;
-    SIZE units;
 };
 
 void prepare_dialog(Window &w, const void *data)
 {
     const auto &s = *static_cast<const DialogSetup *>(data);
     w.dialog = std::make_unique<DialogInfo>();
-    w.dialog->baseX = s.units.cx;
-    w.dialog->baseY = s.units.cy;
     if (s.t->hasFont) {
         w.dialog->fontFace = s.t->faceName;
         w.dialog->pointSize = s.t->pointSize;
@@ -96,13 +93,7 @@ bool create_controls(HWND dlg, HINSTANCE instance, const rc::DialogTemplate &t, 
             return false;
         }
         if (font) SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        // With several default push buttons the last one is the default.
-        if (SendMessageA(c, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) {
-            DialogInfo &info = *find(dlg)->dialog;
-            if (info.defId && info.defId != static_cast<WORD>(id))
-                SendDlgItemMessageA(dlg, static_cast<short>(info.defId), BM_SETSTYLE, BS_PUSHBUTTON, FALSE);
-            info.defId = static_cast<WORD>(id);
-        }
+        if (SendMessageA(c, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) find(dlg)->dialog->defId = static_cast<WORD>(id);
     }
     return true;
 }
@@ -140,7 +131,7 @@ HWND create_dialog(HINSTANCE instance, const rc::DialogTemplate &t, HWND owner, 
     if (owner && !IsWindow(owner)) owner = nullptr;
     RECT r = dialog_window_rect(t, u, style, ex, owner);
     std::string cls = t.windowClass.name.empty() ? "#32770" : t.windowClass.name;
-    DialogSetup setup{&t, u};
+    DialogSetup setup{&t};
     HWND dlg = create_window(ex, cls.c_str(), t.caption.c_str(), style, r.left, r.top, r.right - r.left,
                              r.bottom - r.top, owner, nullptr, instance, nullptr, prepare_dialog, &setup);
     if (!dlg) return nullptr;
@@ -169,15 +160,6 @@ HWND create_dialog(HINSTANCE instance, const rc::DialogTemplate &t, HWND owner, 
 }   // namespace user32
 
 using namespace user32;
-
-BOOL WINAPI MapDialogRect(HWND dlg, LPRECT r)
-{
-    Window *d = find(dlg);
-    if (!d || !d->dialog || !r) return FALSE;
-    int bx = d->dialog->baseX, by = d->dialog->baseY;
-    *r = RECT{MulDiv(r->left, bx, 4), MulDiv(r->top, by, 8), MulDiv(r->right, bx, 4), MulDiv(r->bottom, by, 8)};
-    return TRUE;
-}
 
 LONG WINAPI GetDialogBaseUnits(void) { return MAKELONG(kSystemFontUnits.cx, kSystemFontUnits.cy); }
 

@@ -59,22 +59,18 @@ struct Button {
     const char *label;
 };
 
-// Each type's buttons, and what Esc (or the close box) answers: 0 when the
-// box has no Cancel and is not a lone OK, so Esc does nothing and the close
-// box is greyed.
+// Each type's buttons (the program asks for OK and Yes/No; any other type
+// shows OK), and what Esc (or the close box) answers: 0 for Yes/No, so Esc
+// does nothing and the close box is greyed.
 struct ButtonSet {
     UINT type;
-    Button buttons[3];
+    Button buttons[2];
     int count;
     int escape;
 };
 const ButtonSet kButtonSets[] = {
     {MB_OK, {{IDOK, "OK"}}, 1, IDOK},
-    {MB_OKCANCEL, {{IDOK, "OK"}, {IDCANCEL, "Cancel"}}, 2, IDCANCEL},
-    {MB_ABORTRETRYIGNORE, {{IDABORT, "&Abort"}, {IDRETRY, "&Retry"}, {IDIGNORE, "&Ignore"}}, 3, 0},
-    {MB_YESNOCANCEL, {{IDYES, "&Yes"}, {IDNO, "&No"}, {IDCANCEL, "Cancel"}}, 3, IDCANCEL},
     {MB_YESNO, {{IDYES, "&Yes"}, {IDNO, "&No"}}, 2, 0},
-    {MB_RETRYCANCEL, {{IDRETRY, "&Retry"}, {IDCANCEL, "Cancel"}}, 2, IDCANCEL},
 };
 
 const ButtonSet &button_set(UINT type)

@@ -30,8 +30,7 @@ struct WindowClass {
 
 // What CreateDialogParamA keeps about a dialog beyond its window.
 struct DialogInfo {
-    int baseX = 6, baseY = 13;   // dialog base units of its font
-    std::string fontFace;        // DS_SETFONT face, empty for the system font
+    std::string fontFace;   // DS_SETFONT face, empty for the system font
     WORD pointSize = 0;
     HFONT font = nullptr;        // what WM_SETFONT gave it (the drawing helper makes it)
     HWND savedFocus = nullptr;   // the control that gets the focus back on activation

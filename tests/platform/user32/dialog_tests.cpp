@@ -1,18 +1,14 @@
-// Dialogs from compiled templates: geometry in dialog units, WM_INITDIALOG and
-// the default focus, the default dialog processing and the dialog keyboard;
-// push buttons, check boxes, group boxes and labels, and their look.
-#include "platform/rc/embedded.h"
+// Dialogs from compiled templates: the default dialog processing and the
+// dialog keyboard; push buttons, check boxes, group boxes and labels, and
+// their look.
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
 
 #include "driver/driver.h"
-#include "rc/module.h"
-#include "user32/window_internal.h"
 
 #include <gtest/gtest.h>
 
-using msgseq::Posted;
 using msgseq::Seen;
 using msgseq::Sent;
 
@@ -26,66 +22,12 @@ std::vector<Seen> commands(HWND dlg)
     return out;
 }
 
-Seen command(HWND dlg, int id, HWND control, msgseq::How how = Sent)
+Seen command(HWND dlg, int id, HWND control)
 {
-    return Seen{dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control), how};
+    return Seen{dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control), Sent};
 }
-
-UINT type(HWND button) { return static_cast<UINT>(GetWindowLongA(button, GWL_STYLE)) & BS_TYPEMASK; }
 
 }   // namespace
-
-TEST(Dialogs, TemplateUnitsBecomePixelsByTheFontsBaseUnitsForEveryScreenOfTheProgram)
-{
-    size_t size;
-    const unsigned char *image = stonecall_res(&size);
-    HINSTANCE program = rc::register_module(image, size);
-    const struct {
-        int id;
-        LONG cx, cy;
-    } screens[] = {{5, 627, 471}, {2, 578, 510}, {3, 432, 208},  {6, 279, 250},
-                   {7, 344, 200}, {8, 279, 250}, {10, 270, 138}, {987, 431, 85}};
-    for (const auto &s : screens) {
-        HWND dlg = CreateDialogParamA(program, MAKEINTRESOURCEA(s.id), nullptr, msgseq::recording_dlgproc, 0);
-        ASSERT_NE(dlg, nullptr) << "screen " << s.id;
-        RECT c;
-        GetClientRect(dlg, &c);
-        EXPECT_EQ(c.right, s.cx) << "screen " << s.id;
-        EXPECT_EQ(c.bottom, s.cy) << "screen " << s.id;
-        DestroyWindow(dlg);
-    }
-    EXPECT_EQ(CreateDialogParamA(program, MAKEINTRESOURCEA(77), nullptr, msgseq::recording_dlgproc, 0), nullptr);
-    // A button of 60, 86, 50 x 14 units; a bordered edit gets the sunken edge instead, 2 pixels each side.
-    HWND dlg = dialogs::open(500);
-    const RECT ok = user32::find(GetDlgItem(dlg, IDOK))->rect, pixels{90, 140, 165, 163};   // 162.75
-    EXPECT_TRUE(EqualRect(&ok, &pixels));
-    HWND edit = GetDlgItem(dlg, 40);
-    EXPECT_EQ(GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, WS_EX_CLIENTEDGE);
-    RECT c;
-    GetClientRect(edit, &c);
-    EXPECT_EQ(c.right, 90 - 4);
-    RECT units{4, 8, 8, 16};
-    MapDialogRect(dlg, &units);
-    EXPECT_EQ(units.left, 6);
-    EXPECT_EQ(units.bottom, 26);
-}
-
-TEST(Dialogs, InitDialogOffersTheFirstTabStopWhichGetsTheFocus)
-{
-    size_t size;
-    const unsigned char *image = screens_res(&size);
-    msgseq::log().clear();
-    HWND dlg = CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(501), nullptr,
-                                  msgseq::recording_dlgproc, 1234);
-    HWND edit = GetDlgItem(dlg, 40);
-    // No WM_CREATE reaches the dialog procedure; WM_INITDIALOG comes before the showing.
-    EXPECT_SEQUENCE("CreateDialogParamA",
-                    (std::vector<Seen>{{dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(edit), 1234, Sent},
-                                       {dlg, WM_SHOWWINDOW, TRUE, 0, Sent}}),
-                    msgseq::select(dlg, {WM_CREATE, WM_INITDIALOG, WM_SHOWWINDOW}));
-    EXPECT_EQ(GetFocus(), edit);
-    EXPECT_EQ(GetActiveWindow(), dlg);
-}
 
 TEST(Dialogs, TabVisitsTheEnabledTabStopsInOrderAndArrowsStayInTheGroup)
 {
@@ -99,7 +41,6 @@ TEST(Dialogs, TabVisitsTheEnabledTabStopsInOrderAndArrowsStayInTheGroup)
     EXPECT_EQ(visited, (std::vector<HWND>{GetDlgItem(dlg, 10), GetDlgItem(dlg, 11), cancel, edit}));
     dialogs::press(dlg, VK_TAB, VK_SHIFT);
     EXPECT_EQ(GetFocus(), cancel);
-    EXPECT_TRUE(msgseq::select(edit, {WM_CHAR}).empty());   // Tab is the dialog's
 
     HWND group = dialogs::open(503);
     const struct {
@@ -126,32 +67,6 @@ TEST(Dialogs, MnemonicsClickButtonsAndGroupBoxesMoveToTheNextTabStop)
     EXPECT_SEQUENCE("b, l, Alt+a",
                     (std::vector<Seen>{command(dlg, 11, GetDlgItem(dlg, 11)), command(dlg, 10, GetDlgItem(dlg, 10))}),
                     commands(dlg));
-}
-
-// A template built in code, as the message boxes are: the last of several
-// default buttons is the default, and a hidden dialog takes the focus when shown.
-TEST(Dialogs, OfSeveralDefaultPushButtonsTheLastIsTheDefault)
-{
-    rc::DialogTemplate t;
-    t.style = WS_POPUP | DS_SETFONT;
-    t.hasFont = true;
-    t.pointSize = 8;
-    t.faceName = "MS Sans Serif";
-    t.cx = 100;
-    t.cy = 50;
-    for (WORD id : {31, 32}) {
-        rc::DialogItem b;
-        b.style = WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
-        b.id = id;
-        b.className = "BUTTON";
-        t.items.push_back(b);
-    }
-    HWND dlg = user32::create_dialog(nullptr, t, nullptr, msgseq::recording_dlgproc, 0);
-    EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), MAKELONG(32, DC_HASDEFID));
-    EXPECT_EQ(type(GetDlgItem(dlg, 31)), static_cast<UINT>(BS_PUSHBUTTON));
-    EXPECT_EQ(GetFocus(), nullptr);
-    ShowWindow(dlg, SW_SHOW);
-    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 31));
 }
 
 TEST(PushButton, ClicksOnReleaseInsideBySpaceAndByBmClickOnly)

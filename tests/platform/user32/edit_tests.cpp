@@ -387,5 +387,4 @@ TEST(EditField, TheCaretBlinksEveryBlinkTimeAndShowsAtOnceWhenItMoves)
     drv::headless().set_now(start + 4 * blink);
     seen.push_back(shown("a"));
     EXPECT_EQ(seen, (std::vector<bool>{true, true, false, false, true, false, true, true, false}));
-    EXPECT_EQ(blink, 530u);
 }

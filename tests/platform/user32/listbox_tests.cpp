@@ -41,10 +41,6 @@ TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemAndTheParentHearsNothing)
     HWND list = GetDlgItem(dlg, 60);
     fill(list, 10);
     const int h = static_cast<int>(lb(list, LB_GETITEMHEIGHT));
-    EXPECT_EQ(h, 13);   // MS Sans Serif 8
-    RECT c;
-    GetClientRect(list, &c);
-    EXPECT_EQ(c.bottom, 5 * h);   // cut to whole items: 44 units were 71 pixels less the edge
     dialogs::pump(dlg);
     msgseq::log().clear();
     dialogs::click(dlg, list, POINT{10, h + 2});
@@ -148,8 +144,7 @@ TEST(ListBox, ItsScrollBarShowsOnlyWhileTheItemsDoNotFit)
         int items;
         bool reset;
         bool bar;
-    } rows[] = {{0, 0, false, false},
-                {0, 5, false, false},
+    } rows[] = {{0, 5, false, false},
                 {0, 6, false, true},
                 {0, 6, true, false},
                 {LBS_DISABLENOSCROLL, 0, false, true},

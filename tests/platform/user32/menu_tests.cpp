@@ -72,23 +72,15 @@ void play(HWND w, std::vector<std::function<void()>> steps, const std::function<
 
 }   // namespace
 
-TEST(Menus, TheTemplatesMenuIsLoadedWithTheDialogAndAnswersQueries)
+// A query by command searches the drop-downs; a text is cut to the buffer.
+TEST(Menus, TheTemplatesMenuIsCutToTheBufferAndGoesWithItsWindow)
 {
     HWND w = main_window();
-    HMENU bar = GetMenu(w), spread = GetSubMenu(bar, 1);
-    EXPECT_EQ(GetMenuState(bar, 1, MF_BYPOSITION), static_cast<UINT>(MF_POPUP | (5 << 8)));
-    EXPECT_EQ(GetMenuItemID(spread, 2), 901u);
+    HMENU spread = GetSubMenu(GetMenu(w), 1);
     char text[16] = "untouched";
-    EXPECT_EQ(GetMenuStringA(bar, 907, text, 5, MF_BYCOMMAND), 4);   // cut to the buffer, NUL included
+    EXPECT_EQ(GetMenuStringA(GetMenu(w), 907, text, 5, MF_BYCOMMAND), 4);   // NUL included
     EXPECT_STREQ(text, "&HTM");
-    // By command the bar's drop-downs are searched; the previous state comes back.
-    EXPECT_EQ(EnableMenuItem(bar, 907, MF_BYCOMMAND | MF_ENABLED), MF_GRAYED);
-    EXPECT_EQ(EnableMenuItem(spread, 0, MF_BYPOSITION | MF_DISABLED), MF_ENABLED);
-    EXPECT_EQ(GetMenuState(bar, 903, MF_BYCOMMAND), static_cast<UINT>(MF_DISABLED));
-    EXPECT_EQ(EnableMenuItem(bar, 4242, MF_BYCOMMAND | MF_GRAYED), -1);
-    EXPECT_EQ(EnableMenuItem(spread, 9, MF_BYPOSITION | MF_GRAYED), -1);
-    EXPECT_TRUE(DrawMenuBar(w));
-    DestroyWindow(w);   // the menu goes with its window
+    DestroyWindow(w);
     EXPECT_FALSE(IsMenu(spread));
 }
 
@@ -120,71 +112,63 @@ TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothi
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+namespace {
+
+// The menus open now: each drop-down by its place on the bar, S for the
+// system menu; "." for none.
+std::string open_now(HWND w)
+{
+    std::string out;
+    for (HWND popup : user32::open_menu_popups()) {
+        const HMENU m = user32::menu_of_popup(popup);
+        if (m == GetSystemMenu(w, FALSE)) out += "S";
+        for (int i = 0; i < GetMenuItemCount(GetMenu(w)); ++i)
+            if (GetSubMenu(GetMenu(w), i) == m) out += std::to_string(i);
+    }
+    return out.empty() ? "." : out;
+}
+
+// Taps `start` (with `held`), then each key at one wait of the menu loop,
+// noting before each what is open.
+std::string keyed(HWND w, UINT start, UINT held, const std::vector<UINT> &keys)
+{
+    std::string seen;
+    Person p;
+    for (UINT vk : keys)
+        p.then([&seen, w, vk] {
+            seen += open_now(w) + " ";
+            Person::tap(vk);
+        });
+    if (held) Person::tap(start, held);
+    else Person::tap(start);
+    dialogs::pump(w);
+    EXPECT_TRUE(p.done());
+    return seen;
+}
+
+}   // namespace
+
 TEST(Menus, KeysMoveThroughTheBarAndItsDropDownsAndGreyedItemsDoNothing)
 {
     HWND w = main_window();
-    const auto tap = [](UINT vk) { return [vk] { Person::tap(vk); }; };
-    // Alt alone selects File without opening it; Right, Down open Spread at New.
-    play(w,
-         {[&] {
-              EXPECT_EQ(open_count(), 0u);
-              Person::tap(VK_RIGHT);
-          },
-          tap(VK_DOWN),
-          [&] {
-              EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 1));
-              for (UINT vk : {VK_DOWN, VK_DOWN, VK_UP, VK_DOWN}) Person::tap(vk);   // Run
-          },
-          tap(VK_RETURN)},
-         [] { Person::tap(VK_MENU); });
-    // F10, File by its letter, Left to the system menu and Right back, Left
-    // twice round to Help, About by its letter.
-    play(w,
-         {tap('F'),
-          [&] {
-              EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 0));
-              Person::tap(VK_LEFT);
-          },
-          [&] {
-              EXPECT_EQ(open_menu(0), GetSystemMenu(w, FALSE));
-              Person::tap(VK_RIGHT);
-          },
-          [&] {
-              EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 0));
-              Person::tap(VK_LEFT);
-              Person::tap(VK_LEFT);
-          },
-          [&] {
-              EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 2));
-              Person::tap('A');
-          }},
-         [] { Person::tap(VK_F10); });
-    // HTMLise, greyed, by its letter and by Enter: nothing; Esc closes one level at a time.
-    play(w,
-         {tap('H'),
-          [] {
-              for (int i = 0; i < 4; ++i) Person::tap(VK_DOWN);
-          },
-          tap(VK_RETURN),
-          [] {
-              EXPECT_EQ(open_count(), 1u);
-              Person::tap(VK_ESCAPE);
-          },
-          [] {
-              EXPECT_EQ(open_count(), 0u);
-              Person::tap(VK_ESCAPE);
-          }},
-         [] { Person::tap('S', VK_MENU); });
-    // Alt with the first bar item's letter opens that item.
-    play(w,
-         {[&] {
-              EXPECT_EQ(open_menu(0), GetSubMenu(GetMenu(w), 0));
-              Person::tap(VK_ESCAPE);
-          },
-          tap(VK_ESCAPE)},
-         [] { Person::tap('F', VK_MENU); });
+    const struct {
+        UINT start, held;
+        std::vector<UINT> keys;
+        const char *open;
+    } rows[] = {
+        // Alt alone selects File without opening it; Right, Down open Spread at New; Run.
+        {VK_MENU, 0, {VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_UP, VK_DOWN, VK_RETURN}, ". . 1 1 1 1 1 "},
+        // F10, File by its letter, Left to the system menu and back, twice round to Help, About.
+        {VK_F10, 0, {'F', VK_LEFT, VK_RIGHT, VK_LEFT, VK_LEFT, 'A'}, ". 0 S 0 S 2 "},
+        // HTMLise, greyed, by its letter and by Enter: nothing; Esc closes one level at a time.
+        {'S', VK_MENU, {'H', VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN, VK_ESCAPE, VK_ESCAPE}, "1 1 1 1 1 1 1 . "},
+        // Alt with the first bar item's letter opens that item.
+        {'F', VK_MENU, {VK_ESCAPE, VK_ESCAPE}, "0 . "},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(keyed(w, row.start, row.held, row.keys), row.open) << "started by key " << row.start;
     EnableMenuItem(GetMenu(w), 907, MF_BYCOMMAND | MF_ENABLED);
-    play(w, {tap('H')}, [] { Person::tap('S', VK_MENU); });
+    EXPECT_EQ(keyed(w, 'S', VK_MENU, {'H'}), "1 ");
     EXPECT_EQ(chosen(w), (std::vector<WPARAM>{901, 905, 907}));
 }
 
@@ -193,39 +177,10 @@ TEST(Menus, AltWithoutAMatchingLetterOnlyBeepsAndAltOrAPressOutsideLeaveTheMenu)
     HWND w = main_window();
     Person::tap('Q', VK_MENU);   // no item has Q: no menu loop, no wait
     dialogs::pump(w);
-    play(w, {[] { Person::tap(VK_MENU); }}, [] { Person::tap('S', VK_MENU); });
+    EXPECT_EQ(keyed(w, 'S', VK_MENU, {VK_MENU}), "1 ");
     play(w, {[] { Person::click(POINT{900, 700}); }}, [&] { click_bar(w, 0); });
     EXPECT_EQ(open_count(), 0u);
     EXPECT_TRUE(chosen(w).empty());
-}
-
-TEST(Menus, NestedDropDownsOpenOnPointingAndCloseLevelByLevel)
-{
-    // The test resources' menu: First (One, separator, Deeper > Two Three, Four), Last.
-    HWND w = CreateWindowExA(0, msgseq::recorder_class(), "Nested", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
-                             nullptr, LoadMenuA(module(test_res), MAKEINTRESOURCEA(200)), nullptr, nullptr);
-    play(w,
-         {[] { drv::mouse_move(centre(item_rect(0, 2))); },   // Deeper
-          [] {
-              RECT deeper = item_rect(0, 2), two = item_rect(1, 0);
-              EXPECT_EQ(two.top, deeper.top);   // beside its item
-              EXPECT_GT(two.left, deeper.right);
-              Person::tap(VK_LEFT);   // back to First
-          },
-          [] {
-              EXPECT_EQ(open_count(), 1u);
-              Person::tap(VK_RIGHT);   // Deeper again, its first item selected
-          },
-          [] {
-              Person::tap(VK_DOWN);   // Three, greyed
-              Person::tap(VK_RETURN);
-          },
-          [] {
-              EXPECT_EQ(open_count(), 2u);
-              Person::click(centre(item_rect(1, 0)));   // Two
-          }},
-         [&] { click_bar(w, 0); });
-    EXPECT_EQ(chosen(w), std::vector<WPARAM>{12});
 }
 
 TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
@@ -296,12 +251,8 @@ TEST(SystemMenu, AltSpaceOpensItGreyedAsTheWindowsStyleAndStateAllow)
         SetActiveWindow(w);
         msgseq::log().clear();
         HMENU sys = GetSystemMenu(w, FALSE);
-        play(w, {[&] {
-                 EXPECT_EQ(open_menu(0), sys);
-                 EXPECT_EQ(items_of(sys), row.items);
-                 Person::tap(VK_ESCAPE);
-             }},
-             [] { Person::tap(VK_SPACE, VK_MENU); });
+        EXPECT_EQ(keyed(w, VK_SPACE, VK_MENU, {VK_ESCAPE}), "S ");
+        EXPECT_EQ(items_of(sys), row.items);
         const std::vector<Seen> expected = {
             {w, WM_INITMENU, reinterpret_cast<WPARAM>(sys), 0, msgseq::Sent},
             {w, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sys), MAKELPARAM(0, TRUE), msgseq::Sent}};

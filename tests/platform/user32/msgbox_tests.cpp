@@ -7,7 +7,6 @@
 
 #include "driver/headless/headless.h"
 #include "user32/msgbox_hook.h"
-#include "user32/window_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -48,21 +47,6 @@ TEST(MessageBox, BoxesAreRecordedOnlyWhileRecordsAreKept)
     EXPECT_EQ(MessageBoxA(nullptr, "kept", "Two", MB_OK), IDOK);
     ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
     EXPECT_EQ(msgbox_hook::boxes()[0].text, "kept");
-}
-
-TEST(MessageBox, AnswersWithQueuedRepliesThenTheAnswererThenThePerson)
-{
-    Person p;   // even with a driver the hook's answers come first and nothing is shown
-    msgbox_hook::queue_reply(IDNO);
-    msgbox_hook::set_answerer([](const msgbox_hook::Box &box) { return box.caption == "Save.." ? IDYES : IDCANCEL; });
-    EXPECT_EQ(MessageBoxA(nullptr, "a", "Save..", MB_YESNO), IDNO);
-    EXPECT_EQ(MessageBoxA(nullptr, "b", "Save..", MB_YESNO), IDYES);
-    EXPECT_EQ(MessageBoxA(nullptr, "c", "Other", MB_OK), IDCANCEL);
-    EXPECT_TRUE(user32::top_level_windows().empty());
-    msgbox_hook::set_answerer(nullptr);
-    p.then([] { Person::tap(VK_RETURN); });
-    EXPECT_EQ(MessageBoxA(nullptr, "e", "Other", MB_OK), IDOK);
-    EXPECT_TRUE(p.done());
 }
 
 TEST(MessageBox, TimersKeepFiringWhileItIsOpenAndAQuitRequestEndsItAndIsHandedOn)
