@@ -46,39 +46,3 @@ TEST(SurfaceDC, FollowsTheSurfaceAsItIsResizedOrGoes)
     DeleteDC(dc);
 }
 
-TEST(SurfaceDC, NewDCsStartWithTheDefaults)
-{
-    raster::Surface window(4, 4, 0);
-    HDC dc = gdi::create_surface_dc([&window] { return window.canvas; });
-    SetBkMode(dc, TRANSPARENT);
-    SetPolyFillMode(dc, WINDING);
-    SetTextColor(dc, RGB(9, 9, 9));
-    DeleteDC(dc);
-    // What one DC was given, the next does not have.
-    dc = gdi::create_surface_dc([&window] { return window.canvas; });
-    EXPECT_EQ(SetBkMode(dc, OPAQUE), OPAQUE);
-    EXPECT_EQ(SetPolyFillMode(dc, ALTERNATE), ALTERNATE);
-    EXPECT_EQ(SetTextColor(dc, 0), RGB(0, 0, 0));
-    EXPECT_EQ(SetBkColor(dc, 0), RGB(255, 255, 255));
-    const gdi::DC *d = gdi::find<gdi::DC>(dc);
-    EXPECT_EQ(d->brush, GetStockObject(WHITE_BRUSH));
-    EXPECT_EQ(d->pen, GetStockObject(BLACK_PEN));
-    EXPECT_EQ(d->font, GetStockObject(SYSTEM_FONT));
-    DeleteDC(dc);
-}
-
-TEST(SysColor, ClassicSchemeAndOneLastingBrushPerColour)
-{
-    EXPECT_EQ(GetSysColor(COLOR_3DFACE), RGB(192, 192, 192));
-    EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
-    EXPECT_EQ(GetSysColor(COLOR_ACTIVECAPTION), RGB(0, 0, 128));
-    HBRUSH face = GetSysColorBrush(COLOR_3DFACE);
-    ASSERT_NE(face, nullptr);
-    EXPECT_EQ(GetSysColorBrush(COLOR_3DFACE), face);
-    EXPECT_NE(GetSysColorBrush(COLOR_WINDOW), face);
-    EXPECT_EQ(GetSysColorBrush(-1), nullptr);
-    EXPECT_EQ(GetSysColorBrush(99), nullptr);
-    DeleteObject(face);   // not deleted: it belongs to the system
-    EXPECT_EQ(GetSysColorBrush(COLOR_3DFACE), face);
-    EXPECT_NE(GetObjectA(face, 0, nullptr), 0);
-}

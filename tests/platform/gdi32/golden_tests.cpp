@@ -204,27 +204,3 @@ TEST(Golden, TextInEachFace)
     EXPECT_TRUE(matches_golden(canvas_of(m), "text_faces"));
 }
 
-TEST(Png, WritesAndReadsBackEveryPixel)
-{
-    raster::Surface s(5, 3);
-    for (int i = 0; i < 15; ++i)
-        s.storage[static_cast<size_t>(i)] = static_cast<uint32_t>(i % 5 * 0x330000 + i / 5 * 0x005500 + 0x11);
-    const std::string path = (std::filesystem::temp_directory_path() / "stonecall_png_test.png").string();
-    std::string error;
-    ASSERT_TRUE(raster::write_png(s.canvas, path, &error)) << error;
-    raster::Surface back;
-    ASSERT_TRUE(raster::read_png(path, back, &error)) << error;
-    EXPECT_EQ(back.canvas.width, 5);
-    EXPECT_EQ(back.storage, s.storage);
-
-    // Not a PNG, or no file at all: refused with a reason.
-    FILE *f = std::fopen(path.c_str(), "wb");
-    std::fputs("not a png", f);
-    std::fclose(f);
-    EXPECT_FALSE(raster::read_png(path, back, &error));
-    EXPECT_FALSE(error.empty());
-    std::filesystem::remove(path);
-    EXPECT_FALSE(raster::read_png(path, back, &error));
-    EXPECT_FALSE(raster::write_png(s.canvas, "/no/such/folder/x.png", &error));
-    EXPECT_FALSE(raster::write_png(raster::Canvas{}, path, &error));
-}
