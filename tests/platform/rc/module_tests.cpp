@@ -1,6 +1,5 @@
-// Modules and the KERNEL32 resource calls: finding a resource by number, by
-// "#number" and by name, the language preferred, and refusal of handles that
-// belong to nothing.
+// Modules and the KERNEL32 resource calls: finding a resource by number and
+// by name, and refusal of handles that belong to nothing.
 #include "platform/rc/embedded.h"
 
 #include "rc/module.h"
@@ -46,26 +45,20 @@ TEST(Module, OneModuleAnImageAndNullIsTheMainOne)
     EXPECT_EQ(resource_text(nullptr, "NAMED", RT_RCDATA), "abc");   // a null module is the main one
 }
 
-TEST(Module, FindsResourcesByNumberByHashNumberAndByNameInAnyCasePreferringTheNeutralLanguage)
+TEST(Module, FindsResourcesByNumberAndByNameInAnyCase)
 {
     HINSTANCE module = module_of(test_res);
     const HRSRC dialog = FindResourceA(module, MAKEINTRESOURCE(100), RT_DIALOG);
     EXPECT_NE(dialog, nullptr);
-    EXPECT_EQ(FindResourceA(module, "#100", RT_DIALOG), dialog);
-    EXPECT_EQ(FindResourceA(module, "#100", "#5"), dialog);
     EXPECT_EQ(resource_text(module, "named", RT_RCDATA), "abc");
     EXPECT_EQ(resource_text(module, "NaMeD", MAKEINTRESOURCE(10)), "abc");
     EXPECT_NE(FindResourceA(module, "testmenu", RT_MENU), nullptr);
-    // 300 exists in German, English and neutral, in that order.
-    EXPECT_EQ(resource_text(module, MAKEINTRESOURCE(300), RT_RCDATA), "neutral");
-    // Wrong type, unknown names, a name that is only a prefix, malformed "#".
+    // Wrong type, unknown names, a name that is only a prefix or a number.
     const std::pair<LPCSTR, LPCSTR> missing[] = {{MAKEINTRESOURCE(100), RT_MENU},
                                                  {MAKEINTRESOURCE(999), RT_DIALOG},
                                                  {"NAME", RT_RCDATA},
                                                  {"NAMEDX", RT_RCDATA},
-                                                 {"#", RT_DIALOG},
-                                                 {"#100x", RT_DIALOG},
-                                                 {"#65636", RT_DIALOG},
+                                                 {"#100", RT_DIALOG},
                                                  {nullptr, RT_DIALOG}};
     for (const auto &[name, type] : missing) EXPECT_EQ(FindResourceA(module, name, type), nullptr);
 }

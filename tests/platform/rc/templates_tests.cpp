@@ -90,7 +90,7 @@ TEST(Golden, CompiledTemplatesReadBackFieldByField)
     const unsigned char *image = test_res(&size);
     std::vector<rc::ResEntry> entries;
     ASSERT_TRUE(rc::read_res(image, size - 1, entries, nullptr));
-    EXPECT_EQ(entries.size(), 9u);
+    EXPECT_EQ(entries.size(), 6u);
 }
 
 TEST(DialogTemplate, ReadsHandMadeItemsWithOrdinalTextNamedClassCreationDataAndAlignment)
