@@ -1,5 +1,6 @@
-// The low-level file calls where the program's own tests do not reach:
-// bad handles, the 32-bit offsets, and the full disk of the fault switch.
+// The low-level file calls where the program's own tests do not reach: the
+// end of text at a Ctrl-Z, bad handles, the 32-bit offsets, and the full disk
+// of the fault switch.
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -16,6 +17,33 @@
 using testsupport::read_bytes;
 using testsupport::TempDir;
 using testsupport::write_bytes;
+
+namespace {
+
+std::string read_all(int fd, unsigned chunk)
+{
+    std::string out;
+    char buffer[256];
+    int n;
+    while ((n = _read(fd, buffer, chunk)) > 0) out.append(buffer, static_cast<size_t>(n));
+    return out;
+}
+
+}   // namespace
+
+TEST(TextMode, CtrlZEndsTheDataUntilASeek)
+{
+    TempDir dir;
+    write_bytes("a.txt", std::string("one\r\ntwo\x1Athree"));
+    int fd = _open("a.txt", _O_RDONLY | _O_TEXT);
+    EXPECT_EQ(read_all(fd, 100), "one\ntwo");
+    EXPECT_EQ(_tell(fd), 8);   // on the Ctrl-Z
+    char c;
+    EXPECT_EQ(_read(fd, &c, 1), 0);
+    EXPECT_EQ(_lseek(fd, 9, SEEK_SET), 9);
+    EXPECT_EQ(read_all(fd, 1), "three");
+    _close(fd);
+}
 
 TEST(Handles, BadOnesFailWithoutHarm)
 {

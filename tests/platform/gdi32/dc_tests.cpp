@@ -1,5 +1,4 @@
-// Window DCs on a surface they fetch at each call, their defaults, and the
-// system colours.
+// Window DCs on a surface they fetch at each call.
 #include "gdi32/dc.h"
 
 #include <gtest/gtest.h>
@@ -11,23 +10,6 @@ namespace {
 void fill(HDC dc, RECT r, HBRUSH b) { FillRect(dc, &r, b); }
 
 }   // namespace
-
-TEST(SurfaceDC, DrawsOnlyIntoThePartBeingPaintedNarrowedByTheClipRegion)
-{
-    raster::Surface window(20, 10, 0);
-    const raster::Rect paint{5, 2, 9, 6};
-    HDC dc = gdi::create_surface_dc([&window] { return window.canvas; }, &paint);
-    HRGN rgn = CreateRectRgn(0, 0, 7, 20);
-    SelectClipRgn(dc, rgn);
-    DeleteObject(rgn);
-    fill(dc, RECT{0, 0, 20, 10}, GetSysColorBrush(COLOR_3DFACE));
-    int painted = 0;
-    for (uint32_t p : window.storage) painted += p == 0xC0C0C0u;
-    EXPECT_EQ(painted, 2 * 4);
-    EXPECT_EQ(window.canvas.row(2)[5], 0xC0C0C0u);
-    EXPECT_EQ(window.canvas.row(5)[6], 0xC0C0C0u);
-    EXPECT_TRUE(DeleteDC(dc));
-}
 
 // A fault once: a DC held a pointer to the window's pixels.
 TEST(SurfaceDC, FollowsTheSurfaceAsItIsResizedOrGoes)
