@@ -1,6 +1,6 @@
 // The low-level file calls where the program's own tests do not reach: the
-// end of text at a Ctrl-Z, bad handles, the 32-bit offsets, and the full disk
-// of the fault switch.
+// end of text at a Ctrl-Z, a folder that is no file, bad handles, the 32-bit
+// offsets, and the full disk of the fault switch.
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -43,6 +43,16 @@ TEST(TextMode, CtrlZEndsTheDataUntilASeek)
     EXPECT_EQ(_lseek(fd, 9, SEEK_SET), 9);
     EXPECT_EQ(read_all(fd, 1), "three");
     _close(fd);
+}
+
+TEST(Open, RefusesAFolder)
+{
+    TempDir dir;
+    std::filesystem::create_directory("folder.SCS");
+    EXPECT_EQ(_open("folder.SCS", _O_RDONLY | _O_TEXT), -1);
+    EXPECT_EQ(_open("folder.SCS", _O_RDWR | _O_TRUNC | _O_TEXT), -1);
+    EXPECT_EQ(_open("folder.SCS", _O_RDWR | _O_CREAT | _O_TEXT, _S_IREAD | _S_IWRITE), -1);
+    EXPECT_EQ(_unlink("folder.SCS"), -1);
 }
 
 TEST(Handles, BadOnesFailWithoutHarm)
