@@ -1,6 +1,6 @@
 // The low-level file calls where the program's own tests do not reach: the
-// end of text at a Ctrl-Z, a folder that is no file, bad handles, the 32-bit
-// offsets, and the full disk of the fault switch.
+// end of text at a Ctrl-Z, binary mode, a folder that is no file, bad
+// handles, the 32-bit offsets, and the full disk of the fault switch.
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -43,6 +43,20 @@ TEST(TextMode, CtrlZEndsTheDataUntilASeek)
     EXPECT_EQ(_lseek(fd, 9, SEEK_SET), 9);
     EXPECT_EQ(read_all(fd, 1), "three");
     _close(fd);
+}
+
+TEST(BinaryMode, ReadsAndWritesBytesUnchanged)
+{
+    TempDir dir;
+    int fd = _open("b.bin", _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+    EXPECT_EQ(_write(fd, "a\nb\r\n\x1A", 6), 6);
+    EXPECT_EQ(_lseek(fd, 0, SEEK_SET), 0);
+    EXPECT_EQ(read_all(fd, 100), std::string("a\nb\r\n\x1A"));
+    // A text handle switched to binary reads raw bytes too.
+    EXPECT_EQ(_setmode(fd, _O_TEXT), _O_BINARY);
+    EXPECT_EQ(_setmode(fd, _O_BINARY), _O_TEXT);
+    _close(fd);
+    EXPECT_EQ(read_bytes("b.bin"), std::string("a\nb\r\n\x1A"));
 }
 
 TEST(Open, RefusesAFolder)
