@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -46,4 +45,3 @@ TEST(FindFirst, MatchesWithoutRegardToCaseAndSortsTheNamesOrFails)
     EXPECT_EQ(_findfirst("*.SCS", &info), -1);
     EXPECT_EQ(find_all("b.*"), (std::vector<std::string>{"b.SCS"}));   // once only
 }
-

@@ -120,4 +120,3 @@ TEST(Faults, AFullDiskStoresWhatFitsAndFails)
     _close(fd);
     EXPECT_EQ(read_bytes("a.txt"), "Xz");
 }
-

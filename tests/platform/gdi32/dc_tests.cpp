@@ -27,4 +27,3 @@ TEST(SurfaceDC, FollowsTheSurfaceAsItIsResizedOrGoes)
     EXPECT_TRUE(TextOutA(dc, 0, 0, "Gone", 4));
     DeleteDC(dc);
 }
-

@@ -4,12 +4,8 @@
 #include "support/golden.h"
 
 #include "gdi32/bitmap.h"
-#include "gdi32/png.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
 
 namespace {
 
@@ -203,4 +199,3 @@ TEST(Golden, TextInEachFace)
     }
     EXPECT_TRUE(matches_golden(canvas_of(m), "text_faces"));
 }
-

@@ -1,15 +1,11 @@
-// Text metrics and measuring: the fonts' sizes the dialogs' units come from,
-// and DrawTextA's DT_CALCRECT. (What text looks like is in golden_tests.cpp.)
+// DrawTextA's DT_CALCRECT: measuring without drawing. (What text looks like,
+// and so the fonts' sizes, is in golden_tests.cpp.)
 #include "platform/gdi32/memory_dc.h"
-
-#include "font/font.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-
-static const char kTitle[] = "Quenmire Stonecall";
 
 static LONG width(HDC dc, const char *s)
 {

@@ -1,7 +1,5 @@
-// GlobalAlloc's movable and fixed blocks, refused handles, and failure on demand.
+// GlobalAlloc's movable blocks.
 #include <windows.h>
-
-#include "crt/faults.h"
 
 #include <gtest/gtest.h>
 
@@ -22,4 +20,3 @@ TEST(GlobalAlloc, MovableBlocksAreReachedThroughLock)
     EXPECT_EQ(GlobalUnlock(block), FALSE);
     EXPECT_EQ(GlobalFree(block), nullptr);
 }
-

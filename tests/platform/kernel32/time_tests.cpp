@@ -53,4 +53,3 @@ TEST(Clock, ProgramTimeAndSystemTimeReadTheVirtualClock)
     EXPECT_EQ(st.wMilliseconds, 500);
     EXPECT_EQ(GetTickCount(), 61500u);
 }
-
