@@ -31,7 +31,9 @@ std::string read_all(int fd, unsigned chunk)
 
 }   // namespace
 
-TEST(TextMode, CtrlZEndsTheDataUntilASeek)
+// Text mode ends the data at a Ctrl-Z until a seek; binary mode keeps every
+// byte; _setmode answers the mode it replaces.
+TEST(Modes, TextEndsAtCtrlZBinaryKeepsEveryByte)
 {
     TempDir dir;
     write_bytes("a.txt", std::string("one\r\ntwo\x1Athree"));
@@ -42,19 +44,13 @@ TEST(TextMode, CtrlZEndsTheDataUntilASeek)
     EXPECT_EQ(_read(fd, &c, 1), 0);
     EXPECT_EQ(_lseek(fd, 9, SEEK_SET), 9);
     EXPECT_EQ(read_all(fd, 1), "three");
+    EXPECT_EQ(_setmode(fd, _O_BINARY), _O_TEXT);
+    EXPECT_EQ(_setmode(fd, _O_TEXT), _O_BINARY);
     _close(fd);
-}
-
-TEST(BinaryMode, ReadsAndWritesBytesUnchanged)
-{
-    TempDir dir;
-    int fd = _open("b.bin", _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+    fd = _open("b.bin", _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
     EXPECT_EQ(_write(fd, "a\nb\r\n\x1A", 6), 6);
     EXPECT_EQ(_lseek(fd, 0, SEEK_SET), 0);
     EXPECT_EQ(read_all(fd, 100), std::string("a\nb\r\n\x1A"));
-    // A text handle switched to binary reads raw bytes too.
-    EXPECT_EQ(_setmode(fd, _O_TEXT), _O_BINARY);
-    EXPECT_EQ(_setmode(fd, _O_BINARY), _O_TEXT);
     _close(fd);
     EXPECT_EQ(read_bytes("b.bin"), std::string("a\nb\r\n\x1A"));
 }

@@ -5,22 +5,17 @@
 
 #include <memory>
 
-namespace {
-
-void fill(HDC dc, RECT r, HBRUSH b) { FillRect(dc, &r, b); }
-
-}   // namespace
-
 // A fault once: a DC held a pointer to the window's pixels.
 TEST(SurfaceDC, FollowsTheSurfaceAsItIsResizedOrGoes)
 {
     auto window = std::make_unique<raster::Surface>(4, 4, 0);
     HDC dc = gdi::create_surface_dc([&window] { return window ? window->canvas : raster::Canvas{}; });
     window->resize(30, 30);   // new pixels: a held pointer would dangle
-    fill(dc, RECT{0, 0, 30, 30}, GetSysColorBrush(COLOR_WINDOW));
+    const RECT all{0, 0, 30, 30};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
     EXPECT_EQ(window->canvas.row(29)[29], 0xFFFFFFu);
     window.reset();   // the window is gone: drawing does nothing, safely
-    fill(dc, RECT{0, 0, 30, 30}, GetSysColorBrush(COLOR_WINDOW));
+    FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
     EXPECT_EQ(GetPixel(dc, 0, 0), CLR_INVALID);
     const POINT tri[3] = {{0, 0}, {10, 0}, {0, 10}};
     EXPECT_TRUE(Polygon(dc, tri, 3));
