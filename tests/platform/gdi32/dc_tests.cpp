@@ -1,9 +1,26 @@
-// Window DCs on a surface they fetch at each call.
+// Window DCs on a surface they fetch at each call, drawing only where asked.
 #include "gdi32/dc.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// A DC for the part being painted draws there only, narrowed by its clip region.
+TEST(SurfaceDC, DrawsOnlyIntoThePartBeingPaintedNarrowedByTheClipRegion)
+{
+    raster::Surface window(20, 10, 0);
+    const raster::Rect paint{5, 2, 9, 6};
+    HDC dc = gdi::create_surface_dc([&window] { return window.canvas; }, &paint);
+    HRGN rgn = CreateRectRgn(0, 0, 7, 20);
+    SelectClipRgn(dc, rgn);
+    DeleteObject(rgn);
+    const RECT all{0, 0, 20, 10};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_3DFACE));
+    raster::Surface expected(20, 10, 0);
+    raster::fill_rect(expected.canvas, {5, 2, 7, 6}, 0xC0C0C0, raster::bounds(expected.canvas));
+    EXPECT_EQ(window.storage, expected.storage);
+    DeleteDC(dc);
+}
 
 // A fault once: a DC held a pointer to the window's pixels.
 TEST(SurfaceDC, FollowsTheSurfaceAsItIsResizedOrGoes)

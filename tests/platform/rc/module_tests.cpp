@@ -28,7 +28,7 @@ std::string resource_text(HMODULE module, LPCSTR name, LPCSTR type)
 
 }   // namespace
 
-TEST(Module, OneModuleAnImageAndNullIsTheMainOne)
+TEST(Module, OneModuleAnImageNullIsTheMainOneAndStrayHandlesAreRefused)
 {
     HINSTANCE test = module_of(test_res);
     ASSERT_NE(test, nullptr);
@@ -43,6 +43,20 @@ TEST(Module, OneModuleAnImageAndNullIsTheMainOne)
     EXPECT_EQ(GetModuleHandleA(nullptr), test);
     EXPECT_EQ(GetModuleHandleA("stonecall.exe"), nullptr);
     EXPECT_EQ(resource_text(nullptr, "NAMED", RT_RCDATA), "abc");   // a null module is the main one
+    HINSTANCE program = module_of(stonecall_res);
+    HRSRC dialog = FindResourceA(test, MAKEINTRESOURCE(100), RT_DIALOG);
+    // A resource of one module handed to another, a made-up resource handle,
+    // and module handles that were never given out.
+    EXPECT_EQ(LoadResource(program, dialog), nullptr);
+    EXPECT_EQ(SizeofResource(program, dialog), 0u);
+    EXPECT_EQ(LoadResource(test, reinterpret_cast<HRSRC>(reinterpret_cast<uintptr_t>(dialog) + 4)), nullptr);
+    for (uintptr_t stray :
+         {reinterpret_cast<uintptr_t>(test) + 1, uintptr_t{0x00400000} + 0x00010000 * 500, uintptr_t{0x1000}}) {
+        EXPECT_EQ(FindResourceA(reinterpret_cast<HMODULE>(stray), MAKEINTRESOURCE(100), RT_DIALOG), nullptr);
+        EXPECT_EQ(LoadResource(reinterpret_cast<HMODULE>(stray), dialog), nullptr);
+    }
+    HGLOBAL loaded = LoadResource(test, dialog);
+    EXPECT_EQ(LockResource(loaded), loaded);
 }
 
 TEST(Module, FindsResourcesByNumberAndByNameInAnyCase)
@@ -61,23 +75,4 @@ TEST(Module, FindsResourcesByNumberAndByNameInAnyCase)
                                                  {"#100", RT_DIALOG},
                                                  {nullptr, RT_DIALOG}};
     for (const auto &[name, type] : missing) EXPECT_EQ(FindResourceA(module, name, type), nullptr);
-}
-
-TEST(Module, RefusesHandlesThatBelongToNothing)
-{
-    HINSTANCE module = module_of(test_res);
-    HINSTANCE program = module_of(stonecall_res);
-    HRSRC dialog = FindResourceA(module, MAKEINTRESOURCE(100), RT_DIALOG);
-    // A resource of one module handed to another, a made-up resource handle,
-    // and module handles that were never given out.
-    EXPECT_EQ(LoadResource(program, dialog), nullptr);
-    EXPECT_EQ(SizeofResource(program, dialog), 0u);
-    EXPECT_EQ(LoadResource(module, reinterpret_cast<HRSRC>(reinterpret_cast<uintptr_t>(dialog) + 4)), nullptr);
-    for (uintptr_t stray :
-         {reinterpret_cast<uintptr_t>(module) + 1, uintptr_t{0x00400000} + 0x00010000 * 500, uintptr_t{0x1000}}) {
-        EXPECT_EQ(FindResourceA(reinterpret_cast<HMODULE>(stray), MAKEINTRESOURCE(100), RT_DIALOG), nullptr);
-        EXPECT_EQ(LoadResource(reinterpret_cast<HMODULE>(stray), dialog), nullptr);
-    }
-    HGLOBAL loaded = LoadResource(module, dialog);
-    EXPECT_EQ(LockResource(loaded), loaded);
 }

@@ -93,7 +93,7 @@ TEST(Golden, CompiledTemplatesReadBackFieldByField)
     EXPECT_EQ(entries.size(), 6u);
 }
 
-TEST(DialogTemplate, ReadsHandMadeItemsWithOrdinalTextNamedClassCreationDataAndAlignment)
+TEST(Templates, HandMadeOnesReadOrdinalTextNamedClassCreationDataAlignmentAndTheMenuOffset)
 {
     Bytes b = classic_header(3);
     // An icon static: its text is a resource ordinal.
@@ -118,14 +118,11 @@ TEST(DialogTemplate, ReadsHandMadeItemsWithOrdinalTextNamedClassCreationDataAndA
     beyond.word('a').word(0x20AC).word(0xD83D).word(0xDE00).word('b').word(0);
     ASSERT_TRUE(rc::parse_dialog_template(beyond.v.data(), beyond.v.size(), t, nullptr));
     EXPECT_EQ(t.caption, "a??b");
-}
-
-TEST(MenuTemplate, SkipsToTheFirstItemByTheHeaderOffset)
-{
-    Bytes b;
-    b.word(0).word(2).word(0xBEEF).word(MF_END).word(7).str("x");
+    // A menu's first item is found by the header's offset.
+    Bytes menu;
+    menu.word(0).word(2).word(0xBEEF).word(MF_END).word(7).str("x");
     std::vector<rc::MenuItem> items;
-    ASSERT_TRUE(rc::parse_menu_template(b.v.data(), b.v.size(), items, nullptr));
+    ASSERT_TRUE(rc::parse_menu_template(menu.v.data(), menu.v.size(), items, nullptr));
     std::ostringstream o;
     describe(o, items, "");
     EXPECT_EQ(o.str(), "flags 0 id 7 \"x\"\n");
