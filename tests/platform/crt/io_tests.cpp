@@ -78,10 +78,6 @@ TEST(Handles, BadOnesFailWithoutHarm)
         EXPECT_EQ(_chsize(fd, 0), -1);
         EXPECT_EQ(_close(fd), -1);
     }
-    TempDir dir;
-    int fd = _open("a.txt", _O_RDWR | _O_CREAT, _S_IREAD | _S_IWRITE);
-    EXPECT_EQ(_close(fd), 0);
-    EXPECT_EQ(_close(fd), -1);   // closed is closed
 }
 
 TEST(LargeFiles, TwoGibibytesHaveNoLengthAndNoOffset)
