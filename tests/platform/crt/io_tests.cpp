@@ -1,9 +1,10 @@
-// The low-level file calls where the program's own tests do not reach: the
-// end of text at a Ctrl-Z, binary mode, a folder that is no file, bad
-// handles, the 32-bit offsets, and the full disk of the fault switch.
+// The file calls where the program's own tests do not reach: the end of text
+// at a Ctrl-Z, binary mode, a folder that is no file, read-only files, bad
+// handles, the 32-bit offsets, and the fault switch the other tests rely on.
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
 
 #include "crt/faults.h"
 #include "support/tempdir.h"
@@ -65,6 +66,28 @@ TEST(Open, RefusesAFolder)
     EXPECT_EQ(_unlink("folder.SCS"), -1);
 }
 
+// Windows' read-only attribute is the owner's write bit, honoured for root
+// too: no writing, unlinking, replacing or deleting until _chmod clears it.
+TEST(ReadOnly, RefusesEveryChangeUntilMadeWritable)
+{
+    TempDir dir;
+    write_bytes("ro.txt", "old");
+    write_bytes("new.tmp", "new");
+    std::filesystem::create_directory("folder");
+    EXPECT_EQ(_chmod("ro.txt", _S_IREAD), 0);
+    EXPECT_EQ(_open("ro.txt", _O_RDWR), -1);
+    EXPECT_EQ(_unlink("ro.txt"), -1);
+    EXPECT_FALSE(DeleteFileA("ro.txt"));
+    EXPECT_FALSE(MoveFileExA("new.tmp", "ro.txt", MOVEFILE_REPLACE_EXISTING));
+    EXPECT_FALSE(MoveFileExA("new.tmp", "folder", MOVEFILE_REPLACE_EXISTING));
+    EXPECT_FALSE(DeleteFileA("folder"));
+    EXPECT_EQ(_chmod("ro.txt", _S_IWRITE), 0);
+    EXPECT_FALSE(MoveFileExA("new.tmp", "ro.txt", 0));   // replaced only when asked to
+    EXPECT_EQ(read_bytes("ro.txt"), "old");
+    EXPECT_TRUE(MoveFileExA("new.tmp", "ro.txt", MOVEFILE_REPLACE_EXISTING));
+    EXPECT_TRUE(DeleteFileA("ro.txt"));
+}
+
 TEST(Handles, BadOnesFailWithoutHarm)
 {
     char c;
@@ -111,4 +134,21 @@ TEST(Faults, AFullDiskStoresWhatFitsAndFails)
     EXPECT_EQ(_write(fd, "zw", 2), -1);
     _close(fd);
     EXPECT_EQ(read_bytes("a.txt"), "Xz");
+}
+
+// The fault switch: from the Nth call on, a number of times, only for the
+// names that hold a text.
+TEST(Faults, ArmedCallsFailInTurnForTheNamedFile)
+{
+    TempDir dir;
+    faults::fail(faults::Call::Write, 2, 1, "a.txt");   // the second and third writes to a.txt
+    int a = _open("a.txt", _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+    int b = _open("b.txt", _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+    EXPECT_EQ(_write(b, "b", 1), 1);
+    EXPECT_EQ(_write(a, "1", 1), 1);
+    EXPECT_EQ(_write(a, "2", 1), -1);
+    EXPECT_EQ(_write(a, "3", 1), -1);
+    EXPECT_EQ(_write(a, "4", 1), 1);
+    _close(a);
+    _close(b);
 }
