@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -44,4 +45,19 @@ TEST(FindFirst, MatchesWithoutRegardToCaseAndSortsTheNamesOrFails)
     faults::fail(faults::Call::FindFirst);
     EXPECT_EQ(_findfirst("*.SCS", &info), -1);
     EXPECT_EQ(find_all("b.*"), (std::vector<std::string>{"b.SCS"}));   // once only
+}
+
+TEST(FindFirst, SkipsAnEntryThatVanishesAfterTheListing)
+{
+    TempDir dir;
+    write_bytes("a.SCS", "x");
+    write_bytes("b.SCS", "x");
+    write_bytes("c.SCS", "x");
+    _finddata_t info;
+    intptr_t handle = _findfirst("*.SCS", &info);
+    ASSERT_NE(handle, -1);
+    std::remove("b.SCS");
+    ASSERT_EQ(_findnext(handle, &info), 0);
+    EXPECT_STREQ(info.name, "c.SCS");
+    _findclose(handle);
 }
