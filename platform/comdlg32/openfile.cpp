@@ -307,8 +307,6 @@ void start_from(OpenFile &of, std::string &name)
     const OPENFILENAMEA &ofn = *of.ofn;
     std::string given(ofn.lpstrFile, strnlen(ofn.lpstrFile, ofn.nMaxFile));
     of.folder = current_folder();
-    if (ofn.lpstrInitialDir && *ofn.lpstrInitialDir && is_folder(join(of.folder, ofn.lpstrInitialDir)))
-        of.folder = join(of.folder, ofn.lpstrInitialDir);
     if (given.empty()) return;
     std::string path = join(of.folder, given);
     if (is_folder(path)) {

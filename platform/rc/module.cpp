@@ -5,7 +5,6 @@
 
 #include "rc/resfile.h"
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,16 +57,11 @@ const rc::ResEntry *entry_of(HMODULE module, HRSRC resource)
 
 char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// A resource name or type as a program passes it: MAKEINTRESOURCE(n), "#n",
-// or a name, which Windows compares without regard to case.
+// A resource name or type as a program passes it: MAKEINTRESOURCE(n) or a
+// name, which Windows compares without regard to case.
 bool matches(const rc::NameOrOrdinal &field, LPCSTR wanted)
 {
     if (IS_INTRESOURCE(wanted)) return field.isOrdinal && field.ordinal == LOWORD(wanted);
-    if (wanted[0] == '#') {
-        char *end;
-        unsigned long n = std::strtoul(wanted + 1, &end, 10);
-        return *end == '\0' && end != wanted + 1 && n <= 0xFFFF && field.isOrdinal && field.ordinal == n;
-    }
     if (field.isOrdinal) return false;
     const std::string &name = field.name;
     size_t i = 0;
@@ -105,24 +99,14 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName)
 
 HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType)
 {
-    // Among the languages of one resource, a neutral one wins, then US English
-    // (the language our resource compiler writes by default), then the first.
-    static const WORD kPreferred[] = {0x0000, 0x0400, 0x0800, 0x0409};
+    // Our images hold each resource in one language (the resource compiler's
+    // default): the first entry of the name and type is the one.
     Module *m = module_of(hModule);
     if (!m || !lpName || !lpType) return nullptr;
-    const rc::ResEntry *found = nullptr;
-    int foundRank = 0;
-    for (const rc::ResEntry &entry : m->entries) {
-        if (!matches(entry.type, lpType) || !matches(entry.name, lpName)) continue;
-        int rank = 1;
-        for (int i = 0; i < 4; i++)
-            if (entry.language == kPreferred[i]) rank = 5 - i;
-        if (rank > foundRank) {
-            found = &entry;
-            foundRank = rank;
-        }
-    }
-    return reinterpret_cast<HRSRC>(const_cast<rc::ResEntry *>(found));
+    for (const rc::ResEntry &entry : m->entries)
+        if (matches(entry.type, lpType) && matches(entry.name, lpName))
+            return reinterpret_cast<HRSRC>(const_cast<rc::ResEntry *>(&entry));
+    return nullptr;
 }
 
 HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo)

@@ -4,12 +4,8 @@
 #include "support/golden.h"
 
 #include "gdi32/bitmap.h"
-#include "gdi32/png.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
 
 namespace {
 
@@ -53,10 +49,9 @@ TEST(Golden, DrawingCallsOnAMemoryBitmap)
 {
     MemoryDC m(320, 200, RGB(255, 255, 255));
     HDC dc = m.dc;
-    // Fills: right and bottom edges stay out; red is the low byte of a colour;
-    // a system colour index plus one is a brush; a rectangle far past every
-    // edge is cut to the bitmap; empty and inverted ones, the null brush and an
-    // unknown brush paint nothing.
+    // Fills: right and bottom edges out, red the low byte, a system colour
+    // index plus one as a brush, a huge rectangle cut to the bitmap; empty and
+    // inverted ones, the null brush and an unknown brush paint nothing.
     EXPECT_NE(fill(dc, {3, 4, 10, 12}, RGB(0, 0, 255)), 0);
     fill(dc, {12, 4, 20, 12}, 0x00AAD8FF);
     RECT face{22, 4, 30, 12};
@@ -68,10 +63,9 @@ TEST(Golden, DrawingCallsOnAMemoryBitmap)
     EXPECT_NE(FillRect(dc, &none, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))), 0);
     EXPECT_EQ(FillRect(dc, &none, reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(0x7777))), 0);
 
-    // Stars of the casting bar in the default pen and brush: filled whole by
-    // WINDING, with a hollow pentagon by ALTERNATE (the default); then a red
-    // brush without outline, one cut at the left edge, and edges running a
-    // hundred million pixels away, clipped to a region.
+    // Stars of the casting bar: whole by WINDING, hollow by ALTERNATE (the
+    // default), one cut at the left edge, a red one without outline, and edges
+    // a hundred million pixels away clipped to a region.
     fill(dc, {0, 14, 320, 40}, RGB(0, 0, 255));
     EXPECT_EQ(SetPolyFillMode(dc, WINDING), ALTERNATE);
     EXPECT_EQ(SetPolyFillMode(dc, 7), 0);
@@ -93,9 +87,8 @@ TEST(Golden, DrawingCallsOnAMemoryBitmap)
     EXPECT_TRUE(Polygon(dc, far, 3));
     EXPECT_FALSE(Polygon(dc, far, 1));
 
-    // Text: white and transparent, cut to the region and then not; opaque in
-    // the background colour over whole character cells; a count shorter than
-    // the string; a bold face made by striking the regular one twice.
+    // Text: transparent, cut to the region and not; opaque over whole cells; a
+    // count short of the string; bold made by striking the regular face twice.
     fill(dc, {0, 42, 320, 62}, RGB(0, 0, 255));
     clip = CreateRectRgn(10, 42, 60, 52);
     SelectClipRgn(dc, clip);
@@ -151,10 +144,9 @@ TEST(Golden, DrawingCallsOnAMemoryBitmap)
     DrawFocusRect(dc, &twice);
     DrawFocusRect(dc, &twice);
 
-    // Blits: a shrink ANDs what it merges (yellow and cyan columns give
-    // green) and keeps a one-pixel black detail; natural size, twice the size
-    // and mirrored copy pixel by pixel; empty extents draw nothing; a copy
-    // hanging off the bitmap at both ends, and a raster operation not known.
+    // Blits: a shrink ANDs what it merges (yellow and cyan give green) and
+    // keeps a one-pixel black detail; natural, double and mirrored copies;
+    // empty extents, copies off both ends, an unknown raster operation.
     HDC mem = CreateCompatibleDC(dc);
     HBITMAP columns = picture(22, 27, [](int x, int) { return x % 2 ? RGB(255, 255, 0) : RGB(0, 255, 255); });
     HBITMAP detail =
@@ -202,29 +194,4 @@ TEST(Golden, TextInEachFace)
         DeleteObject(SelectObject(m.dc, old));
     }
     EXPECT_TRUE(matches_golden(canvas_of(m), "text_faces"));
-}
-
-TEST(Png, WritesAndReadsBackEveryPixel)
-{
-    raster::Surface s(5, 3);
-    for (int i = 0; i < 15; ++i)
-        s.storage[static_cast<size_t>(i)] = static_cast<uint32_t>(i % 5 * 0x330000 + i / 5 * 0x005500 + 0x11);
-    const std::string path = (std::filesystem::temp_directory_path() / "stonecall_png_test.png").string();
-    std::string error;
-    ASSERT_TRUE(raster::write_png(s.canvas, path, &error)) << error;
-    raster::Surface back;
-    ASSERT_TRUE(raster::read_png(path, back, &error)) << error;
-    EXPECT_EQ(back.canvas.width, 5);
-    EXPECT_EQ(back.storage, s.storage);
-
-    // Not a PNG, or no file at all: refused with a reason.
-    FILE *f = std::fopen(path.c_str(), "wb");
-    std::fputs("not a png", f);
-    std::fclose(f);
-    EXPECT_FALSE(raster::read_png(path, back, &error));
-    EXPECT_FALSE(error.empty());
-    std::filesystem::remove(path);
-    EXPECT_FALSE(raster::read_png(path, back, &error));
-    EXPECT_FALSE(raster::write_png(s.canvas, "/no/such/folder/x.png", &error));
-    EXPECT_FALSE(raster::write_png(raster::Canvas{}, path, &error));
 }

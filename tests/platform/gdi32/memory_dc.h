@@ -7,9 +7,8 @@ struct MemoryDC {
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
     HGDIOBJ old = nullptr;
-    int width, height;
 
-    MemoryDC(int w, int h, COLORREF fill) : width(w), height(h)
+    MemoryDC(int w, int h, COLORREF fill)
     {
         dc = CreateCompatibleDC(nullptr);
         bitmap = CreateBitmap(w, h, 1, 32, nullptr);
@@ -29,11 +28,4 @@ struct MemoryDC {
     MemoryDC &operator=(const MemoryDC &) = delete;
 
     COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
-    // How many pixels of the whole picture have this colour.
-    int count(COLORREF c) const
-    {
-        int n = 0;
-        for (int i = 0; i < width * height; ++i) n += at(i % width, i / width) == c;
-        return n;
-    }
 };

@@ -1,15 +1,11 @@
-// Text metrics and measuring: the fonts' sizes the dialogs' units come from,
-// and DrawTextA's DT_CALCRECT. (What text looks like is in golden_tests.cpp.)
+// DrawTextA's DT_CALCRECT: measuring without drawing. (What text looks like,
+// and so the fonts' sizes, is in golden_tests.cpp.)
 #include "platform/gdi32/memory_dc.h"
-
-#include "font/font.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-
-static const char kTitle[] = "Quenmire Stonecall";
 
 static LONG width(HDC dc, const char *s)
 {
@@ -24,38 +20,6 @@ static RECT calc(HDC dc, const char *s, UINT format, LONG right = 100)
     const int height = DrawTextA(dc, s, -1, &r, format | DT_CALCRECT);
     EXPECT_EQ(height, r.bottom) << s;
     return r;
-}
-
-TEST(TextExtent, SansSerifEightPointHasTheDialogBaseUnitsOf6By13AndBoldIsOnePixelWider)
-{
-    MemoryDC m(1, 1, 0);
-    HGDIOBJ old = SelectObject(m.dc, CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif"));
-    SIZE letters{};
-    GetTextExtentPoint32A(m.dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
-    EXPECT_EQ(letters.cy, 13);
-    // Windows' average width: the extent of the 52 letters over 52, rounded.
-    EXPECT_EQ((letters.cx / 26 + 1) / 2, 6);
-    EXPECT_EQ(width(m.dc, kTitle), 92);   // measured from sserife.fon's 13-pixel face
-    EXPECT_EQ(width(m.dc, ""), 0);
-    TEXTMETRICA tm{};
-    ASSERT_TRUE(GetTextMetricsA(m.dc, &tm));
-    EXPECT_EQ(tm.tmHeight, 13);
-    EXPECT_EQ(tm.tmAscent, 11);
-    EXPECT_EQ(tm.tmInternalLeading, 2);
-    // sserife.fon has no bold: Windows widens each character by one pixel.
-    DeleteObject(SelectObject(m.dc, CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif")));
-    EXPECT_EQ(width(m.dc, kTitle), 92 + 18);
-    GetTextMetricsA(m.dc, &tm);
-    EXPECT_EQ(tm.tmWeight, FW_BOLD);
-    DeleteObject(SelectObject(m.dc, old));
-    // The default font is the System font, bold already and not widened again.
-    EXPECT_EQ(calc(m.dc, "M", 0).bottom, 16);
-    LOGFONTA lf{};
-    ASSERT_EQ(GetObjectA(GetStockObject(SYSTEM_FONT), sizeof lf, &lf), static_cast<int>(sizeof lf));
-    EXPECT_STREQ(lf.lfFaceName, "System");
-    EXPECT_EQ(lf.lfWeight, FW_BOLD);
-    EXPECT_EQ(font::face_for("System", 16, FW_BOLD).text_width("MM", 2),
-              font::face_for("System", 16, FW_NORMAL).text_width("MM", 2));
 }
 
 TEST(DrawText, CalcRectMeasuresWithoutDrawing)

@@ -1,10 +1,9 @@
-// Replacing and deleting files, and the final path of an open file.
+// The final path of an open file, and the size of the buffer it needs.
+// (Replacing and deleting files are the safe save's tests.)
 #include <fcntl.h>
 #include <io.h>
-#include <sys/stat.h>
 #include <windows.h>
 
-#include "crt/faults.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -13,72 +12,8 @@
 #include <string>
 
 namespace fs = std::filesystem;
-using testsupport::read_bytes;
 using testsupport::TempDir;
 using testsupport::write_bytes;
-
-TEST(MoveFileEx, ReplacesOnlyWhenAskedTo)
-{
-    TempDir dir;
-    write_bytes("new.tmp", "new");
-    write_bytes("old.SCS", "old");
-    EXPECT_FALSE(MoveFileExA("new.tmp", "old.SCS", 0));
-    EXPECT_EQ(read_bytes("old.SCS"), "old");
-    EXPECT_TRUE(MoveFileExA("new.tmp", "old.SCS", MOVEFILE_REPLACE_EXISTING));
-    EXPECT_EQ(read_bytes("old.SCS"), "new");
-    EXPECT_FALSE(fs::exists("new.tmp"));
-    EXPECT_FALSE(MoveFileExA("missing", "old.SCS", MOVEFILE_REPLACE_EXISTING));
-    write_bytes("a", "a");
-    EXPECT_TRUE(MoveFileExA("a", "b", 0));
-    EXPECT_EQ(read_bytes("b"), "a");
-}
-
-TEST(MoveFileEx, RefusesAReadOnlyFileOrAFolderAsTarget)
-{
-    TempDir dir;
-    write_bytes("new.tmp", "new");
-    write_bytes("old.SCS", "old");
-    ASSERT_EQ(_chmod("old.SCS", _S_IREAD), 0);
-    EXPECT_FALSE(MoveFileExA("new.tmp", "old.SCS", MOVEFILE_REPLACE_EXISTING));
-    EXPECT_EQ(read_bytes("old.SCS"), "old");
-    fs::create_directory("folder");
-    EXPECT_FALSE(MoveFileExA("new.tmp", "folder", MOVEFILE_REPLACE_EXISTING));
-    faults::fail(faults::Call::MoveFile);
-    ASSERT_EQ(_chmod("old.SCS", _S_IWRITE), 0);
-    EXPECT_FALSE(MoveFileExA("new.tmp", "old.SCS", MOVEFILE_REPLACE_EXISTING));
-    EXPECT_TRUE(MoveFileExA("new.tmp", "old.SCS", MOVEFILE_REPLACE_EXISTING));
-}
-
-TEST(MoveFileEx, TheReplacementKeepsTheOldPermissions)
-{
-    TempDir dir;
-    write_bytes("new.tmp", "new");
-    write_bytes("old.SCS", "old");
-    fs::permissions("new.tmp", fs::perms::owner_read | fs::perms::owner_write);
-    fs::permissions("old.SCS",
-                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
-    ASSERT_TRUE(MoveFileExA("new.tmp", "old.SCS", MOVEFILE_REPLACE_EXISTING));
-    EXPECT_EQ(fs::status("old.SCS").permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
-}
-
-TEST(DeleteFile, RemovesWritableFilesOnly)
-{
-    TempDir dir;
-    write_bytes("a.tmp", "a");
-    write_bytes("ro.tmp", "a");
-    _chmod("ro.tmp", _S_IREAD);
-    fs::create_directory("folder");
-    EXPECT_TRUE(DeleteFileA("a.tmp"));
-    EXPECT_FALSE(fs::exists("a.tmp"));
-    EXPECT_FALSE(DeleteFileA("a.tmp"));
-    EXPECT_FALSE(DeleteFileA("ro.tmp"));
-    EXPECT_FALSE(DeleteFileA("folder"));
-    write_bytes("b.tmp", "b");
-    faults::fail(faults::Call::DeleteFile);
-    EXPECT_FALSE(DeleteFileA("b.tmp"));
-    EXPECT_TRUE(fs::exists("b.tmp"));
-}
 
 TEST(GetFinalPathNameByHandle, ResolvesSymbolicLinks)
 {

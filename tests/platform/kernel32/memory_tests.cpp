@@ -1,7 +1,5 @@
-// GlobalAlloc's movable and fixed blocks, refused handles, and failure on demand.
+// GlobalAlloc's movable blocks.
 #include <windows.h>
-
-#include "crt/faults.h"
 
 #include <gtest/gtest.h>
 
@@ -21,33 +19,4 @@ TEST(GlobalAlloc, MovableBlocksAreReachedThroughLock)
     EXPECT_EQ(GlobalUnlock(block), FALSE);   // now unlocked
     EXPECT_EQ(GlobalUnlock(block), FALSE);
     EXPECT_EQ(GlobalFree(block), nullptr);
-}
-
-TEST(GlobalAlloc, UnknownAndFreedHandlesAreRefused)
-{
-    int local = 0;
-    HGLOBAL stranger = &local;
-    EXPECT_EQ(GlobalLock(stranger), nullptr);
-    EXPECT_EQ(GlobalFree(stranger), stranger);
-    HGLOBAL block = GlobalAlloc(GHND, 8);
-    EXPECT_EQ(GlobalFree(block), nullptr);
-    EXPECT_EQ(GlobalLock(block), nullptr);
-    EXPECT_EQ(GlobalFree(block), block);
-    EXPECT_EQ(GlobalLock(nullptr), nullptr);
-    // Fixed blocks are their own address; a block of no bytes is a block.
-    HGLOBAL fixed = GlobalAlloc(GMEM_FIXED, 16);
-    EXPECT_EQ(GlobalLock(fixed), fixed);
-    EXPECT_EQ(GlobalFree(fixed), nullptr);
-    HGLOBAL empty = GlobalAlloc(GHND, 0);
-    EXPECT_NE(empty, nullptr);
-    EXPECT_EQ(GlobalFree(empty), nullptr);
-}
-
-TEST(GlobalAlloc, FailsOnDemand)
-{
-    faults::fail(faults::Call::GlobalAlloc);
-    EXPECT_EQ(GlobalAlloc(GHND, 10), nullptr);
-    HGLOBAL block = GlobalAlloc(GHND, 10);
-    EXPECT_NE(block, nullptr);
-    GlobalFree(block);
 }

