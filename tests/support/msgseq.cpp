@@ -1,5 +1,8 @@
 #include "support/msgseq.h"
 
+#include "platform/rc/embedded.h"
+#include "rc/module.h"
+
 #include "user32/window_internal.h"
 
 #include <sstream>
@@ -22,15 +25,23 @@ std::vector<Seen> &log()
     return l;
 }
 
-const char *recorder_class()
+const char *recorder_class() { return window_class("Recorder", recorder); }
+
+const char *window_class(const char *name, WNDPROC proc, UINT style, int background)
 {
-    static bool registered = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = recorder;
-        wc.lpszClassName = "Recorder";
-        return RegisterClassA(&wc) != 0;
-    }();
-    return registered ? "Recorder" : nullptr;
+    WNDCLASSA wc{};
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = name;
+    wc.hbrBackground = background < 0 ? nullptr : reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
+    RegisterClassA(&wc);   // once: the later calls find it there
+    return name;
+}
+
+HWND window(const char *title, DWORD style, HWND parent, RECT at, int id)
+{
+    return CreateWindowExA(0, recorder_class(), title, style, at.left, at.top, at.right, at.bottom, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
 INT_PTR CALLBACK recording_dlgproc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -38,6 +49,13 @@ INT_PTR CALLBACK recording_dlgproc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     How how = user32::current_delivery() == user32::Delivery::Posted ? Posted : Sent;
     log().push_back(Seen{hwnd, msg, wp, lp, how});
     return msg == WM_INITDIALOG;
+}
+
+HWND program_dialog(int id)
+{
+    size_t size = 0;
+    const unsigned char *image = stonecall_res(&size);
+    return CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(id), nullptr, recording_dlgproc, 0);
 }
 
 std::string name(UINT msg)

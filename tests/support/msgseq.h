@@ -29,9 +29,18 @@ std::vector<Seen> &log();
 // Registers (once) the class "Recorder" whose procedure logs every message and
 // then does the default processing.
 const char *recorder_class();
+// Registers a class of that name with the procedure, class style and
+// background colour (a COLOR_ index, -1: none); gives its name.
+const char *window_class(const char *name, WNDPROC proc, UINT style = 0, int background = -1);
+// A window of the recording class, placed at `at` (left, top, width, height).
+HWND window(const char *title, DWORD style, HWND parent = nullptr, RECT at = {100, 50, 300, 200}, int id = 0);
 // A dialog procedure that logs every message and returns FALSE (TRUE for
 // WM_INITDIALOG), leaving the rest to the default dialog processing.
 INT_PTR CALLBACK recording_dlgproc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// The program's dialog template `id` (5: the main window) as a modeless
+// dialog whose procedure is recording_dlgproc.
+HWND program_dialog(int id);
 
 std::string name(UINT msg);
 

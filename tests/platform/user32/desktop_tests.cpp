@@ -2,14 +2,12 @@
 // the foreground and giving it back (the messages in Windows' order, menus
 // and the capture ended, keys held let go, the focus restored), and the
 // clipboard shared with other programs (UTF-8 with LF out there).
-#include "platform/rc/embedded.h"
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
 #include "support/person.h"
 
 #include "driver/driver.h"
-#include "rc/module.h"
 #include "user32/compositor.h"
 #include "user32/menu_internal.h"
 
@@ -25,11 +23,7 @@ using testsupport::Person;
 
 namespace {
 
-HWND recorder(const char *title, DWORD style, HWND parent = nullptr)
-{
-    return CreateWindowExA(0, msgseq::recorder_class(), title, style, 0, 0, 200, 150, parent, nullptr, nullptr,
-                           nullptr);
-}
+const RECT kAt{0, 0, 200, 150};
 
 // The activation messages, in the order they came.
 std::vector<msgseq::Seen> activation_log()
@@ -49,9 +43,9 @@ uint32_t caption_pixel(HWND w)
 
 TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndGivingItBackActivates)
 {
-    HWND hidden = recorder("hidden", WS_OVERLAPPEDWINDOW);
-    HWND top = recorder("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    HWND child = recorder("", WS_CHILD | WS_VISIBLE, top);
+    HWND hidden = msgseq::window("hidden", WS_OVERLAPPEDWINDOW, nullptr, kAt);
+    HWND top = msgseq::window("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, kAt);
+    HWND child = msgseq::window("", WS_CHILD | WS_VISIBLE, top, kAt);
     SetFocus(child);
     SetCapture(child);
     const uint32_t activeCaption = caption_pixel(top);
@@ -101,7 +95,7 @@ TEST(AnotherApplication, AltHeldWhileTheFocusLeftIsNoLoneAltPress)
         {+VK_MENU, 0, 1, -VK_MENU},   // let go after coming back
     };
     for (const std::vector<int> &order : orders) {
-        HWND w = recorder("w", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        HWND w = msgseq::window("w", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, kAt);
         msgseq::log().clear();
         for (int step : order) {
             if (step == 0 || step == 1) drv::app_focus(step == 1);
@@ -126,10 +120,7 @@ TEST(AnotherApplication, AltHeldWhileTheFocusLeftIsNoLoneAltPress)
 
 TEST(AnotherApplication, AnOpenMenuClosesChoosingNothing)
 {
-    size_t size;
-    const unsigned char *bytes = stonecall_res(&size);
-    HWND w = CreateDialogParamA(rc::register_module(bytes, size), MAKEINTRESOURCEA(5), nullptr,
-                                msgseq::recording_dlgproc, 0);
+    HWND w = msgseq::program_dialog(5);
     Person p;
     p.then([] {
         EXPECT_EQ(user32::open_menu_popups().size(), 1u);

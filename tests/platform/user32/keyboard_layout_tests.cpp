@@ -2,6 +2,7 @@
 // typed, and the program sees the messages Windows sends for that layout (as
 // listed in tests/golden/keyboard_layout.txt).
 // Texts cross to UTF-8 and back as Windows-1252.
+#include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
 
@@ -69,16 +70,11 @@ TEST(KeyboardLayout, KeysSendWhatWindowsSendsForTheLayout)
 {
     std::string all;
     for (const Case &c : cases) {
-        HWND w = CreateWindowExA(0, msgseq::recorder_class(), "k", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
-                                 nullptr, nullptr, nullptr, nullptr);
+        HWND w = msgseq::window("k", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, {0, 0, 100, 100});
         ASSERT_EQ(GetFocus(), w);
         msgseq::log().clear();
         for (const Press &p : c.presses) drv::layout_key(p.vk, p.down, p.typed);
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
+        dialogs::pump(nullptr);
         std::vector<msgseq::Seen> seen =
             msgseq::select(w, {WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_CHAR, WM_SYSCHAR, WM_SYSCOMMAND});
         for (msgseq::Seen &s : seen) {

@@ -125,8 +125,7 @@ namespace {
 // and WS_VSCROLL, in a parent that records the notifications.
 HWND list_in_parent(DWORD style)
 {
-    HWND parent = CreateWindowExA(0, msgseq::recorder_class(), "Parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-                                  nullptr, nullptr, nullptr);
+    HWND parent = msgseq::window("Parent", WS_POPUP | WS_VISIBLE, nullptr, {0, 0, 300, 200});
     HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | style, 10, 10, 102,
                                 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(70)), nullptr, nullptr);
     const int h = static_cast<int>(lb(list, LB_GETITEMHEIGHT));

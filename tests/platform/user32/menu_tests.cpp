@@ -2,14 +2,12 @@
 // choosing by mouse and keyboard. While a menu is open the program waits for
 // input inside the menu's loop; the headless driver's block hook plays the
 // person at the keyboard, one step per wait.
-#include "platform/rc/embedded.h"
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
 #include "support/person.h"
 
 #include "driver/headless/headless.h"
-#include "rc/module.h"
 #include "user32/compositor.h"
 #include "user32/menu_internal.h"
 
@@ -21,18 +19,8 @@ using testsupport::Person;
 
 namespace {
 
-HINSTANCE module(const unsigned char *(*image)(size_t *))
-{
-    size_t size;
-    const unsigned char *bytes = image(&size);
-    return rc::register_module(bytes, size);
-}
-
 // The program's main window: template 5 with menu 1 (File, Spread, Help).
-HWND main_window()
-{
-    return CreateDialogParamA(module(stonecall_res), MAKEINTRESOURCEA(5), nullptr, msgseq::recording_dlgproc, 0);
-}
+HWND main_window() { return msgseq::program_dialog(5); }
 
 POINT centre(const RECT &r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
@@ -222,12 +210,6 @@ std::string items_of(HMENU m)
     return out;
 }
 
-HWND plain_window(DWORD style)
-{
-    return CreateWindowExA(0, msgseq::recorder_class(), "Plain", style | WS_VISIBLE, 100, 50, 300, 200, nullptr,
-                           nullptr, nullptr, nullptr);
-}
-
 }   // namespace
 
 TEST(SystemMenu, AltSpaceOpensItGreyedAsTheWindowsStyleAndStateAllow)
@@ -236,34 +218,33 @@ TEST(SystemMenu, AltSpaceOpensItGreyedAsTheWindowsStyleAndStateAllow)
     const struct {
         DWORD style;
         int show;
-        const char *items;
     } rows[] = {
-        {WS_OVERLAPPEDWINDOW, SW_SHOWNORMAL, "&Restore~ &Move &Size Mi&nimize Ma&ximize - &Close\tAlt+F4 "},
-        {WS_OVERLAPPEDWINDOW, SW_SHOWMAXIMIZED, "&Restore &Move~ &Size~ Mi&nimize Ma&ximize~ - &Close\tAlt+F4 "},
-        {WS_OVERLAPPEDWINDOW, SW_MINIMIZE, "&Restore &Move &Size~ Mi&nimize~ Ma&ximize - &Close\tAlt+F4 "},
-        {WS_POPUP | WS_CAPTION | WS_SYSMENU, SW_SHOWNORMAL,
-         "&Restore~ &Move &Size~ Mi&nimize~ Ma&ximize~ - &Close\tAlt+F4 "},
-        {framed, SW_SHOWNORMAL, "&Restore~ &Move &Size Mi&nimize Ma&ximize~ - &Close\tAlt+F4 "},
+        {WS_OVERLAPPEDWINDOW, SW_SHOWNORMAL},
+        {WS_OVERLAPPEDWINDOW, SW_SHOWMAXIMIZED},
+        {WS_OVERLAPPEDWINDOW, SW_MINIMIZE},
+        {WS_POPUP | WS_CAPTION | WS_SYSMENU, SW_SHOWNORMAL},
+        {framed, SW_SHOWNORMAL},
     };
+    // Each row's items (greyed ones marked ~) and the messages that opened the menu.
+    std::string seen;
     for (const auto &row : rows) {
-        HWND w = plain_window(row.style);
+        HWND w = msgseq::window("Plain", row.style | WS_VISIBLE);
         ShowWindow(w, row.show);
         SetActiveWindow(w);
         msgseq::log().clear();
         HMENU sys = GetSystemMenu(w, FALSE);
         EXPECT_EQ(keyed(w, VK_SPACE, VK_MENU, {VK_ESCAPE}), "S ");
-        EXPECT_EQ(items_of(sys), row.items);
-        const std::vector<Seen> expected = {
-            {w, WM_INITMENU, reinterpret_cast<WPARAM>(sys), 0, msgseq::Sent},
-            {w, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sys), MAKELPARAM(0, TRUE), msgseq::Sent}};
-        EXPECT_SEQUENCE(row.items, expected, msgseq::select(w, {WM_INITMENU, WM_INITMENUPOPUP}));
+        seen += items_of(sys) + "\n";
+        seen += msgseq::text(msgseq::select(w, {WM_INITMENU, WM_INITMENUPOPUP}),
+                             {{w, "w"}, {reinterpret_cast<HWND>(sys), "sys"}});
         DestroyWindow(w);
     }
+    EXPECT_TRUE(matches_expected_text(seen, "system_menu_items.txt"));
 }
 
 TEST(SystemMenu, ItsPlaceOpensItBelowTheCaptionAndAChoicePostsTheSystemCommand)
 {
-    HWND w = plain_window(WS_OVERLAPPEDWINDOW);
+    HWND w = msgseq::window("Plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     // By the keyboard: Minimize by its letter.
     play(w, {[] { Person::tap('N'); }}, [] { Person::tap(VK_SPACE, VK_MENU); });
     EXPECT_TRUE(GetWindowLongA(w, GWL_STYLE) & WS_MINIMIZE);
@@ -280,10 +261,7 @@ TEST(SystemMenu, ItsPlaceOpensItBelowTheCaptionAndAChoicePostsTheSystemCommand)
          }},
          [&] { Person::click(place); });
     EXPECT_FALSE(IsWindow(w));
-    const std::vector<Seen> expected = {
-        {w, WM_SYSCOMMAND, SC_KEYMENU, ' ', msgseq::Sent},
-        {w, WM_SYSCOMMAND, SC_MINIMIZE, 0, Posted},
-        {w, WM_SYSCOMMAND, SC_MOUSEMENU + HTSYSMENU, MAKELPARAM(place.x, place.y), msgseq::Sent},
-        {w, WM_SYSCOMMAND, SC_CLOSE, 0, Posted}};
-    EXPECT_SEQUENCE("Alt+Space N, click, Close", expected, msgseq::select(w, {WM_SYSCOMMAND}));
+    // Alt+Space, N; the click at the system menu's place, Close.
+    EXPECT_TRUE(matches_expected_text(msgseq::text(msgseq::select(w, {WM_SYSCOMMAND}), {{w, "w"}}),
+                                      "system_menu_commands.txt"));
 }

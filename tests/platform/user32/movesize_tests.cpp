@@ -34,15 +34,8 @@ LRESULT CALLBACK limited(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 HWND window(DWORD style = WS_OVERLAPPEDWINDOW)
 {
-    static const bool registered = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = limited;
-        wc.lpszClassName = "SizeProbe";
-        return RegisterClassA(&wc) != 0;
-    }();
-    EXPECT_TRUE(registered);
-    return CreateWindowExA(0, "SizeProbe", "Probe", style | WS_VISIBLE, 100, 50, 300, 200, nullptr, nullptr, nullptr,
-                           nullptr);
+    return CreateWindowExA(0, msgseq::window_class("SizeProbe", limited), "Probe", style | WS_VISIBLE, 100, 50, 300,
+                           200, nullptr, nullptr, nullptr, nullptr);
 }
 
 void drag(POINT from, POINT to)

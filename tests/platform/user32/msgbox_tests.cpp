@@ -14,12 +14,6 @@ using testsupport::Person;
 
 namespace {
 
-HWND owner_window()
-{
-    return CreateWindowExA(0, msgseq::recorder_class(), "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 500, 400,
-                           nullptr, nullptr, nullptr, nullptr);
-}
-
 // The box now open: the active window, which a message box always is.
 HWND box() { return GetActiveWindow(); }
 
@@ -51,7 +45,7 @@ TEST(MessageBox, BoxesAreRecordedOnlyWhileRecordsAreKept)
 
 TEST(MessageBox, TimersKeepFiringWhileItIsOpenAndAQuitRequestEndsItAndIsHandedOn)
 {
-    HWND owner = owner_window();
+    HWND owner = msgseq::window("Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, {100, 80, 500, 400});
     SetTimer(owner, 1, 5000, nullptr);
     Person p;
     p.then([] { drv::headless().set_now(drv::headless().now() + 12000); });

@@ -1,6 +1,7 @@
 // The queue: the order messages come out in, WM_PAINT made on demand, timers
 // on the virtual clock, the keyboard (the key state, system keys, keys let go
 // after their window closed) and double-clicks.
+#include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
 
@@ -18,10 +19,8 @@ namespace {
 
 HWND top()
 {
-    HWND w = CreateWindowExA(0, msgseq::recorder_class(), "q", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150,
-                             nullptr, nullptr, nullptr, nullptr);
-    MSG m;
-    for (int guard = 0; guard < 100 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++guard) DispatchMessageA(&m);
+    HWND w = msgseq::window("q", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, {10, 10, 200, 150});
+    dialogs::pump(nullptr);
     msgseq::log().clear();
     return w;
 }
@@ -58,16 +57,9 @@ TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerAndSentAtOnce)
     drv::key('A', false);
     PostMessageA(w, WM_USER + 1, 11, 22);
     EXPECT_EQ(SendMessageA(w, WM_USER + 2, 33, 44), 0);
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-    EXPECT_SEQUENCE("GetMessageA order",
-                    (std::vector<Seen>{{w, WM_USER + 2, 33, 44, Sent},
-                                       {w, WM_USER + 1, 11, 22, Posted},
-                                       {w, WM_KEYDOWN, 'A', 1, Posted},
-                                       {w, WM_KEYUP, 'A', static_cast<LPARAM>(0xC0000001u), Posted},
-                                       {w, WM_PAINT, 0, 0, Posted},
-                                       {w, WM_TIMER, 7, 0, Posted}}),
-                    msgseq::select(w, {WM_USER + 1, WM_USER + 2, WM_KEYDOWN, WM_KEYUP, WM_PAINT, WM_TIMER}));
+    dialogs::pump(nullptr);
+    const auto seen = msgseq::select(w, {WM_USER + 1, WM_USER + 2, WM_KEYDOWN, WM_KEYUP, WM_PAINT, WM_TIMER});
+    EXPECT_TRUE(matches_expected_text(msgseq::text(seen, {{w, "w"}}), "queue_order.txt"));
 }
 
 TEST(MessageQueue, PaintIsOneMessageWithTheUnionUntilValidatedAndAPostedOneValidatesNothing)
@@ -156,17 +148,7 @@ TEST(Keyboard, KeysLetGoAfterTheirWindowClosedReachTheNextFocus)
 namespace {
 
 // A class that asks for double-clicks.
-const char *double_click_class()
-{
-    static bool registered = [] {
-        WNDCLASSA wc{};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "DoubleClicks";
-        return RegisterClassA(&wc) != 0;
-    }();
-    return registered ? "DoubleClicks" : nullptr;
-}
+const char *double_click_class() { return msgseq::window_class("DoubleClicks", DefWindowProcA, CS_DBLCLKS); }
 
 struct Press {
     uint64_t at;   // ms after the first
@@ -243,16 +225,14 @@ TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClass
 TEST(Mouse, ACaptionDoubleClickMaximisesAndRestoresAndAButtonTakesItAsWindowsDoes)
 {
     for (DWORD style : {DWORD(WS_OVERLAPPEDWINDOW), DWORD(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU)}) {
-        HWND w = CreateWindowExA(0, msgseq::recorder_class(), "c", style | WS_VISIBLE, 10, 10, 200, 150, nullptr,
-                                 nullptr, nullptr, nullptr);
+        HWND w = msgseq::window("c", style | WS_VISIBLE, nullptr, {10, 10, 200, 150});
         std::vector<bool> maximised;
         for (int round = 0; round < 2; ++round) {
             RECT r;
             GetWindowRect(w, &r);
             press_all({(r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYFRAME) + 5},
                       {{0, {}, drv::Button::Left}, {300, {}, drv::Button::Left}});
-            MSG m;
-            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+            dialogs::pump(nullptr);
             maximised.push_back((GetWindowLongA(w, GWL_STYLE) & WS_MAXIMIZE) != 0);
         }
         // Each plain press on a normal window's caption asks to move it.
@@ -275,8 +255,7 @@ TEST(Mouse, ACaptionDoubleClickMaximisesAndRestoresAndAButtonTakesItAsWindowsDoe
         POINT at{20, 10};
         ClientToScreen(button, &at);
         press_all(at, {{0, {}, drv::Button::Left}, {0, {}, drv::Button::Left}});
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        dialogs::pump(nullptr);
         const LPARAM from = reinterpret_cast<LPARAM>(button);
         EXPECT_SEQUENCE("a double-click on a push button",
                         (std::vector<Seen>{{w, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), from, Any},

@@ -1,5 +1,6 @@
 // The standard vertical scroll bar held down: its arrows and page areas
 // repeat on the virtual clock, and SB_ENDSCROLL comes once, on release.
+#include "support/msgseq.h"
 #include "support/person.h"
 
 #include "driver/driver.h"
@@ -31,15 +32,8 @@ LRESULT CALLBACK scroller(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 // page of 10 (a thumb of 18 pixels).
 HWND scrolling_window()
 {
-    static const bool registered = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = scroller;
-        wc.lpszClassName = "Scroller";
-        return RegisterClassA(&wc) != 0;
-    }();
-    EXPECT_TRUE(registered);
-    HWND w = CreateWindowExA(0, "Scroller", "", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 0, 0, 216, 216, nullptr, nullptr,
-                             nullptr, nullptr);
+    HWND w = CreateWindowExA(0, msgseq::window_class("Scroller", scroller), "", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 0,
+                             0, 216, 216, nullptr, nullptr, nullptr, nullptr);
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 0, 0};
     SetScrollInfo(w, SB_VERT, &si, TRUE);
     return w;

@@ -1,56 +1,32 @@
 // Window objects (the tree and its z-order, destruction order, geometry,
 // showing, maximising and minimising, focus, text), their frames (the caption
 // buttons, closing) and window DCs, and the compositor's desktop image.
-#include "platform/rc/embedded.h"
+#include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
 #include "support/person.h"
 
 #include "driver/headless/headless.h"
-#include "rc/module.h"
 #include "user32/compositor.h"
 #include "user32/window_internal.h"
 
 #include <gtest/gtest.h>
 
 using msgseq::Seen;
-using msgseq::Sent;
 
 namespace {
 
 const uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kFace = 0xC0C0C0, kTeal = 0x008080;
 
-HWND top(const char *title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, DWORD ex = 0)
-{
-    return CreateWindowExA(ex, msgseq::recorder_class(), title, style, 100, 50, 300, 200, nullptr, nullptr, nullptr,
-                           nullptr);
-}
+HWND top(const char *title) { return msgseq::window(title, WS_OVERLAPPEDWINDOW | WS_VISIBLE); }
 
 HWND child(HWND parent, int id, int x = 0)
 {
-    return CreateWindowExA(0, msgseq::recorder_class(), "", WS_CHILD | WS_VISIBLE, x, 0, 20, 20, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-}
-
-POINT client_origin(HWND w)
-{
-    POINT o{0, 0};
-    ClientToScreen(w, &o);
-    return o;
+    return msgseq::window("", WS_CHILD | WS_VISIBLE, parent, {x, 0, 20, 20}, id);
 }
 
 // A class that paints nothing itself; its background is the face colour.
-const char *plain_class()
-{
-    static const bool registered = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "CompositorTestWindow";
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1));
-        return RegisterClassA(&wc) != 0;
-    }();
-    return registered ? "CompositorTestWindow" : nullptr;
-}
+const char *plain_class() { return msgseq::window_class("CompositorTestWindow", DefWindowProcA, 0, COLOR_3DFACE); }
 
 // A dialog-like popup: modal frame and caption, 3 + 19 pixels above its client area.
 HWND popup(int x, int y, int w, int h, const char *title = "Rune")
@@ -75,15 +51,6 @@ void fill(HWND hwnd, RECT r, COLORREF c)
 
 uint32_t desk(int x, int y) { return user32::desktop_image().row(y)[x]; }
 
-void pump()
-{
-    MSG m;
-    for (int guard = 0; guard < 200 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++guard) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
-
 // A caption button's rectangle on the desktop.
 RECT button(HWND w, LRESULT which)
 {
@@ -96,7 +63,7 @@ RECT button(HWND w, LRESULT which)
 void click(const RECT &r)
 {
     testsupport::Person::click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    pump();
+    dialogs::pump(nullptr);
 }
 
 // How many pixels inside a caption button's raised edge are of a colour.
@@ -114,8 +81,7 @@ TEST(Windows, DestroyTellsTheWindowFirstThenItsChildrenAndOwnedWindowsGoBefore)
 {
     HWND a = top("a");
     HWND k1 = child(a, 1), k2 = child(a, 2);
-    HWND owned =
-        CreateWindowExA(0, msgseq::recorder_class(), "owned", WS_POPUP, 0, 0, 5, 5, k1, nullptr, nullptr, nullptr);
+    HWND owned = msgseq::window("owned", WS_POPUP, k1, {0, 0, 5, 5});
     EXPECT_EQ(GetParent(owned), a);   // an owner is always top-level
     msgseq::log().clear();
     DestroyWindow(a);
@@ -131,7 +97,8 @@ TEST(Windows, AChildMovedOutOfTheClientAreaDoesNotTakePointsBeyondIt)
     HWND a = top("a");
     HWND up = child(a, 10, 40);
     SetWindowPos(up, nullptr, 40, -15, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    const POINT o = client_origin(a);
+    POINT o{0, 0};
+    ClientToScreen(a, &o);
     EXPECT_EQ(user32::window_at(POINT{o.x + 45, o.y + 2}), up);
     EXPECT_EQ(user32::window_at(POINT{o.x + 45, o.y - 5}), a);
     EXPECT_EQ(SendMessageA(a, WM_NCHITTEST, 0, MAKELPARAM(o.x + 45, o.y - 5)), HTCAPTION);
@@ -146,7 +113,7 @@ TEST(Windows, ShowingActivatesAndFocusesAndHidingHandsActivationToTheOwner)
 {
     HWND a = top("a");
     EXPECT_EQ(GetFocus(), a);
-    HWND b = CreateWindowExA(0, msgseq::recorder_class(), "b", WS_POPUP, 0, 0, 50, 50, a, nullptr, nullptr, nullptr);
+    HWND b = msgseq::window("b", WS_POPUP, a, {0, 0, 50, 50});
     msgseq::log().clear();
     EXPECT_FALSE(ShowWindow(b, SW_SHOW));
     // Last, the window is erased at once through a DC of its own.
@@ -181,7 +148,9 @@ TEST(Windows, TextCopiesAreBoundedAndCountTheTerminator)
 
 TEST(WindowFrame, AGreyedCloseIsDrawnEtchedAndRefusesEveryWayOfClosing)
 {
-    HWND w = top("Framed", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, WS_EX_DLGMODALFRAME);
+    HWND w = CreateWindowExA(WS_EX_DLGMODALFRAME, msgseq::recorder_class(), "Framed",
+                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 100, 50, 300, 200, nullptr, nullptr,
+                             nullptr, nullptr);
     RECT r = button(w, HTCLOSE);
     EXPECT_GT(inside(r, 0), 10);
     EXPECT_EQ(EnableMenuItem(GetSystemMenu(w, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED), MF_ENABLED);
@@ -191,20 +160,17 @@ TEST(WindowFrame, AGreyedCloseIsDrawnEtchedAndRefusesEveryWayOfClosing)
     SetFocus(w);
     testsupport::Person::tap(VK_F4, VK_MENU);
     drv::close_request(w);
-    pump();
+    dialogs::pump(nullptr);
     EXPECT_TRUE(msgseq::select(w, {WM_CLOSE}).empty());
     GetSystemMenu(w, TRUE);   // back to the default menu: closing works again
     drv::close_request(w);
-    pump();
+    dialogs::pump(nullptr);
     EXPECT_FALSE(IsWindow(w));
 }
 
 TEST(WindowFrame, TheMainWindowMaximisesMinimisesToACaptionAndRestores)
 {
-    size_t size;
-    const unsigned char *image = stonecall_res(&size);
-    HWND w = CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(5), nullptr,
-                                msgseq::recording_dlgproc, 0);
+    HWND w = msgseq::program_dialog(5);
     RECT normal, client, iconic;
     GetWindowRect(w, &normal);
     const RECT max = button(w, HTMAXBUTTON), min = button(w, HTMINBUTTON), close = button(w, HTCLOSE);
@@ -227,11 +193,8 @@ TEST(WindowFrame, TheMainWindowMaximisesMinimisesToACaptionAndRestores)
     // A click on the caption brings it back as it was: maximised.
     click(RECT{iconic.left + 30, iconic.top + 10, iconic.left + 31, iconic.top + 11});
     EXPECT_TRUE(GetWindowLongA(w, GWL_STYLE) & WS_MAXIMIZE);
-    std::vector<Seen> expected = {{w, WM_SYSCOMMAND, SC_MAXIMIZE, 0, Sent},
-                                  {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent},
-                                  {w, WM_SYSCOMMAND, SC_MINIMIZE, 0, Sent},
-                                  {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent}};
-    EXPECT_SEQUENCE("max, restore, min, restore", expected, msgseq::select(w, {WM_SYSCOMMAND}), false);
+    EXPECT_TRUE(
+        matches_expected_text(msgseq::text(msgseq::select(w, {WM_SYSCOMMAND}), {{w, "w"}}), "max_min_restore.txt"));
     ShowWindow(w, SW_RESTORE);   // its place before it was maximised and minimised
     GetWindowRect(w, &client);
     EXPECT_TRUE(EqualRect(&client, &normal));
@@ -309,24 +272,19 @@ TEST(Compositor, ActivationChangesTheCaptionColourAndDisablingKeepsWhatWasDrawn)
     SetActiveWindow(a);
     EXPECT_EQ(desk(5, 5), 0x000080u);
     // A message box disables its owner; the owner's own drawing must stay.
-    pump();
+    dialogs::pump(nullptr);
     fill(a, RECT{0, 0, 100, 100}, RGB(255, 0, 0));
     EnableWindow(a, FALSE);
-    pump();
+    dialogs::pump(nullptr);
     EnableWindow(a, TRUE);
-    pump();
+    dialogs::pump(nullptr);
     EXPECT_EQ(desk(50, 50), kRed);
 }
 
 TEST(DialogFont, TemplateFontAt96DotsPerInchSharedByEveryDialogAskingForIt)
 {
-    size_t size = 0;
-    const unsigned char *image = stonecall_res(&size);
-    HINSTANCE module = rc::register_module(image, size);
-    const DLGPROC proc = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
-    const auto font = [&](int id) {
-        return reinterpret_cast<HFONT>(
-            SendMessageA(CreateDialogParamA(module, MAKEINTRESOURCE(id), nullptr, proc, 0), WM_GETFONT, 0, 0));
+    const auto font = [](int id) {
+        return reinterpret_cast<HFONT>(SendMessageA(msgseq::program_dialog(id), WM_GETFONT, 0, 0));
     };
     LOGFONTA lf{};
     ASSERT_EQ(GetObjectA(font(2), sizeof lf, &lf), static_cast<int>(sizeof lf));
