@@ -71,20 +71,6 @@ TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndG
     DestroyWindow(hidden);
 }
 
-TEST(AnotherApplication, ADialogGetsItsFocusedControlBack)
-{
-    HWND dlg = dialogs::open(601);
-    HWND edit = focus(dlg, 1199);
-    drv::app_focus(false);
-    dialogs::pump(dlg);
-    EXPECT_EQ(GetFocus(), nullptr);
-    drv::app_focus(true);
-    dialogs::pump(dlg);
-    EXPECT_EQ(GetActiveWindow(), dlg);
-    EXPECT_EQ(GetFocus(), edit);
-    DestroyWindow(dlg);
-}
-
 // Alt goes down in the program, then the focus leaves (Alt+Tab); Alt comes up
 // in the other application or after coming back. Neither is a lone Alt press:
 // no menu, and the next click is the window's.
