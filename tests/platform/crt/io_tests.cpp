@@ -1,6 +1,6 @@
 // The file calls where the program's own tests do not reach: the end of text
 // at a Ctrl-Z, binary mode, a folder that is no file, read-only files, bad
-// handles, the 32-bit offsets, and a disk that fills up.
+// handles, the 32-bit offsets, and the fault switch the other tests rely on.
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -134,4 +134,21 @@ TEST(Faults, AFullDiskStoresWhatFitsAndFails)
     EXPECT_EQ(_write(fd, "zw", 2), -1);
     _close(fd);
     EXPECT_EQ(read_bytes("a.txt"), "Xz");
+}
+
+// The fault switch: from the Nth call on, a number of times, only for the
+// names that hold a text.
+TEST(Faults, ArmedCallsFailInTurnForTheNamedFile)
+{
+    TempDir dir;
+    faults::fail(faults::Call::Write, 2, 1, "a.txt");   // the second and third writes to a.txt
+    int a = _open("a.txt", _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+    int b = _open("b.txt", _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+    EXPECT_EQ(_write(b, "b", 1), 1);
+    EXPECT_EQ(_write(a, "1", 1), 1);
+    EXPECT_EQ(_write(a, "2", 1), -1);
+    EXPECT_EQ(_write(a, "3", 1), -1);
+    EXPECT_EQ(_write(a, "4", 1), 1);
+    _close(a);
+    _close(b);
 }

@@ -21,8 +21,9 @@ std::vector<BYTE> make_dib(int w, int h, int bpp, const std::vector<COLORREF> &p
                            const std::vector<std::vector<BYTE>> &rowBits, bool topDown = false)
 {
     Bytes out;   // BITMAPINFOHEADER: size, width, height, planes, depth, BI_RGB, image size, resolution, colours
-    out.dword(40).dword(static_cast<DWORD>(w)).dword(static_cast<DWORD>(topDown ? -h : h)).word(1).word(static_cast<WORD>(bpp));
-    out.dword(BI_RGB).dword(0).dword(0).dword(0).dword(static_cast<DWORD>(palette.size())).dword(0);
+    out.dword(40).dword(static_cast<DWORD>(w)).dword(static_cast<DWORD>(topDown ? -h : h));
+    out.word(1).word(static_cast<WORD>(bpp)).dword(BI_RGB).dword(0).dword(0).dword(0);
+    out.dword(static_cast<DWORD>(palette.size())).dword(0);
     for (COLORREF c : palette) out.byte(GetBValue(c)).byte(GetGValue(c)).byte(GetRValue(c)).byte(0);
     const size_t stride = ((static_cast<size_t>(w) * bpp + 31) / 32) * 4;
     for (int i = 0; i < h; ++i) {
