@@ -108,10 +108,7 @@ TEST(OpenFile, ListsTheFilteredFilesAndTheFoldersAndAnswersAFullPath)
     Request r;
     Person p;
     p.then([&] {
-        EXPECT_EQ(user32::find(dialog())->text, kTitle);
-        EXPECT_EQ(items(lst1), (Names{"A.SCS", "b.scs"}));   // the pattern matches without regard to case
-        EXPECT_EQ(items(lst2), (Names{"..", "Other", "Sub"}));
-        EXPECT_EQ(items(cmb1), (Names{"Stonecall Spread Files (*.SCS)"}));
+        // The title, the lists and the filter are in the golden image below.
         EXPECT_EQ(text(stc1), root);
         EXPECT_EQ(text(edt1), "*.SCS");
         EXPECT_EQ(GetDlgItem(dialog(), chx1), nullptr);    // OFN_HIDEREADONLY

@@ -1,5 +1,7 @@
 // Packed DIBs as bitmap resources hold them: each bit depth through its
 // palette, both row orders, and the limits of the header.
+#include "platform/rc/bytes.h"
+
 #include "gdi32/dib.h"
 
 #include <windows.h>
@@ -18,27 +20,18 @@ namespace {
 std::vector<BYTE> make_dib(int w, int h, int bpp, const std::vector<COLORREF> &palette,
                            const std::vector<std::vector<BYTE>> &rowBits, bool topDown = false)
 {
-    BITMAPINFOHEADER hdr{};
-    hdr.biSize = sizeof hdr;
-    hdr.biWidth = w;
-    hdr.biHeight = topDown ? -h : h;
-    hdr.biPlanes = 1;
-    hdr.biBitCount = static_cast<WORD>(bpp);
-    hdr.biCompression = BI_RGB;
-    hdr.biClrUsed = static_cast<DWORD>(palette.size());
-    std::vector<BYTE> out(sizeof hdr);
-    std::memcpy(out.data(), &hdr, sizeof hdr);
-    for (COLORREF c : palette) {
-        const RGBQUAD q{GetBValue(c), GetGValue(c), GetRValue(c), 0};
-        out.insert(out.end(), reinterpret_cast<const BYTE *>(&q), reinterpret_cast<const BYTE *>(&q) + 4);
-    }
+    Bytes out;   // BITMAPINFOHEADER: size, width, height, planes, depth, BI_RGB, image size, resolution, colours
+    out.dword(40).dword(static_cast<DWORD>(w)).dword(static_cast<DWORD>(topDown ? -h : h));
+    out.word(1).word(static_cast<WORD>(bpp)).dword(BI_RGB).dword(0).dword(0).dword(0);
+    out.dword(static_cast<DWORD>(palette.size())).dword(0);
+    for (COLORREF c : palette) out.byte(GetBValue(c)).byte(GetGValue(c)).byte(GetRValue(c)).byte(0);
     const size_t stride = ((static_cast<size_t>(w) * bpp + 31) / 32) * 4;
     for (int i = 0; i < h; ++i) {
         std::vector<BYTE> row = rowBits[static_cast<size_t>(topDown ? i : h - 1 - i)];
         row.resize(stride, 0xEE);   // padding must be ignored
-        out.insert(out.end(), row.begin(), row.end());
+        out.v.insert(out.v.end(), row.begin(), row.end());
     }
-    return out;
+    return out.v;
 }
 
 // 3 x 2, indices 0 1 2 / 3 0 1.

@@ -44,10 +44,7 @@ TEST(Golden, ClassicFramesCaptionsMenuBarAndBackground)
     main.closeBox = {278, 10, 294, 24};
     main.maxBox = {260, 10, 276, 24};
     main.minBox = {244, 10, 260, 24};
-    const raster::Rect bar = gdi::draw_nonclient(s.canvas, main, all);
-    EXPECT_EQ(bar.top, 4 + 4 + 19);
-    EXPECT_EQ(bar.height(), 19);
-    EXPECT_EQ(bar.left, 8);
+    gdi::draw_nonclient(s.canvas, main, all);
     raster::fill_rect(s.canvas, {8, 46, 296, 196}, 0xFFD8AA, all);
 
     const gdi::NonClient dlg = dialog({100, 60, 330, 200}, "Divinatory Interpretation");

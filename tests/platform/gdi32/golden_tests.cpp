@@ -124,6 +124,10 @@ TEST(Golden, DrawingCallsOnAMemoryBitmap)
     text(dc, {190, 80, 260, 95}, "&Run a&&b", DT_SINGLELINE);
     text(dc, {260, 80, 320, 120}, "Run\r\nEdit", DT_RIGHT);
     text(dc, {190, 97, 260, 127}, "Go", DT_BOTTOM | DT_SINGLELINE);
+    // DT_CALCRECT measures without drawing and answers the height of the broken lines.
+    RECT measured{0, 0, 60, 0};
+    EXPECT_EQ(DrawTextA(dc, "Meaning of Rune's Position", -1, &measured, DT_WORDBREAK | DT_CALCRECT), 3 * 13);
+    EXPECT_EQ(DrawTextA(dc, nullptr, 3, &measured, 0), 0);
     DeleteObject(SelectObject(dc, oldFont));
     DeleteObject(bold);
 

@@ -1,5 +1,6 @@
-// The window dump's texts as both script runners write them. (Whole dumps
-// are compared with expected files in script_tests.cpp.)
+// The window dump's texts as both script runners write them. (Whole dumps,
+// quotes and backslashes among them, are compared with expected files in
+// script_tests.cpp.)
 #include "testing/window_json.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,6 @@ std::string escaped(const std::string &text)
 
 TEST(WindowJson, TextsAreWindows1252WrittenAsPlainAsciiEscapes)
 {
-    EXPECT_EQ(escaped("say \"hi\" \\ now"), "say \\\"hi\\\" \\\\ now");
     EXPECT_EQ(escaped("a\nb\x01\x1f\x7f"), "a\\u000ab\\u0001\\u001f\\u007f");
     EXPECT_EQ(escaped(" ~"), " ~");
 
