@@ -52,7 +52,7 @@ bool temp_file_left()
 
 // Each fault, armed once the old file is in place, and whether a save over a
 // short file answers done beside it and in place (in a read-only folder);
-// without a fault every save is done.
+// without a fault every save over a file is done.
 struct Fault {
     const char *what;
     std::function<void()> arm;
@@ -91,7 +91,7 @@ void expect_old_or_whole_new(const std::string &old, bool folder_read_only, cons
 
     SCOPED_TRACE(std::string(fault.what) + (folder_read_only ? ", folder read-only" : "") +
                  (existed ? ", file there" : ", new file"));
-    if (old == kShortOld || std::string(fault.what) == "no fault") {
+    if (old == kShortOld || (existed && std::string(fault.what) == "no fault")) {
         EXPECT_EQ(saved != FALSE, folder_read_only ? fault.saved_in_place : fault.saved_beside);
     }
     if (saved) {
