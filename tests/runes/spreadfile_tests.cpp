@@ -30,7 +30,8 @@ const char kTwoPaths[] = "Two Paths NumCards=9 rune0x=5 runemeaning0=t";
 
 std::vector<SpreadPosition> two_paths_at()
 {
-    std::vector<SpreadPosition> at = {{200, 10, "Your past NumCards=7 rune1y=-3 version=1 runemeaning1=shadow"}, {220, 30, "Your future"}};
+    std::vector<SpreadPosition> at = {{200, 10, "Your past NumCards=7 rune1y=-3 version=1 runemeaning1=shadow"},
+                                      {220, 30, "Your future"}};
     for (int i = 2; i < MAX_POSITIONS; ++i) at.push_back({37 * i - 300, -5 * i, ""});
     return at;
 }
