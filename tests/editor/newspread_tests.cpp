@@ -6,6 +6,7 @@
 #include "app/screenloop.h"
 #include "runes/spread.h"
 
+#include "support/golden.h"
 #include "support/program.h"
 
 #include "crt/faults.h"
@@ -59,41 +60,36 @@ TEST(NewSpread, EveryCheckInOrderWithItsMessage)
     n.open_dialog();
     std::filesystem::create_directory("SUB");
     write_bytes("TAKEN.SCS", "mine");
-    const std::string title = "You must enter a title for your spread";
-    const std::string name = "You must enter a filename for your spread.";
-    const std::string extension = "The file must have the extension .SCS!";
-    const std::string zero = "You must enter a value greater than zero for the number of runes in your spread.";
-    const std::string sixteen = "You must enter a value less than sixteen for the number of runes in your spread.";
-    const std::string file =
-        "You have entered either an invalid filename, or the filename of a file that already exists.";
-    struct Step {
-        const char *title, *name, *count;
-        std::string message;
-    } steps[] = {
-        {"", "", "", title},   // both empty: only the title is named
-        {"My Spread", "", "3", name},
-        {"My Spread", "MINE.TXT", "3", extension},
-        {"My Spread", "MINE", "3", extension},
-        {"My Spread", "MINE.SCS", "0", zero},
-        {"My Spread", "MINE.SCS", "", zero},
-        {"My Spread", "MINE.SCS", "ab", zero},
-        {"My Spread", "MINE.SCS", "-1", zero},
-        {"My Spread", "MINE.SCS", "16", sixteen},
-        {"My Spread", "TAKEN.SCS", "3", file},
-        {"My Spread", "SUB/A.SCS", "3", file},    // a folder part is refused...
-        {"My Spread", "SUB\\A.SCS", "3", file},   // ...with either separator
+    // Each step's fields, then the box it brings (in new_spread_checks.txt).
+    const char *const steps[][3] = {
+        {"", "", ""},   // both empty: only the title is named
+        {"My Spread", "", "3"},
+        {"My Spread", "MINE.TXT", "3"},
+        {"My Spread", "MINE", "3"},
+        {"My Spread", "MINE.SCS", "0"},
+        {"My Spread", "MINE.SCS", ""},
+        {"My Spread", "MINE.SCS", "ab"},
+        {"My Spread", "MINE.SCS", "-1"},
+        {"My Spread", "MINE.SCS", "16"},
+        {"My Spread", "TAKEN.SCS", "3"},
+        {"My Spread", "SUB/A.SCS", "3"},    // a folder part is refused...
+        {"My Spread", "SUB\\A.SCS", "3"},   // ...with either separator
     };
-    for (const Step &s : steps) {
-        SCOPED_TRACE(std::string(s.title) + "|" + s.name + "|" + s.count);
+    std::string seen;
+    for (const auto &s : steps) {
+        const std::string fields = std::string(s[0]) + "|" + s[1] + "|" + s[2];
+        SCOPED_TRACE(fields);
         msgbox_hook::clear();
-        n.fill(s.title, s.name, s.count);
+        n.fill(s[0], s[1], s[2]);
         n.press(IDOK);
-        ASSERT_EQ(n.boxes(), (std::vector<std::string>{"Error: " + s.message}));
+        ASSERT_EQ(n.boxes().size(), 1u);
+        seen += fields + " -> " + n.boxes()[0] + "\n";
         EXPECT_EQ(msgbox_hook::boxes()[0].owner, n.dialog);
         EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
         EXPECT_EQ(hWnd_sim_dialog, n.dialog);
-        EXPECT_STREQ(::title, s.title);   // what was read stays in the current spread
+        EXPECT_STREQ(::title, s[0]);   // what was read stays in the current spread
     }
+    EXPECT_TRUE(matches_expected_text(seen, "new_spread_checks.txt"));
     EXPECT_EQ(read_bytes("TAKEN.SCS"), "mine");
     EXPECT_TRUE(std::filesystem::is_empty("SUB"));
     EXPECT_FALSE(std::filesystem::exists("SUB\\A.SCS"));

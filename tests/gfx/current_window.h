@@ -60,14 +60,4 @@ struct CurrentWindow {
         return n;
     }
     raster::Surface image(int w, int h) const { return client_image(hwnd, w, h); }
-    void fill(COLORREF c) const
-    {
-        HDC dc = GetDC(hwnd);
-        HBRUSH b = CreateSolidBrush(c);
-        RECT r;
-        GetClientRect(hwnd, &r);
-        FillRect(dc, &r, b);
-        DeleteObject(b);
-        ReleaseDC(hwnd, dc);
-    }
 };

@@ -3,6 +3,7 @@
 #include "gfx/drawing.h"
 
 #include "gfx/current_window.h"
+#include "support/dialogs.h"
 #include "support/golden.h"
 
 #include "driver/headless/headless.h"
@@ -39,7 +40,7 @@ HBITMAP corner_bitmap()
 TEST(DrawBitmap, EachFormDrawsTheWholeBitmapAtTopThenLeft)
 {
     CurrentWindow w;
-    w.fill(kGround);
+    dialogs::fill_client(w.hwnd, kGround);
     HBITMAP bm = corner_bitmap();
     const struct {
         std::function<BITMAP()> draw;

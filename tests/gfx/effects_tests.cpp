@@ -6,6 +6,7 @@
 #include "app/screenloop.h"
 #include "gfx/current_window.h"
 
+#include "support/dialogs.h"
 #include "support/golden.h"
 
 #include "driver/headless/headless.h"
@@ -52,7 +53,7 @@ TEST(Fade, TenFillsNineTicksHandlingNothingElse)
 TEST(ProgressBar, HalfDoneIsTheGoldenBar)
 {
     CurrentWindow w;
-    w.fill(RGB(192, 192, 192));
+    dialogs::fill_client(w.hwnd, RGB(192, 192, 192));
     ProgressBarTarot(10, 10, 364.0f, 20, 14, 7);
     EXPECT_TRUE(matches_golden(w.image(384, 40).canvas, "bar_fills_stars_text"));
 }
@@ -66,7 +67,7 @@ TEST(ProgressBar, FillsDoneOverTotalOfTheInside)
         int total, done, height;
     } rows[] = {{14, 0, 20}, {14, 14, 20}, {14, 20, 20}, {0, 5, 20}, {14, 14, 6}};
     CurrentWindow w;
-    w.fill(RGB(1, 2, 3));
+    dialogs::fill_client(w.hwnd, RGB(1, 2, 3));
     for (const auto &row : rows)
         ProgressBarTarot(10, 10 + 40 * (int)(&row - rows), 364.0f, row.height, row.total, row.done);
     EXPECT_TRUE(matches_golden(w.image(384, 210).canvas, "bar_edges"));
