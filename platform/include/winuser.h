@@ -918,13 +918,10 @@ BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved
 #endif
 #endif /* RC_INVOKED */
 
-/* Message boxes */
+/* Message boxes: the layer shows only these two button sets, so the other
+   types are left out and a program asking for one does not compile. */
 #define MB_OK 0x00000000L
-#define MB_OKCANCEL 0x00000001L
-#define MB_ABORTRETRYIGNORE 0x00000002L
-#define MB_YESNOCANCEL 0x00000003L
 #define MB_YESNO 0x00000004L
-#define MB_RETRYCANCEL 0x00000005L
 #define MB_ICONHAND 0x00000010L
 #define MB_ICONSTOP MB_ICONHAND
 #define MB_ICONERROR MB_ICONHAND
