@@ -9,13 +9,21 @@
 
 namespace dialogs {
 
-HWND open(int id, HWND owner, DLGPROC proc)
+namespace {
+
+HWND create(const unsigned char *(*resources)(size_t *), int id, HWND owner, DLGPROC proc)
 {
     size_t size;
-    const unsigned char *image = screens_res(&size);
+    const unsigned char *image = resources(&size);
     return CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(id), owner,
                               proc ? proc : msgseq::recording_dlgproc, 0);
 }
+
+}   // namespace
+
+HWND open(int id, HWND owner, DLGPROC proc) { return create(screens_res, id, owner, proc); }
+
+HWND open_program(int id) { return create(stonecall_res, id, nullptr, nullptr); }
 
 std::string text(HWND dlg, int id)
 {

@@ -14,6 +14,8 @@ namespace dialogs {
 // A template of screens.rc as a modeless dialog; its procedure is `proc`, or
 // one that records every message (msgseq::recording_dlgproc).
 HWND open(int id, HWND owner = nullptr, DLGPROC proc = nullptr);
+// The program's own template `id` (5: the main window), recording every message.
+HWND open_program(int id);
 // Runs the dialog loop until nothing is left to do, paints included.
 void pump(HWND dlg);
 // The text of the dialog's control.

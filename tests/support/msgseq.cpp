@@ -1,8 +1,5 @@
 #include "support/msgseq.h"
 
-#include "platform/rc/embedded.h"
-#include "rc/module.h"
-
 #include "user32/window_internal.h"
 
 #include <sstream>
@@ -49,13 +46,6 @@ INT_PTR CALLBACK recording_dlgproc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     How how = user32::current_delivery() == user32::Delivery::Posted ? Posted : Sent;
     log().push_back(Seen{hwnd, msg, wp, lp, how});
     return msg == WM_INITDIALOG;
-}
-
-HWND program_dialog(int id)
-{
-    size_t size = 0;
-    const unsigned char *image = stonecall_res(&size);
-    return CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(id), nullptr, recording_dlgproc, 0);
 }
 
 std::string name(UINT msg)

@@ -38,10 +38,6 @@ HWND window(const char *title, DWORD style, HWND parent = nullptr, RECT at = {10
 // WM_INITDIALOG), leaving the rest to the default dialog processing.
 INT_PTR CALLBACK recording_dlgproc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
-// The program's dialog template `id` (5: the main window) as a modeless
-// dialog whose procedure is recording_dlgproc.
-HWND program_dialog(int id);
-
 std::string name(UINT msg);
 
 // A list as text for an expected file, one message a line: the window's label,

@@ -106,7 +106,7 @@ TEST(AnotherApplication, AltHeldWhileTheFocusLeftIsNoLoneAltPress)
 
 TEST(AnotherApplication, AnOpenMenuClosesChoosingNothing)
 {
-    HWND w = msgseq::program_dialog(5);
+    HWND w = dialogs::open_program(5);
     Person p;
     p.then([] {
         EXPECT_EQ(user32::open_menu_popups().size(), 1u);

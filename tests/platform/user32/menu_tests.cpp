@@ -20,7 +20,7 @@ using testsupport::Person;
 namespace {
 
 // The program's main window: template 5 with menu 1 (File, Spread, Help).
-HWND main_window() { return msgseq::program_dialog(5); }
+HWND main_window() { return dialogs::open_program(5); }
 
 POINT centre(const RECT &r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 

@@ -170,7 +170,7 @@ TEST(WindowFrame, AGreyedCloseIsDrawnEtchedAndRefusesEveryWayOfClosing)
 
 TEST(WindowFrame, TheMainWindowMaximisesMinimisesToACaptionAndRestores)
 {
-    HWND w = msgseq::program_dialog(5);
+    HWND w = dialogs::open_program(5);
     RECT normal, client, iconic;
     GetWindowRect(w, &normal);
     const RECT max = button(w, HTMAXBUTTON), min = button(w, HTMINBUTTON), close = button(w, HTCLOSE);
@@ -284,7 +284,7 @@ TEST(Compositor, ActivationChangesTheCaptionColourAndDisablingKeepsWhatWasDrawn)
 TEST(DialogFont, TemplateFontAt96DotsPerInchSharedByEveryDialogAskingForIt)
 {
     const auto font = [](int id) {
-        return reinterpret_cast<HFONT>(SendMessageA(msgseq::program_dialog(id), WM_GETFONT, 0, 0));
+        return reinterpret_cast<HFONT>(SendMessageA(dialogs::open_program(id), WM_GETFONT, 0, 0));
     };
     LOGFONTA lf{};
     ASSERT_EQ(GetObjectA(font(2), sizeof lf, &lf), static_cast<int>(sizeof lf));
