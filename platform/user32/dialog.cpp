@@ -23,22 +23,19 @@ const FontUnits fontUnits[] = {
 // Without DS_SETFONT a dialog uses the System font: 8 x 16.
 constexpr SIZE kSystemFontUnits{8, 16};
 
-struct DialogSetup {
-    const rc::DialogTemplate *t;
-};
-
+// `data` is the dialog's template.
 void prepare_dialog(Window &w, const void *data)
 {
-    const auto &s = *static_cast<const DialogSetup *>(data);
+    const auto &t = *static_cast<const rc::DialogTemplate *>(data);
     w.dialog = std::make_unique<DialogInfo>();
-    if (s.t->hasFont) {
-        w.dialog->fontFace = s.t->faceName;
-        w.dialog->pointSize = s.t->pointSize;
+    if (t.hasFont) {
+        w.dialog->fontFace = t.faceName;
+        w.dialog->pointSize = t.pointSize;
     }
     // The template's menu becomes the dialog's menu bar before the first
     // message. One that cannot be loaded still keeps its bar's room in the
     // frame, so the client area has the template's size.
-    const rc::NameOrOrdinal &m = s.t->menu;
+    const rc::NameOrOrdinal &m = t.menu;
     w.menuName = m.isOrdinal ? std::to_string(m.ordinal) : m.name;
     if (m.isOrdinal) w.menuName.insert(w.menuName.begin(), '#');
     if (w.menuName.empty()) return;
@@ -131,9 +128,8 @@ HWND create_dialog(HINSTANCE instance, const rc::DialogTemplate &t, HWND owner, 
     if (owner && !IsWindow(owner)) owner = nullptr;
     RECT r = dialog_window_rect(t, u, style, ex, owner);
     std::string cls = t.windowClass.name.empty() ? "#32770" : t.windowClass.name;
-    DialogSetup setup{&t};
     HWND dlg = create_window(ex, cls.c_str(), t.caption.c_str(), style, r.left, r.top, r.right - r.left,
-                             r.bottom - r.top, owner, nullptr, instance, nullptr, prepare_dialog, &setup);
+                             r.bottom - r.top, owner, nullptr, instance, nullptr, prepare_dialog, &t);
     if (!dlg) return nullptr;
     SetWindowLongPtrA(dlg, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
     // The template's font goes to the dialog first, then to each control.
