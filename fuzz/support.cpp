@@ -143,7 +143,7 @@ void check_dialog_parse(bool parsed, const rc::DialogTemplate &dialog, const std
         check(dialog.items.empty(), "a refused dialog template kept items");
         return;
     }
-    // The smallest classic item takes 24 bytes, the smallest extended one 30.
+    // The smallest item takes 24 bytes.
     check(dialog.items.size() * 24 <= size, "more dialog items than the data can hold");
     check(fits(dialog.caption, size) && fits(dialog.faceName, size) && fits(dialog.menu.name, size) &&
               fits(dialog.windowClass.name, size),
