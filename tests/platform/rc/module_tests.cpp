@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -17,17 +18,22 @@ HINSTANCE module_of(const unsigned char *(*image)(size_t *))
     return rc::register_module(data, size);
 }
 
-HMODULE stray(uintptr_t handle) { return reinterpret_cast<HMODULE>(handle); }
+std::string resource_text(HMODULE module, LPCSTR name, LPCSTR type)
+{
+    HRSRC found = FindResourceA(module, name, type);
+    if (!found) return "<not found>";
+    const char *p = static_cast<const char *>(LockResource(LoadResource(module, found)));
+    return p ? std::string(p, SizeofResource(module, found)) : "<not loaded>";
+}
 
 }   // namespace
 
-TEST(Module, OneModuleAnImageAndEachResourceFoundInItsOwnModuleOnly)
+TEST(Module, OneModuleAnImageNullIsTheMainOneAndStrayHandlesAreRefused)
 {
     HINSTANCE test = module_of(test_res);
     ASSERT_NE(test, nullptr);
+    EXPECT_NE(module_of(stonecall_res), test);
     EXPECT_EQ(module_of(test_res), test);
-    HINSTANCE program = module_of(stonecall_res);
-    EXPECT_NE(program, test);
     static const unsigned char truncated[] = {0, 0, 0, 0, 0x20, 0, 0, 0, 0xFF, 0xFF};
     EXPECT_EQ(rc::register_module(truncated, sizeof truncated), nullptr);
     EXPECT_EQ(rc::register_module(nullptr, 0), nullptr);
@@ -36,44 +42,37 @@ TEST(Module, OneModuleAnImageAndEachResourceFoundInItsOwnModuleOnly)
     rc::set_main_module(test);
     EXPECT_EQ(GetModuleHandleA(nullptr), test);
     EXPECT_EQ(GetModuleHandleA("stonecall.exe"), nullptr);
-    // Names in any case, the main module for a null one; the wrong type, a name
-    // that is only a prefix or a number, and module handles never given out.
-    struct Lookup {
-        HMODULE module;
-        LPCSTR name, type;
-        const char *text;   // null: not found
-    };
-    const HMODULE nowhere[] = {stray(reinterpret_cast<uintptr_t>(test) + 1), stray(0x00400000 + 0x00010000 * 500),
-                               stray(0x1000)};
-    const Lookup lookups[] = {
-        {nullptr, "NAMED", RT_RCDATA, "abc"},
-        {test, "named", RT_RCDATA, "abc"},
-        {test, "NaMeD", MAKEINTRESOURCE(10), "abc"},
-        {test, MAKEINTRESOURCE(100), RT_MENU, nullptr},
-        {test, MAKEINTRESOURCE(999), RT_DIALOG, nullptr},
-        {test, "NAME", RT_RCDATA, nullptr},
-        {test, "NAMEDX", RT_RCDATA, nullptr},
-        {test, "#100", RT_DIALOG, nullptr},
-        {test, nullptr, RT_DIALOG, nullptr},
-        {program, "NAMED", RT_RCDATA, nullptr},
-        {nowhere[0], "NAMED", RT_RCDATA, nullptr},
-        {nowhere[1], "NAMED", RT_RCDATA, nullptr},
-        {nowhere[2], "NAMED", RT_RCDATA, nullptr},
-    };
-    for (size_t i = 0; i < sizeof lookups / sizeof lookups[0]; ++i) {
-        const Lookup &l = lookups[i];
-        HRSRC found = FindResourceA(l.module, l.name, l.type);
-        const char *p = static_cast<const char *>(LockResource(LoadResource(l.module, found)));
-        EXPECT_EQ(p ? std::string(p, SizeofResource(l.module, found)) : "<none>", l.text ? l.text : "<none>") << i;
-    }
+    EXPECT_EQ(resource_text(nullptr, "NAMED", RT_RCDATA), "abc");   // a null module is the main one
+    HINSTANCE program = module_of(stonecall_res);
+    HRSRC dialog = FindResourceA(test, MAKEINTRESOURCE(100), RT_DIALOG);
     // A resource of one module handed to another, a made-up resource handle,
     // and module handles that were never given out.
-    HRSRC dialog = FindResourceA(test, MAKEINTRESOURCE(100), RT_DIALOG);
-    ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(LoadResource(program, dialog), nullptr);
     EXPECT_EQ(SizeofResource(program, dialog), 0u);
     EXPECT_EQ(LoadResource(test, reinterpret_cast<HRSRC>(reinterpret_cast<uintptr_t>(dialog) + 4)), nullptr);
-    for (HMODULE m : nowhere) EXPECT_EQ(LoadResource(m, dialog), nullptr);
+    for (uintptr_t stray :
+         {reinterpret_cast<uintptr_t>(test) + 1, uintptr_t{0x00400000} + 0x00010000 * 500, uintptr_t{0x1000}}) {
+        EXPECT_EQ(FindResourceA(reinterpret_cast<HMODULE>(stray), MAKEINTRESOURCE(100), RT_DIALOG), nullptr);
+        EXPECT_EQ(LoadResource(reinterpret_cast<HMODULE>(stray), dialog), nullptr);
+    }
     HGLOBAL loaded = LoadResource(test, dialog);
     EXPECT_EQ(LockResource(loaded), loaded);
+}
+
+TEST(Module, FindsResourcesByNumberAndByNameInAnyCase)
+{
+    HINSTANCE module = module_of(test_res);
+    const HRSRC dialog = FindResourceA(module, MAKEINTRESOURCE(100), RT_DIALOG);
+    EXPECT_NE(dialog, nullptr);
+    EXPECT_EQ(resource_text(module, "named", RT_RCDATA), "abc");
+    EXPECT_EQ(resource_text(module, "NaMeD", MAKEINTRESOURCE(10)), "abc");
+    EXPECT_NE(FindResourceA(module, "testmenu", RT_MENU), nullptr);
+    // Wrong type, unknown names, a name that is only a prefix or a number.
+    const std::pair<LPCSTR, LPCSTR> missing[] = {{MAKEINTRESOURCE(100), RT_MENU},
+                                                 {MAKEINTRESOURCE(999), RT_DIALOG},
+                                                 {"NAME", RT_RCDATA},
+                                                 {"NAMEDX", RT_RCDATA},
+                                                 {"#100", RT_DIALOG},
+                                                 {nullptr, RT_DIALOG}};
+    for (const auto &[name, type] : missing) EXPECT_EQ(FindResourceA(module, name, type), nullptr);
 }
