@@ -85,17 +85,6 @@ void pick(int id, const std::string &name, int clicks = 1)
         Person::click(POINT{r.left + 10, r.top + 2 + height * static_cast<int>(at - all.begin()) + height / 2});
 }
 
-void type(const std::string &s)
-{
-    for (char c : s) {
-        UINT vk;
-        bool shift;
-        ASSERT_TRUE(user32::vk_for_char(static_cast<unsigned char>(c), vk, shift));
-        if (shift) Person::tap(vk, VK_SHIFT);
-        else Person::tap(vk);
-    }
-}
-
 using Names = std::vector<std::string>;
 
 }   // namespace
@@ -151,13 +140,13 @@ TEST(OpenFile, FoldersOpenFromTheListOrByNameAndTheCurrentFolderStays)
         EXPECT_EQ(text(stc1), root);
         SetFocus(GetDlgItem(dialog(), edt1));
         SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
-        type("*.txt");   // a pattern lists by it
+        dialogs::type(dialog(), "*.txt");   // a pattern lists by it
         Person::tap(VK_RETURN);
     });
     p.then([] {
         EXPECT_EQ(items(lst1), (Names{"notes.txt"}));
         SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
-        type("Sub/C.SCS");
+        dialogs::type(dialog(), "Sub/C.SCS");
         Person::tap(VK_RETURN);
     });
     ASSERT_TRUE(GetOpenFileNameA(&r.ofn));
@@ -174,7 +163,7 @@ TEST(OpenFile, AMissingFileOrPathIsRefusedWithAWarningAndTheDialogStays)
     Request r;
     Person p;
     p.then([] {
-        type("missing.scs");
+        dialogs::type(dialog(), "missing.scs");
         Person::tap(VK_RETURN);
     });
     p.then([] {
@@ -184,7 +173,7 @@ TEST(OpenFile, AMissingFileOrPathIsRefusedWithAWarningAndTheDialogStays)
         EXPECT_EQ(msgbox_hook::boxes()[0].owner, dialog());
         EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
         SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
-        type("Nowhere/A.SCS");
+        dialogs::type(dialog(), "Nowhere/A.SCS");
         Person::tap(VK_RETURN);
     });
     p.then([] {
