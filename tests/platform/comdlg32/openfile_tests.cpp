@@ -89,11 +89,13 @@ using Names = std::vector<std::string>;
 
 }   // namespace
 
-TEST(OpenFile, ListsTheFilteredFilesAndTheFoldersAndAnswersAFullPath)
+// A missing file or path is refused with a warning and the dialog stays.
+TEST(OpenFile, ListsTheFilteredFilesWarnsOfMissingOnesAndAnswersAFullPath)
 {
     testsupport::TempDir dir;
     make_tree(dir.path());
     const std::string root = std::filesystem::canonical(dir.path()).string();
+    msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
     Request r;
     Person p;
     p.then([&] {
@@ -106,6 +108,24 @@ TEST(OpenFile, ListsTheFilteredFilesAndTheFoldersAndAnswersAFullPath)
     });
     p.then([] {
         EXPECT_EQ(text(edt1), "b.scs");
+        SetFocus(GetDlgItem(dialog(), edt1));
+        SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
+        dialogs::type(dialog(), "missing.scs");
+        Person::tap(VK_RETURN);
+    });
+    p.then([] {
+        ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
+        EXPECT_EQ(msgbox_hook::boxes()[0].text,
+                  "missing.scs\nFile not found.\nPlease verify the correct filename was given.");
+        EXPECT_EQ(msgbox_hook::boxes()[0].owner, dialog());
+        EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+        SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
+        dialogs::type(dialog(), "Nowhere/A.SCS");
+        Person::tap(VK_RETURN);
+    });
+    p.then([] {
+        ASSERT_EQ(msgbox_hook::boxes().size(), 2u);
+        EXPECT_NE(msgbox_hook::boxes()[1].text.find("Path does not exist."), std::string::npos);
         pick(lst1, "A.SCS", 2);   // a double-click chooses
     });
     ASSERT_TRUE(GetOpenFileNameA(&r.ofn));
@@ -155,38 +175,6 @@ TEST(OpenFile, FoldersOpenFromTheListOrByNameAndTheCurrentFolderStays)
     EXPECT_EQ(std::filesystem::current_path(), dir.path());
 }
 
-TEST(OpenFile, AMissingFileOrPathIsRefusedWithAWarningAndTheDialogStays)
-{
-    testsupport::TempDir dir;
-    make_tree(dir.path());
-    msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
-    Request r;
-    Person p;
-    p.then([] {
-        dialogs::type(dialog(), "missing.scs");
-        Person::tap(VK_RETURN);
-    });
-    p.then([] {
-        ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
-        EXPECT_EQ(msgbox_hook::boxes()[0].text,
-                  "missing.scs\nFile not found.\nPlease verify the correct filename was given.");
-        EXPECT_EQ(msgbox_hook::boxes()[0].owner, dialog());
-        EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-        SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
-        dialogs::type(dialog(), "Nowhere/A.SCS");
-        Person::tap(VK_RETURN);
-    });
-    p.then([] {
-        ASSERT_EQ(msgbox_hook::boxes().size(), 2u);
-        EXPECT_NE(msgbox_hook::boxes()[1].text.find("Path does not exist."), std::string::npos);
-        Person::tap(VK_ESCAPE);   // Cancel
-    });
-    std::strcpy(r.file, "");
-    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
-    EXPECT_EQ(CommDlgExtendedError(), 0u);
-    EXPECT_TRUE(p.done());
-}
-
 TEST(OpenFile, RefusesABadStructureSizeAndAcceptsTheOlderOne)
 {
     Request r;
@@ -216,8 +204,9 @@ TEST(Golden, OpenFileDialog)
         const raster::Rect left_out =
             raster::offset(raster::Rect{label.left, label.top, label.right, label.bottom}, -window.left, -window.top);
         EXPECT_TRUE(matches_golden(dialogs::picture(dialog()).canvas, "openfile_dialog", left_out));
-        Person::tap(VK_ESCAPE);
+        Person::tap(VK_ESCAPE);   // Cancel
     });
     EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
     EXPECT_TRUE(p.done());
 }
