@@ -136,14 +136,16 @@ std::string file_after_set(const std::string &raw, const std::string &label, con
     return raw.substr(0, begin) + replacement + raw.substr(end);
 }
 
-void check_dialog_parse(bool parsed, const rc::DialogTemplate &dialog, const std::string &error, size_t size)
+void check_dialog_template(const void *data, size_t size)
 {
-    if (!parsed) {
+    rc::DialogTemplate dialog;
+    std::string error;
+    if (!rc::parse_dialog_template(data, size, dialog, &error)) {
         check(!error.empty(), "a dialog template was refused without a reason");
         check(dialog.items.empty(), "a refused dialog template kept items");
         return;
     }
-    // The smallest classic item takes 24 bytes, the smallest extended one 30.
+    // The smallest item takes 24 bytes.
     check(dialog.items.size() * 24 <= size, "more dialog items than the data can hold");
     check(fits(dialog.caption, size) && fits(dialog.faceName, size) && fits(dialog.menu.name, size) &&
               fits(dialog.windowClass.name, size),
@@ -155,9 +157,11 @@ void check_dialog_parse(bool parsed, const rc::DialogTemplate &dialog, const std
     }
 }
 
-void check_menu_parse(bool parsed, const std::vector<rc::MenuItem> &menu, const std::string &error, size_t size)
+void check_menu_template(const void *data, size_t size)
 {
-    if (!parsed) {
+    std::vector<rc::MenuItem> menu;
+    std::string error;
+    if (!rc::parse_menu_template(data, size, menu, &error)) {
         check(!error.empty(), "a menu template was refused without a reason");
         check(menu.empty(), "a refused menu template kept items");
         return;

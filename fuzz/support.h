@@ -68,10 +68,11 @@ std::string value_of(const std::string &text, const std::string &label, char sto
 // rewrote the value of `label` to `value`.
 std::string file_after_set(const std::string &raw, const std::string &label, const std::string &value, char stop);
 
-// What every parse of a dialog or menu template must keep, whatever the
-// bytes: a refusal says why and leaves nothing half-read; a success holds no
-// more than its bytes can hold and no flag the reader should have taken off.
-void check_dialog_parse(bool parsed, const rc::DialogTemplate &dialog, const std::string &error, size_t size);
-void check_menu_parse(bool parsed, const std::vector<rc::MenuItem> &menu, const std::string &error, size_t size);
+// Reads the bytes as a dialog or menu template and checks what every parse
+// must keep, whatever the bytes: a refusal says why and leaves nothing
+// half-read; a success holds no more than its bytes can hold and no flag the
+// reader should have taken off.
+void check_dialog_template(const void *data, size_t size);
+void check_menu_template(const void *data, size_t size);
 
 }   // namespace fuzzsupport

@@ -29,7 +29,6 @@ struct DialogItem {
 };
 
 struct DialogTemplate {
-    bool extended = false;   // DLGTEMPLATEEX
     DWORD style = 0;
     DWORD exStyle = 0;
     short x = 0, y = 0, cx = 0, cy = 0;   // dialog units
@@ -38,8 +37,6 @@ struct DialogTemplate {
     std::string caption;
     bool hasFont = false;   // DS_SETFONT
     WORD pointSize = 0;
-    WORD weight = 0;
-    BYTE italic = 0;
     std::string faceName;
     std::vector<DialogItem> items;
 };

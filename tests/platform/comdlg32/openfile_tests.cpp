@@ -85,26 +85,17 @@ void pick(int id, const std::string &name, int clicks = 1)
         Person::click(POINT{r.left + 10, r.top + 2 + height * static_cast<int>(at - all.begin()) + height / 2});
 }
 
-void type(const std::string &s)
-{
-    for (char c : s) {
-        UINT vk;
-        bool shift;
-        ASSERT_TRUE(user32::vk_for_char(static_cast<unsigned char>(c), vk, shift));
-        if (shift) Person::tap(vk, VK_SHIFT);
-        else Person::tap(vk);
-    }
-}
-
 using Names = std::vector<std::string>;
 
 }   // namespace
 
-TEST(OpenFile, ListsTheFilteredFilesAndTheFoldersAndAnswersAFullPath)
+// A missing file or path is refused with a warning and the dialog stays.
+TEST(OpenFile, ListsTheFilteredFilesWarnsOfMissingOnesAndAnswersAFullPath)
 {
     testsupport::TempDir dir;
     make_tree(dir.path());
     const std::string root = std::filesystem::canonical(dir.path()).string();
+    msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
     Request r;
     Person p;
     p.then([&] {
@@ -117,6 +108,24 @@ TEST(OpenFile, ListsTheFilteredFilesAndTheFoldersAndAnswersAFullPath)
     });
     p.then([] {
         EXPECT_EQ(text(edt1), "b.scs");
+        SetFocus(GetDlgItem(dialog(), edt1));
+        SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
+        dialogs::type(dialog(), "missing.scs");
+        Person::tap(VK_RETURN);
+    });
+    p.then([] {
+        ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
+        EXPECT_EQ(msgbox_hook::boxes()[0].text,
+                  "missing.scs\nFile not found.\nPlease verify the correct filename was given.");
+        EXPECT_EQ(msgbox_hook::boxes()[0].owner, dialog());
+        EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+        SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
+        dialogs::type(dialog(), "Nowhere/A.SCS");
+        Person::tap(VK_RETURN);
+    });
+    p.then([] {
+        ASSERT_EQ(msgbox_hook::boxes().size(), 2u);
+        EXPECT_NE(msgbox_hook::boxes()[1].text.find("Path does not exist."), std::string::npos);
         pick(lst1, "A.SCS", 2);   // a double-click chooses
     });
     ASSERT_TRUE(GetOpenFileNameA(&r.ofn));
@@ -151,51 +160,19 @@ TEST(OpenFile, FoldersOpenFromTheListOrByNameAndTheCurrentFolderStays)
         EXPECT_EQ(text(stc1), root);
         SetFocus(GetDlgItem(dialog(), edt1));
         SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
-        type("*.txt");   // a pattern lists by it
+        dialogs::type(dialog(), "*.txt");   // a pattern lists by it
         Person::tap(VK_RETURN);
     });
     p.then([] {
         EXPECT_EQ(items(lst1), (Names{"notes.txt"}));
         SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
-        type("Sub/C.SCS");
+        dialogs::type(dialog(), "Sub/C.SCS");
         Person::tap(VK_RETURN);
     });
     ASSERT_TRUE(GetOpenFileNameA(&r.ofn));
     EXPECT_TRUE(p.done());
     EXPECT_EQ(std::string(r.file), root + "/Sub/C.SCS");
     EXPECT_EQ(std::filesystem::current_path(), dir.path());
-}
-
-TEST(OpenFile, AMissingFileOrPathIsRefusedWithAWarningAndTheDialogStays)
-{
-    testsupport::TempDir dir;
-    make_tree(dir.path());
-    msgbox_hook::set_answerer([](const msgbox_hook::Box &) { return IDOK; });
-    Request r;
-    Person p;
-    p.then([] {
-        type("missing.scs");
-        Person::tap(VK_RETURN);
-    });
-    p.then([] {
-        ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
-        EXPECT_EQ(msgbox_hook::boxes()[0].text,
-                  "missing.scs\nFile not found.\nPlease verify the correct filename was given.");
-        EXPECT_EQ(msgbox_hook::boxes()[0].owner, dialog());
-        EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-        SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
-        type("Nowhere/A.SCS");
-        Person::tap(VK_RETURN);
-    });
-    p.then([] {
-        ASSERT_EQ(msgbox_hook::boxes().size(), 2u);
-        EXPECT_NE(msgbox_hook::boxes()[1].text.find("Path does not exist."), std::string::npos);
-        Person::tap(VK_ESCAPE);   // Cancel
-    });
-    std::strcpy(r.file, "");
-    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
-    EXPECT_EQ(CommDlgExtendedError(), 0u);
-    EXPECT_TRUE(p.done());
 }
 
 TEST(OpenFile, RefusesABadStructureSizeAndAcceptsTheOlderOne)
@@ -227,8 +204,9 @@ TEST(Golden, OpenFileDialog)
         const raster::Rect left_out =
             raster::offset(raster::Rect{label.left, label.top, label.right, label.bottom}, -window.left, -window.top);
         EXPECT_TRUE(matches_golden(dialogs::picture(dialog()).canvas, "openfile_dialog", left_out));
-        Person::tap(VK_ESCAPE);
+        Person::tap(VK_ESCAPE);   // Cancel
     });
     EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
     EXPECT_TRUE(p.done());
 }

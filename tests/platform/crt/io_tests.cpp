@@ -1,6 +1,7 @@
 // The file calls where the program's own tests do not reach: the end of text
 // at a Ctrl-Z, binary mode, a folder that is no file, read-only files, bad
-// handles, the 32-bit offsets, and the fault switch the other tests rely on.
+// handles, the 32-bit offsets, and the fault switch the other tests rely on;
+// directory search: Windows wildcards and names sorted without regard to case.
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -12,8 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 using testsupport::read_bytes;
 using testsupport::TempDir;
@@ -28,6 +31,18 @@ std::string read_all(int fd, unsigned chunk)
     int n;
     while ((n = _read(fd, buffer, chunk)) > 0) out.append(buffer, static_cast<size_t>(n));
     return out;
+}
+
+std::vector<std::string> find_all(const char *wildcard)
+{
+    std::vector<std::string> names;
+    _finddata_t info;
+    intptr_t handle = _findfirst(wildcard, &info);
+    if (handle == -1) return names;
+    do names.push_back(info.name);
+    while (_findnext(handle, &info) == 0);
+    EXPECT_EQ(_findclose(handle), 0);
+    return names;
 }
 
 }   // namespace
@@ -151,4 +166,36 @@ TEST(Faults, ArmedCallsFailInTurnForTheNamedFile)
     EXPECT_EQ(_write(a, "4", 1), 1);
     _close(a);
     _close(b);
+}
+
+TEST(FindFirst, MatchesWithoutRegardToCaseAndSortsTheNamesOrFails)
+{
+    TempDir dir;
+    _finddata_t info;
+    EXPECT_EQ(_findfirst("*.SCS", &info), -1);
+    EXPECT_EQ(_findfirst("missing/*.SCS", &info), -1);
+    for (const char *name : {"b.SCS", "A.scs", "c.Scs", "notes.txt", "x.SCSX", "SCS", "a.SCS.TMP"})
+        write_bytes(name, "x");
+    EXPECT_EQ(find_all("*.SCS"), (std::vector<std::string>{"A.scs", "b.SCS", "c.Scs"}));
+    EXPECT_EQ(find_all("?.scs"), (std::vector<std::string>{"A.scs", "b.SCS", "c.Scs"}));
+    EXPECT_EQ(find_all("*.txt"), (std::vector<std::string>{"notes.txt"}));
+    EXPECT_EQ(find_all("*S*X"), (std::vector<std::string>{"x.SCSX"}));
+    faults::fail(faults::Call::FindFirst);
+    EXPECT_EQ(_findfirst("*.SCS", &info), -1);
+    EXPECT_EQ(find_all("b.*"), (std::vector<std::string>{"b.SCS"}));   // once only
+}
+
+TEST(FindFirst, SkipsAnEntryThatVanishesAfterTheListing)
+{
+    TempDir dir;
+    write_bytes("a.SCS", "x");
+    write_bytes("b.SCS", "x");
+    write_bytes("c.SCS", "x");
+    _finddata_t info;
+    intptr_t handle = _findfirst("*.SCS", &info);
+    ASSERT_NE(handle, -1);
+    std::remove("b.SCS");
+    ASSERT_EQ(_findnext(handle, &info), 0);
+    EXPECT_STREQ(info.name, "c.SCS");
+    _findclose(handle);
 }

@@ -1,5 +1,5 @@
-// The final path of an open file, and the size of the buffer it needs.
-// (Replacing and deleting files are the safe save's tests.)
+// The final path of an open file, and the size of the buffer it needs; GlobalAlloc's
+// movable blocks. (Replacing and deleting files are the safe save's tests.)
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -34,4 +35,20 @@ TEST(GetFinalPathNameByHandle, ResolvesSymbolicLinks)
     EXPECT_EQ(GetFinalPathNameByHandleA(handle, path, exact, FILE_NAME_NORMALIZED), expected.size());
     _close(fd);
     EXPECT_EQ(_get_osfhandle(fd), -1);
+}
+
+TEST(GlobalAlloc, MovableBlocksAreReachedThroughLock)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 100);
+    ASSERT_NE(block, nullptr);
+    auto *data = static_cast<unsigned char *>(GlobalLock(block));
+    ASSERT_NE(data, nullptr);
+    EXPECT_NE(static_cast<void *>(data), block);
+    for (int i = 0; i < 100; ++i) ASSERT_EQ(data[i], 0) << i;
+    std::memset(data, 'x', 100);
+    EXPECT_EQ(GlobalLock(block), data);      // a second lock, same place
+    EXPECT_EQ(GlobalUnlock(block), TRUE);    // still locked once
+    EXPECT_EQ(GlobalUnlock(block), FALSE);   // now unlocked
+    EXPECT_EQ(GlobalUnlock(block), FALSE);
+    EXPECT_EQ(GlobalFree(block), nullptr);
 }

@@ -2,11 +2,14 @@
 // read back field by field: the test templates (test.rc) and the program's
 // own screens against expected texts in tests/golden/, hand-made templates for
 // what the resource compiler never writes, and the limits damaged ones are
-// refused at, with their reasons.
+// refused at, with their reasons. Modules and the KERNEL32 resource calls:
+// finding a resource by number and by name, and refusal of handles that
+// belong to nothing.
 #include "platform/rc/bytes.h"
 #include "platform/rc/embedded.h"
 #include "support/golden.h"
 
+#include "rc/module.h"
 #include "rc/resfile.h"
 #include "rc/templates.h"
 
@@ -14,6 +17,8 @@
 
 #include <functional>
 #include <sstream>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -25,11 +30,10 @@ std::string text_of(const rc::NameOrOrdinal &n)
 std::string describe(const rc::DialogTemplate &t)
 {
     std::ostringstream o;
-    o << (t.extended ? "DIALOGEX" : "DIALOG") << std::hex << " style " << t.style << " ex " << t.exStyle << std::dec
-      << " at " << t.x << "," << t.y << " " << t.cx << "x" << t.cy << " menu " << text_of(t.menu) << " class "
-      << text_of(t.windowClass) << " caption \"" << t.caption << "\"";
-    if (t.hasFont)
-        o << " font " << t.pointSize << " " << t.weight << " " << int(t.italic) << " \"" << t.faceName << "\"";
+    o << "DIALOG" << std::hex << " style " << t.style << " ex " << t.exStyle << std::dec << " at " << t.x << "," << t.y
+      << " " << t.cx << "x" << t.cy << " menu " << text_of(t.menu) << " class " << text_of(t.windowClass)
+      << " caption \"" << t.caption << "\"";
+    if (t.hasFont) o << " font " << t.pointSize << " \"" << t.faceName << "\"";
     for (const rc::DialogItem &i : t.items) {
         o << "\n  " << i.className << " " << text_of(i.text) << " id " << i.id << std::hex << " style " << i.style
           << " ex " << i.exStyle << std::dec << " at " << i.x << "," << i.y << " " << i.cx << "x" << i.cy;
@@ -79,6 +83,21 @@ Bytes classic_header(WORD items, const std::string &caption = "T")
     return b;
 }
 
+HINSTANCE module_of(const unsigned char *(*image)(size_t *))
+{
+    size_t size;
+    const unsigned char *data = image(&size);
+    return rc::register_module(data, size);
+}
+
+std::string resource_text(HMODULE module, LPCSTR name, LPCSTR type)
+{
+    HRSRC found = FindResourceA(module, name, type);
+    if (!found) return "<not found>";
+    const char *p = static_cast<const char *>(LockResource(LoadResource(module, found)));
+    return p ? std::string(p, SizeofResource(module, found)) : "<not loaded>";
+}
+
 }   // namespace
 
 TEST(Golden, CompiledTemplatesReadBackFieldByField)
@@ -90,7 +109,7 @@ TEST(Golden, CompiledTemplatesReadBackFieldByField)
     const unsigned char *image = test_res(&size);
     std::vector<rc::ResEntry> entries;
     ASSERT_TRUE(rc::read_res(image, size - 1, entries, nullptr));
-    EXPECT_EQ(entries.size(), 6u);
+    EXPECT_EQ(entries.size(), 5u);
 }
 
 TEST(Templates, HandMadeOnesReadOrdinalTextNamedClassCreationDataAlignmentAndTheMenuOffset)
@@ -183,7 +202,7 @@ TEST(Templates, DamagedOnesAreRefusedWithTheirReason)
     atom.word(0xFFFF).word(0x86).word(0).word(0);
     longData.word(0xFFFF).word(0x80).word(0).word(0x7FFF).word(0);
     Bytes version, menuEx, noEnd, popupNoEnd, empty, offset, deep;
-    version.words({2, 0xFFFF}).dword(0).dword(0).dword(WS_POPUP).words({0, 0, 0, 1, 1, 0, 0, 0});
+    version.words({1, 0xFFFF}).dword(0).dword(0).dword(WS_POPUP).words({0, 0, 0, 1, 1, 0, 0, 0});
     menuEx.word(1).word(4).dword(0);
     noEnd.word(0).word(0).word(0).word(1).str("a");
     popupNoEnd.word(0).word(0).word(MF_POPUP | MF_END).str("p").word(0).word(1).str("a");
@@ -209,7 +228,7 @@ TEST(Templates, DamagedOnesAreRefusedWithTheirReason)
         {"one item more than written", twoItems, dialog, "cannot fit"},
         {"class atom 0x86", atom, dialog, "unknown class"},
         {"creation data longer than the template", longData, dialog, "item 1 of 1"},
-        {"extended version 2", version, dialog, "version 2"},
+        {"an extended template", version, dialog, "DIALOGEX"},
         {"MENUEX", menuEx, menu, "version 1"},
         {"top level without MF_END", noEnd, menu, "MF_END"},
         {"popup without MF_END", popupNoEnd, menu, "MF_END"},
@@ -227,4 +246,53 @@ TEST(Templates, DamagedOnesAreRefusedWithTheirReason)
         EXPECT_FALSE(c.parse(c.data, error)) << c.what;
         EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
     }
+}
+
+TEST(Module, OneModuleAnImageNullIsTheMainOneAndStrayHandlesAreRefused)
+{
+    HINSTANCE test = module_of(test_res);
+    ASSERT_NE(test, nullptr);
+    EXPECT_NE(module_of(stonecall_res), test);
+    EXPECT_EQ(module_of(test_res), test);
+    static const unsigned char truncated[] = {0, 0, 0, 0, 0x20, 0, 0, 0, 0xFF, 0xFF};
+    EXPECT_EQ(rc::register_module(truncated, sizeof truncated), nullptr);
+    EXPECT_EQ(rc::register_module(nullptr, 0), nullptr);
+    rc::set_main_module(nullptr);
+    EXPECT_EQ(GetModuleHandleA(nullptr), nullptr);
+    rc::set_main_module(test);
+    EXPECT_EQ(GetModuleHandleA(nullptr), test);
+    EXPECT_EQ(GetModuleHandleA("stonecall.exe"), nullptr);
+    EXPECT_EQ(resource_text(nullptr, "NAMED", RT_RCDATA), "abc");   // a null module is the main one
+    HINSTANCE program = module_of(stonecall_res);
+    HRSRC dialog = FindResourceA(test, MAKEINTRESOURCE(100), RT_DIALOG);
+    // A resource of one module handed to another, a made-up resource handle,
+    // and module handles that were never given out.
+    EXPECT_EQ(LoadResource(program, dialog), nullptr);
+    EXPECT_EQ(SizeofResource(program, dialog), 0u);
+    EXPECT_EQ(LoadResource(test, reinterpret_cast<HRSRC>(reinterpret_cast<uintptr_t>(dialog) + 4)), nullptr);
+    for (uintptr_t stray :
+         {reinterpret_cast<uintptr_t>(test) + 1, uintptr_t{0x00400000} + 0x00010000 * 500, uintptr_t{0x1000}}) {
+        EXPECT_EQ(FindResourceA(reinterpret_cast<HMODULE>(stray), MAKEINTRESOURCE(100), RT_DIALOG), nullptr);
+        EXPECT_EQ(LoadResource(reinterpret_cast<HMODULE>(stray), dialog), nullptr);
+    }
+    HGLOBAL loaded = LoadResource(test, dialog);
+    EXPECT_EQ(LockResource(loaded), loaded);
+}
+
+TEST(Module, FindsResourcesByNumberAndByNameInAnyCase)
+{
+    HINSTANCE module = module_of(test_res);
+    const HRSRC dialog = FindResourceA(module, MAKEINTRESOURCE(100), RT_DIALOG);
+    EXPECT_NE(dialog, nullptr);
+    EXPECT_EQ(resource_text(module, "named", RT_RCDATA), "abc");
+    EXPECT_EQ(resource_text(module, "NaMeD", MAKEINTRESOURCE(10)), "abc");
+    EXPECT_NE(FindResourceA(module, "testmenu", RT_MENU), nullptr);
+    // Wrong type, unknown names, a name that is only a prefix or a number.
+    const std::pair<LPCSTR, LPCSTR> missing[] = {{MAKEINTRESOURCE(100), RT_MENU},
+                                                 {MAKEINTRESOURCE(999), RT_DIALOG},
+                                                 {"NAME", RT_RCDATA},
+                                                 {"NAMEDX", RT_RCDATA},
+                                                 {"#100", RT_DIALOG},
+                                                 {nullptr, RT_DIALOG}};
+    for (const auto &[name, type] : missing) EXPECT_EQ(FindResourceA(module, name, type), nullptr);
 }
