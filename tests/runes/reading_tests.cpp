@@ -1,7 +1,10 @@
 // A reading from the menu to the web page, through the lock-step driver with
 // WinMain in a temporary folder: the chooser, the casting screen, the cast in
 // virtual time, the pictures, the rune detail screen and RUNE.HTM; then the
-// ways a Run can end early or warn.
+// ways a Run can end early or warn. Then the casting screen's own callbacks on
+// the test's thread (the headless driver's clock jumps over every Sleep), and
+// the rune table: each interpretation speaks of its own rune; numbers outside
+// the table give the empty text.
 #include "app/mainwindow.h"
 #include "app/screenloop.h"
 #include "editor/chooser.h"
@@ -21,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -239,4 +243,48 @@ TEST(Reading, SpreadFileGoneBeforeItIsReadShowsTheReadingWithEmptyMeanings)
     const std::string page = read_bytes("RUNE.HTM");
     EXPECT_NE(page.find(".jpg\" WIDTH=70 HEIGHT=129><U></U><BR><BR><U>"), std::string::npos);
     EXPECT_EQ(page.size() - page.rfind("</HTML>"), 7u);
+}
+
+// The first command swaps the instruction for "Now Spreading the Deck", hides
+// the OK button, leaves the bar full where the button was, and ends the
+// screen; the cast took one calendar second per accepted rune at least.
+TEST(Casting, TheFirstCommandCastsBehindAFullBarAndClosesTheScreen)
+{
+    CurrentWindow main;
+    HWND screen = CreateDialogParamA(hInst2, MAKEINTRESOURCEA(CASTING_TEMPLATE_ID), main.hwnd, DlgProc, 0);
+    ASSERT_NE(screen, nullptr);
+    hWnd_sim_dialog = hWndSimDialog = screen;
+    GetRandomCardsCon();
+    EXPECT_EQ(GetDlgCtrlID(button_OK), CASTING_OK_ID);
+    const time_t start = time(nullptr);
+    id = 0;
+    GetRandomCardsKC(12345);
+    EXPECT_EQ(id, SCREEN_CLOSE_CODE);
+    EXPECT_GE(time(nullptr) - start, 14);
+    char text[64] = "";
+    GetWindowTextA(GetDlgItem(screen, CASTING_TEXT_ID), text, sizeof text);
+    EXPECT_STREQ(text, "Now Spreading the Deck\n\n");
+    EXPECT_FALSE(IsWindowVisible(button_OK));
+    // The bar is left full: blue up to its right end.
+    HDC dc = GetDC(screen);
+    EXPECT_EQ(GetPixel(dc, 390, 160), RGB(0, 0, 255));
+    ReleaseDC(screen, dc);
+    DestroyWindow(screen);
+    hWnd_sim_dialog = hWndSimDialog = main.hwnd;
+}
+
+TEST(RuneTable, EachInterpretationIsOneParagraphAboutItsRune)
+{
+    for (int n = 1; n <= RUNE_COUNT; ++n) {
+        std::string name = get_card_title(n);
+        std::string text = get_card_desc(n);
+        EXPECT_NE(text.find("Rune is " + name), std::string::npos) << n;
+        EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << name;
+        // The detail screen joins name, "  -  " and the text in 1000 bytes.
+        EXPECT_LT(name.size() + 5 + text.size(), 1000u) << name;
+    }
+    for (int n : {0, 26, -1, -25, INT32_MIN, INT32_MAX}) {
+        EXPECT_STREQ(get_card_title(n), "") << n;
+        EXPECT_STREQ(get_card_desc(n), "") << n;
+    }
 }
