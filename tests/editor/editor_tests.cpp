@@ -34,7 +34,6 @@ using testsupport::read_bytes;
 using testsupport::write_bytes;
 
 namespace {
-
 // A small spread file; the title "-" stands for no title line at all.
 void write_spread(const std::string &name, const std::string &title)
 {
@@ -62,6 +61,32 @@ struct Chooser : testsupport::Program {
         if (item >= 0) run.select(list(), item);
         run.click(run.control(screen, IDOK));
         EXPECT_FALSE(IsWindow(screen));
+    }
+};
+
+struct NewRun : Program {
+    HWND dialog = nullptr;
+
+    void open_dialog()
+    {
+        testsupport::write_settings(0, "", 0);
+        start();
+        menu("Spread", "New");
+        dialog = hWnd_sim_dialog;
+        ASSERT_NE(dialog, main());
+    }
+    // Each field's text replaced as a person does: click, select it all, type.
+    void fill(const std::string &title, const std::string &name, const std::string &count)
+    {
+        const std::pair<int, std::string> fields[] = {
+            {IDC_NEW_TITLE, title}, {IDC_NEW_FILENAME, name}, {IDC_NEW_POSITIONS, count}};
+        for (const auto &[id, text] : fields) {
+            HWND field = run.control(dialog, id);
+            run.click(field);
+            SendMessageA(field, EM_SETSEL, 0, -1);
+            if (text.empty()) run.key(VK_DELETE);
+            else run.type(text);
+        }
     }
 };
 
@@ -218,36 +243,6 @@ TEST(EditHelp, CutToItsBufferWhateverTheNameAndTitle)
         }
     }
 }
-
-namespace {
-
-struct NewRun : Program {
-    HWND dialog = nullptr;
-
-    void open_dialog()
-    {
-        testsupport::write_settings(0, "", 0);
-        start();
-        menu("Spread", "New");
-        dialog = hWnd_sim_dialog;
-        ASSERT_NE(dialog, main());
-    }
-    // Each field's text replaced as a person does: click, select it all, type.
-    void fill(const std::string &title, const std::string &name, const std::string &count)
-    {
-        const std::pair<int, std::string> fields[] = {
-            {IDC_NEW_TITLE, title}, {IDC_NEW_FILENAME, name}, {IDC_NEW_POSITIONS, count}};
-        for (const auto &[id, text] : fields) {
-            HWND field = run.control(dialog, id);
-            run.click(field);
-            SendMessageA(field, EM_SETSEL, 0, -1);
-            if (text.empty()) run.key(VK_DELETE);
-            else run.type(text);
-        }
-    }
-};
-
-}   // namespace
 
 // Each failing check shows its own message and keeps the dialog open; the
 // first failing check is the one shown.

@@ -18,7 +18,6 @@
 #include <functional>
 
 namespace {
-
 const COLORREF kGround = RGB(96, 160, 96);
 const COLORREF kTable = RGB(255, 216, 170);   // the main window's colour
 
@@ -35,6 +34,12 @@ HBITMAP corner_bitmap()
     SelectObject(mem, old);
     DeleteDC(mem);
     return bm;
+}
+
+bool queued(HWND hwnd, UINT msg)
+{
+    MSG m;
+    return PeekMessageA(&m, hwnd, msg, msg, PM_NOREMOVE) != 0;
 }
 
 }   // namespace
@@ -107,16 +112,6 @@ TEST(BackgroundColour, FillsTheWholeClientArea)
     EXPECT_TRUE(IsRectEmpty(&shape));
     BackgroundColour(RGB(9, 8, 7));
 }
-
-namespace {
-
-bool queued(HWND hwnd, UINT msg)
-{
-    MSG m;
-    return PeekMessageA(&m, hwnd, msg, msg, PM_NOREMOVE) != 0;
-}
-
-}   // namespace
 
 // Ten fills, nine waits of one tick each (a timer ticks at most every
 // USER_TIMER_MINIMUM milliseconds); what was queued stays queued, but a tick

@@ -35,7 +35,6 @@ using testsupport::settings_text;
 using testsupport::write_bytes;
 
 namespace {
-
 const char kNewFile[] = "\r\n\r\nIni file for QM Stonecall V1.10\r\n\r\n\r\nShowEditHelp=1\r\nShowStartBanner=1\r\n"
                         "DefaultStartUpSpread=\r\n";
 
@@ -46,6 +45,30 @@ void expect_told_there_is_no_settings_file()
     EXPECT_NE(msgbox_hook::boxes()[0].text.find("could be neither opened nor created"), std::string::npos);
     msgbox_hook::clear();
 }
+
+const char kDialogTitle[] = "Choose the spread you wish to auto-start";
+
+struct SetupRun : Program {
+    HWND screen = nullptr;
+
+    void open()
+    {
+        start("DeckwiseSetup");
+        screen = run.window("Quenmire Stonecall V1.1 - Setup");
+    }
+    std::string path() { return run.text(run.control(screen, IDC_START_UP_SPREAD)); }
+    HWND open_file_dialog()
+    {
+        press(IDC_CHANGE_START_UP_SPREAD);
+        return run.window(kDialogTitle);
+    }
+    void ok()
+    {
+        press(IDOK);
+        ASSERT_TRUE(run.finished());
+        EXPECT_EQ(exitCode, 0);
+    }
+};
 
 }   // namespace
 
@@ -139,34 +162,6 @@ TEST(Settings, ANewFileNotWrittenWholeIsRemovedAndTheNextStartMakesItAnew)
         EXPECT_EQ(read_bytes(INI_FILE_NAME), kNewFile);
     }
 }
-
-namespace {
-
-const char kDialogTitle[] = "Choose the spread you wish to auto-start";
-
-struct SetupRun : Program {
-    HWND screen = nullptr;
-
-    void open()
-    {
-        start("DeckwiseSetup");
-        screen = run.window("Quenmire Stonecall V1.1 - Setup");
-    }
-    std::string path() { return run.text(run.control(screen, IDC_START_UP_SPREAD)); }
-    HWND open_file_dialog()
-    {
-        press(IDC_CHANGE_START_UP_SPREAD);
-        return run.window(kDialogTitle);
-    }
-    void ok()
-    {
-        press(IDOK);
-        ASSERT_TRUE(run.finished());
-        EXPECT_EQ(exitCode, 0);
-    }
-};
-
-}   // namespace
 
 // The dialog, owned by the screen, lists the spreads and starts from the
 // stored file; a cancelled dialog changes nothing; the chosen file's full
