@@ -34,12 +34,11 @@ using testsupport::read_bytes;
 using testsupport::write_bytes;
 
 namespace {
-// A small spread file; the title "-" stands for no title line at all.
+
+// A spread file of one position under this title.
 void write_spread(const std::string &name, const std::string &title)
 {
-    std::string text = "\nSpread Data File Created By Quenmire Stonecall V1.10\n\nversion=1100\n";
-    if (title != "-") text += "title=" + title + "\n";
-    write_bytes(name, testsupport::crlf(text + "runemeaning0=First*\nrune0x=10\nrune0y=20\nNumCards=1\n\n"));
+    write_bytes(name, testsupport::spread_bytes(title, {{10, 20, "First"}}));
 }
 
 // The chooser as Run opens it; SpreadFilename holds OLD.SCS before. The test
@@ -129,7 +128,7 @@ TEST(Chooser, EveryFileIsListedHoweverManyAndLongNamesStayWhole)
 }
 
 // OK looks the chosen item's title up among the files again: the first file
-// with it wins, whichever item carries it; a file without a title line is an
+// with it wins, whichever item carries it; a file with an empty title is an
 // empty item; with nothing selected the title the listing left behind (the
 // last file's) is looked for. A file gone since the listing is skipped with
 // its error; when the chosen one itself is gone, no file has the title any
@@ -147,7 +146,7 @@ TEST(Chooser, OkLooksTheChosenTitleUpAmongTheFiles)
         const char *chosen, *title;
     } cases[] = {
         {"one title twice", {{"A.SCS", "Twin"}, {"B.SCS", "Other"}, {"C.SCS", "Twin"}}, nullptr, 2, "A.SCS", "Twin"},
-        {"no title line", {{"A.SCS", "Named"}, {"B.SCS", "-"}}, nullptr, 1, "B.SCS", ""},
+        {"an empty title", {{"A.SCS", "Named"}, {"B.SCS", ""}}, nullptr, 1, "B.SCS", ""},
         {"nothing selected", {{"A.SCS", "First"}, {"B.SCS", "Last"}}, nullptr, -1, "B.SCS", "Last"},
         {"an earlier file gone",
          {{"A.SCS", "Gone"}, {"B.SCS", "Kept"}, {"C.SCS", "Third"}},
