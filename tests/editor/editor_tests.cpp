@@ -1,12 +1,8 @@
-// The editor's screens through the lock-step driver with WinMain in a temporary
-// folder, for what the scripted sessions (chooser, edit, no_keypad,
-// layout_moves, new_*) cannot show. The chooser: what each way of leaving it
-// puts into SpreadFilename, however many files, and when files go between the
-// listing and OK (what it lists, in which order, is the session chooser's).
-// The layout editor: the jump size's limits with their messages, owners and
-// flags, and the help text's bound. The new-spread dialog: its checks, one at
-// a time with their messages, owners and flags, and the folder that takes no
-// file.
+// The editor's screens through the lock-step driver, for what the sessions
+// (chooser, edit, no_keypad, layout_moves, new_*) cannot show: what each way of
+// leaving the chooser puts into SpreadFilename; the jump size's limits and the
+// help text's bound; the new-spread checks with their messages, owners and
+// flags, and the folder that takes no file.
 #include "app/mainwindow.h"
 #include "app/screenloop.h"
 #include "editor/chooser.h"

@@ -1,16 +1,9 @@
-// The runes folder. A reading from the menu to the web page, through the
-// lock-step driver with WinMain in a temporary folder: the chooser, the casting
-// screen, the cast in virtual time, the pictures, the rune detail screen and
-// RUNE.HTM; then the ways a Run can end early or warn (a cancelled chooser is
-// the session modes'). The casting screen's own callbacks on the test's thread
-// (the headless driver's clock jumps over every Sleep), and the rune table:
-// each interpretation speaks of its own rune; numbers outside the table give
-// the empty text. The spread file: writing byte for byte, reading back,
-// hand-made and bad files, and a failed save reaching the user. RUNE.HTM
-// written from a reading on its own: the escaping of spread titles and
-// position meanings (the fuzzer checks arbitrary texts; these rows hold the
-// edges of each rule), what a failure leaves behind and says, and spread texts
-// that escaping makes longer than any fixed piece.
+// The runes folder: a reading from the menu to the web page through the
+// lock-step driver (the cast in virtual time, the pictures, the detail screen,
+// RUNE.HTM) and the ways a Run ends early or warns (a cancelled chooser is the
+// session modes'); the casting screen's callbacks; the rune table; the spread
+// file written, read back, hand-made, unreadable or not saved; the page's
+// escaping and what its failures leave.
 #include "app/mainwindow.h"
 #include "app/screenloop.h"
 #include "editor/chooser.h"
