@@ -249,6 +249,18 @@ TEST(Reading, LaterVersionWarnsBeforeTheRunesAreDrawn)
     ReleaseDC(p.mainWindow, dc);
 }
 
+// Cancel in the chooser leaves run mode. (The page's message after it is the
+// session modes'.)
+TEST(Reading, CancelledChooserLeavesRunMode)
+{
+    Program p;
+    write_spread("A.SCS", "Lone", {{100, 100, "Only place"}});
+    p.start();
+    p.menu("Run");
+    p.run.click(p.run.control(hWnd_sim_dialog, IDCANCEL));
+    EXPECT_EQ(RunSpreadSelected, 0);
+}
+
 // The chosen file removed while the casting screen waits: the cast happens,
 // the file's error is shown, and the reading keeps the spread the chooser
 // read last (the chosen one); its meanings cannot be read, so the detail
