@@ -1,13 +1,18 @@
-// The setup screen started as a user starts it (the command line
-// "DeckwiseSetup") through the lock-step driver: the open-file dialog, with
-// its owner and its failures, and the settings file's faults. (The boxes,
-// the path, OK, Cancel and the close command are the scripted sessions
-// setup*.)
+// The settings file qmsc98.ini and the setup screen: what an option's value
+// means, the file under faults, and the setup screen started as a user starts
+// it (the command line "DeckwiseSetup") through the lock-step driver, with the
+// open-file dialog, its owner and its failures. (Creating the file, reading a
+// hand-edited one, the boxes, the path, OK, Cancel and the close command are
+// the scripted sessions first_start and setup*.)
+#include "settings/inifile.h"
 #include "settings/setup.h"
 
-#include "settings/inifile.h"
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 
 #include "support/program.h"
+#include "support/tempdir.h"
 
 #include <commdlg.h>
 
@@ -18,15 +23,28 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 using testsupport::crlf;
 using testsupport::Program;
 using testsupport::read_bytes;
 using testsupport::settings_text;
+using testsupport::TempDir;
 using testsupport::write_bytes;
 
 namespace {
+const char kNewFile[] = "\r\n\r\nIni file for QM Stonecall V1.10\r\n\r\n\r\nShowEditHelp=1\r\nShowStartBanner=1\r\n"
+                        "DefaultStartUpSpread=\r\n";
+
+void expect_told_there_is_no_settings_file()
+{
+    ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
+    EXPECT_EQ(msgbox_hook::boxes()[0].caption, "Settings file");
+    EXPECT_NE(msgbox_hook::boxes()[0].text.find("could be neither opened nor created"), std::string::npos);
+    msgbox_hook::clear();
+}
 
 const char kDialogTitle[] = "Choose the spread you wish to auto-start";
 
@@ -53,6 +71,79 @@ struct SetupRun : Program {
 };
 
 }   // namespace
+
+TEST(Settings, OnlyTheNumberOneTurnsAnOptionOn)
+{
+    TempDir dir;
+    struct Case {
+        const char *value;
+        int on;
+    } cases[] = {{"1", 1}, {"01", 1},  {" 1", 1}, {"1x", 1}, {"+1", 1}, {"0", 0},
+                 {"2", 0}, {"yes", 0}, {"", 0},   {"-1", 0}, {"11", 0}};
+    for (const Case &c : cases) {
+        write_bytes(INI_FILE_NAME,
+                    crlf(std::string("ShowEditHelp=") + c.value + "\nShowStartBanner=" + c.value + "\n"));
+        GetIniData();
+        EXPECT_EQ(ShowEditHelp, c.on) << c.value;
+        EXPECT_EQ(ShowStartBanner, c.on) << c.value;
+        TerminateIniFile();
+    }
+}
+
+TEST(Settings, ALongStartUpPathIsCutToTheOption)
+{
+    TempDir dir;
+    write_bytes(INI_FILE_NAME, "DefaultStartUpSpread=" + std::string(600, 'p') + "\r\n");
+    GetIniData();
+    EXPECT_EQ(std::string(DefaultStartUpSpread), std::string(DEFAULT_START_UP_SPREAD_SIZE - 1, 'p'));
+}
+
+TEST(Settings, AReadOnlyFileIsMadeWritable)
+{
+    TempDir dir;
+    write_bytes(INI_FILE_NAME, crlf("ShowEditHelp=1\n"));
+    ASSERT_EQ(_chmod(INI_FILE_NAME, _S_IREAD), 0);
+    EXPECT_EQ(InitiateIniFile(INI_FILE_NAME, 0, ""), 1);
+    EXPECT_EQ(SendToIniFile("ShowEditHelp=", "0"), 1);
+    TerminateIniFile();
+    EXPECT_EQ(read_bytes(INI_FILE_NAME), crlf("ShowEditHelp=0\n"));
+}
+
+// A settings file that cannot be had: every option is off, the user is told,
+// nothing can be written, and the program goes on. A new file that the disk
+// does not take whole is removed again, so that the next start makes it anew
+// instead of taking half of it for the settings.
+TEST(Settings, NoFileToBeHadLeavesEverythingOffAndSaysSo)
+{
+    std::vector<std::function<void()>> no_file = {
+        [] { std::filesystem::create_directory(INI_FILE_NAME); },   // a folder of that name
+        [] { faults::read_only_folder("."); },                      // a folder that takes no new file
+        [] { faults::fail(faults::Call::Open, 2); }};               // a file that will not open
+    const size_t not_written_whole = no_file.size();
+    for (long long room : {0, 10, 40, 60}) no_file.push_back([room] { faults::disk_full_after(room); });
+    for (int k = 0; k < 8; ++k) no_file.push_back([k] { faults::fail(faults::Call::Write, 1, k); });
+    for (size_t i = 0; i < no_file.size(); ++i) {
+        SCOPED_TRACE(i);
+        TempDir dir;
+        no_file[i]();
+        GetIniData();
+        EXPECT_EQ(IniFileHandle, -1);
+        EXPECT_EQ(ShowEditHelp, 0);
+        EXPECT_EQ(ShowStartBanner, 0);
+        EXPECT_STREQ(DefaultStartUpSpread, "");
+        expect_told_there_is_no_settings_file();
+        EXPECT_EQ(SendToIniFile("ShowEditHelp=", "1"), 0);
+        EXPECT_EQ(TerminateIniFile(), 0);
+        EXPECT_FALSE(std::filesystem::is_regular_file(INI_FILE_NAME));
+        faults::reset();
+        if (i < not_written_whole) continue;
+        GetIniData();
+        EXPECT_EQ(ShowStartBanner, 1);
+        EXPECT_TRUE(msgbox_hook::boxes().empty());
+        TerminateIniFile();
+        EXPECT_EQ(read_bytes(INI_FILE_NAME), kNewFile);
+    }
+}
 
 // The dialog, owned by the screen, lists the spreads and starts from the
 // stored file; a cancelled dialog changes nothing; the chosen file's full

@@ -1,25 +1,90 @@
-// The label-value store in texts and in files opened in text mode.
+// The small text and number routines, the label-value store in texts and in
+// files opened in text mode, and the safe save: a file saved under every fault
+// the disk can raise holds either its old bytes or the whole new text, never a
+// mix, the answer says which, and no temporary file is left behind.
 #include "util/labelstore.h"
+#include "util/safesave.h"
+#include "util/text.h"
 
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
+
+#include "support/tempdir.h"
 
 #include "crt/faults.h"
-#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+namespace fs = std::filesystem;
 using testsupport::crlf;
-using testsupport::read_bytes;
 using testsupport::TempDir;
+using testsupport::read_bytes;
 using testsupport::write_bytes;
 
-namespace {
+TEST(IntToChar, WritesDecimalWithSignInOneSharedArea)
+{
+    EXPECT_STREQ(int_to_char(0, 1), "0");
+    EXPECT_STREQ(int_to_char(-45, 1), "-45");
+    EXPECT_STREQ(int_to_char(INT32_MIN, 1), "-2147483648");
+    char *first = int_to_char(12, 1);
+    EXPECT_EQ(first, int_to_char(INT32_MAX, 1));
+    EXPECT_STREQ(first, "2147483647");
+}
 
+TEST(CharToInt, ReadsSignAndDigitsAfterBlanksAndSaturates)
+{
+    const struct {
+        std::string text;
+        LONG value;
+    } rows[] = {
+        {"", 0},
+        {"abc", 0},
+        {"  \t42xyz", 42},
+        {"-17", -17},
+        {"+8", 8},
+        {"- 5", 0},
+        {"2147483647", INT32_MAX},
+        {"2147483648", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"-2147483649", INT32_MIN},
+        {std::string(5000, '9'), INT32_MAX},
+        {"-" + std::string(5000, '9'), INT32_MIN},
+        {std::string(300, '0') + "123", 123},   // leading zeros do not count towards the overflow
+    };
+    for (const auto &row : rows) EXPECT_EQ(char_to_int(row.text.c_str()), row.value) << row.text.substr(0, 20);
+}
+
+TEST(MakeString, JoinsIntoTheCallersBufferOrItsOwnAreaCutToFit)
+{
+    char buffer[64];
+    EXPECT_EQ(MakeString(buffer, 3, "Auto-loading ", "Two", " Paths"), buffer);
+    EXPECT_STREQ(buffer, "Auto-loading Two Paths");
+    std::string big(MAKESTRING_AREA_SIZE, 'x');
+    std::string own = MakeString(nullptr, 3, "head", big.c_str(), "tail");
+    EXPECT_EQ(own, "head" + big.substr(0, MAKESTRING_AREA_SIZE - 5));
+}
+
+// Both stop at the buffer's end; the copy reads no further than it writes.
+TEST(BoundedText, CopyAndAppendStopAtTheBufferEnd)
+{
+    char small[6] = "xxxxx";
+    EXPECT_EQ(copy_text(small, sizeof small, "abc"), small);
+    EXPECT_STREQ(small, "abc");
+    EXPECT_STREQ(append_text(small, sizeof small, "defg"), "abcde");
+    EXPECT_STREQ(append_text(small, sizeof small, "z"), "abcde");
+    const char unended[3] = {'p', 'q', 'r'};
+    EXPECT_STREQ(copy_text(small, 3, unended), "pq");
+    EXPECT_STREQ(copy_text(small, 1, "abc"), "");
+}
+
+namespace {
 // A file holding `bytes`, opened for reading and writing in text mode.
 class StoreFile {
   public:
@@ -39,6 +104,85 @@ std::string long_block(size_t lines)
     std::string text;
     for (size_t i = 0; i < lines; ++i) text += "filler line " + std::to_string(i) + " with some words in it\n";
     return text;
+}
+
+const std::string kShortOld = crlf("old\n");
+const char *const kPieces[] = {"first line\n", "second, somewhat longer line\n", "third\n", "the end\n"};
+
+std::string new_bytes()
+{
+    std::string text;
+    for (const char *piece : kPieces) text += piece;
+    return crlf(text);
+}
+
+BOOL save(const char *name)
+{
+    SAFE_SAVE s;
+    if (!safe_save_open(&s, name)) return FALSE;
+    for (const char *piece : kPieces) safe_save_write(&s, piece);
+    return safe_save_close(&s);
+}
+
+bool temp_file_left()
+{
+    for (const auto &entry : fs::directory_iterator("."))
+        if (entry.path().extension() == ".TMP") return true;
+    return false;
+}
+
+// Each fault, armed once the old file is in place, and whether a save over a
+// short file answers done beside it and in place (in a read-only folder);
+// without a fault every save over a file is done.
+struct Fault {
+    const char *what;
+    std::function<void()> arm;
+    bool saved_beside, saved_in_place;
+};
+
+std::vector<Fault> faults_on_the_way()
+{
+    using faults::Call;
+    std::vector<Fault> list = {
+        {"no fault", [] {}, true, true},
+        {"every write fails", [] { faults::fail(Call::Write, -1); }, false, false},
+        {"the disk is full", [] { faults::disk_full_after(0); }, false, false},
+        {"the disk fills after 30 bytes", [] { faults::disk_full_after(30); }, false, false},
+        {"the close fails", [] { faults::fail(Call::Close, 1, 0, "."); }, true, true},
+        {"the replace fails", [] { faults::fail(Call::MoveFile); }, false, true},
+        {"setting the length fails once", [] { faults::fail(Call::Chsize); }, true, false},
+        {"no memory for the old bytes", [] { faults::fail(Call::GlobalAlloc); }, true, false},
+        {"the old bytes cannot be read", [] { faults::fail(Call::Read, -1); }, true, false},
+    };
+    for (int k = 0; k < 4; ++k)
+        list.push_back({"one write fails", [k] { faults::fail(Call::Write, 1, k); }, false, false});
+    return list;
+}
+
+// Runs one save under one fault and checks what is on disk against the answer.
+void expect_old_or_whole_new(const std::string &old, bool folder_read_only, const Fault &fault)
+{
+    const bool existed = !old.empty();
+    TempDir dir;
+    if (existed) write_bytes("FILE.SCS", old);
+    if (folder_read_only) faults::read_only_folder(".");
+    fault.arm();
+    const BOOL saved = save("FILE.SCS");
+    faults::reset();
+
+    SCOPED_TRACE(std::string(fault.what) + (folder_read_only ? ", folder read-only" : "") +
+                 (existed ? ", file there" : ", new file"));
+    if (old == kShortOld || (existed && std::string(fault.what) == "no fault")) {
+        EXPECT_EQ(saved != FALSE, folder_read_only ? fault.saved_in_place : fault.saved_beside);
+    }
+    if (saved) {
+        EXPECT_EQ(read_bytes("FILE.SCS"), new_bytes());
+    } else if (existed) {
+        EXPECT_EQ(read_bytes("FILE.SCS"), old);
+    } else {
+        EXPECT_FALSE(fs::exists("FILE.SCS"));
+    }
+    EXPECT_FALSE(temp_file_left());
 }
 
 }   // namespace
@@ -262,4 +406,47 @@ TEST(LineEntries, MatchWholeLinesFromTheFirstOn)
     LONG other = get_section_pos(file.handle, "[Other]");
     EXPECT_STREQ(get_variable_in_section(file.handle, other, "Width"), "2");
     EXPECT_STREQ(get_variable_in_section(file.handle, other, "Height"), "");
+}
+
+TEST(SafeSave, EveryFaultLeavesTheOldFileOrTheWholeNewOne)
+{
+    const std::string olds[] = {"", kShortOld, crlf(std::string(5000, 'o') + "\n")};
+    for (const std::string &old : olds)
+        for (bool folder_read_only : {false, true})
+            for (const Fault &fault : faults_on_the_way()) expect_old_or_whole_new(old, folder_read_only, fault);
+}
+
+// Tests run as root, so a read-only file is one whose write bit is off: it
+// is made writable and saved, in a read-only folder too, and keeps its other
+// permissions.
+TEST(SafeSave, AReadOnlyFileIsMadeWritableFirst)
+{
+    const auto kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    for (bool folder_read_only : {false, true}) {
+        TempDir dir;
+        write_bytes("RO.SCS", "old");
+        fs::permissions("RO.SCS", kept);
+        ASSERT_EQ(_chmod("RO.SCS", _S_IREAD), 0);
+        if (folder_read_only) faults::read_only_folder(".");
+        EXPECT_TRUE(save("RO.SCS")) << folder_read_only;
+        faults::reset();
+        EXPECT_EQ(read_bytes("RO.SCS"), new_bytes()) << folder_read_only;
+        EXPECT_EQ(fs::status("RO.SCS").permissions(), kept) << folder_read_only;
+    }
+}
+
+// A link stays a link and its target is saved; a temporary file left by
+// someone else is stepped around and kept.
+TEST(SafeSave, WritesThroughALinkAndStepsAroundALeftoverTemporary)
+{
+    TempDir dir;
+    fs::create_directory("store");
+    write_bytes("store/REAL.SCS", "old");
+    fs::create_symlink("store/REAL.SCS", "LINK.SCS");
+    write_bytes("store/~SC0.TMP", "leftover");
+    EXPECT_TRUE(save("LINK.SCS"));
+    EXPECT_TRUE(fs::is_symlink("LINK.SCS"));
+    EXPECT_EQ(read_bytes("store/REAL.SCS"), new_bytes());
+    EXPECT_EQ(std::distance(fs::directory_iterator("store"), fs::directory_iterator()), 2);
+    EXPECT_EQ(read_bytes("store/~SC0.TMP"), "leftover");
 }
