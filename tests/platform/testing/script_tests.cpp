@@ -1,7 +1,9 @@
 // Automation scripts against a small program of test templates (script.rc):
 // the program runs on the test's thread and the script acts inside its waits.
 // What the scripted sessions (tests/sessions) do not show: steps that fail and
-// why, exact timings, the window dump, the observer.
+// why, exact timings, the window dump, the observer. Each run's exit status,
+// what reached the program, the messages and the dumps written are compared
+// with tests/golden/script_runs.txt.
 #include "platform/rc/embedded.h"
 #include "support/golden.h"
 #include "support/tempdir.h"
@@ -11,9 +13,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <filesystem>
 #include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,7 +26,7 @@ namespace {
 std::vector<std::string> trace;
 int counted = 0;
 int ticks = 0;
-bool programStarted = false;
+HWND shown;   // the program's dialog, which a failed run leaves open
 
 void note(const std::string &s) { trace.push_back(s); }
 
@@ -91,7 +94,7 @@ INT_PTR CALLBACK ScriptedProc(HWND dlg, UINT msg, WPARAM wp, LPARAM)
 // The program: one dialog and its loop; its exit code tells how it ended.
 int program_of(int templateId)
 {
-    programStarted = true;
+    note("start");
     size_t size;
     const unsigned char *image = script_res(&size);
     WNDCLASSA wc{};
@@ -99,7 +102,7 @@ int program_of(int templateId)
     wc.lpszClassName = "ScriptProbe";
     wc.style = CS_DBLCLKS;
     RegisterClassA(&wc);
-    HWND dlg =
+    HWND dlg = shown =
         CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(templateId), nullptr, ScriptedProc, 0);
     MSG m;
     while (GetMessageA(&m, nullptr, 0, 0)) {
@@ -114,27 +117,29 @@ int scripted() { return program_of(600); }
 int menued() { return program_of(602); }
 int listed() { return program_of(603); }
 
-// Runs the script text against the program, capturing standard error.
-struct Ran {
-    int status;
-    std::string errors;
-};
-
-Ran run(const std::string &script, int (*program)() = scripted, const script::Observer &observer = {})
+// The program moves to another folder once it runs.
+int moved()
 {
-    testsupport::write_bytes("steps.txt", script);
-    testing::internal::CaptureStderr();
-    int status = script::run_script("steps.txt", program, observer);
-    return Ran{status, testing::internal::GetCapturedStderr()};
+    std::filesystem::create_directory("elsewhere");
+    std::filesystem::current_path("elsewhere");
+    return scripted();
 }
 
-bool contains(const std::string &s, const std::string &part) { return s.find(part) != std::string::npos; }
-
-// A dump with its handles numbered in the order they first appear, so that it
-// compares with an expected file whatever handles the run gave out.
-std::string dump_of(const std::string &name)
+// Looks at the program after each input step; objects once the count is 3.
+std::string observe(int line)
 {
-    const std::string text = testsupport::read_bytes(name);
+    char title[64] = "", count[64] = "";
+    HWND active = GetActiveWindow();
+    GetWindowTextA(active, title, sizeof title);
+    GetDlgItemTextA(active, 30, count, sizeof count);
+    note(std::to_string(line) + " seen " + title + ", " + count + ", " + std::to_string(GetSystemMetrics(SM_CXSCREEN)));
+    return std::string(count) == "count 3" ? "three is too many" : "";
+}
+
+// The text with its handles numbered in the order they first appear, so that
+// it compares with an expected file whatever handles the run gave out.
+std::string numbered(const std::string &text)
+{
     const std::regex handle("\"(handle|active|focus)\": ([0-9]+)");
     std::map<std::string, int> numbers;
     std::string out;
@@ -149,177 +154,82 @@ std::string dump_of(const std::string &name)
 
 }   // namespace
 
-// A step that cannot be done ends the run at its line with the reason and
-// the window dump; neither it nor any step after it reaches the program.
-TEST(Script, StepsFailOnWhatCannotBeDoneWithTheirReason)
+// A step that cannot be done ends the run at its line with the reason and the
+// window dump; neither it nor any step after it reaches the program. A line
+// that is no step (the step reader's tests say which) or a script that cannot
+// be read fails the run before the program starts. The observer sees the
+// program after each input step has been taken (a menu once its item is
+// chosen, a message box's answer once the box is gone), never after waits and
+// expectations, nor after the step that ends the program. Button 11 (5..55
+// units) has its left part (5..35) under probe 12, its centre (30) included:
+// the click lands just right of the probe; probe 20 sits at 100, 40 units:
+// 150, 65 pixels of the client area. While another application has the
+// foreground, nothing the program shows has the focus; back again, the probe
+// that had it has it. A drag's press at the spot of the click just before it
+// is a press of its own, not the second half of a double-click. Selecting an
+// item out of view goes there with the arrow keys.
+TEST(Golden, ScriptRunsGiveTheirStatusInputMessagesAndDumps)
 {
-    struct Case {
-        const char *line;
-        const char *why;
+    struct Run {
         int (*program)();
-    };
-    const Case cases[] = {
-        {"click 14", "wholly covered", scripted},
-        {"click 15", "hidden", scripted},
-        {"click 99", "no control 99", scripted},
-        {"expect-text 30 count 1", "control 30 reads \"count 0\"", scripted},
-        {"expect-window Other", "the active window is \"Scripted\"", scripted},
-        {"screenshot no/such/folder/shot.png", "shot.png: ", scripted},
-        {"dump no/such/folder/tree.json", "failed: cannot write /", scripted},
-        {"menu Two Words Greyed", "is greyed", menued},
-        {"menu Two Words Deeper", "further drop-down", menued},
-        {"menu File Nothing", "has no item \"Nothing\"", menued},
-        {"menu Nowhere Count", "no drop-down", menued},
-        {"menu FileCount", "no drop-down", menued},
-        {"menu File Count", "has no menu", scripted},
-        {"select 41 10", "it has 10 items", listed},
-        {"select 41 -1", "it has 10 items", listed},
-        {"select 42 0", "it is no list box", listed},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.line);
-        testsupport::TempDir dir;
-        trace.clear();
-        Ran r = run(std::string(c.line) + "\nclose\n", c.program);
-        EXPECT_EQ(r.status, script::kStepFailed);
-        EXPECT_TRUE(contains(r.errors, "steps.txt:1: " + std::string(c.line))) << r.errors;
-        EXPECT_TRUE(contains(r.errors, c.why)) << r.errors;
-        EXPECT_TRUE(contains(r.errors, "\"windows\": [")) << r.errors;
-        EXPECT_TRUE(trace.empty());
-    }
-}
-
-// Blanks and comments are skipped but counted, CR LF ends a line like LF; a
-// line that is no step (the step reader's tests say which) or a script that
-// cannot be read fails the run before the program starts.
-TEST(Script, MalformedScriptFailsBeforeTheProgramStarts)
-{
-    testsupport::TempDir dir;
-    Ran r = run("# a comment\r\n\n  \t\n\t# indented\n  click 10\r\n  wait soon\r\n");
-    EXPECT_EQ(r.status, script::kStepFailed);
-    EXPECT_EQ(r.errors, "script steps.txt:6:   wait soon\n  a number must follow\n");
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(script::run_script("no-such-script.txt", scripted), script::kStepFailed);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "script no-such-script.txt: cannot be read\n");
-    EXPECT_FALSE(programStarted);
-}
-
-// The dump of every window, its texts in Windows-1252 written as ASCII
-// escapes; a menu bar with a drop-down of eight items (whose count Windows
-// answers where a separator's flag lies), a separator, a greyed item and a
-// drop-down inside; a list box, a check box and an edit field with their state.
-TEST(Golden, ScriptDumpsDescribeEveryWindowAsJson)
-{
-    testsupport::TempDir dir;
-    counted = 0;
-    Ran r = run("click 20\ntype Say \"hi\" \\ caf\xe9 \x80\ndump tree.json\nclose\n");
-    EXPECT_EQ(r.status, 40) << r.errors;
-    EXPECT_TRUE(matches_expected_text(dump_of("tree.json"), "script_scripted.json"));
-    r = run("menu File Count\ndump menu.json\nmenu File Exit\n", menued);
-    EXPECT_EQ(r.status, 61) << r.errors;
-    EXPECT_TRUE(matches_expected_text(dump_of("menu.json"), "script_menued.json"));
-    // Selecting an item out of view goes there with the arrow keys.
-    r = run("select 41 9\ndump far.json\nselect 41 0\nclick 42\nclick 43\ntype Runes\ndump listed.json\nclose\n",
-            listed);
-    EXPECT_EQ(r.status, 41) << r.errors;
-    EXPECT_TRUE(matches_expected_text(dump_of("far.json"), "script_listed_far.json"));
-    EXPECT_TRUE(matches_expected_text(dump_of("listed.json"), "script_listed.json"));
-}
-
-TEST(Script, PathsStayWithTheFolderTheRunStartedIn)
-{
-    testsupport::TempDir dir;
-    Ran r = run("dump first.json\nclose\n", [] {
-        std::filesystem::create_directory("elsewhere");
-        std::filesystem::current_path("elsewhere");
-        return scripted();
-    });
-    EXPECT_EQ(r.status, 40 + counted) << r.errors;
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "first.json"));
-}
-
-// The observer sees the program after each input step has been taken (a menu
-// once its item is chosen, a message box's answer once the box is gone), never
-// after waits and expectations, nor after the step that ends the program; an
-// answer other than the empty text fails the run at that step.
-TEST(Script, ObserverLooksAfterEachInputStepOnceTheProgramHasTakenIt)
-{
-    testsupport::TempDir dir;
-    counted = 0;
-    std::vector<std::string> seen;
-    Ran r = run("menu File Count\nwait 10\nexpect-text 30 count 1\nmenu File Count\n"
-                "menu Two Words Say Hello\nclick 7\nmenu File Exit\n",
-                menued, [&seen](int line) {
-                    char text[64] = "";
-                    HWND active = GetActiveWindow();
-                    GetDlgItemTextA(active, 30, text, sizeof text);
-                    GetWindowTextA(active, text + std::strlen(text), 20);
-                    seen.push_back(std::to_string(line) + " " + text);
-                    return std::string();
-                });
-    EXPECT_EQ(r.status, 62);
-    EXPECT_EQ(seen, (std::vector<std::string>{"1 count 1Menued", "4 count 2Menued", "5 Question", "6 silenceMenued"}));
-    const int before = counted;
-    r = run("menu File Count\nmenu File Count\nmenu File Count\n", menued,
-            [](int line) { return line == 2 ? std::string("two is too many") : std::string(); });
-    EXPECT_EQ(r.status, script::kStepFailed);
-    EXPECT_EQ(counted - before, 2);   // the third was never given
-    EXPECT_TRUE(contains(r.errors, "steps.txt:2: menu File Count\n  failed: two is too many")) << r.errors;
-}
-
-// Steps and what reaches the program by them. Button 11 (5..55 units) has its
-// left part (5..35) under probe 12, its centre (30) included: the click lands
-// just right of the probe; probe 20 sits at 100, 40 units: 150, 65 pixels of
-// the client area. While another application has the foreground nothing the
-// program shows has the focus, so "a" reaches nobody; back again, the probe
-// that had it has it. A key held with a modifier reaches the focus inside
-// Ctrl's press. A drag's press at the spot of the click just before it is a
-// press of its own, not the second half of a double-click.
-TEST(Script, StepsReachTheProgramAsAPersonsInputWould)
-{
-    struct Case {
         const char *script;
-        int status;
-        std::vector<std::string> trace;
     };
-    const Case cases[] = {
-        {"click 11\nclickat 160 70\nclickat 151 66\nclose\n",
-         40,
-         {"command 11", "20 down 10 5", "20 down 1 1", "close"}},
-        {"click 20\ndeactivate\ntype a\nactivate\ntype b\nexpect-text 20 b\nclose\n",
-         40,
-         {"20 down 67 32", "20 key 66", "close"}},
-        {"wait 3500\nexpect-text 31 ticks 3\nwait 0\nwait 499\n"
-         "expect-text 31 ticks 3\nwait 1\nexpect-text 31 ticks 4\n",
-         script::kScriptRanOut,
-         {}},
-        {"click 20\nkey CONTROL+a\nexpect-text 20 \x01\nclose\n",
-         40,
-         {"20 down 67 32", "20 key 17", "20 key 65", "close"}},
-        {"click 20\ndrag 20 30 0\ndoubleclick 20\nclose\n",
-         40,
-         {"20 down 67 32", "20 down 67 32", "20 down 67 32", "20 double", "close"}},
+    const Run runs[] = {
+        {scripted, "click 14\nclose\n"},
+        {scripted, "click 15\nclose\n"},
+        {scripted, "click 99\nclose\n"},
+        {scripted, "expect-text 30 count 1\nclose\n"},
+        {scripted, "expect-window Other\nclose\n"},
+        {scripted, "screenshot no/such/folder/shot.png\nclose\n"},
+        {scripted, "dump no/such/folder/tree.json\nclose\n"},
+        {menued, "menu Two Words Greyed\nclose\n"},
+        {menued, "menu Two Words Deeper\nclose\n"},
+        {menued, "menu File Nothing\nclose\n"},
+        {menued, "menu Nowhere Count\nclose\n"},
+        {menued, "menu FileCount\nclose\n"},
+        {scripted, "menu File Count\nclose\n"},
+        {listed, "select 41 10\nclose\n"},
+        {listed, "select 41 -1\nclose\n"},
+        {listed, "select 42 0\nclose\n"},
+        {scripted, "# a comment\r\n\n  \t\n\t# indented\n  click 10\r\n  wait soon\r\n"},
+        {scripted, nullptr},
+        {scripted, "click 20\ntype Say \"hi\" \\ caf\xe9 \x80\ndump tree.json\nclose\n"},
+        {menued, "menu File Count\ndump menu.json\nmenu File Exit\n"},
+        {listed, "select 41 9\ndump far.json\nselect 41 0\nclick 42\nclick 43\ntype Runes\ndump listed.json\nclose\n"},
+        {moved, "dump first.json\nclose\n"},
+        {menued, "menu File Count\nwait 10\nexpect-text 30 count 1\nmenu File Count\nmenu Two Words Say Hello\n"
+                 "click 7\nmenu File Exit\n"},
+        {menued, "menu File Count\nmenu File Count\nmenu File Count\nmenu File Count\n"},
+        {scripted, "click 11\nclickat 160 70\nclickat 151 66\nclose\n"},
+        {scripted, "click 20\ndeactivate\ntype a\nactivate\ntype b\nexpect-text 20 b\nclose\n"},
+        {scripted, "wait 3500\nexpect-text 31 ticks 3\nwait 0\nwait 499\nexpect-text 31 ticks 3\nwait 1\n"
+                   "expect-text 31 ticks 4\n"},
+        {scripted, "click 20\nkey CONTROL+a\nexpect-text 20 \x01\nclose\n"},
+        {scripted, "click 20\ndrag 20 30 0\ndoubleclick 20\nclose\n"},
+        {scripted, "resize 300 200\nresize 1024 768\nclose\n"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.script);
+    std::string all;
+    for (const Run &r : runs) {
         testsupport::TempDir dir;
         trace.clear();
+        counted = 0;
         ticks = 0;
-        Ran r = run(c.script);
-        EXPECT_EQ(r.status, c.status) << r.errors;
-        EXPECT_EQ(trace, c.trace);
+        if (r.script) testsupport::write_bytes("steps.txt", r.script);
+        testing::internal::CaptureStderr();
+        const int status = script::run_script("steps.txt", r.program, observe);
+        DestroyWindow(shown);
+        std::string out = "== " + std::string(r.script ? r.script : "(no script)\n");
+        out += "status " + std::to_string(status) + "\n";
+        for (const std::string &t : trace) out += "> " + t + "\n";
+        out += testing::internal::GetCapturedStderr();
+        std::set<std::string> dumps;
+        for (const auto &f : std::filesystem::directory_iterator(dir.path()))
+            if (f.path().extension() == ".json") dumps.insert(f.path().filename().string());
+        for (const std::string &name : dumps)
+            out += "-- " + name + "\n" + testsupport::read_bytes((dir.path() / name).string());
+        const std::string base = dir.path().string();
+        for (size_t at; (at = out.find(base)) != std::string::npos;) out.replace(at, base.size(), "DIR");
+        all += numbered(out);
     }
-}
-
-// The desktop takes a new size.
-TEST(Script, ResizeGivesTheDesktopANewSize)
-{
-    testsupport::TempDir dir;
-    std::vector<int> widths;
-    Ran r = run("resize 300 200\nresize 1024 768\nclose\n", scripted, [&widths](int) {
-        widths.push_back(GetSystemMetrics(SM_CXSCREEN));
-        return std::string();
-    });
-    EXPECT_EQ(r.status, 40) << r.errors;
-    EXPECT_EQ(widths, (std::vector<int>{300, 1024}));
+    EXPECT_TRUE(matches_expected_text(all, "script_runs.txt"));
 }
