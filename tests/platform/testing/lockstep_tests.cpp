@@ -11,46 +11,65 @@
 
 namespace {
 
-std::vector<std::string> failures;
-
-lockstep::Runner collecting_runner()
-{
-    return lockstep::Runner([](const std::string &why) { failures.push_back(why); }, std::chrono::milliseconds(300));
-}
-
 HWND window(const char *title)
 {
     return CreateWindowExA(0, msgseq::recorder_class(), title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
                            nullptr, nullptr, nullptr, nullptr);
 }
 
+// A window "Shown" and the program's loop; a spinning program never waits.
+void shown_and_looping(bool spins)
+{
+    HWND w = window("Shown");
+    MSG m;
+    for (;;) {
+        if (spins) PostMessageA(w, WM_USER, 0, 0);
+        GetMessageA(&m, nullptr, 0, 0);
+        DispatchMessageA(&m);
+    }
+}
+
 }   // namespace
 
-TEST(LockStep, ProgramThatNeverBlocksFailsWithTheWindowTree)
+// A program that never blocks, a step on a control that is not there, a step
+// once the program has ended: each fails once with its reason and the window
+// tree, and the failed runner takes no more steps.
+TEST(LockStep, WhatCannotGoOnFailsWithTheReasonAndTheWindowTree)
 {
-    {
-        auto run = collecting_runner();
-        run.start([] {
-            HWND w = window("Spinner");
-            MSG m;
-            for (;;) {
-                PostMessageA(w, WM_USER, 0, 0);
-                GetMessageA(&m, nullptr, 0, 0);
-                DispatchMessageA(&m);
-            }
-        });
-        EXPECT_TRUE(run.failed());
-        EXPECT_TRUE(run.finished());
-        run.key(VK_RETURN);   // a failed runner does nothing more
+    struct Case {
+        void (*program)();
+        void (*step)(lockstep::Runner &);
+        const char *why;
+    };
+    const Case cases[] = {
+        {[] { shown_and_looping(true); }, [](lockstep::Runner &run) { run.key(VK_RETURN); }, "did not wait for input"},
+        {[] { shown_and_looping(false); },
+         [](lockstep::Runner &run) { EXPECT_EQ(run.control(run.window("Shown"), 5), nullptr); }, "no control 5"},
+        {[] { window("Shown"); },
+         [](lockstep::Runner &run) {
+             run.click(POINT{1, 1});
+         },
+         "not running"},
+    };
+    for (const Case &c : cases) {
+        std::vector<std::string> failures;
+        {
+            lockstep::Runner run([&failures](const std::string &why) { failures.push_back(why); },
+                                 std::chrono::milliseconds(300));
+            run.start(c.program);
+            c.step(run);
+            EXPECT_TRUE(run.failed());
+            run.key(VK_RETURN);
+        }
+        ASSERT_EQ(failures.size(), 1u) << c.why;
+        EXPECT_NE(failures[0].find(c.why), std::string::npos) << failures[0];
+        EXPECT_NE(failures[0].find("\"Shown\""), std::string::npos) << failures[0];
     }
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_NE(failures[0].find("did not wait for input"), std::string::npos) << failures[0];
-    EXPECT_NE(failures[0].find("\"Spinner\""), std::string::npos) << failures[0];
 }
 
 TEST(LockStep, WaitThatNothingCanEndGoesBackToTheTest)
 {
-    auto run = collecting_runner();
+    lockstep::Runner run([](const std::string &why) { ADD_FAILURE() << why; });
     run.start([] {
         HWND w = window("Waiter");
         MSG m;
@@ -63,36 +82,5 @@ TEST(LockStep, WaitThatNothingCanEndGoesBackToTheTest)
     run.advance(60000);
     EXPECT_EQ(run.now(), 60000u);
     EXPECT_FALSE(run.finished());
-    EXPECT_TRUE(failures.empty());
     // Leaving the test unwinds the blocked program.
-}
-
-TEST(LockStep, StepsFindWindowsAndReportWhatIsMissing)
-{
-    auto run = collecting_runner();
-    run.start([] {
-        HWND w = window("Finder");
-        SetWindowTextA(w, "Found");
-        MSG m;
-        while (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
-    });
-    HWND w = run.window("Found");
-    EXPECT_NE(w, nullptr);
-    EXPECT_EQ(run.text(w), "Found");
-    EXPECT_FALSE(run.has_window("Finder"));
-    EXPECT_TRUE(failures.empty());
-    EXPECT_EQ(run.control(w, 5), nullptr);
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_NE(failures[0].find("no control 5"), std::string::npos);
-    EXPECT_NE(failures[0].find("\"Found\""), std::string::npos);
-}
-
-TEST(LockStep, ProgramThatEndsTakesNoMoreSteps)
-{
-    auto run = collecting_runner();
-    run.start([] {});
-    EXPECT_TRUE(run.finished());
-    run.click(POINT{1, 1});
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_NE(failures[0].find("not running"), std::string::npos);
 }
