@@ -1,14 +1,19 @@
-// Reading automation scripts: the part our layer's runner and the Windows
-// build's driver share, with a host of the test's own, so what reaches the
-// system (keys of characters, paths of files) is seen on its way.
+// What our layer's script runner and the Windows build's driver share: the
+// reading of steps, with a host of the test's own, so what reaches the system
+// (keys of characters, paths of files) is seen on its way; the window dump's
+// texts.
 #include "support/golden.h"
 
 #include "testing/script_steps.h"
+#include "testing/window_json.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -105,4 +110,37 @@ TEST(ScriptSteps, EachLineReadsAsItsStepOrSaysWhyNot)
     for (std::string name; names >> name;) answers += "key " + name + " -> " + parsed("key " + name) + "\n";
     answers += "keys asked for: " + std::string(asked.begin(), asked.end()) + "\n";
     EXPECT_TRUE(matches_expected_text(answers, "script_steps.txt"));
+}
+
+// The dump's texts are Windows-1252: control characters and each byte above
+// ASCII written as escapes, the latter of the UTF-16 unit the system's
+// converter makes of it (bytes the code page leaves undefined keep their
+// value). Whole dumps, quotes and backslashes among them, are compared with
+// an expected file in script_tests.cpp.
+TEST(WindowJson, TextsAreWindows1252WrittenAsPlainAsciiEscapes)
+{
+    std::string text = " ~a\nb\x01\x1f\x7f", expected = " ~a\\u000ab\\u0001\\u001f\\u007f";
+    iconv_t cp1252 = iconv_open("UTF-16LE", "WINDOWS-1252");
+    ASSERT_NE(cp1252, reinterpret_cast<iconv_t>(-1));
+    int undefined = 0;
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        char in[1] = {static_cast<char>(b)}, utf16[4] = {};
+        char *inp = in, *outp = utf16;
+        size_t inLeft = 1, outLeft = sizeof utf16;
+        const bool defined = iconv(cp1252, &inp, &inLeft, &outp, &outLeft) != static_cast<size_t>(-1);
+        iconv(cp1252, nullptr, nullptr, nullptr, nullptr);
+        undefined += !defined;
+        const unsigned unit = static_cast<unsigned char>(utf16[0]) | (static_cast<unsigned char>(utf16[1]) << 8);
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\u%04x", defined ? unit : static_cast<unsigned>(b));
+        text += static_cast<char>(b);
+        expected += escape;
+    }
+    iconv_close(cp1252);
+    EXPECT_EQ(undefined, 5);   // 0x81, 0x8D, 0x8F, 0x90, 0x9D
+    script::WindowTree tree;
+    tree.windows.emplace_back();
+    tree.windows[0].text = text;
+    const std::string json = script::to_json(tree);
+    EXPECT_NE(json.find("\"text\": \"" + expected + "\", \"rect\""), std::string::npos) << json;
 }
