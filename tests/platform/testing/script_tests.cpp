@@ -1,14 +1,14 @@
-// Automation scripts against a small program of a test template (script.rc):
-// the program runs on the test's thread and the script acts inside its waits.
-// What the scripted sessions (tests/sessions) do not show: steps that fail and
-// why, exact timings, the window dump, the observer. Each run's exit status,
-// what reached the program, the messages and the dumps written are compared
-// with tests/golden/script_runs.txt.
+// The script runner and the lock-step driver against a small program of a
+// test template (script.rc), for what the scripted sessions (tests/sessions)
+// and the program's tests do not show: steps that fail and why, exact
+// timings, the window dump, the observer, programs that never block.
 #include "platform/rc/embedded.h"
 #include "support/golden.h"
 #include "support/tempdir.h"
 
+#include "driver/driver.h"
 #include "rc/module.h"
+#include "testing/lockstep.h"
 #include "testing/script.h"
 
 #include <gtest/gtest.h>
@@ -150,20 +150,16 @@ std::string numbered(const std::string &text)
 
 }   // namespace
 
-// A step that cannot be done ends the run at its line with the reason and the
-// window dump; neither it nor any step after it reaches the program. A line
-// that is no step (the step reader's tests say which) or a script that cannot
-// be read fails the run before the program starts. The observer sees the
-// program after each input step has been taken (a menu once its item is
-// chosen, a message box's answer once the box is gone), never after waits and
-// expectations, nor after the step that ends the program. Button 11 (5..55
-// units) has its left part (5..35) under probe 12, its centre (30) included:
-// the click lands just right of the probe; probe 20 sits at 100, 40 units:
-// 150, 65 pixels of the client area. While another application has the
-// foreground, nothing the program shows has the focus; back again, the probe
-// that had it has it. A drag's press at the spot of the click just before it
-// is a press of its own, not the second half of a double-click. Selecting an
-// item out of view goes there with the arrow keys.
+// Each run's exit status, what reached the program, the messages and the
+// dumps written, compared with tests/golden/script_runs.txt. A step that
+// cannot be done ends the run at its line with the reason and the window dump;
+// a line that is no step fails it before the program starts. The observer sees
+// the program after each input step has been taken (a message box's answer
+// once the box is gone), never after waits and expectations, nor after the
+// step that ends the program. Button 11's centre lies under probe 12: the click
+// lands just right of the probe; probe 20 sits at 150, 65 pixels of the client
+// area. A drag's press at the spot of the click just before it is a press of
+// its own, not the second half of a double-click.
 TEST(Golden, ScriptRunsGiveTheirStatusInputMessagesAndDumps)
 {
     struct Run {
@@ -228,4 +224,67 @@ TEST(Golden, ScriptRunsGiveTheirStatusInputMessagesAndDumps)
         all += numbered(out);
     }
     EXPECT_TRUE(matches_expected_text(all, "script_runs.txt"));
+}
+
+// Lock-step (the program on a thread of its own): a program that never blocks,
+// a step on a control that is not there, a step once the program has ended
+// each fail once with the reason and the window tree; then no step is taken.
+// (The windows of a program left blocked stay: each case's are destroyed.)
+TEST(LockStep, WhatCannotGoOnFailsWithTheReasonAndTheWindowTree)
+{
+    struct Case {
+        void (*program)();
+        void (*step)(lockstep::Runner &);
+        const char *why;
+        bool showsTheProgram;
+    };
+    const Case cases[] = {
+        {[] { program(); }, [](lockstep::Runner &run) { EXPECT_EQ(run.control(run.window("Scripted"), 5), nullptr); },
+         "no control 5", true},
+        {[] { program(); },
+         [](lockstep::Runner &run) {
+             run.close(run.window("Scripted"));
+             run.click(POINT{1, 1});
+         },
+         "not running", false},
+        {[] {
+             HWND w =
+                 CreateWindowExA(0, "STATIC", "Scripted", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+             for (MSG m;; GetMessageA(&m, nullptr, 0, 0)) PostMessageA(w, WM_USER, 0, 0);
+         },
+         [](lockstep::Runner &) {}, "did not wait for input", true},
+    };
+    for (const Case &c : cases) {
+        std::vector<std::string> failures;
+        {
+            lockstep::Runner run([&failures](const std::string &why) { failures.push_back(why); },
+                                 std::chrono::milliseconds(300));
+            run.start(c.program);
+            c.step(run);
+            EXPECT_TRUE(run.failed());
+            run.key(VK_RETURN);
+        }
+        DestroyWindow(shown);
+        ASSERT_EQ(failures.size(), 1u) << c.why;
+        EXPECT_NE(failures[0].find(c.why), std::string::npos) << failures[0];
+        EXPECT_EQ(failures[0].find("\"Scripted\"") != std::string::npos, c.showsTheProgram) << failures[0];
+    }
+}
+
+TEST(LockStep, WaitThatNothingCanEndGoesBackToTheTest)
+{
+    lockstep::Runner run([](const std::string &why) { ADD_FAILURE() << why; });
+    run.start([] {
+        HWND w = CreateWindowExA(0, "STATIC", "Waiter", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+        MSG m;
+        // A timer-only filter without a timer: Windows would block forever.
+        GetMessageA(&m, w, WM_TIMER, WM_TIMER);
+        ADD_FAILURE() << "the wait ended";
+    });
+    EXPECT_FALSE(run.finished());
+    EXPECT_EQ(run.deadline(), drv::NO_DEADLINE);
+    run.advance(60000);
+    EXPECT_EQ(run.now(), 60000u);
+    EXPECT_FALSE(run.finished());
+    // Leaving the test unwinds the blocked program.
 }
