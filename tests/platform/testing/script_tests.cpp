@@ -185,19 +185,17 @@ TEST(Golden, ScriptRunsGiveTheirStatusInputMessagesAndDumps)
         {program, "select 42 0\nclose\n"},
         {program, "# a comment\r\n\n  \t\n\t# indented\n  click 10\r\n  wait soon\r\n"},
         {program, nullptr},
-        {program, "click 20\ntype Say \"hi\" \\ caf\xe9 \x80\ndump tree.json\nclose\n"},
-        {program, "menu File Count\ndump menu.json\nmenu File Exit\n"},
-        {program, "select 41 9\ndump far.json\nselect 41 0\nclick 42\nclick 43\ntype Runes\ndump listed.json\nclose\n"},
+        {program,
+         "click 20\ntype Say \"hi\" \\ caf\xe9 \x80\nmenu File Count\ndump tree.json\nselect 41 9\ndump far.json\n"
+         "select 41 0\nclick 42\nclick 43\ntype Runes\ndump listed.json\nclose\n"},
         {moved, "dump first.json\nclose\n"},
         {program, "menu File Count\nwait 10\nexpect-text 30 count 1\nmenu File Count\nmenu Two Words Say Hello\n"
                   "click 7\nmenu File Exit\n"},
         {program, "menu File Count\nmenu File Count\nmenu File Count\nmenu File Count\n"},
-        {program, "click 11\nclickat 160 70\nclickat 151 66\nclose\n"},
-        {program, "click 20\ndeactivate\ntype a\nactivate\ntype b\nexpect-text 20 b\nclose\n"},
+        {program, "click 11\nclickat 160 70\nclickat 151 66\nclick 20\ndrag 20 30 0\ndoubleclick 20\nclose\n"},
+        {program, "click 20\ndeactivate\ntype a\nactivate\ntype b\nkey CONTROL+a\nexpect-text 20 b\x01\nclose\n"},
         {program, "wait 3500\nexpect-text 31 ticks 3\nwait 0\nwait 499\nexpect-text 31 ticks 3\nwait 1\n"
                   "expect-text 31 ticks 4\n"},
-        {program, "click 20\nkey CONTROL+a\nexpect-text 20 \x01\nclose\n"},
-        {program, "click 20\ndrag 20 30 0\ndoubleclick 20\nclose\n"},
         {program, "resize 300 200\nresize 1024 768\nclose\n"},
     };
     std::string all;
