@@ -28,10 +28,8 @@ int counted = 0;
 int ticks = 0;
 HWND shown;   // the program's dialog, which a failed run leaves open
 
-void note(const std::string &s) { trace.push_back(s); }
-
-// A probe control: notes clicks (client coordinates), double-clicks and keys,
-// takes the focus when clicked and keeps the characters typed into it as its text.
+// A probe control: notes clicks (client coordinates), double-clicks, keys and
+// characters, and takes the focus when clicked.
 LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     const std::string id = std::to_string(GetDlgCtrlID(hwnd));
@@ -40,20 +38,17 @@ LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return DLGC_WANTCHARS | DLGC_WANTARROWS;
     case WM_LBUTTONDOWN:
         SetFocus(hwnd);
-        note(id + " down " + std::to_string(LOWORD(lp)) + " " + std::to_string(HIWORD(lp)));
+        trace.push_back(id + " down " + std::to_string(LOWORD(lp)) + " " + std::to_string(HIWORD(lp)));
         return 0;
     case WM_LBUTTONDBLCLK:
-        note(id + " double");
+        trace.push_back(id + " double");
         return 0;
     case WM_KEYDOWN:
-        note(id + " key " + std::to_string(wp));
+        trace.push_back(id + " key " + std::to_string(wp));
         return 0;
-    case WM_CHAR: {
-        char text[256];
-        GetWindowTextA(hwnd, text, sizeof text);
-        SetWindowTextA(hwnd, (text + std::string(1, static_cast<char>(wp))).c_str());
+    case WM_CHAR:
+        trace.push_back(id + " char " + std::to_string(wp));
         return 0;
-    }
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
@@ -71,19 +66,16 @@ INT_PTR CALLBACK ScriptedProc(HWND dlg, UINT msg, WPARAM wp, LPARAM)
         SetDlgItemTextA(dlg, 31, ("ticks " + std::to_string(++ticks)).c_str());
         return TRUE;
     case WM_COMMAND:
-        note("command " + std::to_string(LOWORD(wp)));
+        trace.push_back("command " + std::to_string(LOWORD(wp)));
         if (LOWORD(wp) == 10) SetDlgItemTextA(dlg, 30, ("count " + std::to_string(++counted)).c_str());
         if (LOWORD(wp) == 16) {
             int answer = MessageBoxA(dlg, "Say hello?", "Question", MB_YESNO | MB_ICONQUESTION);
             SetDlgItemTextA(dlg, 30, answer == IDYES ? "hello" : "silence");
         }
-        if (LOWORD(wp) == 3) {   // the menu's Exit
-            DestroyWindow(dlg);
-            PostQuitMessage(60 + counted);
-        }
+        if (LOWORD(wp) == 3) SendMessageA(dlg, WM_CLOSE, 0, 0);   // the menu's Exit
         return TRUE;
     case WM_CLOSE:
-        note("close");
+        trace.push_back("close");
         DestroyWindow(dlg);
         PostQuitMessage(40 + counted);
         return TRUE;
@@ -91,10 +83,14 @@ INT_PTR CALLBACK ScriptedProc(HWND dlg, UINT msg, WPARAM wp, LPARAM)
     return FALSE;
 }
 
-// The program: one dialog and its loop; its exit code tells how it ended.
+// The program: one dialog and its loop, its exit code telling the count. It
+// moves to another folder first, where the script's paths are not taken from.
 int program()
 {
-    note("start");
+    trace.push_back("start");
+    counted = ticks = 0;
+    std::filesystem::create_directory("elsewhere");
+    std::filesystem::current_path("elsewhere");
     size_t size;
     const unsigned char *image = script_res(&size);
     WNDCLASSA wc{};
@@ -113,14 +109,6 @@ int program()
     return static_cast<int>(m.wParam);
 }
 
-// The program moves to another folder once it runs.
-int moved()
-{
-    std::filesystem::create_directory("elsewhere");
-    std::filesystem::current_path("elsewhere");
-    return program();
-}
-
 // Looks at the program after each input step; objects once the count is 3.
 std::string observe(int line)
 {
@@ -128,7 +116,8 @@ std::string observe(int line)
     HWND active = GetActiveWindow();
     GetWindowTextA(active, title, sizeof title);
     GetDlgItemTextA(active, 30, count, sizeof count);
-    note(std::to_string(line) + " seen " + title + ", " + count + ", " + std::to_string(GetSystemMetrics(SM_CXSCREEN)));
+    trace.push_back(std::to_string(line) + " seen " + title + ", " + count + ", " +
+                    std::to_string(GetSystemMetrics(SM_CXSCREEN)));
     return std::string(count) == "count 3" ? "three is too many" : "";
 }
 
@@ -162,53 +151,44 @@ std::string numbered(const std::string &text)
 // its own, not the second half of a double-click.
 TEST(Golden, ScriptRunsGiveTheirStatusInputMessagesAndDumps)
 {
-    struct Run {
-        int (*program)();
-        const char *script;
-    };
-    const Run runs[] = {
-        {program, "click 14\nclose\n"},
-        {program, "click 15\nclose\n"},
-        {program, "click 99\nclose\n"},
-        {program, "expect-text 30 count 1\nclose\n"},
-        {program, "expect-window Other\nclose\n"},
-        {program, "screenshot no/such/folder/shot.png\nclose\n"},
-        {program, "dump no/such/folder/tree.json\nclose\n"},
-        {program, "menu Two Words Greyed\nclose\n"},
-        {program, "menu Two Words Deeper\nclose\n"},
-        {program, "menu File Nothing\nclose\n"},
-        {program, "menu Nowhere Count\nclose\n"},
-        {program, "menu FileCount\nclose\n"},
-        {program, "menu Two Words Say Hello\nmenu File Count\n"},
-        {program, "select 41 10\nclose\n"},
-        {program, "select 41 -1\nclose\n"},
-        {program, "select 42 0\nclose\n"},
-        {program, "# a comment\r\n\n  \t\n\t# indented\n  click 10\r\n  wait soon\r\n"},
-        {program, nullptr},
-        {program,
-         "click 20\ntype Say \"hi\" \\ caf\xe9 \x80\nmenu File Count\ndump tree.json\nselect 41 9\ndump far.json\n"
-         "select 41 0\nclick 42\nclick 43\ntype Runes\ndump listed.json\nclose\n"},
-        {moved, "dump first.json\nclose\n"},
-        {program, "menu File Count\nwait 10\nexpect-text 30 count 1\nmenu File Count\nmenu Two Words Say Hello\n"
-                  "click 7\nmenu File Exit\n"},
-        {program, "menu File Count\nmenu File Count\nmenu File Count\nmenu File Count\n"},
-        {program, "click 11\nclickat 160 70\nclickat 151 66\nclick 20\ndrag 20 30 0\ndoubleclick 20\nclose\n"},
-        {program, "click 20\ndeactivate\ntype a\nactivate\ntype b\nkey CONTROL+a\nexpect-text 20 b\x01\nclose\n"},
-        {program, "wait 3500\nexpect-text 31 ticks 3\nwait 0\nwait 499\nexpect-text 31 ticks 3\nwait 1\n"
-                  "expect-text 31 ticks 4\n"},
-        {program, "resize 300 200\nresize 1024 768\nclose\n"},
+    const char *const runs[] = {
+        "click 14\nclose\n",
+        "click 15\nclose\n",
+        "click 99\nclose\n",
+        "expect-text 30 count 1\nclose\n",
+        "expect-window Other\nclose\n",
+        "screenshot no/such/folder/shot.png\nclose\n",
+        "dump no/such/folder/tree.json\nclose\n",
+        "menu Two Words Greyed\nclose\n",
+        "menu Two Words Deeper\nclose\n",
+        "menu File Nothing\nclose\n",
+        "menu Nowhere Count\nclose\n",
+        "menu FileCount\nclose\n",
+        "menu Two Words Say Hello\nmenu File Count\n",
+        "select 41 10\nclose\n",
+        "select 41 -1\nclose\n",
+        "select 42 0\nclose\n",
+        "# a comment\r\n\n  \t\n\t# indented\n  click 10\r\n  wait soon\r\n",
+        nullptr,
+        "click 43\ntype Say \"hi\" \\ caf\xe9 \x80\nmenu File Count\nselect 41 9\ndump far.json\nselect 41 0\n"
+        "click 42\ndump tree.json\nclose\n",
+        "menu File Count\nwait 10\nexpect-text 30 count 1\nmenu File Count\nmenu Two Words Say Hello\nclick 7\n"
+        "menu File Exit\n",
+        "menu File Count\nmenu File Count\nmenu File Count\nmenu File Count\n",
+        "click 11\nclickat 160 70\nclickat 151 66\nclick 20\ndrag 20 30 0\ndoubleclick 20\nclose\n",
+        "click 20\ndeactivate\ntype a\nactivate\ntype b\nkey CONTROL+a\nclose\n",
+        "wait 3500\nexpect-text 31 ticks 3\nwait 0\nwait 499\nexpect-text 31 ticks 3\nwait 1\nexpect-text 31 ticks 4\n",
+        "resize 300 200\nresize 1024 768\nclose\n",
     };
     std::string all;
-    for (const Run &r : runs) {
+    for (const char *script : runs) {
         testsupport::TempDir dir;
         trace.clear();
-        counted = 0;
-        ticks = 0;
-        if (r.script) testsupport::write_bytes("steps.txt", r.script);
+        if (script) testsupport::write_bytes("steps.txt", script);
         testing::internal::CaptureStderr();
-        const int status = script::run_script("steps.txt", r.program, observe);
+        const int status = script::run_script("steps.txt", program, observe);
         DestroyWindow(shown);
-        std::string out = "== " + std::string(r.script ? r.script : "(no script)\n");
+        std::string out = "== " + std::string(script ? script : "(no script)\n");
         out += "status " + std::to_string(status) + "\n";
         for (const std::string &t : trace) out += "> " + t + "\n";
         out += testing::internal::GetCapturedStderr();
