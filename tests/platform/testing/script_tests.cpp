@@ -210,6 +210,7 @@ TEST(Golden, ScriptRunsGiveTheirStatusInputMessagesAndDumps)
 // (The windows of a program left blocked stay: each case's are destroyed.)
 TEST(LockStep, WhatCannotGoOnFailsWithTheReasonAndTheWindowTree)
 {
+    testsupport::TempDir dir;
     struct Case {
         void (*program)();
         void (*step)(lockstep::Runner &);
