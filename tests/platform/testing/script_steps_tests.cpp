@@ -112,14 +112,13 @@ TEST(ScriptSteps, EachLineReadsAsItsStepOrSaysWhyNot)
     EXPECT_TRUE(matches_expected_text(answers, "script_steps.txt"));
 }
 
-// The dump's texts are Windows-1252: control characters and each byte above
-// ASCII written as escapes, the latter of the UTF-16 unit the system's
-// converter makes of it (bytes the code page leaves undefined keep their
-// value). Whole dumps, quotes and backslashes among them, are compared with
-// an expected file in script_tests.cpp.
+// The dump's texts are Windows-1252: quotes, backslashes, control characters
+// and each byte above ASCII written as escapes, the last of the UTF-16 unit
+// the system's converter makes of it (bytes the code page leaves undefined
+// keep their value).
 TEST(WindowJson, TextsAreWindows1252WrittenAsPlainAsciiEscapes)
 {
-    std::string text = " ~a\nb\x01\x1f\x7f", expected = " ~a\\u000ab\\u0001\\u001f\\u007f";
+    std::string text = " ~\"\\a\nb\x01\x1f\x7f", expected = " ~\\\"\\\\a\\u000ab\\u0001\\u001f\\u007f";
     iconv_t cp1252 = iconv_open("UTF-16LE", "WINDOWS-1252");
     ASSERT_NE(cp1252, reinterpret_cast<iconv_t>(-1));
     int undefined = 0;
