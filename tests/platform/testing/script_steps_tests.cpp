@@ -1,20 +1,23 @@
-// Reading automation scripts: the part our layer's runner and the Windows
-// build's driver share, with a host of the test's own, so what reaches the
-// system (keys of characters, paths of files) is seen on its way.
+// What our layer's script runner and the Windows build's driver share: the
+// reading of steps, with a host of the test's own, so what reaches the system
+// (keys of characters, paths of files) is seen on its way; the window dump's
+// texts.
 #include "support/golden.h"
 
-#include "testing/key_names.h"
 #include "testing/script_steps.h"
+#include "testing/window_json.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
 
-using script::Op;
 using script::Step;
 
 namespace {
@@ -56,73 +59,87 @@ std::string parsed(const std::string &line)
 // Free text starts after one blank and keeps the rest, '#' and blanks too;
 // only the files steps write go through the host's paths; a single
 // character is a key of the host's keyboard, a name is not the host's
-// business and carries no character.
+// business and carries no character. Key names are Windows' virtual-key
+// names in any case, the counted ones (NUMPAD0..9, F1..F24) checked at their
+// ends. Each line and what it reads as are in tests/golden/script_steps.txt.
 TEST(ScriptSteps, EachLineReadsAsItsStepOrSaysWhyNot)
 {
-    struct Case {
-        const char *line;
-        const char *step;
-    };
-    const Case cases[] = {
-        {"clickat -4 17   # a comment", "clickat -4 17 []"},
-        {"type  two  # not a comment ", "type 0 0 [ two  # not a comment ]"},
-        {"type tree.json", "type 0 0 [tree.json]"},
-        {"expect-text 30", "expect-text 30 0 []"},
-        {"expect-window", "expect-window 0 0 []"},
-        {"wait 0", "wait 0 0 []"},
-        {"close # at last", "close 0 0 []"},
-        {"drag 12 37 -21 # a comment", "drag 12 37 -21 []"},
-        {"drag 12 37", "no: three numbers must follow"},
-        {"dump tree.json", "dump 0 0 [/start/tree.json]"},
-        {"screenshot shots/one.png", "screenshot 0 0 [/start/shots/one.png]"},
-        {"key +", "key 0 0 [] vk 187 shift +"},
-        {"key a", "key 0 0 [] vk 65 a"},
-        {"key add", "key 0 0 [] vk 107"},
-        {"key \xe9", "no: no key is named \"\xe9\""},
-        {"Click 10", "no: unknown step \"Click\""},
-        {"click", "no: a number must follow"},
-        {"click 10x", "no: a number must follow"},
-        {"click 99999999999999999999", "no: a number must follow"},
-        {"click 10 11", "no: too many arguments"},
-        {"close now", "no: too many arguments"},
-        {"select 41", "no: two numbers must follow"},
-        {"screenshot", "no: text must follow"},
-        {"wait -1", "no: a time cannot be negative"},
-        {"key", "no: no key is named \"\""},
-        {"key RETURN RETURN", "no: too many arguments"},
-        {"type", "no: text must follow"},
-        {"dump", "no: text must follow"},
-        {"expect-text", "no: a control id must follow"},
-        {"key control+A", "key 0 0 [] vk 65 with 17"},
-        {"key MENU+F4", "key 0 0 [] vk 115 with 18"},
-        {"key SHIFT++", "no: no key is named \"SHIFT++\""},
-        {"key TAB+a", "no: no key is named \"TAB+a\""},
-        {"key MENU+", "no: no key is named \"MENU+\""},
-        {"resize 800 600", "resize 800 600 []"},
-        {"resize 0 600", "no: a size must be positive"},
-    };
-    asked.clear();
-    for (const Case &c : cases) EXPECT_EQ(parsed(c.line), c.step) << c.line;
-    EXPECT_EQ(std::string(asked.begin(), asked.end()), std::string("+a\xe9") + "a+");
-}
-
-// Every listed name against the value Windows gives it (key_names.txt), in
-// any case; the counted ones (NUMPAD0..9, F1..F24) at their ends.
-TEST(ScriptSteps, KeyNamesAreWindowsVirtualKeyNamesInAnyCase)
-{
+    const char *const lines[] = {"clickat -4 17   # a comment",
+                                 "type  two  # not a comment ",
+                                 "type tree.json",
+                                 "expect-text 30",
+                                 "expect-window",
+                                 "wait 0",
+                                 "close # at last",
+                                 "drag 12 37 -21 # a comment",
+                                 "drag 12 37",
+                                 "dump tree.json",
+                                 "screenshot shots/one.png",
+                                 "key +",
+                                 "key a",
+                                 "key add",
+                                 "key \xe9",
+                                 "Click 10",
+                                 "click",
+                                 "click 10x",
+                                 "click 99999999999999999999",
+                                 "click 10 11",
+                                 "close now",
+                                 "select 41",
+                                 "screenshot",
+                                 "wait -1",
+                                 "key",
+                                 "key RETURN RETURN",
+                                 "type",
+                                 "dump",
+                                 "expect-text",
+                                 "key control+A",
+                                 "key MENU+F4",
+                                 "key SHIFT++",
+                                 "key TAB+a",
+                                 "key MENU+",
+                                 "resize 800 600",
+                                 "resize 0 600"};
     std::istringstream names("BACK TAB CLEAR RETURN SHIFT CONTROL MENU PAUSE CAPITAL ESCAPE SPACE PRIOR NEXT END HOME "
                              "LEFT UP RIGHT DOWN INSERT DELETE MULTIPLY ADD SEPARATOR SUBTRACT DECIMAL DIVIDE NUMLOCK "
-                             "SCROLL NUMPAD0 NUMPAD9 F1 F12 F24 escape NumLock numpad9 f10");
-    std::string name, answers;
-    while (names >> name) {
-        unsigned vk = 0;
-        const bool known = script::virtual_key_named(name, vk);
-        answers += name + " " + (known ? std::to_string(vk) : "unknown") + "\n";
+                             "SCROLL NUMPAD0 NUMPAD9 F1 F12 F24 escape NumLock numpad9 f10 F F0 F25 F100 NUMPAD "
+                             "NUMPAD10 NUMPAD-1 F1X VK_TAB ENTER");
+    std::string answers;
+    asked.clear();
+    for (const char *line : lines) answers += std::string(line) + " -> " + parsed(line) + "\n";
+    for (std::string name; names >> name;) answers += "key " + name + " -> " + parsed("key " + name) + "\n";
+    answers += "keys asked for: " + std::string(asked.begin(), asked.end()) + "\n";
+    EXPECT_TRUE(matches_expected_text(answers, "script_steps.txt"));
+}
+
+// The dump's texts are Windows-1252: quotes, backslashes, control characters
+// and each byte above ASCII written as escapes, the last of the UTF-16 unit
+// the system's converter makes of it (bytes the code page leaves undefined
+// keep their value).
+TEST(WindowJson, TextsAreWindows1252WrittenAsPlainAsciiEscapes)
+{
+    std::string text = " ~\"\\a\nb\x01\x1f\x7f", expected = " ~\\\"\\\\a\\u000ab\\u0001\\u001f\\u007f";
+    iconv_t cp1252 = iconv_open("UTF-16LE", "WINDOWS-1252");
+    ASSERT_NE(cp1252, reinterpret_cast<iconv_t>(-1));
+    int undefined = 0;
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        char in[1] = {static_cast<char>(b)}, utf16[4] = {};
+        char *inp = in, *outp = utf16;
+        size_t inLeft = 1, outLeft = sizeof utf16;
+        const bool defined = iconv(cp1252, &inp, &inLeft, &outp, &outLeft) != static_cast<size_t>(-1);
+        iconv(cp1252, nullptr, nullptr, nullptr, nullptr);
+        undefined += !defined;
+        const unsigned unit = static_cast<unsigned char>(utf16[0]) | (static_cast<unsigned char>(utf16[1]) << 8);
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\u%04x", defined ? unit : static_cast<unsigned>(b));
+        text += static_cast<char>(b);
+        expected += escape;
     }
-    EXPECT_TRUE(matches_expected_text(answers, "key_names.txt"));
-    for (const char *name :
-         {"", "F", "F0", "F25", "F100", "NUMPAD", "NUMPAD10", "NUMPAD-1", "F1X", "VK_TAB", "ENTER", "RETURN ", "a"}) {
-        unsigned vk = 0;
-        EXPECT_FALSE(script::virtual_key_named(name, vk)) << name;
-    }
+    iconv_close(cp1252);
+    EXPECT_EQ(undefined, 5);   // 0x81, 0x8D, 0x8F, 0x90, 0x9D
+    script::WindowTree tree;
+    tree.windows.emplace_back();
+    tree.windows[0].text = text;
+    const std::string json = script::to_json(tree);
+    EXPECT_NE(json.find("\"text\": \"" + expected + "\", \"rect\""), std::string::npos) << json;
 }
