@@ -4,8 +4,10 @@
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
+#include "support/person.h"
 
 #include "driver/driver.h"
+#include "driver/headless/headless.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +105,46 @@ TEST(ListBox, ScrollsByItsBarItsThumbAndTheWheel)
     EXPECT_EQ(GetCapture(), nullptr);
     drag(dlg, POINT{x, trackTop + 2}, POINT{x, trackTop + 2 + travel / 2});
     EXPECT_NEAR(lb(list, LB_GETTOPINDEX), (20 - visible) / 2, 1);
+}
+
+// Held down, the track pages until the thumb has come under the pointer, and
+// an arrow repeats: the first repeat 200 ms after the press, then every 50 ms.
+TEST(ListBox, ItsBarHeldDownRepeatsAfter200msThenEvery50ms)
+{
+    HWND dlg = dialogs::open(602);
+    HWND list = GetDlgItem(dlg, 60);
+    fill(list, 20);   // five show: the thumb is a quarter of the track
+    RECT wr;
+    GetWindowRect(list, &wr);
+    const int trackTop = wr.top + 2 + 16, trackBottom = wr.bottom - 2 - 16;
+    // The top item after the press, then at 199, 200, 249, 250, 299 and 300 ms.
+    const struct {
+        int y;
+        std::vector<LRESULT> tops;
+    } rows[] = {
+        {trackTop + (trackBottom - trackTop) * 6 / 10, {5, 5, 10, 10, 10, 10, 10}},   // under the thumb at 10
+        {wr.bottom - 10, {11, 11, 12, 12, 13, 13, 14}},                               // the down arrow
+    };
+    for (const auto &row : rows) {
+        const POINT at{wr.right - 10, row.y};
+        const uint64_t start = drv::headless().now();
+        std::vector<LRESULT> tops;
+        testsupport::Person p;
+        for (uint64_t t : {199u, 200u, 249u, 250u, 299u, 300u})
+            p.then([&, t] {
+                tops.push_back(lb(list, LB_GETTOPINDEX));
+                drv::headless().set_now(start + t);
+            });
+        p.then([&] {
+            tops.push_back(lb(list, LB_GETTOPINDEX));
+            drv::mouse_button(at, drv::Button::Left, false);
+        });
+        drv::mouse_button(at, drv::Button::Left, true);
+        dialogs::pump(dlg);
+        EXPECT_TRUE(p.done());
+        EXPECT_EQ(tops, row.tops) << row.y;
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
 }
 
 TEST(Golden, ListBoxesInEachState)
