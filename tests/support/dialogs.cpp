@@ -83,6 +83,14 @@ void click(HWND dlg, HWND control, POINT at)
     pump(dlg);
 }
 
+void drag(HWND dlg, POINT from, POINT to)
+{
+    drv::mouse_button(from, drv::Button::Left, true);
+    drv::mouse_move(to);
+    drv::mouse_button(to, drv::Button::Left, false);
+    pump(dlg);
+}
+
 void wheel(HWND dlg, HWND control, int notches)
 {
     POINT at{2, 2};

@@ -29,6 +29,8 @@ void type(HWND dlg, const std::string &text);
 // The left button pressed and released at a point of a control's client area.
 void click(HWND dlg, HWND control, POINT at);
 void mouse(HWND control, POINT at, bool down);
+// The left button pressed at a desktop point, moved to another and released there.
+void drag(HWND dlg, POINT from, POINT to);
 // A turn of the wheel over the control.
 void wheel(HWND dlg, HWND control, int notches);
 // The window's whole client area filled with one colour, past its painting.

@@ -121,12 +121,10 @@ TEST(EditField, KeysAndMouseSelectAndTheClipboardCarriesTextFromAReadOnlyField)
     dialogs::click(dlg, edit, POINT{text_width(edit, "C:\\"), 5});
     EXPECT_EQ(selection(edit), Sel(3, 3));
     drv::headless().set_now(drv::headless().now() + GetDoubleClickTime());   // no double-click
-    dialogs::mouse(edit, POINT{text_width(edit, "C:\\"), 5}, true);
-    POINT to{text_width(edit, "C:\\CRO"), 5};
+    POINT from{text_width(edit, "C:\\"), 5}, to{text_width(edit, "C:\\CRO"), 5};
+    ClientToScreen(edit, &from);
     ClientToScreen(edit, &to);
-    drv::mouse_move(to);
-    drv::mouse_button(to, drv::Button::Left, false);
-    dialogs::pump(dlg);
+    dialogs::drag(dlg, from, to);
     EXPECT_EQ(selection(edit), Sel(3, 6));
     EXPECT_EQ(GetCapture(), nullptr);
     SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dlg, IDCANCEL)), TRUE);

@@ -25,15 +25,6 @@ void fill(HWND list, int n)
         lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Spread " + std::to_string(i)).c_str()));
 }
 
-// The left button pressed at a desktop point, moved to another and released there.
-void drag(HWND dlg, POINT from, POINT to)
-{
-    drv::mouse_button(from, drv::Button::Left, true);
-    drv::mouse_move(to);
-    drv::mouse_button(to, drv::Button::Left, false);
-    dialogs::pump(dlg);
-}
-
 }   // namespace
 
 TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemAndTheParentHearsNothing)
@@ -94,16 +85,16 @@ TEST(ListBox, ScrollsByItsBarItsThumbAndTheWheel)
                  {0, -20, 20 - visible}};
     for (const auto &s : steps) {
         if (s.notches) dialogs::wheel(dlg, list, s.notches);
-        else drag(dlg, POINT{x, s.y}, POINT{x, s.y});
+        else dialogs::drag(dlg, POINT{x, s.y}, POINT{x, s.y});
         EXPECT_EQ(lb(list, LB_GETTOPINDEX), s.top) << s.y << " " << s.notches;
         EXPECT_EQ(GetScrollPos(list, SB_VERT), s.top);
     }
     // The thumb (at the bottom on the last page) dragged past the top, then half-way down.
     const int thumb = MulDiv(trackBottom - trackTop, visible, 20), travel = trackBottom - trackTop - thumb;
-    drag(dlg, POINT{x, trackBottom - thumb + 2}, POINT{x, trackTop - 30});
+    dialogs::drag(dlg, POINT{x, trackBottom - thumb + 2}, POINT{x, trackTop - 30});
     EXPECT_EQ(lb(list, LB_GETTOPINDEX), 0);
     EXPECT_EQ(GetCapture(), nullptr);
-    drag(dlg, POINT{x, trackTop + 2}, POINT{x, trackTop + 2 + travel / 2});
+    dialogs::drag(dlg, POINT{x, trackTop + 2}, POINT{x, trackTop + 2 + travel / 2});
     EXPECT_NEAR(lb(list, LB_GETTOPINDEX), (20 - visible) / 2, 1);
 }
 

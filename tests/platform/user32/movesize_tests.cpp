@@ -38,14 +38,6 @@ HWND window(DWORD style = WS_OVERLAPPEDWINDOW)
                            200, nullptr, nullptr, nullptr, nullptr);
 }
 
-void drag(POINT from, POINT to)
-{
-    drv::mouse_button(from, drv::Button::Left, true);
-    drv::mouse_move(to);
-    drv::mouse_button(to, drv::Button::Left, false);
-    dialogs::pump(nullptr);
-}
-
 using Edges = std::array<LONG, 4>;
 
 Edges edges(const RECT &r) { return Edges{r.left, r.top, r.right, r.bottom}; }
@@ -82,7 +74,7 @@ TEST(MoveSize, DraggingTheCaptionMovesAndTheBorderSizesTheWindowInWindowsOrder)
         const POINT from = caption ? POINT{before.left + 150, before.top + 12} : POINT{399, 150};
         EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(from.x, from.y)), caption ? HTCAPTION : HTRIGHT);
         msgseq::log().clear();
-        drag(from, POINT{from.x + 37, from.y - (caption ? 21 : 0)});
+        dialogs::drag(nullptr, from, POINT{from.x + 37, from.y - (caption ? 21 : 0)});
         RECT after = before;
         if (caption) OffsetRect(&after, 37, -21);
         else after.right += 37;
@@ -119,7 +111,7 @@ TEST(MoveSize, TheSizingBorderSizesByItsEdgeWithinTheWindowsLimits)
         HWND w = window(row.style);
         EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(row.at.x, row.at.y)), row.hit) << row.hit;
         msgseq::log().clear();
-        drag(row.at, POINT{row.at.x + row.by.x, row.at.y + row.by.y});
+        dialogs::drag(nullptr, row.at, POINT{row.at.x + row.by.x, row.at.y + row.by.y});
         EXPECT_EQ(window_edges(w), edges(row.after)) << row.hit;
         const std::vector<Seen> sizing = msgseq::select(w, {WM_SIZING});
         const WPARAM edge = row.hit == HTBORDER ? 0 : static_cast<WPARAM>(row.hit - HTLEFT + WMSZ_LEFT);
@@ -160,7 +152,7 @@ TEST(MoveSize, AMaximisedWindowNeitherMovesNorSizes)
     GetWindowRect(w, &before);
     EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(before.right - 2, 300)), HTBORDER);
     msgseq::log().clear();
-    drag(POINT{300, 10}, POINT{350, 60});
+    dialogs::drag(nullptr, POINT{300, 10}, POINT{350, 60});
     EXPECT_EQ(window_edges(w), edges(before));
     EXPECT_TRUE(msgseq::select(w, {WM_ENTERSIZEMOVE}).empty());
 }

@@ -247,14 +247,12 @@ TEST(Compositor, AWindowThatIsGoneIsNoLongerHeldAsChanged)
     EXPECT_EQ(user32::windows_changed(), 0u);
 }
 
-TEST(Compositor, ActivationChangesTheCaptionColourAndDisablingKeepsWhatWasDrawn)
+// A message box disables its owner; the owner's own drawing must stay.
+TEST(Compositor, DisablingKeepsWhatWasDrawn)
 {
     HWND a = popup(0, 0, 100, 100);
     popup(300, 0, 100, 100);   // shown and activated above
-    EXPECT_EQ(desk(5, 5), 0x808080u);
     SetActiveWindow(a);
-    EXPECT_EQ(desk(5, 5), 0x000080u);
-    // A message box disables its owner; the owner's own drawing must stay.
     dialogs::pump(nullptr);
     fill(a, RECT{0, 0, 100, 100}, RGB(255, 0, 0));
     EnableWindow(a, FALSE);
