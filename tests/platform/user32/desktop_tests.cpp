@@ -1,15 +1,14 @@
 // Where the program meets the desktop around it: another application taking
-// the foreground and giving it back (the messages in Windows' order, menus
-// and the capture ended, keys held let go, the focus restored), and the
-// clipboard shared with other programs (UTF-8 with LF out there).
+// the foreground and giving it back (the messages in Windows' order, the
+// capture ended, keys held let go, the focus restored; an open menu closes in
+// the menu tests), and the clipboard shared with other programs (UTF-8 with
+// LF out there).
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
-#include "support/person.h"
 
 #include "driver/driver.h"
 #include "user32/compositor.h"
-#include "user32/menu_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +18,6 @@
 
 using dialogs::focus;
 using dialogs::text;
-using testsupport::Person;
 
 namespace {
 
@@ -102,25 +100,6 @@ TEST(AnotherApplication, AltHeldWhileTheFocusLeftIsNoLoneAltPress)
         EXPECT_EQ(msgseq::select(w, {WM_LBUTTONDOWN, WM_LBUTTONUP}).size(), 2u) << order[2];
         DestroyWindow(w);
     }
-}
-
-TEST(AnotherApplication, AnOpenMenuClosesChoosingNothing)
-{
-    HWND w = dialogs::open_program(5);
-    Person p;
-    p.then([] {
-        EXPECT_EQ(user32::open_menu_popups().size(), 1u);
-        drv::app_focus(false);
-    });
-    RECT spread = user32::menu_bar_item_rects(w).at(1);
-    Person::click(POINT{(spread.left + spread.right) / 2, (spread.top + spread.bottom) / 2});
-    dialogs::pump(w);
-    EXPECT_TRUE(p.done());
-    EXPECT_TRUE(user32::open_menu_popups().empty());
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(msgseq::select(w, {WM_EXITMENULOOP}).size(), 1u);
-    EXPECT_TRUE(msgseq::select(w, {WM_COMMAND}).empty());
-    DestroyWindow(w);
 }
 
 // The desktop's clipboard holds UTF-8 with LF; a field gets Windows-1252 with

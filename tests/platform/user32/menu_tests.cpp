@@ -155,13 +155,14 @@ TEST(Menus, KeysMoveThroughTheBarAndItsDropDownsAndGreyedItemsDoNothing)
     EXPECT_EQ(chosen(w), (std::vector<WPARAM>{901, 905, 907}));
 }
 
-TEST(Menus, AltWithoutAMatchingLetterOnlyBeepsAndAltOrAPressOutsideLeaveTheMenu)
+TEST(Menus, AltWithoutAMatchingLetterOnlyBeepsAndAltAPressOutsideOrAnotherApplicationLeaveTheMenu)
 {
     HWND w = main_window();
     Person::tap('Q', VK_MENU);   // no item has Q: no menu loop, no wait
     dialogs::pump(w);
     EXPECT_EQ(keyed(w, 'S', VK_MENU, {VK_MENU}), "1 ");
     play(w, {[] { Person::click(POINT{900, 700}); }}, [&] { click_bar(w, 0); });
+    play(w, {[] { drv::app_focus(false); }}, [&] { click_bar(w, 1); });   // another application's turn
     EXPECT_EQ(open_count(), 0u);
     EXPECT_TRUE(chosen(w).empty());
 }
