@@ -143,16 +143,3 @@ TEST(MoveSize, FromTheKeyboardArrowsStepByEightEnterKeepsAndEscapeGoesBack)
         DestroyWindow(w);
     }
 }
-
-TEST(MoveSize, AMaximisedWindowNeitherMovesNorSizes)
-{
-    HWND w = window();
-    ShowWindow(w, SW_SHOWMAXIMIZED);
-    RECT before;
-    GetWindowRect(w, &before);
-    EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(before.right - 2, 300)), HTBORDER);
-    msgseq::log().clear();
-    dialogs::drag(nullptr, POINT{300, 10}, POINT{350, 60});
-    EXPECT_EQ(window_edges(w), edges(before));
-    EXPECT_TRUE(msgseq::select(w, {WM_ENTERSIZEMOVE}).empty());
-}

@@ -154,7 +154,7 @@ TEST(WindowFrame, AGreyedCloseRefusesEveryWayOfClosing)
 TEST(WindowFrame, TheMainWindowMaximisesMinimisesToACaptionAndRestores)
 {
     HWND w = dialogs::open_program(5);
-    RECT normal, client, iconic;
+    RECT normal, client, iconic, maximised;
     GetWindowRect(w, &normal);
     const RECT max = button(w, HTMAXBUTTON), min = button(w, HTMINBUTTON), close = button(w, HTCLOSE);
     EXPECT_EQ(max.right + 2, close.left);   // a gap before close, then maximise and minimise side by side
@@ -181,8 +181,15 @@ TEST(WindowFrame, TheMainWindowMaximisesMinimisesToACaptionAndRestores)
     ShowWindow(w, SW_RESTORE);   // its place before it was maximised and minimised
     GetWindowRect(w, &client);
     EXPECT_TRUE(EqualRect(&client, &normal));
-    // Maximised, it follows the desktop to a smaller size.
+    // Maximised, it neither moves nor sizes, and follows the desktop to a smaller size.
     ShowWindow(w, SW_SHOWMAXIMIZED);
+    GetWindowRect(w, &maximised);
+    EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(maximised.right - 2, 300)), HTBORDER);
+    msgseq::log().clear();
+    dialogs::drag(nullptr, POINT{300, 10}, POINT{350, 60});
+    GetWindowRect(w, &client);
+    EXPECT_TRUE(EqualRect(&client, &maximised));
+    EXPECT_TRUE(msgseq::select(w, {WM_ENTERSIZEMOVE}).empty());
     drv::headless().set_desktop_size(SIZE{800, 600});
     user32::desktop_size_changed();
     GetClientRect(w, &client);
