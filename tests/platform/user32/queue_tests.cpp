@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-using msgseq::Any;
-using msgseq::Posted;
 using msgseq::Seen;
 using msgseq::Sent;
 
