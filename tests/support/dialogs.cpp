@@ -91,6 +91,19 @@ void drag(HWND dlg, POINT from, POINT to)
     pump(dlg);
 }
 
+std::string menu_items(HMENU m)
+{
+    std::string out;
+    for (int i = 0; i < GetMenuItemCount(m); ++i) {
+        char text[32] = "";
+        GetMenuStringA(m, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const UINT state = GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION);
+        out += (state & MF_SEPARATOR) ? "-" : text;
+        out += (state & MF_GRAYED) ? "~ " : " ";
+    }
+    return out;
+}
+
 void wheel(HWND dlg, HWND control, int notches)
 {
     POINT at{2, 2};

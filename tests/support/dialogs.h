@@ -33,6 +33,9 @@ void mouse(HWND control, POINT at, bool down);
 void drag(HWND dlg, POINT from, POINT to);
 // A turn of the wheel over the control.
 void wheel(HWND dlg, HWND control, int notches);
+// A menu's items as one line: each item's text, "~" after a greyed one, "-"
+// for a separator.
+std::string menu_items(HMENU m);
 // The window's whole client area filled with one colour, past its painting.
 void fill_client(HWND window, COLORREF colour);
 // The window's picture as composed on the desktop, frame included.

@@ -189,25 +189,6 @@ TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
     EXPECT_TRUE(chosen(w).empty());
 }
 
-namespace {
-
-// A menu's items as one line: each item's text, "~" after a greyed one, "-"
-// for a separator.
-std::string items_of(HMENU m)
-{
-    std::string out;
-    for (int i = 0; i < GetMenuItemCount(m); ++i) {
-        char text[32] = "";
-        GetMenuStringA(m, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        const UINT state = GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION);
-        out += (state & MF_SEPARATOR) ? "-" : text;
-        out += (state & MF_GRAYED) ? "~ " : " ";
-    }
-    return out;
-}
-
-}   // namespace
-
 TEST(SystemMenu, AltSpaceOpensItGreyedAsTheWindowsStyleAndStateAllow)
 {
     const DWORD framed = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
@@ -230,7 +211,7 @@ TEST(SystemMenu, AltSpaceOpensItGreyedAsTheWindowsStyleAndStateAllow)
         msgseq::log().clear();
         HMENU sys = GetSystemMenu(w, FALSE);
         EXPECT_EQ(keyed(w, VK_SPACE, VK_MENU, {VK_ESCAPE}), "S ");
-        seen += items_of(sys) + "\n";
+        seen += dialogs::menu_items(sys) + "\n";
         seen += msgseq::text(msgseq::select(w, {WM_INITMENU, WM_INITMENUPOPUP}),
                              {{w, "w"}, {reinterpret_cast<HWND>(sys), "sys"}});
         DestroyWindow(w);
