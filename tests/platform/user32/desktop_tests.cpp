@@ -65,8 +65,6 @@ TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndG
     sequences += "getting it back:\n" + msgseq::text(activation_log(), labels);
     EXPECT_TRUE(matches_expected_text(sequences, "another_application.txt"));
     EXPECT_EQ(caption_pixel(top), activeCaption);
-    DestroyWindow(top);
-    DestroyWindow(hidden);
 }
 
 // Alt goes down in the program, then the focus leaves (Alt+Tab); Alt comes up
@@ -129,5 +127,4 @@ TEST(Clipboard, PastedTextIsWindows1252WithCrLfAndCopiedTextGoesBackAsUtf8)
     dialogs::press(dlg, 'V', VK_CONTROL);
     EXPECT_EQ(text(dlg, 101), "Z\xFCrich \x80"
                               "5 ?");
-    DestroyWindow(dlg);
 }
