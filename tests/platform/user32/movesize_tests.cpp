@@ -6,7 +6,6 @@
 #include "support/msgseq.h"
 #include "support/person.h"
 
-
 #include <gtest/gtest.h>
 
 #include <array>
