@@ -242,14 +242,7 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         DefWindowProcA(hwnd, msg, wp, lp);
         InvalidateRect(hwnd, nullptr, TRUE);
         return TRUE;
-    case WM_LBUTTONDBLCLK:
-        // A button that asked for notifications (or a radio or owner-drawn one)
-        // tells of the double-click instead of taking it as a press.
-        if ((GetWindowLongA(hwnd, GWL_STYLE) & BS_NOTIFY) || type == BS_RADIOBUTTON || type == BS_OWNERDRAW) {
-            control_notify(hwnd, BN_DOUBLECLICKED);
-            return 0;
-        }
-        [[fallthrough]];
+    case WM_LBUTTONDBLCLK:   // the second press of a double-click is a press
     case WM_LBUTTONDOWN:
         if (type == BS_GROUPBOX) return 0;
         SetFocus(hwnd);

@@ -146,16 +146,8 @@ HMENU WINAPI GetSystemMenu(HWND hwnd, BOOL revert)
 {
     Window *w = find(hwnd);
     if (!w || w->child()) return nullptr;
-    auto &system = menus().systemMenus;
-    if (revert) {
-        // Back to the default: every item as it was made.
-        if (auto it = system.find(hwnd); it != system.end()) {
-            DestroyMenu(it->second);
-            system.erase(it);
-        }
-        return nullptr;
-    }
-    HMENU &m = system[hwnd];
+    if (revert) return nullptr;   // putting the menu back is not kept: nothing asks for it
+    HMENU &m = menus().systemMenus[hwnd];
     if (!m) {
         m = new_menu();
         find_menu(m)->items = {{0, SC_RESTORE, "&Restore", nullptr},    {0, SC_MOVE, "&Move", nullptr},

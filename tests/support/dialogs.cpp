@@ -83,6 +83,27 @@ void click(HWND dlg, HWND control, POINT at)
     pump(dlg);
 }
 
+void drag(HWND dlg, POINT from, POINT to)
+{
+    drv::mouse_button(from, drv::Button::Left, true);
+    drv::mouse_move(to);
+    drv::mouse_button(to, drv::Button::Left, false);
+    pump(dlg);
+}
+
+std::string menu_items(HMENU m)
+{
+    std::string out;
+    for (int i = 0; i < GetMenuItemCount(m); ++i) {
+        char text[32] = "";
+        GetMenuStringA(m, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const UINT state = GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION);
+        out += (state & MF_SEPARATOR) ? "-" : text;
+        out += (state & MF_GRAYED) ? "~ " : " ";
+    }
+    return out;
+}
+
 void wheel(HWND dlg, HWND control, int notches)
 {
     POINT at{2, 2};

@@ -29,8 +29,13 @@ void type(HWND dlg, const std::string &text);
 // The left button pressed and released at a point of a control's client area.
 void click(HWND dlg, HWND control, POINT at);
 void mouse(HWND control, POINT at, bool down);
+// The left button pressed at a desktop point, moved to another and released there.
+void drag(HWND dlg, POINT from, POINT to);
 // A turn of the wheel over the control.
 void wheel(HWND dlg, HWND control, int notches);
+// A menu's items as one line: each item's text, "~" after a greyed one, "-"
+// for a separator.
+std::string menu_items(HMENU m);
 // The window's whole client area filled with one colour, past its painting.
 void fill_client(HWND window, COLORREF colour);
 // The window's picture as composed on the desktop, frame included.

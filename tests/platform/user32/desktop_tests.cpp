@@ -1,15 +1,14 @@
 // Where the program meets the desktop around it: another application taking
-// the foreground and giving it back (the messages in Windows' order, menus
-// and the capture ended, keys held let go, the focus restored), and the
-// clipboard shared with other programs (UTF-8 with LF out there).
+// the foreground and giving it back (the messages in Windows' order, the
+// capture ended, keys held let go, the focus restored; an open menu closes in
+// the menu tests), and the clipboard shared with other programs (UTF-8 with
+// LF out there).
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
-#include "support/person.h"
 
 #include "driver/driver.h"
 #include "user32/compositor.h"
-#include "user32/menu_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +18,6 @@
 
 using dialogs::focus;
 using dialogs::text;
-using testsupport::Person;
 
 namespace {
 
@@ -67,8 +65,6 @@ TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndG
     sequences += "getting it back:\n" + msgseq::text(activation_log(), labels);
     EXPECT_TRUE(matches_expected_text(sequences, "another_application.txt"));
     EXPECT_EQ(caption_pixel(top), activeCaption);
-    DestroyWindow(top);
-    DestroyWindow(hidden);
 }
 
 // Alt goes down in the program, then the focus leaves (Alt+Tab); Alt comes up
@@ -104,25 +100,6 @@ TEST(AnotherApplication, AltHeldWhileTheFocusLeftIsNoLoneAltPress)
     }
 }
 
-TEST(AnotherApplication, AnOpenMenuClosesChoosingNothing)
-{
-    HWND w = dialogs::open_program(5);
-    Person p;
-    p.then([] {
-        EXPECT_EQ(user32::open_menu_popups().size(), 1u);
-        drv::app_focus(false);
-    });
-    RECT spread = user32::menu_bar_item_rects(w).at(1);
-    Person::click(POINT{(spread.left + spread.right) / 2, (spread.top + spread.bottom) / 2});
-    dialogs::pump(w);
-    EXPECT_TRUE(p.done());
-    EXPECT_TRUE(user32::open_menu_popups().empty());
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(msgseq::select(w, {WM_EXITMENULOOP}).size(), 1u);
-    EXPECT_TRUE(msgseq::select(w, {WM_COMMAND}).empty());
-    DestroyWindow(w);
-}
-
 // The desktop's clipboard holds UTF-8 with LF; a field gets Windows-1252 with
 // CR LF, a single-line one only the first line, and copies go back converted.
 TEST(Clipboard, PastedTextIsWindows1252WithCrLfAndCopiedTextGoesBackAsUtf8)
@@ -150,5 +127,4 @@ TEST(Clipboard, PastedTextIsWindows1252WithCrLfAndCopiedTextGoesBackAsUtf8)
     dialogs::press(dlg, 'V', VK_CONTROL);
     EXPECT_EQ(text(dlg, 101), "Z\xFCrich \x80"
                               "5 ?");
-    DestroyWindow(dlg);
 }

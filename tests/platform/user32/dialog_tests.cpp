@@ -69,7 +69,7 @@ TEST(Dialogs, MnemonicsClickButtonsAndGroupBoxesMoveToTheNextTabStop)
                     commands(dlg));
 }
 
-TEST(PushButton, ClicksOnReleaseInsideBySpaceAndByBmClickOnly)
+TEST(PushButton, ClicksOnReleaseInsideBySpaceByBmClickAndTwiceOnADoubleClick)
 {
     HWND dlg = dialogs::open(600);
     HWND push = GetDlgItem(dlg, 10);
@@ -97,7 +97,10 @@ TEST(PushButton, ClicksOnReleaseInsideBySpaceAndByBmClickOnly)
     drv::key(VK_SPACE, false);
     dialogs::pump(dlg);
     SendMessageA(push, BM_CLICK, 0, 0);
-    EXPECT_SEQUENCE("release inside, Space, BM_CLICK", (std::vector<Seen>(3, command(dlg, 10, push))), commands(dlg));
+    dialogs::click(dlg, push, POINT{6, 6});   // a double-click: two presses
+    dialogs::click(dlg, push, POINT{6, 6});
+    EXPECT_SEQUENCE("release inside, Space, BM_CLICK, a double-click", (std::vector<Seen>(5, command(dlg, 10, push))),
+                    commands(dlg));
 }
 
 // The dialog draws red over its whole client area: inside the group box's

@@ -4,13 +4,13 @@
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
+#include "support/person.h"
 
 #include "driver/driver.h"
-#include "user32/window_internal.h"
+#include "driver/headless/headless.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -24,15 +24,6 @@ void fill(HWND list, int n)
         lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Spread " + std::to_string(i)).c_str()));
 }
 
-// The left button pressed at a desktop point, moved to another and released there.
-void drag(HWND dlg, POINT from, POINT to)
-{
-    drv::mouse_button(from, drv::Button::Left, true);
-    drv::mouse_move(to);
-    drv::mouse_button(to, drv::Button::Left, false);
-    dialogs::pump(dlg);
-}
-
 }   // namespace
 
 TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemAndTheParentHearsNothing)
@@ -44,6 +35,7 @@ TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemAndTheParentHearsNothing)
     dialogs::pump(dlg);
     msgseq::log().clear();
     dialogs::click(dlg, list, POINT{10, h + 2});
+    dialogs::click(dlg, list, POINT{10, h + 2});   // a double-click: without LBS_NOTIFY, no word of it either
     EXPECT_EQ(GetFocus(), list);
     const struct {
         UINT vk;
@@ -92,17 +84,57 @@ TEST(ListBox, ScrollsByItsBarItsThumbAndTheWheel)
                  {0, -20, 20 - visible}};
     for (const auto &s : steps) {
         if (s.notches) dialogs::wheel(dlg, list, s.notches);
-        else drag(dlg, POINT{x, s.y}, POINT{x, s.y});
+        else dialogs::drag(dlg, POINT{x, s.y}, POINT{x, s.y});
         EXPECT_EQ(lb(list, LB_GETTOPINDEX), s.top) << s.y << " " << s.notches;
         EXPECT_EQ(GetScrollPos(list, SB_VERT), s.top);
     }
     // The thumb (at the bottom on the last page) dragged past the top, then half-way down.
     const int thumb = MulDiv(trackBottom - trackTop, visible, 20), travel = trackBottom - trackTop - thumb;
-    drag(dlg, POINT{x, trackBottom - thumb + 2}, POINT{x, trackTop - 30});
+    dialogs::drag(dlg, POINT{x, trackBottom - thumb + 2}, POINT{x, trackTop - 30});
     EXPECT_EQ(lb(list, LB_GETTOPINDEX), 0);
     EXPECT_EQ(GetCapture(), nullptr);
-    drag(dlg, POINT{x, trackTop + 2}, POINT{x, trackTop + 2 + travel / 2});
+    dialogs::drag(dlg, POINT{x, trackTop + 2}, POINT{x, trackTop + 2 + travel / 2});
     EXPECT_NEAR(lb(list, LB_GETTOPINDEX), (20 - visible) / 2, 1);
+}
+
+// Held down, the track pages until the thumb has come under the pointer, and
+// an arrow repeats: the first repeat 200 ms after the press, then every 50 ms.
+TEST(ListBox, ItsBarHeldDownRepeatsAfter200msThenEvery50ms)
+{
+    HWND dlg = dialogs::open(602);
+    HWND list = GetDlgItem(dlg, 60);
+    fill(list, 20);   // five show: the thumb is a quarter of the track
+    RECT wr;
+    GetWindowRect(list, &wr);
+    const int trackTop = wr.top + 2 + 16, trackBottom = wr.bottom - 2 - 16;
+    // The top item after the press, then at 199, 200, 249, 250, 299 and 300 ms.
+    const struct {
+        int y;
+        std::vector<LRESULT> tops;
+    } rows[] = {
+        {trackTop + (trackBottom - trackTop) * 6 / 10, {5, 5, 10, 10, 10, 10, 10}},   // under the thumb at 10
+        {wr.bottom - 10, {11, 11, 12, 12, 13, 13, 14}},                               // the down arrow
+    };
+    for (const auto &row : rows) {
+        const POINT at{wr.right - 10, row.y};
+        const uint64_t start = drv::headless().now();
+        std::vector<LRESULT> tops;
+        testsupport::Person p;
+        for (uint64_t t : {199u, 200u, 249u, 250u, 299u, 300u})
+            p.then([&, t] {
+                tops.push_back(lb(list, LB_GETTOPINDEX));
+                drv::headless().set_now(start + t);
+            });
+        p.then([&] {
+            tops.push_back(lb(list, LB_GETTOPINDEX));
+            drv::mouse_button(at, drv::Button::Left, false);
+        });
+        drv::mouse_button(at, drv::Button::Left, true);
+        dialogs::pump(dlg);
+        EXPECT_TRUE(p.done());
+        EXPECT_EQ(tops, row.tops) << row.y;
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
 }
 
 TEST(Golden, ListBoxesInEachState)
@@ -180,17 +212,4 @@ TEST(ListBox, ALetterSelectsTheNextItemStartingWithItInEitherCase)
         if (t.selected != before) changes.push_back(LBN_SELCHANGE);
     }
     EXPECT_EQ(msgseq::notes(GetParent(list), 70), changes);
-}
-
-TEST(ListBox, ADoubleClickNotifiesOnlyWithLbsNotify)
-{
-    for (const DWORD style : {DWORD{0}, DWORD{LBS_NOTIFY}}) {
-        HWND list = list_in_parent(style);
-        EXPECT_TRUE(user32::find(list)->cls->style & CS_DBLCLKS);
-        fill(list, 3);
-        msgseq::log().clear();
-        SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-        EXPECT_EQ(msgseq::notes(GetParent(list), 70), style ? std::vector<WORD>{LBN_DBLCLK} : std::vector<WORD>{});
-        DestroyWindow(GetParent(list));
-    }
 }

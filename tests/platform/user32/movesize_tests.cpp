@@ -6,8 +6,6 @@
 #include "support/msgseq.h"
 #include "support/person.h"
 
-#include "driver/driver.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -36,14 +34,6 @@ HWND window(DWORD style = WS_OVERLAPPEDWINDOW)
 {
     return CreateWindowExA(0, msgseq::window_class("SizeProbe", limited), "Probe", style | WS_VISIBLE, 100, 50, 300,
                            200, nullptr, nullptr, nullptr, nullptr);
-}
-
-void drag(POINT from, POINT to)
-{
-    drv::mouse_button(from, drv::Button::Left, true);
-    drv::mouse_move(to);
-    drv::mouse_button(to, drv::Button::Left, false);
-    dialogs::pump(nullptr);
 }
 
 using Edges = std::array<LONG, 4>;
@@ -82,7 +72,7 @@ TEST(MoveSize, DraggingTheCaptionMovesAndTheBorderSizesTheWindowInWindowsOrder)
         const POINT from = caption ? POINT{before.left + 150, before.top + 12} : POINT{399, 150};
         EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(from.x, from.y)), caption ? HTCAPTION : HTRIGHT);
         msgseq::log().clear();
-        drag(from, POINT{from.x + 37, from.y - (caption ? 21 : 0)});
+        dialogs::drag(nullptr, from, POINT{from.x + 37, from.y - (caption ? 21 : 0)});
         RECT after = before;
         if (caption) OffsetRect(&after, 37, -21);
         else after.right += 37;
@@ -119,7 +109,7 @@ TEST(MoveSize, TheSizingBorderSizesByItsEdgeWithinTheWindowsLimits)
         HWND w = window(row.style);
         EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(row.at.x, row.at.y)), row.hit) << row.hit;
         msgseq::log().clear();
-        drag(row.at, POINT{row.at.x + row.by.x, row.at.y + row.by.y});
+        dialogs::drag(nullptr, row.at, POINT{row.at.x + row.by.x, row.at.y + row.by.y});
         EXPECT_EQ(window_edges(w), edges(row.after)) << row.hit;
         const std::vector<Seen> sizing = msgseq::select(w, {WM_SIZING});
         const WPARAM edge = row.hit == HTBORDER ? 0 : static_cast<WPARAM>(row.hit - HTLEFT + WMSZ_LEFT);
@@ -150,17 +140,4 @@ TEST(MoveSize, FromTheKeyboardArrowsStepByEightEnterKeepsAndEscapeGoesBack)
         EXPECT_EQ(msgseq::select(w, {WM_EXITSIZEMOVE}).size(), 1u);
         DestroyWindow(w);
     }
-}
-
-TEST(MoveSize, AMaximisedWindowNeitherMovesNorSizes)
-{
-    HWND w = window();
-    ShowWindow(w, SW_SHOWMAXIMIZED);
-    RECT before;
-    GetWindowRect(w, &before);
-    EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(before.right - 2, 300)), HTBORDER);
-    msgseq::log().clear();
-    drag(POINT{300, 10}, POINT{350, 60});
-    EXPECT_EQ(window_edges(w), edges(before));
-    EXPECT_TRUE(msgseq::select(w, {WM_ENTERSIZEMOVE}).empty());
 }

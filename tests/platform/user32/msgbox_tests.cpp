@@ -14,9 +14,6 @@ using testsupport::Person;
 
 namespace {
 
-// The box now open: the active window, which a message box always is.
-HWND box() { return GetActiveWindow(); }
-
 // A box shown to a person who does `answer` once it is open.
 int shown(HWND owner, const char *text, const char *caption, UINT type, std::function<void()> answer)
 {
@@ -77,7 +74,7 @@ TEST(Golden, MessageBoxesOfEachKind)
     };
     for (const auto &k : kinds)
         shown(nullptr, k.text, k.caption, k.type, [&] {
-            EXPECT_TRUE(matches_golden(dialogs::picture(box()).canvas, k.golden));
+            EXPECT_TRUE(matches_golden(dialogs::picture(GetActiveWindow()).canvas, k.golden));   // the box
             Person::tap(VK_RETURN);
         });
 }
