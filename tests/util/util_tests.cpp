@@ -24,8 +24,8 @@
 
 namespace fs = std::filesystem;
 using testsupport::crlf;
-using testsupport::TempDir;
 using testsupport::read_bytes;
+using testsupport::TempDir;
 using testsupport::write_bytes;
 
 TEST(IntToChar, WritesDecimalWithSignInOneSharedArea)
