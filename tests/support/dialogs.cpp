@@ -4,6 +4,7 @@
 
 #include "driver/driver.h"
 #include "rc/module.h"
+#include "testing/menu_entries.h"
 #include "user32/compositor.h"
 #include "user32/window_internal.h"
 
@@ -94,12 +95,9 @@ void drag(HWND dlg, POINT from, POINT to)
 std::string menu_items(HMENU m)
 {
     std::string out;
-    for (int i = 0; i < GetMenuItemCount(m); ++i) {
-        char text[32] = "";
-        GetMenuStringA(m, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        const UINT state = GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION);
-        out += (state & MF_SEPARATOR) ? "-" : text;
-        out += (state & MF_GRAYED) ? "~ " : " ";
+    for (const script::MenuEntry &e : script::menu_entries(m)) {
+        out += e.separator ? "-" : e.text;
+        out += e.greyed ? "~ " : " ";
     }
     return out;
 }
