@@ -146,7 +146,9 @@ HMENU WINAPI GetSystemMenu(HWND hwnd, BOOL revert)
 {
     Window *w = find(hwnd);
     if (!w || w->child()) return nullptr;
-    if (revert) return nullptr;   // putting the menu back is not kept: nothing asks for it
+    // Windows answers NULL to a revert. Putting back items changed with the
+    // menu calls is left out: nothing here asks for it.
+    if (revert) return nullptr;
     HMENU &m = menus().systemMenus[hwnd];
     if (!m) {
         m = new_menu();
