@@ -28,14 +28,12 @@
 using testsupport::Program;
 using testsupport::read_bytes;
 using testsupport::write_bytes;
+using testsupport::write_spread;
 
 namespace {
 
-// A spread file of one position under this title.
-void write_spread(const std::string &name, const std::string &title)
-{
-    write_bytes(name, testsupport::spread_bytes(title, {{10, 20, "First"}}));
-}
+// The chooser's spreads have one position each.
+const std::vector<testsupport::SpreadPosition> kOnePosition = {{10, 20, "First"}};
 
 // The chooser as Run opens it; SpreadFilename holds OLD.SCS before. The test
 // plays the person.
@@ -95,7 +93,7 @@ TEST(Chooser, CancelEmptiesTheNameCloseAndEmptyFolderKeepIt)
     for (Way way : {CancelButton, Escape, CloseCommand, OkWithoutSpreads}) {
         SCOPED_TRACE(way);
         Chooser c;
-        if (way != OkWithoutSpreads) write_spread("A.SCS", "One");
+        if (way != OkWithoutSpreads) write_spread("A.SCS", "One", kOnePosition);
         c.open();
         if (way == CancelButton) c.run.click(c.run.control(c.screen, IDCANCEL));
         if (way == Escape) c.run.key(VK_ESCAPE);
@@ -114,7 +112,7 @@ TEST(Chooser, EveryFileIsListedHoweverManyAndLongNamesStayWhole)
     for (int i = 0; i < 40; ++i) {
         char name[64];
         snprintf(name, sizeof name, "spread-with-a-long-name-%02d.SCS", i);
-        write_spread(name, "Title " + std::to_string(i));
+        write_spread(name, "Title " + std::to_string(i), kOnePosition);
     }
     c.open();
     EXPECT_EQ(SendMessageA(c.list(), LB_GETCOUNT, 0, 0), 40);
@@ -149,7 +147,7 @@ TEST(Chooser, OkLooksTheChosenTitleUpAmongTheFiles)
     for (const Case &k : cases) {
         SCOPED_TRACE(k.what);
         Chooser c;
-        for (const File &f : k.files) write_spread(f.name, f.title);
+        for (const File &f : k.files) write_spread(f.name, f.title, kOnePosition);
         c.open();
         msgbox_hook::clear();
         if (k.removed) std::remove(k.removed);
@@ -165,7 +163,7 @@ TEST(Chooser, OkLooksTheChosenTitleUpAmongTheFiles)
 TEST(EditSpread, TheJumpSizeStopsAtItsLimitsWithItsMessages)
 {
     testsupport::Program e;
-    testsupport::write_bytes("MINE.SCS", testsupport::spread_bytes("Mine", {{500, 70, "Future"}}));
+    write_spread("MINE.SCS", "Mine", {{500, 70, "Future"}});
     testsupport::write_settings(0, "", 0);
     e.start();
     e.edit_first_spread();

@@ -41,6 +41,7 @@ using testsupport::read_bytes;
 using testsupport::SpreadPosition;
 using testsupport::TempDir;
 using testsupport::write_bytes;
+using testsupport::write_spread;
 
 namespace {
 
@@ -50,12 +51,6 @@ const char kCreated[] = "Rune.htm created...: The file 'Rune.htm' has been creat
                         "this reading";
 // A calendar second with 400 ms of it gone, so waits for the next second are partial.
 const int64_t kCalendarAtZero = 1700000000400LL;
-
-void write_spread(const std::string &name, const std::string &title,
-                  const std::vector<testsupport::SpreadPosition> &positions, int version = 1100)
-{
-    write_bytes(name, testsupport::spread_bytes(title, positions, -1, version));
-}
 
 // The program with the banner off, its clock at kCalendarAtZero.
 struct Program : testsupport::Program {

@@ -24,4 +24,10 @@ std::string spread_bytes(const std::string &title, const std::vector<SpreadPosit
     return crlf(text);
 }
 
+void write_spread(const std::string &name, const std::string &title, const std::vector<SpreadPosition> &positions,
+                  int version)
+{
+    write_bytes(name, spread_bytes(title, positions, -1, version));
+}
+
 }   // namespace testsupport

@@ -19,5 +19,8 @@ struct SpreadPosition {
 // numCards says otherwise; version is what a later writer would store.
 std::string spread_bytes(const std::string &title, const std::vector<SpreadPosition> &positions, int numCards = -1,
                          int version = 1100);
+// Those bytes written to the file `name`.
+void write_spread(const std::string &name, const std::string &title, const std::vector<SpreadPosition> &positions,
+                  int version = 1100);
 
 }   // namespace testsupport
