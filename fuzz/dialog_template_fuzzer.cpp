@@ -2,12 +2,8 @@
 // bytes, as a dialog resource the program's resources could hold.
 #include "support.h"
 
-#include <cstdint>
-
-using namespace fuzzsupport;
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    check_dialog_template(data, size);
+    fuzzsupport::check_dialog_template(data, size);
     return 0;
 }

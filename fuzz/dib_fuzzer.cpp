@@ -7,7 +7,6 @@
 
 #include "gdi32/dib.h"
 
-#include <cstdint>
 #include <cstdlib>
 #include <string>
 

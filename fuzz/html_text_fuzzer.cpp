@@ -8,9 +8,10 @@
 
 #include "runes/html_text.h"
 
-#include <cstdint>
 #include <cstdlib>
 #include <string>
+
+#include <strings.h>
 
 using namespace fuzzsupport;
 
@@ -20,10 +21,8 @@ bool is_allowed_tag(std::string name)
 {
     static const char *const allowed[] = {"B", "I", "U", "EM", "STRONG", "BIG", "SMALL", "BR"};
     if (!name.empty() && name[0] == '/') name.erase(0, 1);
-    for (char &c : name)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     for (const char *tag : allowed)
-        if (name == tag) return true;
+        if (strcasecmp(name.c_str(), tag) == 0) return true;
     return false;
 }
 

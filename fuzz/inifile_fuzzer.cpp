@@ -10,7 +10,6 @@
 
 #include "user32/msgbox_hook.h"
 
-#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <string>

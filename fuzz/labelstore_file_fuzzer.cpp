@@ -16,7 +16,6 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <string>
 
 using namespace fuzzsupport;

@@ -8,7 +8,6 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdint>
 #include <string>
 
 using namespace fuzzsupport;

@@ -5,8 +5,6 @@
 
 #include "rc/resfile.h"
 
-#include <cstdint>
-
 using namespace fuzzsupport;
 
 namespace {

@@ -11,7 +11,6 @@
 
 #include "user32/msgbox_hook.h"
 
-#include <cstdint>
 #include <cstring>
 #include <string>
 

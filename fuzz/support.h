@@ -11,6 +11,7 @@
 #include "support/tempdir.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
