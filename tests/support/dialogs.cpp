@@ -1,6 +1,7 @@
 #include "support/dialogs.h"
 #include "platform/rc/embedded.h"
 #include "support/msgseq.h"
+#include "support/person.h"
 
 #include "driver/driver.h"
 #include "rc/module.h"
@@ -55,10 +56,7 @@ void pump(HWND dlg)
 
 void press(HWND dlg, UINT vk, UINT modifier)
 {
-    if (modifier) drv::key(modifier, true);
-    drv::key(vk, true);
-    drv::key(vk, false);
-    if (modifier) drv::key(modifier, false);
+    testsupport::Person::tap(vk, modifier);
     pump(dlg);
 }
 

@@ -7,12 +7,18 @@
 namespace msgseq {
 namespace {
 
+void record(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    log().push_back(Seen{hwnd, msg, wp, lp, user32::current_delivery() == user32::Delivery::Posted ? Posted : Sent});
+}
+
 LRESULT CALLBACK recorder(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    How how = user32::current_delivery() == user32::Delivery::Posted ? Posted : Sent;
-    log().push_back(Seen{hwnd, msg, wp, lp, how});
+    record(hwnd, msg, wp, lp);
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
+
+const char *how_text(How how) { return how == Sent ? " sent" : how == Posted ? " posted" : ""; }
 
 }   // namespace
 
@@ -43,8 +49,7 @@ HWND window(const char *title, DWORD style, HWND parent, RECT at, int id)
 
 INT_PTR CALLBACK recording_dlgproc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    How how = user32::current_delivery() == user32::Delivery::Posted ? Posted : Sent;
-    log().push_back(Seen{hwnd, msg, wp, lp, how});
+    record(hwnd, msg, wp, lp);
     return msg == WM_INITDIALOG;
 }
 
@@ -60,11 +65,7 @@ std::string describe(const std::vector<Seen> &list)
 {
     std::ostringstream s;
     for (const Seen &e : list) {
-        s << "  " << name(e.msg) << " wp=" << e.wp << " lp=" << e.lp << " hwnd=" << e.hwnd
-          << (e.how == Sent     ? " sent"
-              : e.how == Posted ? " posted"
-                                : "")
-          << "\n";
+        s << "  " << name(e.msg) << " wp=" << e.wp << " lp=" << e.lp << " hwnd=" << e.hwnd << how_text(e.how) << "\n";
     }
     if (list.empty()) s << "  (nothing)\n";
     return s.str();
@@ -83,11 +84,7 @@ std::string text(const std::vector<Seen> &list, const std::vector<std::pair<HWND
     std::ostringstream s;
     for (const Seen &e : list) {
         s << label(reinterpret_cast<uintptr_t>(e.hwnd), "?") << ' ' << name(e.msg) << ' ' << label(e.wp, nullptr) << ' '
-          << label(static_cast<uintptr_t>(e.lp), nullptr)
-          << (e.how == Sent     ? " sent"
-              : e.how == Posted ? " posted"
-                                : "")
-          << '\n';
+          << label(static_cast<uintptr_t>(e.lp), nullptr) << how_text(e.how) << '\n';
     }
     return s.str();
 }
