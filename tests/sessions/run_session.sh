@@ -23,13 +23,12 @@ shift 4
 script=$here/$name.script
 [ -f "$script" ] || script=$root/docs/$(echo "$name" | tr _ -).script
 rm -rf "$dir" && mkdir -p "$dir" || exit 99
-if [ "$folder" != empty ]; then
-    for item in $(echo "$folder" | tr , ' '); do
-        if [ -d "$here/files/$item" ]; then cp "$here/files/$item"/* "$dir/" || exit 99
-        else cp "$root/spreads/$item" "$dir/" || exit 99
-        fi
-    done
-fi
+# Each item of the row's folder: a folder of files/ (its files) or a sample spread.
+for item in $(echo "$folder" | tr , ' ' | grep -vx empty); do
+    from=$here/files/$item/.
+    [ -d "$from" ] || from=$root/spreads/$item
+    cp -R "$from" "$dir/" || exit 99
+done
 cd "$dir" || exit 99
 started=$(date +%s%N)
 case $side in
@@ -69,10 +68,8 @@ for kept in "$here/expected/$name"/*; do
     windows:*.png) continue ;;
     windows:*.json)
         [ -f "$f" ] && [ "$(list_items "$kept")" = "$(list_items "$f")" ] && continue
-        echo "session $name ($side): the list boxes of $f read" >&2
-        list_items "$f" >&2
-        echo "where expected/$name/$f has" >&2
-        list_items "$kept" >&2
+        printf 'session %s (%s): the list boxes of %s read\n%s\nwhere expected/%s/%s has\n%s\n' "$name" "$side" \
+            "$f" "$(list_items "$f")" "$name" "$f" "$(list_items "$kept")" >&2
         status=1
         continue ;;
     esac
