@@ -150,7 +150,7 @@ TEST_F(SdlDriverTest, WindowShowsTheDesktopEvenDuringASleepAndItsTitleFollowsThe
 }
 
 // A drag: the press, the moves and the release, each where the pointer was.
-TEST_F(SdlDriverTest, ClicksDragsAndTheWheelArriveAtThePointUnderThem)
+TEST_F(SdlDriverTest, ClicksDragsAndTheWheelArriveAtThePointUnderThemAndKeysTypeEachCharacterOnce)
 {
     SetFocus(hwnd);
     // X buttons 4 and 5: the wheel turned away from the user, then twice towards.
@@ -170,11 +170,8 @@ TEST_F(SdlDriverTest, ClicksDragsAndTheWheelArriveAtThePointUnderThem)
     const auto press = std::find_if(seen.begin(), seen.end(), [](const MSG &m) { return m.message == WM_LBUTTONDOWN; });
     seen.erase(seen.begin(), press);
     expect_at(WM_MOUSEMOVE, 170, 130);
-}
 
-TEST_F(SdlDriverTest, KeysArriveAsVirtualKeysAndTypeEachCharacterOnce)
-{
-    SetFocus(hwnd);
+    // Keys arrive as virtual keys and type each character once.
     xdotool("windowfocus --sync " + xid + " key a shift+b alt+c KP_Up Down");
     ASSERT_TRUE(run_until([] { return all(WM_KEYUP).size() >= 6; }));
     std::vector<WPARAM> keys, chars;
