@@ -81,14 +81,6 @@ class DesktopXTest : public ::testing::Test {
     }
 };
 
-// A new spread's steps to its first position: the title is typed from X
-// while the script waits after the dump `ready`; the file is NORNS.SCS.
-std::string new_spread(const std::string &ready, int positions)
-{
-    return "menu Spread New\nclick 101\ndump " + ready + "\nwait 4000\n" +
-           "click 102\nkey HOME\ntype norns\nclick 103\ntype " + std::to_string(positions) + "\nclick 1\n";
-}
-
 struct Typing {
     const char *layout;
     const char *keys;    // xdotool key names
@@ -135,10 +127,13 @@ TEST_F(DesktopXTest, LayoutKeysAnotherWindowAndTheXClipboardMeetTheNewSpreadEdit
     for (const Typing &t : typings) {
         for (const char *last : {"NORNS.SCS", "title.json", "layout.json", "meaning.json"}) std::remove(last);
         skip_banner();
+        // The title is typed from X while the script waits after each dump; the file is NORNS.SCS.
         testsupport::write_bytes("steps.txt",
-                                 new_spread("title.json", 2) + "dump layout.json\nwait 4000\n" +
-                                     "click 11\nkey NUMPAD5\nclick 1199\ndump meaning.json\nwait 4000\nclick 1\n" +
-                                     "menu File Exit\nexpect-window Save..\nclick 6\nclick 1\n");
+                                 "menu Spread New\nclick 101\ndump title.json\nwait 4000\n"
+                                 "click 102\nkey HOME\ntype norns\nclick 103\ntype 2\nclick 1\n"
+                                 "dump layout.json\nwait 4000\n"
+                                 "click 11\nkey NUMPAD5\nclick 1199\ndump meaning.json\nwait 4000\nclick 1\n"
+                                 "menu File Exit\nexpect-window Save..\nclick 6\nclick 1\n");
         start();
         ASSERT_TRUE(appears("title.json")) << t.layout;
         // Set while the program is connected: the server resets its keyboard
