@@ -9,9 +9,6 @@ set -uo pipefail
 zip=$1 driver=$2
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-work=$(mktemp -d)
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 fail() {
   echo "unzipped: $*" >&2
   exit 1
@@ -20,16 +17,12 @@ fail() {
 expected=$( { echo stonecall.exe; echo ReadMe.htm; ls "$root/spreads"; ls "$root/res/images" | sed 's|^|images/|'; } | sort)
 listed=$(unzip -Z1 "$zip" | grep -v '/$' | sed 's|^[^/]*/||' | sort)
 [ "$listed" = "$expected" ] || fail "$zip holds"$'\n'"$listed"
+source "$here/../sessions/wine_prefix.sh"
 unzip -q "$zip" -d "$work/unzipped" || fail "cannot unzip $zip"
 cd "$work"/unzipped/* || exit 99
 # A group icon (resource type 14) for Explorer to show.
 i686-w64-mingw32-objdump -p stonecall.exe | grep -qE '^[0-9a-f]{3}   Entry: ID: 0x00000e,' || fail "stonecall.exe has no icon"
 
-wineboot -i >/dev/null 2>&1
-# Wine's own desktop, as for the sessions (tests/sessions/both_builds.sh).
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-wineserver -w
 # No debugger waits on a crash, and a hang ends after three minutes.
 timeout -k 5 180 wine "$driver" "Z:$here/reading.script" stonecall.exe 2>stderr.txt
 status=$?

@@ -8,21 +8,10 @@
 set -uo pipefail
 linux=$1 windows=$2
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-# No debugger on a crash: the session fails at once instead of waiting in winedbg.
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-cleanup() { wineserver -k 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
 
 now() { date +%s%N; }
 started=$(now)
-wineboot -i >/dev/null 2>&1
-# Wine's own desktop window: without a window manager on the display, Wine
-# would ask for the main window's maximising in vain, and the screen would
-# show it at its first size while Windows thinks it maximised.
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-wineserver -w
+source "$here/wine_prefix.sh"
 echo "Wine prefix ready after $(( ($(now) - started) / 1000000 )) ms"
 
 # A page without what the cast chose: each rune's picture number, its name
