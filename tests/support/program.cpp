@@ -10,6 +10,10 @@
 #include "user32/msgbox_hook.h"
 #include "user32/window_internal.h"
 
+// The test program keeps a record of every message box for the tests to
+// compare (msgbox_hook::boxes()); the program on its own keeps none.
+static const bool recordingBoxes = (msgbox_hook::keep_records(true), true);
+
 namespace testsupport {
 
 std::string settings_text(int banner, const std::string &spread, int editHelp)
