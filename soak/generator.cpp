@@ -15,7 +15,7 @@ const std::string EDIT_HELP_TITLE = "Important information about creating your s
 
 // Message-box and dialog buttons, and the screens' controls.
 const int OK = 1, YES = 6, NO = 7;
-const int CASTING_OK = 101, CHOOSER_LIST = 104, MEANING_EDIT = 1199, FIRST_BUTTON = 10;
+const int CHOOSER_LIST = 104, MEANING_EDIT = 1199, FIRST_BUTTON = 10;
 const int NEW_TITLE = 101, NEW_NAME = 102, NEW_COUNT = 103;
 
 // Limits the program keeps; the keypad's jump, which the walk leaves as it starts.
@@ -38,13 +38,14 @@ const std::string KEYPAD_MOVES = "12346789";
 // The keys for the same moves on a keyboard without a keypad, by the digit.
 const char *const NAVIGATION_KEYS[] = {"", "END", "DOWN", "NEXT", "LEFT", "", "RIGHT", "HOME", "UP", "PRIOR"};
 // The ways a user answers a box with an OK button, and leaves the screens
-// that end on any of their commands (the first is the button).
+// that end on any of their commands (the first is the button). Enter makes a
+// new line in the rune detail's edit box, which has the focus.
 const std::vector<std::string> OK_WAYS = {"click 1", "key RETURN", "key ESCAPE", "close"};
 const std::vector<std::string> CASTING_WAYS = {"click 101", "key RETURN", "key ESCAPE", "close"};
-const std::vector<std::string> CANCEL_WAYS = {"click 2", "key ESCAPE", "close"};
-// Enter makes a new line in the rune detail's edit box, which has the focus;
-// Escape reaches it too, and a multi-line edit box closes its dialog on Escape.
 const std::vector<std::string> DETAIL_WAYS = {"click 1", "key ESCAPE", "close"};
+const std::vector<std::string> CANCEL_WAYS = {"click 2", "key ESCAPE", "close"};
+// Counts the new-spread dialog refuses.
+const std::vector<std::string> BAD_COUNTS = {"0", "16", "99", "x", "-3", ""};
 
 std::string cased(std::string s, int (*to)(int))
 {
@@ -110,14 +111,7 @@ class Walk {
     }
     // A spread file by its place in the program's lists, or any.
     const Files::value_type &listed(int i) { return *std::next(files_.begin(), i); }
-    int any_listed() { return pick(0, int(files_.size()) - 1); }
-
-    std::string random_name()
-    {
-        std::string s;
-        for (int n = pick(1, 6); n > 0; --n) s += any(NAME_SET);
-        return s;
-    }
+    const Files::value_type &any_listed() { return listed(pick(0, int(files_.size()) - 1)); }
 
     // Text a person types: words, odd characters, bytes of other alphabets,
     // now and then something that looks like the file's own labels.
@@ -137,6 +131,13 @@ class Walk {
     }
 
     void line(const std::string &text) { s_->script += kernel32::utf8_of_ansi(text) + "\n"; }
+    // Steps that are no user's input of the program: the desktop's.
+    void desktop(const std::string &a, const std::string &b)
+    {
+        line(a);
+        line(b);
+        s_->actions += 2;
+    }
     void input(const std::string &step)
     {
         if (!holdFocus_ && chance(1, 30)) interlude();
@@ -146,7 +147,6 @@ class Walk {
     }
     void click(int id) { input("click " + std::to_string(id)); }
     void key(const std::string &name) { input("key " + name); }
-    void type(const std::string &text) { input("type " + text); }
     void keys(const std::vector<std::string> &names)
     {
         for (const std::string &name : names) key(name);
@@ -158,10 +158,9 @@ class Walk {
         front_ = title;
         line(title.empty() ? "expect-window" : "expect-window " + title);
     }
-    void expect_text(int id, const std::string &text) { line("expect-text " + std::to_string(id) + " " + text); }
-    // A check once the step just written, the script's last line, is taken.
+    // The step just written, the script's last line, is looked at once taken.
     int last_line() { return int(std::count(s_->script.begin(), s_->script.end(), '\n')); }
-    void check(Check c) { s_->checks[last_line()] = c; }
+    void screen(bool keep) { s_->screens[last_line()] = keep; }
 
     void answer_ok(const std::string &caption)
     {
@@ -169,27 +168,7 @@ class Walk {
         input(any(OK_WAYS));
     }
 
-    // The save prompt: its buttons or their letters; Escape and the close
-    // command do not answer it, so it waits on.
-    void answer_save(bool yes)
-    {
-        expect("Save..");
-        if (chance(1, 6)) {
-            input(chance(1, 2) ? "key ESCAPE" : "close");
-            expect("Save..");
-        }
-        if (chance(1, 4)) key(yes ? "y" : "n");
-        else click(yes ? YES : NO);
-    }
-
     // ---- the main window --------------------------------------------------
-
-    std::string file_with_title(const std::string &title)
-    {
-        for (const auto &f : files_)
-            if (f.second.title == title) return f.first;
-        return "";
-    }
 
     void main_session(int actions)
     {
@@ -197,7 +176,11 @@ class Walk {
         p_ = Program();
         line("wait 5000");   // past the banner and the pause
         expect(p_.caption);
-        warm_up();
+        // The desktop at the largest size the walk gives it, first thing: what
+        // follows its size has had its largest memory before the memory check
+        // first looks.
+        desktop("resize 1600 1200", "resize 1024 768");
+        screen(true);
         while (budget_ > 0 || p_.screen != &Walk::main_step) (this->*p_.screen)();
         if (chance(1, 2)) {
             choose("File", "Exit");
@@ -218,7 +201,8 @@ class Walk {
     }
 
     // Whatever ends the mode: the layout modes' buttons go and the save
-    // prompt comes where the program asks it.
+    // prompt comes where the program asks it, answered by its buttons or
+    // their letters.
     void end_mode()
     {
         const bool ask =
@@ -227,10 +211,11 @@ class Walk {
         p_.mode = Mode::Idle;
         if (!ask) return;
         const bool save = chance(3, 4);
-        answer_save(save);
+        expect("Save..");
+        if (chance(1, 4)) key(save ? "y" : "n");
+        else click(save ? YES : NO);
         if (!save) return;
-        check(Check::Save);
-        s_->saved[last_line()] = p_.spread;
+        s_->saves[last_line()] = p_.spread;
         files_[p_.filename] = p_.spread;
         answer_ok("Done...");
     }
@@ -266,7 +251,6 @@ class Walk {
     void htmlise()
     {
         choose("Spread", "HTMLise");
-        if (p_.reading) check(Check::Report);
         answer_ok(p_.reading ? "Rune.htm created..." : "Rune.htm not written...");
         expect(p_.caption);
     }
@@ -303,45 +287,30 @@ class Walk {
     // ---- the chooser and the cast ------------------------------------------
 
     // A spread chosen by its title (the chooser takes the first file that has
-    // it), or the chooser cancelled.
+    // it), or the chooser cancelled. Without a spread a Run ends, HTMLise
+    // stays enabled; with one it casts, whatever the casting screen's first
+    // command.
     void chooser_step()
     {
+        p_.filename.clear();
         if (budget_ > 0 && chance(4, 5)) {
-            const int i = any_listed();
+            const int i = pick(0, int(files_.size()) - 1);
             input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(i));
             click(OK);
-            return chosen(file_with_title(listed(i).second.title));
+            for (const auto &f : files_)
+                if (p_.filename.empty() && f.second.title == listed(i).second.title) p_.filename = f.first;
+        } else {
+            input(chance(1, 2) ? "click 2" : "key ESCAPE");
         }
-        input(chance(1, 2) ? "click 2" : "key ESCAPE");
-        chosen("");
-    }
-
-    void chosen(const std::string &name)
-    {
-        p_.filename = name;
-        if (p_.mode == Mode::Run && !name.empty()) {
-            p_.screen = &Walk::casting_step;
-            return expect("");
+        if (p_.mode == Mode::Run && !p_.filename.empty()) {
+            expect("");
+            leave(CASTING_WAYS);
+            p_.reading = true;
         }
-        // No spread: the Run ends, HTMLise stays enabled.
-        if (p_.mode == Mode::Run) {
-            p_.mode = Mode::Idle;
-        } else if (!name.empty()) {
-            p_.spread = files_.at(name);
-            show_editor();
-        }
-        back_to_main();
-    }
-
-    // Whatever the first command, it casts.
-    void casting_step()
-    {
-        leave(CASTING_WAYS);
-        check(Check::Reading);
-        p_.spread = files_.at(p_.filename);
-        p_.reading = true;
-        p_.mode = Mode::Run;
-        p_.caption = MAIN_TITLE + " - " + p_.spread.title;
+        if (p_.mode == Mode::Run && p_.filename.empty()) p_.mode = Mode::Idle;
+        if (!p_.filename.empty()) p_.spread = files_.at(p_.filename);
+        if (p_.mode == Mode::Edit && !p_.filename.empty()) show_editor();
+        if (p_.reading) p_.caption = MAIN_TITLE + " - " + p_.spread.title;
         back_to_main();
     }
 
@@ -391,14 +360,18 @@ class Walk {
         if (r < 30 && std::max(std::abs(dx), std::abs(dy)) > 4) {
             input("drag " + std::to_string(FIRST_BUTTON + i) + " " + std::to_string(dx) + " " + std::to_string(dy));
             p_.acquired = i;
-            p_.spread.x[i] += dx;
-            p_.spread.y[i] += dy;
-            p_.changed = true;
-            return;
+            return move(dx, dy);
         }
         if (r < 85) return keypad_move(r < 40);
         key(r < 92 ? "NUMPAD5" : chance(1, 2) ? "F2" : "CLEAR");
         meaning_opened();
+    }
+
+    void move(int dx, int dy)
+    {
+        p_.spread.x[p_.acquired] += dx;
+        p_.spread.y[p_.acquired] += dy;
+        p_.changed = true;
     }
 
     // One of the eight directions, away from the window's edges for a
@@ -416,9 +389,7 @@ class Walk {
             if (ny > -60 && ny < SAFE_H - 60 && nx > -40 && nx < SAFE_W - 40) break;
         }
         key(navigation ? NAVIGATION_KEYS[digit] : "NUMPAD" + std::to_string(digit));
-        p_.spread.y[a] += dy * JUMP;
-        p_.spread.x[a] += dx * JUMP;
-        p_.changed = true;
+        move(dx * JUMP, dy * JUMP);
     }
 
     void meaning_opened()
@@ -435,7 +406,7 @@ class Walk {
         if (r < 45) {
             if (!p_.meaningFocused) click(MEANING_EDIT);
             p_.meaningFocused = true;
-            return type(random_text(chance(1, 8) ? 300 : 40));
+            return input("type " + random_text(chance(1, 8) ? 300 : 40));
         }
         if (r < 55 && p_.meaningFocused) return key("RETURN");   // a new line
         input(r < 90 ? "click 1" : r < 96 ? "click 2" : "close");
@@ -450,34 +421,36 @@ class Walk {
         click(id);
         key("END");
         for (size_t i = 0; i < field.size(); ++i) key("BACK");
-        if (!text.empty()) type(text);
+        if (!text.empty()) input("type " + text);
         field = id == NEW_NAME ? cased(text, ::toupper) : text;
-        expect_text(id, field);
+        line("expect-text " + std::to_string(id) + " " + field);
     }
 
+    // A name of its own, one that is taken, or one without its extension, in either case.
+    std::string new_name()
+    {
+        std::string name;
+        for (int n = pick(1, 6); n > 0; --n) name += any(NAME_SET);
+        const int kind = pick(0, 9);
+        const std::string &taken = any_listed().first;
+        if (kind == 0 && taken.size() <= 10) name = taken.substr(0, taken.size() - 4);
+        if (kind != 1) name += ".SCS";
+        return chance(1, 3) ? cased(name, ::tolower) : name;
+    }
+
+    // A title (now and then one some spread has already, or none), a name, a
+    // count; OK, or the dialog cancelled: new mode without buttons, and
+    // nothing to save.
     void new_dialog_step()
     {
-        static const std::vector<std::string> counts = {"0", "16", "99", "x", "-3", ""};
         const int r = budget_ <= 0 ? 99 : pick(0, 99);
-        if (r < 25) {
-            // Now and then a title some spread has already, or none.
-            const std::string title = r < 5 ? listed(any_listed()).second.title : r < 8 ? "" : random_text(60);
-            return edit_field(NEW_TITLE, p_.titleField, title);
-        }
-        if (r < 45) {
-            // A name of its own, one that is taken, or one without its extension.
-            std::string name = random_name();
-            const int kind = pick(0, 9);
-            const std::string &taken = listed(any_listed()).first;
-            if (kind == 0 && taken.size() <= 10) name = taken.substr(0, taken.size() - 4);
-            if (kind != 1) name += ".SCS";
-            return edit_field(NEW_NAME, p_.nameField, chance(1, 3) ? cased(name, ::tolower) : name);
-        }
-        const std::string count = chance(3, 4) ? std::to_string(pick(1, 15)) : any(counts);
+        if (r < 5) return edit_field(NEW_TITLE, p_.titleField, any_listed().second.title);
+        if (r < 25) return edit_field(NEW_TITLE, p_.titleField, r < 8 ? "" : random_text(60));
+        if (r < 45) return edit_field(NEW_NAME, p_.nameField, new_name());
+        const std::string count = chance(3, 4) ? std::to_string(pick(1, 15)) : any(BAD_COUNTS);
         if (r < 65) return edit_field(NEW_COUNT, p_.countField, count);
         if (r < 90) return new_dialog_ok();
         input(any(CANCEL_WAYS));
-        // Cancelled: new mode without buttons, and nothing to save.
         back_to_main();
     }
 
@@ -505,35 +478,16 @@ class Walk {
     // ---- the desktop around the program: other applications, the real
     // window's size, menus by the keyboard, the system menu
 
-    // The real window made another size and back.
     void resize_and_back()
     {
-        line("resize " + std::to_string(pick(320, 1600)) + " " + std::to_string(pick(240, 1200)));
-        line("resize 1024 768");
-        s_->actions += 2;
-    }
-
-    // The desktop at the largest size the walk gives it and back, and a
-    // screen kept, first thing: what follows the desktop's size has had its
-    // largest memory before the memory check first looks.
-    void warm_up()
-    {
-        line("resize 1600 1200");
-        line("resize 1024 768");
-        s_->actions += 2;
-        check(Check::Picture);
+        desktop("resize " + std::to_string(pick(320, 1600)) + " " + std::to_string(pick(240, 1200)), "resize 1024 768");
     }
 
     // Between any two steps, whatever is in front: another application
     // takes the foreground and gives it back, or a resize.
     void interlude()
     {
-        if (chance(2, 3)) {
-            line("deactivate");
-            line("activate");
-            s_->actions += 2;
-            return;
-        }
+        if (chance(2, 3)) return desktop("deactivate", "activate");
         p_.stale = p_.stale || front_ != p_.caption;
         resize_and_back();
     }
@@ -570,7 +524,7 @@ class Walk {
         p_.stale = false;
         holdFocus_ = true;
         key("SHIFT");
-        if (same) check(Check::Picture);
+        if (same) screen(true);
         const int r = pick(0, 2);
         if (r < 2) {
             system_menu(r == 0 ? "n" : "r");
@@ -578,7 +532,7 @@ class Walk {
         } else {
             resize_and_back();
         }
-        if (same) check(Check::SamePicture);
+        if (same) screen(false);
         holdFocus_ = false;
         expect(p_.caption);
     }
