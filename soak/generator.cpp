@@ -71,8 +71,6 @@ class Walk {
     }
 
   private:
-    using Screen = void (Walk::*)();
-
     WalkOptions options_;
     std::mt19937 rng_;
     Files files_;
@@ -83,15 +81,11 @@ class Walk {
 
     // The program, as the walk believes it to be; anew at each start of the main window.
     struct Program {
-        Screen screen = &Walk::main_step;
         Mode mode = Mode::Idle;
         bool reading = false, htmlise = false, buttons = false, changed = false, newAccepted = false;
         std::string caption = MAIN_TITLE, filename;
         Spread spread;
         int acquired = 10;
-        // The new-spread dialog's fields; the meaning dialog.
-        std::string titleField, nameField, countField;
-        bool meaningFocused = false;
         // The desktop resized while another screen or a box was in front: the main
         // window's repaint waited in its queue, and the screen's end took it
         // without the program drawing (its timer draws within 5 s).
@@ -181,7 +175,7 @@ class Walk {
         // first looks.
         desktop("resize 1600 1200", "resize 1024 768");
         screen(true);
-        while (budget_ > 0 || p_.screen != &Walk::main_step) (this->*p_.screen)();
+        while (budget_ > 0) main_step();
         if (chance(1, 2)) {
             choose("File", "Exit");
         } else if (chance(1, 4)) {
@@ -192,12 +186,6 @@ class Walk {
             input("close");
         }
         end_mode();
-    }
-
-    void back_to_main()
-    {
-        p_.screen = &Walk::main_step;
-        expect(p_.caption);
     }
 
     // Whatever ends the mode: the layout modes' buttons go and the save
@@ -241,11 +229,10 @@ class Walk {
         end_mode();
         p_.mode = mode;
         p_.htmlise = mode == Mode::Run;
-        p_.screen = mode == Mode::New ? &Walk::new_dialog_step : &Walk::chooser_step;
-        p_.titleField.clear();
-        p_.nameField = ".SCS";
-        p_.countField.clear();
         expect("");
+        if (mode == Mode::New) new_dialog();
+        else chooser();
+        expect(p_.caption);
     }
 
     void htmlise()
@@ -274,14 +261,9 @@ class Walk {
         const int py = std::clamp(p_.spread.y[i] + pick(-PICTURE_H / 2, PICTURE_H * 3 / 2), 0, SAFE_H - 1);
         input("clickat " + std::to_string(px) + " " + std::to_string(py));
         if (!covered(px, py, 0)) return expect(p_.caption);
-        p_.screen = &Walk::detail_step;
         expect("");
-    }
-
-    void detail_step()
-    {
         leave(DETAIL_WAYS);
-        back_to_main();
+        expect(p_.caption);
     }
 
     // ---- the chooser and the cast ------------------------------------------
@@ -290,7 +272,7 @@ class Walk {
     // it), or the chooser cancelled. Without a spread a Run ends, HTMLise
     // stays enabled; with one it casts, whatever the casting screen's first
     // command.
-    void chooser_step()
+    void chooser()
     {
         p_.filename.clear();
         if (budget_ > 0 && chance(4, 5)) {
@@ -311,7 +293,6 @@ class Walk {
         if (!p_.filename.empty()) p_.spread = files_.at(p_.filename);
         if (p_.mode == Mode::Edit && !p_.filename.empty()) show_editor();
         if (p_.reading) p_.caption = MAIN_TITLE + " - " + p_.spread.title;
-        back_to_main();
     }
 
     // ---- the layout modes ---------------------------------------------------
@@ -351,7 +332,7 @@ class Walk {
         if (r < 25 && inside) {
             p_.acquired = i;
             input("doubleclick " + std::to_string(FIRST_BUTTON + i));
-            return meaning_opened();
+            return meaning_dialog();
         }
         const int dx =
             inside ? std::clamp(p_.spread.x[i] + pick(-120, 120), 0, SAFE_W - PICTURE_W) - p_.spread.x[i] : 0;
@@ -364,7 +345,7 @@ class Walk {
         }
         if (r < 85) return keypad_move(r < 40);
         key(r < 92 ? "NUMPAD5" : chance(1, 2) ? "F2" : "CLEAR");
-        meaning_opened();
+        meaning_dialog();
     }
 
     void move(int dx, int dy)
@@ -392,30 +373,30 @@ class Walk {
         move(dx * JUMP, dy * JUMP);
     }
 
-    void meaning_opened()
+    // The position-meaning dialog: text typed (its edit box clicked first),
+    // new lines; OK, Cancel or the close command.
+    void meaning_dialog()
     {
         p_.changed = true;
-        p_.screen = &Walk::meaning_step;
-        p_.meaningFocused = false;
         expect("");
-    }
-
-    void meaning_step()
-    {
-        const int r = budget_ <= 0 ? 99 : pick(0, 99);
-        if (r < 45) {
-            if (!p_.meaningFocused) click(MEANING_EDIT);
-            p_.meaningFocused = true;
-            return input("type " + random_text(chance(1, 8) ? 300 : 40));
+        for (bool focused = false;;) {
+            const int r = budget_ <= 0 ? 99 : pick(0, 99);
+            if (r < 45) {
+                if (!focused) click(MEANING_EDIT);
+                focused = true;
+                input("type " + random_text(chance(1, 8) ? 300 : 40));
+            } else if (r < 55 && focused) {
+                key("RETURN");
+            } else {
+                input(r < 90 ? "click 1" : r < 96 ? "click 2" : "close");
+                return expect(p_.caption);
+            }
         }
-        if (r < 55 && p_.meaningFocused) return key("RETURN");   // a new line
-        input(r < 90 ? "click 1" : r < 96 ? "click 2" : "close");
-        back_to_main();
     }
 
     // ---- the new-spread dialog --------------------------------------------
 
-    // A field of the new-spread dialog emptied with Backspace and typed anew.
+    // A field emptied with Backspace and typed anew.
     void edit_field(int id, std::string &field, const std::string &text)
     {
         click(id);
@@ -438,33 +419,38 @@ class Walk {
         return chance(1, 3) ? cased(name, ::tolower) : name;
     }
 
-    // A title (now and then one some spread has already, or none), a name, a
-    // count; OK, or the dialog cancelled: new mode without buttons, and
-    // nothing to save.
-    void new_dialog_step()
+    // Fields filled: a title (now and then one some spread has already, or
+    // none), a name, a count; OK until the program takes them, or the dialog
+    // cancelled (new mode without buttons, and nothing to save).
+    void new_dialog()
     {
-        const int r = budget_ <= 0 ? 99 : pick(0, 99);
-        if (r < 5) return edit_field(NEW_TITLE, p_.titleField, any_listed().second.title);
-        if (r < 25) return edit_field(NEW_TITLE, p_.titleField, r < 8 ? "" : random_text(60));
-        if (r < 45) return edit_field(NEW_NAME, p_.nameField, new_name());
-        const std::string count = chance(3, 4) ? std::to_string(pick(1, 15)) : any(BAD_COUNTS);
-        if (r < 65) return edit_field(NEW_COUNT, p_.countField, count);
-        if (r < 90) return new_dialog_ok();
-        input(any(CANCEL_WAYS));
-        back_to_main();
+        std::string fields[3] = {"", ".SCS", ""};   // by id from NEW_TITLE
+        for (;;) {
+            const int r = budget_ <= 0 ? 99 : pick(0, 99), id = r < 25 ? NEW_TITLE : r < 45 ? NEW_NAME : NEW_COUNT;
+            const std::string text = r < 5          ? any_listed().second.title
+                                     : r < 8        ? ""
+                                     : r < 25       ? random_text(60)
+                                     : r < 45       ? new_name()
+                                     : chance(3, 4) ? std::to_string(pick(1, 15))
+                                                    : any(BAD_COUNTS);
+            if (r < 65) edit_field(id, fields[id - NEW_TITLE], text);
+            else if (r >= 90) return input(any(CANCEL_WAYS));
+            else if (new_dialog_ok(fields[0], fields[1], fields[2])) return;
+        }
     }
 
-    void new_dialog_ok()
+    bool new_dialog_ok(const std::string &title, const std::string &name, const std::string &count)
     {
         click(OK);
-        p_.filename = p_.nameField.substr(0, NAME_CHARS);
-        p_.spread.title = p_.titleField.substr(0, TITLE_CHARS);
-        p_.spread.count = int(std::strtol(p_.countField.substr(0, 2).c_str(), nullptr, 10));
+        p_.filename = name.substr(0, NAME_CHARS);
+        p_.spread.title = title.substr(0, TITLE_CHARS);
+        p_.spread.count = int(std::strtol(count.substr(0, 2).c_str(), nullptr, 10));
         const bool extension = p_.filename.size() >= 4 && p_.filename.compare(p_.filename.size() - 4, 4, ".SCS") == 0;
         if (p_.spread.title.empty() || !extension || p_.spread.count < 1 || p_.spread.count > POSITIONS ||
             files_.count(p_.filename)) {
             answer_ok("Error");
-            return expect("");
+            expect("");
+            return false;
         }
         p_.newAccepted = true;
         for (int i = 0; i < p_.spread.count; ++i) {
@@ -472,7 +458,7 @@ class Walk {
             p_.spread.y[i] = 10 + 20 * i;
         }
         show_editor();
-        back_to_main();
+        return true;
     }
 
     // ---- the desktop around the program: other applications, the real
