@@ -103,9 +103,7 @@ class Walk {
     {
         return list[size_t(pick(0, int(list.size()) - 1))];
     }
-    // A spread file by its place in the program's lists, or any.
-    const Files::value_type &listed(int i) { return *std::next(files_.begin(), i); }
-    const Files::value_type &any_listed() { return listed(pick(0, int(files_.size()) - 1)); }
+    const Files::value_type &any_listed() { return *std::next(files_.begin(), pick(0, int(files_.size()) - 1)); }
 
     // Text a person types: words, odd characters, bytes of other alphabets,
     // now and then something that looks like the file's own labels.
@@ -176,15 +174,8 @@ class Walk {
         desktop("resize 1600 1200", "resize 1024 768");
         screen(true);
         while (budget_ > 0) main_step();
-        if (chance(1, 2)) {
-            choose("File", "Exit");
-        } else if (chance(1, 4)) {
-            holdFocus_ = true;
-            system_menu("c");
-            holdFocus_ = false;
-        } else {
-            input("close");
-        }
+        if (chance(1, 2)) choose("File", "Exit");
+        else input("close");
         end_mode();
     }
 
@@ -269,30 +260,28 @@ class Walk {
     // ---- the chooser and the cast ------------------------------------------
 
     // A spread chosen by its title (the chooser takes the first file that has
-    // it), or the chooser cancelled. Without a spread a Run ends, HTMLise
-    // stays enabled; with one it casts, whatever the casting screen's first
-    // command.
+    // it), or the chooser cancelled: a Run ends, HTMLise stays enabled. A Run
+    // casts whatever the casting screen's first command.
     void chooser()
     {
         p_.filename.clear();
-        if (budget_ > 0 && chance(4, 5)) {
-            const int i = pick(0, int(files_.size()) - 1);
-            input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(i));
-            click(OK);
-            for (const auto &f : files_)
-                if (p_.filename.empty() && f.second.title == listed(i).second.title) p_.filename = f.first;
-        } else {
+        if (budget_ <= 0 || chance(1, 5)) {
             input(chance(1, 2) ? "click 2" : "key ESCAPE");
+            if (p_.mode == Mode::Run) p_.mode = Mode::Idle;
+            return;
         }
-        if (p_.mode == Mode::Run && !p_.filename.empty()) {
-            expect("");
-            leave(CASTING_WAYS);
-            p_.reading = true;
-        }
-        if (p_.mode == Mode::Run && p_.filename.empty()) p_.mode = Mode::Idle;
-        if (!p_.filename.empty()) p_.spread = files_.at(p_.filename);
-        if (p_.mode == Mode::Edit && !p_.filename.empty()) show_editor();
-        if (p_.reading) p_.caption = MAIN_TITLE + " - " + p_.spread.title;
+        const int i = pick(0, int(files_.size()) - 1);
+        input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(i));
+        click(OK);
+        const std::string &title = std::next(files_.begin(), i)->second.title;
+        for (auto f = files_.begin(); p_.filename.empty(); ++f)
+            if (f->second.title == title) p_.filename = f->first;
+        p_.spread = files_.at(p_.filename);
+        if (p_.mode == Mode::Edit) return show_editor();
+        expect("");
+        leave(CASTING_WAYS);
+        p_.reading = true;
+        p_.caption = MAIN_TITLE + " - " + p_.spread.title;
     }
 
     // ---- the layout modes ---------------------------------------------------
