@@ -396,7 +396,7 @@ class Walk {
         line("expect-text " + std::to_string(id) + " " + field);
     }
 
-    // A name of its own, one that is taken, or one without its extension, in either case.
+    // A name of its own, one that is taken, or (often) one without its extension, in either case.
     std::string new_name()
     {
         std::string name;
@@ -404,7 +404,7 @@ class Walk {
         const int kind = pick(0, 9);
         const std::string &taken = any_listed().first;
         if (kind == 0 && taken.size() <= 10) name = taken.substr(0, taken.size() - 4);
-        if (kind != 1) name += ".SCS";
+        if (kind > 2) name += ".SCS";
         return chance(1, 3) ? cased(name, ::tolower) : name;
     }
 
