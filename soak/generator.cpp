@@ -344,22 +344,16 @@ class Walk {
         p_.changed = true;
     }
 
-    // One of the eight directions, away from the window's edges for a
-    // position that has a button, so that it can be picked again.
+    // One of the eight directions; the opposite one where a position that has
+    // a button would come near the window's edges, so that it can be picked again.
     void keypad_move(bool navigation)
     {
-        const int a = p_.acquired;
-        int digit = 0, dx = 0, dy = 0;
-        for (int tries = 0; tries < 8; ++tries) {
-            digit = any(KEYPAD_MOVES) - '0';
-            dx = (digit - 1) % 3 - 1;
-            dy = 1 - (digit - 1) / 3;
-            if (a >= p_.spread.count) break;
-            const int ny = p_.spread.y[a] + dy * JUMP, nx = p_.spread.x[a] + dx * JUMP;
-            if (ny > -60 && ny < SAFE_H - 60 && nx > -40 && nx < SAFE_W - 40) break;
-        }
+        int digit = any(KEYPAD_MOVES) - '0';
+        const int a = p_.acquired, x = p_.spread.x[a] + ((digit - 1) % 3 - 1) * JUMP,
+                  y = p_.spread.y[a] + (1 - (digit - 1) / 3) * JUMP;
+        if (a < p_.spread.count && (y <= -60 || y >= SAFE_H - 60 || x <= -40 || x >= SAFE_W - 40)) digit = 10 - digit;
         key(navigation ? NAVIGATION_KEYS[digit] : "NUMPAD" + std::to_string(digit));
-        move(dx * JUMP, dy * JUMP);
+        move(((digit - 1) % 3 - 1) * JUMP, (1 - (digit - 1) / 3) * JUMP);
     }
 
     // The position-meaning dialog: text typed (its edit box clicked first),
