@@ -202,9 +202,10 @@ class Walk {
     void main_step()
     {
         if (chance(1, 30)) return window_step();
-        // A spread opened for editing is now and then left as it was: no save prompt then.
-        const int r = pick(0, 99), leave = p_.mode == Mode::Edit && !p_.changed ? 25 : 10;
-        if (r < leave) return command(Mode(1 + r % 3));
+        // A spread opened for editing is now and then left as it was, often for
+        // another: no save prompt then.
+        const int r = pick(0, 99), leave = p_.mode == Mode::Edit && !p_.changed ? 40 : 10;
+        if (r < leave) return command(r < 10 ? Mode(1 + r % 3) : Mode::Edit);
         if (r < 13 && p_.htmlise) return htmlise();
         if (p_.mode == Mode::Edit || p_.mode == Mode::New) return layout_step();
         if (p_.mode == Mode::Run && p_.reading && r < 70) return rune_click();
