@@ -15,7 +15,7 @@ const std::string EDIT_HELP_TITLE = "Important information about creating your s
 
 // Message-box and dialog buttons, and the screens' controls.
 const int OK = 1, YES = 6, NO = 7;
-const int CASTING_OK = 101, CHOOSER_LIST = 104, MEANING_EDIT = 1199, FIRST_BUTTON = 10;
+const int CHOOSER_LIST = 104, MEANING_EDIT = 1199, FIRST_BUTTON = 10;
 const int NEW_TITLE = 101, NEW_NAME = 102, NEW_COUNT = 103;
 
 // Limits the program keeps; the keypad's jump, which the walk leaves as it starts.
@@ -38,13 +38,14 @@ const std::string KEYPAD_MOVES = "12346789";
 // The keys for the same moves on a keyboard without a keypad, by the digit.
 const char *const NAVIGATION_KEYS[] = {"", "END", "DOWN", "NEXT", "LEFT", "", "RIGHT", "HOME", "UP", "PRIOR"};
 // The ways a user answers a box with an OK button, and leaves the screens
-// that end on any of their commands (the first is the button).
+// that end on any of their commands (the first is the button). Enter makes a
+// new line in the rune detail's edit box, which has the focus.
 const std::vector<std::string> OK_WAYS = {"click 1", "key RETURN", "key ESCAPE", "close"};
 const std::vector<std::string> CASTING_WAYS = {"click 101", "key RETURN", "key ESCAPE", "close"};
-const std::vector<std::string> CANCEL_WAYS = {"click 2", "key ESCAPE", "close"};
-// Enter makes a new line in the rune detail's edit box, which has the focus;
-// Escape reaches it too, and a multi-line edit box closes its dialog on Escape.
 const std::vector<std::string> DETAIL_WAYS = {"click 1", "key ESCAPE", "close"};
+const std::vector<std::string> CANCEL_WAYS = {"click 2", "key ESCAPE", "close"};
+// Counts the new-spread dialog refuses.
+const std::vector<std::string> BAD_COUNTS = {"0", "16", "99", "x", "-3", ""};
 
 std::string cased(std::string s, int (*to)(int))
 {
@@ -70,8 +71,6 @@ class Walk {
     }
 
   private:
-    using Screen = void (Walk::*)();
-
     WalkOptions options_;
     std::mt19937 rng_;
     Files files_;
@@ -82,15 +81,11 @@ class Walk {
 
     // The program, as the walk believes it to be; anew at each start of the main window.
     struct Program {
-        Screen screen = &Walk::main_step;
         Mode mode = Mode::Idle;
         bool reading = false, htmlise = false, buttons = false, changed = false, newAccepted = false;
         std::string caption = MAIN_TITLE, filename;
         Spread spread;
         int acquired = 10;
-        // The new-spread dialog's fields; the meaning dialog.
-        std::string titleField, nameField, countField;
-        bool meaningFocused = false;
         // The desktop resized while another screen or a box was in front: the main
         // window's repaint waited in its queue, and the screen's end took it
         // without the program drawing (its timer draws within 5 s).
@@ -108,16 +103,7 @@ class Walk {
     {
         return list[size_t(pick(0, int(list.size()) - 1))];
     }
-    // A spread file by its place in the program's lists, or any.
-    const Files::value_type &listed(int i) { return *std::next(files_.begin(), i); }
-    int any_listed() { return pick(0, int(files_.size()) - 1); }
-
-    std::string random_name()
-    {
-        std::string s;
-        for (int n = pick(1, 6); n > 0; --n) s += any(NAME_SET);
-        return s;
-    }
+    const Files::value_type &any_listed() { return *std::next(files_.begin(), pick(0, int(files_.size()) - 1)); }
 
     // Text a person types: words, odd characters, bytes of other alphabets,
     // now and then something that looks like the file's own labels.
@@ -137,6 +123,13 @@ class Walk {
     }
 
     void line(const std::string &text) { s_->script += kernel32::utf8_of_ansi(text) + "\n"; }
+    // Steps that are no user's input of the program: the desktop's.
+    void desktop(const std::string &a, const std::string &b)
+    {
+        line(a);
+        line(b);
+        s_->actions += 2;
+    }
     void input(const std::string &step)
     {
         if (!holdFocus_ && chance(1, 30)) interlude();
@@ -146,7 +139,6 @@ class Walk {
     }
     void click(int id) { input("click " + std::to_string(id)); }
     void key(const std::string &name) { input("key " + name); }
-    void type(const std::string &text) { input("type " + text); }
     void keys(const std::vector<std::string> &names)
     {
         for (const std::string &name : names) key(name);
@@ -158,10 +150,9 @@ class Walk {
         front_ = title;
         line(title.empty() ? "expect-window" : "expect-window " + title);
     }
-    void expect_text(int id, const std::string &text) { line("expect-text " + std::to_string(id) + " " + text); }
-    // A check once the step just written, the script's last line, is taken.
+    // The step just written, the script's last line, is looked at once taken.
     int last_line() { return int(std::count(s_->script.begin(), s_->script.end(), '\n')); }
-    void check(Check c) { s_->checks[last_line()] = c; }
+    void screen(bool keep) { s_->screens[last_line()] = keep; }
 
     void answer_ok(const std::string &caption)
     {
@@ -169,27 +160,7 @@ class Walk {
         input(any(OK_WAYS));
     }
 
-    // The save prompt: its buttons or their letters; Escape and the close
-    // command do not answer it, so it waits on.
-    void answer_save(bool yes)
-    {
-        expect("Save..");
-        if (chance(1, 6)) {
-            input(chance(1, 2) ? "key ESCAPE" : "close");
-            expect("Save..");
-        }
-        if (chance(1, 4)) key(yes ? "y" : "n");
-        else click(yes ? YES : NO);
-    }
-
     // ---- the main window --------------------------------------------------
-
-    std::string file_with_title(const std::string &title)
-    {
-        for (const auto &f : files_)
-            if (f.second.title == title) return f.first;
-        return "";
-    }
 
     void main_session(int actions)
     {
@@ -197,28 +168,20 @@ class Walk {
         p_ = Program();
         line("wait 5000");   // past the banner and the pause
         expect(p_.caption);
-        warm_up();
-        while (budget_ > 0 || p_.screen != &Walk::main_step) (this->*p_.screen)();
-        if (chance(1, 2)) {
-            choose("File", "Exit");
-        } else if (chance(1, 4)) {
-            holdFocus_ = true;
-            system_menu("c");
-            holdFocus_ = false;
-        } else {
-            input("close");
-        }
+        // The desktop at the largest size the walk gives it, first thing: what
+        // follows its size has had its largest memory before the memory check
+        // first looks.
+        desktop("resize 1600 1200", "resize 1024 768");
+        screen(true);
+        while (budget_ > 0) main_step();
+        if (chance(1, 2)) choose("File", "Exit");
+        else input("close");
         end_mode();
     }
 
-    void back_to_main()
-    {
-        p_.screen = &Walk::main_step;
-        expect(p_.caption);
-    }
-
     // Whatever ends the mode: the layout modes' buttons go and the save
-    // prompt comes where the program asks it.
+    // prompt comes where the program asks it, answered by its buttons or
+    // their letters.
     void end_mode()
     {
         const bool ask =
@@ -227,10 +190,11 @@ class Walk {
         p_.mode = Mode::Idle;
         if (!ask) return;
         const bool save = chance(3, 4);
-        answer_save(save);
+        expect("Save..");
+        if (chance(1, 4)) key(save ? "y" : "n");
+        else click(save ? YES : NO);
         if (!save) return;
-        check(Check::Save);
-        s_->saved[last_line()] = p_.spread;
+        s_->saves[last_line()] = p_.spread;
         files_[p_.filename] = p_.spread;
         answer_ok("Done...");
     }
@@ -238,9 +202,10 @@ class Walk {
     void main_step()
     {
         if (chance(1, 30)) return window_step();
-        // A spread opened for editing is now and then left as it was: no save prompt then.
-        const int r = pick(0, 99), leave = p_.mode == Mode::Edit && !p_.changed ? 25 : 10;
-        if (r < leave) return command(Mode(1 + r % 3));
+        // A spread opened for editing is now and then left as it was, often for
+        // another: no save prompt then.
+        const int r = pick(0, 99), leave = p_.mode == Mode::Edit && !p_.changed ? 40 : 10;
+        if (r < leave) return command(r < 10 ? Mode(1 + r % 3) : Mode::Edit);
         if (r < 13 && p_.htmlise) return htmlise();
         if (p_.mode == Mode::Edit || p_.mode == Mode::New) return layout_step();
         if (p_.mode == Mode::Run && p_.reading && r < 70) return rune_click();
@@ -256,17 +221,15 @@ class Walk {
         end_mode();
         p_.mode = mode;
         p_.htmlise = mode == Mode::Run;
-        p_.screen = mode == Mode::New ? &Walk::new_dialog_step : &Walk::chooser_step;
-        p_.titleField.clear();
-        p_.nameField = ".SCS";
-        p_.countField.clear();
         expect("");
+        if (mode == Mode::New) new_dialog();
+        else chooser();
+        expect(p_.caption);
     }
 
     void htmlise()
     {
         choose("Spread", "HTMLise");
-        if (p_.reading) check(Check::Report);
         answer_ok(p_.reading ? "Rune.htm created..." : "Rune.htm not written...");
         expect(p_.caption);
     }
@@ -290,59 +253,36 @@ class Walk {
         const int py = std::clamp(p_.spread.y[i] + pick(-PICTURE_H / 2, PICTURE_H * 3 / 2), 0, SAFE_H - 1);
         input("clickat " + std::to_string(px) + " " + std::to_string(py));
         if (!covered(px, py, 0)) return expect(p_.caption);
-        p_.screen = &Walk::detail_step;
         expect("");
-    }
-
-    void detail_step()
-    {
         leave(DETAIL_WAYS);
-        back_to_main();
+        expect(p_.caption);
     }
 
     // ---- the chooser and the cast ------------------------------------------
 
     // A spread chosen by its title (the chooser takes the first file that has
-    // it), or the chooser cancelled.
-    void chooser_step()
+    // it), or the chooser cancelled: a Run ends, HTMLise stays enabled. A Run
+    // casts whatever the casting screen's first command.
+    void chooser()
     {
-        if (budget_ > 0 && chance(4, 5)) {
-            const int i = any_listed();
-            input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(i));
-            click(OK);
-            return chosen(file_with_title(listed(i).second.title));
+        p_.filename.clear();
+        if (budget_ <= 0 || chance(1, 5)) {
+            input(chance(1, 2) ? "click 2" : "key ESCAPE");
+            if (p_.mode == Mode::Run) p_.mode = Mode::Idle;
+            return;
         }
-        input(chance(1, 2) ? "click 2" : "key ESCAPE");
-        chosen("");
-    }
-
-    void chosen(const std::string &name)
-    {
-        p_.filename = name;
-        if (p_.mode == Mode::Run && !name.empty()) {
-            p_.screen = &Walk::casting_step;
-            return expect("");
-        }
-        // No spread: the Run ends, HTMLise stays enabled.
-        if (p_.mode == Mode::Run) {
-            p_.mode = Mode::Idle;
-        } else if (!name.empty()) {
-            p_.spread = files_.at(name);
-            show_editor();
-        }
-        back_to_main();
-    }
-
-    // Whatever the first command, it casts.
-    void casting_step()
-    {
-        leave(CASTING_WAYS);
-        check(Check::Reading);
+        const int i = pick(0, int(files_.size()) - 1);
+        input("select " + std::to_string(CHOOSER_LIST) + " " + std::to_string(i));
+        click(OK);
+        const std::string &title = std::next(files_.begin(), i)->second.title;
+        for (auto f = files_.begin(); p_.filename.empty(); ++f)
+            if (f->second.title == title) p_.filename = f->first;
         p_.spread = files_.at(p_.filename);
+        if (p_.mode == Mode::Edit) return show_editor();
+        expect("");
+        leave(CASTING_WAYS);
         p_.reading = true;
-        p_.mode = Mode::Run;
         p_.caption = MAIN_TITLE + " - " + p_.spread.title;
-        back_to_main();
     }
 
     // ---- the layout modes ---------------------------------------------------
@@ -382,7 +322,7 @@ class Walk {
         if (r < 25 && inside) {
             p_.acquired = i;
             input("doubleclick " + std::to_string(FIRST_BUTTON + i));
-            return meaning_opened();
+            return meaning_dialog();
         }
         const int dx =
             inside ? std::clamp(p_.spread.x[i] + pick(-120, 120), 0, SAFE_W - PICTURE_W) - p_.spread.x[i] : 0;
@@ -391,107 +331,110 @@ class Walk {
         if (r < 30 && std::max(std::abs(dx), std::abs(dy)) > 4) {
             input("drag " + std::to_string(FIRST_BUTTON + i) + " " + std::to_string(dx) + " " + std::to_string(dy));
             p_.acquired = i;
-            p_.spread.x[i] += dx;
-            p_.spread.y[i] += dy;
-            p_.changed = true;
-            return;
+            return move(dx, dy);
         }
         if (r < 85) return keypad_move(r < 40);
         key(r < 92 ? "NUMPAD5" : chance(1, 2) ? "F2" : "CLEAR");
-        meaning_opened();
+        meaning_dialog();
     }
 
-    // One of the eight directions, away from the window's edges for a
-    // position that has a button, so that it can be picked again.
+    void move(int dx, int dy)
+    {
+        p_.spread.x[p_.acquired] += dx;
+        p_.spread.y[p_.acquired] += dy;
+        p_.changed = true;
+    }
+
+    // One of the eight directions; the opposite one where a position that has
+    // a button would come near the window's edges, so that it can be picked again.
     void keypad_move(bool navigation)
     {
-        const int a = p_.acquired;
-        int digit = 0, dx = 0, dy = 0;
-        for (int tries = 0; tries < 8; ++tries) {
-            digit = any(KEYPAD_MOVES) - '0';
-            dx = (digit - 1) % 3 - 1;
-            dy = 1 - (digit - 1) / 3;
-            if (a >= p_.spread.count) break;
-            const int ny = p_.spread.y[a] + dy * JUMP, nx = p_.spread.x[a] + dx * JUMP;
-            if (ny > -60 && ny < SAFE_H - 60 && nx > -40 && nx < SAFE_W - 40) break;
-        }
+        int digit = any(KEYPAD_MOVES) - '0';
+        const int a = p_.acquired, x = p_.spread.x[a] + ((digit - 1) % 3 - 1) * JUMP,
+                  y = p_.spread.y[a] + (1 - (digit - 1) / 3) * JUMP;
+        if (a < p_.spread.count && (y <= -60 || y >= SAFE_H - 60 || x <= -40 || x >= SAFE_W - 40)) digit = 10 - digit;
         key(navigation ? NAVIGATION_KEYS[digit] : "NUMPAD" + std::to_string(digit));
-        p_.spread.y[a] += dy * JUMP;
-        p_.spread.x[a] += dx * JUMP;
-        p_.changed = true;
+        move(((digit - 1) % 3 - 1) * JUMP, (1 - (digit - 1) / 3) * JUMP);
     }
 
-    void meaning_opened()
+    // The position-meaning dialog: text typed (its edit box clicked first),
+    // new lines; OK, Cancel or the close command.
+    void meaning_dialog()
     {
         p_.changed = true;
-        p_.screen = &Walk::meaning_step;
-        p_.meaningFocused = false;
         expect("");
-    }
-
-    void meaning_step()
-    {
-        const int r = budget_ <= 0 ? 99 : pick(0, 99);
-        if (r < 45) {
-            if (!p_.meaningFocused) click(MEANING_EDIT);
-            p_.meaningFocused = true;
-            return type(random_text(chance(1, 8) ? 300 : 40));
+        for (bool focused = false;;) {
+            const int r = budget_ <= 0 ? 99 : pick(0, 99);
+            if (r < 45) {
+                if (!focused) click(MEANING_EDIT);
+                focused = true;
+                input("type " + random_text(chance(1, 8) ? 300 : 40));
+            } else if (r < 55 && focused) {
+                key("RETURN");
+            } else {
+                input(r < 90 ? "click 1" : r < 96 ? "click 2" : "close");
+                return expect(p_.caption);
+            }
         }
-        if (r < 55 && p_.meaningFocused) return key("RETURN");   // a new line
-        input(r < 90 ? "click 1" : r < 96 ? "click 2" : "close");
-        back_to_main();
     }
 
     // ---- the new-spread dialog --------------------------------------------
 
-    // A field of the new-spread dialog emptied with Backspace and typed anew.
+    // A field emptied with Backspace and typed anew.
     void edit_field(int id, std::string &field, const std::string &text)
     {
         click(id);
         key("END");
         for (size_t i = 0; i < field.size(); ++i) key("BACK");
-        if (!text.empty()) type(text);
+        if (!text.empty()) input("type " + text);
         field = id == NEW_NAME ? cased(text, ::toupper) : text;
-        expect_text(id, field);
+        line("expect-text " + std::to_string(id) + " " + field);
     }
 
-    void new_dialog_step()
+    // A name of its own, one that is taken, or (often) one without its extension, in either case.
+    std::string new_name()
     {
-        static const std::vector<std::string> counts = {"0", "16", "99", "x", "-3", ""};
-        const int r = budget_ <= 0 ? 99 : pick(0, 99);
-        if (r < 25) {
-            // Now and then a title some spread has already, or none.
-            const std::string title = r < 5 ? listed(any_listed()).second.title : r < 8 ? "" : random_text(60);
-            return edit_field(NEW_TITLE, p_.titleField, title);
-        }
-        if (r < 45) {
-            // A name of its own, one that is taken, or one without its extension.
-            std::string name = random_name();
-            const int kind = pick(0, 9);
-            const std::string &taken = listed(any_listed()).first;
-            if (kind == 0 && taken.size() <= 10) name = taken.substr(0, taken.size() - 4);
-            if (kind != 1) name += ".SCS";
-            return edit_field(NEW_NAME, p_.nameField, chance(1, 3) ? cased(name, ::tolower) : name);
-        }
-        const std::string count = chance(3, 4) ? std::to_string(pick(1, 15)) : any(counts);
-        if (r < 65) return edit_field(NEW_COUNT, p_.countField, count);
-        if (r < 90) return new_dialog_ok();
-        input(any(CANCEL_WAYS));
-        // Cancelled: new mode without buttons, and nothing to save.
-        back_to_main();
+        std::string name;
+        for (int n = pick(1, 6); n > 0; --n) name += any(NAME_SET);
+        const int kind = pick(0, 9);
+        const std::string &taken = any_listed().first;
+        if (kind == 0 && taken.size() <= 10) name = taken.substr(0, taken.size() - 4);
+        if (kind > 2) name += ".SCS";
+        return chance(1, 3) ? cased(name, ::tolower) : name;
     }
 
-    void new_dialog_ok()
+    // Fields filled: a title (now and then one some spread has already, or
+    // none), a name, a count; OK until the program takes them, or the dialog
+    // cancelled (new mode without buttons, and nothing to save).
+    void new_dialog()
+    {
+        std::string fields[3] = {"", ".SCS", ""};   // by id from NEW_TITLE
+        for (;;) {
+            const int r = budget_ <= 0 ? 99 : pick(0, 99), id = r < 25 ? NEW_TITLE : r < 45 ? NEW_NAME : NEW_COUNT;
+            const std::string text = r < 5          ? any_listed().second.title
+                                     : r < 8        ? ""
+                                     : r < 25       ? random_text(60)
+                                     : r < 45       ? new_name()
+                                     : chance(3, 4) ? std::to_string(pick(1, 15))
+                                                    : any(BAD_COUNTS);
+            if (r < 65) edit_field(id, fields[id - NEW_TITLE], text);
+            else if (r >= 90) return input(any(CANCEL_WAYS));
+            else if (new_dialog_ok(fields[0], fields[1], fields[2])) return;
+        }
+    }
+
+    bool new_dialog_ok(const std::string &title, const std::string &name, const std::string &count)
     {
         click(OK);
-        p_.filename = p_.nameField.substr(0, NAME_CHARS);
-        p_.spread.title = p_.titleField.substr(0, TITLE_CHARS);
-        p_.spread.count = int(std::strtol(p_.countField.substr(0, 2).c_str(), nullptr, 10));
+        p_.filename = name.substr(0, NAME_CHARS);
+        p_.spread.title = title.substr(0, TITLE_CHARS);
+        p_.spread.count = int(std::strtol(count.substr(0, 2).c_str(), nullptr, 10));
         const bool extension = p_.filename.size() >= 4 && p_.filename.compare(p_.filename.size() - 4, 4, ".SCS") == 0;
         if (p_.spread.title.empty() || !extension || p_.spread.count < 1 || p_.spread.count > POSITIONS ||
             files_.count(p_.filename)) {
             answer_ok("Error");
-            return expect("");
+            expect("");
+            return false;
         }
         p_.newAccepted = true;
         for (int i = 0; i < p_.spread.count; ++i) {
@@ -499,41 +442,22 @@ class Walk {
             p_.spread.y[i] = 10 + 20 * i;
         }
         show_editor();
-        back_to_main();
+        return true;
     }
 
     // ---- the desktop around the program: other applications, the real
     // window's size, menus by the keyboard, the system menu
 
-    // The real window made another size and back.
     void resize_and_back()
     {
-        line("resize " + std::to_string(pick(320, 1600)) + " " + std::to_string(pick(240, 1200)));
-        line("resize 1024 768");
-        s_->actions += 2;
-    }
-
-    // The desktop at the largest size the walk gives it and back, and a
-    // screen kept, first thing: what follows the desktop's size has had its
-    // largest memory before the memory check first looks.
-    void warm_up()
-    {
-        line("resize 1600 1200");
-        line("resize 1024 768");
-        s_->actions += 2;
-        check(Check::Picture);
+        desktop("resize " + std::to_string(pick(320, 1600)) + " " + std::to_string(pick(240, 1200)), "resize 1024 768");
     }
 
     // Between any two steps, whatever is in front: another application
     // takes the foreground and gives it back, or a resize.
     void interlude()
     {
-        if (chance(2, 3)) {
-            line("deactivate");
-            line("activate");
-            s_->actions += 2;
-            return;
-        }
+        if (chance(2, 3)) return desktop("deactivate", "activate");
         p_.stale = p_.stale || front_ != p_.caption;
         resize_and_back();
     }
@@ -570,7 +494,7 @@ class Walk {
         p_.stale = false;
         holdFocus_ = true;
         key("SHIFT");
-        if (same) check(Check::Picture);
+        if (same) screen(true);
         const int r = pick(0, 2);
         if (r < 2) {
             system_menu(r == 0 ? "n" : "r");
@@ -578,7 +502,7 @@ class Walk {
         } else {
             resize_and_back();
         }
-        if (same) check(Check::SamePicture);
+        if (same) screen(false);
         holdFocus_ = false;
         expect(p_.caption);
     }

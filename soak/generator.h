@@ -31,16 +31,12 @@ struct Listed {
 };
 using Files = std::map<std::string, Spread, Listed>;
 
-// What the soak looks at once the program has taken a step: a cast just
-// shown, a spread just saved ("Done..." is up), RUNE.HTM just written; the
-// screen to compare with later, and the screen that must equal it.
-enum class Check { Reading, Save, Report, Picture, SamePicture };
-
-// One start of the program and its script.
+// One start of the program and its script; what the soak looks at once the
+// step on a line of the script is taken.
 struct Session {
     std::string script;
-    std::map<int, Check> checks;   // by the line of the step that leads to it
-    std::map<int, Spread> saved;   // by the line of a save: the title, count and places the walk gave the spread
+    std::map<int, Spread> saves;   // "Done..." is up: the title, count and places the walk gave the spread
+    std::map<int, bool> screens;   // true: the screen to compare with later; false: the screen that must equal it
     int actions = 0;               // input steps
 };
 
