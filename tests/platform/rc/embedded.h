@@ -4,7 +4,6 @@
 
 #include <cstddef>
 
-const unsigned char *test_res(size_t *size);
 const unsigned char *screens_res(size_t *size);
 const unsigned char *script_res(size_t *size);
 const unsigned char *stonecall_res(size_t *size);
