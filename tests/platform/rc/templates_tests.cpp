@@ -171,7 +171,7 @@ TEST(Golden, CompiledTemplatesReadBackFieldByField)
     const unsigned char *image = screens_res(&size);
     std::vector<rc::ResEntry> entries;
     ASSERT_TRUE(rc::read_res(image, size - 1, entries, nullptr));
-    EXPECT_EQ(entries.size(), 13u);
+    EXPECT_EQ(entries.size(), 15u);
 }
 
 TEST(Templates, HandMadeOnesReadOrdinalTextNamedClassCreationDataAlignmentAndTheMenuOffset)
