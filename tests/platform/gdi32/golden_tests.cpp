@@ -1,8 +1,8 @@
 // GDI's drawing calls pinned by golden images: fills, polygons, text, edges
 // and blits on a memory bitmap, each scene drawn as the program draws it; the
-// classic look of windows, captions and bordered controls. Bitmap objects:
-// where they may be selected, and blits of absurd sizes; window DCs on a
-// surface they fetch at each call, drawing only where asked.
+// classic look of windows, captions and bordered controls; blits of absurd
+// sizes. Bitmap objects: where they may be selected; window DCs on a surface
+// they fetch at each call, drawing only where asked.
 #include "support/golden.h"
 
 #include "gdi32/bitmap.h"
@@ -194,10 +194,17 @@ TEST(Golden, DrawingCallsOnAMemoryBitmap)
     EXPECT_TRUE(BitBlt(dc, -1, -1, 10, 10, mem, 0, 0, SRCCOPY));
     BitBlt(dc, 318, 198, 10, 10, mem, 0, 0, SRCCOPY);
     EXPECT_FALSE(BitBlt(dc, 300, 100, 3, 2, mem, 0, 0, 0x00EE0086 /* SRCPAINT */));
+    EXPECT_TRUE(matches_golden(canvas_of(m), "gdi_calls"));
+    // Enlarged a hundred million times: only the visible pixels are worked
+    // out; extreme rectangles are clipped, not allocated.
+    EXPECT_TRUE(StretchBlt(dc, 0, 0, 400000000, 400000000, mem, 0, 0, 3, 2, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 7));
+    EXPECT_EQ(GetPixel(dc, 319, 199), RGB(0, 0, 7));
+    EXPECT_TRUE(StretchBlt(dc, 2147483647, 0, -2147483647 - 1, 8, mem, 0, 0, 3, 2, SRCCOPY));
+    EXPECT_TRUE(StretchBlt(dc, 0, 0, 8, 8, mem, -2147483647 - 1, 0, 2147483647, 2, SRCCOPY));
     SelectObject(mem, oldBitmap);
     DeleteDC(mem);
     for (HBITMAP b : {columns, detail, small}) DeleteObject(b);
-    EXPECT_TRUE(matches_golden(canvas_of(m), "gdi_calls"));
 }
 
 TEST(Golden, TextInEachFace)
@@ -292,23 +299,6 @@ TEST(Bitmap, SelectedInOneDCOnlyAndNotDeletedWhileSelected)
     EXPECT_TRUE(DeleteObject(pic));
     EXPECT_TRUE(DeleteDC(a));
     EXPECT_FALSE(DeleteDC(a));
-}
-
-TEST(StretchBlt, HugeOrExtremeRectanglesAreClippedNotAllocated)
-{
-    MemoryDC m(8, 8, RGB(255, 255, 255));
-    HDC mem = CreateCompatibleDC(m.dc);
-    HBITMAP pic = CreateBitmap(4, 4, 1, 32, nullptr);
-    HGDIOBJ old = SelectObject(mem, pic);
-    // Enlarged a hundred million times: only the 8 x 8 visible pixels are worked out.
-    EXPECT_TRUE(StretchBlt(m.dc, 0, 0, 400000000, 400000000, mem, 0, 0, 4, 4, SRCCOPY));
-    EXPECT_EQ(GetPixel(m.dc, 0, 0), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(m.dc, 7, 7), RGB(0, 0, 0));
-    EXPECT_TRUE(StretchBlt(m.dc, 2147483647, 0, -2147483647 - 1, 8, mem, 0, 0, 4, 4, SRCCOPY));
-    EXPECT_TRUE(StretchBlt(m.dc, 0, 0, 8, 8, mem, -2147483647 - 1, 0, 2147483647, 4, SRCCOPY));
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    DeleteObject(pic);
 }
 
 // A DC for the part being painted draws there only, narrowed by its clip region.
