@@ -158,8 +158,6 @@ std::vector<BYTE> sample(bool topDown = false)
     return make_dib(3, 2, 4, kFour, {{0x01, 0x20}, {0x30, 0x10}}, topDown);
 }
 
-uint32_t px(const raster::Surface &s, int x, int y) { return s.canvas.row(y)[x]; }
-
 }   // namespace
 
 TEST(Golden, CompiledTemplatesReadBackFieldByField)
@@ -354,43 +352,31 @@ TEST(Module, OneModuleAnImageNullIsTheMainOneStrayHandlesAreRefusedAndNamesFound
     for (const auto &[name, type] : missing) EXPECT_EQ(FindResourceA(test, name, type), nullptr);
 }
 
-TEST(Dib, DecodesEachBitDepthThroughItsPalette)
+// Each bit depth decoded, side by side in tests/golden/dib_depths.png.
+TEST(Golden, DibOfEachBitDepthThroughItsPalette)
 {
-    struct Pixel {
-        int x, y;
-        uint32_t rgb;
-    };
-    struct Case {
-        const char *what;
-        std::vector<BYTE> dib;
-        std::vector<Pixel> expected;
-    };
-    const std::vector<Pixel> fourPixels = {
-        {0, 0, 0xFF0000}, {1, 0, 0x00FF00}, {2, 0, 0x0000FF}, {0, 1, 0x010203}, {2, 1, 0x00FF00}};
-    const Case cases[] = {
-        {"1 bit",
-         make_dib(10, 2, 1, {RGB(0, 0, 0), RGB(255, 255, 255)}, {{0x80, 0x40}, {0x00, 0x00}}),
-         {{0, 0, 0xFFFFFF}, {1, 0, 0}, {9, 0, 0xFFFFFF} /* bit 6 of the second byte */, {0, 1, 0}}},
-        {"4 bits", sample(), fourPixels},
-        {"4 bits top-down", sample(true), fourPixels},
-        {"8 bits",
-         make_dib(2, 1, 8, {RGB(9, 9, 9), RGB(255, 216, 170)}, {{1, 0}}),
-         {{0, 0, 0xFFD8AA}, {1, 0, 0x090909}}},
+    const std::vector<BYTE> cases[] = {
+        // 1 bit: pixel 9 is bit 6 of the second byte.
+        make_dib(10, 2, 1, {RGB(0, 0, 0), RGB(255, 255, 255)}, {{0x80, 0x40}, {0x00, 0x00}}),
+        sample(),
+        sample(true),
+        make_dib(2, 1, 8, {RGB(9, 9, 9), RGB(255, 216, 170)}, {{1, 0}}),
         // 24 and 32 bits: blue, green, red per pixel (and one unused byte).
-        {"24 bits",
-         make_dib(2, 1, 24, {}, {{0x03, 0x02, 0x01, 0xAA, 0xBB, 0xCC}}),
-         {{0, 0, 0x010203}, {1, 0, 0xCCBBAA}}},
-        {"32 bits", make_dib(2, 1, 32, {}, {{3, 2, 1, 9, 0xAA, 0xBB, 0xCC, 9}}), {{0, 0, 0x010203}, {1, 0, 0xCCBBAA}}},
+        make_dib(2, 1, 24, {}, {{0x03, 0x02, 0x01, 0xAA, 0xBB, 0xCC}}),
+        make_dib(2, 1, 32, {}, {{3, 2, 1, 9, 0xAA, 0xBB, 0xCC, 9}}),
         // A short colour table reads the entries it lacks as black.
-        {"short table", make_dib(2, 1, 4, {RGB(255, 255, 255)}, {{0x0F}}), {{0, 0, 0xFFFFFF}, {1, 0, 0}}},
+        make_dib(2, 1, 4, {RGB(255, 255, 255)}, {{0x0F}}),
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
+    raster::Surface all(7 * 12, 3, 0x808080);
+    int x = 0;
+    for (const std::vector<BYTE> &dib : cases) {
         raster::Surface s;
         std::string error;
-        ASSERT_TRUE(gdi::decode_dib(c.dib.data(), c.dib.size(), s, &error)) << error;
-        for (const Pixel &p : c.expected) EXPECT_EQ(px(s, p.x, p.y), p.rgb) << p.x << "," << p.y;
+        ASSERT_TRUE(gdi::decode_dib(dib.data(), dib.size(), s, &error)) << error;
+        raster::blit(all.canvas, x, 0, s.canvas, raster::bounds(s.canvas), raster::bounds(all.canvas));
+        x += 12;
     }
+    EXPECT_TRUE(matches_golden(all.canvas, "dib_depths"));
 }
 
 TEST(Dib, MalformedHeadersAndEveryTruncationAreRefusedWithAReason)
