@@ -130,7 +130,7 @@ TEST(LargeFiles, TwoGibibytesHaveNoLengthAndNoOffset)
     _close(fd);
 }
 
-TEST(Faults, AFullDiskStoresWhatFitsAndFails)
+TEST(Faults, AFullDiskStoresWhatFitsAndArmedCallsFailInTurnForTheNamedFile)
 {
     TempDir dir;
     int fd = _open("a.txt", _O_RDWR | _O_CREAT | _O_TEXT, _S_IREAD | _S_IWRITE);
@@ -147,13 +147,9 @@ TEST(Faults, AFullDiskStoresWhatFitsAndFails)
     EXPECT_EQ(_write(fd, "zw", 2), -1);
     _close(fd);
     EXPECT_EQ(read_bytes("a.txt"), "Xz");
-}
-
-// The fault switch: from the Nth call on, a number of times, only for the
-// names that hold a text.
-TEST(Faults, ArmedCallsFailInTurnForTheNamedFile)
-{
-    TempDir dir;
+    // The fault switch: from the Nth call on, a number of times, only for the
+    // names that hold a text.
+    faults::reset();
     faults::fail(faults::Call::Write, 2, 1, "a.txt");   // the second and third writes to a.txt
     int a = _open("a.txt", _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
     int b = _open("b.txt", _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
