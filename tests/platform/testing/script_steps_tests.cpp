@@ -62,11 +62,12 @@ std::string parsed(const std::string &line)
 TEST(ScriptSteps, EachLineReadsAsItsStepOrSaysWhyNot)
 {
     std::istringstream lines(
-        "clickat -4 17   # a comment\ntype  two  # not a comment \ntype tree.json\nexpect-text 30\nexpect-window\nwait "
-        "0\nclose # at last\ndrag 12 37 -21 # a comment\ndrag 12 37\ndump tree.json\nscreenshot shots/one.png\nkey "
-        "+\nkey a\nkey add\nkey \xe9\nClick 10\nclick\nclick 10x\nclick 99999999999999999999\nclick 10 11\nclose "
-        "now\nselect 41\nscreenshot\nwait -1\nkey\nkey RETURN RETURN\ntype\ndump\nexpect-text\nkey control+A\nkey "
-        "MENU+F4\nkey SHIFT++\nkey TAB+a\nkey MENU+\nresize 800 600\nresize 0 600");
+        "clickat -4 17   # a comment\ntype  two  # not a comment \ntype tree.json\nexpect-text 30\n"
+        "expect-window\nwait 0\nclose # at last\ndrag 12 37 -21 # a comment\ndrag 12 37\ndump tree.json\n"
+        "screenshot shots/one.png\nkey +\nkey a\nkey add\nkey \xe9\nClick 10\nclick\nclick 10x\n"
+        "click 99999999999999999999\nclick 10 11\nclose now\nselect 41\nscreenshot\nwait -1\nkey\n"
+        "key RETURN RETURN\ntype\ndump\nexpect-text\nkey control+A\nkey MENU+F4\nkey SHIFT++\nkey TAB+a\n"
+        "key MENU+\nresize 800 600\nresize 0 600\n");
     std::istringstream names("BACK TAB CLEAR RETURN SHIFT CONTROL MENU PAUSE CAPITAL ESCAPE SPACE PRIOR NEXT END HOME "
                              "LEFT UP RIGHT DOWN INSERT DELETE MULTIPLY ADD SEPARATOR SUBTRACT DECIMAL DIVIDE NUMLOCK "
                              "SCROLL NUMPAD0 NUMPAD9 F1 F12 F24 escape NumLock numpad9 f10 F F0 F25 F100 NUMPAD "
