@@ -89,8 +89,11 @@ using Names = std::vector<std::string>;
 
 }   // namespace
 
-// A missing file or path is refused with a warning and the dialog stays.
-TEST(OpenFile, ListsTheFilteredFilesWarnsOfMissingOnesAndAnswersAFullPath)
+// Folders open from the list or by a double-click, a typed pattern lists by
+// it, a missing file or path is refused with a warning and the dialog stays,
+// a double-click on a file chooses it: its full path is the answer, and the
+// current folder stays.
+TEST(OpenFile, OpensFoldersListsByPatternWarnsOfMissingFilesAndAnswersAFullPath)
 {
     testsupport::TempDir dir;
     make_tree(dir.path());
@@ -101,9 +104,23 @@ TEST(OpenFile, ListsTheFilteredFilesWarnsOfMissingOnesAndAnswersAFullPath)
     p.then([&] {
         // The title, the lists and the filter are in the golden image below.
         EXPECT_EQ(text(stc1), root);
-        EXPECT_EQ(text(edt1), "*.SCS");
         EXPECT_EQ(GetDlgItem(dialog(), chx1), nullptr);    // OFN_HIDEREADONLY
         EXPECT_EQ(GetDlgItem(dialog(), psh14), nullptr);   // OFN_NONETWORKBUTTON
+        pick(lst2, "Sub");
+    });
+    p.then([] {
+        EXPECT_EQ(text(edt1), "*.SCS");   // a folder's name stays out of the field
+        Person::tap(VK_RETURN);           // OK in the folder list opens the folder
+    });
+    p.then([&] {
+        EXPECT_EQ(text(stc1), root + "/Sub");
+        EXPECT_EQ(items(lst1), (Names{"C.SCS"}));
+        EXPECT_EQ(items(lst2), (Names{".."}));
+        EXPECT_EQ(text(edt1), "*.SCS");
+        pick(lst2, "..", 2);   // a double-click opens it
+    });
+    p.then([&] {
+        EXPECT_EQ(text(stc1), root);
         pick(lst1, "b.scs");
     });
     p.then([] {
@@ -126,76 +143,41 @@ TEST(OpenFile, ListsTheFilteredFilesWarnsOfMissingOnesAndAnswersAFullPath)
     p.then([] {
         ASSERT_EQ(msgbox_hook::boxes().size(), 2u);
         EXPECT_NE(msgbox_hook::boxes()[1].text.find("Path does not exist."), std::string::npos);
-        pick(lst1, "A.SCS", 2);   // a double-click chooses
-    });
-    ASSERT_TRUE(GetOpenFileNameA(&r.ofn));
-    EXPECT_TRUE(p.done());
-    const std::string path = root + "/A.SCS";
-    EXPECT_STREQ(r.file, path.c_str());
-    EXPECT_EQ(r.ofn.nFileOffset, root.size() + 1);
-    EXPECT_EQ(r.ofn.nFileExtension, root.size() + 3);
-    EXPECT_EQ(std::filesystem::current_path(), dir.path());
-}
-
-TEST(OpenFile, FoldersOpenFromTheListOrByNameAndTheCurrentFolderStays)
-{
-    testsupport::TempDir dir;
-    make_tree(dir.path());
-    const std::string root = std::filesystem::canonical(dir.path()).string();
-    Request r;
-    Person p;
-    p.then([] { pick(lst2, "Sub"); });
-    p.then([] {
-        EXPECT_EQ(text(edt1), "*.SCS");   // a folder's name stays out of the field
-        Person::tap(VK_RETURN);           // OK in the folder list opens the folder
-    });
-    p.then([&] {
-        EXPECT_EQ(text(stc1), root + "/Sub");
-        EXPECT_EQ(items(lst1), (Names{"C.SCS"}));
-        EXPECT_EQ(items(lst2), (Names{".."}));
-        EXPECT_EQ(text(edt1), "*.SCS");
-        pick(lst2, "..", 2);   // a double-click opens it
-    });
-    p.then([&] {
-        EXPECT_EQ(text(stc1), root);
-        SetFocus(GetDlgItem(dialog(), edt1));
         SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
-        dialogs::type(dialog(), "*.txt");   // a pattern lists by it
+        dialogs::type(dialog(), "*.txt");
         Person::tap(VK_RETURN);
     });
     p.then([] {
         EXPECT_EQ(items(lst1), (Names{"notes.txt"}));
-        SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
-        dialogs::type(dialog(), "Sub/C.SCS");
-        Person::tap(VK_RETURN);
+        pick(lst1, "notes.txt", 2);
     });
     ASSERT_TRUE(GetOpenFileNameA(&r.ofn));
     EXPECT_TRUE(p.done());
-    EXPECT_EQ(std::string(r.file), root + "/Sub/C.SCS");
+    const std::string path = root + "/notes.txt";
+    EXPECT_STREQ(r.file, path.c_str());
+    EXPECT_EQ(r.ofn.nFileOffset, root.size() + 1);
+    EXPECT_EQ(r.ofn.nFileExtension, root.size() + 7);
     EXPECT_EQ(std::filesystem::current_path(), dir.path());
-}
-
-TEST(OpenFile, RefusesABadStructureSizeAndAcceptsTheOlderOne)
-{
-    Request r;
-    r.ofn.lStructSize = 12;
-    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
-    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
-    r.ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400;
-    r.ofn.nMaxFile = 0;
-    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
-    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_INITIALIZATION));   // the size passed, the buffer not
 }
 
 TEST(Golden, OpenFileDialog)
 {
     // A folder of its own, so that suites running at once keep apart. Its
     // path, which the folder label shows, differs from run to run: the label
-    // is left out of the picture (the tests above check its text).
+    // is left out of the picture (the test above checks its text).
     testsupport::TempDir dir;
     make_tree(dir.path());
     Request r((dir.path() / "A.SCS").string());
     r.ofn.Flags = OFN_PATHMUSTEXIST;   // with the Read Only box and the Network button
+    // A bad structure size is refused; the older one passes, an empty buffer not.
+    r.ofn.lStructSize = 12;
+    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
+    r.ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400;
+    r.ofn.nMaxFile = 0;
+    EXPECT_FALSE(GetOpenFileNameA(&r.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_INITIALIZATION));
+    r.ofn.nMaxFile = sizeof r.file;
     Person p;
     p.then([] {
         RECT window, label;

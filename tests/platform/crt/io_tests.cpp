@@ -1,7 +1,9 @@
 // The file calls where the program's own tests do not reach: the end of text
 // at a Ctrl-Z, binary mode, a folder that is no file, read-only files, bad
 // handles, the 32-bit offsets, and the fault switch the other tests rely on;
-// directory search: Windows wildcards and names sorted without regard to case.
+// directory search: Windows wildcards and names sorted without regard to case;
+// the final path of an open file, and the size of the buffer it needs;
+// GlobalAlloc's movable blocks.
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -14,6 +16,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -71,24 +74,19 @@ TEST(Modes, TextEndsAtCtrlZBinaryKeepsEveryByte)
     EXPECT_EQ(read_bytes("b.bin"), std::string("a\nb\r\n\x1A"));
 }
 
-TEST(Open, RefusesAFolder)
-{
-    TempDir dir;
-    std::filesystem::create_directory("folder.SCS");
-    EXPECT_EQ(_open("folder.SCS", _O_RDONLY | _O_TEXT), -1);
-    EXPECT_EQ(_open("folder.SCS", _O_RDWR | _O_TRUNC | _O_TEXT), -1);
-    EXPECT_EQ(_open("folder.SCS", _O_RDWR | _O_CREAT | _O_TEXT, _S_IREAD | _S_IWRITE), -1);
-    EXPECT_EQ(_unlink("folder.SCS"), -1);
-}
-
 // Windows' read-only attribute is the owner's write bit, honoured for root
-// too: no writing, unlinking, replacing or deleting until _chmod clears it.
-TEST(ReadOnly, RefusesEveryChangeUntilMadeWritable)
+// too: no writing, unlinking, replacing or deleting until _chmod clears it. A
+// folder is no file to open, unlink, replace or delete.
+TEST(ReadOnly, RefusesEveryChangeUntilMadeWritableAndAFolderIsNoFile)
 {
     TempDir dir;
     write_bytes("ro.txt", "old");
     write_bytes("new.tmp", "new");
     std::filesystem::create_directory("folder");
+    EXPECT_EQ(_open("folder", _O_RDONLY | _O_TEXT), -1);
+    EXPECT_EQ(_open("folder", _O_RDWR | _O_TRUNC | _O_TEXT), -1);
+    EXPECT_EQ(_open("folder", _O_RDWR | _O_CREAT | _O_TEXT, _S_IREAD | _S_IWRITE), -1);
+    EXPECT_EQ(_unlink("folder"), -1);
     EXPECT_EQ(_chmod("ro.txt", _S_IREAD), 0);
     EXPECT_EQ(_open("ro.txt", _O_RDWR), -1);
     EXPECT_EQ(_unlink("ro.txt"), -1);
@@ -132,7 +130,7 @@ TEST(LargeFiles, TwoGibibytesHaveNoLengthAndNoOffset)
     _close(fd);
 }
 
-TEST(Faults, AFullDiskStoresWhatFitsAndFails)
+TEST(Faults, AFullDiskStoresWhatFitsAndArmedCallsFailInTurnForTheNamedFile)
 {
     TempDir dir;
     int fd = _open("a.txt", _O_RDWR | _O_CREAT | _O_TEXT, _S_IREAD | _S_IWRITE);
@@ -149,13 +147,9 @@ TEST(Faults, AFullDiskStoresWhatFitsAndFails)
     EXPECT_EQ(_write(fd, "zw", 2), -1);
     _close(fd);
     EXPECT_EQ(read_bytes("a.txt"), "Xz");
-}
-
-// The fault switch: from the Nth call on, a number of times, only for the
-// names that hold a text.
-TEST(Faults, ArmedCallsFailInTurnForTheNamedFile)
-{
-    TempDir dir;
+    // The fault switch: from the Nth call on, a number of times, only for the
+    // names that hold a text.
+    faults::reset();
     faults::fail(faults::Call::Write, 2, 1, "a.txt");   // the second and third writes to a.txt
     int a = _open("a.txt", _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
     int b = _open("b.txt", _O_RDWR | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
@@ -168,7 +162,7 @@ TEST(Faults, ArmedCallsFailInTurnForTheNamedFile)
     _close(b);
 }
 
-TEST(FindFirst, MatchesWithoutRegardToCaseAndSortsTheNamesOrFails)
+TEST(FindFirst, MatchesWithoutRegardToCaseSortsTheNamesSkipsVanishedOnesOrFails)
 {
     TempDir dir;
     _finddata_t info;
@@ -183,19 +177,48 @@ TEST(FindFirst, MatchesWithoutRegardToCaseAndSortsTheNamesOrFails)
     faults::fail(faults::Call::FindFirst);
     EXPECT_EQ(_findfirst("*.SCS", &info), -1);
     EXPECT_EQ(find_all("b.*"), (std::vector<std::string>{"b.SCS"}));   // once only
-}
-
-TEST(FindFirst, SkipsAnEntryThatVanishesAfterTheListing)
-{
-    TempDir dir;
-    write_bytes("a.SCS", "x");
-    write_bytes("b.SCS", "x");
-    write_bytes("c.SCS", "x");
-    _finddata_t info;
+    // An entry that vanishes after the listing is skipped.
     intptr_t handle = _findfirst("*.SCS", &info);
     ASSERT_NE(handle, -1);
     std::remove("b.SCS");
     ASSERT_EQ(_findnext(handle, &info), 0);
-    EXPECT_STREQ(info.name, "c.SCS");
+    EXPECT_STREQ(info.name, "c.Scs");
     _findclose(handle);
+}
+
+TEST(GetFinalPathNameByHandle, ResolvesSymbolicLinks)
+{
+    TempDir dir;
+    std::filesystem::create_directory("real");
+    write_bytes("real/Target.SCS", "x");
+    std::filesystem::create_symlink("real/Target.SCS", "Link.SCS");
+    int fd = _open("Link.SCS", _O_RDONLY);
+    ASSERT_NE(fd, -1);
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    char path[MAX_PATH];
+    std::string expected = std::filesystem::canonical("real/Target.SCS").string();
+    EXPECT_EQ(GetFinalPathNameByHandleA(handle, path, MAX_PATH, FILE_NAME_NORMALIZED), expected.size());
+    EXPECT_EQ(std::string(path), expected);
+    // Too small a buffer: the size needed, the NUL included; room for exactly that is enough.
+    EXPECT_EQ(GetFinalPathNameByHandleA(handle, path, 4, FILE_NAME_NORMALIZED), expected.size() + 1);
+    const DWORD exact = static_cast<DWORD>(expected.size() + 1);
+    EXPECT_EQ(GetFinalPathNameByHandleA(handle, path, exact, FILE_NAME_NORMALIZED), expected.size());
+    _close(fd);
+    EXPECT_EQ(_get_osfhandle(fd), -1);
+}
+
+TEST(GlobalAlloc, MovableBlocksAreReachedThroughLock)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 100);
+    ASSERT_NE(block, nullptr);
+    auto *data = static_cast<unsigned char *>(GlobalLock(block));
+    ASSERT_NE(data, nullptr);
+    EXPECT_NE(static_cast<void *>(data), block);
+    for (int i = 0; i < 100; ++i) ASSERT_EQ(data[i], 0) << i;
+    std::memset(data, 'x', 100);
+    EXPECT_EQ(GlobalLock(block), data);      // a second lock, same place
+    EXPECT_EQ(GlobalUnlock(block), TRUE);    // still locked once
+    EXPECT_EQ(GlobalUnlock(block), FALSE);   // now unlocked
+    EXPECT_EQ(GlobalUnlock(block), FALSE);
+    EXPECT_EQ(GlobalFree(block), nullptr);
 }

@@ -1,69 +1,53 @@
-// Before WinMain: the driver chosen by environment and the command line text.
+// Before WinMain: the driver chosen by environment, what a refusal says and
+// which driver the layer installs (tests/golden/driver_choice.txt); the
+// command line text.
+#include "support/golden.h"
+
 #include "driver/entry.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
-using drv::Choice;
-
-TEST(DriverChoice, AskedForByNameOrTheWindowWhereThereIsADisplay)
+// A display is there when either variable is set and not empty.
+TEST(DriverChoice, AskedForByNameOrTheWindowWhereThereIsADisplayElseRefusedNamingBothWaysToRun)
 {
-    std::string why;
-    EXPECT_EQ(drv::choose_driver("headless", false, &why), Choice::Headless);
-    EXPECT_EQ(drv::choose_driver("headless", true, &why), Choice::Headless);
-    EXPECT_EQ(drv::choose_driver("sdl", false, &why), Choice::Sdl);
-    EXPECT_EQ(drv::choose_driver(nullptr, true, &why), Choice::Sdl);
-    EXPECT_EQ(drv::choose_driver("", true, &why), Choice::Sdl);
-    EXPECT_TRUE(why.empty());
-}
-
-TEST(DriverChoice, RefusedWithoutADisplayOrForAnUnknownNameNamingBothWaysToRun)
-{
-    for (const char *asked : {(const char *)nullptr, "", "Headless", "x11"}) {
-        std::string why;
-        EXPECT_EQ(drv::choose_driver(asked, false, &why), Choice::Refused);
-        EXPECT_NE(why.find("xvfb-run ./run.sh"), std::string::npos) << why;
-        EXPECT_NE(why.find("STONECALL_DRIVER=headless STONECALL_SCRIPT=FILE"), std::string::npos) << why;
+    const char *const choices[] = {"headless", "sdl", "refused"};
+    const char *const displays[][2] = {{nullptr, nullptr}, {"", nullptr}, {"", "wayland-0"}, {":0", nullptr}};
+    std::string out;
+    for (const auto &[x11, wayland] : displays) {
+        x11 ? setenv("DISPLAY", x11, 1) : unsetenv("DISPLAY");
+        wayland ? setenv("WAYLAND_DISPLAY", wayland, 1) : unsetenv("WAYLAND_DISPLAY");
+        const bool display = drv::display_available();
+        out += std::string("DISPLAY \"") + (x11 ? x11 : "(unset)") + "\", WAYLAND_DISPLAY \"" +
+               (wayland ? wayland : "(unset)") + (display ? "\": a display\n" : "\": none\n");
+        for (const char *asked : {"headless", "sdl", (const char *)nullptr, "", "Headless", "x11"}) {
+            std::string why;
+            const drv::Choice choice = drv::choose_driver(asked, display, &why);
+            out += "  " + std::string(asked ? asked : "(unset)") + ": " + choices[static_cast<int>(choice)] + "\n" +
+                   why + "\n";
+        }
     }
-    std::string why;
-    EXPECT_EQ(drv::choose_driver("x11", true, &why), Choice::Refused);
-    EXPECT_NE(why.find("STONECALL_DRIVER=x11"), std::string::npos);
+    // The layer leaves the window driver to the program.
+    for (drv::Choice choice : {drv::Choice::Sdl, drv::Choice::Headless}) {
+        std::string why;
+        out += "installs " + std::string(choices[static_cast<int>(choice)]) + ": " +
+               std::to_string(drv::install_driver(choice, &why)) + " " + why + "\n";
+    }
+    EXPECT_TRUE(matches_expected_text(out, "driver_choice.txt"));
 }
 
-TEST(DriverChoice, TheLayerLeavesTheWindowDriverToTheProgram)
-{
-    std::string why;
-    EXPECT_FALSE(drv::install_driver(Choice::Sdl, &why));
-    EXPECT_NE(why.find("SDL"), std::string::npos);
-    EXPECT_TRUE(drv::install_driver(Choice::Headless, &why));
-}
-
-TEST(DriverChoice, DisplayFromEitherVariable)
-{
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    EXPECT_FALSE(drv::display_available());
-    setenv("DISPLAY", "", 1);
-    EXPECT_FALSE(drv::display_available());
-    setenv("WAYLAND_DISPLAY", "wayland-0", 1);
-    EXPECT_TRUE(drv::display_available());
-    unsetenv("WAYLAND_DISPLAY");
-    setenv("DISPLAY", ":0", 1);
-    EXPECT_TRUE(drv::display_available());
-}
-
+// An argument's own blanks stay: "DeckwiseSetup " is not the keyword.
 TEST(WinMainCommandLine, ArgumentsAfterTheNameJoinedBySingleBlanks)
 {
-    const char *none[] = {"stonecall"};
-    EXPECT_EQ(drv::command_line(1, none), "");
-    const char *one[] = {"stonecall", "DeckwiseSetup"};
-    EXPECT_EQ(drv::command_line(2, one), "DeckwiseSetup");
-    const char *two[] = {"stonecall", "DeckwiseSetup", "now"};
-    EXPECT_EQ(drv::command_line(3, two), "DeckwiseSetup now");
-    // An argument's own blanks stay: "DeckwiseSetup " is not the keyword.
-    const char *blank[] = {"stonecall", "DeckwiseSetup "};
-    EXPECT_EQ(drv::command_line(2, blank), "DeckwiseSetup ");
-    const char *empty[] = {"stonecall", "", "x"};
-    EXPECT_EQ(drv::command_line(3, empty), " x");
+    const std::pair<std::vector<const char *>, std::string> cases[] = {
+        {{"stonecall"}, ""},
+        {{"stonecall", "DeckwiseSetup"}, "DeckwiseSetup"},
+        {{"stonecall", "DeckwiseSetup", "now"}, "DeckwiseSetup now"},
+        {{"stonecall", "DeckwiseSetup "}, "DeckwiseSetup "},
+        {{"stonecall", "", "x"}, " x"}};
+    for (const auto &[argv, line] : cases)
+        EXPECT_EQ(drv::command_line(static_cast<int>(argv.size()), argv.data()), line);
 }

@@ -1,17 +1,19 @@
 // GDI's drawing calls pinned by golden images: fills, polygons, text, edges
 // and blits on a memory bitmap, each scene drawn as the program draws it; the
-// classic look of windows, captions and bordered controls.
-#include "platform/gdi32/memory_dc.h"
+// classic look of windows, captions and bordered controls; blits of absurd
+// sizes. Bitmap objects: where they may be selected; window DCs on a surface
+// they fetch at each call, drawing only where asked.
 #include "support/golden.h"
 
 #include "gdi32/bitmap.h"
+#include "gdi32/dc.h"
 #include "gdi32/frame.h"
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <memory>
 
-const raster::Canvas &canvas_of(const MemoryDC &m) { return gdi::find<gdi::Bitmap>(m.bitmap)->surface.canvas; }
+namespace {
 
 int fill(HDC dc, RECT r, COLORREF c)
 {
@@ -20,6 +22,26 @@ int fill(HDC dc, RECT r, COLORREF c)
     DeleteObject(br);
     return answer;
 }
+
+// A memory DC with a 32-bit bitmap of its own.
+struct MemoryDC {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap;
+    HGDIOBJ old;
+
+    MemoryDC(int w, int h, COLORREF colour) : bitmap(CreateBitmap(w, h, 1, 32, nullptr)), old(SelectObject(dc, bitmap))
+    {
+        fill(dc, {0, 0, w, h}, colour);
+    }
+    ~MemoryDC()
+    {
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+    }
+};
+
+const raster::Canvas &canvas_of(const MemoryDC &m) { return gdi::find<gdi::Bitmap>(m.bitmap)->surface.canvas; }
 
 void star(HDC dc, int dx, int dy)
 {
@@ -44,23 +66,6 @@ HBITMAP picture(int w, int h, F colour)
 }
 
 void text(HDC dc, RECT r, const char *s, UINT format) { DrawTextA(dc, s, -1, &r, format); }
-
-const uint32_t kFace = 0xC0C0C0, kWhite = 0xFFFFFF;
-
-// A dialog as a template with DS_MODALFRAME and a caption makes it: a modal
-// frame (two-pixel raised edge) plus the border line of WS_CAPTION.
-gdi::NonClient dialog(raster::Rect r, const char *caption)
-{
-    gdi::NonClient nc;
-    nc.window = r;
-    nc.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    nc.exStyle = WS_EX_DLGMODALFRAME;
-    nc.insets = RECT{3, 3 + 19, 3, 3};
-    nc.caption = caption;
-    // Where the window manager puts the close box: 2 pixels inside the frame, 16 x 14.
-    nc.closeBox = {r.right - 3 - 2 - 16, r.top + 3 + 2, r.right - 3 - 2, r.top + 3 + 2 + 14};
-    return nc;
-}
 
 }   // namespace
 
@@ -168,7 +173,7 @@ TEST(Golden, DrawingCallsOnAMemoryBitmap)
     DrawFocusRect(dc, &twice);
 
     // Blits: a shrink ANDs what it merges (yellow and cyan give green) and
-    // keeps a one-pixel black detail; natural, double and mirrored copies;
+    // keeps a one-pixel black detail; natural, double, widened-only and mirrored copies;
     // empty extents, copies off both ends, an unknown raster operation.
     HDC mem = CreateCompatibleDC(dc);
     HBITMAP columns = picture(22, 27, [](int x, int) { return x % 2 ? RGB(255, 255, 0) : RGB(0, 255, 255); });
@@ -182,16 +187,24 @@ TEST(Golden, DrawingCallsOnAMemoryBitmap)
     SelectObject(mem, small);
     StretchBlt(dc, 180, 135, 3, 2, mem, 0, 0, 3, 2, SRCCOPY);
     StretchBlt(dc, 180, 140, 6, 4, mem, 0, 0, 3, 2, SRCCOPY);
+    StretchBlt(dc, 186, 135, 6, 2, mem, 0, 0, 3, 2, SRCCOPY);
     StretchBlt(dc, 195, 135, -3, 2, mem, 0, 0, 3, 2, SRCCOPY);
     EXPECT_TRUE(StretchBlt(dc, 200, 135, 70, 0, mem, 0, 0, 3, 2, SRCCOPY));
     StretchBlt(dc, 200, 135, 0, 70, mem, 0, 0, 3, 2, SRCCOPY);
     EXPECT_TRUE(BitBlt(dc, -1, -1, 10, 10, mem, 0, 0, SRCCOPY));
     BitBlt(dc, 318, 198, 10, 10, mem, 0, 0, SRCCOPY);
     EXPECT_FALSE(BitBlt(dc, 300, 100, 3, 2, mem, 0, 0, 0x00EE0086 /* SRCPAINT */));
+    EXPECT_TRUE(matches_golden(canvas_of(m), "gdi_calls"));
+    // Enlarged a hundred million times: only the visible pixels are worked
+    // out; extreme rectangles are clipped, not allocated.
+    EXPECT_TRUE(StretchBlt(dc, 0, 0, 400000000, 400000000, mem, 0, 0, 3, 2, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 7));
+    EXPECT_EQ(GetPixel(dc, 319, 199), RGB(0, 0, 7));
+    EXPECT_TRUE(StretchBlt(dc, 2147483647, 0, -2147483647 - 1, 8, mem, 0, 0, 3, 2, SRCCOPY));
+    EXPECT_TRUE(StretchBlt(dc, 0, 0, 8, 8, mem, -2147483647 - 1, 0, 2147483647, 2, SRCCOPY));
     SelectObject(mem, oldBitmap);
     DeleteDC(mem);
     for (HBITMAP b : {columns, detail, small}) DeleteObject(b);
-    EXPECT_TRUE(matches_golden(canvas_of(m), "gdi_calls"));
 }
 
 TEST(Golden, TextInEachFace)
@@ -239,10 +252,19 @@ TEST(Golden, ClassicFramesCaptionsMenuBarAndBackground)
     gdi::draw_nonclient(s.canvas, main, all);
     raster::fill_rect(s.canvas, {8, 46, 296, 196}, 0xFFD8AA, all);
 
-    const gdi::NonClient dlg = dialog({100, 60, 330, 200}, "Divinatory Interpretation");
+    // A dialog as a template with DS_MODALFRAME and a caption makes it: a modal
+    // frame (two-pixel raised edge) plus the border line of WS_CAPTION, the
+    // close box 2 pixels inside the frame.
+    gdi::NonClient dlg;
+    dlg.window = {100, 60, 330, 200};
+    dlg.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    dlg.exStyle = WS_EX_DLGMODALFRAME;
+    dlg.insets = RECT{3, 3 + 19, 3, 3};
+    dlg.caption = "Divinatory Interpretation";
+    dlg.closeBox = {330 - 3 - 2 - 16, 60 + 3 + 2, 330 - 3 - 2, 60 + 3 + 2 + 14};
     gdi::draw_nonclient(s.canvas, dlg, all);
     const raster::Rect client{103, 82, 327, 197};
-    raster::fill_rect(s.canvas, client, kFace, all);   // the dialog's background erase
+    raster::fill_rect(s.canvas, client, 0xC0C0C0, all);   // the dialog's background erase
 
     gdi::NonClient edit;
     edit.window = {110, 90, 260, 150};
@@ -250,7 +272,7 @@ TEST(Golden, ClassicFramesCaptionsMenuBarAndBackground)
     edit.exStyle = WS_EX_CLIENTEDGE;
     edit.insets = RECT{2, 2, 2 + 16, 2};
     gdi::draw_nonclient(s.canvas, edit, client);
-    raster::fill_rect(s.canvas, {112, 92, 242, 148}, kWhite, client);
+    raster::fill_rect(s.canvas, {112, 92, 242, 148}, 0xFFFFFF, client);
 
     gdi::NonClient banner;
     banner.window = {20, 205, 340, 236};
@@ -260,4 +282,56 @@ TEST(Golden, ClassicFramesCaptionsMenuBarAndBackground)
     gdi::draw_nonclient(s.canvas, banner, all);
 
     EXPECT_TRUE(matches_golden(s.canvas, "classic_frames"));
+}
+
+TEST(Bitmap, SelectedInOneDCOnlyAndNotDeletedWhileSelected)
+{
+    HDC a = CreateCompatibleDC(nullptr);
+    HDC b = CreateCompatibleDC(nullptr);
+    HBITMAP pic = CreateBitmap(2, 2, 1, 32, nullptr);
+    HGDIOBJ oldA = SelectObject(a, pic);
+    EXPECT_NE(oldA, nullptr);
+    EXPECT_EQ(SelectObject(b, pic), nullptr);
+    EXPECT_FALSE(DeleteObject(pic));
+    EXPECT_EQ(SelectObject(a, oldA), pic);
+    EXPECT_NE(SelectObject(b, pic), nullptr);   // free again
+    EXPECT_TRUE(DeleteDC(b));                   // deleting the DC lets it go
+    EXPECT_TRUE(DeleteObject(pic));
+    EXPECT_TRUE(DeleteDC(a));
+    EXPECT_FALSE(DeleteDC(a));
+}
+
+// A DC for the part being painted draws there only, narrowed by its clip region.
+TEST(SurfaceDC, DrawsOnlyIntoThePartBeingPaintedNarrowedByTheClipRegion)
+{
+    raster::Surface window(20, 10, 0);
+    const raster::Rect paint{5, 2, 9, 6};
+    HDC dc = gdi::create_surface_dc([&window] { return window.canvas; }, &paint);
+    HRGN rgn = CreateRectRgn(0, 0, 7, 20);
+    SelectClipRgn(dc, rgn);
+    DeleteObject(rgn);
+    const RECT all{0, 0, 20, 10};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_3DFACE));
+    raster::Surface expected(20, 10, 0);
+    raster::fill_rect(expected.canvas, {5, 2, 7, 6}, 0xC0C0C0, raster::bounds(expected.canvas));
+    EXPECT_EQ(window.storage, expected.storage);
+    DeleteDC(dc);
+}
+
+// A fault once: a DC held a pointer to the window's pixels.
+TEST(SurfaceDC, FollowsTheSurfaceAsItIsResizedOrGoes)
+{
+    auto window = std::make_unique<raster::Surface>(4, 4, 0);
+    HDC dc = gdi::create_surface_dc([&window] { return window ? window->canvas : raster::Canvas{}; });
+    window->resize(30, 30);   // new pixels: a held pointer would dangle
+    const RECT all{0, 0, 30, 30};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
+    EXPECT_EQ(window->canvas.row(29)[29], 0xFFFFFFu);
+    window.reset();   // the window is gone: drawing does nothing, safely
+    FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
+    EXPECT_EQ(GetPixel(dc, 0, 0), CLR_INVALID);
+    const POINT tri[3] = {{0, 0}, {10, 0}, {0, 10}};
+    EXPECT_TRUE(Polygon(dc, tri, 3));
+    EXPECT_TRUE(TextOutA(dc, 0, 0, "Gone", 4));
+    DeleteDC(dc);
 }

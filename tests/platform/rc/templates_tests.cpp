@@ -1,26 +1,59 @@
 // The compiled resource images and the dialog and menu templates in them,
-// read back field by field: the test templates (test.rc) and the program's
+// read back field by field: the test templates (screens.rc) and the program's
 // own screens against expected texts in tests/golden/, hand-made templates for
 // what the resource compiler never writes, and the limits damaged ones are
 // refused at, with their reasons. Modules and the KERNEL32 resource calls:
 // finding a resource by number and by name, and refusal of handles that
-// belong to nothing.
-#include "platform/rc/bytes.h"
+// belong to nothing. Packed DIBs as bitmap resources hold them: each bit depth
+// through its palette, both row orders, and the limits of the header.
 #include "platform/rc/embedded.h"
 #include "support/golden.h"
 
+#include "gdi32/dib.h"
 #include "rc/module.h"
 #include "rc/resfile.h"
 #include "rc/templates.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
+
+// Hand-made little-endian byte images.
+struct Bytes {
+    std::vector<unsigned char> v;
+
+    Bytes &byte(unsigned char b)
+    {
+        v.push_back(b);
+        return *this;
+    }
+    Bytes &word(WORD w) { return byte(static_cast<unsigned char>(w)).byte(static_cast<unsigned char>(w >> 8)); }
+    Bytes &words(std::initializer_list<WORD> list)
+    {
+        for (WORD w : list) word(w);
+        return *this;
+    }
+    Bytes &dword(DWORD d) { return word(static_cast<WORD>(d)).word(static_cast<WORD>(d >> 16)); }
+    // A NUL-terminated UTF-16 string of single-byte text.
+    Bytes &str(const std::string &s)
+    {
+        for (unsigned char c : s) word(c);
+        return word(0);
+    }
+    Bytes &align4()
+    {
+        while (v.size() % 4) byte(0);
+        return *this;
+    }
+};
 
 std::string text_of(const rc::NameOrOrdinal &n)
 {
@@ -98,18 +131,45 @@ std::string resource_text(HMODULE module, LPCSTR name, LPCSTR type)
     return p ? std::string(p, SizeofResource(module, found)) : "<not loaded>";
 }
 
+// A packed DIB as a bitmap resource stores it: header, colour table, rows
+// padded to four bytes. rowBits holds each row's bytes before padding, top row
+// first; the builder stores them bottom-up unless topDown.
+std::vector<BYTE> make_dib(int w, int h, int bpp, const std::vector<COLORREF> &palette,
+                           const std::vector<std::vector<BYTE>> &rowBits, bool topDown = false)
+{
+    Bytes out;   // BITMAPINFOHEADER: size, width, height, planes, depth, BI_RGB, image size, resolution, colours
+    out.dword(40).dword(static_cast<DWORD>(w)).dword(static_cast<DWORD>(topDown ? -h : h));
+    out.word(1).word(static_cast<WORD>(bpp)).dword(BI_RGB).dword(0).dword(0).dword(0);
+    out.dword(static_cast<DWORD>(palette.size())).dword(0);
+    for (COLORREF c : palette) out.byte(GetBValue(c)).byte(GetGValue(c)).byte(GetRValue(c)).byte(0);
+    const size_t stride = ((static_cast<size_t>(w) * bpp + 31) / 32) * 4;
+    for (int i = 0; i < h; ++i) {
+        std::vector<BYTE> row = rowBits[static_cast<size_t>(topDown ? i : h - 1 - i)];
+        row.resize(stride, 0xEE);   // padding must be ignored
+        out.v.insert(out.v.end(), row.begin(), row.end());
+    }
+    return out.v;
+}
+
+// 3 x 2, indices 0 1 2 / 3 0 1.
+const std::vector<COLORREF> kFour = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(1, 2, 3)};
+std::vector<BYTE> sample(bool topDown = false)
+{
+    return make_dib(3, 2, 4, kFour, {{0x01, 0x20}, {0x30, 0x10}}, topDown);
+}
+
 }   // namespace
 
 TEST(Golden, CompiledTemplatesReadBackFieldByField)
 {
-    EXPECT_TRUE(matches_expected_text(describe(test_res, true), "test_res.txt"));
+    EXPECT_TRUE(matches_expected_text(describe(screens_res, true), "screens_res.txt"));
     EXPECT_TRUE(matches_expected_text(describe(stonecall_res, false), "stonecall_res.txt"));
     // The padding after the last entry may be missing.
     size_t size;
-    const unsigned char *image = test_res(&size);
+    const unsigned char *image = screens_res(&size);
     std::vector<rc::ResEntry> entries;
     ASSERT_TRUE(rc::read_res(image, size - 1, entries, nullptr));
-    EXPECT_EQ(entries.size(), 5u);
+    EXPECT_EQ(entries.size(), 15u);
 }
 
 TEST(Templates, HandMadeOnesReadOrdinalTextNamedClassCreationDataAlignmentAndTheMenuOffset)
@@ -153,7 +213,7 @@ TEST(Templates, HandMadeOnesReadOrdinalTextNamedClassCreationDataAlignmentAndThe
 TEST(Templates, EveryTruncationIsRefusedOrReadOnlyAsFarAsItGoes)
 {
     size_t size;
-    const unsigned char *image = test_res(&size);
+    const unsigned char *image = screens_res(&size);
     for (size_t n = 0; n < size; ++n) {
         const std::vector<unsigned char> cut(image, image + n);
         std::vector<rc::ResEntry> entries;
@@ -248,12 +308,12 @@ TEST(Templates, DamagedOnesAreRefusedWithTheirReason)
     }
 }
 
-TEST(Module, OneModuleAnImageNullIsTheMainOneAndStrayHandlesAreRefused)
+TEST(Module, OneModuleAnImageNullIsTheMainOneStrayHandlesAreRefusedAndNamesFoundInAnyCase)
 {
-    HINSTANCE test = module_of(test_res);
+    HINSTANCE test = module_of(screens_res);
     ASSERT_NE(test, nullptr);
     EXPECT_NE(module_of(stonecall_res), test);
-    EXPECT_EQ(module_of(test_res), test);
+    EXPECT_EQ(module_of(screens_res), test);
     static const unsigned char truncated[] = {0, 0, 0, 0, 0x20, 0, 0, 0, 0xFF, 0xFF};
     EXPECT_EQ(rc::register_module(truncated, sizeof truncated), nullptr);
     EXPECT_EQ(rc::register_module(nullptr, 0), nullptr);
@@ -265,6 +325,7 @@ TEST(Module, OneModuleAnImageNullIsTheMainOneAndStrayHandlesAreRefused)
     EXPECT_EQ(resource_text(nullptr, "NAMED", RT_RCDATA), "abc");   // a null module is the main one
     HINSTANCE program = module_of(stonecall_res);
     HRSRC dialog = FindResourceA(test, MAKEINTRESOURCE(100), RT_DIALOG);
+    ASSERT_NE(dialog, nullptr);
     // A resource of one module handed to another, a made-up resource handle,
     // and module handles that were never given out.
     EXPECT_EQ(LoadResource(program, dialog), nullptr);
@@ -277,16 +338,10 @@ TEST(Module, OneModuleAnImageNullIsTheMainOneAndStrayHandlesAreRefused)
     }
     HGLOBAL loaded = LoadResource(test, dialog);
     EXPECT_EQ(LockResource(loaded), loaded);
-}
-
-TEST(Module, FindsResourcesByNumberAndByNameInAnyCase)
-{
-    HINSTANCE module = module_of(test_res);
-    const HRSRC dialog = FindResourceA(module, MAKEINTRESOURCE(100), RT_DIALOG);
-    EXPECT_NE(dialog, nullptr);
-    EXPECT_EQ(resource_text(module, "named", RT_RCDATA), "abc");
-    EXPECT_EQ(resource_text(module, "NaMeD", MAKEINTRESOURCE(10)), "abc");
-    EXPECT_NE(FindResourceA(module, "testmenu", RT_MENU), nullptr);
+    // By number and by name in any case.
+    EXPECT_EQ(resource_text(test, "named", RT_RCDATA), "abc");
+    EXPECT_EQ(resource_text(test, "NaMeD", MAKEINTRESOURCE(10)), "abc");
+    EXPECT_NE(FindResourceA(test, "testmenu", RT_MENU), nullptr);
     // Wrong type, unknown names, a name that is only a prefix or a number.
     const std::pair<LPCSTR, LPCSTR> missing[] = {{MAKEINTRESOURCE(100), RT_MENU},
                                                  {MAKEINTRESOURCE(999), RT_DIALOG},
@@ -294,5 +349,65 @@ TEST(Module, FindsResourcesByNumberAndByNameInAnyCase)
                                                  {"NAMEDX", RT_RCDATA},
                                                  {"#100", RT_DIALOG},
                                                  {nullptr, RT_DIALOG}};
-    for (const auto &[name, type] : missing) EXPECT_EQ(FindResourceA(module, name, type), nullptr);
+    for (const auto &[name, type] : missing) EXPECT_EQ(FindResourceA(test, name, type), nullptr);
+}
+
+// Each bit depth decoded, side by side in tests/golden/dib_depths.png.
+TEST(Golden, DibOfEachBitDepthThroughItsPalette)
+{
+    const std::vector<BYTE> cases[] = {
+        // 1 bit: pixel 9 is bit 6 of the second byte.
+        make_dib(10, 2, 1, {RGB(0, 0, 0), RGB(255, 255, 255)}, {{0x80, 0x40}, {0x00, 0x00}}),
+        sample(),
+        sample(true),
+        make_dib(2, 1, 8, {RGB(9, 9, 9), RGB(255, 216, 170)}, {{1, 0}}),
+        // 24 and 32 bits: blue, green, red per pixel (and one unused byte).
+        make_dib(2, 1, 24, {}, {{0x03, 0x02, 0x01, 0xAA, 0xBB, 0xCC}}),
+        make_dib(2, 1, 32, {}, {{3, 2, 1, 9, 0xAA, 0xBB, 0xCC, 9}}),
+        // A short colour table reads the entries it lacks as black.
+        make_dib(2, 1, 4, {RGB(255, 255, 255)}, {{0x0F}}),
+    };
+    raster::Surface all(7 * 12, 3, 0x808080);
+    int x = 0;
+    for (const std::vector<BYTE> &dib : cases) {
+        raster::Surface s;
+        std::string error;
+        ASSERT_TRUE(gdi::decode_dib(dib.data(), dib.size(), s, &error)) << error;
+        raster::blit(all.canvas, x, 0, s.canvas, raster::bounds(s.canvas), raster::bounds(all.canvas));
+        x += 12;
+    }
+    EXPECT_TRUE(matches_golden(all.canvas, "dib_depths"));
+}
+
+TEST(Dib, MalformedHeadersAndEveryTruncationAreRefusedWithAReason)
+{
+    struct Case {
+        const char *what;
+        size_t offset;   // into BITMAPINFOHEADER
+        uint32_t value;
+        int bytes;
+    };
+    const Case cases[] = {
+        {"header size", 0, 12, 4}, {"zero width", 4, 0, 4},      {"negative width", 4, 0xFFFFFFFF, 4},
+        {"zero height", 8, 0, 4},  {"huge width", 4, 100000, 4}, {"planes", 12, 2, 2},
+        {"bit depth", 14, 16, 2},  {"compression", 16, 2, 4},    {"table too long", 32, 17, 4},
+    };
+    for (const Case &c : cases) {
+        auto d = sample();
+        std::memcpy(d.data() + c.offset, &c.value, static_cast<size_t>(c.bytes));
+        raster::Surface s;
+        std::string error;
+        EXPECT_FALSE(gdi::decode_dib(d.data(), d.size(), s, &error)) << c.what;
+        EXPECT_FALSE(error.empty()) << c.what;
+    }
+    raster::Surface s;
+    EXPECT_FALSE(gdi::decode_dib(nullptr, 100, s, nullptr));
+    // Every shorter copy, each exactly its length so the sanitizer sees any read past it.
+    const auto whole = sample();
+    for (size_t n = 0; n < whole.size(); ++n) {
+        const std::vector<BYTE> cut(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(n));
+        std::string error;
+        EXPECT_FALSE(gdi::decode_dib(cut.data(), cut.size(), s, &error)) << n;
+        EXPECT_FALSE(error.empty()) << n;
+    }
 }

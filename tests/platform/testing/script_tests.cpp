@@ -1,7 +1,7 @@
 // The script runner and the lock-step driver against a small program of a
-// test template (script.rc), for what the scripted sessions (tests/sessions)
-// and the program's tests do not show: steps that fail and why, exact
-// timings, the window dump, the observer, programs that never block.
+// test template (700 in screens.rc), for what the scripted sessions
+// (tests/sessions) and the program's tests do not show: steps that fail and
+// why, exact timings, the window dump, the observer, programs that never block.
 #include "platform/rc/embedded.h"
 #include "support/golden.h"
 #include "support/tempdir.h"
@@ -92,14 +92,14 @@ int program()
     std::filesystem::create_directory("elsewhere");
     std::filesystem::current_path("elsewhere");
     size_t size;
-    const unsigned char *image = script_res(&size);
+    const unsigned char *image = screens_res(&size);
     WNDCLASSA wc{};
     wc.lpfnWndProc = ProbeProc;
     wc.lpszClassName = "ScriptProbe";
     wc.style = CS_DBLCLKS;
     RegisterClassA(&wc);
     HWND dlg = shown =
-        CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(600), nullptr, ScriptedProc, 0);
+        CreateDialogParamA(rc::register_module(image, size), MAKEINTRESOURCEA(700), nullptr, ScriptedProc, 0);
     MSG m;
     while (GetMessageA(&m, nullptr, 0, 0)) {
         if (IsDialogMessageA(dlg, &m)) continue;
