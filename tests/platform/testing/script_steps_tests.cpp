@@ -61,20 +61,49 @@ std::string parsed(const std::string &line)
 // ends. Each line and what it reads as are in tests/golden/script_steps.txt.
 TEST(ScriptSteps, EachLineReadsAsItsStepOrSaysWhyNot)
 {
-    std::istringstream lines(
-        "clickat -4 17   # a comment\ntype  two  # not a comment \ntype tree.json\nexpect-text 30\n"
-        "expect-window\nwait 0\nclose # at last\ndrag 12 37 -21 # a comment\ndrag 12 37\ndump tree.json\n"
-        "screenshot shots/one.png\nkey +\nkey a\nkey add\nkey \xe9\nClick 10\nclick\nclick 10x\n"
-        "click 99999999999999999999\nclick 10 11\nclose now\nselect 41\nscreenshot\nwait -1\nkey\n"
-        "key RETURN RETURN\ntype\ndump\nexpect-text\nkey control+A\nkey MENU+F4\nkey SHIFT++\nkey TAB+a\n"
-        "key MENU+\nresize 800 600\nresize 0 600\n");
+    const char *const lines[] = {"clickat -4 17   # a comment",
+                                 "type  two  # not a comment ",
+                                 "type tree.json",
+                                 "expect-text 30",
+                                 "expect-window",
+                                 "wait 0",
+                                 "close # at last",
+                                 "drag 12 37 -21 # a comment",
+                                 "drag 12 37",
+                                 "dump tree.json",
+                                 "screenshot shots/one.png",
+                                 "key +",
+                                 "key a",
+                                 "key add",
+                                 "key \xe9",
+                                 "Click 10",
+                                 "click",
+                                 "click 10x",
+                                 "click 99999999999999999999",
+                                 "click 10 11",
+                                 "close now",
+                                 "select 41",
+                                 "screenshot",
+                                 "wait -1",
+                                 "key",
+                                 "key RETURN RETURN",
+                                 "type",
+                                 "dump",
+                                 "expect-text",
+                                 "key control+A",
+                                 "key MENU+F4",
+                                 "key SHIFT++",
+                                 "key TAB+a",
+                                 "key MENU+",
+                                 "resize 800 600",
+                                 "resize 0 600"};
     std::istringstream names("BACK TAB CLEAR RETURN SHIFT CONTROL MENU PAUSE CAPITAL ESCAPE SPACE PRIOR NEXT END HOME "
                              "LEFT UP RIGHT DOWN INSERT DELETE MULTIPLY ADD SEPARATOR SUBTRACT DECIMAL DIVIDE NUMLOCK "
                              "SCROLL NUMPAD0 NUMPAD9 F1 F12 F24 escape NumLock numpad9 f10 F F0 F25 F100 NUMPAD "
                              "NUMPAD10 NUMPAD-1 F1X VK_TAB ENTER");
     std::string answers;
     asked.clear();
-    for (std::string line; std::getline(lines, line);) answers += line + " -> " + parsed(line) + "\n";
+    for (const std::string line : lines) answers += line + " -> " + parsed(line) + "\n";
     for (std::string name; names >> name;) answers += "key " + name + " -> " + parsed("key " + name) + "\n";
     answers += "keys asked for: " + std::string(asked.begin(), asked.end()) + "\n";
     EXPECT_TRUE(matches_expected_text(answers, "script_steps.txt"));
