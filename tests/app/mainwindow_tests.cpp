@@ -12,6 +12,7 @@
 #include "runes/spread.h"
 #include "settings/inifile.h"
 
+#include "support/boxes.h"
 #include "support/dialogs.h"
 #include "support/program.h"
 
@@ -308,13 +309,10 @@ TEST(ScreenLoop, ScreenThatCannotBeCreatedReportsItAndLeavesTheCurrentWindow)
     EXPECT_TRUE(trace.empty());
     EXPECT_EQ(hWnd_sim_dialog, before);
     EXPECT_EQ(FirstRun, 0);
-    const auto &boxes = msgbox_hook::boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].owner, nullptr);
-    EXPECT_EQ(boxes[0].caption, "Error..");
-    EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(boxes[0].text, std::string(25, ' ') + "Could Not Create Dialog Box\nPlease report this error to "
-                                                    "support@quenmire.example.  Thankyou.");
+    expect_only_box("Error..",
+                    std::string(25, ' ') +
+                        "Could Not Create Dialog Box\nPlease report this error to support@quenmire.example.  Thankyou.",
+                    nullptr, MB_OK);
 }
 
 TEST(ScreenLoop, ScreenWhoseWindowACallbackDestroyedEndsInsteadOfSpinning)

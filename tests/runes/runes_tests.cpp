@@ -1,7 +1,7 @@
 // The runes folder: a reading from the menu to the web page through the
 // lock-step driver (the cast in virtual time, the pictures, the detail screen,
 // RUNE.HTM) and the ways a Run ends early or warns (a cancelled chooser is the
-// session modes'); the casting screen's callbacks; the rune table; the spread
+// chooser tests' and the session modes'); the casting screen's callbacks; the rune table; the spread
 // file written, read back, hand-made, unreadable or not saved; the page's
 // escaping and what its failures leave.
 #include "app/mainwindow.h"

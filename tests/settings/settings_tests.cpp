@@ -11,6 +11,7 @@
 #include <io.h>
 #include <sys/stat.h>
 
+#include "support/boxes.h"
 #include "support/program.h"
 #include "support/tempdir.h"
 
@@ -37,14 +38,6 @@ using testsupport::write_bytes;
 namespace {
 const char kNewFile[] = "\r\n\r\nIni file for QM Stonecall V1.10\r\n\r\n\r\nShowEditHelp=1\r\nShowStartBanner=1\r\n"
                         "DefaultStartUpSpread=\r\n";
-
-void expect_told_there_is_no_settings_file()
-{
-    ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
-    EXPECT_EQ(msgbox_hook::boxes()[0].caption, "Settings file");
-    EXPECT_NE(msgbox_hook::boxes()[0].text.find("could be neither opened nor created"), std::string::npos);
-    msgbox_hook::clear();
-}
 
 const char kDialogTitle[] = "Choose the spread you wish to auto-start";
 
@@ -131,7 +124,8 @@ TEST(Settings, NoFileToBeHadLeavesEverythingOffAndSaysSo)
         EXPECT_EQ(ShowEditHelp, 0);
         EXPECT_EQ(ShowStartBanner, 0);
         EXPECT_STREQ(DefaultStartUpSpread, "");
-        expect_told_there_is_no_settings_file();
+        expect_only_box("Settings file", "could be neither opened nor created", nullptr, MB_OK | MB_ICONWARNING);
+        msgbox_hook::clear();
         EXPECT_EQ(SendToIniFile("ShowEditHelp=", "1"), 0);
         EXPECT_EQ(TerminateIniFile(), 0);
         EXPECT_FALSE(std::filesystem::is_regular_file(INI_FILE_NAME));
@@ -194,11 +188,10 @@ TEST(Setup, APathTooLongForTheOptionWarnsWithTheNumberAndKeepsThePath)
     s.run.type(far);
     s.run.key(VK_RETURN);
     EXPECT_FALSE(s.run.has_window(kDialogTitle));
-    ASSERT_EQ(s.boxes(),
-              (std::vector<std::string>{"WARNING: An error occured during execution.  Please e-mail Quenmire "
-                                        "Software at support@quenmire.example and quote the number #12291"}));
-    EXPECT_EQ(msgbox_hook::boxes()[0].owner, s.screen);
-    EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    expect_only_box("WARNING",
+                    "An error occured during execution.  Please e-mail Quenmire Software at "
+                    "support@quenmire.example and quote the number #12291",
+                    s.screen, MB_OK | MB_ICONSTOP);
     EXPECT_EQ(s.path(), "OLD.SCS");
     s.ok();
     EXPECT_EQ(read_bytes("qmsc98.ini"), settings_text(1, "OLD.SCS"));
@@ -237,8 +230,6 @@ TEST(Setup, AFullDiskAtOkIsReportedAndTheFileKeepsItsBytes)
     s.press(IDC_SHOW_EDIT_HELP);
     faults::disk_full_after(0);
     s.ok();
-    ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
-    EXPECT_EQ(msgbox_hook::boxes()[0].caption, "Settings not saved");
-    EXPECT_NE(msgbox_hook::boxes()[0].text.find("Not every setting could be saved"), std::string::npos);
+    expect_only_box("Settings not saved", "Not every setting could be saved", s.screen, MB_OK | MB_ICONSTOP);
     EXPECT_EQ(read_bytes("qmsc98.ini"), before);
 }
