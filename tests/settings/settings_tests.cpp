@@ -65,6 +65,7 @@ struct SetupRun : Program {
 
 }   // namespace
 
+// Only the number 1 turns an option on; a long start-up path is cut to the option.
 TEST(Settings, OnlyTheNumberOneTurnsAnOptionOn)
 {
     TempDir dir;
@@ -74,21 +75,14 @@ TEST(Settings, OnlyTheNumberOneTurnsAnOptionOn)
     } cases[] = {{"1", 1}, {"01", 1},  {" 1", 1}, {"1x", 1}, {"+1", 1}, {"0", 0},
                  {"2", 0}, {"yes", 0}, {"", 0},   {"-1", 0}, {"11", 0}};
     for (const Case &c : cases) {
-        write_bytes(INI_FILE_NAME,
-                    crlf(std::string("ShowEditHelp=") + c.value + "\nShowStartBanner=" + c.value + "\n"));
+        write_bytes(INI_FILE_NAME, crlf(std::string("ShowEditHelp=") + c.value + "\nShowStartBanner=" + c.value +
+                                        "\nDefaultStartUpSpread=" + std::string(600, 'p') + "\n"));
         GetIniData();
         EXPECT_EQ(ShowEditHelp, c.on) << c.value;
         EXPECT_EQ(ShowStartBanner, c.on) << c.value;
+        EXPECT_EQ(std::string(DefaultStartUpSpread), std::string(DEFAULT_START_UP_SPREAD_SIZE - 1, 'p'));
         TerminateIniFile();
     }
-}
-
-TEST(Settings, ALongStartUpPathIsCutToTheOption)
-{
-    TempDir dir;
-    write_bytes(INI_FILE_NAME, "DefaultStartUpSpread=" + std::string(600, 'p') + "\r\n");
-    GetIniData();
-    EXPECT_EQ(std::string(DefaultStartUpSpread), std::string(DEFAULT_START_UP_SPREAD_SIZE - 1, 'p'));
 }
 
 TEST(Settings, AReadOnlyFileIsMadeWritable)
