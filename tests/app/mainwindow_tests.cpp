@@ -296,7 +296,9 @@ TEST(ScreenLoop, PauseSwallowsOtherTicksAndLeavesAQuitRequest)
     EXPECT_EQ(trace.back(), "tick at 1200");
 }
 
-TEST(ScreenLoop, ScreenThatCannotBeCreatedReportsItAndLeavesTheCurrentWindow)
+// A screen that cannot be created is reported and leaves the current window;
+// one whose window a callback destroyed ends instead of spinning.
+TEST(ScreenLoop, ScreensThatCannotRunEndAtOnce)
 {
     use_test_screens();
     HWND before = reinterpret_cast<HWND>(0x77);
@@ -311,11 +313,7 @@ TEST(ScreenLoop, ScreenThatCannotBeCreatedReportsItAndLeavesTheCurrentWindow)
                     std::string(25, ' ') +
                         "Could Not Create Dialog Box\nPlease report this error to support@quenmire.example.  Thankyou.",
                     nullptr, MB_OK);
-}
-
-TEST(ScreenLoop, ScreenWhoseWindowACallbackDestroyedEndsInsteadOfSpinning)
-{
-    use_test_screens();
+    hWnd_sim_dialog = hWndSimDialog = nullptr;
     EXPECT_EQ(DirectDialog(
                   10, [] { DestroyWindow(hWnd_sim_dialog); }, CommandMM, RecordKC),
               1);
