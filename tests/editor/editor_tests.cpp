@@ -10,6 +10,7 @@
 #include "editor/newspread.h"
 #include "runes/spread.h"
 
+#include "support/boxes.h"
 #include "support/golden.h"
 #include "support/program.h"
 #include "support/spreads.h"
@@ -85,8 +86,8 @@ struct NewRun : Program {
 
 }   // namespace
 
-// Cancel (button or Escape) empties the name; the close command, and OK in
-// a folder without spreads, leave it as it was.
+// Cancel (button or Escape) empties the name and leaves run mode; the close
+// command, and OK in a folder without spreads, leave the name as it was.
 TEST(Chooser, CancelEmptiesTheNameCloseAndEmptyFolderKeepIt)
 {
     enum Way { CancelButton, Escape, CloseCommand, OkWithoutSpreads };
@@ -100,7 +101,9 @@ TEST(Chooser, CancelEmptiesTheNameCloseAndEmptyFolderKeepIt)
         if (way == CloseCommand) c.run.post(c.screen, WM_SYSCOMMAND, SC_CLOSE, 0);
         if (way == OkWithoutSpreads) c.choose(-1);
         EXPECT_FALSE(IsWindow(c.screen));
-        EXPECT_STREQ(SpreadFilename, way == CancelButton || way == Escape ? "" : "OLD.SCS");
+        const bool cancelled = way == CancelButton || way == Escape;
+        EXPECT_STREQ(SpreadFilename, cancelled ? "" : "OLD.SCS");
+        EXPECT_TRUE(!cancelled || RunSpreadSelected == 0) << RunSpreadSelected;
     }
 }
 
@@ -196,9 +199,7 @@ TEST(EditSpread, TheJumpSizeStopsAtItsLimitsWithItsMessages)
     e.run.click(e.run.control(meaning, IDC_POSITION_MEANING));
     e.run.type("*");
     e.press(IDOK);
-    ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
-    EXPECT_EQ(msgbox_hook::boxes()[0].owner, meaning);
-    EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    expect_only_box("Error", "", meaning, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // However long the file name and the title, the help text stays within its
@@ -226,7 +227,10 @@ TEST(EditHelp, CutToItsBufferWhateverTheNameAndTitle)
 }
 
 // Each failing check shows its own message and keeps the dialog open; the
-// first failing check is the one shown.
+// first failing check is the one shown. A folder that takes no new file is a
+// different trouble from a bad name (it was once blamed on the name): the
+// message names the file and the folder, the dialog stays, nothing is left on
+// the disk, and once the folder takes files again OK goes through.
 TEST(NewSpread, EveryCheckInOrderWithItsMessage)
 {
     NewRun n;
@@ -266,16 +270,7 @@ TEST(NewSpread, EveryCheckInOrderWithItsMessage)
     EXPECT_EQ(read_bytes("TAKEN.SCS"), "mine");
     EXPECT_TRUE(std::filesystem::is_empty("SUB"));
     EXPECT_FALSE(std::filesystem::exists("SUB\\A.SCS"));
-    EXPECT_FALSE(std::filesystem::exists("MINE.SCS"));
-}
-
-// A folder that takes no new file is a different trouble from a bad name:
-// the message names the file and the folder, the dialog stays, nothing is
-// left on the disk, and once the folder takes files again OK goes through.
-TEST(NewSpread, AFolderThatTakesNoFileIsToldApartFromABadName)
-{
-    NewRun n;
-    n.open_dialog();
+    msgbox_hook::clear();
     faults::read_only_folder(".");
     n.fill("My Spread", "MINE.SCS", "3");
     n.press(IDOK);

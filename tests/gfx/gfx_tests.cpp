@@ -52,6 +52,7 @@ TEST(DrawBitmap, EachFormDrawsTheWholeBitmapAtTopThenLeft)
     CurrentWindow w;
     dialogs::fill_client(w.hwnd, kGround);
     HBITMAP bm = corner_bitmap();
+    const RECT small{80, 9, 83, 11}, stone{90, 100, 160, 229};
     const struct {
         std::function<BITMAP()> draw;
         LONG width;
@@ -59,15 +60,9 @@ TEST(DrawBitmap, EachFormDrawsTheWholeBitmapAtTopThenLeft)
         {[&] { return DrawBitmap(bm, 20, 10, 0, 99); }, 3},
         {[&] { return DrawBitmap(bm, 5, 30, 30, 20); }, 3},
         {[&] { return DrawBitmap(bm, 5, 70, 30, 0); }, 3},
-        {[&] {
-             return DrawBitmapRECT(bm, RECT{80, 9, 83, 11});
-         },
-         3},
+        {[&] { return DrawBitmapRECT(bm, small); }, 3},
         {[&] { return DrawBitmapFromID(2, 100, 10, 70, 129); }, 220},
-        {[&] {
-             return DrawBitmapRECTFromID(5, RECT{90, 100, 160, 229});
-         },
-         220},
+        {[&] { return DrawBitmapRECTFromID(5, stone); }, 220},
         {[&] { return DrawBitmapFromID(1011, 240, 0, 0, 0); }, 500},
         {[&] { return DrawBitmapFromID(4242, 0, 0, 70, 129); }, 0},
     };

@@ -11,6 +11,7 @@
 #include <io.h>
 #include <sys/stat.h>
 
+#include "support/boxes.h"
 #include "support/program.h"
 #include "support/tempdir.h"
 
@@ -38,14 +39,6 @@ namespace {
 const char kNewFile[] = "\r\n\r\nIni file for QM Stonecall V1.10\r\n\r\n\r\nShowEditHelp=1\r\nShowStartBanner=1\r\n"
                         "DefaultStartUpSpread=\r\n";
 
-void expect_told_there_is_no_settings_file()
-{
-    ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
-    EXPECT_EQ(msgbox_hook::boxes()[0].caption, "Settings file");
-    EXPECT_NE(msgbox_hook::boxes()[0].text.find("could be neither opened nor created"), std::string::npos);
-    msgbox_hook::clear();
-}
-
 const char kDialogTitle[] = "Choose the spread you wish to auto-start";
 
 struct SetupRun : Program {
@@ -72,6 +65,7 @@ struct SetupRun : Program {
 
 }   // namespace
 
+// Only the number 1 turns an option on; a long start-up path is cut to the option.
 TEST(Settings, OnlyTheNumberOneTurnsAnOptionOn)
 {
     TempDir dir;
@@ -81,21 +75,14 @@ TEST(Settings, OnlyTheNumberOneTurnsAnOptionOn)
     } cases[] = {{"1", 1}, {"01", 1},  {" 1", 1}, {"1x", 1}, {"+1", 1}, {"0", 0},
                  {"2", 0}, {"yes", 0}, {"", 0},   {"-1", 0}, {"11", 0}};
     for (const Case &c : cases) {
-        write_bytes(INI_FILE_NAME,
-                    crlf(std::string("ShowEditHelp=") + c.value + "\nShowStartBanner=" + c.value + "\n"));
+        write_bytes(INI_FILE_NAME, crlf(std::string("ShowEditHelp=") + c.value + "\nShowStartBanner=" + c.value +
+                                        "\nDefaultStartUpSpread=" + std::string(600, 'p') + "\n"));
         GetIniData();
         EXPECT_EQ(ShowEditHelp, c.on) << c.value;
         EXPECT_EQ(ShowStartBanner, c.on) << c.value;
+        EXPECT_EQ(std::string(DefaultStartUpSpread), std::string(DEFAULT_START_UP_SPREAD_SIZE - 1, 'p'));
         TerminateIniFile();
     }
-}
-
-TEST(Settings, ALongStartUpPathIsCutToTheOption)
-{
-    TempDir dir;
-    write_bytes(INI_FILE_NAME, "DefaultStartUpSpread=" + std::string(600, 'p') + "\r\n");
-    GetIniData();
-    EXPECT_EQ(std::string(DefaultStartUpSpread), std::string(DEFAULT_START_UP_SPREAD_SIZE - 1, 'p'));
 }
 
 TEST(Settings, AReadOnlyFileIsMadeWritable)
@@ -131,7 +118,8 @@ TEST(Settings, NoFileToBeHadLeavesEverythingOffAndSaysSo)
         EXPECT_EQ(ShowEditHelp, 0);
         EXPECT_EQ(ShowStartBanner, 0);
         EXPECT_STREQ(DefaultStartUpSpread, "");
-        expect_told_there_is_no_settings_file();
+        expect_only_box("Settings file", "could be neither opened nor created", nullptr, MB_OK | MB_ICONWARNING);
+        msgbox_hook::clear();
         EXPECT_EQ(SendToIniFile("ShowEditHelp=", "1"), 0);
         EXPECT_EQ(TerminateIniFile(), 0);
         EXPECT_FALSE(std::filesystem::is_regular_file(INI_FILE_NAME));
@@ -194,11 +182,10 @@ TEST(Setup, APathTooLongForTheOptionWarnsWithTheNumberAndKeepsThePath)
     s.run.type(far);
     s.run.key(VK_RETURN);
     EXPECT_FALSE(s.run.has_window(kDialogTitle));
-    ASSERT_EQ(s.boxes(),
-              (std::vector<std::string>{"WARNING: An error occured during execution.  Please e-mail Quenmire "
-                                        "Software at support@quenmire.example and quote the number #12291"}));
-    EXPECT_EQ(msgbox_hook::boxes()[0].owner, s.screen);
-    EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    expect_only_box("WARNING",
+                    "An error occured during execution.  Please e-mail Quenmire Software at "
+                    "support@quenmire.example and quote the number #12291",
+                    s.screen, MB_OK | MB_ICONSTOP);
     EXPECT_EQ(s.path(), "OLD.SCS");
     s.ok();
     EXPECT_EQ(read_bytes("qmsc98.ini"), settings_text(1, "OLD.SCS"));
@@ -211,15 +198,14 @@ TEST(Setup, WithoutASettingsFileOkSaysSoAndWritesNothing)
     SetupRun s;
     faults::fail(faults::Call::Open, -1, 0, "qmsc98.ini");
     s.open();
+    // Told once at the start, and again when OK cannot save.
+    expect_only_box("Settings file", "could be neither opened nor created", nullptr, MB_OK | MB_ICONWARNING);
+    msgbox_hook::clear();
     EXPECT_NE(IsDlgButtonChecked(s.screen, IDC_SHOW_EDIT_HELP), BST_CHECKED);
     EXPECT_NE(IsDlgButtonChecked(s.screen, IDC_SHOW_START_BANNER), BST_CHECKED);
     s.press(IDC_SHOW_EDIT_HELP);
     s.ok();
-    // Told once at the start, and again when OK cannot save.
-    ASSERT_EQ(msgbox_hook::boxes().size(), 2u);
-    EXPECT_EQ(msgbox_hook::boxes()[0].caption, "Settings file");
-    EXPECT_NE(msgbox_hook::boxes()[1].text.find("could not be saved"), std::string::npos);
-    EXPECT_EQ(msgbox_hook::boxes()[1].owner, s.screen);
+    expect_only_box("Settings not saved", "could not be saved", s.screen, MB_OK | MB_ICONSTOP);
     faults::reset();
     EXPECT_FALSE(std::filesystem::exists("qmsc98.ini"));
 }
@@ -237,8 +223,6 @@ TEST(Setup, AFullDiskAtOkIsReportedAndTheFileKeepsItsBytes)
     s.press(IDC_SHOW_EDIT_HELP);
     faults::disk_full_after(0);
     s.ok();
-    ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
-    EXPECT_EQ(msgbox_hook::boxes()[0].caption, "Settings not saved");
-    EXPECT_NE(msgbox_hook::boxes()[0].text.find("Not every setting could be saved"), std::string::npos);
+    expect_only_box("Settings not saved", "Not every setting could be saved", s.screen, MB_OK | MB_ICONSTOP);
     EXPECT_EQ(read_bytes("qmsc98.ini"), before);
 }
