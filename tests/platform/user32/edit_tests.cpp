@@ -1,5 +1,6 @@
 // EDIT: what typing keeps (the visible width, upper case, the text limit),
-// the notifications, selection by keys and mouse, the program's clipboard,
+// the notifications, selection by keys and mouse, the clipboard (the program's
+// and the desktop's, UTF-8 with LF out there),
 // read-only fields, multi-line fields (CR LF, Enter, Ctrl+Enter, Tab and Esc
 // in a dialog, word wrap, the scroll bar and the wheel), and their look.
 #include "support/dialogs.h"
@@ -28,6 +29,13 @@ Sel selection(HWND edit)
     DWORD a = 99, b = 99;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
     return {a, b};
+}
+
+// The field's text and selection as "text|from-to".
+std::string state(HWND dlg, int id)
+{
+    const Sel s = selection(GetDlgItem(dlg, id));
+    return text(dlg, id) + "|" + std::to_string(s.first) + "-" + std::to_string(s.second);
 }
 
 int text_width(HWND edit, const std::string &s)
@@ -94,24 +102,18 @@ TEST(EditField, KeysAndMouseSelectAndTheClipboardCarriesTextFromAReadOnlyField)
     dialogs::press(dlg, VK_END);
     dialogs::press(dlg, 'V', VK_CONTROL);
     EXPECT_EQ(text(dlg, 101), "hello worldhello");
-    dialogs::press(dlg, VK_LEFT, VK_SHIFT);
-    dialogs::press(dlg, VK_LEFT, VK_SHIFT);
-    EXPECT_EQ(selection(edit), Sel(14, 16));
-    dialogs::press(dlg, VK_BACK);
-    dialogs::press(dlg, VK_HOME);
-    dialogs::press(dlg, VK_DELETE);
-    dialogs::press(dlg, VK_BACK);   // nothing before the caret
+    // The last two letters selected and taken; Backspace with nothing before the caret.
+    for (UINT vk : {VK_LEFT, VK_LEFT}) dialogs::press(dlg, vk, VK_SHIFT);
+    for (UINT vk : {VK_BACK, VK_HOME, VK_DELETE, VK_BACK}) dialogs::press(dlg, vk);
     EXPECT_EQ(text(dlg, 101), "ello worldhel");
-    dialogs::press(dlg, 'A', VK_CONTROL);
-    dialogs::press(dlg, 'X', VK_CONTROL);
+    for (UINT vk : {'A', 'X'}) dialogs::press(dlg, vk, VK_CONTROL);
     EXPECT_EQ(text(dlg, 101), "");
     // A read-only field takes no typing, deleting or cutting, but copies.
     SetDlgItemTextA(dlg, 103, "C:\\CROSS.SCS");
     focus(dlg, 103);
     dialogs::type(dlg, "x");
     dialogs::press(dlg, VK_DELETE);
-    dialogs::press(dlg, 'X', VK_CONTROL);
-    dialogs::press(dlg, 'C', VK_CONTROL);
+    for (UINT vk : {'X', 'C'}) dialogs::press(dlg, vk, VK_CONTROL);
     EXPECT_TRUE(notes(dlg, 103).empty());
     focus(dlg, 101);
     dialogs::press(dlg, 'V', VK_CONTROL);
@@ -142,12 +144,10 @@ TEST(MultiLineEdit, EnterBreaksLinesAsCrLfTabMovesOnAndEscCancels)
     dialogs::press(dlg, VK_RETURN, VK_CONTROL);
     EXPECT_EQ(text(dlg, 1199), "ab\r\ncd\r\n");
     // Backspace takes a line break whole; Left steps over it at once.
-    dialogs::press(dlg, VK_BACK);
-    for (int i = 0; i < 3; ++i) dialogs::press(dlg, VK_LEFT);
-    EXPECT_EQ(selection(edit), Sel(2, 2));
+    for (UINT vk : {VK_BACK, VK_LEFT, VK_LEFT, VK_LEFT}) dialogs::press(dlg, vk);
+    EXPECT_EQ(state(dlg, 1199), "ab\r\ncd|2-2");
     dialogs::press(dlg, VK_DOWN);
     EXPECT_EQ(selection(edit), Sel(6, 6));
-    EXPECT_EQ(text(dlg, 1199), "ab\r\ncd");
     dialogs::press(dlg, VK_TAB);
     EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 105));
     // Without ES_WANTRETURN Enter is the default button's and Ctrl+Enter breaks the line.
@@ -245,8 +245,7 @@ TEST(MultiLineEdit, CtrlArrowsMoveByWordsAndADoubleClickSelectsOne)
     }
     EXPECT_EQ(stops, (std::vector<DWORD>{4, 9, 14, 16, 20, 20, 16, 14, 9, 4, 0, 0}));
     drv::key(VK_SHIFT, true);
-    dialogs::press(dlg, VK_RIGHT, VK_CONTROL);
-    dialogs::press(dlg, VK_RIGHT, VK_CONTROL);
+    for (int i = 0; i < 2; ++i) dialogs::press(dlg, VK_RIGHT, VK_CONTROL);
     drv::key(VK_SHIFT, false);
     EXPECT_EQ(selection(edit), Sel(0, 9));
     // Over "w", over the second blank after "two" (blanks go with the word before),
@@ -270,13 +269,12 @@ TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndRedoIt)
     HWND dlg = dialogs::open(601);
     HWND edit = focus(dlg, 101);
     std::vector<std::string> seen;
-    const auto look = [&] { seen.push_back(text(dlg, 101)); };
+    const auto look = [&] { seen.push_back(state(dlg, 101)); };
     dialogs::type(dlg, "abc");
     dialogs::press(dlg, 'Z', VK_CONTROL);
     look();
     dialogs::press(dlg, 'Z', VK_CONTROL);
     look();
-    EXPECT_EQ(selection(edit), Sel(0, 3));
     SetDlgItemTextA(dlg, 101, "hello world");
     EXPECT_FALSE(SendMessageA(edit, EM_CANUNDO, 0, 0));
     SendMessageA(edit, EM_SETSEL, 6, 11);
@@ -284,7 +282,6 @@ TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndRedoIt)
     EXPECT_TRUE(SendMessageA(edit, EM_CANUNDO, 0, 0));
     SendMessageA(edit, EM_UNDO, 0, 0);
     look();
-    EXPECT_EQ(selection(edit), Sel(6, 11));
     SendMessageA(edit, WM_UNDO, 0, 0);
     look();
     dialogs::press(dlg, VK_END);
@@ -292,7 +289,8 @@ TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndRedoIt)
     look();
     dialogs::press(dlg, 'Z', VK_CONTROL);
     look();
-    EXPECT_EQ(seen, (std::vector<std::string>{"", "abc", "hello world", "hello there", "hello th", "hello there"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"|0-0", "abc|0-3", "hello world|6-11", "hello there|6-11", "hello th|8-8",
+                                              "hello there|8-11"}));
 }
 
 // A right-click opens Windows' menu of the field, greyed by what can be done:
@@ -337,8 +335,7 @@ TEST(EditField, ARightClickOpensTheEditMenuGreyedAsWindowsGreysIt)
         drv::mouse_button(at, drv::Button::Right, false);
         dialogs::pump(dlg);
         EXPECT_TRUE(p.done());
-        const Sel s = selection(edit);
-        EXPECT_EQ(text(dlg, c.id) + "|" + std::to_string(s.first) + "-" + std::to_string(s.second), c.after);
+        EXPECT_EQ(state(dlg, c.id), c.after);
     }
 }
 
@@ -380,4 +377,33 @@ TEST(EditField, TheCaretBlinksEveryBlinkTimeAndShowsAtOnceWhenItMoves)
     drv::headless().set_now(start + 4 * blink);
     seen.push_back(shown("a"));
     EXPECT_EQ(seen, (std::vector<bool>{true, true, false, false, true, false, true, true, false}));
+}
+
+// The desktop's clipboard holds UTF-8 with LF; a field gets Windows-1252 with
+// CR LF, a single-line one only the first line, and copies go back converted.
+TEST(Clipboard, PastedTextIsWindows1252WithCrLfAndCopiedTextGoesBackAsUtf8)
+{
+    HWND dlg = dialogs::open(601);
+    // Zürich €5 中, a lone LF, then CR LF.
+    drv::current().set_clipboard_text("Z\xC3\xBCrich \xE2\x82\xAC"
+                                      "5 \xE4\xB8\xAD\nsecond\r\nthird");
+    focus(dlg, 101);
+    dialogs::press(dlg, 'V', VK_CONTROL);
+    EXPECT_EQ(text(dlg, 101), "Z\xFCrich \x80"
+                              "5 ?");
+    focus(dlg, 1199);
+    dialogs::press(dlg, VK_INSERT, VK_SHIFT);
+    EXPECT_EQ(text(dlg, 1199), "Z\xFCrich \x80"
+                               "5 ?\r\nsecond\r\nthird");
+    // The whole of it back, from the start of the first line's €.
+    SendMessageA(GetDlgItem(dlg, 1199), EM_SETSEL, 7, -1);
+    dialogs::press(dlg, VK_INSERT, VK_CONTROL);
+    EXPECT_EQ(drv::current().clipboard_text(), "\xE2\x82\xAC"
+                                               "5 ?\nsecond\nthird");
+    // Nothing on the clipboard: a paste leaves the selection as it is.
+    drv::current().set_clipboard_text("");
+    focus(dlg, 101);   // all of it selected
+    dialogs::press(dlg, 'V', VK_CONTROL);
+    EXPECT_EQ(text(dlg, 101), "Z\xFCrich \x80"
+                              "5 ?");
 }

@@ -1,6 +1,9 @@
 // Window objects (the tree and its z-order, destruction order, geometry,
 // showing, maximising and minimising, focus, text), their frames (the caption
-// buttons, closing) and window DCs, and the compositor's desktop image.
+// buttons, closing) and window DCs, and the compositor's desktop image; and
+// another application taking the foreground and giving it back (the messages
+// in Windows' order, the capture ended, keys held let go, the focus restored;
+// an open menu closes in the menu tests).
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
@@ -11,6 +14,8 @@
 #include "user32/window_internal.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 using msgseq::Seen;
 
@@ -299,4 +304,85 @@ TEST(Golden, DialogFrameCaptionAndBackground)
     raster::Surface crop(360, 240);
     raster::blit(crop.canvas, 0, 0, user32::desktop_image(), raster::Rect{0, 0, 360, 240}, raster::bounds(crop.canvas));
     EXPECT_TRUE(matches_golden(crop.canvas, "desktop_dialog"));
+}
+
+namespace {
+
+const RECT kAt{0, 0, 200, 150};
+
+// The activation messages, in the order they came.
+std::vector<msgseq::Seen> activation_log()
+{
+    return msgseq::select(nullptr, {WM_CANCELMODE, WM_CAPTURECHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP,
+                                    WM_KILLFOCUS, WM_SETFOCUS});
+}
+
+uint32_t caption_pixel(HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    return user32::desktop_image().row(r.top + 8)[r.left + 6];
+}
+
+}   // namespace
+
+TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndGivingItBackActivates)
+{
+    HWND hidden = msgseq::window("hidden", WS_OVERLAPPEDWINDOW, nullptr, kAt);
+    HWND front = msgseq::window("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, kAt);
+    HWND inner = msgseq::window("", WS_CHILD | WS_VISIBLE, front, kAt);
+    SetFocus(inner);
+    SetCapture(inner);
+    const uint32_t activeCaption = caption_pixel(front);
+    msgseq::log().clear();
+    drv::app_focus(false);
+    dialogs::pump(nullptr);
+    const std::vector<std::pair<HWND, std::string>> labels{{hidden, "hidden"}, {front, "top"}, {inner, "child"}};
+    std::string sequences = "losing the foreground:\n" + msgseq::text(activation_log(), labels);
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_NE(caption_pixel(front), activeCaption);
+    // Windows follows the ended capture with a move where the cursor is.
+    EXPECT_FALSE(msgseq::select(nullptr, {WM_MOUSEMOVE, WM_NCMOUSEMOVE}).empty());
+
+    msgseq::log().clear();
+    drv::app_focus(true);
+    dialogs::pump(nullptr);
+    sequences += "getting it back:\n" + msgseq::text(activation_log(), labels);
+    EXPECT_TRUE(matches_expected_text(sequences, "another_application.txt"));
+    EXPECT_EQ(caption_pixel(front), activeCaption);
+}
+
+// Alt goes down in the program, then the focus leaves (Alt+Tab); Alt comes up
+// in the other application or after coming back. Neither is a lone Alt press:
+// no menu, and the next click is the window's.
+TEST(AnotherApplication, AltHeldWhileTheFocusLeftIsNoLoneAltPress)
+{
+    const std::vector<std::vector<int>> orders = {
+        {+VK_MENU, 0, -VK_MENU, 1},   // let go in the other application
+        {+VK_MENU, 0, 1, -VK_MENU},   // let go after coming back
+    };
+    for (const std::vector<int> &order : orders) {
+        HWND w = msgseq::window("w", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, kAt);
+        msgseq::log().clear();
+        for (int step : order) {
+            if (step == 0 || step == 1) drv::app_focus(step == 1);
+            else drv::key(static_cast<UINT>(std::abs(step)), step > 0);
+            dialogs::pump(nullptr);
+            if (step == 0) {
+                EXPECT_FALSE(GetKeyState(VK_MENU) & 0x8000) << "Alt is up once the focus has gone";
+            }
+        }
+        RECT r;
+        GetClientRect(w, &r);
+        POINT middle{r.right / 2, r.bottom / 2};
+        ClientToScreen(w, &middle);
+        drv::mouse_button(middle, drv::Button::Left, true);
+        drv::mouse_button(middle, drv::Button::Left, false);
+        dialogs::pump(nullptr);
+        EXPECT_TRUE(msgseq::select(w, {WM_SYSCOMMAND}).empty()) << order[2];
+        EXPECT_EQ(msgseq::select(w, {WM_LBUTTONDOWN, WM_LBUTTONUP}).size(), 2u) << order[2];
+        DestroyWindow(w);
+    }
 }
