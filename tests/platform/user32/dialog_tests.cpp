@@ -244,12 +244,15 @@ TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemAndTheParentHearsNothing)
     EXPECT_EQ(lb(off, LB_GETCURSEL), LB_ERR);
 }
 
-TEST(ListBox, ScrollsByItsBarItsThumbAndTheWheel)
+// Held down, the bar's track pages until the thumb has come under the pointer,
+// and an arrow repeats: the first repeat 200 ms after the press, then every
+// 50 ms. Then the up arrow clicked, the wheel and the thumb.
+TEST(ListBox, ScrollsByItsBarHeldDownAfter200msThenEvery50msItsThumbAndTheWheel)
 {
     HWND dlg = dialogs::open(602);
     HWND list = GetDlgItem(dlg, 60);
     const int visible = 5;
-    fill(list, 20);
+    fill(list, 20);   // five show: the thumb is a quarter of the track
     SetFocus(list);   // the wheel turns what has the focus
     SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
     ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &si));
@@ -258,40 +261,6 @@ TEST(ListBox, ScrollsByItsBarItsThumbAndTheWheel)
     RECT wr;
     GetWindowRect(list, &wr);
     const int x = wr.right - 10, trackTop = wr.top + 2 + 16, trackBottom = wr.bottom - 2 - 16;
-    // The down arrow, the track below the thumb (a page), the up arrow, the wheel.
-    const struct {
-        int y, notches, top;
-    } steps[] = {{wr.bottom - 10, 0, 1},
-                 {wr.bottom - 22, 0, 1 + visible},
-                 {wr.top + 10, 0, visible},
-                 {0, -1, visible + 3},
-                 {0, 5, 0},
-                 {0, -20, 20 - visible}};
-    for (const auto &s : steps) {
-        if (s.notches) dialogs::wheel(dlg, list, s.notches);
-        else dialogs::drag(dlg, POINT{x, s.y}, POINT{x, s.y});
-        EXPECT_EQ(lb(list, LB_GETTOPINDEX), s.top) << s.y << " " << s.notches;
-        EXPECT_EQ(GetScrollPos(list, SB_VERT), s.top);
-    }
-    // The thumb (at the bottom on the last page) dragged past the top, then half-way down.
-    const int thumb = MulDiv(trackBottom - trackTop, visible, 20), travel = trackBottom - trackTop - thumb;
-    dialogs::drag(dlg, POINT{x, trackBottom - thumb + 2}, POINT{x, trackTop - 30});
-    EXPECT_EQ(lb(list, LB_GETTOPINDEX), 0);
-    EXPECT_EQ(GetCapture(), nullptr);
-    dialogs::drag(dlg, POINT{x, trackTop + 2}, POINT{x, trackTop + 2 + travel / 2});
-    EXPECT_NEAR(lb(list, LB_GETTOPINDEX), (20 - visible) / 2, 1);
-}
-
-// Held down, the track pages until the thumb has come under the pointer, and
-// an arrow repeats: the first repeat 200 ms after the press, then every 50 ms.
-TEST(ListBox, ItsBarHeldDownRepeatsAfter200msThenEvery50ms)
-{
-    HWND dlg = dialogs::open(602);
-    HWND list = GetDlgItem(dlg, 60);
-    fill(list, 20);   // five show: the thumb is a quarter of the track
-    RECT wr;
-    GetWindowRect(list, &wr);
-    const int trackTop = wr.top + 2 + 16, trackBottom = wr.bottom - 2 - 16;
     // The top item after the press, then at 199, 200, 249, 250, 299 and 300 ms.
     const struct {
         int y;
@@ -301,7 +270,7 @@ TEST(ListBox, ItsBarHeldDownRepeatsAfter200msThenEvery50ms)
         {wr.bottom - 10, {11, 11, 12, 12, 13, 13, 14}},                               // the down arrow
     };
     for (const auto &row : rows) {
-        const POINT at{wr.right - 10, row.y};
+        const POINT at{x, row.y};
         const uint64_t start = drv::headless().now();
         std::vector<LRESULT> tops;
         testsupport::Person p;
@@ -320,6 +289,23 @@ TEST(ListBox, ItsBarHeldDownRepeatsAfter200msThenEvery50ms)
         EXPECT_EQ(tops, row.tops) << row.y;
         EXPECT_EQ(GetCapture(), nullptr);
     }
+    // The up arrow clicked, the wheel three items a notch, up past the top, down past the end.
+    const struct {
+        int y, notches, top;
+    } steps[] = {{wr.top + 10, 0, 13}, {0, 1, 10}, {0, 6, 0}, {0, -20, 20 - visible}};
+    for (const auto &s : steps) {
+        if (s.notches) dialogs::wheel(dlg, list, s.notches);
+        else dialogs::drag(dlg, POINT{x, s.y}, POINT{x, s.y});
+        EXPECT_EQ(lb(list, LB_GETTOPINDEX), s.top) << s.y << " " << s.notches;
+        EXPECT_EQ(GetScrollPos(list, SB_VERT), s.top);
+    }
+    // The thumb (at the bottom on the last page) dragged past the top, then half-way down.
+    const int thumb = MulDiv(trackBottom - trackTop, visible, 20), travel = trackBottom - trackTop - thumb;
+    dialogs::drag(dlg, POINT{x, trackBottom - thumb + 2}, POINT{x, trackTop - 30});
+    EXPECT_EQ(lb(list, LB_GETTOPINDEX), 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    dialogs::drag(dlg, POINT{x, trackTop + 2}, POINT{x, trackTop + 2 + travel / 2});
+    EXPECT_NEAR(lb(list, LB_GETTOPINDEX), (20 - visible) / 2, 1);
 }
 
 TEST(Golden, ListBoxesInEachState)
