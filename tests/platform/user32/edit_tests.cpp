@@ -50,7 +50,7 @@ int text_width(HWND edit, const std::string &s)
 
 }   // namespace
 
-TEST(EditField, WithoutAutoScrollTypingStopsAtTheVisibleWidthInUpperCase)
+TEST(EditField, TypingStopsAtTheVisibleWidthWithoutAutoScrollAndAtThirtyThousandCharacters)
 {
     HWND dlg = dialogs::open(601);
     HWND edit = focus(dlg, 102);
@@ -74,18 +74,14 @@ TEST(EditField, WithoutAutoScrollTypingStopsAtTheVisibleWidthInUpperCase)
     EXPECT_EQ(text(dlg, 102), "A MUCH LONGER NAME THAN THE FIELD SHOWS.SCS");
     EXPECT_EQ(notes(dlg, 102), (std::vector<WORD>{EN_UPDATE, EN_CHANGE}));
     EXPECT_TRUE(notes(dlg, 1199).empty());
-}
-
-TEST(EditField, TypingStopsAtThirtyThousandCharactersAndReplacingASelectionMakesRoom)
-{
-    HWND dlg = dialogs::open(601);
-    HWND edit = focus(dlg, 101);
+    // Any field takes at most 30,000 characters; replacing a selection makes room.
+    HWND big = focus(dlg, 101);
     SetDlgItemTextA(dlg, 101, std::string(29998, 'x').c_str());
     dialogs::press(dlg, VK_END);
     dialogs::type(dlg, "abc");
     EXPECT_EQ(text(dlg, 101), std::string(29998, 'x') + "ab");
     EXPECT_EQ(notes(dlg, 101).back(), EN_MAXTEXT);
-    SendMessageA(edit, EM_SETSEL, 0, 3);
+    SendMessageA(big, EM_SETSEL, 0, 3);
     dialogs::type(dlg, "XYZW");
     EXPECT_EQ(text(dlg, 101).substr(0, 5), "XYZxx");
     EXPECT_EQ(text(dlg, 101).size(), 30000u);
@@ -134,7 +130,7 @@ TEST(EditField, KeysAndMouseSelectAndTheClipboardCarriesTextFromAReadOnlyField)
     EXPECT_EQ(selection(edit), Sel(0, 12));
 }
 
-TEST(MultiLineEdit, EnterBreaksLinesAsCrLfTabMovesOnAndEscCancels)
+TEST(MultiLineEdit, EnterBreaksLinesAsCrLfTabMovesOnEscCancelsAndTypingStopsAtTheVisibleLines)
 {
     HWND dlg = dialogs::open(601);
     HWND edit = focus(dlg, 1199);
@@ -160,12 +156,8 @@ TEST(MultiLineEdit, EnterBreaksLinesAsCrLfTabMovesOnAndEscCancels)
     focus(dlg, 1199);
     dialogs::press(dlg, VK_ESCAPE);
     EXPECT_EQ(notes(dlg, IDCANCEL), (std::vector<WORD>{BN_CLICKED}));
-}
-
-TEST(MultiLineEdit, WithoutAutoVScrollTypingStopsAtTheVisibleLines)
-{
-    HWND dlg = dialogs::open(601);
-    HWND edit = focus(dlg, 1199);
+    // Without ES_AUTOVSCROLL typing stops at the visible lines.
+    focus(dlg, 1199);
     SetDlgItemTextA(dlg, 1199, "a\r\nb\r\nc\r\nd");   // four lines of MS Sans Serif 8 fill it
     dialogs::press(dlg, VK_END, VK_CONTROL);
     dialogs::press(dlg, VK_RETURN);
@@ -180,7 +172,7 @@ TEST(MultiLineEdit, WithoutAutoVScrollTypingStopsAtTheVisibleLines)
     EXPECT_EQ(text(dlg, 1199), "12\r\n3\r\n4\r\n5\r\n6");
 }
 
-TEST(MultiLineEdit, WrapsWordsAndScrollsByBarKeysAndWheel)
+TEST(MultiLineEdit, WrapsWordsScrollsByBarKeysAndWheelAndMovesByWords)
 {
     HWND dlg = dialogs::open(601);
     HWND edit = focus(dlg, 1199);
@@ -208,34 +200,10 @@ TEST(MultiLineEdit, WrapsWordsAndScrollsByBarKeysAndWheel)
         dialogs::pump(dlg);
     }
     EXPECT_EQ(GetScrollPos(edit, SB_VERT), last - 1);
-}
-
-// The field of 101 scrolled sideways to keep the caret in sight.
-TEST(Golden, EditFieldsInEachState)
-{
-    HWND dlg = dialogs::open(601);
-    SetDlgItemTextA(dlg, 102, ".SCS");
-    SetDlgItemTextA(dlg, 103, "C:\\SPREADS\\CELTIC.SCS");
-    SetDlgItemTextA(dlg, 104, "Disabled");
-    SetDlgItemTextA(dlg, 1199,
-                    "The meaning of this position, wrapped at the edge of the field.\r\nA second "
-                    "paragraph.\r\nThird.\r\nFourth.\r\nFifth.");
-    SetDlgItemTextA(dlg, 105, "Short");
-    HWND edit = focus(dlg, 101);
-    dialogs::type(dlg, "Celtic Cross, a title that runs well past the right edge");
-    SendMessageA(edit, EM_SETSEL, 57, 52);
-    dialogs::pump(dlg);
-    EXPECT_TRUE(matches_golden(dialogs::picture(dlg).canvas, "controls_edits"));
-}
-
-// Words are runs of non-blanks with the blanks after them, within a hard
-// line: Ctrl+Right goes to the next word's start, Ctrl+Left to this or the
-// last word's, both across line breaks; with Shift they select. A
-// double-click selects the word under the pointer.
-TEST(MultiLineEdit, CtrlArrowsMoveByWordsAndADoubleClickSelectsOne)
-{
-    HWND dlg = dialogs::open(601);
-    HWND edit = focus(dlg, 1199);
+    // Words are runs of non-blanks with the blanks after them, within a hard
+    // line: Ctrl+Right goes to the next word's start, Ctrl+Left to this or the
+    // last word's, both across line breaks; with Shift they select. A
+    // double-click selects the word under the pointer.
     SetDlgItemTextA(dlg, 1199, "one two  three\r\nfour");
     std::vector<DWORD> stops;
     for (UINT vk : {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT,
@@ -259,6 +227,24 @@ TEST(MultiLineEdit, CtrlArrowsMoveByWordsAndADoubleClickSelectsOne)
         words.push_back(selection(edit));
     }
     EXPECT_EQ(words, (std::vector<Sel>{{4, 9}, {4, 9}, {9, 14}, {9, 14}}));
+}
+
+// The field of 101 scrolled sideways to keep the caret in sight.
+TEST(Golden, EditFieldsInEachState)
+{
+    HWND dlg = dialogs::open(601);
+    SetDlgItemTextA(dlg, 102, ".SCS");
+    SetDlgItemTextA(dlg, 103, "C:\\SPREADS\\CELTIC.SCS");
+    SetDlgItemTextA(dlg, 104, "Disabled");
+    SetDlgItemTextA(dlg, 1199,
+                    "The meaning of this position, wrapped at the edge of the field.\r\nA second "
+                    "paragraph.\r\nThird.\r\nFourth.\r\nFifth.");
+    SetDlgItemTextA(dlg, 105, "Short");
+    HWND edit = focus(dlg, 101);
+    dialogs::type(dlg, "Celtic Cross, a title that runs well past the right edge");
+    SendMessageA(edit, EM_SETSEL, 57, 52);
+    dialogs::pump(dlg);
+    EXPECT_TRUE(matches_golden(dialogs::picture(dlg).canvas, "controls_edits"));
 }
 
 // One level of undo, as Windows keeps it: a run of typing or of Backspaces
