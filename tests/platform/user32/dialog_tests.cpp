@@ -39,7 +39,7 @@ Seen command(HWND dlg, int id, HWND control)
 
 }   // namespace
 
-TEST(Dialogs, TabVisitsTheEnabledTabStopsInOrderAndArrowsStayInTheGroup)
+TEST(Dialogs, TabVisitsTheEnabledTabStopsInOrderMnemonicsClickAndArrowsStayInTheGroup)
 {
     HWND dlg = dialogs::open(501);
     HWND edit = GetDlgItem(dlg, 40), cancel = GetDlgItem(dlg, IDCANCEL);
@@ -51,6 +51,17 @@ TEST(Dialogs, TabVisitsTheEnabledTabStopsInOrderAndArrowsStayInTheGroup)
     EXPECT_EQ(visited, (std::vector<HWND>{GetDlgItem(dlg, 10), GetDlgItem(dlg, 11), cancel, edit}));
     dialogs::press(dlg, VK_TAB, VK_SHIFT);
     EXPECT_EQ(GetFocus(), cancel);
+    // Off the edit field a letter alone is a mnemonic: a button's clicks it, a
+    // group box's moves to the next tab stop. Alt+letter works from anywhere.
+    msgseq::log().clear();
+    dialogs::press(dlg, 'B');
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 11));
+    dialogs::press(dlg, 'L');
+    EXPECT_EQ(GetFocus(), edit);
+    dialogs::press(dlg, 'A', VK_MENU);
+    EXPECT_SEQUENCE("b, l, Alt+a",
+                    (std::vector<Seen>{command(dlg, 11, GetDlgItem(dlg, 11)), command(dlg, 10, GetDlgItem(dlg, 10))}),
+                    commands(dlg));
 
     HWND group = dialogs::open(503);
     const struct {
@@ -62,21 +73,6 @@ TEST(Dialogs, TabVisitsTheEnabledTabStopsInOrderAndArrowsStayInTheGroup)
         EXPECT_EQ(GetFocus(), GetDlgItem(group, a.focus)) << a.vk;
     }
     EXPECT_TRUE(commands(group).empty());
-}
-
-TEST(Dialogs, MnemonicsClickButtonsAndGroupBoxesMoveToTheNextTabStop)
-{
-    HWND dlg = dialogs::open(501);
-    dialogs::press(dlg, VK_TAB);   // off the edit field, onto Alpha
-    msgseq::log().clear();
-    dialogs::press(dlg, 'B');
-    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 11));
-    dialogs::press(dlg, 'L');
-    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 40));
-    dialogs::press(dlg, 'A', VK_MENU);   // Alt+letter works from anywhere, the edit field included
-    EXPECT_SEQUENCE("b, l, Alt+a",
-                    (std::vector<Seen>{command(dlg, 11, GetDlgItem(dlg, 11)), command(dlg, 10, GetDlgItem(dlg, 10))}),
-                    commands(dlg));
 }
 
 TEST(PushButton, ClicksOnReleaseInsideBySpaceByBmClickAndTwiceOnADoubleClick)

@@ -58,18 +58,6 @@ void play(HWND w, std::vector<std::function<void()>> steps, const std::function<
 
 }   // namespace
 
-// A query by command searches the drop-downs; a text is cut to the buffer.
-TEST(Menus, TheTemplatesMenuIsCutToTheBufferAndGoesWithItsWindow)
-{
-    HWND w = main_window();
-    HMENU spread = GetSubMenu(GetMenu(w), 1);
-    char text[16] = "untouched";
-    EXPECT_EQ(GetMenuStringA(GetMenu(w), 907, text, 5, MF_BYCOMMAND), 4);   // NUL included
-    EXPECT_STREQ(text, "&HTM");
-    DestroyWindow(w);
-    EXPECT_FALSE(IsMenu(spread));
-}
-
 TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothing)
 {
     HWND w = main_window();
@@ -165,6 +153,13 @@ TEST(Menus, AltWithoutAMatchingLetterOnlyBeepsAndAltAPressOutsideOrAnotherApplic
     play(w, {[] { drv::app_focus(false); }}, [&] { click_bar(w, 1); });   // another application's turn
     EXPECT_EQ(open_count(), 0u);
     EXPECT_TRUE(chosen(w).empty());
+    // A query by command searches the drop-downs; a text is cut to the buffer.
+    HMENU spread = GetSubMenu(GetMenu(w), 1);
+    char text[16] = "untouched";
+    EXPECT_EQ(GetMenuStringA(GetMenu(w), 907, text, 5, MF_BYCOMMAND), 4);   // NUL included
+    EXPECT_STREQ(text, "&HTM");
+    DestroyWindow(w);   // the template's menu goes with its window
+    EXPECT_FALSE(IsMenu(spread));
 }
 
 TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
