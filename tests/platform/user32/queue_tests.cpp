@@ -243,10 +243,11 @@ TEST(Mouse, ACaptionDoubleClickMaximisesAndRestores)
 
 namespace {
 
+// A key going down (typing what the layout gives) or up.
 struct Stroke {
     UINT vk;
-    bool down;
-    const char *typed;
+    bool down = true;
+    const char *typed = "";
 };
 
 struct Typing {
@@ -259,35 +260,27 @@ constexpr UINT SHIFT = VK_SHIFT, CTRL = VK_CONTROL, ALT = VK_MENU;
 // German (QWERTZ) and French (AZERTY) keys as X reports them. Shift is let
 // go in the rows only where it matters.
 const Typing typings[] = {
-    {"Shift+2 on a German keyboard types the quote",
-     {{SHIFT, true, ""}, {'2', true, "\""}, {'2', false, ""}, {SHIFT, false, ""}}},
+    {"Shift+2 on a German keyboard types the quote", {{SHIFT}, {'2', true, "\""}, {'2', false}, {SHIFT, false}}},
     {"AltGr+Q is Ctrl+Alt: key downs, the at sign, no menu",
-     {{CTRL, true, ""}, {ALT, true, ""}, {'Q', true, "@"}, {'Q', false, ""}, {ALT, false, ""}, {CTRL, false, ""}}},
-    {"AltGr+E types the euro sign, 0x80", {{CTRL, true, ""}, {ALT, true, ""}, {'E', true, "\x80"}}},
-    {"AltGr pressed and let go alone enters no menu",
-     {{CTRL, true, ""}, {ALT, true, ""}, {ALT, false, ""}, {CTRL, false, ""}}},
-    {"Left Alt alone still does", {{ALT, true, ""}, {ALT, false, ""}}},
-    {"A dead key then e: one e circumflex", {{VK_OEM_6, true, ""}, {VK_OEM_6, false, ""}, {'E', true, "\xEA"}}},
+     {{CTRL}, {ALT}, {'Q', true, "@"}, {'Q', false}, {ALT, false}, {CTRL, false}}},
+    {"AltGr+E types the euro sign, 0x80", {{CTRL}, {ALT}, {'E', true, "\x80"}}},
+    {"AltGr pressed and let go alone enters no menu", {{CTRL}, {ALT}, {ALT, false}, {CTRL, false}}},
+    {"Left Alt alone still does", {{ALT}, {ALT, false}}},
+    {"A dead key then e: one e circumflex", {{VK_OEM_6}, {VK_OEM_6, false}, {'E', true, "\xEA"}}},
     {"The ISO key and sharp s: their own codes and characters", {{VK_OEM_102, true, "<"}, {VK_OEM_8, true, "\xDF"}}},
     {"AZERTY: the 1 key types the ampersand, A is where Q was", {{'1', true, "&"}, {'A', true, "a"}}},
     {"Control characters keep Windows' rules",
-     {{VK_BACK, true, ""},
-      {VK_RETURN, true, ""},
-      {VK_ESCAPE, true, ""},
-      {CTRL, true, ""},
-      {'Z', true, "z"},
-      {VK_RETURN, true, ""},
-      {VK_OEM_PLUS, true, "+"}}},
+     {{VK_BACK}, {VK_RETURN}, {VK_ESCAPE}, {CTRL}, {'Z', true, "z"}, {VK_RETURN}, {VK_OEM_PLUS, true, "+"}}},
     {"The keypad follows the layer's NumLock (off at first) where the desktop's typed nothing",
-     {{VK_NUMPAD8, true, ""},
-      {VK_UP, true, ""},
-      {VK_DECIMAL, true, ""},
-      {VK_NUMLOCK, true, ""},
-      {VK_NUMLOCK, false, ""},
-      {VK_NUMPAD8, true, ""},
-      {VK_NUMLOCK, true, ""},
-      {VK_NUMPAD2, true, ""}}},
-    {"Alt+F types a system character for the menu", {{ALT, true, ""}, {'F', true, "f"}}},
+     {{VK_NUMPAD8},
+      {VK_UP},
+      {VK_DECIMAL},
+      {VK_NUMLOCK},
+      {VK_NUMLOCK, false},
+      {VK_NUMPAD8},
+      {VK_NUMLOCK},
+      {VK_NUMPAD2}}},
+    {"Alt+F types a system character for the menu", {{ALT}, {'F', true, "f"}}},
 };
 
 }   // namespace
