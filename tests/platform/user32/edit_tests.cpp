@@ -87,7 +87,7 @@ TEST(EditField, TypingStopsAtTheVisibleWidthWithoutAutoScrollAndAtThirtyThousand
     EXPECT_EQ(text(dlg, 101).size(), 30000u);
 }
 
-TEST(EditField, KeysAndMouseSelectAndTheClipboardCarriesTextFromAReadOnlyField)
+TEST(EditField, KeysAndMouseSelectAndTheClipboardCarriesTextFromAReadOnlyFieldAndTheDesktop)
 {
     HWND dlg = dialogs::open(601);
     HWND edit = focus(dlg, 101);
@@ -128,6 +128,29 @@ TEST(EditField, KeysAndMouseSelectAndTheClipboardCarriesTextFromAReadOnlyField)
     SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dlg, IDCANCEL)), TRUE);
     focus(dlg, 101);
     EXPECT_EQ(selection(edit), Sel(0, 12));
+    // The desktop's clipboard holds UTF-8 with LF; a field gets Windows-1252 with
+    // CR LF, a single-line one only the first line, and copies go back converted.
+    // Zürich €5 中, a lone LF, then CR LF.
+    drv::current().set_clipboard_text("Z\xC3\xBCrich \xE2\x82\xAC"
+                                      "5 \xE4\xB8\xAD\nsecond\r\nthird");
+    dialogs::press(dlg, 'V', VK_CONTROL);   // over all of 101, selected by the focus
+    EXPECT_EQ(text(dlg, 101), "Z\xFCrich \x80"
+                              "5 ?");
+    focus(dlg, 1199);
+    dialogs::press(dlg, VK_INSERT, VK_SHIFT);
+    EXPECT_EQ(text(dlg, 1199), "Z\xFCrich \x80"
+                               "5 ?\r\nsecond\r\nthird");
+    // The whole of it back, from the start of the first line's €.
+    SendMessageA(GetDlgItem(dlg, 1199), EM_SETSEL, 7, -1);
+    dialogs::press(dlg, VK_INSERT, VK_CONTROL);
+    EXPECT_EQ(drv::current().clipboard_text(), "\xE2\x82\xAC"
+                                               "5 ?\nsecond\nthird");
+    // Nothing on the clipboard: a paste leaves the selection as it is.
+    drv::current().set_clipboard_text("");
+    focus(dlg, 101);   // all of it selected
+    dialogs::press(dlg, 'V', VK_CONTROL);
+    EXPECT_EQ(text(dlg, 101), "Z\xFCrich \x80"
+                              "5 ?");
 }
 
 TEST(MultiLineEdit, EnterBreaksLinesAsCrLfTabMovesOnEscCancelsAndTypingStopsAtTheVisibleLines)
@@ -363,33 +386,4 @@ TEST(EditField, TheCaretBlinksEveryBlinkTimeAndShowsAtOnceWhenItMoves)
     drv::headless().set_now(start + 4 * blink);
     seen.push_back(shown("a"));
     EXPECT_EQ(seen, (std::vector<bool>{true, true, false, false, true, false, true, true, false}));
-}
-
-// The desktop's clipboard holds UTF-8 with LF; a field gets Windows-1252 with
-// CR LF, a single-line one only the first line, and copies go back converted.
-TEST(Clipboard, PastedTextIsWindows1252WithCrLfAndCopiedTextGoesBackAsUtf8)
-{
-    HWND dlg = dialogs::open(601);
-    // Zürich €5 中, a lone LF, then CR LF.
-    drv::current().set_clipboard_text("Z\xC3\xBCrich \xE2\x82\xAC"
-                                      "5 \xE4\xB8\xAD\nsecond\r\nthird");
-    focus(dlg, 101);
-    dialogs::press(dlg, 'V', VK_CONTROL);
-    EXPECT_EQ(text(dlg, 101), "Z\xFCrich \x80"
-                              "5 ?");
-    focus(dlg, 1199);
-    dialogs::press(dlg, VK_INSERT, VK_SHIFT);
-    EXPECT_EQ(text(dlg, 1199), "Z\xFCrich \x80"
-                               "5 ?\r\nsecond\r\nthird");
-    // The whole of it back, from the start of the first line's €.
-    SendMessageA(GetDlgItem(dlg, 1199), EM_SETSEL, 7, -1);
-    dialogs::press(dlg, VK_INSERT, VK_CONTROL);
-    EXPECT_EQ(drv::current().clipboard_text(), "\xE2\x82\xAC"
-                                               "5 ?\nsecond\nthird");
-    // Nothing on the clipboard: a paste leaves the selection as it is.
-    drv::current().set_clipboard_text("");
-    focus(dlg, 101);   // all of it selected
-    dialogs::press(dlg, 'V', VK_CONTROL);
-    EXPECT_EQ(text(dlg, 101), "Z\xFCrich \x80"
-                              "5 ?");
 }
