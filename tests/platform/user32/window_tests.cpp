@@ -79,19 +79,6 @@ void click(const RECT &r)
 
 }   // namespace
 
-TEST(Windows, DestroyTellsTheWindowFirstThenItsChildrenAndOwnedWindowsGoBefore)
-{
-    HWND a = top("a");
-    HWND k1 = child(a, 1), k2 = child(a, 2);
-    HWND owned = msgseq::window("owned", WS_POPUP, k1, {0, 0, 5, 5});
-    EXPECT_EQ(GetParent(owned), a);   // an owner is always top-level
-    msgseq::log().clear();
-    DestroyWindow(a);
-    EXPECT_TRUE(matches_expected_text(msgseq::text(msgseq::select(nullptr, {WM_DESTROY, WM_NCDESTROY}),
-                                                   {{a, "a"}, {k1, "k1"}, {k2, "k2"}, {owned, "owned"}}),
-                                      "destroy_order.txt"));
-}
-
 // A child moved partly out of its parent's client area is cut off there: the
 // caption and the menu bar above it still take the clicks.
 TEST(Windows, AChildMovedOutOfTheClientAreaDoesNotTakePointsBeyondIt)
@@ -111,7 +98,7 @@ TEST(Windows, AChildMovedOutOfTheClientAreaDoesNotTakePointsBeyondIt)
     EXPECT_EQ(user32::window_at(POINT{o.x + r.right + 2, o.y + 35}), a);
 }
 
-TEST(Windows, ShowingActivatesAndFocusesAndHidingHandsActivationToTheOwner)
+TEST(Windows, ShowingActivatesAndFocusesHidingHandsActivationToTheOwnerAndDestroyingGoesInOrder)
 {
     HWND a = top("a");
     EXPECT_EQ(GetFocus(), a);
@@ -128,9 +115,17 @@ TEST(Windows, ShowingActivatesAndFocusesAndHidingHandsActivationToTheOwner)
     EXPECT_TRUE(ShowWindow(b, SW_HIDE));
     EXPECT_EQ(GetActiveWindow(), a);
     EXPECT_EQ(GetFocus(), a);
+    // Destroying tells the window first, then its children; owned windows go before.
+    HWND k1 = child(a, 1), k2 = child(a, 2);
+    HWND owned = msgseq::window("owned", WS_POPUP, k1, {0, 0, 5, 5});
+    EXPECT_EQ(GetParent(owned), a);   // an owner is always top-level
+    msgseq::log().clear();
     DestroyWindow(a);
     EXPECT_EQ(GetActiveWindow(), nullptr);
     EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_TRUE(matches_expected_text(msgseq::text(msgseq::select(nullptr, {WM_DESTROY, WM_NCDESTROY}),
+                                                   {{a, "a"}, {b, "b"}, {k1, "k1"}, {k2, "k2"}, {owned, "owned"}}),
+                                      "destroy_order.txt"));
 }
 
 TEST(Windows, TextCopiesAreBoundedAndCountTheTerminator)
