@@ -1,9 +1,6 @@
 // Dialogs from compiled templates: the default dialog processing and the
-// dialog keyboard; push buttons, check boxes, group boxes and labels; list
-// boxes (the list messages and their failures, selection by click and keys,
-// the parent hearing of it only with LBS_NOTIFY, scrolling by the bar, its
-// thumb and the wheel); MessageBoxA (the test hook, the shown box with timers
-// running and a quit request); and the look of each.
+// dialog keyboard; push buttons, check boxes, group boxes, labels and list
+// boxes; message boxes; and the look of each.
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"

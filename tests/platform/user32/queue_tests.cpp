@@ -1,10 +1,7 @@
 // The queue: the order messages come out in, WM_PAINT made on demand, timers
 // on the virtual clock, the keyboard (the key state, system keys, keys let go
-// after their window closed) and double-clicks. Typing with the user's own
-// keyboard layout: the driver tells what each key typed, and the program sees
-// the messages Windows sends for that layout (as listed in
-// tests/golden/keyboard_layout.txt). Texts cross to UTF-8 and back as
-// Windows-1252.
+// after their window closed, the user's own layout as in
+// tests/golden/keyboard_layout.txt, Windows-1252 texts) and double-clicks.
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"

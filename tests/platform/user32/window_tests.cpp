@@ -1,11 +1,8 @@
-// Window objects (the tree and its z-order, destruction order, geometry,
-// showing, maximising and minimising, focus, text), their frames (the caption
-// buttons, closing, moving by the caption and sizing by the border with the
-// modal loop's messages in Windows' order, the limits of WM_GETMINMAXINFO, and
-// Move and Size from the keyboard) and window DCs, and the compositor's
-// desktop image; and another application taking the foreground and giving it
-// back (the messages in Windows' order, the capture ended, keys held let go,
-// the focus restored; an open menu closes in the menu tests).
+// Windows (their tree, order of destruction, geometry, showing, maximising
+// and minimising, focus, text), their frames (the caption buttons, closing,
+// moving and sizing in the modal loop by mouse and keyboard), window DCs, the
+// compositor's desktop image, and another application taking the foreground
+// and giving it back.
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
@@ -406,13 +403,11 @@ HWND window(DWORD style = WS_OVERLAPPEDWINDOW)
 
 using Edges = std::array<LONG, 4>;
 
-Edges edges(const RECT &r) { return Edges{r.left, r.top, r.right, r.bottom}; }
-
 Edges window_edges(HWND w)
 {
     RECT r;
     GetWindowRect(w, &r);
-    return edges(r);
+    return Edges{r.left, r.top, r.right, r.bottom};
 }
 
 // The loop's messages, pointers to structures left out.
@@ -453,7 +448,7 @@ TEST(MoveSize, TheSizingBorderSizesByItsEdgeWithinTheWindowsLimits)
         POINT at;
         LRESULT hit;
         POINT by;
-        RECT after;
+        Edges after;
     } rows[] = {
         {WS_OVERLAPPEDWINDOW, {399, 150}, HTRIGHT, {50, 9}, {100, 50, 450, 250}},
         {WS_OVERLAPPEDWINDOW, {399, 150}, HTRIGHT, {300, 0}, {100, 50, 500, 250}},   // at most 400 wide
@@ -471,7 +466,7 @@ TEST(MoveSize, TheSizingBorderSizesByItsEdgeWithinTheWindowsLimits)
         EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(row.at.x, row.at.y)), row.hit) << row.hit;
         msgseq::log().clear();
         dialogs::drag(nullptr, row.at, POINT{row.at.x + row.by.x, row.at.y + row.by.y});
-        EXPECT_EQ(window_edges(w), edges(row.after)) << row.hit;
+        EXPECT_EQ(window_edges(w), row.after) << row.hit;
         const std::vector<Seen> sizing = msgseq::select(w, {WM_SIZING});
         const WPARAM edge = row.hit == HTBORDER ? 0 : static_cast<WPARAM>(row.hit - HTLEFT + WMSZ_LEFT);
         EXPECT_EQ(sizing.empty() ? 0 : sizing.front().wp, edge) << row.hit;
@@ -485,7 +480,7 @@ TEST(MoveSize, FromTheKeyboardArrowsStepByEightEnterKeepsAndEscapeGoesBack)
     const struct {
         WPARAM cmd;
         std::vector<UINT> keys;
-        RECT after;
+        Edges after;
     } rows[] = {
         {SC_MOVE, {VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}, {108, 66, 408, 266}},
         {SC_MOVE, {VK_LEFT, VK_UP, VK_ESCAPE}, {100, 50, 400, 250}},
@@ -497,7 +492,7 @@ TEST(MoveSize, FromTheKeyboardArrowsStepByEightEnterKeepsAndEscapeGoesBack)
         HWND w = window();
         for (UINT vk : row.keys) Person::tap(vk);
         SendMessageA(w, WM_SYSCOMMAND, row.cmd, 0);
-        EXPECT_EQ(window_edges(w), edges(row.after)) << row.cmd << " " << row.keys.size();
+        EXPECT_EQ(window_edges(w), row.after) << row.cmd << " " << row.keys.size();
         EXPECT_EQ(msgseq::select(w, {WM_EXITSIZEMOVE}).size(), 1u);
         DestroyWindow(w);
     }
