@@ -34,6 +34,26 @@ Seen command(HWND dlg, int id, HWND control)
     return Seen{dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control), Sent};
 }
 
+LRESULT lb(HWND list, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageA(list, msg, wp, lp); }
+
+void fill(HWND list, int n)
+{
+    for (int i = 0; i < n; ++i)
+        lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Spread " + std::to_string(i)).c_str()));
+}
+
+// A list box of its own, 100 pixels wide and five items high, with a border
+// and WS_VSCROLL, in a parent that records the notifications.
+HWND list_in_parent(DWORD style)
+{
+    HWND parent = msgseq::window("Parent", WS_POPUP | WS_VISIBLE, nullptr, {0, 0, 300, 200});
+    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | style, 10, 10, 102,
+                                100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(70)), nullptr, nullptr);
+    const int h = static_cast<int>(lb(list, LB_GETITEMHEIGHT));
+    SetWindowPos(list, nullptr, 0, 0, 102, 5 * h + 2, SWP_NOMOVE | SWP_NOZORDER);
+    return list;
+}
+
 }   // namespace
 
 TEST(Dialogs, TabVisitsTheEnabledTabStopsInOrderMnemonicsClickAndArrowsStayInTheGroup)
@@ -125,20 +145,6 @@ TEST(Golden, ButtonsAndLabelsInEachState)
     EXPECT_TRUE(matches_golden(dialogs::picture(GetDlgItem(dlg, 10)).canvas, "controls_button_focused"));
 }
 
-namespace {
-
-// A box shown to a person who does `answer` once it is open.
-int shown(HWND owner, const char *text, const char *caption, UINT type, std::function<void()> answer)
-{
-    Person p;
-    p.then(std::move(answer));
-    const int result = MessageBoxA(owner, text, caption, type);
-    EXPECT_TRUE(p.done());
-    return result;
-}
-
-}   // namespace
-
 // The program keeps no record of its boxes: a long session would otherwise
 // hold every text it ever showed. Only a test that asks gets one.
 TEST(MessageBox, BoxesAreRecordedOnlyWhileRecordsAreKept)
@@ -185,24 +191,16 @@ TEST(Golden, MessageBoxesOfEachKind)
         {"msgbox_stop", "An error occured during execution.  Please e-mail us and quote the number #12291", "WARNING",
          MB_OK | MB_ICONSTOP},
     };
-    for (const auto &k : kinds)
-        shown(nullptr, k.text, k.caption, k.type, [&] {
+    for (const auto &k : kinds) {
+        Person p;
+        p.then([&] {
             EXPECT_TRUE(matches_golden(dialogs::picture(GetActiveWindow()).canvas, k.golden));   // the box
             Person::tap(VK_RETURN);
         });
+        MessageBoxA(nullptr, k.text, k.caption, k.type);
+        EXPECT_TRUE(p.done());
+    }
 }
-
-namespace {
-
-LRESULT lb(HWND list, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageA(list, msg, wp, lp); }
-
-void fill(HWND list, int n)
-{
-    for (int i = 0; i < n; ++i)
-        lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Spread " + std::to_string(i)).c_str()));
-}
-
-}   // namespace
 
 TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemAndTheParentHearsNothing)
 {
@@ -314,22 +312,6 @@ TEST(Golden, ListBoxesInEachState)
     dialogs::pump(dlg);
     EXPECT_TRUE(matches_golden(dialogs::picture(dlg).canvas, "controls_listboxes"));
 }
-
-namespace {
-
-// A list box of its own, 100 pixels wide and five items high, with a border
-// and WS_VSCROLL, in a parent that records the notifications.
-HWND list_in_parent(DWORD style)
-{
-    HWND parent = msgseq::window("Parent", WS_POPUP | WS_VISIBLE, nullptr, {0, 0, 300, 200});
-    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | style, 10, 10, 102,
-                                100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(70)), nullptr, nullptr);
-    const int h = static_cast<int>(lb(list, LB_GETITEMHEIGHT));
-    SetWindowPos(list, nullptr, 0, 0, 102, 5 * h + 2, SWP_NOMOVE | SWP_NOZORDER);
-    return list;
-}
-
-}   // namespace
 
 TEST(ListBox, ItsScrollBarShowsOnlyWhileTheItemsDoNotFit)
 {

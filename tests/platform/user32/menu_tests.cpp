@@ -56,35 +56,6 @@ void play(HWND w, std::vector<std::function<void()>> steps, const std::function<
     EXPECT_TRUE(p.done());
 }
 
-}   // namespace
-
-TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothing)
-{
-    HWND w = main_window();
-    play(w,
-         {[&] {
-              Person::click(centre(item_rect(0, 4)));   // HTMLise, greyed: the menu stays open
-          },
-          [] { drv::mouse_move(centre(item_rect(0, 2))); },   // Run, selected beside the greyed one
-          [&] {
-              // Spread below its bar item, Run selected beside the greyed HTMLise.
-              RECT bar = user32::menu_bar_item_rects(w)[0], popup;
-              GetWindowRect(user32::open_menu_popups()[0], &popup);
-              raster::Surface shot(popup.right - bar.left + 8, popup.bottom - bar.top + 30);
-              const raster::Rect from{bar.left - 4, bar.top - 26, bar.left - 4 + shot.canvas.width,
-                                      bar.top - 26 + shot.canvas.height};
-              raster::blit(shot.canvas, 0, 0, user32::desktop_image(), from, raster::bounds(shot.canvas));
-              EXPECT_TRUE(matches_golden(shot.canvas, "menu_greyed_item"));
-              Person::click(centre(item_rect(0, 2)));
-          }},
-         [&] { click_bar(w, 1); });
-    EXPECT_EQ(open_count(), 0u);
-    EXPECT_EQ(chosen(w), std::vector<WPARAM>{901});
-    EXPECT_EQ(GetCapture(), nullptr);
-}
-
-namespace {
-
 // The menus open now: each drop-down by its place on the bar, S for the
 // system menu; "." for none.
 std::string open_now(HWND w)
@@ -118,6 +89,31 @@ std::string keyed(HWND w, UINT start, UINT held, const std::vector<UINT> &keys)
 }
 
 }   // namespace
+
+TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothing)
+{
+    HWND w = main_window();
+    play(w,
+         {[&] {
+              Person::click(centre(item_rect(0, 4)));   // HTMLise, greyed: the menu stays open
+          },
+          [] { drv::mouse_move(centre(item_rect(0, 2))); },   // Run, selected beside the greyed one
+          [&] {
+              // Spread below its bar item, Run selected beside the greyed HTMLise.
+              RECT bar = user32::menu_bar_item_rects(w)[0], popup;
+              GetWindowRect(user32::open_menu_popups()[0], &popup);
+              raster::Surface shot(popup.right - bar.left + 8, popup.bottom - bar.top + 30);
+              const raster::Rect from{bar.left - 4, bar.top - 26, bar.left - 4 + shot.canvas.width,
+                                      bar.top - 26 + shot.canvas.height};
+              raster::blit(shot.canvas, 0, 0, user32::desktop_image(), from, raster::bounds(shot.canvas));
+              EXPECT_TRUE(matches_golden(shot.canvas, "menu_greyed_item"));
+              Person::click(centre(item_rect(0, 2)));
+          }},
+         [&] { click_bar(w, 1); });
+    EXPECT_EQ(open_count(), 0u);
+    EXPECT_EQ(chosen(w), std::vector<WPARAM>{901});
+    EXPECT_EQ(GetCapture(), nullptr);
+}
 
 TEST(Menus, KeysMoveThroughTheBarAndItsDropDownsAndGreyedItemsDoNothing)
 {

@@ -49,6 +49,68 @@ Taken ticks_at(uint64_t now)
     return take(WM_TIMER, WM_TIMER);
 }
 
+// A class that asks for double-clicks.
+const char *double_click_class() { return msgseq::window_class("DoubleClicks", DefWindowProcA, CS_DBLCLKS); }
+
+struct Press {
+    uint64_t at;   // ms after the first
+    POINT off;     // from the first
+    drv::Button button;
+};
+
+// Each press goes down and up at its time; the window reads them only after the last.
+void press_all(POINT where, const std::vector<Press> &presses)
+{
+    const uint64_t start = drv::headless().now();
+    for (const Press &p : presses) {
+        drv::headless().set_now(start + p.at);
+        const POINT at{where.x + p.off.x, where.y + p.off.y};
+        drv::mouse_button(at, p.button, true);
+        drv::mouse_button(at, p.button, false);
+    }
+    drv::headless().set_now(start + presses.back().at + 1000);
+}
+
+// A key going down (typing what the layout gives) or up.
+struct Stroke {
+    UINT vk;
+    bool down = true;
+    const char *typed = "";
+};
+
+struct Typing {
+    const char *what;
+    std::vector<Stroke> strokes;
+};
+
+constexpr UINT SHIFT = VK_SHIFT, CTRL = VK_CONTROL, ALT = VK_MENU;
+
+// German (QWERTZ) and French (AZERTY) keys as X reports them. Shift is let
+// go in the rows only where it matters.
+const Typing typings[] = {
+    {"Shift+2 on a German keyboard types the quote", {{SHIFT}, {'2', true, "\""}, {'2', false}, {SHIFT, false}}},
+    {"AltGr+Q is Ctrl+Alt: key downs, the at sign, no menu",
+     {{CTRL}, {ALT}, {'Q', true, "@"}, {'Q', false}, {ALT, false}, {CTRL, false}}},
+    {"AltGr+E types the euro sign, 0x80", {{CTRL}, {ALT}, {'E', true, "\x80"}}},
+    {"AltGr pressed and let go alone enters no menu", {{CTRL}, {ALT}, {ALT, false}, {CTRL, false}}},
+    {"Left Alt alone still does", {{ALT}, {ALT, false}}},
+    {"A dead key then e: one e circumflex", {{VK_OEM_6}, {VK_OEM_6, false}, {'E', true, "\xEA"}}},
+    {"The ISO key and sharp s: their own codes and characters", {{VK_OEM_102, true, "<"}, {VK_OEM_8, true, "\xDF"}}},
+    {"AZERTY: the 1 key types the ampersand, A is where Q was", {{'1', true, "&"}, {'A', true, "a"}}},
+    {"Control characters keep Windows' rules",
+     {{VK_BACK}, {VK_RETURN}, {VK_ESCAPE}, {CTRL}, {'Z', true, "z"}, {VK_RETURN}, {VK_OEM_PLUS, true, "+"}}},
+    {"The keypad follows the layer's NumLock (off at first) where the desktop's typed nothing",
+     {{VK_NUMPAD8},
+      {VK_UP},
+      {VK_DECIMAL},
+      {VK_NUMLOCK},
+      {VK_NUMLOCK, false},
+      {VK_NUMPAD8},
+      {VK_NUMLOCK},
+      {VK_NUMPAD2}}},
+    {"Alt+F types a system character for the menu", {{ALT}, {'F', true, "f"}}},
+};
+
 }   // namespace
 
 TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerAndSentAtOnce)
@@ -149,32 +211,6 @@ TEST(Keyboard, KeysLetGoAfterTheirWindowClosedReachTheNextFocus)
     EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
 }
 
-namespace {
-
-// A class that asks for double-clicks.
-const char *double_click_class() { return msgseq::window_class("DoubleClicks", DefWindowProcA, CS_DBLCLKS); }
-
-struct Press {
-    uint64_t at;   // ms after the first
-    POINT off;     // from the first
-    drv::Button button;
-};
-
-// Each press goes down and up at its time; the window reads them only after the last.
-void press_all(POINT where, const std::vector<Press> &presses)
-{
-    const uint64_t start = drv::headless().now();
-    for (const Press &p : presses) {
-        drv::headless().set_now(start + p.at);
-        const POINT at{where.x + p.off.x, where.y + p.off.y};
-        drv::mouse_button(at, p.button, true);
-        drv::mouse_button(at, p.button, false);
-    }
-    drv::headless().set_now(start + presses.back().at + 1000);
-}
-
-}   // namespace
-
 // The times are the input's own, however late the window reads it; the press
 // after a double-click starts afresh (tests/golden/double_clicks.txt).
 TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClassThatAsks)
@@ -237,50 +273,6 @@ TEST(Mouse, ACaptionDoubleClickMaximisesAndRestores)
     }
     EXPECT_TRUE(matches_expected_text(seen, "caption_double_clicks.txt"));
 }
-
-namespace {
-
-// A key going down (typing what the layout gives) or up.
-struct Stroke {
-    UINT vk;
-    bool down = true;
-    const char *typed = "";
-};
-
-struct Typing {
-    const char *what;
-    std::vector<Stroke> strokes;
-};
-
-constexpr UINT SHIFT = VK_SHIFT, CTRL = VK_CONTROL, ALT = VK_MENU;
-
-// German (QWERTZ) and French (AZERTY) keys as X reports them. Shift is let
-// go in the rows only where it matters.
-const Typing typings[] = {
-    {"Shift+2 on a German keyboard types the quote", {{SHIFT}, {'2', true, "\""}, {'2', false}, {SHIFT, false}}},
-    {"AltGr+Q is Ctrl+Alt: key downs, the at sign, no menu",
-     {{CTRL}, {ALT}, {'Q', true, "@"}, {'Q', false}, {ALT, false}, {CTRL, false}}},
-    {"AltGr+E types the euro sign, 0x80", {{CTRL}, {ALT}, {'E', true, "\x80"}}},
-    {"AltGr pressed and let go alone enters no menu", {{CTRL}, {ALT}, {ALT, false}, {CTRL, false}}},
-    {"Left Alt alone still does", {{ALT}, {ALT, false}}},
-    {"A dead key then e: one e circumflex", {{VK_OEM_6}, {VK_OEM_6, false}, {'E', true, "\xEA"}}},
-    {"The ISO key and sharp s: their own codes and characters", {{VK_OEM_102, true, "<"}, {VK_OEM_8, true, "\xDF"}}},
-    {"AZERTY: the 1 key types the ampersand, A is where Q was", {{'1', true, "&"}, {'A', true, "a"}}},
-    {"Control characters keep Windows' rules",
-     {{VK_BACK}, {VK_RETURN}, {VK_ESCAPE}, {CTRL}, {'Z', true, "z"}, {VK_RETURN}, {VK_OEM_PLUS, true, "+"}}},
-    {"The keypad follows the layer's NumLock (off at first) where the desktop's typed nothing",
-     {{VK_NUMPAD8},
-      {VK_UP},
-      {VK_DECIMAL},
-      {VK_NUMLOCK},
-      {VK_NUMLOCK, false},
-      {VK_NUMPAD8},
-      {VK_NUMLOCK},
-      {VK_NUMPAD2}}},
-    {"Alt+F types a system character for the menu", {{ALT}, {'F', true, "f"}}},
-};
-
-}   // namespace
 
 TEST(KeyboardLayout, KeysSendWhatWindowsSendsForTheLayout)
 {

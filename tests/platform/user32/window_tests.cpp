@@ -74,6 +74,61 @@ void click(const RECT &r)
     dialogs::pump(nullptr);
 }
 
+const RECT kAt{0, 0, 200, 150};
+
+// The activation messages, in the order they came.
+std::vector<msgseq::Seen> activation_log()
+{
+    return msgseq::select(nullptr, {WM_CANCELMODE, WM_CAPTURECHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP,
+                                    WM_KILLFOCUS, WM_SETFOCUS});
+}
+
+uint32_t caption_pixel(HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    return user32::desktop_image().row(r.top + 8)[r.left + 6];
+}
+
+const POINT kMinTrack{150, 100}, kMaxTrack{400, 300};
+
+// Records every message and answers WM_GETMINMAXINFO with the limits above.
+LRESULT CALLBACK limited(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    msgseq::log().push_back(Seen{hwnd, msg, wp, lp, Any});
+    if (msg != WM_GETMINMAXINFO) return DefWindowProcA(hwnd, msg, wp, lp);
+    auto *mmi = reinterpret_cast<MINMAXINFO *>(lp);
+    mmi->ptMinTrackSize = kMinTrack;
+    mmi->ptMaxTrackSize = kMaxTrack;
+    return 0;
+}
+
+HWND window(DWORD style = WS_OVERLAPPEDWINDOW)
+{
+    return CreateWindowExA(0, msgseq::window_class("SizeProbe", limited), "Probe", style | WS_VISIBLE, 100, 50, 300,
+                           200, nullptr, nullptr, nullptr, nullptr);
+}
+
+using Edges = std::array<LONG, 4>;
+
+Edges window_edges(HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    return Edges{r.left, r.top, r.right, r.bottom};
+}
+
+// The loop's messages, pointers to structures left out.
+std::vector<Seen> loop_messages(HWND w)
+{
+    std::vector<Seen> seen = msgseq::select(w, {WM_SYSCOMMAND, WM_GETMINMAXINFO, WM_ENTERSIZEMOVE, WM_MOVING, WM_SIZING,
+                                                WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE,
+                                                WM_CAPTURECHANGED, WM_EXITSIZEMOVE});
+    for (Seen &s : seen)
+        if (s.msg != WM_SYSCOMMAND && s.msg != WM_MOVE && s.msg != WM_SIZE) s.lp = 0;
+    return seen;
+}
+
 }   // namespace
 
 // A child moved partly out of its parent's client area is cut off there: the
@@ -304,26 +359,6 @@ TEST(Golden, DialogFrameCaptionAndBackground)
     EXPECT_TRUE(matches_golden(crop.canvas, "desktop_dialog"));
 }
 
-namespace {
-
-const RECT kAt{0, 0, 200, 150};
-
-// The activation messages, in the order they came.
-std::vector<msgseq::Seen> activation_log()
-{
-    return msgseq::select(nullptr, {WM_CANCELMODE, WM_CAPTURECHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP,
-                                    WM_KILLFOCUS, WM_SETFOCUS});
-}
-
-uint32_t caption_pixel(HWND w)
-{
-    RECT r;
-    GetWindowRect(w, &r);
-    return user32::desktop_image().row(r.top + 8)[r.left + 6];
-}
-
-}   // namespace
-
 TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndGivingItBackActivates)
 {
     HWND hidden = msgseq::window("hidden", WS_OVERLAPPEDWINDOW, nullptr, kAt);
@@ -379,49 +414,6 @@ TEST(AnotherApplication, AltHeldWhileTheFocusLeftIsNoLoneAltPress)
         DestroyWindow(w);
     }
 }
-
-namespace {
-
-const POINT kMinTrack{150, 100}, kMaxTrack{400, 300};
-
-// Records every message and answers WM_GETMINMAXINFO with the limits above.
-LRESULT CALLBACK limited(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
-    msgseq::log().push_back(Seen{hwnd, msg, wp, lp, Any});
-    if (msg != WM_GETMINMAXINFO) return DefWindowProcA(hwnd, msg, wp, lp);
-    auto *mmi = reinterpret_cast<MINMAXINFO *>(lp);
-    mmi->ptMinTrackSize = kMinTrack;
-    mmi->ptMaxTrackSize = kMaxTrack;
-    return 0;
-}
-
-HWND window(DWORD style = WS_OVERLAPPEDWINDOW)
-{
-    return CreateWindowExA(0, msgseq::window_class("SizeProbe", limited), "Probe", style | WS_VISIBLE, 100, 50, 300,
-                           200, nullptr, nullptr, nullptr, nullptr);
-}
-
-using Edges = std::array<LONG, 4>;
-
-Edges window_edges(HWND w)
-{
-    RECT r;
-    GetWindowRect(w, &r);
-    return Edges{r.left, r.top, r.right, r.bottom};
-}
-
-// The loop's messages, pointers to structures left out.
-std::vector<Seen> loop_messages(HWND w)
-{
-    std::vector<Seen> seen = msgseq::select(w, {WM_SYSCOMMAND, WM_GETMINMAXINFO, WM_ENTERSIZEMOVE, WM_MOVING, WM_SIZING,
-                                                WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE,
-                                                WM_CAPTURECHANGED, WM_EXITSIZEMOVE});
-    for (Seen &s : seen)
-        if (s.msg != WM_SYSCOMMAND && s.msg != WM_MOVE && s.msg != WM_SIZE) s.lp = 0;
-    return seen;
-}
-
-}   // namespace
 
 // The caption moves, the border sizes: the loop's messages in Windows' order,
 // the last WM_MOVE or WM_SIZE giving the new place (tests/golden/move_size_loop.txt).
