@@ -313,7 +313,7 @@ TEST(Golden, ListBoxesInEachState)
     EXPECT_TRUE(matches_golden(dialogs::picture(dlg).canvas, "controls_listboxes"));
 }
 
-TEST(ListBox, ItsScrollBarShowsOnlyWhileTheItemsDoNotFit)
+TEST(ListBox, ItsScrollBarShowsOnlyWhileTheItemsDoNotFitAndALetterSelectsTheNextItemStartingWithIt)
 {
     // Five items fit; LBS_DISABLENOSCROLL keeps the bar, disabled.
     const struct {
@@ -337,10 +337,7 @@ TEST(ListBox, ItsScrollBarShowsOnlyWhileTheItemsDoNotFit)
         EXPECT_EQ(c.right, bar ? 100 - 16 : 100) << row.items;
         DestroyWindow(GetParent(list));
     }
-}
-
-TEST(ListBox, ALetterSelectsTheNextItemStartingWithItInEitherCase)
-{
+    // A letter selects the next item starting with it in either case.
     HWND list = list_in_parent(LBS_NOTIFY);
     for (const char *text : {"Celtic Cross", "cards", "Bind Rune", "\xC9toile", "celestial", "Zodiac"})
         lb(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
