@@ -273,7 +273,7 @@ TEST(Golden, EditFieldsInEachState)
 // One level of undo, as Windows keeps it: a run of typing or of Backspaces
 // undoes whole, an undo puts back and selects what the change took, and a
 // second undo does the change again. Text set by the program cannot be undone.
-TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndRedoIt)
+TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndARightClickOpensTheEditMenuGreyedAsWindowsGreysIt)
 {
     HWND dlg = dialogs::open(601);
     HWND edit = focus(dlg, 101);
@@ -300,14 +300,9 @@ TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndRedoIt)
     look();
     EXPECT_EQ(seen, (std::vector<std::string>{"|0-0", "abc|0-3", "hello world|6-11", "hello there|6-11", "hello th|8-8",
                                               "hello there|8-11"}));
-}
-
-// A right-click opens Windows' menu of the field, greyed by what can be done:
-// nothing to undo, no selection, an empty clipboard, a read-only field, all
-// of the text selected. A chosen command is done.
-TEST(EditField, ARightClickOpensTheEditMenuGreyedAsWindowsGreysIt)
-{
-    HWND dlg = dialogs::open(601);
+    // A right-click opens Windows' menu of the field, greyed by what can be done:
+    // nothing to undo, no selection, an empty clipboard, a read-only field, all
+    // of the text selected. A chosen command is done.
     struct Case {
         int id;
         const char *set;   // null: the text stays
