@@ -113,7 +113,7 @@ const Typing typings[] = {
 
 }   // namespace
 
-TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerAndSentAtOnce)
+TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerSentAtOnceAndPaintIsMadeOnDemand)
 {
     HWND w = top();
     SetTimer(w, 7, 100, nullptr);
@@ -126,11 +126,8 @@ TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerAndSentAtOnce)
     dialogs::pump(nullptr);
     const auto seen = msgseq::select(w, {WM_USER + 1, WM_USER + 2, WM_KEYDOWN, WM_KEYUP, WM_PAINT, WM_TIMER});
     EXPECT_TRUE(matches_expected_text(msgseq::text(seen, {{w, "w"}}), "queue_order.txt"));
-}
-
-TEST(MessageQueue, PaintIsOneMessageWithTheUnionUntilValidatedAndAPostedOneValidatesNothing)
-{
-    HWND w = top();
+    // WM_PAINT is one message with the union until validated; a posted one validates nothing.
+    msgseq::log().clear();
     RECT a{0, 0, 10, 10}, b{20, 30, 40, 50};
     InvalidateRect(w, &a, FALSE);
     InvalidateRect(w, &b, TRUE);
