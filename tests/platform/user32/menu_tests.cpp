@@ -75,16 +75,13 @@ std::string open_now(HWND w)
 std::string keyed(HWND w, UINT start, UINT held, const std::vector<UINT> &keys)
 {
     std::string seen;
-    Person p;
+    std::vector<std::function<void()>> steps;
     for (UINT vk : keys)
-        p.then([&seen, w, vk] {
+        steps.push_back([&seen, w, vk] {
             seen += open_now(w) + " ";
             Person::tap(vk);
         });
-    if (held) Person::tap(start, held);
-    else Person::tap(start);
-    dialogs::pump(w);
-    EXPECT_TRUE(p.done());
+    play(w, steps, [&] { Person::tap(start, held); });
     return seen;
 }
 

@@ -90,16 +90,14 @@ uint32_t caption_pixel(HWND w)
     return user32::desktop_image().row(r.top + 8)[r.left + 6];
 }
 
-const POINT kMinTrack{150, 100}, kMaxTrack{400, 300};
-
-// Records every message and answers WM_GETMINMAXINFO with the limits above.
+// Records every message and answers WM_GETMINMAXINFO: from 150 x 100 to 400 x 300.
 LRESULT CALLBACK limited(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     msgseq::log().push_back(Seen{hwnd, msg, wp, lp, Any});
     if (msg != WM_GETMINMAXINFO) return DefWindowProcA(hwnd, msg, wp, lp);
     auto *mmi = reinterpret_cast<MINMAXINFO *>(lp);
-    mmi->ptMinTrackSize = kMinTrack;
-    mmi->ptMaxTrackSize = kMaxTrack;
+    mmi->ptMinTrackSize = POINT{150, 100};
+    mmi->ptMaxTrackSize = POINT{400, 300};
     return 0;
 }
 
