@@ -16,7 +16,6 @@
 #include <vector>
 
 using msgseq::Seen;
-using msgseq::Sent;
 using testsupport::Person;
 
 namespace {
@@ -31,7 +30,7 @@ std::vector<Seen> commands(HWND dlg)
 
 Seen command(HWND dlg, int id, HWND control)
 {
-    return Seen{dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control), Sent};
+    return Seen{dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control), msgseq::Sent};
 }
 
 LRESULT lb(HWND list, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageA(list, msg, wp, lp); }

@@ -13,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-using msgseq::Posted;
-using msgseq::Seen;
 using testsupport::Person;
 
 namespace {
@@ -39,8 +37,8 @@ size_t open_count() { return user32::open_menu_popups().size(); }
 std::vector<WPARAM> chosen(HWND w)
 {
     std::vector<WPARAM> ids;
-    for (const Seen &s : msgseq::select(w, {WM_COMMAND})) {
-        EXPECT_EQ(s.how, Posted);
+    for (const msgseq::Seen &s : msgseq::select(w, {WM_COMMAND})) {
+        EXPECT_EQ(s.how, msgseq::Posted);
         ids.push_back(s.wp);
     }
     return ids;

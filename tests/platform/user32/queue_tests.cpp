@@ -17,7 +17,6 @@
 #include <vector>
 
 using msgseq::Seen;
-using msgseq::Sent;
 
 namespace {
 
@@ -139,7 +138,8 @@ TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerSentAtOnceAndPaint
     EXPECT_TRUE(EqualRect(&ps.rcPaint, &both));
     // The erase was asked for and the class has no brush: the painter must erase.
     EXPECT_TRUE(ps.fErase);
-    EXPECT_SEQUENCE("BeginPaint", (std::vector<Seen>{{w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps.hdc), 0, Sent}}),
+    EXPECT_SEQUENCE("BeginPaint",
+                    (std::vector<Seen>{{w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps.hdc), 0, msgseq::Sent}}),
                     msgseq::log());
     PostMessageA(w, WM_PAINT, 0, 0);
     EXPECT_EQ(take(0, 0), (Taken{{w, WM_PAINT, 0}}));

@@ -18,7 +18,6 @@
 #include <cstdlib>
 #include <vector>
 
-using msgseq::Any;
 using msgseq::Seen;
 using testsupport::Person;
 
@@ -93,7 +92,7 @@ uint32_t caption_pixel(HWND w)
 // Records every message and answers WM_GETMINMAXINFO: from 150 x 100 to 400 x 300.
 LRESULT CALLBACK limited(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    msgseq::log().push_back(Seen{hwnd, msg, wp, lp, Any});
+    msgseq::log().push_back(Seen{hwnd, msg, wp, lp, msgseq::Any});
     if (msg != WM_GETMINMAXINFO) return DefWindowProcA(hwnd, msg, wp, lp);
     auto *mmi = reinterpret_cast<MINMAXINFO *>(lp);
     mmi->ptMinTrackSize = POINT{150, 100};
