@@ -356,7 +356,8 @@ TEST(Golden, DialogFrameCaptionAndBackground)
     EXPECT_TRUE(matches_golden(crop.canvas, "desktop_dialog"));
 }
 
-TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndGivingItBackActivates)
+TEST(AnotherApplication,
+     TakingTheForegroundCancelsTheCaptureThenDeactivatesGivingItBackActivatesAndAltHeldIsNoLoneAltPress)
 {
     HWND hidden = msgseq::window("hidden", WS_OVERLAPPEDWINDOW, nullptr, kAt);
     HWND front = msgseq::window("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, kAt);
@@ -382,13 +383,9 @@ TEST(AnotherApplication, TakingTheForegroundCancelsTheCaptureThenDeactivatesAndG
     sequences += "getting it back:\n" + msgseq::text(activation_log(), labels);
     EXPECT_TRUE(matches_expected_text(sequences, "another_application.txt"));
     EXPECT_EQ(caption_pixel(front), activeCaption);
-}
-
-// Alt goes down in the program, then the focus leaves (Alt+Tab); Alt comes up
-// in the other application or after coming back. Neither is a lone Alt press:
-// no menu, and the next click is the window's.
-TEST(AnotherApplication, AltHeldWhileTheFocusLeftIsNoLoneAltPress)
-{
+    // Alt goes down in the program, then the focus leaves (Alt+Tab); Alt comes up
+    // in the other application or after coming back. Neither is a lone Alt press:
+    // no menu, and the next click is the window's.
     const std::vector<std::vector<int>> orders = {
         {+VK_MENU, 0, -VK_MENU, 1},   // let go in the other application
         {+VK_MENU, 0, 1, -VK_MENU},   // let go after coming back
