@@ -201,7 +201,7 @@ TEST(Golden, MessageBoxesOfEachKind)
     }
 }
 
-TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemAndTheParentHearsNothing)
+TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemTheParentHearsNothingAndTheBarThumbAndWheelScroll)
 {
     HWND dlg = dialogs::open(602);
     HWND list = GetDlgItem(dlg, 60);
@@ -232,16 +232,11 @@ TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemAndTheParentHearsNothing)
     fill(off, 2);
     dialogs::click(dlg, off, POINT{10, 2});
     EXPECT_EQ(lb(off, LB_GETCURSEL), LB_ERR);
-}
-
-// Held down, the bar's track pages until the thumb has come under the pointer,
-// and an arrow repeats: the first repeat 200 ms after the press, then every
-// 50 ms. Then the up arrow clicked, the wheel and the thumb.
-TEST(ListBox, ScrollsByItsBarHeldDownAfter200msThenEvery50msItsThumbAndTheWheel)
-{
-    HWND dlg = dialogs::open(602);
-    HWND list = GetDlgItem(dlg, 60);
+    // Held down, the bar's track pages until the thumb has come under the pointer,
+    // and an arrow repeats: the first repeat 200 ms after the press, then every
+    // 50 ms. Then the up arrow clicked, the wheel and the thumb.
     const int visible = 5;
+    lb(list, LB_RESETCONTENT);
     fill(list, 20);   // five show: the thumb is a quarter of the track
     SetFocus(list);   // the wheel turns what has the focus
     SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
