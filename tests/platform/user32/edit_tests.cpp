@@ -1,5 +1,6 @@
 // EDIT: what typing keeps (the visible width, upper case, the text limit),
-// the notifications, selection by keys and mouse, the program's clipboard,
+// the notifications, selection by keys and mouse, the clipboard (the program's
+// and the desktop's, UTF-8 with LF out there),
 // read-only fields, multi-line fields (CR LF, Enter, Ctrl+Enter, Tab and Esc
 // in a dialog, word wrap, the scroll bar and the wheel), and their look.
 #include "support/dialogs.h"
@@ -30,6 +31,13 @@ Sel selection(HWND edit)
     return {a, b};
 }
 
+// The field's text and selection as "text|from-to".
+std::string state(HWND dlg, int id)
+{
+    const Sel s = selection(GetDlgItem(dlg, id));
+    return text(dlg, id) + "|" + std::to_string(s.first) + "-" + std::to_string(s.second);
+}
+
 int text_width(HWND edit, const std::string &s)
 {
     HDC dc = CreateCompatibleDC(nullptr);
@@ -42,7 +50,7 @@ int text_width(HWND edit, const std::string &s)
 
 }   // namespace
 
-TEST(EditField, WithoutAutoScrollTypingStopsAtTheVisibleWidthInUpperCase)
+TEST(EditField, TypingStopsAtTheVisibleWidthWithoutAutoScrollAndAtThirtyThousandCharacters)
 {
     HWND dlg = dialogs::open(601);
     HWND edit = focus(dlg, 102);
@@ -66,24 +74,20 @@ TEST(EditField, WithoutAutoScrollTypingStopsAtTheVisibleWidthInUpperCase)
     EXPECT_EQ(text(dlg, 102), "A MUCH LONGER NAME THAN THE FIELD SHOWS.SCS");
     EXPECT_EQ(notes(dlg, 102), (std::vector<WORD>{EN_UPDATE, EN_CHANGE}));
     EXPECT_TRUE(notes(dlg, 1199).empty());
-}
-
-TEST(EditField, TypingStopsAtThirtyThousandCharactersAndReplacingASelectionMakesRoom)
-{
-    HWND dlg = dialogs::open(601);
-    HWND edit = focus(dlg, 101);
+    // Any field takes at most 30,000 characters; replacing a selection makes room.
+    HWND big = focus(dlg, 101);
     SetDlgItemTextA(dlg, 101, std::string(29998, 'x').c_str());
     dialogs::press(dlg, VK_END);
     dialogs::type(dlg, "abc");
     EXPECT_EQ(text(dlg, 101), std::string(29998, 'x') + "ab");
     EXPECT_EQ(notes(dlg, 101).back(), EN_MAXTEXT);
-    SendMessageA(edit, EM_SETSEL, 0, 3);
+    SendMessageA(big, EM_SETSEL, 0, 3);
     dialogs::type(dlg, "XYZW");
     EXPECT_EQ(text(dlg, 101).substr(0, 5), "XYZxx");
     EXPECT_EQ(text(dlg, 101).size(), 30000u);
 }
 
-TEST(EditField, KeysAndMouseSelectAndTheClipboardCarriesTextFromAReadOnlyField)
+TEST(EditField, KeysAndMouseSelectAndTheClipboardCarriesTextFromAReadOnlyFieldAndTheDesktop)
 {
     HWND dlg = dialogs::open(601);
     HWND edit = focus(dlg, 101);
@@ -94,24 +98,18 @@ TEST(EditField, KeysAndMouseSelectAndTheClipboardCarriesTextFromAReadOnlyField)
     dialogs::press(dlg, VK_END);
     dialogs::press(dlg, 'V', VK_CONTROL);
     EXPECT_EQ(text(dlg, 101), "hello worldhello");
-    dialogs::press(dlg, VK_LEFT, VK_SHIFT);
-    dialogs::press(dlg, VK_LEFT, VK_SHIFT);
-    EXPECT_EQ(selection(edit), Sel(14, 16));
-    dialogs::press(dlg, VK_BACK);
-    dialogs::press(dlg, VK_HOME);
-    dialogs::press(dlg, VK_DELETE);
-    dialogs::press(dlg, VK_BACK);   // nothing before the caret
+    // The last two letters selected and taken; Backspace with nothing before the caret.
+    for (UINT vk : {VK_LEFT, VK_LEFT}) dialogs::press(dlg, vk, VK_SHIFT);
+    for (UINT vk : {VK_BACK, VK_HOME, VK_DELETE, VK_BACK}) dialogs::press(dlg, vk);
     EXPECT_EQ(text(dlg, 101), "ello worldhel");
-    dialogs::press(dlg, 'A', VK_CONTROL);
-    dialogs::press(dlg, 'X', VK_CONTROL);
+    for (UINT vk : {'A', 'X'}) dialogs::press(dlg, vk, VK_CONTROL);
     EXPECT_EQ(text(dlg, 101), "");
     // A read-only field takes no typing, deleting or cutting, but copies.
     SetDlgItemTextA(dlg, 103, "C:\\CROSS.SCS");
     focus(dlg, 103);
     dialogs::type(dlg, "x");
     dialogs::press(dlg, VK_DELETE);
-    dialogs::press(dlg, 'X', VK_CONTROL);
-    dialogs::press(dlg, 'C', VK_CONTROL);
+    for (UINT vk : {'X', 'C'}) dialogs::press(dlg, vk, VK_CONTROL);
     EXPECT_TRUE(notes(dlg, 103).empty());
     focus(dlg, 101);
     dialogs::press(dlg, 'V', VK_CONTROL);
@@ -130,9 +128,32 @@ TEST(EditField, KeysAndMouseSelectAndTheClipboardCarriesTextFromAReadOnlyField)
     SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dlg, IDCANCEL)), TRUE);
     focus(dlg, 101);
     EXPECT_EQ(selection(edit), Sel(0, 12));
+    // The desktop's clipboard holds UTF-8 with LF; a field gets Windows-1252 with
+    // CR LF, a single-line one only the first line, and copies go back converted.
+    // Zürich €5 中, a lone LF, then CR LF.
+    drv::current().set_clipboard_text("Z\xC3\xBCrich \xE2\x82\xAC"
+                                      "5 \xE4\xB8\xAD\nsecond\r\nthird");
+    dialogs::press(dlg, 'V', VK_CONTROL);   // over all of 101, selected by the focus
+    EXPECT_EQ(text(dlg, 101), "Z\xFCrich \x80"
+                              "5 ?");
+    focus(dlg, 1199);
+    dialogs::press(dlg, VK_INSERT, VK_SHIFT);
+    EXPECT_EQ(text(dlg, 1199), "Z\xFCrich \x80"
+                               "5 ?\r\nsecond\r\nthird");
+    // The whole of it back, from the start of the first line's €.
+    SendMessageA(GetDlgItem(dlg, 1199), EM_SETSEL, 7, -1);
+    dialogs::press(dlg, VK_INSERT, VK_CONTROL);
+    EXPECT_EQ(drv::current().clipboard_text(), "\xE2\x82\xAC"
+                                               "5 ?\nsecond\nthird");
+    // Nothing on the clipboard: a paste leaves the selection as it is.
+    drv::current().set_clipboard_text("");
+    focus(dlg, 101);   // all of it selected
+    dialogs::press(dlg, 'V', VK_CONTROL);
+    EXPECT_EQ(text(dlg, 101), "Z\xFCrich \x80"
+                              "5 ?");
 }
 
-TEST(MultiLineEdit, EnterBreaksLinesAsCrLfTabMovesOnAndEscCancels)
+TEST(MultiLineEdit, EnterBreaksLinesAsCrLfTabMovesOnEscCancelsAndTypingStopsAtTheVisibleLines)
 {
     HWND dlg = dialogs::open(601);
     HWND edit = focus(dlg, 1199);
@@ -142,12 +163,10 @@ TEST(MultiLineEdit, EnterBreaksLinesAsCrLfTabMovesOnAndEscCancels)
     dialogs::press(dlg, VK_RETURN, VK_CONTROL);
     EXPECT_EQ(text(dlg, 1199), "ab\r\ncd\r\n");
     // Backspace takes a line break whole; Left steps over it at once.
-    dialogs::press(dlg, VK_BACK);
-    for (int i = 0; i < 3; ++i) dialogs::press(dlg, VK_LEFT);
-    EXPECT_EQ(selection(edit), Sel(2, 2));
+    for (UINT vk : {VK_BACK, VK_LEFT, VK_LEFT, VK_LEFT}) dialogs::press(dlg, vk);
+    EXPECT_EQ(state(dlg, 1199), "ab\r\ncd|2-2");
     dialogs::press(dlg, VK_DOWN);
     EXPECT_EQ(selection(edit), Sel(6, 6));
-    EXPECT_EQ(text(dlg, 1199), "ab\r\ncd");
     dialogs::press(dlg, VK_TAB);
     EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 105));
     // Without ES_WANTRETURN Enter is the default button's and Ctrl+Enter breaks the line.
@@ -160,12 +179,8 @@ TEST(MultiLineEdit, EnterBreaksLinesAsCrLfTabMovesOnAndEscCancels)
     focus(dlg, 1199);
     dialogs::press(dlg, VK_ESCAPE);
     EXPECT_EQ(notes(dlg, IDCANCEL), (std::vector<WORD>{BN_CLICKED}));
-}
-
-TEST(MultiLineEdit, WithoutAutoVScrollTypingStopsAtTheVisibleLines)
-{
-    HWND dlg = dialogs::open(601);
-    HWND edit = focus(dlg, 1199);
+    // Without ES_AUTOVSCROLL typing stops at the visible lines.
+    focus(dlg, 1199);
     SetDlgItemTextA(dlg, 1199, "a\r\nb\r\nc\r\nd");   // four lines of MS Sans Serif 8 fill it
     dialogs::press(dlg, VK_END, VK_CONTROL);
     dialogs::press(dlg, VK_RETURN);
@@ -180,7 +195,7 @@ TEST(MultiLineEdit, WithoutAutoVScrollTypingStopsAtTheVisibleLines)
     EXPECT_EQ(text(dlg, 1199), "12\r\n3\r\n4\r\n5\r\n6");
 }
 
-TEST(MultiLineEdit, WrapsWordsAndScrollsByBarKeysAndWheel)
+TEST(MultiLineEdit, WrapsWordsScrollsByBarKeysAndWheelAndMovesByWords)
 {
     HWND dlg = dialogs::open(601);
     HWND edit = focus(dlg, 1199);
@@ -208,6 +223,33 @@ TEST(MultiLineEdit, WrapsWordsAndScrollsByBarKeysAndWheel)
         dialogs::pump(dlg);
     }
     EXPECT_EQ(GetScrollPos(edit, SB_VERT), last - 1);
+    // Words are runs of non-blanks with the blanks after them, within a hard
+    // line: Ctrl+Right goes to the next word's start, Ctrl+Left to this or the
+    // last word's, both across line breaks; with Shift they select. A
+    // double-click selects the word under the pointer.
+    SetDlgItemTextA(dlg, 1199, "one two  three\r\nfour");
+    std::vector<DWORD> stops;
+    for (UINT vk : {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT,
+                    VK_LEFT, VK_LEFT}) {
+        dialogs::press(dlg, vk, VK_CONTROL);
+        stops.push_back(selection(edit).second);
+    }
+    EXPECT_EQ(stops, (std::vector<DWORD>{4, 9, 14, 16, 20, 20, 16, 14, 9, 4, 0, 0}));
+    drv::key(VK_SHIFT, true);
+    for (int i = 0; i < 2; ++i) dialogs::press(dlg, VK_RIGHT, VK_CONTROL);
+    drv::key(VK_SHIFT, false);
+    EXPECT_EQ(selection(edit), Sel(0, 9));
+    // Over "w", over the second blank after "two" (blanks go with the word before),
+    // over "t" of "three", past the end of the line.
+    std::vector<Sel> words;
+    for (int x : {text_width(edit, "one t") + 1, text_width(edit, "one two ") + 1, text_width(edit, "one two  ") + 1,
+                  text_width(edit, "one two  three") + 20}) {
+        drv::headless().set_now(drv::headless().now() + GetDoubleClickTime());   // apart from the last
+        dialogs::click(dlg, edit, POINT{x, 5});
+        dialogs::click(dlg, edit, POINT{x, 5});
+        words.push_back(selection(edit));
+    }
+    EXPECT_EQ(words, (std::vector<Sel>{{4, 9}, {4, 9}, {9, 14}, {9, 14}}));
 }
 
 // The field of 101 scrolled sideways to keep the caret in sight.
@@ -228,55 +270,20 @@ TEST(Golden, EditFieldsInEachState)
     EXPECT_TRUE(matches_golden(dialogs::picture(dlg).canvas, "controls_edits"));
 }
 
-// Words are runs of non-blanks with the blanks after them, within a hard
-// line: Ctrl+Right goes to the next word's start, Ctrl+Left to this or the
-// last word's, both across line breaks; with Shift they select. A
-// double-click selects the word under the pointer.
-TEST(MultiLineEdit, CtrlArrowsMoveByWordsAndADoubleClickSelectsOne)
-{
-    HWND dlg = dialogs::open(601);
-    HWND edit = focus(dlg, 1199);
-    SetDlgItemTextA(dlg, 1199, "one two  three\r\nfour");
-    std::vector<DWORD> stops;
-    for (UINT vk : {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT,
-                    VK_LEFT, VK_LEFT}) {
-        dialogs::press(dlg, vk, VK_CONTROL);
-        stops.push_back(selection(edit).second);
-    }
-    EXPECT_EQ(stops, (std::vector<DWORD>{4, 9, 14, 16, 20, 20, 16, 14, 9, 4, 0, 0}));
-    drv::key(VK_SHIFT, true);
-    dialogs::press(dlg, VK_RIGHT, VK_CONTROL);
-    dialogs::press(dlg, VK_RIGHT, VK_CONTROL);
-    drv::key(VK_SHIFT, false);
-    EXPECT_EQ(selection(edit), Sel(0, 9));
-    // Over "w", over the second blank after "two" (blanks go with the word before),
-    // over "t" of "three", past the end of the line.
-    std::vector<Sel> words;
-    for (int x : {text_width(edit, "one t") + 1, text_width(edit, "one two ") + 1, text_width(edit, "one two  ") + 1,
-                  text_width(edit, "one two  three") + 20}) {
-        drv::headless().set_now(drv::headless().now() + GetDoubleClickTime());   // apart from the last
-        dialogs::click(dlg, edit, POINT{x, 5});
-        dialogs::click(dlg, edit, POINT{x, 5});
-        words.push_back(selection(edit));
-    }
-    EXPECT_EQ(words, (std::vector<Sel>{{4, 9}, {4, 9}, {9, 14}, {9, 14}}));
-}
-
 // One level of undo, as Windows keeps it: a run of typing or of Backspaces
 // undoes whole, an undo puts back and selects what the change took, and a
 // second undo does the change again. Text set by the program cannot be undone.
-TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndRedoIt)
+TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndARightClickOpensTheEditMenuGreyedAsWindowsGreysIt)
 {
     HWND dlg = dialogs::open(601);
     HWND edit = focus(dlg, 101);
     std::vector<std::string> seen;
-    const auto look = [&] { seen.push_back(text(dlg, 101)); };
+    const auto look = [&] { seen.push_back(state(dlg, 101)); };
     dialogs::type(dlg, "abc");
     dialogs::press(dlg, 'Z', VK_CONTROL);
     look();
     dialogs::press(dlg, 'Z', VK_CONTROL);
     look();
-    EXPECT_EQ(selection(edit), Sel(0, 3));
     SetDlgItemTextA(dlg, 101, "hello world");
     EXPECT_FALSE(SendMessageA(edit, EM_CANUNDO, 0, 0));
     SendMessageA(edit, EM_SETSEL, 6, 11);
@@ -284,7 +291,6 @@ TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndRedoIt)
     EXPECT_TRUE(SendMessageA(edit, EM_CANUNDO, 0, 0));
     SendMessageA(edit, EM_UNDO, 0, 0);
     look();
-    EXPECT_EQ(selection(edit), Sel(6, 11));
     SendMessageA(edit, WM_UNDO, 0, 0);
     look();
     dialogs::press(dlg, VK_END);
@@ -292,15 +298,11 @@ TEST(EditField, CtrlZAndUndoMessagesTakeBackTheLastChangeAndRedoIt)
     look();
     dialogs::press(dlg, 'Z', VK_CONTROL);
     look();
-    EXPECT_EQ(seen, (std::vector<std::string>{"", "abc", "hello world", "hello there", "hello th", "hello there"}));
-}
-
-// A right-click opens Windows' menu of the field, greyed by what can be done:
-// nothing to undo, no selection, an empty clipboard, a read-only field, all
-// of the text selected. A chosen command is done.
-TEST(EditField, ARightClickOpensTheEditMenuGreyedAsWindowsGreysIt)
-{
-    HWND dlg = dialogs::open(601);
+    EXPECT_EQ(seen, (std::vector<std::string>{"|0-0", "abc|0-3", "hello world|6-11", "hello there|6-11", "hello th|8-8",
+                                              "hello there|8-11"}));
+    // A right-click opens Windows' menu of the field, greyed by what can be done:
+    // nothing to undo, no selection, an empty clipboard, a read-only field, all
+    // of the text selected. A chosen command is done.
     struct Case {
         int id;
         const char *set;   // null: the text stays
@@ -337,8 +339,7 @@ TEST(EditField, ARightClickOpensTheEditMenuGreyedAsWindowsGreysIt)
         drv::mouse_button(at, drv::Button::Right, false);
         dialogs::pump(dlg);
         EXPECT_TRUE(p.done());
-        const Sel s = selection(edit);
-        EXPECT_EQ(text(dlg, c.id) + "|" + std::to_string(s.first) + "-" + std::to_string(s.second), c.after);
+        EXPECT_EQ(state(dlg, c.id), c.after);
     }
 }
 

@@ -13,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-using msgseq::Posted;
-using msgseq::Seen;
 using testsupport::Person;
 
 namespace {
@@ -39,8 +37,8 @@ size_t open_count() { return user32::open_menu_popups().size(); }
 std::vector<WPARAM> chosen(HWND w)
 {
     std::vector<WPARAM> ids;
-    for (const Seen &s : msgseq::select(w, {WM_COMMAND})) {
-        EXPECT_EQ(s.how, Posted);
+    for (const msgseq::Seen &s : msgseq::select(w, {WM_COMMAND})) {
+        EXPECT_EQ(s.how, msgseq::Posted);
         ids.push_back(s.wp);
     }
     return ids;
@@ -56,19 +54,36 @@ void play(HWND w, std::vector<std::function<void()>> steps, const std::function<
     EXPECT_TRUE(p.done());
 }
 
-}   // namespace
-
-// A query by command searches the drop-downs; a text is cut to the buffer.
-TEST(Menus, TheTemplatesMenuIsCutToTheBufferAndGoesWithItsWindow)
+// The menus open now: each drop-down by its place on the bar, S for the
+// system menu; "." for none.
+std::string open_now(HWND w)
 {
-    HWND w = main_window();
-    HMENU spread = GetSubMenu(GetMenu(w), 1);
-    char text[16] = "untouched";
-    EXPECT_EQ(GetMenuStringA(GetMenu(w), 907, text, 5, MF_BYCOMMAND), 4);   // NUL included
-    EXPECT_STREQ(text, "&HTM");
-    DestroyWindow(w);
-    EXPECT_FALSE(IsMenu(spread));
+    std::string out;
+    for (HWND popup : user32::open_menu_popups()) {
+        const HMENU m = user32::menu_of_popup(popup);
+        if (m == GetSystemMenu(w, FALSE)) out += "S";
+        for (int i = 0; i < GetMenuItemCount(GetMenu(w)); ++i)
+            if (GetSubMenu(GetMenu(w), i) == m) out += std::to_string(i);
+    }
+    return out.empty() ? "." : out;
 }
+
+// Taps `start` (with `held`), then each key at one wait of the menu loop,
+// noting before each what is open.
+std::string keyed(HWND w, UINT start, UINT held, const std::vector<UINT> &keys)
+{
+    std::string seen;
+    std::vector<std::function<void()>> steps;
+    for (UINT vk : keys)
+        steps.push_back([&seen, w, vk] {
+            seen += open_now(w) + " ";
+            Person::tap(vk);
+        });
+    play(w, steps, [&] { Person::tap(start, held); });
+    return seen;
+}
+
+}   // namespace
 
 TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothing)
 {
@@ -94,42 +109,6 @@ TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothi
     EXPECT_EQ(chosen(w), std::vector<WPARAM>{901});
     EXPECT_EQ(GetCapture(), nullptr);
 }
-
-namespace {
-
-// The menus open now: each drop-down by its place on the bar, S for the
-// system menu; "." for none.
-std::string open_now(HWND w)
-{
-    std::string out;
-    for (HWND popup : user32::open_menu_popups()) {
-        const HMENU m = user32::menu_of_popup(popup);
-        if (m == GetSystemMenu(w, FALSE)) out += "S";
-        for (int i = 0; i < GetMenuItemCount(GetMenu(w)); ++i)
-            if (GetSubMenu(GetMenu(w), i) == m) out += std::to_string(i);
-    }
-    return out.empty() ? "." : out;
-}
-
-// Taps `start` (with `held`), then each key at one wait of the menu loop,
-// noting before each what is open.
-std::string keyed(HWND w, UINT start, UINT held, const std::vector<UINT> &keys)
-{
-    std::string seen;
-    Person p;
-    for (UINT vk : keys)
-        p.then([&seen, w, vk] {
-            seen += open_now(w) + " ";
-            Person::tap(vk);
-        });
-    if (held) Person::tap(start, held);
-    else Person::tap(start);
-    dialogs::pump(w);
-    EXPECT_TRUE(p.done());
-    return seen;
-}
-
-}   // namespace
 
 TEST(Menus, KeysMoveThroughTheBarAndItsDropDownsAndGreyedItemsDoNothing)
 {
@@ -165,6 +144,13 @@ TEST(Menus, AltWithoutAMatchingLetterOnlyBeepsAndAltAPressOutsideOrAnotherApplic
     play(w, {[] { drv::app_focus(false); }}, [&] { click_bar(w, 1); });   // another application's turn
     EXPECT_EQ(open_count(), 0u);
     EXPECT_TRUE(chosen(w).empty());
+    // A query by command searches the drop-downs; a text is cut to the buffer.
+    HMENU spread = GetSubMenu(GetMenu(w), 1);
+    char text[16] = "untouched";
+    EXPECT_EQ(GetMenuStringA(GetMenu(w), 907, text, 5, MF_BYCOMMAND), 4);   // NUL included
+    EXPECT_STREQ(text, "&HTM");
+    DestroyWindow(w);   // the template's menu goes with its window
+    EXPECT_FALSE(IsMenu(spread));
 }
 
 TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
@@ -189,7 +175,7 @@ TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
     EXPECT_TRUE(chosen(w).empty());
 }
 
-TEST(SystemMenu, AltSpaceOpensItGreyedAsTheWindowsStyleAndStateAllow)
+TEST(SystemMenu, AltSpaceOrItsPlaceOpensItGreyedAsTheWindowsStyleAndStateAllowAndAChoicePostsTheCommand)
 {
     const DWORD framed = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
     const struct {
@@ -217,14 +203,9 @@ TEST(SystemMenu, AltSpaceOpensItGreyedAsTheWindowsStyleAndStateAllow)
         DestroyWindow(w);
     }
     EXPECT_TRUE(matches_expected_text(seen, "system_menu_items.txt"));
-}
-
-TEST(SystemMenu, ItsPlaceOpensItBelowTheCaptionAndAChoicePostsTheSystemCommand)
-{
+    // A choice posts the system command: by the keyboard, Minimize by its letter.
     HWND w = msgseq::window("Plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    // By the keyboard: Minimize by its letter.
     play(w, {[] { Person::tap('N'); }}, [] { Person::tap(VK_SPACE, VK_MENU); });
-    EXPECT_TRUE(GetWindowLongA(w, GWL_STYLE) & WS_MINIMIZE);
     ShowWindow(w, SW_RESTORE);
     // By the mouse: a press at the caption's left opens it, Close chosen there.
     const POINT place{100 + 4 + 8, 50 + 4 + 9};

@@ -1,17 +1,22 @@
 // The queue: the order messages come out in, WM_PAINT made on demand, timers
 // on the virtual clock, the keyboard (the key state, system keys, keys let go
-// after their window closed) and double-clicks.
+// after their window closed, the user's own layout as in
+// tests/golden/keyboard_layout.txt, Windows-1252 texts) and double-clicks.
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
 
 #include "driver/driver.h"
 #include "driver/headless/headless.h"
+#include "kernel32/codepage.h"
+#include "testing/script_steps.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using msgseq::Seen;
-using msgseq::Sent;
 
 namespace {
 
@@ -43,9 +48,71 @@ Taken ticks_at(uint64_t now)
     return take(WM_TIMER, WM_TIMER);
 }
 
+// A class that asks for double-clicks.
+const char *double_click_class() { return msgseq::window_class("DoubleClicks", DefWindowProcA, CS_DBLCLKS); }
+
+struct Press {
+    uint64_t at;   // ms after the first
+    POINT off;     // from the first
+    drv::Button button;
+};
+
+// Each press goes down and up at its time; the window reads them only after the last.
+void press_all(POINT where, const std::vector<Press> &presses)
+{
+    const uint64_t start = drv::headless().now();
+    for (const Press &p : presses) {
+        drv::headless().set_now(start + p.at);
+        const POINT at{where.x + p.off.x, where.y + p.off.y};
+        drv::mouse_button(at, p.button, true);
+        drv::mouse_button(at, p.button, false);
+    }
+    drv::headless().set_now(start + presses.back().at + 1000);
+}
+
+// A key going down (typing what the layout gives) or up.
+struct Stroke {
+    UINT vk;
+    bool down = true;
+    const char *typed = "";
+};
+
+struct Typing {
+    const char *what;
+    std::vector<Stroke> strokes;
+};
+
+constexpr UINT SHIFT = VK_SHIFT, CTRL = VK_CONTROL, ALT = VK_MENU;
+
+// German (QWERTZ) and French (AZERTY) keys as X reports them. Shift is let
+// go in the rows only where it matters.
+const Typing typings[] = {
+    {"Shift+2 on a German keyboard types the quote", {{SHIFT}, {'2', true, "\""}, {'2', false}, {SHIFT, false}}},
+    {"AltGr+Q is Ctrl+Alt: key downs, the at sign, no menu",
+     {{CTRL}, {ALT}, {'Q', true, "@"}, {'Q', false}, {ALT, false}, {CTRL, false}}},
+    {"AltGr+E types the euro sign, 0x80", {{CTRL}, {ALT}, {'E', true, "\x80"}}},
+    {"AltGr pressed and let go alone enters no menu", {{CTRL}, {ALT}, {ALT, false}, {CTRL, false}}},
+    {"Left Alt alone still does", {{ALT}, {ALT, false}}},
+    {"A dead key then e: one e circumflex", {{VK_OEM_6}, {VK_OEM_6, false}, {'E', true, "\xEA"}}},
+    {"The ISO key and sharp s: their own codes and characters", {{VK_OEM_102, true, "<"}, {VK_OEM_8, true, "\xDF"}}},
+    {"AZERTY: the 1 key types the ampersand, A is where Q was", {{'1', true, "&"}, {'A', true, "a"}}},
+    {"Control characters keep Windows' rules",
+     {{VK_BACK}, {VK_RETURN}, {VK_ESCAPE}, {CTRL}, {'Z', true, "z"}, {VK_RETURN}, {VK_OEM_PLUS, true, "+"}}},
+    {"The keypad follows the layer's NumLock (off at first) where the desktop's typed nothing",
+     {{VK_NUMPAD8},
+      {VK_UP},
+      {VK_DECIMAL},
+      {VK_NUMLOCK},
+      {VK_NUMLOCK, false},
+      {VK_NUMPAD8},
+      {VK_NUMLOCK},
+      {VK_NUMPAD2}}},
+    {"Alt+F types a system character for the menu", {{ALT}, {'F', true, "f"}}},
+};
+
 }   // namespace
 
-TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerAndSentAtOnce)
+TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerSentAtOnceAndPaintIsMadeOnDemand)
 {
     HWND w = top();
     SetTimer(w, 7, 100, nullptr);
@@ -58,11 +125,8 @@ TEST(MessageQueue, PostedComeBeforeInputBeforePaintBeforeTimerAndSentAtOnce)
     dialogs::pump(nullptr);
     const auto seen = msgseq::select(w, {WM_USER + 1, WM_USER + 2, WM_KEYDOWN, WM_KEYUP, WM_PAINT, WM_TIMER});
     EXPECT_TRUE(matches_expected_text(msgseq::text(seen, {{w, "w"}}), "queue_order.txt"));
-}
-
-TEST(MessageQueue, PaintIsOneMessageWithTheUnionUntilValidatedAndAPostedOneValidatesNothing)
-{
-    HWND w = top();
+    // WM_PAINT is one message with the union until validated; a posted one validates nothing.
+    msgseq::log().clear();
     RECT a{0, 0, 10, 10}, b{20, 30, 40, 50};
     InvalidateRect(w, &a, FALSE);
     InvalidateRect(w, &b, TRUE);
@@ -74,7 +138,8 @@ TEST(MessageQueue, PaintIsOneMessageWithTheUnionUntilValidatedAndAPostedOneValid
     EXPECT_TRUE(EqualRect(&ps.rcPaint, &both));
     // The erase was asked for and the class has no brush: the painter must erase.
     EXPECT_TRUE(ps.fErase);
-    EXPECT_SEQUENCE("BeginPaint", (std::vector<Seen>{{w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps.hdc), 0, Sent}}),
+    EXPECT_SEQUENCE("BeginPaint",
+                    (std::vector<Seen>{{w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps.hdc), 0, msgseq::Sent}}),
                     msgseq::log());
     PostMessageA(w, WM_PAINT, 0, 0);
     EXPECT_EQ(take(0, 0), (Taken{{w, WM_PAINT, 0}}));
@@ -143,32 +208,6 @@ TEST(Keyboard, KeysLetGoAfterTheirWindowClosedReachTheNextFocus)
     EXPECT_EQ(GetKeyState(VK_MENU) & 0x8000, 0);
 }
 
-namespace {
-
-// A class that asks for double-clicks.
-const char *double_click_class() { return msgseq::window_class("DoubleClicks", DefWindowProcA, CS_DBLCLKS); }
-
-struct Press {
-    uint64_t at;   // ms after the first
-    POINT off;     // from the first
-    drv::Button button;
-};
-
-// Each press goes down and up at its time; the window reads them only after the last.
-void press_all(POINT where, const std::vector<Press> &presses)
-{
-    const uint64_t start = drv::headless().now();
-    for (const Press &p : presses) {
-        drv::headless().set_now(start + p.at);
-        const POINT at{where.x + p.off.x, where.y + p.off.y};
-        drv::mouse_button(at, p.button, true);
-        drv::mouse_button(at, p.button, false);
-    }
-    drv::headless().set_now(start + presses.back().at + 1000);
-}
-
-}   // namespace
-
 // The times are the input's own, however late the window reads it; the press
 // after a double-click starts afresh (tests/golden/double_clicks.txt).
 TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClassThatAsks)
@@ -210,29 +249,75 @@ TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClass
 }
 
 // Non-client double-clicks come whatever the class; DefWindowProc maximises
-// and restores a window with a maximise box.
+// and restores a window with a maximise box. Each plain press on a normal
+// window's caption asks to move it (tests/golden/caption_double_clicks.txt).
 TEST(Mouse, ACaptionDoubleClickMaximisesAndRestores)
 {
+    std::string seen;
     for (DWORD style : {DWORD(WS_OVERLAPPEDWINDOW), DWORD(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU)}) {
         HWND w = msgseq::window("c", style | WS_VISIBLE, nullptr, {10, 10, 200, 150});
-        std::vector<bool> maximised;
         for (int round = 0; round < 2; ++round) {
             RECT r;
             GetWindowRect(w, &r);
             press_all({(r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYFRAME) + 5},
                       {{0, {}, drv::Button::Left}, {300, {}, drv::Button::Left}});
             dialogs::pump(nullptr);
-            maximised.push_back((GetWindowLongA(w, GWL_STYLE) & WS_MAXIMIZE) != 0);
+            seen += (GetWindowLongA(w, GWL_STYLE) & WS_MAXIMIZE) ? "maximised\n" : "not maximised\n";
         }
-        // Each plain press on a normal window's caption asks to move it.
-        const bool box = (style & WS_MAXIMIZEBOX) != 0;
-        const Seen move{w, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0, Sent};
-        std::vector<Seen> commands{move, move};
-        if (box) commands = {move, {w, WM_SYSCOMMAND, SC_MAXIMIZE, 0, Sent}, {w, WM_SYSCOMMAND, SC_RESTORE, 0, Sent}};
-        EXPECT_SEQUENCE("double-clicks on the caption", commands, msgseq::select(w, {WM_SYSCOMMAND}), false);
-        EXPECT_EQ(maximised, (std::vector<bool>{box, false}));
-        EXPECT_EQ(msgseq::select(w, {WM_NCLBUTTONDBLCLK}).size(), 2u);
+        seen += msgseq::text(msgseq::select(w, {WM_NCLBUTTONDBLCLK, WM_SYSCOMMAND}), {{w, "w"}});
         DestroyWindow(w);
         msgseq::log().clear();
+    }
+    EXPECT_TRUE(matches_expected_text(seen, "caption_double_clicks.txt"));
+}
+
+TEST(KeyboardLayout, KeysSendWhatWindowsSendsForTheLayout)
+{
+    std::string all;
+    for (const Typing &c : typings) {
+        HWND w = msgseq::window("k", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, {0, 0, 100, 100});
+        ASSERT_EQ(GetFocus(), w);
+        msgseq::log().clear();
+        for (const Stroke &p : c.strokes) drv::layout_key(p.vk, p.down, p.typed);
+        dialogs::pump(nullptr);
+        std::vector<msgseq::Seen> seen =
+            msgseq::select(w, {WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_CHAR, WM_SYSCHAR, WM_SYSCOMMAND});
+        for (msgseq::Seen &s : seen) {
+            s.wp = s.msg == WM_SYSCOMMAND ? (s.wp & 0xFFF0) : s.wp;
+            s.lp &= 1 << 24;   // the extended bit of the separate arrow keys
+        }
+        all += std::string(c.what) + ":\n" + msgseq::text(seen, {{w, "w"}});
+        DestroyWindow(w);
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+    }
+    EXPECT_TRUE(matches_expected_text(all, "keyboard_layout.txt"));
+}
+
+TEST(KeyboardLayout, TextsCrossBetweenWindows1252AndUtf8)
+{
+    for (int b = 1; b < 256; ++b) {
+        std::string ansi(1, static_cast<char>(b));
+        EXPECT_EQ(kernel32::ansi_of_utf8(kernel32::utf8_of_ansi(ansi)), ansi) << b;
+    }
+    const std::pair<const char *, const char *> utf8ToAnsi[] = {
+        {"Z\xC3\xBCrich \"5\xE2\x82\xAC\"", "Z\xFCrich \"5\x80\""},   // Zürich "5€"
+        {"\xE2\x80\x93 \xC5\xA1", "\x96 \x9A"},                       // en dash, s caron
+        {"\xE4\xB8\xAD|\xC2\x80|\xF0\x9F\x98\x80", "||"},             // none in the code page
+        {"caf\xE9 \xC3", "caf\xE9 \xC3"},                             // not UTF-8: taken as it is
+        {"\xC0\xAF\xED\xA0\x80", "\xC0\xAF\xED\xA0\x80"},             // overlong, surrogate
+    };
+    for (const auto &[utf8, ansi] : utf8ToAnsi) EXPECT_EQ(kernel32::ansi_of_utf8(utf8), ansi) << utf8;
+    EXPECT_EQ(kernel32::utf8_of_ansi("\x80\x81\x9F"), "\xE2\x82\xAC\xC2\x81\xC5\xB8");
+
+    // An automation script is UTF-8: what it types and expects is the program's Windows-1252.
+    script::Host host;
+    host.keyForCharacter = [](char, unsigned &, bool &) { return false; };
+    host.pathFromStart = [](const std::string &name) { return name; };
+    for (const char *line : {"type Z\xC3\xBCrich \"5\xE2\x82\xAC\"", "expect-text 7 Z\xC3\xBCrich \"5\xE2\x82\xAC\""}) {
+        script::Step step;
+        std::string why;
+        ASSERT_TRUE(script::parse_step(line, host, step, why)) << why;
+        EXPECT_EQ(step.text, "Z\xFCrich \"5\x80\"") << line;
     }
 }

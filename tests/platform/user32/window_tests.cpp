@@ -1,6 +1,8 @@
-// Window objects (the tree and its z-order, destruction order, geometry,
-// showing, maximising and minimising, focus, text), their frames (the caption
-// buttons, closing) and window DCs, and the compositor's desktop image.
+// Windows (their tree, order of destruction, geometry, showing, maximising
+// and minimising, focus, text), their frames (the caption buttons, closing,
+// moving and sizing in the modal loop by mouse and keyboard), window DCs, the
+// compositor's desktop image, and another application taking the foreground
+// and giving it back.
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/msgseq.h"
@@ -12,7 +14,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
+#include <vector>
+
 using msgseq::Seen;
+using testsupport::Person;
 
 namespace {
 
@@ -66,20 +73,60 @@ void click(const RECT &r)
     dialogs::pump(nullptr);
 }
 
-}   // namespace
+const RECT kAt{0, 0, 200, 150};
 
-TEST(Windows, DestroyTellsTheWindowFirstThenItsChildrenAndOwnedWindowsGoBefore)
+// The activation messages, in the order they came.
+std::vector<msgseq::Seen> activation_log()
 {
-    HWND a = top("a");
-    HWND k1 = child(a, 1), k2 = child(a, 2);
-    HWND owned = msgseq::window("owned", WS_POPUP, k1, {0, 0, 5, 5});
-    EXPECT_EQ(GetParent(owned), a);   // an owner is always top-level
-    msgseq::log().clear();
-    DestroyWindow(a);
-    EXPECT_TRUE(matches_expected_text(msgseq::text(msgseq::select(nullptr, {WM_DESTROY, WM_NCDESTROY}),
-                                                   {{a, "a"}, {k1, "k1"}, {k2, "k2"}, {owned, "owned"}}),
-                                      "destroy_order.txt"));
+    return msgseq::select(nullptr, {WM_CANCELMODE, WM_CAPTURECHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP,
+                                    WM_KILLFOCUS, WM_SETFOCUS});
 }
+
+uint32_t caption_pixel(HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    return user32::desktop_image().row(r.top + 8)[r.left + 6];
+}
+
+// Records every message and answers WM_GETMINMAXINFO: from 150 x 100 to 400 x 300.
+LRESULT CALLBACK limited(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    msgseq::log().push_back(Seen{hwnd, msg, wp, lp, msgseq::Any});
+    if (msg != WM_GETMINMAXINFO) return DefWindowProcA(hwnd, msg, wp, lp);
+    auto *mmi = reinterpret_cast<MINMAXINFO *>(lp);
+    mmi->ptMinTrackSize = POINT{150, 100};
+    mmi->ptMaxTrackSize = POINT{400, 300};
+    return 0;
+}
+
+HWND window(DWORD style = WS_OVERLAPPEDWINDOW)
+{
+    return CreateWindowExA(0, msgseq::window_class("SizeProbe", limited), "Probe", style | WS_VISIBLE, 100, 50, 300,
+                           200, nullptr, nullptr, nullptr, nullptr);
+}
+
+using Edges = std::array<LONG, 4>;
+
+Edges window_edges(HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    return Edges{r.left, r.top, r.right, r.bottom};
+}
+
+// The loop's messages, pointers to structures left out.
+std::vector<Seen> loop_messages(HWND w)
+{
+    std::vector<Seen> seen = msgseq::select(w, {WM_SYSCOMMAND, WM_GETMINMAXINFO, WM_ENTERSIZEMOVE, WM_MOVING, WM_SIZING,
+                                                WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE,
+                                                WM_CAPTURECHANGED, WM_EXITSIZEMOVE});
+    for (Seen &s : seen)
+        if (s.msg != WM_SYSCOMMAND && s.msg != WM_MOVE && s.msg != WM_SIZE) s.lp = 0;
+    return seen;
+}
+
+}   // namespace
 
 // A child moved partly out of its parent's client area is cut off there: the
 // caption and the menu bar above it still take the clicks.
@@ -100,7 +147,7 @@ TEST(Windows, AChildMovedOutOfTheClientAreaDoesNotTakePointsBeyondIt)
     EXPECT_EQ(user32::window_at(POINT{o.x + r.right + 2, o.y + 35}), a);
 }
 
-TEST(Windows, ShowingActivatesAndFocusesAndHidingHandsActivationToTheOwner)
+TEST(Windows, ShowingActivatesAndFocusesHidingHandsActivationToTheOwnerAndDestroyingGoesInOrder)
 {
     HWND a = top("a");
     EXPECT_EQ(GetFocus(), a);
@@ -117,9 +164,17 @@ TEST(Windows, ShowingActivatesAndFocusesAndHidingHandsActivationToTheOwner)
     EXPECT_TRUE(ShowWindow(b, SW_HIDE));
     EXPECT_EQ(GetActiveWindow(), a);
     EXPECT_EQ(GetFocus(), a);
+    // Destroying tells the window first, then its children; owned windows go before.
+    HWND k1 = child(a, 1), k2 = child(a, 2);
+    HWND owned = msgseq::window("owned", WS_POPUP, k1, {0, 0, 5, 5});
+    EXPECT_EQ(GetParent(owned), a);   // an owner is always top-level
+    msgseq::log().clear();
     DestroyWindow(a);
     EXPECT_EQ(GetActiveWindow(), nullptr);
     EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_TRUE(matches_expected_text(msgseq::text(msgseq::select(nullptr, {WM_DESTROY, WM_NCDESTROY}),
+                                                   {{a, "a"}, {b, "b"}, {k1, "k1"}, {k2, "k2"}, {owned, "owned"}}),
+                                      "destroy_order.txt"));
 }
 
 TEST(Windows, TextCopiesAreBoundedAndCountTheTerminator)
@@ -299,4 +354,132 @@ TEST(Golden, DialogFrameCaptionAndBackground)
     raster::Surface crop(360, 240);
     raster::blit(crop.canvas, 0, 0, user32::desktop_image(), raster::Rect{0, 0, 360, 240}, raster::bounds(crop.canvas));
     EXPECT_TRUE(matches_golden(crop.canvas, "desktop_dialog"));
+}
+
+TEST(AnotherApplication,
+     TakingTheForegroundCancelsTheCaptureThenDeactivatesGivingItBackActivatesAndAltHeldIsNoLoneAltPress)
+{
+    HWND hidden = msgseq::window("hidden", WS_OVERLAPPEDWINDOW, nullptr, kAt);
+    HWND front = msgseq::window("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, kAt);
+    HWND inner = msgseq::window("", WS_CHILD | WS_VISIBLE, front, kAt);
+    SetFocus(inner);
+    SetCapture(inner);
+    const uint32_t activeCaption = caption_pixel(front);
+    msgseq::log().clear();
+    drv::app_focus(false);
+    dialogs::pump(nullptr);
+    const std::vector<std::pair<HWND, std::string>> labels{{hidden, "hidden"}, {front, "top"}, {inner, "child"}};
+    std::string sequences = "losing the foreground:\n" + msgseq::text(activation_log(), labels);
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_NE(caption_pixel(front), activeCaption);
+    // Windows follows the ended capture with a move where the cursor is.
+    EXPECT_FALSE(msgseq::select(nullptr, {WM_MOUSEMOVE, WM_NCMOUSEMOVE}).empty());
+
+    msgseq::log().clear();
+    drv::app_focus(true);
+    dialogs::pump(nullptr);
+    sequences += "getting it back:\n" + msgseq::text(activation_log(), labels);
+    EXPECT_TRUE(matches_expected_text(sequences, "another_application.txt"));
+    EXPECT_EQ(caption_pixel(front), activeCaption);
+    // Alt goes down in the program, then the focus leaves (Alt+Tab); Alt comes up
+    // in the other application or after coming back. Neither is a lone Alt press:
+    // no menu, and the next click is the window's.
+    const std::vector<std::vector<int>> orders = {
+        {+VK_MENU, 0, -VK_MENU, 1},   // let go in the other application
+        {+VK_MENU, 0, 1, -VK_MENU},   // let go after coming back
+    };
+    for (const std::vector<int> &order : orders) {
+        HWND w = msgseq::window("w", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, kAt);
+        msgseq::log().clear();
+        for (int step : order) {
+            if (step == 0 || step == 1) drv::app_focus(step == 1);
+            else drv::key(static_cast<UINT>(std::abs(step)), step > 0);
+            dialogs::pump(nullptr);
+            if (step == 0) {
+                EXPECT_FALSE(GetKeyState(VK_MENU) & 0x8000) << "Alt is up once the focus has gone";
+            }
+        }
+        testsupport::Person::click(w);
+        dialogs::pump(nullptr);
+        EXPECT_TRUE(msgseq::select(w, {WM_SYSCOMMAND}).empty()) << order[2];
+        EXPECT_EQ(msgseq::select(w, {WM_LBUTTONDOWN, WM_LBUTTONUP}).size(), 2u) << order[2];
+        DestroyWindow(w);
+    }
+}
+
+// The caption moves, the border sizes: the loop's messages in Windows' order,
+// the last WM_MOVE or WM_SIZE giving the new place (tests/golden/move_size_loop.txt).
+TEST(MoveSize, DraggingTheCaptionMovesAndTheBorderSizesTheWindowInWindowsOrder)
+{
+    std::string sequences;
+    for (bool caption : {true, false}) {
+        HWND w = window();
+        const POINT from = caption ? POINT{250, 62} : POINT{399, 150};   // the caption, the right border
+        msgseq::log().clear();
+        dialogs::drag(nullptr, from, POINT{from.x + 37, from.y - (caption ? 21 : 0)});
+        sequences += (caption ? "caption drag:\n" : "border drag:\n") + msgseq::text(loop_messages(w), {{w, "w"}});
+        EXPECT_EQ(GetCapture(), nullptr);
+        DestroyWindow(w);
+    }
+    EXPECT_TRUE(matches_expected_text(sequences, "move_size_loop.txt"));
+}
+
+TEST(MoveSize, TheSizingBorderSizesByItsEdgeWithinTheWindowsLimits)
+{
+    // Points on the frame of a 300 x 200 window at (100, 50), dragged by (dx, dy).
+    const struct {
+        DWORD style;
+        POINT at;
+        LRESULT hit;
+        POINT by;
+        Edges after;
+    } rows[] = {
+        {WS_OVERLAPPEDWINDOW, {399, 150}, HTRIGHT, {50, 9}, {100, 50, 450, 250}},
+        {WS_OVERLAPPEDWINDOW, {399, 150}, HTRIGHT, {300, 0}, {100, 50, 500, 250}},   // at most 400 wide
+        {WS_OVERLAPPEDWINDOW, {101, 150}, HTLEFT, {200, 0}, {250, 50, 400, 250}},    // at least 150
+        {WS_OVERLAPPEDWINDOW, {250, 51}, HTTOP, {0, -30}, {100, 20, 400, 250}},
+        {WS_OVERLAPPEDWINDOW, {250, 248}, HTBOTTOM, {5, 200}, {100, 50, 400, 350}},    // at most 300 high
+        {WS_OVERLAPPEDWINDOW, {102, 60}, HTTOPLEFT, {-20, -30}, {80, 20, 400, 250}},   // a corner along the side
+        {WS_OVERLAPPEDWINDOW, {392, 249}, HTBOTTOMRIGHT, {-500, -500}, {100, 50, 250, 150}},
+        {WS_OVERLAPPEDWINDOW, {101, 249}, HTBOTTOMLEFT, {-10, 10}, {90, 50, 400, 260}},
+        {WS_OVERLAPPEDWINDOW, {398, 52}, HTTOPRIGHT, {10, 10}, {100, 60, 410, 250}},
+        {WS_POPUP | WS_CAPTION | WS_SYSMENU, {399, 150}, HTBORDER, {50, 0}, {100, 50, 400, 250}},
+    };
+    for (const auto &row : rows) {
+        HWND w = window(row.style);
+        EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(row.at.x, row.at.y)), row.hit) << row.hit;
+        msgseq::log().clear();
+        dialogs::drag(nullptr, row.at, POINT{row.at.x + row.by.x, row.at.y + row.by.y});
+        EXPECT_EQ(window_edges(w), row.after) << row.hit;
+        const std::vector<Seen> sizing = msgseq::select(w, {WM_SIZING});
+        const WPARAM edge = row.hit == HTBORDER ? 0 : static_cast<WPARAM>(row.hit - HTLEFT + WMSZ_LEFT);
+        EXPECT_EQ(sizing.empty() ? 0 : sizing.front().wp, edge) << row.hit;
+        DestroyWindow(w);
+    }
+}
+
+TEST(MoveSize, FromTheKeyboardArrowsStepByEightEnterKeepsAndEscapeGoesBack)
+{
+    // The first arrow of a keyboard Size chooses the edge it moves.
+    const struct {
+        WPARAM cmd;
+        std::vector<UINT> keys;
+        Edges after;
+    } rows[] = {
+        {SC_MOVE, {VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}, {108, 66, 408, 266}},
+        {SC_MOVE, {VK_LEFT, VK_UP, VK_ESCAPE}, {100, 50, 400, 250}},
+        {SC_SIZE, {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN}, {100, 50, 416, 250}},
+        {SC_SIZE, {VK_UP, VK_UP, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, {100, 66, 400, 250}},
+        {SC_SIZE, {VK_LEFT, VK_RIGHT, VK_ESCAPE}, {100, 50, 400, 250}},
+    };
+    for (const auto &row : rows) {
+        HWND w = window();
+        for (UINT vk : row.keys) Person::tap(vk);
+        SendMessageA(w, WM_SYSCOMMAND, row.cmd, 0);
+        EXPECT_EQ(window_edges(w), row.after) << row.cmd << " " << row.keys.size();
+        EXPECT_EQ(msgseq::select(w, {WM_EXITSIZEMOVE}).size(), 1u);
+        DestroyWindow(w);
+    }
 }
