@@ -39,4 +39,11 @@ void Person::click(POINT p)
     drv::mouse_button(p, drv::Button::Left, false);
 }
 
+void Person::click(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
 }   // namespace testsupport

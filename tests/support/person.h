@@ -25,6 +25,7 @@ class Person {
     // A key down and up, with VK_MENU, VK_SHIFT or VK_CONTROL held or none.
     static void tap(UINT vk, UINT modifier = 0);
     static void click(POINT desktop);
+    static void click(HWND window);   // at its middle
 
   private:
     std::deque<std::function<void()>> steps_;
