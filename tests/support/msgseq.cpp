@@ -61,16 +61,6 @@ std::string name(UINT msg)
     return s.str();
 }
 
-std::string describe(const std::vector<Seen> &list)
-{
-    std::ostringstream s;
-    for (const Seen &e : list) {
-        s << "  " << name(e.msg) << " wp=" << e.wp << " lp=" << e.lp << " hwnd=" << e.hwnd << how_text(e.how) << "\n";
-    }
-    if (list.empty()) s << "  (nothing)\n";
-    return s.str();
-}
-
 std::string text(const std::vector<Seen> &list, const std::vector<std::pair<HWND, std::string>> &labels)
 {
     const auto label = [&](uintptr_t value, const char *other) {
@@ -119,8 +109,8 @@ std::vector<WORD> notes(HWND parent, int id)
     }
     if (ok) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << call << ": the messages differ\nexpected:\n"
-                                         << describe(expected) << "actual:\n"
-                                         << describe(actual);
+                                         << text(expected, {}) << "actual:\n"
+                                         << text(actual, {});
 }
 
 }   // namespace msgseq

@@ -10,7 +10,6 @@
 #include <commdlg.h>
 
 #include "user32/msgbox_hook.h"
-#include "user32/window_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -69,8 +68,6 @@ std::vector<std::string> items(int id)
     return out;
 }
 
-std::string text(int id) { return user32::find(GetDlgItem(dialog(), id))->text; }
-
 // A click (two at once: a double-click) on an item of one of the dialog's lists.
 void pick(int id, const std::string &name, int clicks = 1)
 {
@@ -103,28 +100,28 @@ TEST(OpenFile, OpensFoldersListsByPatternWarnsOfMissingFilesAndAnswersAFullPath)
     Person p;
     p.then([&] {
         // The title, the lists and the filter are in the golden image below.
-        EXPECT_EQ(text(stc1), root);
+        EXPECT_EQ(dialogs::text(dialog(), stc1), root);
         EXPECT_EQ(GetDlgItem(dialog(), chx1), nullptr);    // OFN_HIDEREADONLY
         EXPECT_EQ(GetDlgItem(dialog(), psh14), nullptr);   // OFN_NONETWORKBUTTON
         pick(lst2, "Sub");
     });
     p.then([] {
-        EXPECT_EQ(text(edt1), "*.SCS");   // a folder's name stays out of the field
-        Person::tap(VK_RETURN);           // OK in the folder list opens the folder
+        EXPECT_EQ(dialogs::text(dialog(), edt1), "*.SCS");   // a folder's name stays out of the field
+        Person::tap(VK_RETURN);                              // OK in the folder list opens the folder
     });
     p.then([&] {
-        EXPECT_EQ(text(stc1), root + "/Sub");
+        EXPECT_EQ(dialogs::text(dialog(), stc1), root + "/Sub");
         EXPECT_EQ(items(lst1), (Names{"C.SCS"}));
         EXPECT_EQ(items(lst2), (Names{".."}));
-        EXPECT_EQ(text(edt1), "*.SCS");
+        EXPECT_EQ(dialogs::text(dialog(), edt1), "*.SCS");
         pick(lst2, "..", 2);   // a double-click opens it
     });
     p.then([&] {
-        EXPECT_EQ(text(stc1), root);
+        EXPECT_EQ(dialogs::text(dialog(), stc1), root);
         pick(lst1, "b.scs");
     });
     p.then([] {
-        EXPECT_EQ(text(edt1), "b.scs");
+        EXPECT_EQ(dialogs::text(dialog(), edt1), "b.scs");
         SetFocus(GetDlgItem(dialog(), edt1));
         SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
         dialogs::type(dialog(), "missing.scs");
