@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -173,18 +172,16 @@ TEST_F(DesktopXTest, AReadingIsWhollyDrawnAfterTheWindowIsResized)
     ASSERT_TRUE(appears("reading.json", 40));
     const std::string xid = x11::output_of("xdotool search --name '^Quenmire Stonecall'");
     ASSERT_FALSE(xid.empty());
-    // The window's top left corner on the screen.
-    std::array<int, 2> o{-1, -1};
-    std::sscanf(x11::output_of("xdotool getwindowgeometry --shell " + xid).c_str(), "WINDOW=%*d X=%d Y=%d", &o[0],
-                &o[1]);
+    POINT o{-1, -1};   // the window's top left corner on the screen
+    std::sscanf(x11::output_of("xdotool getwindowgeometry --shell " + xid).c_str(), "WINDOW=%*d X=%d Y=%d", &o.x, &o.y);
     for (SIZE size : {SIZE{1200, 880}, SIZE{800, 600}}) {
         const std::string wh = std::to_string(size.cx) + " " + std::to_string(size.cy);
         ASSERT_EQ(0, std::system(("xdotool windowsize " + xid + " " + wh).c_str()));
         // Below the caption and the menu bar, within the screen.
-        const int width = std::min<int>(size.cx, 1280 - o[0]), height = std::min<int>(size.cy, 1024 - o[1]) - 45;
+        const int width = std::min<int>(size.cx, 1280 - o.x), height = std::min<int>(size.cy, 1024 - o.y) - 45;
         std::vector<uint32_t> shown;
         within(1, [&] {
-            shown = x11::pixels(o[0], o[1] + 45, width, height);
+            shown = x11::pixels(o.x, o.y + 45, width, height);
             return !shown.empty() && black_squares(shown, width) == 0;
         });
         ASSERT_FALSE(shown.empty());
