@@ -1,8 +1,6 @@
-// The bitmap decoder behind LoadBitmapA on arbitrary bytes, as a bitmap
-// resource (a DIB: the header, the colour table, the rows) the program's
-// resources could hold. A refusal must say why; a decoded picture must have
-// the header's size and, pixel by pixel, the colours a plain reading of the
-// rows gives (indices past a short colour table read as black).
+// The bitmap decoder behind LoadBitmapA on arbitrary bytes (a DIB resource):
+// a refusal says why; a picture has the header's size and, pixel by pixel,
+// the colours a plain reading of the rows gives (black past a short table).
 #include "support.h"
 
 #include "gdi32/dib.h"

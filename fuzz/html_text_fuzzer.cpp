@@ -1,9 +1,7 @@
-// The escaping of spread texts for RUNE.HTM on arbitrary text. No output may
-// hold a '<' that does not begin one of the bare formatting tags (<B> <I> <U>
-// <EM> <STRONG> <BIG> <SMALL> <BR>, opening or closing, any case), a '>' that
-// does not end one, a '"', or an '&' that does not begin a well-formed
-// character reference; escaping the output again must change nothing.
-// The checks are written apart from the escaper, the plain way.
+// The escaping of spread texts for RUNE.HTM on arbitrary text: no '<' or '>'
+// outside a bare formatting tag (<B> <I> <U> <EM> <STRONG> <BIG> <SMALL> <BR>,
+// opening or closing, any case), no '"', no '&' that begins no well-formed
+// character reference; escaping the output again changes nothing.
 #include "support.h"
 
 #include "runes/html_text.h"
@@ -26,24 +24,22 @@ bool is_allowed_tag(std::string name)
     return false;
 }
 
-// ASCII classes only: bytes of 0x80 and above are text, never names or digits.
-bool all_in(const std::string &text, const char *set) { return text.find_first_not_of(set) == npos; }
+// ASCII classes only (bytes of 0x80 and above are text); never empty.
+bool all_in(const std::string &text, const char *set) { return !text.empty() && text.find_first_not_of(set) == npos; }
 
 const char kDigits[] = "0123456789";
 const char kHexDigits[] = "0123456789abcdefABCDEF";
-const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
 const char kLettersAndDigits[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 
 // "&name;" (a letter, then letters and digits, 32 in all at most), "&#N;" (1
 // to 7 decimal digits) or "&#xN;" (1 to 6 hex digits) naming a Unicode scalar value.
 bool is_reference(const std::string &body)
 {
-    if (body.empty()) return false;
-    if (body[0] != '#')
-        return body.size() <= 32 && all_in(body.substr(0, 1), kLetters) && all_in(body, kLettersAndDigits);
-    bool hex = body.size() > 1 && (body[1] == 'x' || body[1] == 'X');
-    std::string digits = body.substr(hex ? 2 : 1);
-    if (digits.empty() || digits.size() > (hex ? 6u : 7u) || !all_in(digits, hex ? kHexDigits : kDigits)) return false;
+    if (body.empty() || body[0] != '#')
+        return body.size() <= 32 && all_in(body, kLettersAndDigits) && !all_in(body.substr(0, 1), kDigits);
+    const bool hex = body.size() > 1 && (body[1] == 'x' || body[1] == 'X');
+    const std::string digits = body.substr(hex ? 2 : 1);
+    if (digits.size() > (hex ? 6u : 7u) || !all_in(digits, hex ? kHexDigits : kDigits)) return false;
     unsigned long value = std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10);
     return value >= 1 && value <= 0x10FFFF && !(value >= 0xD800 && value <= 0xDFFF);
 }

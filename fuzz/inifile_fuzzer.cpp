@@ -1,8 +1,6 @@
-// The settings file on arbitrary bytes: the input is qmsc98.ini in a folder of
-// the fuzzer's own, made the current directory while GetIniData runs. Loading
-// must leave the file as it was and the options as the model reads them;
-// then the three options are written back as the setup screen does: each
-// rewrite must leave the bytes the model says and read back at once.
+// The settings file on arbitrary bytes (qmsc98.ini in the work folder):
+// loading leaves the file as it was and the options as the model reads them;
+// each option written back as the setup screen does leaves the model's bytes.
 #include "support.h"
 
 #include "settings/inifile.h"
@@ -28,10 +26,9 @@ int option_of(const std::string &text, const char *label)
     return char_to_int(value_of(text, label, '\n').c_str()) == 1 ? 1 : 0;
 }
 
-// SendToIniFile must leave what the model's rewrite leaves, and the option
-// must read back from those bytes at once. (The program's lookups were held
-// to the model on the file as loaded; reading back through the model spares
-// a scan of the file a byte per call.)
+// The model's rewrite, which must read back (the program's lookups were held
+// to the model on the file as loaded, so reading back through the model
+// spares a scan of the file a byte per call).
 std::string send_and_check(const std::string &path, const std::string &before, const char *label, const char *value)
 {
     check(SendToIniFile(label, value) == 1, "SendToIniFile did not answer 1");
@@ -48,10 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const std::string path = work_dir() + "/" INI_FILE_NAME;
     const std::string raw(reinterpret_cast<const char *>(data), size);
     const std::string text = text_view(raw).text;
-    // The work folder is the current directory only while the program runs,
-    // so that libFuzzer's own files land where the fuzzer was started. A
-    // finding stops the run inside it: run.sh therefore names an absolute
-    // folder for findings (-artifact_prefix).
+    // The work folder is the current one only while the program runs, for
+    // libFuzzer's relative paths (run.sh gives findings an absolute one).
     const std::filesystem::path started = std::filesystem::current_path();
     std::filesystem::current_path(work_dir());
 
@@ -66,10 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(DefaultStartUpSpread == value_of(text, kStartUpSpread, '\n').substr(0, DEFAULT_START_UP_SPREAD_SIZE - 1),
           "DefaultStartUpSpread is not the file's");
 
-    // The setup screen's OK: both check boxes turned over, a new start-up spread.
-    // Each key is found anywhere, so in a hand-made file one key can sit in
-    // another's value (two keys on one line) and go with that value when it
-    // is rewritten; the bytes must be the model's all the same.
+    // The setup screen's OK: both check boxes turned over, a new start-up
+    // spread. A key may sit in another's value and go with it: still the model's bytes.
     std::string now = send_and_check(path, raw, kEditHelp, ShowEditHelp ? "0" : "1");
     now = send_and_check(path, now, kStartBanner, ShowStartBanner ? "0" : "1");
     send_and_check(path, now, kStartUpSpread, kNewStartUpSpread);

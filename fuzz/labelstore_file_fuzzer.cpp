@@ -1,11 +1,8 @@
-// The label-value store over a file opened in text mode through our file
-// layer. The input gives an operation, an end character, a start offset, a
-// shift and its place, a label and a value; the rest is the file's bytes.
-// Lookups must answer as the model does, and one rewrite of the label's value
-// (to its line end or to the end character) must leave exactly the bytes the
-// model says: every byte outside the edited value where it was, CRs and
-// Ctrl-Z included; or a raw shift of the rest of the file must move every
-// byte as the model does.
+// The label-value store over a text-mode file of our file layer. The input
+// gives an operation, an end character, a start offset, a shift and its
+// place, a label and a value, then the file's bytes. Lookups answer as the
+// model does; a rewrite of the value (to its line end or end character) or a
+// raw shift leaves exactly the model's bytes, CRs and Ctrl-Z included.
 #include "support.h"
 
 #include "util/labelstore.h"
@@ -25,8 +22,8 @@ namespace {
 enum Edit { SetLine, SetToEndChar, Shift, EditCount };
 
 // What remove_from_file leaves: `count` bytes gone at `position`, or a gap of
-// -count bytes there that still holds the bytes that were there (zeros past
-// the old end). A place outside the file changes nothing.
+// -count bytes still holding the old bytes (zeros past the end); a place
+// outside the file changes nothing.
 std::string file_after_shift(const std::string &raw, long position, long count)
 {
     if (count == 0 || position < 0 || position > static_cast<long>(raw.size())) return raw;
@@ -64,8 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     int file = _open(path.c_str(), _O_RDWR | _O_TEXT);
     check(file != -1, "the file does not open");
 
-    // The lookups read a byte per call: they come with the rewrites of values
-    // only, so that shifts can explore long files quickly.
+    // The lookups read a byte per call: left out of shifts, which explore long files.
     if (edit != Shift) {
         check(get_label_end_pos(file, start, label.c_str()) == label_end_from(raw, start, label),
               "get_label_end_pos finds another place than the first occurrence");

@@ -1,7 +1,6 @@
 // The label-value store over texts. The input gives an end character, a start
-// index, a value position, a label and a section label; the rest is the text.
-// Every entry must answer as the model does, which also keeps every value
-// within the text and within its 999 characters.
+// index, a value position, a label and a section label, then the text. Every
+// entry answers as the model does (so within the text and 999 characters).
 #include "support.h"
 
 #include "util/labelstore.h"

@@ -30,11 +30,8 @@ trap 'rm -rf "$scratch"' EXIT
 export ASAN_OPTIONS="detect_leaks=1:${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 
-# The longest input each fuzzer makes: a little more than the longest real
-# file of its kind for the readers that read files a byte per call (the
-# settings file, the label-value store on files), so that their runs stay
-# quick; room for a whole rune picture for the bitmap decoder; 4096 bytes
-# for the others.
+# The longest input: a little over the longest real file for the readers that
+# read a byte per call, a whole rune picture for the bitmap decoder, else 4096.
 declare -A max_len=([inifile]=256 [labelstore_file]=1200 [dib]=32768)
 
 printf '%-18s %12s %8s %10s\n' fuzzer executions seconds per-second

@@ -1,9 +1,7 @@
-// The spread file reader on arbitrary bytes: the input is a spread file in a
-// folder of the fuzzer's own. get_spread_data and get_card_pm must keep every
-// field in its bounds (NumCards 0 to 15, the title within its 52 bytes, each
-// meaning within its 500) and read what the model reads from the text a
-// text-mode read delivers: each label in the order the writer puts them,
-// looked for after the value before it, else wherever it first stands.
+// The spread file reader on arbitrary bytes: get_spread_data and get_card_pm
+// keep every field in bounds (NumCards 0 to 15, title 52 bytes, meanings 500)
+// and read what the model reads: each label in the writer's order, looked for
+// after the value before it, else wherever it first stands.
 #include "support.h"
 
 #include "runes/spread.h"
@@ -78,8 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                                : cards),
           "NumCards is not the file's, kept within 0 to 15");
 
-    // The meanings, read anew from the file each time: the first, a middle
-    // and the last position, and -1 and 15, which are none.
+    // The meanings, read anew each time: first, middle, last, and two that are none.
     memcpy(SpreadFilename, path.c_str(), path.size() + 1);
     for (int i : {-1, 0, 7, MAX_POSITIONS - 1, MAX_POSITIONS}) {
         const char *meaning = get_card_pm(i);

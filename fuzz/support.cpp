@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
 namespace fuzzsupport {
 
@@ -34,26 +33,6 @@ size_t check_menu_level(const std::vector<rc::MenuItem> &items, int depth, size_
     return count;
 }
 
-// Made on first use, removed at exit; a run that stops on a finding leaves
-// it behind, so run.sh gives the fuzzers a TMPDIR of its own.
-struct WorkDir {
-    std::string path;
-
-    WorkDir()
-    {
-        const char *base = std::getenv("TMPDIR");
-        std::string pattern = base && *base ? base : std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-        pattern += "/stonecall-fuzz-XXXXXX";
-        if (!mkdtemp(pattern.data())) fail("cannot make a work folder under " + pattern);
-        path = pattern;
-    }
-    ~WorkDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
-
 }   // namespace
 
 void fail(const std::string &what)
@@ -64,8 +43,12 @@ void fail(const std::string &what)
 
 const std::string &work_dir()
 {
-    static WorkDir dir;
-    return dir.path;
+    // Made on first use, removed at exit; libFuzzer's own paths are relative
+    // to the folder the fuzzer was started in, which stays the current one.
+    static const std::filesystem::path started = std::filesystem::current_path();
+    static const testsupport::TempDir dir;
+    static const std::string path = (std::filesystem::current_path(started), dir.path().string());
+    return path;
 }
 
 std::string c_text(const std::string &text) { return text.substr(0, text.find('\0')); }

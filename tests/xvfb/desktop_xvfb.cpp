@@ -10,12 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -39,23 +39,27 @@ class DesktopXTest : public ::testing::Test {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
-    // No start banner, no editing help, no start-up spread.
-    void skip_banner()
+    // Whether `done` answers true within that many seconds (the program runs in real time).
+    static bool within(double seconds, const std::function<bool()> &done)
+    {
+        for (int i = 0; i < seconds * 50; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (done()) return true;
+        }
+        return false;
+    }
+    bool appears(const std::string &name, int seconds = 10)
+    {
+        return within(seconds, [&] { return access(name.c_str(), F_OK) == 0; });
+    }
+    // The program running the script `steps`, with no start banner, no
+    // editing help and no start-up spread.
+    void start(const std::string &steps)
     {
         testsupport::write_bytes("qmsc98.ini",
                                  "Ini file for QM Stonecall V1.10\r\n\r\nShowEditHelp=0\r\nShowStartBanner=0\r\n"
                                  "DefaultStartUpSpread=\r\n");
-    }
-    // Whether the file is there within that many seconds.
-    bool appears(const std::string &name, int seconds = 10)
-    {
-        for (int i = 0; i < seconds * 50 && access(name.c_str(), F_OK) != 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        return access(name.c_str(), F_OK) == 0;
-    }
-    // The program with the script steps.txt of its folder.
-    void start()
-    {
+        testsupport::write_bytes("steps.txt", steps);
         pid = fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
@@ -65,19 +69,13 @@ class DesktopXTest : public ::testing::Test {
             _exit(101);
         }
     }
-    // The program's exit code; -1 when it is still running after that many
-    // seconds (the program runs in real time on its own).
+    // The program's exit code; -1 when it is still running after that many seconds.
     int exit_code(int seconds = 10)
     {
-        for (int i = 0; i < seconds * 50; ++i) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return -1;
+        int status = 0;
+        if (!within(seconds, [&] { return waitpid(pid, &status, WNOHANG) == pid; })) return -1;
+        pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
 };
 
@@ -100,41 +98,35 @@ const Typing typings[] = {
      "azqw&\xE9\"12 @\x80\xEA\xE7<m,;"},
 };
 
-// Squares of 16 x 16 pixels all black in a picture `width` wide: nothing
-// drawn there (the rune's lines are black too, but thin).
-int black_squares(const std::vector<uint32_t> &shown, int width)
+// Whole squares of 16 x 16 pixels all black in a picture `width` wide:
+// nothing drawn there (the rune's lines are black too, but thin).
+long black_squares(const std::vector<uint32_t> &shown, size_t width)
 {
-    int blank = 0;
-    for (size_t top = 0; top + 16 <= shown.size() / width; top += 16)
-        for (int left = 0; left + 16 <= width; left += 16) {
-            bool black = true;
-            for (size_t y = top; y < top + 16 && black; ++y)
-                for (int x = left; x < left + 16 && black; ++x) black = shown[y * width + x] == 0;
-            blank += black;
-        }
-    return blank;
+    const size_t across = width / 16;
+    const size_t down = shown.size() / width / 16;
+    std::vector<bool> drawn(across * down);
+    for (size_t i = 0; i < shown.size(); ++i)
+        if (shown[i] != 0 && i % width / 16 < across && i / width / 16 < down)
+            drawn[i / width / 16 * across + i % width / 16] = true;
+    return std::count(drawn.begin(), drawn.end(), false);
 }
 
 }   // namespace
 
-// Per layout, in the new-spread editor: the title typed with its keys; Alt
-// held while another client's window takes the focus and let go there, which
-// leaves no menu behind, so the click that follows chooses the second
-// position; text pasted there from the X clipboard (UTF-8, LF) and copied
-// back to it, saved as Windows-1252 with CR LF.
+// Per layout, in the new-spread editor: the title typed with its keys; Alt let
+// go in another client's window leaves no menu behind, so the next click
+// chooses the second position; text pasted there from the X clipboard (UTF-8,
+// LF) and copied back, saved as Windows-1252 with CR LF.
 TEST_F(DesktopXTest, LayoutKeysAnotherWindowAndTheXClipboardMeetTheNewSpreadEditor)
 {
     for (const Typing &t : typings) {
         for (const char *last : {"NORNS.SCS", "title.json", "layout.json", "meaning.json"}) std::remove(last);
-        skip_banner();
         // The title is typed from X while the script waits after each dump; the file is NORNS.SCS.
-        testsupport::write_bytes("steps.txt",
-                                 "menu Spread New\nclick 101\ndump title.json\nwait 4000\n"
-                                 "click 102\nkey HOME\ntype norns\nclick 103\ntype 2\nclick 1\n"
-                                 "dump layout.json\nwait 4000\n"
-                                 "click 11\nkey NUMPAD5\nclick 1199\ndump meaning.json\nwait 4000\nclick 1\n"
-                                 "menu File Exit\nexpect-window Save..\nclick 6\nclick 1\n");
-        start();
+        start("menu Spread New\nclick 101\ndump title.json\nwait 4000\n"
+              "click 102\nkey HOME\ntype norns\nclick 103\ntype 2\nclick 1\n"
+              "dump layout.json\nwait 4000\n"
+              "click 11\nkey NUMPAD5\nclick 1199\ndump meaning.json\nwait 4000\nclick 1\n"
+              "menu File Exit\nexpect-window Save..\nclick 6\nclick 1\n");
         ASSERT_TRUE(appears("title.json")) << t.layout;
         // Set while the program is connected: the server resets its keyboard
         // when its last client leaves.
@@ -158,8 +150,7 @@ TEST_F(DesktopXTest, LayoutKeysAnotherWindowAndTheXClipboardMeetTheNewSpreadEdit
         ASSERT_EQ(0, std::system("xdotool key ctrl+v ctrl+a ctrl+c"));
         const std::string copied = "Erste Zeile \xE2\x82\xAC\nzweite \xC2\xABZeile\xC2\xBB ?";
         std::string got;
-        for (int i = 0; i < 100 && (got = x11::output_of("xclip -o -selection clipboard")) != copied; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        within(2, [&] { return (got = x11::output_of("xclip -o -selection clipboard")) == copied; });
         EXPECT_EQ(got, copied) << t.layout;
         EXPECT_EQ(1, exit_code()) << t.layout;
         const std::string spread = testsupport::read_bytes("NORNS.SCS");
@@ -171,36 +162,28 @@ TEST_F(DesktopXTest, LayoutKeysAnotherWindowAndTheXClipboardMeetTheNewSpreadEdit
     }
 }
 
-// A reading on screen while the OS window grows and shrinks: within a second
-// (the program's own repaint comes every few seconds) every pixel of the
-// client area is drawn again: the table's colour and the rune, no black.
+// The OS window grows and shrinks under a reading: within a second (before
+// the program's own repaint) the whole client area shows the table and the rune.
 TEST_F(DesktopXTest, AReadingIsWhollyDrawnAfterTheWindowIsResized)
 {
-    skip_banner();
     std::filesystem::copy_file(STONECALL_SOURCE_DIR "/spreads/ONERUNE.SCS", "ONERUNE.SCS");
-    testsupport::write_bytes(
-        "steps.txt", "menu Spread Run\nselect 104 0\nclick 1\nclick 101\nwait 1000\n"
-                     "expect-window Quenmire Stonecall V1.1 - One Rune for Today\ndump reading.json\nwait 30000\n");
-    start();
+    start("menu Spread Run\nselect 104 0\nclick 1\nclick 101\nwait 1000\n"
+          "expect-window Quenmire Stonecall V1.1 - One Rune for Today\ndump reading.json\nwait 30000\n");
     ASSERT_TRUE(appears("reading.json", 40));
     const std::string xid = x11::output_of("xdotool search --name '^Quenmire Stonecall'");
     ASSERT_FALSE(xid.empty());
-    // The window's top left corner on the screen.
-    std::array<int, 2> o{-1, -1};
-    std::sscanf(x11::output_of("xdotool getwindowgeometry --shell " + xid).c_str(), "WINDOW=%*d X=%d Y=%d", &o[0],
-                &o[1]);
+    POINT o{-1, -1};   // the window's top left corner on the screen
+    std::sscanf(x11::output_of("xdotool getwindowgeometry --shell " + xid).c_str(), "WINDOW=%*d X=%d Y=%d", &o.x, &o.y);
     for (SIZE size : {SIZE{1200, 880}, SIZE{800, 600}}) {
         const std::string wh = std::to_string(size.cx) + " " + std::to_string(size.cy);
         ASSERT_EQ(0, std::system(("xdotool windowsize " + xid + " " + wh).c_str()));
         // Below the caption and the menu bar, within the screen.
-        const int width = std::min<int>(size.cx, 1280 - o[0]), height = std::min<int>(size.cy, 1024 - o[1]) - 45;
+        const int width = std::min<int>(size.cx, 1280 - o.x), height = std::min<int>(size.cy, 1024 - o.y) - 45;
         std::vector<uint32_t> shown;
-        const auto started = std::chrono::steady_clock::now();
-        do {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            shown = x11::pixels(o[0], o[1] + 45, width, height);
-        } while ((shown.empty() || black_squares(shown, width) > 0) &&
-                 std::chrono::steady_clock::now() - started < std::chrono::milliseconds(1000));
+        within(1, [&] {
+            shown = x11::pixels(o.x, o.y + 45, width, height);
+            return !shown.empty() && black_squares(shown, width) == 0;
+        });
         ASSERT_FALSE(shown.empty());
         EXPECT_EQ(black_squares(shown, width), 0) << wh;
         const long table = std::count(shown.begin(), shown.end(), shown[shown.size() / 2 + 5]);
@@ -209,13 +192,10 @@ TEST_F(DesktopXTest, AReadingIsWhollyDrawnAfterTheWindowIsResized)
     }
 }
 
-// The X server ends under the program (as xvfb-run's does when its command
-// finishes): the program ends within a second instead of waiting on the dead
-// connection, every time.
+// The X server ends under the program (as xvfb-run's does): the program ends
+// within a second, every time, instead of waiting on the dead connection.
 TEST_F(DesktopXTest, ProgramEndsWithinASecondWhenItsDisplayGoesAway)
 {
-    skip_banner();
-    testsupport::write_bytes("steps.txt", "dump ready.json\nwait 60000\n");
     for (int run = 0; run < 20; ++run) {
         // A display number of its own, far above those servers pick for
         // themselves (their names are shared by every server on the machine).
@@ -235,7 +215,7 @@ TEST_F(DesktopXTest, ProgramEndsWithinASecondWhenItsDisplayGoesAway)
                                  "sleep 0.05; done; exit 1"))
             << display;
         std::remove("ready.json");
-        start();
+        start("dump ready.json\nwait 60000\n");
         // Its window shows, and it waits in its loop.
         ASSERT_TRUE(appears("ready.json")) << run << " on " << display;
         kill(server, SIGTERM);
