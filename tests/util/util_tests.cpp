@@ -235,6 +235,7 @@ TEST(LabelStoreFile, RewritesValuesInPlaceAndAddsMissingOnes)
     const std::string rest = long_block(60);   // more than the 1000 bytes moved at a time
     const std::string odd = long_block(40) + "odd\rline\n\x1A" + "after the end";
     const std::string huge(3000, 'v');
+    const std::string nul_ended("A=x\0", 4);
     const struct {
         std::string before;
         const char *section, *label;
@@ -254,6 +255,11 @@ TEST(LabelStoreFile, RewritesValuesInPlaceAndAddsMissingOnes)
         {"A=1", nullptr, "B=", "2", nullptr, crlf("A=1\nB=2\n")},
         {"", nullptr, "B=", "2", nullptr, crlf("B=2\n")},
         {std::string("A=1\r\n\x1A", 6), nullptr, "B=", "2", nullptr, crlf("A=1\nB=2\n") + "\x1A"},
+        // Found by fuzzing the settings file: a line added after data that ended
+        // in a NUL byte was glued to the last line, and rewriting that line's
+        // value then swallowed the added line.
+        {nul_ended, nullptr, "B=", "2", nullptr, nul_ended + crlf("\nB=2\n")},
+        {nul_ended + crlf("\nB=2\n"), nullptr, "A=", "y", nullptr, crlf("A=y\nB=2\n")},
         {crlf("A=1\n"), nullptr, "A=", huge, nullptr, crlf("A=" + std::string(LABEL_VALUE_MAX, 'v') + "\n")},
         {crlf("m0=x*\nm1=two\nlines*\n"), nullptr, "m1=", "one", "*", crlf("m0=x*\nm1=one*\n")},
         {crlf("m0=x*\n"), nullptr, "m0=", "a\nb", "*", crlf("m0=a\nb*\n")},
@@ -281,21 +287,6 @@ TEST(LabelStoreFile, RewritesValuesInPlaceAndAddsMissingOnes)
         EXPECT_EQ(result, 0);
         EXPECT_EQ(file.bytes(), row.after);
     }
-}
-
-// Found by fuzzing the settings file: a line added after data that ended in
-// a NUL byte was glued to the last line, and rewriting that line's value then
-// swallowed the added line.
-TEST(LabelStoreFile, ALineAddedAfterATrailingNulKeepsItsOwnLine)
-{
-    TempDir dir;
-    const std::string nul_ended("A=x\0", 4);
-    StoreFile file(nul_ended);
-    EXPECT_EQ(set_variable_of_label(file.handle, "B=", "2"), 0);
-    EXPECT_EQ(file.bytes(), nul_ended + crlf("\nB=2\n"));
-    EXPECT_EQ(set_variable_of_label(file.handle, "A=", "y"), 0);
-    EXPECT_EQ(file.bytes(), crlf("A=y\nB=2\n"));
-    EXPECT_STREQ(get_variable_of_label(file.handle, "B="), "2");
 }
 
 // A value rewritten under a fault at every step of the way: it reads back
