@@ -168,7 +168,9 @@ std::string outcome(const std::string &old, bool folder_read_only, const Fault &
 
 }   // namespace
 
-TEST(LabelStoreText, FindsTheFirstOccurrenceAnywhereCaseSensitive)
+// The first occurrence anywhere, case-sensitive; values end at the end
+// character or the text, and every read stays in bounds.
+TEST(LabelStoreText, FindsTheFirstOccurrenceAndValuesEndAtTheEndCharacterOrTheText)
 {
     const char *text = "title=Two Paths\nsubtitle=x\ntitle=Second\n";
     EXPECT_STREQ(get_variable_of_label_of_string(text, "title="), "Two Paths");
@@ -178,6 +180,19 @@ TEST(LabelStoreText, FindsTheFirstOccurrenceAnywhereCaseSensitive)
     EXPECT_STREQ(get_variable_of_label_in_section_of_string("size=1\n[B]\nsize=2\n", "[B]", "size="), "2");
     EXPECT_STREQ(get_variable_of_label_in_section_of_string("size=1\n", "[C]", "size="), "");
     EXPECT_STREQ(get_variable_of_label_in_section_with_end_char_of_strin("[B]m=a*b", "[B]", "m=", "*"), "a");
+    EXPECT_STREQ(get_variable_of_label_of_string("A=\nB=2", "A="), "");
+    EXPECT_STREQ(get_variable_of_label_of_string("A=\nB=2", "B="), "2");
+    EXPECT_STREQ(get_variable_of_label_with_end_char_of_string("m=one\ntwo*rest", "m=", "*"), "one\ntwo");
+    EXPECT_STREQ(get_variable_of_label_with_end_char_of_string("m=a\nb", "m=", ""), "a\nb");
+    EXPECT_STREQ(get_variable_of_label_pos_of_string("abc", -1, "\n"), "abc");
+    EXPECT_STREQ(get_variable_of_label_pos_of_string("abc", 2, "\n"), "");
+    EXPECT_STREQ(get_variable_of_label_pos_of_string("ab", 10, "\n"), "");
+    EXPECT_EQ(get_label_end_pos_of_string("ab", 10, "b"), -1);
+    const std::string big = "v=" + std::string(5000, 'a') + "\n";
+    EXPECT_EQ(std::string(get_variable_of_label_of_string(big.c_str(), "v=")), std::string(LABEL_VALUE_MAX, 'a'));
+    // A label past 999 characters is cut to its first 999.
+    std::string labelled = std::string(LABEL_VALUE_MAX, 'k') + "=v";
+    EXPECT_EQ(get_label_end_pos_of_string(labelled.c_str(), 0, std::string(1500, 'k').c_str()), LABEL_VALUE_MAX - 1);
 }
 
 // After a broken partial match the scan goes on with what still matches.
@@ -189,23 +204,6 @@ TEST(LabelStoreText, ScanBacksUpAfterABrokenPartialMatch)
     } rows[] = {{"aab=1", "ab=", 3},  {"ababac", "abac", 5}, {"aaaab", "aab", 4}, {"NumCNumCards=3", "NumCards=", 12},
                 {"abcabd", "abd", 5}, {"ab", "", -1}};
     for (const auto &row : rows) EXPECT_EQ(get_label_end_pos_of_string(row.text, 0, row.label), row.end) << row.text;
-}
-
-TEST(LabelStoreText, ValuesEndAtTheEndCharacterOrTheTextAndStayInBounds)
-{
-    EXPECT_STREQ(get_variable_of_label_of_string("A=\nB=2", "A="), "");
-    EXPECT_STREQ(get_variable_of_label_of_string("A=\nB=2", "B="), "2");
-    EXPECT_STREQ(get_variable_of_label_with_end_char_of_string("m=one\ntwo*rest", "m=", "*"), "one\ntwo");
-    EXPECT_STREQ(get_variable_of_label_with_end_char_of_string("m=a\nb", "m=", ""), "a\nb");
-    EXPECT_STREQ(get_variable_of_label_pos_of_string("abc", -1, "\n"), "abc");
-    EXPECT_STREQ(get_variable_of_label_pos_of_string("abc", 2, "\n"), "");
-    EXPECT_STREQ(get_variable_of_label_pos_of_string("ab", 10, "\n"), "");
-    EXPECT_EQ(get_label_end_pos_of_string("ab", 10, "b"), -1);
-    std::string text = "v=" + std::string(5000, 'a') + "\n";
-    EXPECT_EQ(std::string(get_variable_of_label_of_string(text.c_str(), "v=")), std::string(LABEL_VALUE_MAX, 'a'));
-    // A label past 999 characters is cut to its first 999.
-    std::string labelled = std::string(LABEL_VALUE_MAX, 'k') + "=v";
-    EXPECT_EQ(get_label_end_pos_of_string(labelled.c_str(), 0, std::string(1500, 'k').c_str()), LABEL_VALUE_MAX - 1);
 }
 
 TEST(LabelStoreFile, ReadsAtRawOffsetsJustAfterTheLabel)
