@@ -43,19 +43,15 @@ struct CurrentWindow {
     CurrentWindow(const CurrentWindow &) = delete;
     CurrentWindow &operator=(const CurrentWindow &) = delete;
 
-    SIZE client() const
+    // How many pixels of the client area are not of this colour.
+    int stray(COLORREF c) const
     {
         RECT r;
         GetClientRect(hwnd, &r);
-        return SIZE{r.right, r.bottom};
-    }
-    // How many pixels of the rectangle (right and bottom excluded) have this colour.
-    int count(int left, int top, int right, int bottom, COLORREF c) const
-    {
         HDC dc = GetDC(hwnd);
         int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += GetPixel(dc, x, y) == c;
+        for (int y = 0; y < r.bottom; ++y)
+            for (int x = 0; x < r.right; ++x) n += GetPixel(dc, x, y) != c;
         ReleaseDC(hwnd, dc);
         return n;
     }
