@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -80,7 +79,7 @@ TEST(BoundedText, CopyAndAppendStopAtTheBufferEnd)
 }
 
 namespace {
-// A file holding `bytes`, opened for reading and writing in text mode.
+// A file holding `bytes` in a temporary folder of its own, opened for reading and writing in text mode.
 class StoreFile {
   public:
     explicit StoreFile(const std::string &bytes)
@@ -91,6 +90,7 @@ class StoreFile {
     ~StoreFile() { _close(handle); }
     std::string bytes() const { return read_bytes("store.txt"); }
 
+    TempDir dir;
     int handle;
 };
 
@@ -101,7 +101,6 @@ std::string long_block(size_t lines)
     return text;
 }
 
-const std::string kShortOld = crlf("old\n");
 const char *const kPieces[] = {"first line\n", "second, somewhat longer line\n", "third\n", "the end\n"};
 
 std::string new_bytes()
@@ -208,7 +207,6 @@ TEST(LabelStoreText, ScanBacksUpAfterABrokenPartialMatch)
 
 TEST(LabelStoreFile, ReadsAtRawOffsetsJustAfterTheLabel)
 {
-    TempDir dir;
     StoreFile file(crlf("A=1\nB=22\nxaab=1\nababac=2"));
     EXPECT_EQ(get_label_end_pos(file.handle, 0, "B="), 7);
     EXPECT_EQ(get_label_end_pos(file.handle, 8, "B="), -1);
@@ -271,7 +269,6 @@ TEST(LabelStoreFile, RewritesValuesInPlaceAndAddsMissingOnes)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.before.substr(0, 30) + " / " + row.label);
-        TempDir dir;
         StoreFile file(row.before);
         int result;
         if (row.section && row.end)
@@ -318,7 +315,6 @@ TEST(LabelStoreFile, ARewriteThatFailsKeepsEveryOtherLabelReadable)
             for (size_t f = 0; f < faults_on_the_way.size(); ++f) {
                 SCOPED_TRACE(testing::Message()
                              << "file " << (&bytes - files) << ", " << labels[edited] << ", fault " << f);
-                TempDir dir;
                 StoreFile file(bytes);
                 std::string old_values[3];
                 for (int i = 0; i < 3; ++i) old_values[i] = get_variable_of_label(file.handle, labels[i]);
@@ -339,7 +335,6 @@ TEST(LabelStoreFile, ARewriteThatFailsKeepsEveryOtherLabelReadable)
 
 TEST(RemoveFromFile, ShiftsTheWholeRestBothWays)
 {
-    TempDir dir;
     std::string rest = crlf(long_block(80)) + "\x1A tail";
     StoreFile file("0123456789" + rest);
     EXPECT_EQ(remove_from_file(file.handle, 3, 0), 0);
@@ -356,7 +351,6 @@ TEST(RemoveFromFile, ShiftsTheWholeRestBothWays)
 
 TEST(LineEntries, MatchWholeLinesFromTheFirstOn)
 {
-    TempDir dir;
     StoreFile file(crlf("Colour=red\n[Window]\nxWidth=1\nWidth=640\n\n[Other]\nWidth=2"));
     EXPECT_EQ(label_exists(file.handle, "Colour"), 1);
     EXPECT_EQ(label_exists(file.handle, "Width"), 1);
@@ -378,7 +372,7 @@ TEST(LineEntries, MatchWholeLinesFromTheFirstOn)
 // (safe_save_faults.txt).
 TEST(SafeSave, EveryFaultLeavesTheOldFileOrTheWholeNewOne)
 {
-    const std::string olds[] = {"", kShortOld, crlf(std::string(5000, 'o') + "\n")};
+    const std::string olds[] = {"", crlf("old\n"), crlf(std::string(5000, 'o') + "\n")};
     std::string seen;
     for (const std::string &old : olds)
         for (bool folder_read_only : {false, true})
