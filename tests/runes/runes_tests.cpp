@@ -28,7 +28,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -141,8 +140,6 @@ void make_two_paths(const char *file)
     NumCards = 2;
     strcpy(SpreadFilename, file);
 }
-
-std::string two_paths_bytes() { return testsupport::spread_bytes(kTwoPaths, two_paths_at(), 2); }
 
 // A spread of two positions in S.SCS, made the current spread, and a reading for it.
 struct Report {
@@ -290,9 +287,7 @@ TEST(Casting, TheFirstCommandCastsBehindAFullBarAndClosesTheScreen)
     EXPECT_STREQ(text, "Now Spreading the Deck\n\n");
     EXPECT_FALSE(IsWindowVisible(button_OK));
     // The bar is left full: blue up to its right end.
-    HDC dc = GetDC(screen);
-    EXPECT_EQ(GetPixel(dc, 390, 160), RGB(0, 0, 255));
-    ReleaseDC(screen, dc);
+    EXPECT_EQ(own_pixel(screen, 390, 160), RGB(0, 0, 255));
     DestroyWindow(screen);
     hWnd_sim_dialog = hWndSimDialog = main.hwnd;
 }
@@ -324,7 +319,7 @@ TEST(SpreadWrite, TwoPathsIsWrittenByteForByteAndReadsBack)
     make_two_paths("TWOPATHS.SCS");
     version = 7;   // the writer stores 1100 whatever this holds
     write_data_to_file();
-    EXPECT_EQ(read_bytes("TWOPATHS.SCS"), two_paths_bytes());
+    EXPECT_EQ(read_bytes("TWOPATHS.SCS"), testsupport::spread_bytes(kTwoPaths, two_paths_at(), 2));
     expect_only_box("Done...", "Data writen to file.", hWnd_sim_dialog, MB_OK);
 
     memset(CardRect, 0, sizeof CardRect);
