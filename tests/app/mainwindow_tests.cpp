@@ -69,23 +69,20 @@ void CommandMM()
 void RecordKC(int code) { note("KC " + std::to_string(code)); }
 
 // The test screen 10 (or `screen`) run by DirectDialog with these callbacks.
-lockstep::Runner &run_screen(lockstep::Runner &run, void (*Con)(), void (*MM)(), void (*KC)(int), int screen = 10)
-{
-    trace.clear();
-    static int which;
-    static void (*con)(), (*mm)(), (*kc)(int);
-    which = screen, con = Con, mm = MM, kc = KC;
-    run.start([] {
-        use_test_screens();
-        note("returned " + std::to_string(DirectDialog(which, con, mm, kc)));
-    });
-    return run;
-}
-
-lockstep::Runner make_runner()
-{
-    return lockstep::Runner([](const std::string &why) { ADD_FAILURE() << why; });
-}
+struct ScreenRun : lockstep::Runner {
+    ScreenRun(void (*Con)(), void (*MM)(), void (*KC)(int), int screen = 10)
+        : lockstep::Runner([](const std::string &why) { ADD_FAILURE() << why; })
+    {
+        trace.clear();
+        static int which;
+        static void (*con)(), (*mm)(), (*kc)(int);
+        which = screen, con = Con, mm = MM, kc = KC;
+        start([] {
+            use_test_screens();
+            note("returned " + std::to_string(DirectDialog(which, con, mm, kc)));
+        });
+    }
+};
 
 }   // namespace
 
@@ -244,8 +241,7 @@ TEST(Boxes, TheMainWindowsBoxesAreItsOwnWithTheirFlags)
 // nothing overruns.
 TEST(ScreenLoop, ScreenWithoutKcEndsAtItsFirstCommand)
 {
-    auto run = make_runner();
-    run_screen(run, nullptr, CommandMM, nullptr, 987);
+    ScreenRun run(nullptr, CommandMM, nullptr, 987);
     HWND banner = run.window("Banner");
     for (HWND h : hWnd_sim_dialog_id) EXPECT_EQ(h, nullptr);
     run.close(banner);
@@ -258,9 +254,7 @@ TEST(ScreenLoop, ScreenWithoutKcEndsAtItsFirstCommand)
 // leaves a quit request for the screen loop.
 TEST(ScreenLoop, PauseSwallowsOtherTicksAndLeavesAQuitRequest)
 {
-    auto run = make_runner();
-    run_screen(
-        run,
+    ScreenRun run(
         [] {
             SetTimer(hWnd_sim_dialog, 1, 300, nullptr);
             Pause(1, 0);
