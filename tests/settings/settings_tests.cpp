@@ -7,7 +7,6 @@
 #include "settings/inifile.h"
 #include "settings/setup.h"
 
-#include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
 
