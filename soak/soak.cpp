@@ -94,21 +94,15 @@ Spread read_back(const std::string &path)
     return s;
 }
 
-// The bytes of a spread file in the writer's layout.
-std::string spread_bytes(const Spread &s)
-{
-    std::vector<testsupport::SpreadPosition> at;
-    for (int i = 0; i < POSITIONS; ++i) at.push_back({s.x[i], s.y[i], s.meaning[i]});
-    return testsupport::spread_bytes(s.title, at, s.count, s.version);
-}
-
-// Whether a file holds the bytes the spread should have. The reader drops
-// every CR, so for a read the CR CR LF that a text-mode write makes of an edit
-// box's CR LF is taken as CR LF.
+// Whether a file holds the bytes the spread should have, in the writer's
+// layout. The reader drops every CR, so for a read the CR CR LF that a
+// text-mode write makes of an edit box's CR LF is taken as CR LF.
 std::string compare(const std::string &name, const Spread &s, bool read)
 {
+    std::vector<testsupport::SpreadPosition> positions;
+    for (int i = 0; i < POSITIONS; ++i) positions.push_back({s.x[i], s.y[i], s.meaning[i]});
     std::string bytes = read_bytes(name);
-    const std::string expected = spread_bytes(s);
+    const std::string expected = testsupport::spread_bytes(s.title, positions, s.count, s.version);
     for (size_t at = bytes.find("\r\r"); read && at != std::string::npos; at = bytes.find("\r\r", at))
         bytes.erase(at, 1);
     if (bytes == expected) return "";
