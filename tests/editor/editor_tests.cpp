@@ -26,9 +26,6 @@
 #include <string>
 #include <vector>
 
-using testsupport::Program;
-using testsupport::read_bytes;
-using testsupport::write_bytes;
 using testsupport::write_spread;
 
 namespace {
@@ -58,7 +55,7 @@ struct Chooser : testsupport::Program {
     }
 };
 
-struct NewRun : Program {
+struct NewRun : testsupport::Program {
     HWND dialog = nullptr;
 
     void open_dialog()
@@ -236,7 +233,7 @@ TEST(NewSpread, EveryCheckInOrderWithItsMessage)
     NewRun n;
     n.open_dialog();
     std::filesystem::create_directory("SUB");
-    write_bytes("TAKEN.SCS", "mine");
+    testsupport::write_bytes("TAKEN.SCS", "mine");
     // Each step's fields, then the box it brings (in new_spread_checks.txt).
     const char *const steps[][3] = {
         {"", "", ""},   // both empty: only the title is named
@@ -267,7 +264,7 @@ TEST(NewSpread, EveryCheckInOrderWithItsMessage)
         EXPECT_STREQ(::title, s[0]);   // what was read stays in the current spread
     }
     EXPECT_TRUE(matches_expected_text(seen, "new_spread_checks.txt"));
-    EXPECT_EQ(read_bytes("TAKEN.SCS"), "mine");
+    EXPECT_EQ(testsupport::read_bytes("TAKEN.SCS"), "mine");
     EXPECT_TRUE(std::filesystem::is_empty("SUB"));
     EXPECT_FALSE(std::filesystem::exists("SUB\\A.SCS"));
     msgbox_hook::clear();

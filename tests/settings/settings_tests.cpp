@@ -28,7 +28,6 @@
 #include <vector>
 
 using testsupport::crlf;
-using testsupport::Program;
 using testsupport::read_bytes;
 using testsupport::settings_text;
 using testsupport::TempDir;
@@ -40,7 +39,7 @@ const char kNewFile[] = "\r\n\r\nIni file for QM Stonecall V1.10\r\n\r\n\r\nShow
 
 const char kDialogTitle[] = "Choose the spread you wish to auto-start";
 
-struct SetupRun : Program {
+struct SetupRun : testsupport::Program {
     HWND screen = nullptr;
 
     void open()
