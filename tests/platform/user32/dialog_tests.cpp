@@ -95,8 +95,6 @@ TEST(PushButton, ClicksOnReleaseInsideBySpaceByBmClickAndTwiceOnADoubleClick)
 {
     HWND dlg = dialogs::open(600);
     HWND push = GetDlgItem(dlg, 10);
-    dialogs::pump(dlg);
-    msgseq::log().clear();
     dialogs::mouse(push, POINT{5, 5}, true);
     dialogs::pump(dlg);
     EXPECT_EQ(GetFocus(), push);
@@ -207,8 +205,6 @@ TEST(ListBox, ClickAndKeysSelectAndScrollToTheItemTheParentHearsNothingAndTheBar
     HWND list = GetDlgItem(dlg, 60);
     fill(list, 10);
     const int h = static_cast<int>(lb(list, LB_GETITEMHEIGHT));
-    dialogs::pump(dlg);
-    msgseq::log().clear();
     dialogs::click(dlg, list, POINT{10, h + 2});
     dialogs::click(dlg, list, POINT{10, h + 2});   // a double-click: without LBS_NOTIFY, no word of it either
     EXPECT_EQ(GetFocus(), list);
