@@ -17,9 +17,6 @@ using testsupport::Person;
 
 namespace {
 
-// The program's main window: template 5 with menu 1 (File, Spread, Help).
-HWND main_window() { return dialogs::open_program(5); }
-
 POINT centre(const RECT &r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 void click_bar(HWND w, int pos) { Person::click(centre(user32::menu_bar_item_rects(w).at(static_cast<size_t>(pos)))); }
@@ -87,7 +84,7 @@ std::string keyed(HWND w, UINT start, UINT held, const std::vector<UINT> &keys)
 
 TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothing)
 {
-    HWND w = main_window();
+    HWND w = dialogs::open_program(5);   // the main window, its menu File, Spread, Help
     play(w,
          {[&] {
               Person::click(centre(item_rect(0, 4)));   // HTMLise, greyed: the menu stays open
@@ -112,7 +109,7 @@ TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothi
 
 TEST(Menus, KeysMoveThroughTheBarAndItsDropDownsAndGreyedItemsDoNothing)
 {
-    HWND w = main_window();
+    HWND w = dialogs::open_program(5);
     const struct {
         UINT start, held;
         std::vector<UINT> keys;
@@ -136,7 +133,7 @@ TEST(Menus, KeysMoveThroughTheBarAndItsDropDownsAndGreyedItemsDoNothing)
 
 TEST(Menus, AltWithoutAMatchingLetterOnlyBeepsAndAltAPressOutsideOrAnotherApplicationLeaveTheMenu)
 {
-    HWND w = main_window();
+    HWND w = dialogs::open_program(5);
     Person::tap('Q', VK_MENU);   // no item has Q: no menu loop, no wait
     dialogs::pump(w);
     EXPECT_EQ(keyed(w, 'S', VK_MENU, {VK_MENU}), "1 ");
@@ -155,7 +152,7 @@ TEST(Menus, AltWithoutAMatchingLetterOnlyBeepsAndAltAPressOutsideOrAnotherApplic
 
 TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
 {
-    HWND w = main_window();
+    HWND w = dialogs::open_program(5);
     SetTimer(w, 7, 100, nullptr);
     Person p;
     p.then([] { drv::headless().set_now(drv::headless().now() + 150); });
