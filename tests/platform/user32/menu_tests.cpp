@@ -28,8 +28,6 @@ RECT item_rect(int level, int pos)
                                                  : RECT{};
 }
 
-size_t open_count() { return user32::open_menu_popups().size(); }
-
 // The commands the menu posted to the window, by id.
 std::vector<WPARAM> chosen(HWND w)
 {
@@ -102,7 +100,7 @@ TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothi
               Person::click(centre(item_rect(0, 2)));
           }},
          [&] { click_bar(w, 1); });
-    EXPECT_EQ(open_count(), 0u);
+    EXPECT_EQ(user32::open_menu_popups().size(), 0u);
     EXPECT_EQ(chosen(w), std::vector<WPARAM>{901});
     EXPECT_EQ(GetCapture(), nullptr);
 }
@@ -139,7 +137,7 @@ TEST(Menus, AltWithoutAMatchingLetterOnlyBeepsAndAltAPressOutsideOrAnotherApplic
     EXPECT_EQ(keyed(w, 'S', VK_MENU, {VK_MENU}), "1 ");
     play(w, {[] { Person::click(POINT{900, 700}); }}, [&] { click_bar(w, 0); });
     play(w, {[] { drv::app_focus(false); }}, [&] { click_bar(w, 1); });   // another application's turn
-    EXPECT_EQ(open_count(), 0u);
+    EXPECT_EQ(user32::open_menu_popups().size(), 0u);
     EXPECT_TRUE(chosen(w).empty());
     // A query by command searches the drop-downs; a text is cut to the buffer.
     HMENU spread = GetSubMenu(GetMenu(w), 1);
@@ -158,7 +156,7 @@ TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
     p.then([] { drv::headless().set_now(drv::headless().now() + 150); });
     p.then([&] {
         EXPECT_EQ(msgseq::select(w, {WM_TIMER}).size(), 1u);
-        EXPECT_EQ(open_count(), 1u);
+        EXPECT_EQ(user32::open_menu_popups().size(), 1u);
         PostQuitMessage(5);
     });
     click_bar(w, 1);
@@ -166,7 +164,7 @@ TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
     ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
     DispatchMessageA(&m);   // the press on the bar: the menu's loop runs inside
     EXPECT_TRUE(p.done());
-    EXPECT_EQ(open_count(), 0u);
+    EXPECT_EQ(user32::open_menu_popups().size(), 0u);
     ASSERT_EQ(GetMessageA(&m, nullptr, 0, 0), FALSE);
     EXPECT_EQ(m.wParam, 5u);
     EXPECT_TRUE(chosen(w).empty());
