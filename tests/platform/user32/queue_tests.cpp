@@ -46,9 +46,6 @@ Taken ticks_at(uint64_t now)
     return take(WM_TIMER, WM_TIMER);
 }
 
-// A class that asks for double-clicks.
-const char *double_click_class() { return msgseq::window_class("DoubleClicks", DefWindowProcA, CS_DBLCLKS); }
-
 struct Press {
     uint64_t at;   // ms after the first
     POINT off;     // from the first
@@ -211,6 +208,7 @@ TEST(Keyboard, KeysLetGoAfterTheirWindowClosedReachTheNextFocus)
 TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClassThatAsks)
 {
     const drv::Button L = drv::Button::Left, R = drv::Button::Right;
+    const char *const asking = msgseq::window_class("DoubleClicks", DefWindowProcA, CS_DBLCLKS);
     struct Case {
         const char *what;
         bool asks;
@@ -229,11 +227,9 @@ TEST(Mouse, TwoPressesMakeADoubleClickOnlyQuicklyNearbyWithOneButtonAndForAClass
     };
     std::string seen;
     for (const Case &c : cases) {
-        HWND w =
-            CreateWindowExA(0, c.asks ? double_click_class() : msgseq::recorder_class(), "d",
-                            WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150, nullptr, nullptr, nullptr, nullptr);
-        CreateWindowExA(0, double_click_class(), "", WS_CHILD | WS_VISIBLE, 0, 51, 200, 50, w, nullptr, nullptr,
-                        nullptr);
+        HWND w = CreateWindowExA(0, c.asks ? asking : msgseq::recorder_class(), "d", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 10, 10, 200, 150, nullptr, nullptr, nullptr, nullptr);
+        CreateWindowExA(0, asking, "", WS_CHILD | WS_VISIBLE, 0, 51, 200, 50, w, nullptr, nullptr, nullptr);
         POINT at{50, 50};
         ClientToScreen(w, &at);
         press_all(at, c.presses);
@@ -308,9 +304,7 @@ TEST(KeyboardLayout, TextsCrossBetweenWindows1252AndUtf8)
     EXPECT_EQ(kernel32::utf8_of_ansi("\x80\x81\x9F"), "\xE2\x82\xAC\xC2\x81\xC5\xB8");
 
     // An automation script is UTF-8: what it types and expects is the program's Windows-1252.
-    script::Host host;
-    host.keyForCharacter = [](char, unsigned &, bool &) { return false; };
-    host.pathFromStart = [](const std::string &name) { return name; };
+    script::Host host;   // neither line asks it for keys or paths
     for (const char *line : {"type Z\xC3\xBCrich \"5\xE2\x82\xAC\"", "expect-text 7 Z\xC3\xBCrich \"5\xE2\x82\xAC\""}) {
         script::Step step;
         std::string why;
