@@ -250,12 +250,10 @@ TEST(WindowDC, StateResetsWhenReleasedAndStaleHandlesFail)
     EXPECT_EQ(ReleaseDC(w, dc), 0);
     dc = GetDC(w);
     EXPECT_EQ(SetBkMode(dc, OPAQUE), OPAQUE);
-    ReleaseDC(w, dc);
     HDC mem = CreateCompatibleDC(nullptr);   // not given back through ReleaseDC
     EXPECT_EQ(ReleaseDC(w, mem), 0);
     DeleteDC(mem);
     // Drawing through a DC whose window has gone does nothing, safely.
-    dc = GetDC(w);
     DestroyWindow(w);
     RECT r{0, 0, 50, 50};
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
