@@ -172,7 +172,6 @@ TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
 
 TEST(SystemMenu, AltSpaceOrItsPlaceOpensItGreyedAsTheWindowsStyleAndStateAllowAndAChoicePostsTheCommand)
 {
-    const DWORD framed = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
     const struct {
         DWORD style;
         int show;
@@ -181,7 +180,7 @@ TEST(SystemMenu, AltSpaceOrItsPlaceOpensItGreyedAsTheWindowsStyleAndStateAllowAn
         {WS_OVERLAPPEDWINDOW, SW_SHOWMAXIMIZED},
         {WS_OVERLAPPEDWINDOW, SW_MINIMIZE},
         {WS_POPUP | WS_CAPTION | WS_SYSMENU, SW_SHOWNORMAL},
-        {framed, SW_SHOWNORMAL},
+        {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, SW_SHOWNORMAL},
     };
     // Each row's items (greyed ones marked ~) and the messages that opened the menu.
     std::string seen;
