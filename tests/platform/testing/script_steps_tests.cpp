@@ -15,8 +15,6 @@
 #include <string>
 #include <vector>
 
-using script::Step;
-
 namespace {
 
 // Only 'a' (plain) and '+' (with Shift) have keys; files go under "/start".
@@ -40,7 +38,7 @@ std::string parsed(const std::string &line)
     static const char *const names[] = {
         "menu", "click",         "clickat",     "select",      "key",  "type",       "close",    "wait",  "screenshot",
         "dump", "expect-window", "expect-text", "doubleclick", "drag", "deactivate", "activate", "resize"};
-    Step s;
+    script::Step s;
     std::string why;
     if (!script::parse_step(line, host(), s, why)) return "no: " + why;
     std::string out = std::string(names[static_cast<int>(s.op)]) + " " + std::to_string(s.a) + " " +

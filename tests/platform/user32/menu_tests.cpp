@@ -17,9 +17,6 @@ using testsupport::Person;
 
 namespace {
 
-// The program's main window: template 5 with menu 1 (File, Spread, Help).
-HWND main_window() { return dialogs::open_program(5); }
-
 POINT centre(const RECT &r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 void click_bar(HWND w, int pos) { Person::click(centre(user32::menu_bar_item_rects(w).at(static_cast<size_t>(pos)))); }
@@ -30,8 +27,6 @@ RECT item_rect(int level, int pos)
     return level < static_cast<int>(open.size()) ? user32::menu_popup_item_rect(open[static_cast<size_t>(level)], pos)
                                                  : RECT{};
 }
-
-size_t open_count() { return user32::open_menu_popups().size(); }
 
 // The commands the menu posted to the window, by id.
 std::vector<WPARAM> chosen(HWND w)
@@ -87,7 +82,7 @@ std::string keyed(HWND w, UINT start, UINT held, const std::vector<UINT> &keys)
 
 TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothing)
 {
-    HWND w = main_window();
+    HWND w = dialogs::open_program(5);   // the main window, its menu File, Spread, Help
     play(w,
          {[&] {
               Person::click(centre(item_rect(0, 4)));   // HTMLise, greyed: the menu stays open
@@ -105,14 +100,14 @@ TEST(Menus, ABarItemAndADropDownItemClickedPostTheCommandAndAGreyedItemDoesNothi
               Person::click(centre(item_rect(0, 2)));
           }},
          [&] { click_bar(w, 1); });
-    EXPECT_EQ(open_count(), 0u);
+    EXPECT_EQ(user32::open_menu_popups().size(), 0u);
     EXPECT_EQ(chosen(w), std::vector<WPARAM>{901});
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST(Menus, KeysMoveThroughTheBarAndItsDropDownsAndGreyedItemsDoNothing)
 {
-    HWND w = main_window();
+    HWND w = dialogs::open_program(5);
     const struct {
         UINT start, held;
         std::vector<UINT> keys;
@@ -136,13 +131,13 @@ TEST(Menus, KeysMoveThroughTheBarAndItsDropDownsAndGreyedItemsDoNothing)
 
 TEST(Menus, AltWithoutAMatchingLetterOnlyBeepsAndAltAPressOutsideOrAnotherApplicationLeaveTheMenu)
 {
-    HWND w = main_window();
+    HWND w = dialogs::open_program(5);
     Person::tap('Q', VK_MENU);   // no item has Q: no menu loop, no wait
     dialogs::pump(w);
     EXPECT_EQ(keyed(w, 'S', VK_MENU, {VK_MENU}), "1 ");
     play(w, {[] { Person::click(POINT{900, 700}); }}, [&] { click_bar(w, 0); });
     play(w, {[] { drv::app_focus(false); }}, [&] { click_bar(w, 1); });   // another application's turn
-    EXPECT_EQ(open_count(), 0u);
+    EXPECT_EQ(user32::open_menu_popups().size(), 0u);
     EXPECT_TRUE(chosen(w).empty());
     // A query by command searches the drop-downs; a text is cut to the buffer.
     HMENU spread = GetSubMenu(GetMenu(w), 1);
@@ -155,13 +150,13 @@ TEST(Menus, AltWithoutAMatchingLetterOnlyBeepsAndAltAPressOutsideOrAnotherApplic
 
 TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
 {
-    HWND w = main_window();
+    HWND w = dialogs::open_program(5);
     SetTimer(w, 7, 100, nullptr);
     Person p;
     p.then([] { drv::headless().set_now(drv::headless().now() + 150); });
     p.then([&] {
         EXPECT_EQ(msgseq::select(w, {WM_TIMER}).size(), 1u);
-        EXPECT_EQ(open_count(), 1u);
+        EXPECT_EQ(user32::open_menu_popups().size(), 1u);
         PostQuitMessage(5);
     });
     click_bar(w, 1);
@@ -169,7 +164,7 @@ TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
     ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
     DispatchMessageA(&m);   // the press on the bar: the menu's loop runs inside
     EXPECT_TRUE(p.done());
-    EXPECT_EQ(open_count(), 0u);
+    EXPECT_EQ(user32::open_menu_popups().size(), 0u);
     ASSERT_EQ(GetMessageA(&m, nullptr, 0, 0), FALSE);
     EXPECT_EQ(m.wParam, 5u);
     EXPECT_TRUE(chosen(w).empty());
@@ -177,7 +172,6 @@ TEST(Menus, TimersKeepRunningAndAQuitRequestIsHandedOn)
 
 TEST(SystemMenu, AltSpaceOrItsPlaceOpensItGreyedAsTheWindowsStyleAndStateAllowAndAChoicePostsTheCommand)
 {
-    const DWORD framed = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
     const struct {
         DWORD style;
         int show;
@@ -186,7 +180,7 @@ TEST(SystemMenu, AltSpaceOrItsPlaceOpensItGreyedAsTheWindowsStyleAndStateAllowAn
         {WS_OVERLAPPEDWINDOW, SW_SHOWMAXIMIZED},
         {WS_OVERLAPPEDWINDOW, SW_MINIMIZE},
         {WS_POPUP | WS_CAPTION | WS_SYSMENU, SW_SHOWNORMAL},
-        {framed, SW_SHOWNORMAL},
+        {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, SW_SHOWNORMAL},
     };
     // Each row's items (greyed ones marked ~) and the messages that opened the menu.
     std::string seen;

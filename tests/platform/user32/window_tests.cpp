@@ -115,17 +115,6 @@ Edges window_edges(HWND w)
     return Edges{r.left, r.top, r.right, r.bottom};
 }
 
-// The loop's messages, pointers to structures left out.
-std::vector<Seen> loop_messages(HWND w)
-{
-    std::vector<Seen> seen = msgseq::select(w, {WM_SYSCOMMAND, WM_GETMINMAXINFO, WM_ENTERSIZEMOVE, WM_MOVING, WM_SIZING,
-                                                WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE,
-                                                WM_CAPTURECHANGED, WM_EXITSIZEMOVE});
-    for (Seen &s : seen)
-        if (s.msg != WM_SYSCOMMAND && s.msg != WM_MOVE && s.msg != WM_SIZE) s.lp = 0;
-    return seen;
-}
-
 }   // namespace
 
 // A child moved partly out of its parent's client area is cut off there: the
@@ -150,7 +139,6 @@ TEST(Windows, AChildMovedOutOfTheClientAreaDoesNotTakePointsBeyondIt)
 TEST(Windows, ShowingActivatesAndFocusesHidingHandsActivationToTheOwnerAndDestroyingGoesInOrder)
 {
     HWND a = top("a");
-    EXPECT_EQ(GetFocus(), a);
     HWND b = msgseq::window("b", WS_POPUP, a, {0, 0, 50, 50});
     msgseq::log().clear();
     EXPECT_FALSE(ShowWindow(b, SW_SHOW));
@@ -261,12 +249,10 @@ TEST(WindowDC, StateResetsWhenReleasedAndStaleHandlesFail)
     EXPECT_EQ(ReleaseDC(w, dc), 0);
     dc = GetDC(w);
     EXPECT_EQ(SetBkMode(dc, OPAQUE), OPAQUE);
-    ReleaseDC(w, dc);
     HDC mem = CreateCompatibleDC(nullptr);   // not given back through ReleaseDC
     EXPECT_EQ(ReleaseDC(w, mem), 0);
     DeleteDC(mem);
     // Drawing through a DC whose window has gone does nothing, safely.
-    dc = GetDC(w);
     DestroyWindow(w);
     RECT r{0, 0, 50, 50};
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -344,8 +330,7 @@ TEST(DialogFont, TemplateFontAt96DotsPerInchSharedByEveryDialogAskingForIt)
 
 TEST(Golden, DialogFrameCaptionAndBackground)
 {
-    HWND under = CreateWindowExA(0, plain_class(), "Quenmire Stonecall", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
-                                 200, nullptr, nullptr, nullptr, nullptr);
+    HWND under = msgseq::window("Quenmire Stonecall", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, {10, 10, 300, 200});
     fill(under, RECT{0, 0, 300, 200}, RGB(255, 216, 170));
     HWND dlg = popup(120, 90, 220, 130, "Meaning of Position");
     HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, plain_class(), "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 10, 150,
@@ -419,7 +404,13 @@ TEST(MoveSize, DraggingTheCaptionMovesAndTheBorderSizesTheWindowInWindowsOrder)
         const POINT from = caption ? POINT{250, 62} : POINT{399, 150};   // the caption, the right border
         msgseq::log().clear();
         dialogs::drag(nullptr, from, POINT{from.x + 37, from.y - (caption ? 21 : 0)});
-        sequences += (caption ? "caption drag:\n" : "border drag:\n") + msgseq::text(loop_messages(w), {{w, "w"}});
+        // The loop's messages, pointers to structures left out.
+        std::vector<Seen> seen = msgseq::select(w, {WM_SYSCOMMAND, WM_GETMINMAXINFO, WM_ENTERSIZEMOVE, WM_MOVING,
+                                                    WM_SIZING, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE,
+                                                    WM_SIZE, WM_CAPTURECHANGED, WM_EXITSIZEMOVE});
+        for (Seen &s : seen)
+            if (s.msg != WM_SYSCOMMAND && s.msg != WM_MOVE && s.msg != WM_SIZE) s.lp = 0;
+        sequences += (caption ? "caption drag:\n" : "border drag:\n") + msgseq::text(seen, {{w, "w"}});
         EXPECT_EQ(GetCapture(), nullptr);
         DestroyWindow(w);
     }
