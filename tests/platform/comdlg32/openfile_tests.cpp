@@ -2,6 +2,7 @@
 // the filter, the folders, typed names, the full path, Cancel, and the look of
 // the dialog. (Starting from the stored path, the owner and a buffer too small
 // are the setup screen's tests.)
+#include "support/boxes.h"
 #include "support/dialogs.h"
 #include "support/golden.h"
 #include "support/person.h"
@@ -128,11 +129,8 @@ TEST(OpenFile, OpensFoldersListsByPatternWarnsOfMissingFilesAndAnswersAFullPath)
         Person::tap(VK_RETURN);
     });
     p.then([] {
-        ASSERT_EQ(msgbox_hook::boxes().size(), 1u);
-        EXPECT_EQ(msgbox_hook::boxes()[0].text,
-                  "missing.scs\nFile not found.\nPlease verify the correct filename was given.");
-        EXPECT_EQ(msgbox_hook::boxes()[0].owner, dialog());
-        EXPECT_EQ(msgbox_hook::boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+        expect_only_box(kTitle, "missing.scs\nFile not found.\nPlease verify the correct filename was given.", dialog(),
+                        MB_OK | MB_ICONEXCLAMATION);
         SendDlgItemMessageA(dialog(), edt1, EM_SETSEL, 0, -1);
         dialogs::type(dialog(), "Nowhere/A.SCS");
         Person::tap(VK_RETURN);
